@@ -1,0 +1,135 @@
+#include "TextUtils.h"
+
+const irr::core::stringc& emptyStringC()
+{
+	static const irr::core::stringc empty;
+	return empty;
+}
+
+const irr::core::stringw& emptyStringW()
+{
+	static const irr::core::stringw empty;
+	return empty;
+}
+
+irr::core::stringc concatNarrow(const char* literal, const irr::core::stringc& text)
+{
+	irr::core::stringc out(literal ? literal : "");
+	out += text;
+	return out;
+}
+
+irr::core::stringw concatWide(const wchar_t* literal, const irr::core::stringw& text)
+{
+	irr::core::stringw out(literal ? literal : L"");
+	out += text;
+	return out;
+}
+
+void makeUpperW(irr::core::stringw& text)
+{
+	for (irr::u32 i = 0; i < text.size(); ++i)
+	{
+		if (text[i] >= L'a' && text[i] <= L'z')
+			text[i] = static_cast<wchar_t>(text[i] - L'a' + L'A');
+	}
+}
+
+namespace
+{
+void appendTwoDigits(irr::core::stringw& out, unsigned value)
+{
+	out.append(static_cast<wchar_t>(L'0' + value / 10));
+	out.append(static_cast<wchar_t>(L'0' + value % 10));
+}
+
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+} // namespace
+
+irr::core::stringw formatMinutesSeconds(unsigned milliseconds)
+{
+	irr::core::stringw out;
+	appendTwoDigits(out, (milliseconds / 60000) % 60);
+	out.append(L':');
+	appendTwoDigits(out, (milliseconds / 1000) % 60);
+	return out;
+}
+
+irr::core::stringw formatThousands(int value, wchar_t separator)
+{
+	// Work on the magnitude as unsigned so INT_MIN stays exact.
+	unsigned magnitude = value < 0 ? 0u - static_cast<unsigned>(value) : static_cast<unsigned>(value);
+	wchar_t digits[16];
+	int n = 0;
+	do
+	{
+		digits[n++] = static_cast<wchar_t>(L'0' + magnitude % 10);
+		magnitude /= 10;
+	} while (magnitude);
+
+	wchar_t reversed[32];
+	int len = 0;
+	for (int i = 0; i < n; ++i)
+	{
+		if (i > 0 && i % 3 == 0)
+			reversed[len++] = separator;
+		reversed[len++] = digits[i];
+	}
+	if (value < 0)
+		reversed[len++] = L'-';
+
+	irr::core::stringw out;
+	for (int i = len - 1; i >= 0; --i)
+		out.append(reversed[i]);
+	return out;
+}
+
+irr::core::array<StringId> splitToIds(const char* text)
+{
+	irr::core::array<StringId> ids;
+	if (!text)
+		return ids;
+	const char* p = text;
+	while (true)
+	{
+		const char* end = p;
+		while (*end && *end != ';')
+			++end;
+		const char* b = p;
+		const char* e = end;
+		while (b < e && isBlank(*b))
+			++b;
+		while (e > b && isBlank(e[-1]))
+			--e;
+		if (e > b)
+			ids.push_back(internStringId(irr::core::stringc(b, static_cast<irr::u32>(e - b))));
+		if (!*end)
+			break;
+		p = end + 1;
+	}
+	return ids;
+}
+
+irr::core::stringw widen(const char* text)
+{
+	irr::core::stringw out;
+	if (!text)
+		return out;
+	for (; *text; ++text)
+		out.append(static_cast<wchar_t>(static_cast<unsigned char>(*text)));
+	return out;
+}
+
+irr::core::stringw widen(const irr::core::stringc& text) { return widen(text.c_str()); }
+
+irr::core::stringc narrow(const wchar_t* text)
+{
+	irr::core::stringc out;
+	if (!text)
+		return out;
+	for (; *text; ++text)
+		out.append(static_cast<char>(static_cast<unsigned>(*text) & 0xFF));
+	return out;
+}
+
+irr::core::stringc narrow(const irr::core::stringw& text) { return narrow(text.c_str()); }

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "StringId.h"
+
+#include <irrlicht/irrArray.h>
+#include <irrlicht/irrString.h>
+#include <irrlicht/vector2d.h>
+#include <irrlicht/vector3d.h>
+
+// Shared empty strings returned by functions that give a name by reference.
+const irr::core::stringc& emptyStringC();
+const irr::core::stringw& emptyStringW();
+
+irr::core::stringc concatNarrow(const char* literal, const irr::core::stringc& text);
+irr::core::stringw concatWide(const wchar_t* literal, const irr::core::stringw& text);
+
+// Upper-cases a to z only.
+void makeUpperW(irr::core::stringw& text);
+
+// "mm:ss" with hours dropped.
+irr::core::stringw formatMinutesSeconds(unsigned milliseconds);
+
+// Decimal text with the separator between groups of three digits.
+irr::core::stringw formatThousands(int value, wchar_t separator);
+
+// Splits at ";", trims blanks and interns every non-empty piece in order.
+irr::core::array<StringId> splitToIds(const char* text);
+
+// Narrow and wide texts convert character by character (widening bytes, keeping the low 8 bits).
+irr::core::stringw widen(const char* text);
+irr::core::stringw widen(const irr::core::stringc& text);
+irr::core::stringc narrow(const wchar_t* text);
+irr::core::stringc narrow(const irr::core::stringw& text);

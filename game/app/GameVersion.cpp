@@ -1,0 +1,3 @@
+#include "GameVersion.h"
+
+const char* gameVersionText() { return "0.1"; }

@@ -1,0 +1,4 @@
+#pragma once
+
+// Version text of the game build.
+const char* gameVersionText();

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything with AddressSanitizer and
+# UndefinedBehaviorSanitizer, runs every test under a virtual display, then
+# runs each fuzz target for a bounded time.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup.sh
+
+build=build/test
+jobs=$(nproc)
+CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+  -DENGINE_SANITIZE=ON -DENGINE_FUZZ=ON -DENGINE_WERROR=ON -DCMAKE_CXX_FLAGS="-O1 -g"
+cmake --build "$build" -j "$jobs"
+
+export ALSOFT_DRIVERS=null
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir "$build" --output-on-failure -j "$jobs" --timeout 300
+
+fuzz_seconds=${FUZZ_SECONDS:-20}
+shopt -s nullglob
+for target in "$build"/fuzz/fuzz_*; do
+  name=$(basename "$target")
+  corpus="fuzz/corpus/${name#fuzz_}"
+  work=$(mktemp -d)
+  seeds=()
+  [ -d "$corpus" ] && seeds=("$corpus")
+  echo "Fuzzing $name for ${fuzz_seconds}s"
+  "$target" -max_total_time="$fuzz_seconds" -rss_limit_mb=2048 -max_len=65536 -print_final_stats=0 \
+    "$work" "${seeds[@]}" > "$build/$name.log" 2>&1 || { tail -50 "$build/$name.log"; exit 1; }
+  rm -rf "$work"
+done
+echo "All tests and fuzz runs passed."
