@@ -1,0 +1,131 @@
+#include "core/ContentRef.h"
+#include "core/NumberText.h"
+#include "core/StringId.h"
+#include "core/TextUtils.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+TEST(StringIds, InterningIsStableAndEmptyIsMinusOne)
+{
+	StringId a = internStringId("text-test-alpha");
+	StringId b = internStringId("text-test-beta");
+	EXPECT_EQ(b.id, a.id + 1);
+	EXPECT_EQ(internStringId("text-test-alpha"), a);
+	EXPECT_EQ(internStringId("").id, -1);
+	EXPECT_EQ(getStringById(StringId(-1)), irr::core::stringc(""));
+	EXPECT_EQ(getStringById(a), irr::core::stringc("text-test-alpha"));
+	EXPECT_EQ(getStringById(StringId(1 << 30)), irr::core::stringc(""));
+}
+
+TEST(StringIds, ContentNamesHaveTheirOwnRegistry)
+{
+	for (int i = 0; i < 3; ++i)
+		internStringId(("filler-" + std::to_string(i)).c_str());
+	ContentRef ref(nullptr, "scenes/Only.qscn");
+	EXPECT_EQ(ref.getName(), irr::core::stringc("scenes/Only.qscn"));
+	EXPECT_EQ(getStringById(StringId(ref.getNameId())) == "scenes/Only.qscn", false);
+}
+
+TEST(TextFormatting, MinutesSeconds)
+{
+	struct Case
+	{
+		unsigned ms;
+		const wchar_t* text;
+	};
+	for (const Case& c : {Case{0, L"00:00"}, Case{59999, L"00:59"}, Case{60000, L"01:00"}, Case{3600000, L"00:00"},
+						  Case{3723000, L"02:03"}})
+		EXPECT_EQ(formatMinutesSeconds(c.ms), irr::core::stringw(c.text)) << c.ms;
+}
+
+TEST(TextFormatting, Thousands)
+{
+	struct Case
+	{
+		int value;
+		const wchar_t* text;
+	};
+	for (const Case& c : {Case{0, L"0"}, Case{999, L"999"}, Case{1000, L"1,000"}, Case{1234567, L"1,234,567"},
+						  Case{-123, L"-123"}, Case{-1234, L"-1,234"}, Case{-123456, L"-123,456"},
+						  Case{-2147483647 - 1, L"-2,147,483,648"}})
+		EXPECT_EQ(formatThousands(c.value, L','), irr::core::stringw(c.text)) << c.value;
+}
+
+TEST(TextFormatting, SplitToIdsTrimsAndSkipsEmptyPieces)
+{
+	auto ids = splitToIds("a; b;;c ;");
+	ASSERT_EQ(ids.size(), 3u);
+	EXPECT_EQ(ids[0], internStringId("a"));
+	EXPECT_EQ(ids[1], internStringId("b"));
+	EXPECT_EQ(ids[2], internStringId("c"));
+	EXPECT_EQ(splitToIds("").size(), 0u);
+	EXPECT_EQ(splitToIds(" ; ").size(), 0u);
+	EXPECT_EQ(splitToIds("\tone\r\n").size(), 1u);
+}
+
+TEST(TextFormatting, UpperCaseChangesAsciiLettersOnly)
+{
+	irr::core::stringw text(L"abz09\x00e9\x00fc!");
+	makeUpperW(text);
+	EXPECT_EQ(text, irr::core::stringw(L"ABZ09\x00e9\x00fc!"));
+}
+
+TEST(NumberText, ScannerReadsNumbersBetweenAnySeparators)
+{
+	struct Case
+	{
+		const char* text;
+		float a, b;
+	};
+	for (const Case& c : {Case{"1;2", 1, 2}, Case{"1, 2", 1, 2}, Case{"(1 2)", 1, 2}, Case{"+5", 5, 0},
+						  Case{".5", 5, 0}, Case{"1e3", 1000, 0}, Case{"-;7", 0, 7}, Case{"-1.25;3.5e-1", -1.25f, 0.35f},
+						  Case{"", 0, 0}, Case{"x", 0, 0}})
+	{
+		auto v = parseVector2d(c.text);
+		EXPECT_FLOAT_EQ(v.X, c.a) << c.text;
+		EXPECT_FLOAT_EQ(v.Y, c.b) << c.text;
+		auto w = parseVector2dW(widen(c.text).c_str());
+		EXPECT_FLOAT_EQ(w.X, c.a) << c.text;
+		EXPECT_FLOAT_EQ(w.Y, c.b) << c.text;
+	}
+	float four[4];
+	parseFloat4("1;2;3", four);
+	EXPECT_EQ(four[3], 0.0f);
+	auto v3 = parseVector3dW(L"4;5;6;7");
+	EXPECT_EQ(v3.Z, 6.0f);
+}
+
+TEST(NumberText, ReaderReturnsPositionAfterNumber)
+{
+	float f = 1;
+	const wchar_t* text = L"12.5px";
+	EXPECT_EQ(wideToFloat(text, f), text + 4);
+	EXPECT_FLOAT_EQ(f, 12.5f);
+	EXPECT_EQ(wideToFloat(nullptr, f), nullptr);
+	EXPECT_EQ(f, 0.0f);
+	narrowToFloat("123456789012", f);
+	EXPECT_FLOAT_EQ(f, 123456789012.0f);
+	narrowToFloat("1e400", f);
+	EXPECT_TRUE(std::isinf(f));
+}
+
+TEST(NumberText, IntegerReaderSaturatesAndStopsAtNonDigits)
+{
+	struct Case
+	{
+		const char* text;
+		int value;
+		int used;
+	};
+	for (const Case& c : {Case{"42", 42, 2}, Case{"-17x", -17, 3}, Case{"+8", 8, 2}, Case{"99999999999", 2147483647, 11},
+						  Case{"16777217", 16777217, 8}, Case{"3.9", 3, 1}, Case{"12px", 12, 2}, Case{"", 0, 0}})
+	{
+		const char* end = nullptr;
+		EXPECT_EQ(narrowToInt(c.text, &end), c.value) << c.text;
+		EXPECT_EQ(end - c.text, c.used) << c.text;
+		EXPECT_EQ(wideToInt(widen(c.text).c_str()), c.value) << c.text;
+	}
+}
