@@ -40,7 +40,8 @@ TEST(ReferenceCounting, SelfAndSameObjectAssignmentKeepCount)
 	int deaths = 0;
 	SmartPointer<Counted> a(new Counted(&deaths));
 	SmartPointer<Counted> b(a);
-	a = a;
+	SmartPointer<Counted>& alias = a;
+	a = alias;
 	a = b;
 	EXPECT_EQ(a->getReferenceCount(), 2);
 	SmartPointer<Counted> empty;
