@@ -16,9 +16,15 @@ const irr::core::stringw& IPropertyData::className() const
 	return name;
 }
 
-irr::core::stringw IPropertyData::toStringW() const { return widen(toString()); }
+irr::core::stringw IPropertyData::toStringW() const
+{
+	return widen(toString());
+}
 
-void IPropertyData::fromStringW(const irr::core::stringw& text) { fromString(narrow(text)); }
+void IPropertyData::fromStringW(const irr::core::stringw& text)
+{
+	fromString(narrow(text));
+}
 
 void IPropertyData::prepareInterpolation(const IPropertyData&) {}
 

@@ -2,6 +2,17 @@
 
 #include "CTimer.h"
 #include "VideoModeList.h"
+#include "audio/COpenALAudioDevice.h"
+#include "audio/CSoundManager.h"
+#include "content/CContentManager.h"
+#include "content/IReadFile.h"
+#include "core/CPropertyCollection.h"
+#include "core/DeviceEvents.h"
+#include "core/IPropertyData.h"
+#include "content/CContentProcessorsManager.h"
+#include "content/IFileSystem.h"
+#include "device/CLinuxDevice.h"
+#include "scene/NodeFactory.h"
 #include "core/ILogger.h"
 #include "core/SystemFlowEvents.h"
 #include "core/TaskScheduler.h"
@@ -19,6 +30,7 @@ CDeviceStub::CDeviceStub(const DeviceCreationParameters& p) : parameters(p)
 	Singleton<IDevice>::record(this);
 	mask |= EventCategoryDevice;
 	videoModes = new VideoModeList();
+	settings = new CPropertyCollection();
 
 	setSetting("PublisherName", L"Marrowfen");
 	setSetting("TitleName", L"Nerra Sample");
@@ -28,6 +40,9 @@ CDeviceStub::CDeviceStub(const DeviceCreationParameters& p) : parameters(p)
 	setSetting("AssetsFolder", L"assets");
 
 	timer = new CTimer();
+	fileSystem = createFileSystem();
+	soundManager = new CSoundManager();
+	addEventListener(soundManager, 1);
 
 	getLogger()->log((irr::core::stringc("Irrlicht Engine version ") + IRRLICHT_SDK_VERSION).c_str(), 0);
 	checkVersion(p.sdkVersion ? p.sdkVersion : IRRLICHT_SDK_VERSION);
@@ -45,6 +60,10 @@ void CDeviceStub::releaseServices()
 		return;
 	servicesReleased = true;
 
+	if (processorsManager)
+		processorsManager->drop();
+	processorsManager = nullptr;
+
 	// Highest priority first; each is unlisted before its drop so it never sees itself listed.
 	while (!listeners.empty())
 	{
@@ -57,12 +76,24 @@ void CDeviceStub::releaseServices()
 	pendingAdditions.clear();
 	pendingRemovals.clear();
 
+	if (audioDevice)
+		audioDevice->drop();
+	audioDevice = nullptr;
+	if (fileSystem)
+		fileSystem->drop();
+	fileSystem = nullptr;
+	if (soundManager)
+		soundManager->drop();
+	soundManager = nullptr;
 	if (videoModes)
 		videoModes->drop();
 	videoModes = nullptr;
 	if (timer)
 		timer->drop();
 	timer = nullptr;
+	if (settings)
+		settings->drop();
+	settings = nullptr;
 }
 
 bool CDeviceStub::checkVersion(const char* sdkVersion)
@@ -82,13 +113,16 @@ bool CDeviceStub::checkVersion(const char* sdkVersion)
 
 irr::core::stringw CDeviceStub::getSetting(const char* key) const
 {
-	auto it = settingValues.find(key ? key : "");
-	return it == settingValues.end() ? irr::core::stringw() : it->second;
+	if (!settings)
+		return irr::core::stringw();
+	SmartPointer<IPropertyData> value = settings->get(key ? key : "");
+	return value ? value->toStringW() : irr::core::stringw();
 }
 
 void CDeviceStub::setSetting(const char* key, const wchar_t* value)
 {
-	settingValues[key ? key : ""] = irr::core::stringw(value ? value : L"");
+	if (settings)
+		settings->setStringW(key ? key : "", irr::core::stringw(value ? value : L""));
 }
 
 // ---- listeners ----
@@ -225,7 +259,33 @@ void CDeviceStub::sleep(int ms, bool pauseTimer)
 
 bool CDeviceStub::setCreationParameters(const DeviceCreationParameters&) { return false; }
 
-CContentManager* CDeviceStub::createContentManager() { return nullptr; }
+CContentManager* CDeviceStub::createContentManager()
+{
+	return new CContentManager(videoDriver, fileSystem, processorsManager);
+}
+
+void CDeviceStub::createAudioDevice()
+{
+	if (audioDevice)
+		return;
+	IFileSystem* files = fileSystem;
+	audioDevice = createOpenALAudioDevice([files](const char* name) { return files->createAndOpenFile(name); });
+	if (!audioDevice)
+	{
+		getLogger()->log("Could not create OpenAL Audio Driver.", 2);
+		return;
+	}
+	getLogger()->log((irr::core::stringc("Using audio: ") + audioDevice->getDescription()).c_str(), 0);
+	postEvent(new CEventDeviceAudioDriverCreated(audioDevice));
+}
+
+void CDeviceStub::createContentProcessorsManager()
+{
+	if (processorsManager || !videoDriver)
+		return;
+	processorsManager = new CContentProcessorsManager(videoDriver, audioDevice, fileSystem, NodeFactory::instance());
+	addEventListener(processorsManager, -1);
+}
 
 SceneManager* CDeviceStub::createSceneManager() { return nullptr; }
 
@@ -328,8 +388,15 @@ bool CDeviceStub::runMainLoop()
 
 IDevice* createDevice(const DeviceCreationParameters& parameters)
 {
-	// The windowed platform device replaces this stand-in where the platform layer provides one.
-	return new CDeviceStub(parameters);
+	IDevice* device = createPlatformDevice(parameters);
+	if (device && !device->getVideoDriver() && parameters.driverType != 0)
+	{
+		device->closeDevice();
+		device->run();
+		device->drop();
+		return nullptr;
+	}
+	return device;
 }
 
 IDevice* SingletonTraits<IDevice>::create() { return createDevice(defaultCreationParameters()); }

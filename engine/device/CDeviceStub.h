@@ -4,8 +4,6 @@
 
 #include <irrlicht/irrArray.h>
 
-#include <map>
-#include <string>
 
 // The platform-independent half of the device: settings, services, listeners, factories and the main loop.
 class CDeviceStub : public IDevice
@@ -46,6 +44,7 @@ public:
 	CTimer* getTimer() const override { return timer; }
 	const DeviceCreationParameters& getCreationParameters() const override { return parameters; }
 
+	CPropertyCollection* getSettings() const override { return settings; }
 	irr::core::stringw getSetting(const char* key) const override;
 	void setSetting(const char* key, const wchar_t* value) override;
 
@@ -82,6 +81,11 @@ protected:
 	virtual bool isAppActive() const { return appActive; }
 	virtual bool isExternalWindow() const { return false; }
 
+	// The OpenAL device; without one the system runs silent.
+	void createAudioDevice();
+	// Made once a video driver exists; listens at priority -1.
+	void createContentProcessorsManager();
+
 	// Releases the services in teardown order; platform devices call it after their own teardown.
 	void releaseServices();
 
@@ -115,6 +119,5 @@ private:
 	irr::core::array<ListenerEntry> listeners;
 	irr::core::array<ListenerEntry> pendingAdditions;
 	irr::core::array<EventReceiver*> pendingRemovals;
-	std::map<std::string, irr::core::stringw> settingValues;
 	bool servicesReleased = false;
 };

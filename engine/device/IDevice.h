@@ -58,7 +58,8 @@ public:
 	virtual CTimer* getTimer() const = 0;
 	virtual const DeviceCreationParameters& getCreationParameters() const = 0;
 
-	// Application settings (wide text values by key).
+	// Application settings (wide text values by key), in memory only.
+	virtual CPropertyCollection* getSettings() const = 0;
 	virtual irr::core::stringw getSetting(const char* key) const = 0;
 	virtual void setSetting(const char* key, const wchar_t* value) = 0;
 };

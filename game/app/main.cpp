@@ -1,39 +1,27 @@
-#include "core/SystemFlowEvents.h"
+#include "device/CLinuxDevice.h"
 #include "device/IDevice.h"
-
-#include <cstdio>
-
-namespace
-{
-// Closes the device after a few seconds of updates; the game's scenes replace it.
-class DemoLoop : public EventReceiver
-{
-public:
-	explicit DemoLoop(IDevice* d) : device(d) { mask = EventCategorySystemFlow; }
-	bool onEvent(CEvent* event) override
-	{
-		if (auto* update = eventCast<CEventSystemFlowUpdate>(event))
-		{
-			elapsed += update->elapsed;
-			if (elapsed >= 2000)
-				device->closeDevice();
-		}
-		return false;
-	}
-
-private:
-	IDevice* device;
-	int elapsed = 0;
-};
-} // namespace
+#include "platform/CrashHandler.h"
+#include "platform/SingleInstanceGuard.h"
 
 int main()
 {
+	CrashHandler::install();
+	SingleInstanceGuard guard("Verandel Game Instance");
+	if (guard.isAnotherInstanceRunning())
+		return 0;
+
 	IDevice* device = getDevice();
-	auto* loop = new DemoLoop(device);
-	device->addEventListener(loop, 0);
-	loop->drop();
+	DeviceCreationParameters parameters = device->getCreationParameters();
+	parameters.driverType = 3;
+	parameters.windowWidth = 1024;
+	parameters.windowHeight = 768;
+	parameters.colorBits = 32;
+	if (!device->setCreationParameters(parameters))
+		return 1;
+	if (auto* platformDevice = dynamic_cast<CLinuxDevice*>(device))
+		guard.storeWindowHandle(platformDevice->getWindowId());
+
+	// Runs until the window is closed; the game's scenes come later.
 	device->run();
-	std::printf("Main loop ended.\n");
 	return 0;
 }

@@ -1,0 +1,237 @@
+#include "COpenALAudioDevice.h"
+
+#include "COpenALBuffer.h"
+#include "CSoundSamples.h"
+#include "CSoundStream.h"
+#include "CSoundStreamLoaderManager.h"
+#include "CStaticSound.h"
+#include "CStreamedSound.h"
+#include "core/ILogger.h"
+
+#include <AL/al.h>
+
+#include <algorithm>
+#include <cstring>
+#include <thread>
+
+namespace
+{
+constexpr int StreamChunkFrames = 44100;
+constexpr int CyclePeriodMs = 10;
+} // namespace
+
+COpenALAudioDevice::COpenALAudioDevice(SoundFileOpener opener) : CNullAudioDevice(std::move(opener)) {}
+
+COpenALAudioDevice::~COpenALAudioDevice()
+{
+	running = false;
+	join();
+	if (context)
+	{
+		if (alcGetCurrentContext() == context)
+			alcMakeContextCurrent(nullptr);
+		alcDestroyContext(context);
+	}
+	if (alDevice)
+		alcCloseDevice(alDevice);
+}
+
+bool COpenALAudioDevice::init()
+{
+	alDevice = alcOpenDevice(nullptr);
+	if (!alDevice)
+	{
+		getLogger()->log("Failed to open the OpenAL audio device", 2);
+		return false;
+	}
+	context = alcCreateContext(alDevice, nullptr);
+	if (!context)
+	{
+		alcCloseDevice(alDevice);
+		alDevice = nullptr;
+		getLogger()->log("Failed to create the OpenAL audio context", 2);
+		return false;
+	}
+	running = true;
+	alcMakeContextCurrent(context);
+	setListener(irr::core::vector3df(0, 0, 0), irr::core::vector3df(0, 0, -1));
+	if (!start())
+	{
+		running = false;
+		getLogger()->log("Failed to create the OpenAL update thread", 2);
+		return false;
+	}
+	return true;
+}
+
+irr::core::stringc COpenALAudioDevice::getDescription() const
+{
+	irr::core::stringc text = "OpenAL\n Device: ";
+	if (alDevice)
+	{
+		const ALCchar* specifier = alcGetString(alDevice, ALC_DEVICE_SPECIFIER);
+		text += specifier ? specifier : "";
+	}
+	text += "\n";
+	if (alcIsExtensionPresent(nullptr, "ALC_ENUMERATION_EXT"))
+	{
+		text += " Available devices: ";
+		const ALCchar* names = alcGetString(nullptr, ALC_DEVICE_SPECIFIER);
+		if (!names || !*names)
+			text += "none";
+		// A list of names, each ended by a zero, the list by an empty name.
+		for (const ALCchar* name = names; name && *name; name += strlen(name) + 1)
+		{
+			text += name;
+			text += " ";
+		}
+		text += "\n";
+	}
+	return text;
+}
+
+ISound* COpenALAudioDevice::createSound(IReadFile* file, const ContentRef& reference)
+{
+	if (!running)
+		return nullptr;
+	CSoundStream* stream = CSoundStreamLoaderManager::instance()->createStream(file, ContentRef());
+	if (!stream)
+		return nullptr;
+	if (stream->getLength() <= 0)
+	{
+		stream->drop();
+		return nullptr;
+	}
+
+	ISound* sound = nullptr;
+	const unsigned long long size =
+	    static_cast<unsigned long long>(stream->getFrameSize()) * static_cast<unsigned long long>(stream->getLength());
+	if (size > streamingThreshold || size > CSoundSamples::MaxBytes)
+	{
+		sound = new CStreamedSound(reference, this, stream, StreamChunkFrames);
+	}
+	else
+	{
+		CSoundSamples* samples = new CSoundSamples(stream);
+		if (samples->getData())
+		{
+			COpenALBuffer* buffer = new COpenALBuffer(this, samples);
+			sound = new CStaticSound(reference, buffer);
+			buffer->drop();
+		}
+		samples->drop();
+	}
+	stream->drop();
+	return sound;
+}
+
+void COpenALAudioDevice::setListener(const irr::core::vector3df& position, const irr::core::vector3df& look,
+                                     const irr::core::vector3df&, const irr::core::vector3df&)
+{
+	if (!running)
+		return;
+	alListener3f(AL_POSITION, position.X, position.Y, position.Z);
+	const ALfloat orientation[6] = {look.X, look.Y, look.Z, 0.0f, 1.0f, 0.0f};
+	alListenerfv(AL_ORIENTATION, orientation);
+}
+
+void COpenALAudioDevice::queueStreamedSound(CStreamedSound* sound)
+{
+	MutexLock lock(pendingLock);
+	pending.push_back(sound);
+}
+
+void COpenALAudioDevice::removeStreamedSound(CStreamedSound* sound)
+{
+	std::lock_guard<std::mutex> refill(refillLock);
+	{
+		MutexLock lock(pendingLock);
+		pending.erase(std::remove(pending.begin(), pending.end(), sound), pending.end());
+	}
+	MutexLock lock(activeLock);
+	auto it = std::find(active.begin(), active.end(), sound);
+	if (it != active.end())
+	{
+		*it = active.back();
+		active.pop_back();
+	}
+}
+
+size_t COpenALAudioDevice::getActiveSoundCount()
+{
+	MutexLock lock(activeLock);
+	return active.size();
+}
+
+bool COpenALAudioDevice::isActive(CStreamedSound* sound) const
+{
+	return std::find(active.begin(), active.end(), sound) != active.end();
+}
+
+int COpenALAudioDevice::run()
+{
+	std::vector<CStreamedSound*> cycle;
+	while (running)
+	{
+		takePendingSounds();
+		{
+			MutexLock lock(activeLock);
+			cycle = active;
+		}
+		for (CStreamedSound* sound : cycle)
+			refillSound(sound);
+		sleepMilliseconds(CyclePeriodMs);
+	}
+	return 0;
+}
+
+void COpenALAudioDevice::takePendingSounds()
+{
+	// Under the refill lock, so a sound dying meanwhile waits until it is in the active list.
+	std::lock_guard<std::mutex> refill(refillLock);
+	std::deque<CStreamedSound*> started;
+	{
+		MutexLock lock(pendingLock);
+		started.swap(pending);
+	}
+	if (started.empty())
+		return;
+	MutexLock lock(activeLock);
+	for (CStreamedSound* sound : started)
+	{
+		if (!isActive(sound))
+			active.push_back(sound);
+	}
+}
+
+void COpenALAudioDevice::refillSound(CStreamedSound* sound)
+{
+	std::lock_guard<std::mutex> refill(refillLock);
+	CStreamedSound::RefillPlan plan;
+	{
+		MutexLock lock(activeLock);
+		if (!isActive(sound))
+		{
+			std::this_thread::yield();
+			return;
+		}
+		if (!sound->beginRefill(plan))
+			return;
+	}
+	// The decode runs without the active-list lock: play and stop never wait for it.
+	sound->decodeRefill(plan);
+	MutexLock lock(activeLock);
+	if (isActive(sound))
+		sound->endRefill(plan);
+}
+
+COpenALAudioDevice* createOpenALAudioDevice(SoundFileOpener opener)
+{
+	COpenALAudioDevice* device = new COpenALAudioDevice(std::move(opener));
+	if (!device->init())
+	{
+		device->drop();
+		return nullptr;
+	}
+	return device;
+}

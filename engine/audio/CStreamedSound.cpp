@@ -1,0 +1,256 @@
+#include "CStreamedSound.h"
+
+#include "COpenALAudioDevice.h"
+#include "COpenALBuffer.h"
+#include "CSoundStream.h"
+#include "CSoundStreamLoaderManager.h"
+#include "content/IReadFile.h"
+#include "core/ILogger.h"
+
+#include <AL/al.h>
+
+CStreamedSound::CStreamedSound(const ContentRef& reference, COpenALAudioDevice* d, CSoundStream* s, int frames)
+    : ISound(reference), device(d), stream(s), chunkFrames(frames > 0 ? frames : 44100)
+{
+	contentFlags = ContentNeverCached;
+	if (device)
+		device->grab();
+	if (stream)
+	{
+		stream->grab();
+		alFormat = openALFormatOf(stream->getFormat());
+	}
+	alGenBuffers(BufferCount, buffers);
+}
+
+CStreamedSound::~CStreamedSound()
+{
+	if (registered && device)
+		device->removeStreamedSound(this);
+	stop();
+	if (source)
+		alDeleteSources(1, &source);
+	alDeleteBuffers(BufferCount, buffers);
+	if (stream)
+		stream->drop();
+	if (device)
+		device->drop();
+}
+
+ISound* CStreamedSound::cloneContent()
+{
+	if (!device || !stream)
+		return nullptr;
+	IReadFile* file = device->openFile(stream->getName().c_str());
+	if (!file)
+		return nullptr;
+	CSoundStream* fresh = CSoundStreamLoaderManager::instance()->createStream(file, ContentRef());
+	file->drop();
+	if (!fresh)
+		return nullptr;
+	CStreamedSound* copy = new CStreamedSound(contentRef, device, fresh, chunkFrames);
+	fresh->drop();
+	copy->volume = volume;
+	copy->position = position;
+	copy->looping = looping;
+	return copy;
+}
+
+int CStreamedSound::getState() const
+{
+	if (!source)
+		return Stopped;
+	MutexLock lock(device->getActiveListLock());
+	if (paused)
+		return Paused;
+	return playing ? Playing : Stopped;
+}
+
+bool CStreamedSound::play()
+{
+	if (!stream || alFormat == 0)
+	{
+		getLogger()->log("Failed to play streamed sound", 2);
+		return false;
+	}
+	{
+		MutexLock lock(device->getActiveListLock());
+		stopSource();
+		if (!source)
+		{
+			alGenSources(1, &source);
+			alSourcef(source, AL_GAIN, volume);
+			alSource3f(source, AL_POSITION, position.X, position.Y, position.Z);
+		}
+		// Until registered the thread never touches the stream; afterwards it rewinds on the restart.
+		if (!registered && !stream->rewind())
+			return false;
+		playing = true;
+		paused = false;
+		restartPending = true;
+		++generation;
+	}
+	if (!registered)
+	{
+		device->queueStreamedSound(this);
+		registered = true;
+	}
+	return true;
+}
+
+void CStreamedSound::stopSource()
+{
+	if (!source)
+		return;
+	playing = false;
+	paused = false;
+	restartPending = false;
+	alSourceStop(source);
+	alSourcei(source, AL_BUFFER, 0);
+}
+
+void CStreamedSound::stop()
+{
+	if (!device)
+		return;
+	MutexLock lock(device->getActiveListLock());
+	stopSource();
+}
+
+void CStreamedSound::setPaused(bool p)
+{
+	if (!source)
+		return;
+	MutexLock lock(device->getActiveListLock());
+	paused = p;
+	if (paused)
+		alSourcePause(source);
+	else if (playing)
+		alSourcePlay(source);
+}
+
+void CStreamedSound::setVolume(float v)
+{
+	volume = v;
+	if (source)
+		alSourcef(source, AL_GAIN, volume);
+}
+
+void CStreamedSound::setLooping(bool loop)
+{
+	MutexLock lock(device->getActiveListLock());
+	looping = loop;
+}
+
+void CStreamedSound::setPosition(const irr::core::vector3df& p)
+{
+	position = p;
+	if (source)
+		alSource3f(source, AL_POSITION, position.X, position.Y, position.Z);
+}
+
+int CStreamedSound::getPlayPositionMs() const
+{
+	if (!source)
+		return 0;
+	ALfloat seconds = 0;
+	alGetSourcef(source, AL_SEC_OFFSET, &seconds);
+	return static_cast<int>(seconds * 1000.0f);
+}
+
+bool CStreamedSound::beginRefill(RefillPlan& plan)
+{
+	if (!playing || !source)
+		return false;
+	plan = RefillPlan();
+	plan.looping = looping;
+	plan.generation = generation;
+	if (restartPending)
+	{
+		// play detached every buffer, so all three are free.
+		restartPending = false;
+		plan.initial = true;
+		plan.bufferCount = BufferCount;
+		for (int i = 0; i < BufferCount; ++i)
+			plan.buffers[i] = buffers[i];
+		return true;
+	}
+	ALint processed = 0;
+	alGetSourcei(source, AL_BUFFERS_PROCESSED, &processed);
+	if (processed > BufferCount)
+		processed = BufferCount;
+	if (processed > 0)
+	{
+		alSourceUnqueueBuffers(source, processed, plan.buffers);
+		plan.bufferCount = processed;
+	}
+	return true;
+}
+
+void CStreamedSound::decodeRefill(RefillPlan& plan)
+{
+	if (plan.initial && !stream->rewind())
+	{
+		plan.ended = true;
+		return;
+	}
+	const size_t chunkBytes = static_cast<size_t>(chunkFrames) * static_cast<size_t>(stream->getFrameSize());
+	for (int i = 0; i < plan.bufferCount; ++i)
+	{
+		std::vector<unsigned char>& target = decodeBuffers[i];
+		if (target.size() != chunkBytes)
+			target.resize(chunkBytes);
+		plan.frames[i] = fillChunk(target.data(), plan.looping);
+		if (plan.frames[i] <= 0)
+		{
+			plan.ended = true;
+			break;
+		}
+	}
+}
+
+int CStreamedSound::fillChunk(unsigned char* target, bool loop)
+{
+	const int frameSize = stream->getFrameSize();
+	int got = stream->read(target, chunkFrames);
+	if (got < 0)
+		got = 0;
+	while (got < chunkFrames && loop)
+	{
+		if (!stream->rewind())
+			break;
+		const int more = stream->read(target + static_cast<size_t>(got) * frameSize, chunkFrames - got);
+		if (more <= 0)
+			break;
+		got += more;
+	}
+	return got;
+}
+
+void CStreamedSound::endRefill(const RefillPlan& plan)
+{
+	// A play or stop during the decode detached the buffers; what was decoded is stale.
+	if (!playing || generation != plan.generation || restartPending)
+		return;
+
+	const int frameSize = stream->getFrameSize();
+	for (int i = 0; i < plan.bufferCount && plan.frames[i] > 0; ++i)
+	{
+		alBufferData(plan.buffers[i], alFormat, decodeBuffers[i].data(), plan.frames[i] * frameSize,
+		             stream->getSampleRate());
+		alSourceQueueBuffers(source, 1, &plan.buffers[i]);
+	}
+	if (plan.initial && !paused)
+		alSourcePlay(source);
+
+	ALint state = 0;
+	alGetSourcei(source, AL_SOURCE_STATE, &state);
+	if (state == AL_PLAYING || state == AL_PAUSED || paused)
+		return;
+	ALint queued = 0;
+	alGetSourcei(source, AL_BUFFERS_QUEUED, &queued);
+	if (queued > 0)
+		alSourcePlay(source);
+	else if (plan.ended)
+		stopSource();
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "content/ContentObject.h"
+
+#include <irrlicht/irrArray.h>
+#include <irrlicht/irrString.h>
+#include <irrlicht/rect.h>
+#include <irrlicht/vector2d.h>
+
+class AtlasTexture;
+class IXMLReader;
+class TextureContent;
+class IXMLWriter;
+
+// An atlas list: page pictures and the named frames on them, each frame cached under its own name ("atxc").
+class AtlasTextureCollection : public ContentObject
+{
+public:
+	// One frame as the list file describes it.
+	struct Entry
+	{
+		irr::core::stringc name;
+		int pageIndex;
+		irr::core::recti rect;
+		irr::core::vector2df b;
+		irr::core::vector2df a;
+	};
+
+	explicit AtlasTextureCollection(const ContentRef& reference);
+	~AtlasTextureCollection() override;
+	AtlasTextureCollection(const AtlasTextureCollection&) = delete;
+	AtlasTextureCollection& operator=(const AtlasTextureCollection&) = delete;
+
+	ContentType getContentType() const override { return ContentTypeAtlasTextureCollection; }
+
+	// Reads the list; page names resolve against the folder on top of the owning manager's stack.
+	void load(IXMLReader* reader);
+	// Writes pages and entries in the form load reads.
+	void save(IXMLWriter* writer);
+
+	// For tools that build a list: a page and a frame on it (pages before the frames that use them).
+	void addPage(const irr::core::stringc& fileName);
+	void addEntry(const Entry& entry);
+
+	const irr::core::array<irr::core::stringc>& getPageNames() const { return pageNames; }
+	const irr::core::array<Entry>& getEntries() const { return entries; }
+	irr::u32 getFrameCount() const { return frames.size(); }
+	AtlasTexture* getFrame(irr::u32 index) const { return index < frames.size() ? frames[index] : nullptr; }
+
+private:
+	void clear();
+	void readEntry(IXMLReader* reader, irr::core::array<TextureContent*>& pages, irr::core::array<bool>& tried);
+	void sortEntries();
+
+	irr::core::array<irr::core::stringc> pageNames;
+	irr::core::array<AtlasTexture*> frames;
+	irr::core::array<Entry> entries;
+	bool entriesSorted = false;
+};

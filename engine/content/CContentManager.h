@@ -1,0 +1,90 @@
+#pragma once
+
+#include "content/IContentManager.h"
+#include "core/SmartPointer.h"
+
+#include <irrlicht/irrArray.h>
+#include <map>
+#include <set>
+#include <utility>
+
+namespace irr::video
+{
+class IVideoDriver;
+}
+class BaseNode;
+class CContentProcessorsManager;
+class CEventDeviceReset;
+class CEventDeviceVideoDriverCreated;
+class IFileSystem;
+
+// Loads content through the processors, caches it by type and name, and hands out shared objects or clones.
+class CContentManager : public IContentManager
+{
+public:
+	CContentManager(irr::video::IVideoDriver* driver, IFileSystem* fileSystem,
+	                CContentProcessorsManager* processorsManager);
+	~CContentManager() override;
+
+	bool onEvent(CEvent* event) override;
+	// Hands the event to the processors of the cached types, lowest priority first; never handles it.
+	bool sendToChildren(int mode, CEvent* event) override;
+
+	void setCachingEnabled(bool enabled) override { cachingEnabled = enabled; }
+	bool isCachingEnabled() const override { return cachingEnabled; }
+	ContentObject* getContentFromFile(ContentType type, IReadFile* file) override;
+	ContentObject* getContent(ContentType type, const irr::core::stringc& name, bool relative) override;
+	ContentObject* findCachedContent(ContentType type, const ContentRef& reference) const override;
+	bool saveContent(ContentType type, ContentObject* object, const irr::core::stringc& fileName,
+	                 void* saveParameter) override;
+	bool addContentAs(const ContentRef& reference, ContentObject* object) override;
+	bool addContent(ContentObject* object) override;
+	void removeContent(ContentObject* object) override;
+	void releaseUnusedContent() override;
+	void releaseAllContent() override;
+	void pushFolder(const irr::core::stringc& fileName) override;
+	void popFolder() override;
+	irr::core::stringc resolvePath(const irr::core::stringc& name) const override;
+	irr::core::stringc getRelativePath(const irr::core::stringc& name) const override;
+
+	// getContent of "snod" as the node tree it is; null stays null.
+	BaseNode* getSceneNode(const irr::core::stringc& name, bool relative);
+
+	virtual bool onDeviceReset(CEventDeviceReset* event);
+	virtual bool onVideoDriverCreated(CEventDeviceVideoDriverCreated* event);
+
+	irr::video::IVideoDriver* getVideoDriver() const { return videoDriver; }
+	IFileSystem* getFileSystem() const { return fileSystem.get(); }
+	CContentProcessorsManager* getProcessorsManager() const { return processorsManager.get(); }
+	// Number of cached objects of one type.
+	size_t getCachedCount(ContentType type) const;
+	// Entries on the folder stack, the bottom (empty) one included.
+	irr::u32 getFolderDepth() const { return folders.size(); }
+
+	static const EventMap& eventMap();
+
+private:
+	// The loaded object (or null) and whether the cache took it.
+	struct LoadResult
+	{
+		ContentObject* object;
+		bool cached;
+	};
+
+	// Cache lookup, then a load from the open file; the result is owned by the caller.
+	ContentObject* requestContent(ContentType type, const ContentRef& reference, IReadFile* file);
+	LoadResult loadContent(ContentType type, const ContentRef& reference, IReadFile* file);
+	// What a requester receives of a cached object: the object itself or a clone of it.
+	static ContentObject* handOut(ContentObject* cached);
+	bool insert(ContentType type, int nameId, ContentObject* object);
+	void setVideoDriver(irr::video::IVideoDriver* driver);
+
+	irr::video::IVideoDriver* videoDriver = nullptr;
+	SmartPointer<IFileSystem> fileSystem;
+	SmartPointer<CContentProcessorsManager> processorsManager;
+	bool cachingEnabled = true;
+	irr::core::array<irr::core::stringc> folders;
+	std::map<ContentType, ContentMap> cache;
+	// Type and name id of every load in progress, so a file that requests itself cannot recurse.
+	std::set<std::pair<ContentType, int>> loading;
+};

@@ -1,0 +1,250 @@
+#include "CPropertyCollection.h"
+
+#include "CPropertyDataBool.h"
+#include "CPropertyDataFloat.h"
+#include "CPropertyDataInt.h"
+#include "PropertyMakers.h"
+#include "PropertyTypeRegistry.h"
+#include "TextUtils.h"
+#include "content/IXMLReader.h"
+#include "content/IXMLWriter.h"
+
+namespace
+{
+const irr::core::stringw& defaultElementName()
+{
+	static const irr::core::stringw name(L"Properties");
+	return name;
+}
+} // namespace
+
+CPropertyCollection::CPropertyCollection(IContentManager* contentManager) : contentManager(contentManager) {}
+
+CPropertyCollection::~CPropertyCollection() = default;
+
+void CPropertyCollection::clear()
+{
+	items.clear();
+	nameIndex.clear();
+}
+
+SmartPointer<CPropertyCollection> CPropertyCollection::clone() const
+{
+	SmartPointer<CPropertyCollection> copy(new CPropertyCollection(contentManager));
+	copy->items.reserve(items.size());
+	for (const Item& item : items)
+		copy->items.push_back({item.name, clonePropertyData(item.value)});
+	copy->nameIndex = nameIndex;
+	return copy;
+}
+
+void CPropertyCollection::add(const irr::core::stringc& name, const SmartPointer<IPropertyData>& value)
+{
+	items.push_back({name, value});
+	nameIndex[name] = static_cast<int>(items.size()) - 1;
+}
+
+void CPropertyCollection::set(const irr::core::stringc& name, const SmartPointer<IPropertyData>& value)
+{
+	const int index = indexOf(name);
+	if (index < 0)
+		add(name, value);
+	else
+		items[static_cast<size_t>(index)].value = value;
+}
+
+int CPropertyCollection::indexOf(const irr::core::stringc& name) const
+{
+	auto it = nameIndex.find(name);
+	return it == nameIndex.end() ? -1 : it->second;
+}
+
+SmartPointer<IPropertyData> CPropertyCollection::get(const irr::core::stringc& name) const
+{
+	return getDataAt(indexOf(name));
+}
+
+SmartPointer<IPropertyData> CPropertyCollection::getDataAt(int index) const
+{
+	if (index < 0 || index >= getCount())
+		return nullptr;
+	return items[static_cast<size_t>(index)].value;
+}
+
+void CPropertyCollection::setDataAt(int index, const SmartPointer<IPropertyData>& value)
+{
+	if (index < 0 || index >= getCount())
+		return;
+	items[static_cast<size_t>(index)].value = value;
+}
+
+const irr::core::stringc& CPropertyCollection::getNameAt(int index) const
+{
+	if (index < 0 || index >= getCount())
+		return emptyStringC();
+	return items[static_cast<size_t>(index)].name;
+}
+
+void CPropertyCollection::addMissing(const CPropertyCollection& other)
+{
+	// Copies, so that changing a value in place in one collection never shows in the other.
+	for (const Item& item : other.items)
+	{
+		if (indexOf(item.name) < 0)
+			add(item.name, clonePropertyData(item.value));
+	}
+}
+
+bool CPropertyCollection::readXml(IXMLReader* reader, bool checkName, const irr::core::stringw& elementName, int)
+{
+	if (!reader)
+		return false;
+	clear();
+	const irr::core::stringw& ownName = elementName.size() ? elementName : defaultElementName();
+	if (checkName && reader->getNodeName() != ownName)
+		return false;
+	if (reader->isEmptyElement())
+		return true;
+
+	while (reader->read())
+	{
+		const int type = reader->getNodeType();
+		if (type == XML_NODE_ELEMENT)
+			readItem(*reader);
+		else if (type == XML_NODE_ELEMENT_END && reader->getNodeName() == ownName)
+			break;
+	}
+	return true;
+}
+
+void CPropertyCollection::readItem(IXMLReader& reader)
+{
+	static const irr::core::stringw nameAttribute(L"Name");
+	// Copied: reading a nested value moves the reader on.
+	const irr::core::stringw itemName = reader.getAttributeValue(nameAttribute);
+	SmartPointer<IPropertyData> value = PropertyTypeRegistry::instance()->create(reader.getNodeName(), contentManager);
+	if (value)
+		value->readXml(reader);
+	if (itemName.size())
+		add(narrow(itemName), value);
+}
+
+bool CPropertyCollection::writeXml(IXMLWriter* writer, bool writeHeader, const irr::core::stringw& elementName,
+                                   bool enclose) const
+{
+	if (!writer)
+		return false;
+	if (writeHeader)
+		writer->writeXMLHeader();
+	const irr::core::stringw& ownName = elementName.size() ? elementName : defaultElementName();
+	if (enclose)
+	{
+		writer->writeElement(ownName.c_str(), false);
+		writer->writeLineBreak();
+	}
+	for (const Item& item : items)
+	{
+		if (!item.value)
+			continue;
+		item.value->writeXml(*writer, item.name);
+		writer->writeLineBreak();
+	}
+	if (enclose)
+	{
+		writer->writeClosingTag(ownName.c_str());
+		writer->writeLineBreak();
+	}
+	return true;
+}
+
+void CPropertyCollection::addInt(const irr::core::stringc& name, int value)
+{
+	add(name, makeIntProperty(value));
+}
+
+void CPropertyCollection::addBool(const irr::core::stringc& name, bool value)
+{
+	add(name, makeBoolProperty(value));
+}
+
+void CPropertyCollection::addFloat(const irr::core::stringc& name, float value)
+{
+	add(name, makeFloatProperty(value));
+}
+
+void CPropertyCollection::addColor(const irr::core::stringc& name, const irr::video::SColor& value)
+{
+	add(name, makeColorProperty(value));
+}
+
+void CPropertyCollection::addVector2d(const irr::core::stringc& name, const irr::core::vector2df& value)
+{
+	add(name, makeVector2dProperty(value));
+}
+
+void CPropertyCollection::addVector3d(const irr::core::stringc& name, const irr::core::vector3df& value)
+{
+	add(name, makeVector3dProperty(value));
+}
+
+void CPropertyCollection::addString(const irr::core::stringc& name, const irr::core::stringc& value)
+{
+	add(name, makeStringProperty(value));
+}
+
+void CPropertyCollection::setInt(const irr::core::stringc& name, int value)
+{
+	set(name, makeIntProperty(value));
+}
+
+void CPropertyCollection::setBool(const irr::core::stringc& name, bool value)
+{
+	set(name, makeBoolProperty(value));
+}
+
+void CPropertyCollection::setFloat(const irr::core::stringc& name, float value)
+{
+	set(name, makeFloatProperty(value));
+}
+
+void CPropertyCollection::setString(const irr::core::stringc& name, const irr::core::stringc& value)
+{
+	set(name, makeStringProperty(value));
+}
+
+void CPropertyCollection::setStringW(const irr::core::stringc& name, const irr::core::stringw& value)
+{
+	set(name, makeStringWProperty(value));
+}
+
+const IPropertyData* CPropertyCollection::findOfType(const irr::core::stringc& name, int typeId) const
+{
+	const int index = indexOf(name);
+	if (index < 0)
+		return nullptr;
+	const IPropertyData* value = items[static_cast<size_t>(index)].value.get();
+	return value && value->isKindOf(typeId) && value->typeId() == typeId ? value : nullptr;
+}
+
+bool CPropertyCollection::getBool(const irr::core::stringc& name) const
+{
+	const IPropertyData* value = findOfType(name, PROPERTY_BOOL);
+	return value ? static_cast<const CPropertyDataBool*>(value)->getValue() : false;
+}
+
+int CPropertyCollection::getInt(const irr::core::stringc& name) const
+{
+	const IPropertyData* value = findOfType(name, PROPERTY_INT);
+	return value ? static_cast<const CPropertyDataInt*>(value)->getValue() : 0;
+}
+
+float CPropertyCollection::getFloat(const irr::core::stringc& name) const
+{
+	const IPropertyData* value = findOfType(name, PROPERTY_FLOAT);
+	return value ? static_cast<const CPropertyDataFloat*>(value)->getValue() : 0.0f;
+}
+
+irr::core::stringc CPropertyCollection::getString(const irr::core::stringc& name) const
+{
+	return propertyToStringC(get(name));
+}

@@ -1,0 +1,83 @@
+#pragma once
+
+#include "IPropertyData.h"
+
+#include <irrlicht/SColor.h>
+#include <irrlicht/vector2d.h>
+#include <irrlicht/vector3d.h>
+#include <map>
+#include <vector>
+
+// Ordered list of named property values with an index by name. A name may stand in several
+// items; lookups by name reach the last one added.
+class CPropertyCollection : public virtual ReferenceCounted
+{
+public:
+	// The content manager (not grabbed, may be null) is given to the values made while reading XML.
+	explicit CPropertyCollection(IContentManager* contentManager = nullptr);
+	~CPropertyCollection() override;
+
+	void clear();
+	// An independent copy: every value is cloned.
+	SmartPointer<CPropertyCollection> clone() const;
+
+	// Appends an item; the value may be null.
+	void add(const irr::core::stringc& name, const SmartPointer<IPropertyData>& value);
+	// Replaces the value of the item the name maps to, or adds one.
+	void set(const irr::core::stringc& name, const SmartPointer<IPropertyData>& value);
+	int indexOf(const irr::core::stringc& name) const;
+	SmartPointer<IPropertyData> get(const irr::core::stringc& name) const;
+	SmartPointer<IPropertyData> getDataAt(int index) const;
+	void setDataAt(int index, const SmartPointer<IPropertyData>& value);
+	int getCount() const { return static_cast<int>(items.size()); }
+	// The shared empty string when the index is out of range.
+	const irr::core::stringc& getNameAt(int index) const;
+	// Adds a copy of each item of other whose name this collection lacks, in other's order.
+	void addMissing(const CPropertyCollection& other);
+
+	// Reads the collection's element, the reader standing on it; returns false without a reader
+	// or when checkName is set and the element is not named elementName ("Properties" when empty).
+	bool readXml(IXMLReader* reader, bool checkName = true, const irr::core::stringw& elementName = L"",
+	             int reserved = 0);
+	// Writes the items (one element per line), optionally after the XML header and inside an
+	// element named elementName ("Properties" when empty).
+	bool writeXml(IXMLWriter* writer, bool writeHeader = false, const irr::core::stringw& elementName = L"",
+	              bool enclose = true) const;
+
+	void addInt(const irr::core::stringc& name, int value);
+	void addBool(const irr::core::stringc& name, bool value);
+	void addFloat(const irr::core::stringc& name, float value);
+	void addColor(const irr::core::stringc& name, const irr::video::SColor& value);
+	void addVector2d(const irr::core::stringc& name, const irr::core::vector2df& value);
+	void addVector3d(const irr::core::stringc& name, const irr::core::vector3df& value);
+	void addString(const irr::core::stringc& name, const irr::core::stringc& value);
+
+	void setInt(const irr::core::stringc& name, int value);
+	void setBool(const irr::core::stringc& name, bool value);
+	void setFloat(const irr::core::stringc& name, float value);
+	void setString(const irr::core::stringc& name, const irr::core::stringc& value);
+	void setStringW(const irr::core::stringc& name, const irr::core::stringw& value);
+
+	// The value when present and of that type, otherwise false, 0 or 0.0 (no conversion).
+	bool getBool(const irr::core::stringc& name) const;
+	int getInt(const irr::core::stringc& name) const;
+	float getFloat(const irr::core::stringc& name) const;
+	// The text of a value of any type; empty when absent or without a value.
+	irr::core::stringc getString(const irr::core::stringc& name) const;
+
+	IContentManager* getContentManager() const { return contentManager; }
+
+private:
+	struct Item
+	{
+		irr::core::stringc name;
+		SmartPointer<IPropertyData> value;
+	};
+
+	void readItem(IXMLReader& reader);
+	const IPropertyData* findOfType(const irr::core::stringc& name, int typeId) const;
+
+	IContentManager* contentManager;
+	std::vector<Item> items;
+	std::map<irr::core::stringc, int> nameIndex;
+};

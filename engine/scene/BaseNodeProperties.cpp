@@ -1,0 +1,134 @@
+#include "BaseNode.h"
+#include "PropertyValue.h"
+#include "core/CPropertyCollection.h"
+
+using namespace irr;
+
+namespace
+{
+BaseNode* self(IPropertyOwner* owner)
+{
+	return static_cast<BaseNode*>(owner);
+}
+const BaseNode* self(const IPropertyOwner* owner)
+{
+	return static_cast<const BaseNode*>(owner);
+}
+
+const core::vector3df zero3(0.0f, 0.0f, 0.0f);
+const core::vector3df one3(1.0f, 1.0f, 1.0f);
+const core::vector3df defaultBounds(100.0f, 100.0f, 0.0f);
+
+// The value stored under a name when the name is present (possibly without a value).
+bool present(const CPropertyCollection& collection, const char* name, SmartPointer<IPropertyData>& value)
+{
+	if (collection.indexOf(name) < 0)
+		return false;
+	value = collection.get(name);
+	return true;
+}
+} // namespace
+
+const PropertyTable& BaseNode::propertyTable() const
+{
+	return baseNodePropertyTable();
+}
+
+const PropertyTable& BaseNode::baseNodePropertyTable()
+{
+	static const PropertyTable table = appendPropertyDescriptors(
+	    rootPropertyTable(),
+	    {
+	        {"Name",
+	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
+	         { self(o)->setName(propertyAsText(v.get()).c_str()); },
+	         [](const IPropertyOwner* o) { return makeStringValue(getStringById(self(o)->getName())); }},
+	        {"Visible",
+	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
+	         { self(o)->setVisible(propertyAsBool(v.get())); },
+	         [](const IPropertyOwner* o) { return makeBoolValue(self(o)->isVisible()); }},
+	        {"Position",
+	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
+	         { self(o)->setPosition(propertyAsVector3d(v.get())); },
+	         [](const IPropertyOwner* o) { return makeVector3dValue(self(o)->getPosition()); }},
+	        {"Rotation",
+	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
+	         { self(o)->setRotation(propertyAsVector3d(v.get())); },
+	         [](const IPropertyOwner* o) { return makeVector3dValue(self(o)->getRotation()); }},
+	        {"Scale",
+	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
+	         { self(o)->setScale(propertyAsVector3d(v.get())); },
+	         [](const IPropertyOwner* o) { return makeVector3dValue(self(o)->getScale()); }},
+	        // Animated bounds are stored as given: no clamping.
+	        {"Bounds",
+	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
+	         { self(o)->Bounds = propertyAsVector3d(v.get()); },
+	         [](const IPropertyOwner* o) { return makeVector3dValue(self(o)->getBounds()); }},
+	        {"PivotPoint",
+	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
+	         { self(o)->setPivotPoint(propertyAsVector2d(v.get())); },
+	         [](const IPropertyOwner* o) { return makeVector2dValue(self(o)->getPivotPoint()); }},
+	        {"TintColor",
+	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
+	         { self(o)->setTintColor(propertyAsColor(v.get())); },
+	         [](const IPropertyOwner* o) { return makeColorValue(self(o)->getTintColor()); }},
+	        {"CanBeHit",
+	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
+	         { self(o)->setCanBeHit(propertyAsBool(v.get())); },
+	         [](const IPropertyOwner* o) { return makeBoolValue(self(o)->canBeHit()); }},
+	        {"ChildrenClipped",
+	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
+	         { self(o)->setChildrenClipped(propertyAsBool(v.get())); },
+	         [](const IPropertyOwner* o) { return makeBoolValue(self(o)->isChildrenClipped()); }},
+	    });
+	return table;
+}
+
+void BaseNode::writeProperties(CPropertyCollection& collection) const
+{
+	if (!Name.isEmpty())
+		collection.addString("Name", getStringById(Name));
+	if (!Position.equals(zero3, 1e-6f))
+		collection.addVector3d("Position", Position);
+	if (!Rotation.equals(zero3, 1e-6f))
+		collection.addVector3d("Rotation", Rotation);
+	if (!Scale.equals(one3, 1e-6f))
+		collection.addVector3d("Scale", Scale);
+	if (!Bounds.equals(defaultBounds, 1e-6f))
+		collection.addVector3d("Bounds", Bounds);
+	if (PivotPoint.X != 0.0f || PivotPoint.Y != 0.0f)
+		collection.addVector2d("PivotPoint", PivotPoint);
+	if (TintColor.color != 0xFFFFFFFF)
+		collection.addColor("TintColor", TintColor);
+	if (!Visible)
+		collection.addBool("Visible", false);
+	if (!CanBeHit)
+		collection.addBool("CanBeHit", false);
+	if (ChildrenClipped)
+		collection.addBool("ChildrenClipped", true);
+}
+
+void BaseNode::readProperties(const CPropertyCollection& collection)
+{
+	SmartPointer<IPropertyData> value;
+	if (present(collection, "Name", value))
+		Name = internStringId(propertyAsText(value.get()));
+	if (present(collection, "Position", value))
+		setPosition(propertyAsVector3d(value.get()));
+	if (present(collection, "Rotation", value))
+		setRotation(propertyAsVector3d(value.get()));
+	if (present(collection, "Scale", value))
+		setScale(propertyAsVector3d(value.get()));
+	if (present(collection, "Bounds", value))
+		setBounds(propertyAsVector3d(value.get()));
+	if (present(collection, "PivotPoint", value))
+		setPivotPoint(propertyAsVector2d(value.get()));
+	if (present(collection, "TintColor", value))
+		setTintColor(propertyAsColor(value.get()));
+	if (present(collection, "Visible", value))
+		Visible = propertyAsBool(value.get());
+	if (present(collection, "CanBeHit", value))
+		CanBeHit = propertyAsBool(value.get());
+	if (present(collection, "ChildrenClipped", value))
+		ChildrenClipped = propertyAsBool(value.get());
+}

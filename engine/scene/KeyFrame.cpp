@@ -1,0 +1,373 @@
+#include "KeyFrame.h"
+
+#include "BaseNode.h"
+#include "SceneXmlReader.h"
+#include "content/IXMLWriter.h"
+#include "core/PropertyMakers.h"
+#include "core/TextUtils.h"
+
+namespace
+{
+irr::core::stringw valueAttributeName(size_t index)
+{
+	return irr::core::stringw(L"Value") + irr::core::stringw(static_cast<int>(index));
+}
+
+irr::core::stringw wideInt(int value)
+{
+	return irr::core::stringw(value);
+}
+} // namespace
+
+KeyFrame::KeyFrame()
+{
+	period = 20;
+}
+
+const irr::core::stringw& KeyFrame::typeName() const
+{
+	static const irr::core::stringw typeNameText(L"KeyFrame");
+	return typeNameText;
+}
+
+void KeyFrame::setTarget(BaseNode* node)
+{
+	Base::setTarget(node);
+	resolveProperties();
+	if (target && properties)
+	{
+		currentKey = 0;
+		segmentTime = 0;
+	}
+}
+
+void KeyFrame::resolveProperties()
+{
+	propertyIndices.clear();
+	if (!properties)
+		return;
+	for (int k = 0; k < properties->getCount(); ++k)
+		propertyIndices.push_back(resolveProperty(properties->getNameAt(k)));
+}
+
+IPropertyData* KeyFrame::valueAt(unsigned key, size_t property) const
+{
+	if (key >= keyCount() || property >= keyFrames[key].values.size())
+		return nullptr;
+	return keyFrames[key].values[property].get();
+}
+
+bool KeyFrame::advance()
+{
+	bool looped = false;
+	const unsigned count = keyCount();
+	// Segment time at the last backward jump into each key: a second visit with no time used
+	// up is a loop of zero length; one with time used up lets the rest of the time wrap at once.
+	std::vector<long long> jumpVisits;
+	while (currentKey + 1 < count && segmentTime >= static_cast<unsigned>(keyFrames[currentKey + 1].t))
+	{
+		segmentTime -= static_cast<unsigned>(keyFrames[currentKey + 1].t);
+		const unsigned reached = currentKey + 1;
+		currentKey = reached;
+		const int g = keyFrames[reached].g;
+		if (g == -1)
+			continue;
+		if (g < 0 || static_cast<unsigned>(g) >= count)
+		{
+			// A jump to no key frame ends the animation.
+			currentKey = count - 1;
+			break;
+		}
+		currentKey = static_cast<unsigned>(g);
+		if (currentKey >= reached)
+			continue;
+		looped = true;
+		if (jumpVisits.empty())
+			jumpVisits.assign(count, -1);
+		long long& previous = jumpVisits[currentKey];
+		if (previous >= 0)
+		{
+			const long long cycle = previous - static_cast<long long>(segmentTime);
+			if (cycle <= 0)
+			{
+				// Jumps that use up no time would go round for ever.
+				currentKey = count - 1;
+				break;
+			}
+			segmentTime = static_cast<unsigned>(static_cast<long long>(segmentTime) % cycle);
+		}
+		previous = static_cast<long long>(segmentTime);
+	}
+	return looped;
+}
+
+void KeyFrame::applyKey(unsigned key)
+{
+	if (!properties || key >= keyCount())
+		return;
+	for (size_t p = 0; p < propertyIndices.size(); ++p)
+	{
+		if (propertyIndices[p] < 0)
+			continue;
+		IPropertyData* value = valueAt(key, p);
+		if (!value)
+			continue;
+		SmartPointer<IPropertyData> working = value->clone();
+		properties->setDataAt(static_cast<int>(p), working);
+		applyProperty(propertyIndices[p], working);
+	}
+}
+
+void KeyFrame::interpolate(unsigned key, unsigned time)
+{
+	const unsigned next = key + 1;
+	if (next >= keyCount() || time == 0)
+	{
+		applyKey(key);
+		return;
+	}
+	const Record& nextRecord = keyFrames[next];
+	if (time >= static_cast<unsigned>(nextRecord.t))
+	{
+		applyKey(next);
+		return;
+	}
+	if (nextRecord.i != 0)
+		return;
+	const float f = static_cast<float>(time) / static_cast<float>(nextRecord.t);
+	for (size_t p = 0; p < propertyIndices.size(); ++p)
+	{
+		if (propertyIndices[p] < 0)
+			continue;
+		IPropertyData* from = valueAt(key, p);
+		IPropertyData* to = valueAt(next, p);
+		SmartPointer<IPropertyData> working = properties->getDataAt(static_cast<int>(p));
+		if (!from || !to)
+			continue;
+		if (!working)
+		{
+			working = from->clone();
+			properties->setDataAt(static_cast<int>(p), working);
+		}
+		if (from->interpolate(*to, *working, f))
+			applyProperty(propertyIndices[p], working);
+	}
+}
+
+void KeyFrame::start(int startTime, bool apply)
+{
+	if (startTime == 0)
+		startTime = TimeShift;
+	currentKey = 0;
+	segmentTime = startTime > 0 ? static_cast<unsigned>(startTime) : 0;
+	advance();
+	if (!properties || !apply)
+		return;
+	const unsigned next = currentKey + 1;
+	if (segmentTime > 0 && next < keyCount() && keyFrames[next].i == -1)
+		applyKey(currentKey);
+	else
+		interpolate(currentKey, segmentTime);
+}
+
+bool KeyFrame::run(unsigned elapsed)
+{
+	if (!target || !getScheduler())
+		return true;
+	const unsigned before = currentKey;
+	segmentTime += elapsed;
+	const bool looped = advance();
+	bool finished = false;
+	const unsigned next = currentKey + 1;
+	if (next < keyCount())
+	{
+		if (keyFrames[next].i != -1 || currentKey == before)
+			interpolate(currentKey, segmentTime);
+		else
+			applyKey(currentKey);
+	}
+	else
+	{
+		if (keyCount() > 0)
+			applyKey(keyCount() - 1);
+		setScheduler(nullptr);
+		finished = true;
+	}
+	if (running && (looped || finished))
+		notifyFinished(static_cast<int>(segmentTime), looped);
+	// The report may have started the action again.
+	return getScheduler() != nullptr;
+}
+
+void KeyFrame::stop(bool applyEnd, bool notify)
+{
+	if (applyEnd && keyCount() > 0)
+		applyKey(keyCount() - 1);
+	Base::stop(applyEnd, notify);
+}
+
+int KeyFrame::getPosition() const
+{
+	long long sum = segmentTime;
+	for (unsigned k = 0; k <= currentKey && k < keyCount(); ++k)
+		sum += keyFrames[k].t;
+	return sum > 0x7fffffff ? 0x7fffffff : static_cast<int>(sum);
+}
+
+int KeyFrame::getDuration() const
+{
+	long long sum = 0;
+	for (const Record& record : keyFrames)
+		sum += record.t;
+	return sum > 0x7fffffff ? 0x7fffffff : static_cast<int>(sum);
+}
+
+void KeyFrame::setProperties(const SmartPointer<CPropertyCollection>& collection)
+{
+	properties = collection;
+	resolveProperties();
+}
+
+void KeyFrame::addKeyFrame(const Record& record)
+{
+	Record copy = record;
+	if (copy.t < 0)
+		copy.t = 0;
+	if (copy.i != 0)
+		copy.i = -1;
+	keyFrames.push_back(copy);
+}
+
+void KeyFrame::prepareInterpolation()
+{
+	for (size_t k = 0; k + 1 < keyFrames.size(); ++k)
+	{
+		const Record& next = keyFrames[k + 1];
+		for (size_t p = 0; p < keyFrames[k].values.size() && p < next.values.size(); ++p)
+		{
+			if (keyFrames[k].values[p] && next.values[p])
+				keyFrames[k].values[p]->prepareInterpolation(*next.values[p]);
+		}
+	}
+}
+
+void KeyFrame::loadContent(SceneXmlReader* reader, IContentManager* contentManager)
+{
+	keyFrames.clear();
+	properties = nullptr;
+	propertyIndices.clear();
+	const int readPeriod = reader->getAttributeValueAsInt(L"Period", 20);
+	period = readPeriod > 0 ? static_cast<unsigned>(readPeriod) : 20;
+	TimeShift = reader->getAttributeValueAsInt(L"TimeShift", 0);
+
+	XmlElementScope scope(reader);
+	while (scope.next())
+	{
+		if (reader->getNodeType() != XML_NODE_ELEMENT)
+			continue;
+		const irr::core::stringw& element = reader->getNodeName();
+		if (element == L"Properties")
+		{
+			SmartPointer<CPropertyCollection> collection(new CPropertyCollection(contentManager));
+			collection->readXml(reader);
+			properties = collection;
+		}
+		else if (element == L"KeyFrame")
+		{
+			Record record;
+			record.t = reader->getAttributeValueAsInt(L"t", 0);
+			record.g = reader->getAttributeValueAsInt(L"g", -1);
+			record.i = reader->getAttributeValueAsInt(L"i", -1);
+			if (properties)
+			{
+				for (int p = 0; p < properties->getCount(); ++p)
+				{
+					SmartPointer<IPropertyData> value = clonePropertyData(properties->getDataAt(p));
+					if (value)
+						value->fromStringW(reader->getAttributeValue(valueAttributeName(static_cast<size_t>(p))));
+					record.values.push_back(value);
+				}
+			}
+			addKeyFrame(record);
+			XmlElementScope::skipElement(reader);
+		}
+		else
+		{
+			XmlElementScope::skipElement(reader);
+		}
+	}
+	prepareInterpolation();
+	resolveProperties();
+}
+
+void KeyFrame::save(IXMLWriter* writer, const wchar_t* elementName) const
+{
+	if (!writer)
+		return;
+	irr::core::array<irr::core::stringw> names;
+	irr::core::array<irr::core::stringw> values;
+	if (period != 20)
+	{
+		names.push_back(L"Period");
+		values.push_back(wideInt(static_cast<int>(period)));
+	}
+	if (TimeShift != 0)
+	{
+		names.push_back(L"TimeShift");
+		values.push_back(wideInt(TimeShift));
+	}
+	writeStartTag(writer, elementName, names, values);
+	if (properties && properties->getCount() > 0)
+		properties->writeXml(writer);
+	for (const Record& record : keyFrames)
+	{
+		if (record.values.empty())
+			continue;
+		names.clear();
+		values.clear();
+		names.push_back(L"t");
+		values.push_back(wideInt(record.t));
+		if (record.g != -1)
+		{
+			names.push_back(L"g");
+			values.push_back(wideInt(record.g));
+		}
+		if (record.i != -1)
+		{
+			names.push_back(L"i");
+			values.push_back(wideInt(record.i));
+		}
+		for (size_t p = 0; p < record.values.size(); ++p)
+		{
+			names.push_back(valueAttributeName(p));
+			values.push_back(propertyToStringW(record.values[p]));
+		}
+		writer->writeElement(L"KeyFrame", true, names, values);
+		writer->writeLineBreak();
+	}
+	writer->writeClosingTag(elementName);
+	writer->writeLineBreak();
+}
+
+Base* KeyFrame::clone() const
+{
+	KeyFrame* copy = new KeyFrame();
+	copy->copyBaseFrom(*this);
+	copy->TimeShift = TimeShift;
+	if (properties)
+		copy->properties = properties->clone();
+	copy->keyFrames.reserve(keyFrames.size());
+	for (const Record& record : keyFrames)
+	{
+		Record r;
+		r.t = record.t;
+		r.g = record.g;
+		r.i = record.i;
+		r.values.reserve(record.values.size());
+		for (const SmartPointer<IPropertyData>& value : record.values)
+			r.values.push_back(clonePropertyData(value));
+		copy->keyFrames.push_back(r);
+	}
+	copy->prepareInterpolation();
+	return copy;
+}

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "Base.h"
+#include "core/CPropertyCollection.h"
+
+#include <vector>
+
+// Animates properties of its target from key frames: linear moves or jumps, with loops through "g".
+class KeyFrame : public Base
+{
+public:
+	static constexpr int TypeId = 1;
+
+	// One key frame: a value per animated property, the length of the segment that leads to it,
+	// the key to continue from (-1: none) and its interpolation (0 linear, -1 jump).
+	struct Record
+	{
+		std::vector<SmartPointer<IPropertyData>> values;
+		int t = 0;
+		int g = -1;
+		int i = -1;
+	};
+
+	KeyFrame();
+
+	const irr::core::stringw& typeName() const override;
+	int typeId() const override { return TypeId; }
+	bool isKindOf(int id) const override { return id == TypeId || Base::isKindOf(id); }
+
+	void setTarget(BaseNode* node) override;
+	void start(int startTime, bool apply) override;
+	int getPosition() const override;
+	int getDuration() const override;
+	void stop(bool applyEnd, bool notify) override;
+	void save(IXMLWriter* writer, const wchar_t* elementName) const override;
+	Base* clone() const override;
+	bool run(unsigned elapsed) override;
+
+	int getTimeShift() const { return TimeShift; }
+	void setTimeShift(int value) { TimeShift = value; }
+	unsigned getCurrentKey() const { return currentKey; }
+	unsigned getSegmentTime() const { return segmentTime; }
+	const std::vector<Record>& getKeyFrames() const { return keyFrames; }
+	CPropertyCollection* getProperties() const { return properties.get(); }
+
+	// Builds a key frame list in code: the animated properties (values are the working copies),
+	// then the records, each with one value per property.
+	void setProperties(const SmartPointer<CPropertyCollection>& collection);
+	void addKeyFrame(const Record& record);
+	// Readies each value for interpolation towards the next key frame's value.
+	void prepareInterpolation();
+
+protected:
+	void loadContent(SceneXmlReader* reader, IContentManager* contentManager) override;
+
+private:
+	// Moves through the key frames by segmentTime; true when a jump went backwards (a loop).
+	bool advance();
+	void applyKey(unsigned key);
+	void interpolate(unsigned key, unsigned time);
+	void resolveProperties();
+	unsigned keyCount() const { return static_cast<unsigned>(keyFrames.size()); }
+	// The recorded value of one property at a key frame, or null.
+	IPropertyData* valueAt(unsigned key, size_t property) const;
+
+	std::vector<int> propertyIndices;
+	std::vector<Record> keyFrames;
+	unsigned currentKey = 0;
+	unsigned segmentTime = 0;
+	SmartPointer<CPropertyCollection> properties;
+	int TimeShift = 0;
+};

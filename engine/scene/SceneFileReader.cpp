@@ -1,0 +1,166 @@
+#include "SceneFileReader.h"
+
+#include "AnimatorSet.h"
+#include "BaseNode.h"
+#include "NodeFactory.h"
+#include "SceneXmlReader.h"
+#include "content/CContentManager.h"
+#include "core/CPropertyCollection.h"
+#include "core/TextUtils.h"
+
+bool SceneFileReader::loadNode(BaseNode* node, IXMLReader* plainReader, NodeFactory* factory)
+{
+	if (!node || !plainReader)
+		return false;
+	SmartPointer<SceneXmlReader> reader = SceneXmlReader::wrap(plainReader);
+	const int depth = reader->getNodeDepth();
+	reader->setNodeDepth(depth + 1);
+	loadContent(node, reader.get(), factory);
+	reader->setNodeDepth(depth);
+	return true;
+}
+
+BaseNode* SceneFileReader::loadDocument(IXMLReader* plainReader, NodeFactory* factory, IContentManager* contentManager,
+                                        const ContentRef& reference, const irr::core::stringc& fileName)
+{
+	if (!plainReader)
+		return nullptr;
+	SmartPointer<SceneXmlReader> reader(new SceneXmlReader(plainReader));
+	while (reader->read())
+	{
+		if (reader->getNodeType() == XML_NODE_ELEMENT_END && reader->getNodeName() == L"SceneNode")
+			break;
+		if (reader->getNodeType() != XML_NODE_ELEMENT)
+			continue;
+		BaseNode* node =
+		    reader->getNodeName() == L"SceneNode" ? createNodeFor(reader.get(), factory, reference) : nullptr;
+		if (!node)
+		{
+			// An unknown root is passed over whole; a later root element may still be read.
+			XmlElementScope::skipElement(reader.get());
+			continue;
+		}
+		if (contentManager)
+			contentManager->pushFolder(fileName);
+		node->load(reader.get(), factory);
+		if (contentManager)
+			contentManager->popFolder();
+		return node;
+	}
+	return nullptr;
+}
+
+void SceneFileReader::loadContent(BaseNode* node, SceneXmlReader* reader, NodeFactory* factory)
+{
+	node->removeAllChildren();
+	node->clearStates();
+	XmlElementScope scope(reader);
+	while (scope.next())
+	{
+		if (reader->getNodeType() != XML_NODE_ELEMENT)
+			continue;
+		const irr::core::stringw& element = reader->getNodeName();
+		if (element == L"Properties")
+			loadProperties(node, reader);
+		else if (element == L"States")
+			loadStates(node, reader);
+		else if (element == L"SceneNode")
+			loadChild(node, reader, factory);
+		else
+			XmlElementScope::skipElement(reader);
+	}
+	node->onLoaded();
+}
+
+void SceneFileReader::loadChild(BaseNode* node, SceneXmlReader* reader, NodeFactory* factory)
+{
+	CContentManager* contentManager = node->getContentRef().getContentManager();
+	const irr::core::stringc file = narrow(reader->getAttributeValue(L"File"));
+	if (file.size())
+	{
+		// A reference has no content of its own; anything inside it is passed over.
+		if (contentManager)
+		{
+			ContentObject* content = contentManager->getContent(ContentTypeSceneNode, file, true);
+			if (BaseNode* child = dynamic_cast<BaseNode*>(content))
+				node->addChild(child);
+			if (content)
+				content->drop();
+		}
+		XmlElementScope::skipElement(reader);
+		return;
+	}
+	BaseNode* child = reader->getNodeDepth() < maxNodeDepth
+	                      ? createNodeFor(reader, factory, ContentRef(contentManager, ""))
+	                      : nullptr;
+	if (!child)
+	{
+		// Unknown classes are passed over whole, so their content never lands in this node.
+		XmlElementScope::skipElement(reader);
+		return;
+	}
+	node->addChild(child);
+	child->load(reader, factory);
+	child->drop();
+}
+
+BaseNode* SceneFileReader::createNodeFor(IXMLReader* reader, NodeFactory* factory, const ContentRef& reference)
+{
+	if (!reader || !factory)
+		return nullptr;
+	BaseNode* node = nullptr;
+	const irr::core::stringw& classOverride = reader->getAttributeValue(L"ClassOverride");
+	if (classOverride.size())
+		node = factory->createNode(classOverride, reference);
+	if (!node)
+		node = factory->createNode(reader->getAttributeValue(L"Type"), reference);
+	return node;
+}
+
+void SceneFileReader::loadProperties(BaseNode* node, SceneXmlReader* reader)
+{
+	SmartPointer<CPropertyCollection> collection(new CPropertyCollection(node->getContentRef().getContentManager()));
+	collection->readXml(reader);
+	node->readProperties(*collection);
+}
+
+void SceneFileReader::loadStates(BaseNode* node, IXMLReader* plainReader)
+{
+	if (!node || !plainReader)
+		return;
+	node->clearStates();
+	SmartPointer<SceneXmlReader> reader = SceneXmlReader::wrap(plainReader);
+	CContentManager* contentManager = node->getContentRef().getContentManager();
+	XmlElementScope scope(reader.get());
+	while (scope.next())
+	{
+		if (reader->getNodeType() != XML_NODE_ELEMENT)
+			continue;
+		const irr::core::stringw& element = reader->getNodeName();
+		if (element == L"Properties")
+		{
+			SmartPointer<CPropertyCollection> collection(new CPropertyCollection(contentManager));
+			collection->readXml(reader.get());
+			if (collection->indexOf("DefaultState") >= 0)
+			{
+				const irr::core::stringc text = collection->getString("DefaultState");
+				node->setDefaultState(text.size() ? internStringId(text) : StringId());
+			}
+		}
+		else if (element == L"State")
+		{
+			const irr::core::stringc stateName = narrow(reader->getAttributeValue(L"Name"));
+			const irr::core::stringc nextName = narrow(reader->getAttributeValue(L"NextState"));
+			SmartPointer<AnimatorSet> set(new AnimatorSet(internStringId(stateName)));
+			set->setNextState(nextName.size() ? internStringId(nextName) : StringId());
+			set->load(reader.get(), node->getSceneManager(), node, contentManager);
+			set->setOwner(node);
+			// The first state of a name wins.
+			node->addState(set.get());
+		}
+		else
+		{
+			XmlElementScope::skipElement(reader.get());
+		}
+	}
+}

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "content/IXMLReader.h"
+#include "core/SmartPointer.h"
+
+#include <cstddef>
+#include <vector>
+
+// Pull reader over another reader that keeps the element structure of hand-edited scene files sound:
+// it tracks the open elements, closes elements left open when an end tag or a start tag of an
+// enclosing kind says so (reporting the missing end tags), and drops end tags that close nothing.
+class SceneXmlReader : public IXMLReader
+{
+public:
+	// openElement: the element the inner reader already stands in (null: none).
+	explicit SceneXmlReader(IXMLReader* inner, const wchar_t* openElement = nullptr);
+
+	// The reader itself when it already is one, otherwise a new wrapper over it. When the reader
+	// stands on a non-empty start tag, that element counts as open.
+	static SmartPointer<SceneXmlReader> wrap(IXMLReader* reader);
+
+	// Number of open elements after the current node (a non-empty start tag counts itself).
+	size_t getDepth() const { return open.size(); }
+
+	// Nesting of the nodes being loaded through this reader, kept by the scene reader.
+	int getNodeDepth() const { return nodeDepth; }
+	void setNodeDepth(int value) { nodeDepth = value; }
+
+	bool read() override;
+	bool isEmptyElement() const override;
+	int getNodeType() const override;
+	const irr::core::stringw& getNodeName() const override;
+	const irr::core::stringw& getNodeData() const override;
+	int getAttributeCount() const override;
+	const irr::core::stringw& getAttributeName(int index) const override;
+	const irr::core::stringw& getAttributeValue(const irr::core::stringw& name) const override;
+	const irr::core::stringw& getAttributeValue(int index) const override;
+	int getAttributeValueAsInt(int index, int defaultValue) const override;
+	int getAttributeValueAsInt(const irr::core::stringw& name, int defaultValue) const override;
+	float getAttributeValueAsFloat(int index, float defaultValue) const override;
+	float getAttributeValueAsFloat(const irr::core::stringw& name, float defaultValue) const override;
+	const irr::core::array<irr::core::stringw>& getSpecialCharacters() const override;
+	void addSpecialCharacter(const irr::core::stringw& entry) override;
+
+private:
+	// Index of the innermost open element named one of names, or -1.
+	long findInnermost(const wchar_t* const* names) const;
+	// Applies the structural effect of the inner reader's current node.
+	void applyCurrent();
+
+	SmartPointer<IXMLReader> inner;
+	std::vector<irr::core::stringw> open;
+	// Synthetic end tags still to report before the inner reader's current node.
+	size_t pendingEndCount = 0;
+	irr::core::stringw syntheticName;
+	bool onSynthetic = false;
+	bool innerPending = false;
+	int nodeDepth = 0;
+};
+
+// Walks the content of the element the reader stands on (its start tag) up to its end.
+class XmlElementScope
+{
+public:
+	explicit XmlElementScope(SceneXmlReader* reader);
+
+	// Moves to the next node inside the element; false at the element's end or the end of text.
+	bool next();
+	// Passes over the element whose start tag the reader stands on, content included.
+	static void skipElement(SceneXmlReader* reader);
+
+private:
+	SceneXmlReader* reader;
+	size_t depth;
+	bool done;
+};
