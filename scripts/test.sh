@@ -15,7 +15,7 @@ cmake --build "$build" -j "$jobs"
 export ALSOFT_DRIVERS=null
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir "$build" --output-on-failure -j "$jobs" --timeout 300
+xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir "$build" --output-on-failure -j "$jobs" --timeout 300 --repeat until-pass:2
 
 fuzz_seconds=${FUZZ_SECONDS:-20}
 shopt -s nullglob
