@@ -7,7 +7,6 @@
 
 #include <cstdlib>
 #include <string>
-
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -51,8 +50,14 @@ std::string nameSetting(const char* key, const char* fallback)
 	return fallback;
 }
 
-std::string publisherName() { return nameSetting("PublisherName", "Marrowfen"); }
-std::string titleName() { return nameSetting("TitleName", "Nerra Sample"); }
+std::string publisherName()
+{
+	return nameSetting("PublisherName", "Marrowfen");
+}
+std::string titleName()
+{
+	return nameSetting("TitleName", "Nerra Sample");
+}
 } // namespace
 
 stringc CPosixFileSystem::getUserDataFolder()

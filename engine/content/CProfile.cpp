@@ -10,7 +10,10 @@ const irr::core::stringw parametersElement(L"Parameters");
 
 CProfile::CProfile(const irr::core::stringw& name, CProfileManager* owner) : name(name), owner(owner) {}
 
-bool CProfile::save() { return owner && owner->saveProfile(this); }
+bool CProfile::save()
+{
+	return owner && owner->saveProfile(this);
+}
 
 void CProfile::merge(const CPropertyCollection& other)
 {
@@ -26,6 +29,12 @@ void CProfile::assign(const CPropertyCollection& other)
 		add(other.getNameAt(i), clonePropertyData(other.getDataAt(i)));
 }
 
-bool CProfile::read(IXMLReader* reader) { return readXml(reader, true, parametersElement); }
+bool CProfile::read(IXMLReader* reader)
+{
+	return readXml(reader, true, parametersElement);
+}
 
-bool CProfile::write(IXMLWriter* writer) const { return writeXml(writer, false, parametersElement, true); }
+bool CProfile::write(IXMLWriter* writer) const
+{
+	return writeXml(writer, false, parametersElement, true);
+}

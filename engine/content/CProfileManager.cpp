@@ -46,7 +46,10 @@ void writeSection(IXMLWriter& writer, const wchar_t* element, const CProfile& pr
 }
 } // namespace
 
-CProfileManager* CProfileManager::instance() { return Singleton<CProfileManager>::instance(); }
+CProfileManager* CProfileManager::instance()
+{
+	return Singleton<CProfileManager>::instance();
+}
 
 CProfileManager::CProfileManager()
     : commonDefaults(new CProfile(L"", this)), playerDefaults(new CProfile(L"", this)),
@@ -116,7 +119,10 @@ void CProfileManager::removeProfile(int index)
 	activeProfile = nullptr;
 }
 
-void CProfileManager::setActiveProfile(int index) { activeProfile = getProfile(index); }
+void CProfileManager::setActiveProfile(int index)
+{
+	activeProfile = getProfile(index);
+}
 
 int CProfileManager::getActiveProfileIndex() const
 {
@@ -126,10 +132,16 @@ int CProfileManager::getActiveProfileIndex() const
 	return -1;
 }
 
-bool CProfileManager::saveProfiles() { return writeFile(getUserProfilePath(), false, 0644); }
+bool CProfileManager::saveProfiles()
+{
+	return writeFile(getUserProfilePath(), false, 0644);
+}
 
 // The all-users folder is shared by the group; so is the file.
-bool CProfileManager::saveGlobalProfile() { return writeFile(getGlobalProfilePath(), true, 0664); }
+bool CProfileManager::saveGlobalProfile()
+{
+	return writeFile(getGlobalProfilePath(), true, 0664);
+}
 
 bool CProfileManager::saveProfile(const CProfile* profile)
 {

@@ -12,8 +12,14 @@ const irr::core::stringw globalElement(L"GlobalProfile");
 const irr::core::stringw playerElement(L"Profile");
 const irr::core::stringw parametersElement(L"Parameters");
 
-bool isElement(const IXMLReader& reader) { return reader.getNodeType() == XML_NODE_ELEMENT; }
-bool isElementEnd(const IXMLReader& reader) { return reader.getNodeType() == XML_NODE_ELEMENT_END; }
+bool isElement(const IXMLReader& reader)
+{
+	return reader.getNodeType() == XML_NODE_ELEMENT;
+}
+bool isElementEnd(const IXMLReader& reader)
+{
+	return reader.getNodeType() == XML_NODE_ELEMENT_END;
+}
 
 // Passes over the element the reader stands on with everything inside it; false at a cut-off end.
 bool skipElement(IXMLReader& reader)

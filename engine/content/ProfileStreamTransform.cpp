@@ -20,8 +20,8 @@ long transformProfileStream(IReadFile& source, IWriteFile& destination, const ir
 			for (irr::s32 i = 0; i < count; ++i)
 			{
 				unsigned long at = static_cast<unsigned long>(total + i);
-				unsigned char mask = static_cast<unsigned char>(key[at % keyLength]) ^
-				                     static_cast<unsigned char>(at * 167u + 13u);
+				unsigned char mask =
+				    static_cast<unsigned char>(key[at % keyLength]) ^ static_cast<unsigned char>(at * 167u + 13u);
 				buffer[i] ^= mask;
 			}
 		}

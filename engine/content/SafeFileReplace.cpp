@@ -65,7 +65,10 @@ bool exists(const std::string& path)
 }
 } // namespace
 
-std::string temporaryFileFor(const std::string& path) { return path + ".tmp"; }
+std::string temporaryFileFor(const std::string& path)
+{
+	return path + ".tmp";
+}
 
 bool replaceFileAtomically(const std::string& path, IReadFile& source, unsigned mode)
 {
@@ -73,8 +76,8 @@ bool replaceFileAtomically(const std::string& path, IReadFile& source, unsigned 
 		return false;
 	// One fixed name: a save cut short by a crash leaves one stale file that the next save reuses.
 	std::string temporary = temporaryFileFor(path);
-	int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW,
-	                static_cast<mode_t>(mode));
+	int fd =
+	    ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, static_cast<mode_t>(mode));
 	if (fd < 0)
 		return false;
 

@@ -5,6 +5,7 @@
 #include "audio/COpenALAudioDevice.h"
 #include "audio/CSoundManager.h"
 #include "content/CContentManager.h"
+#include "content/CDictionary.h"
 #include "content/IReadFile.h"
 #include "core/CPropertyCollection.h"
 #include "core/DeviceEvents.h"
@@ -13,6 +14,7 @@
 #include "content/IFileSystem.h"
 #include "device/CLinuxDevice.h"
 #include "scene/NodeFactory.h"
+#include "scene/SceneManager.h"
 #include "core/ILogger.h"
 #include "core/SystemFlowEvents.h"
 #include "core/TaskScheduler.h"
@@ -42,6 +44,7 @@ CDeviceStub::CDeviceStub(const DeviceCreationParameters& p) : parameters(p)
 	timer = new CTimer();
 	fileSystem = createFileSystem();
 	soundManager = new CSoundManager();
+	dictionary = new CDictionary(fileSystem);
 	addEventListener(soundManager, 1);
 
 	getLogger()->log((irr::core::stringc("Irrlicht Engine version ") + IRRLICHT_SDK_VERSION).c_str(), 0);
@@ -85,6 +88,9 @@ void CDeviceStub::releaseServices()
 	if (soundManager)
 		soundManager->drop();
 	soundManager = nullptr;
+	if (dictionary)
+		dictionary->drop();
+	dictionary = nullptr;
 	if (videoModes)
 		videoModes->drop();
 	videoModes = nullptr;
@@ -287,7 +293,12 @@ void CDeviceStub::createContentProcessorsManager()
 	addEventListener(processorsManager, -1);
 }
 
-SceneManager* CDeviceStub::createSceneManager() { return nullptr; }
+SceneManager* CDeviceStub::createSceneManager()
+{
+	auto* manager = new SceneManager(ContentRef());
+	manager->setDevice(this);
+	return manager;
+}
 
 TaskScheduler* CDeviceStub::createTaskScheduler() { return new TaskScheduler(); }
 

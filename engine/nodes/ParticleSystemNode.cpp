@@ -360,6 +360,10 @@ void ParticleSystemNode::addToRenderList(RenderList& list)
 	if (!Visible)
 		return;
 	BaseNode::addToRenderList(list);
+	// The transformation is fresh here: a global emitter starts from where the node is drawn,
+	// also before the update task has run once.
+	if (Global && emitter)
+		followNodePosition();
 	TaskScheduler* scheduler = findSceneScheduler(this);
 	if (Enabled && !getScheduler() && scheduler)
 		setScheduler(scheduler);

@@ -4,6 +4,7 @@
 #include "ControlNode.h"
 #include "KeyFrame.h"
 #include "SetProps.h"
+#include "SceneNode.h"
 #include "SetStates.h"
 #include "TemplateCollectionNode.h"
 #include "nodes/ParticleSystemNode.h"
@@ -26,6 +27,7 @@ NodeFactory::NodeFactory()
 	registerNodeCreator(L"BaseNode", &createNodeOfClass<BaseNode>);
 	registerNodeCreator(L"TemplateCollectionNode", &createNodeOfClass<TemplateCollectionNode>);
 	registerNodeCreator(L"ControlNode", &createNodeOfClass<ControlNode>);
+	registerNodeCreator(L"SceneNode", &createNodeOfClass<SceneNode>);
 	registerNodeCreator(L"SoundNode", &createNodeOfClass<SoundNode>);
 	registerNodeCreator(L"ParticleSystemNode", &createNodeOfClass<ParticleSystemNode>);
 	registerNodeCreator(L"SpawnerNode", &createNodeOfClass<SpawnerNode>);

@@ -1,5 +1,4 @@
 #include "ProfileTestSupport.h"
-
 #include "content/CMemoryFile.h"
 #include "content/CVirtualFile.h"
 #include "content/ProfileStreamTransform.h"

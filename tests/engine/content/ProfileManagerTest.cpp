@@ -1,5 +1,4 @@
 #include "ProfileTestSupport.h"
-
 #include "core/CPropertyDataInt.h"
 
 #include <algorithm>
@@ -55,7 +54,8 @@ TEST_F(ProfileTest, SavedProfilesReadBackInOrderWithTheActivePlayer)
 	ASSERT_TRUE(manager.addProfile(L"Anna"));
 	ASSERT_TRUE(manager.addProfile(L"Ben \x00e9<&>\""));
 	manager.getProfile(0)->addInt("Level", 3);
-	manager.getProfile(1)->setStringW("Title", L"Gr\x00fc\x00df" L"e");
+	manager.getProfile(1)->setStringW("Title", L"Gr\x00fc\x00df"
+	                                           L"e");
 	manager.setActiveProfile(1);
 	ASSERT_TRUE(manager.saveProfiles());
 	ASSERT_TRUE(manager.saveGlobalProfile());
@@ -65,7 +65,9 @@ TEST_F(ProfileTest, SavedProfilesReadBackInOrderWithTheActivePlayer)
 	EXPECT_EQ(irr::core::stringw(L"Anna"), loaded.getProfile(0)->getName());
 	EXPECT_EQ(irr::core::stringw(L"Ben \x00e9<&>\""), loaded.getProfile(1)->getName());
 	EXPECT_EQ(3, loaded.getProfile(0)->getInt("Level"));
-	EXPECT_EQ(irr::core::stringw(L"Gr\x00fc\x00df" L"e"), loaded.getProfile(1)->get("Title")->toStringW());
+	EXPECT_EQ(irr::core::stringw(L"Gr\x00fc\x00df"
+	                             L"e"),
+	          loaded.getProfile(1)->get("Title")->toStringW());
 	EXPECT_EQ(1, loaded.getActiveProfileIndex());
 	EXPECT_EQ(7, loaded.getCommonProfile()->getInt("MusicVolume"));
 	EXPECT_EQ(irr::core::stringc("abc"), loaded.getGlobalProfile()->getString("InstallId"));
@@ -88,8 +90,8 @@ TEST_F(ProfileTest, FileLayoutPutsEachElementOnItsOwnLineAndMarksOnlyTheActivePl
 	    {-1,
 	     {"<Profiles>", "<CommonProfile>", "<Parameters>", "<int Name=\"MusicVolume\" Value=\"7\" />", "</Parameters>",
 	      "</CommonProfile>", "<Profile Name=\"Anna\">", "<Parameters>", "</Parameters>", "</Profile>",
-	      "<Profile Name=\"Ben\">", "<Parameters>", "<int Name=\"Level\" Value=\"2\" />", "</Parameters>",
-	      "</Profile>", "</Profiles>"}},
+	      "<Profile Name=\"Ben\">", "<Parameters>", "<int Name=\"Level\" Value=\"2\" />", "</Parameters>", "</Profile>",
+	      "</Profiles>"}},
 	    {1,
 	     {"<Profiles>", "<CommonProfile>", "<Parameters>", "<int Name=\"MusicVolume\" Value=\"7\" />", "</Parameters>",
 	      "</CommonProfile>", "<Profile Name=\"Anna\">", "<Parameters>", "</Parameters>", "</Profile>",

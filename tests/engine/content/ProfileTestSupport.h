@@ -90,8 +90,8 @@ protected:
 	// Writes a per-user file from the elements inside its root.
 	void writeUserFile(const std::string& body) const
 	{
-		temp.write("user/Marrowfen/Nerra Sample/profile.dat", "<?xml version=\"1.0\"?>\n<Profiles>\n" + body +
-		                                                         "</Profiles>\n");
+		temp.write("user/Marrowfen/Nerra Sample/profile.dat",
+		           "<?xml version=\"1.0\"?>\n<Profiles>\n" + body + "</Profiles>\n");
 	}
 
 	static std::string player(const std::string& name, const std::string& parameters, bool active = false)

@@ -129,9 +129,7 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{L"vector3d", "1;2;3", "1.000000;2.000000;3.000000"},
         TextCase{L"rect", "1 2 3 4", "1.000000;2.000000;3.000000;4.000000"},
         TextCase{L"string", "some text", "some text"}, TextCase{L"stringw", "wide", "wide"},
-        TextCase{L"stringwArray", "ignored", ""}, TextCase{L"properties", "ignored", ""},
-        TextCase{L"atlasTexture", "ui/Button.png", "ui/Button.png"},
-        TextCase{L"font", "fonts/Main.xml", "fonts/Main.xml"}, TextCase{L"sound", "click.wav", "click.wav"}));
+        TextCase{L"stringwArray", "ignored", ""}, TextCase{L"properties", "ignored", ""}));
 
 TEST(PropertyData, DefaultsWhenCreatedByName)
 {
@@ -151,18 +149,6 @@ TEST(PropertyData, WideTextKeepsCharactersBeyondByteRange)
 	EXPECT_EQ(value->toStringW(), irr::core::stringw(L"\u20ac x"));
 	// Narrowing keeps the low 8 bits of each character.
 	EXPECT_EQ(static_cast<unsigned char>(value->toString()[0]), 0xACu);
-}
-
-TEST(PropertyData, EmptyTextKeepsAtlasFrameButClearsFont)
-{
-	CPropertyDataAtlasTexture atlas;
-	atlas.fromString("Walk0001.png");
-	atlas.fromString("");
-	EXPECT_STREQ(atlas.toString().c_str(), "Walk0001.png");
-	CPropertyDataFont font;
-	font.fromString("Main.xml");
-	font.fromString("");
-	EXPECT_STREQ(font.toString().c_str(), "");
 }
 
 TEST(PropertyData, TextFunctionsAcceptNull)
@@ -282,7 +268,7 @@ TEST(PropertyData, InterpolationOfMismatchedTypesLeavesOutputAlone)
 	EXPECT_STREQ(out->toString().c_str(), "7");
 }
 
-TEST(PropertyData, ArrayAndContentNameInterpolation)
+TEST(PropertyData, ArrayAndPropertiesInterpolation)
 {
 	irr::core::array<irr::core::stringw> list;
 	list.push_back(L"x");
@@ -293,17 +279,6 @@ TEST(PropertyData, ArrayAndContentNameInterpolation)
 	EXPECT_EQ(out.getValue().size(), 0u);
 	EXPECT_TRUE(from.interpolate(to, out, 1.0f));
 	EXPECT_TRUE(out.equals(to));
-
-	CPropertyDataFont a;
-	a.fromString("A.xml");
-	CPropertyDataFont b;
-	b.fromString("B.xml");
-	CPropertyDataFont o;
-	EXPECT_TRUE(a.interpolate(b, o, 0.5f));
-	EXPECT_STREQ(o.toString().c_str(), "A.xml");
-	EXPECT_FALSE(a.interpolate(b, o, 0.7f));
-	EXPECT_TRUE(a.interpolate(b, o, 1.0f));
-	EXPECT_STREQ(o.toString().c_str(), "B.xml");
 
 	SmartPointer<CPropertyCollection> nested(new CPropertyCollection());
 	CPropertyDataProperties p(nested.get());
@@ -321,10 +296,6 @@ TEST(PropertyData, CloneCopiesTheValue)
 	EXPECT_EQ(copy->getReferenceCount(), 1);
 	copy->fromString("3;4");
 	EXPECT_STREQ(original->toString().c_str(), "1.000000;2.000000");
-
-	SmartPointer<IPropertyData> sound = create(L"sound");
-	sound->fromString("hit.ogg");
-	EXPECT_STREQ(sound->clone()->toString().c_str(), "hit.ogg");
 }
 
 TEST(PropertyData, PropertiesValueHoldsOneReference)
