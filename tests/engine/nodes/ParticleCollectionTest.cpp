@@ -88,8 +88,8 @@ TEST(ParticleCollection, BrokenFilesLoadWhatTheyCan)
 	    "not xml at all",
 	    "<ParticleCollection><ParticleEmitter Type=\"PointEmitter\"><Properties>",
 	    "<ParticleEmitter Type=\"PointEmitter\"><Properties><vector2d Name=\"Name\" Value=\"1;2\"/></Properties>",
-	    "<ParticleCollection><ParticleEmitter><Properties><string Name=\"Name\" Value=\"X\"/></Properties>"
-	    "</ParticleEmitter></ParticleCollection>",
+	    "<ParticleCollection><ParticleEmitter><Properties><string Name=\"Name\" Value=\"X\"/></Properties>\
+</ParticleEmitter></ParticleCollection>",
 	};
 	for (const char* file : files)
 	{

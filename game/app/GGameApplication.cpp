@@ -1,0 +1,443 @@
+#include "GGameApplication.h"
+
+#include "GGameStatistics.h"
+#include "GameProfileDefaults.h"
+#include "GameScreenLayout.h"
+#include "frontend/GRectangleNode.h"
+
+#include "audio/CSoundManager.h"
+#include "audio/IAudioDevice.h"
+#include "content/CContentManager.h"
+#include "content/CProfile.h"
+#include "content/CProfileManager.h"
+#include "content/CQuadBatcher.h"
+#include "content/ContentType.h"
+#include "content/IFileSystem.h"
+#include "content/ImageContent.h"
+#include "core/DeviceEvents.h"
+#include "core/ILogger.h"
+#include "core/InputEvents.h"
+#include "core/Random.h"
+#include "core/SmartPointer.h"
+#include "core/SystemFlowEvents.h"
+#include "core/TaskScheduler.h"
+#include "core/TextUtils.h"
+#include "device/CDeviceStub.h"
+#include "device/CTimer.h"
+#include "device/CursorControl.h"
+#include "device/IDevice.h"
+#include "scene/NodeFactory.h"
+#include "scene/SceneManager.h"
+#include "scene/SceneNode.h"
+
+#include <irrlicht/IVideoDriver.h>
+#include <irrlicht/IrrCompileConfig.h>
+
+GGameApplication* gGameApplication = nullptr;
+
+namespace
+{
+const wchar_t* const AssetsCryptKey = L"qwhtrz7e2k5518301)#~#4412pm93vnexlkcuehtkrgbnr8pm3p5x7klqaf";
+const char* const FirstSceneName = "scenes/LogosScene.qscn";
+const char* const CursorImageName = "scenes/images/Cursor.png";
+constexpr int PlayScreenTypeId = 1120;
+
+struct SoundGroupSetup
+{
+	int group;
+	int fadeInMs;
+	int maxInstances;
+};
+
+// Effects, music (one piece at a time, faded in) and the level's own sounds.
+constexpr SoundGroupSetup soundGroupSetups[] = {{0, 0, 8}, {1, 2000, 1}, {2, 0, 16}};
+
+// Drops a reference-counted engine object held in a raw field and clears the field.
+template <class T> void release(T*& object)
+{
+	if (object)
+		object->drop();
+	object = nullptr;
+}
+
+// Starts the cue unless it plays already, with its group's fade-in.
+void playMusicCue(CSoundManager* sounds, StringId cue)
+{
+	// The manager holds the instance it starts.
+	sounds->playCue(cue, true, 0);
+}
+
+float volumeOf(const CProfile* profile, const char* onKey, const char* volumeKey)
+{
+	float volume = profile->getBool(onKey) ? 1.0f : 0.0f;
+	if (volume > 0.0f)
+		volume = profile->getFloat(volumeKey) * 0.01f;
+	return volume;
+}
+} // namespace
+
+GGameApplication::GGameApplication()
+{
+	mask = EventCategoryDevice | EventCategorySystemFlow | EventCategoryKeyboard | EventCategoryMouse;
+	statistics = new GGameStatistics();
+}
+
+GGameApplication::~GGameApplication()
+{
+	releaseEngineObjects();
+	if (gGameApplication == this)
+		gGameApplication = nullptr;
+	if (statistics)
+		statistics->shutdown();
+	release(statistics);
+}
+
+// ---- events
+
+const EventMap& GGameApplication::eventMap()
+{
+	static const EventMap table = extendEventMap(
+	    rootEventMap(),
+	    {
+	        {CEventDeviceVideoDriverCreated::TypeId,
+	         &eventHandler<GGameApplication, CEventDeviceVideoDriverCreated, &GGameApplication::onVideoDriverCreated>},
+	        {CEventSystemFlowUpdate::TypeId,
+	         &eventHandler<GGameApplication, CEventSystemFlowUpdate, &GGameApplication::onUpdate>},
+	        {CEventSystemFlowDraw::TypeId, &eventHandler<GGameApplication, CEventSystemFlowDraw, &GGameApplication::onDraw>},
+	        {CEventSystemFlowWindowActivate::TypeId,
+	         &eventHandler<GGameApplication, CEventSystemFlowWindowActivate, &GGameApplication::onWindowActivate>},
+	        {CEventSystemFlowCloseRequest::TypeId,
+	         &eventHandler<GGameApplication, CEventSystemFlowCloseRequest, &GGameApplication::onCloseRequest>},
+	        {CEventInputKeyDown::TypeId, &eventHandler<GGameApplication, CEventInputKeyDown, &GGameApplication::onKeyDown>},
+	    });
+	return table;
+}
+
+bool GGameApplication::onEvent(CEvent* event) { return event && dispatchThroughTable(eventMap(), event); }
+
+// ---- start-up
+
+bool GGameApplication::init()
+{
+	IDevice* device = getDevice();
+	if (!device)
+		return false;
+
+	Random::instance()->seed(device->getTimer() ? device->getTimer()->getRealTime() : 0u);
+	if (auto* stub = dynamic_cast<CDeviceStub*>(device))
+	{
+		stub->minStep = 10;
+		stub->maxStep = 10;
+	}
+	configureSettings();
+
+	CProfileManager* profiles = CProfileManager::instance();
+	declareGameProfileDefaults(*profiles);
+	profiles->loadProfiles();
+
+	// The other start-up classes join as their scenes are written; scene files fall back on the
+	// engine class named by Type until then.
+	NodeFactory::instance()->registerNodeCreator(GRectangleNode::typeNameText(), &createNodeOfClass<GRectangleNode>);
+
+	gGameApplication = this;
+	if (!listening)
+		listening = device->addEventListener(this, UiListenerPriority);
+
+	readDisplaySettings(profiles->getCommonProfile());
+	if (!device->setCreationParameters(creationParameters))
+		return false;
+
+	contentManager = device->createContentManager();
+	device->addEventListener(contentManager, ContentManagerPriority);
+	uiScheduler = device->createTaskScheduler();
+	device->addEventListener(uiScheduler, SchedulerPriority);
+	worldScheduler = device->createTaskScheduler();
+	device->addEventListener(worldScheduler, SchedulerPriority);
+	createSceneManagers();
+	if (!uiSceneManager || !worldSceneManager)
+		return false;
+
+	mountAssets();
+	if (IAudioDevice* audio = device->getAudioDevice())
+		audio->setStreamingThreshold(StreamingThreshold);
+	configureSoundGroups();
+	if (profiles->getActiveProfile())
+		applySoundSettings();
+	installCursor(profiles->getCommonProfile());
+
+	if (!showFirstScene())
+		return false;
+	updateLayout();
+	return true;
+}
+
+void GGameApplication::configureSettings()
+{
+	IDevice* device = getDevice();
+	device->setSetting("PublisherName", L"Pellwick");
+	device->setSetting("TitleName", L"Verandel");
+	device->setSetting("TitleCaption", L"Verandel");
+	device->setSetting("AssetsCryptKey", AssetsCryptKey);
+	device->setSetting("AssetsFolder", L"assets");
+}
+
+int GGameApplication::driverTypeForSetting(int videoDriver)
+{
+	switch (videoDriver)
+	{
+	case 2:
+		return 2;
+	case 3:
+		return 3;
+	default:
+		return 1;
+	}
+}
+
+void GGameApplication::readDisplaySettings(const CProfile* common)
+{
+	creationParameters.driverType = driverTypeForSetting(common ? common->getInt("VideoDriver") : 1);
+	creationParameters.fullscreen = common && common->getBool("FullScreen");
+	creationParameters.antiAlias = common && common->getInt("AntiAlias") != 0;
+	creationParameters.vsync = common && common->getBool("VSync");
+	creationParameters.windowWidth = GameScreenLayout::VirtualWidth;
+	creationParameters.windowHeight = GameScreenLayout::VirtualHeight;
+	creationParameters.colorBits = 32;
+	creationParameters.stencilBuffer = false;
+	creationParameters.useDesktopResolution = true;
+	creationParameters.highPrecisionFpu = false;
+	creationParameters.sdkVersion = IRRLICHT_SDK_VERSION;
+}
+
+void GGameApplication::createSceneManagers()
+{
+	IDevice* device = getDevice();
+	uiSceneManager = device->createSceneManager();
+	if (uiSceneManager)
+	{
+		uiSceneManager->sortingEnabled = true;
+		uiSceneManager->setScheduler(uiScheduler);
+		device->addEventListener(uiSceneManager, SchedulerPriority);
+	}
+	worldSceneManager = device->createSceneManager();
+	if (worldSceneManager)
+	{
+		worldSceneManager->sortingEnabled = true;
+		worldSceneManager->setScheduler(worldScheduler);
+		// Behind everything the screens draw; the play screen hangs it into its tree.
+		worldSceneManager->setPosition(irr::core::vector3df(0.0f, 0.0f, WorldLayerDepth));
+	}
+}
+
+void GGameApplication::mountAssets()
+{
+	IDevice* device = getDevice();
+	IFileSystem* files = device->getFileSystem();
+	if (!files)
+		return;
+	const irr::core::stringc folder = narrow(device->getSetting("AssetsFolder"));
+	files->setAssetsCryptKey(narrow(device->getSetting("AssetsCryptKey")));
+	files->addArchive(folder, false, false);
+	const irr::core::stringc archive = folder + ".qca";
+	// The packed archive is optional: a plain folder is enough to run.
+	if (files->existFile(archive, false))
+		files->addArchive(archive, false, false);
+}
+
+void GGameApplication::configureSoundGroups()
+{
+	CSoundManager* sounds = getDevice()->getSoundManager();
+	if (!sounds)
+		return;
+	for (const SoundGroupSetup& setup : soundGroupSetups)
+	{
+		SoundGroupSettings& group = sounds->getGroupSettings(setup.group);
+		group.limitPolicy = SoundGroupSettings::FadeOutOldest;
+		group.fadeOutMs = 1000;
+		group.fadeInMs = setup.fadeInMs;
+		group.maxInstances = setup.maxInstances;
+	}
+}
+
+void GGameApplication::installCursor(const CProfile* common)
+{
+	CursorControl* cursor = getDevice()->getCursorControl();
+	if (!cursor)
+		return;
+	if (!common || !common->getBool("WindowsCursor"))
+	{
+		SmartPointer<ContentObject> content(contentManager->getContent(ContentTypeImage, CursorImageName, false));
+		if (auto* image = dynamic_cast<ImageContent*>(content.get()))
+			cursor->setImage(image->getImage(), 2, 2);
+	}
+	cursor->setUseCursorNode(false);
+}
+
+bool GGameApplication::showFirstScene()
+{
+	SmartPointer<BaseNode> node(contentManager->getSceneNode(FirstSceneName, false));
+	SceneNode* scene = nodeCast<SceneNode>(node.get());
+	if (!scene)
+		return false;
+	return uiSceneManager->showScene(scene, SceneNode::nameIdNavTo());
+}
+
+// ---- running and shutting down
+
+bool GGameApplication::run()
+{
+	IDevice* device = getDevice();
+	return device && device->run();
+}
+
+void GGameApplication::shutdown()
+{
+	if (gGameApplication == this)
+		gGameApplication = nullptr;
+	releaseEngineObjects();
+	if (listening)
+	{
+		listening = false;
+		if (IDevice* device = Singleton<IDevice>::peek())
+			device->removeEventListener(this);
+	}
+}
+
+void GGameApplication::releaseEngineObjects()
+{
+	IDevice* device = Singleton<IDevice>::peek();
+	if (device)
+	{
+		for (EventReceiver* listener : {static_cast<EventReceiver*>(uiSceneManager),
+		                                static_cast<EventReceiver*>(worldScheduler),
+		                                static_cast<EventReceiver*>(uiScheduler),
+		                                static_cast<EventReceiver*>(contentManager)})
+			if (listener)
+				device->removeEventListener(listener);
+	}
+	release(uiScheduler);
+	release(worldScheduler);
+	release(uiSceneManager);
+	release(worldSceneManager);
+	release(contentManager);
+}
+
+// ---- layout and drawing
+
+void GGameApplication::updateLayout()
+{
+	if (!uiSceneManager)
+		return;
+	irr::video::IVideoDriver* driver = getDevice()->getVideoDriver();
+	if (!driver)
+		return;
+	const irr::core::dimension2du size = driver->getScreenSize();
+	applyLayout(computeGameScreenLayout(static_cast<int>(size.Width), static_cast<int>(size.Height)));
+}
+
+void GGameApplication::applyLayout(const GameScreenLayout& layout)
+{
+	firstBar = layout.firstBar;
+	secondBar = layout.secondBar;
+	uiSceneManager->setPosition(
+	    irr::core::vector3df(static_cast<float>(layout.offsetX), static_cast<float>(layout.offsetY), 0.0f));
+	uiSceneManager->setScale(irr::core::vector3df(layout.scaleX, layout.scaleY, 1.0f));
+}
+
+bool GGameApplication::onDraw(CEventSystemFlowDraw*)
+{
+	irr::video::IVideoDriver* driver = getDevice()->getVideoDriver();
+	if (!driver || !driver->beginScene(true, true, irr::video::SColor(0)))
+		return false;
+	CQuadBatcher* batcher = CQuadBatcher::forDriver(driver);
+	if (uiSceneManager)
+		uiSceneManager->draw(driver);
+	batcher->flush();
+	const irr::video::SColor black(0xff000000);
+	if (firstBar.getArea() > 0)
+		driver->draw2DRectangle(black, firstBar);
+	if (secondBar.getArea() > 0)
+		driver->draw2DRectangle(black, secondBar);
+	driver->endScene();
+	return false;
+}
+
+bool GGameApplication::onUpdate(CEventSystemFlowUpdate* event)
+{
+	frameTime = event->elapsed;
+	statistics->addUpdateTime(event->elapsed);
+	return false;
+}
+
+bool GGameApplication::onVideoDriverCreated(CEventDeviceVideoDriverCreated* event)
+{
+	if (event->driver)
+		event->driver->setTextureCreationFlag(irr::video::ETCF_CREATE_MIP_MAPS, false);
+	IDevice* device = getDevice();
+	device->setWindowCaption(device->getSetting("TitleCaption").c_str());
+	updateLayout();
+	return false;
+}
+
+bool GGameApplication::onWindowActivate(CEventSystemFlowWindowActivate* event)
+{
+	getLogger()->log("Window focus", event->active ? "true" : "false", 0);
+	if (CSoundManager* sounds = getDevice()->getSoundManager())
+	{
+		sounds->setGroupPaused(!event->active, 1);
+		sounds->setGroupPaused(!event->active, 0);
+	}
+	return false;
+}
+
+bool GGameApplication::onCloseRequest(CEventSystemFlowCloseRequest*)
+{
+	getLogger()->log("CEventSystemFlowCloseRequest event received", 0);
+	return false;
+}
+
+bool GGameApplication::onKeyDown(CEventInputKeyDown*) { return false; }
+
+// ---- sound options
+
+StringId GGameApplication::levelMusicCue(SceneNode*) const { return StringId(); }
+
+void GGameApplication::applySoundSettings()
+{
+	const CProfile* profile = CProfileManager::instance()->getActiveProfile();
+	CSoundManager* sounds = getDevice()->getSoundManager();
+	if (!profile || !sounds)
+		return;
+	const bool soundOn = profile->getBool("SoundOn");
+	const bool musicOn = profile->getBool("MusicOn");
+	const float effects = volumeOf(profile, "SoundOn", "SoundVolume");
+	sounds->setGroupVolume(effects, 0);
+	sounds->setGroupVolume(effects, 2);
+	sounds->setGroupVolume(volumeOf(profile, "MusicOn", "MusicVolume"), 1);
+
+	if (musicOn)
+	{
+		SceneNode* playScene = nullptr;
+		for (SceneNode* scene = uiSceneManager ? uiSceneManager->getTopScene() : nullptr; scene && !playScene;
+		     scene = scene->getSceneBelow())
+			if (scene->isKindOf(PlayScreenTypeId))
+				playScene = scene;
+		const StringId levelCue = playScene ? levelMusicCue(playScene) : StringId();
+		if (!levelCue.isEmpty())
+			playMusicCue(sounds, levelCue);
+		else if (!playScene)
+		{
+			playMusicCue(sounds, internStringId("MenuMusic"));
+			playMusicCue(sounds, internStringId("MainMenuAmbient"));
+		}
+	}
+	else
+	{
+		sounds->stopGroup(1);
+	}
+	if (!soundOn)
+	{
+		sounds->stopGroup(0);
+		sounds->stopGroup(2);
+	}
+}

@@ -1,0 +1,106 @@
+#pragma once
+
+#include "device/DeviceCreationParameters.h"
+#include "core/EventReceiver.h"
+#include "core/StringId.h"
+
+#include <irrlicht/irrString.h>
+#include <irrlicht/rect.h>
+#include <irrlicht/vector2d.h>
+
+class CContentManager;
+class CEventDeviceVideoDriverCreated;
+class CEventInputKeyDown;
+class CEventSystemFlowCloseRequest;
+class CEventSystemFlowDraw;
+class CEventSystemFlowUpdate;
+class CEventSystemFlowWindowActivate;
+class CProfile;
+class GGameStatistics;
+class SceneManager;
+class SceneNode;
+class TaskScheduler;
+struct GameScreenLayout;
+
+// The game itself: configures the engine at start-up, owns the scene managers and the game-wide
+// objects, draws each frame inside the letterbox bars and applies the player's sound options.
+class GGameApplication : public EventReceiver
+{
+public:
+	static constexpr int UiListenerPriority = 0;
+	static constexpr int ContentManagerPriority = 1;
+	static constexpr int SchedulerPriority = 2;
+	static constexpr float WorldLayerDepth = -4000.0f;
+	static constexpr unsigned StreamingThreshold = 0x20000;
+
+	GGameApplication();
+	~GGameApplication() override;
+
+	// The whole start-up; false when the device or the first scene cannot be made.
+	bool init();
+	// The device's main loop; its result.
+	bool run();
+	// Lets go of the engine objects and takes this object off the device, so everything the game
+	// holds is gone before the device tears down. Idempotent.
+	void shutdown();
+
+	// Bars and UI transform for the driver's current screen size.
+	void updateLayout();
+	// The active player's sound options to the sound groups and the music.
+	void applySoundSettings();
+	// Does nothing yet: there is no statistics service.
+	void reportEvent(const irr::core::stringc&) {}
+
+	static const EventMap& eventMap();
+	bool onEvent(CEvent* event) override;
+
+	virtual bool onVideoDriverCreated(CEventDeviceVideoDriverCreated* event);
+	virtual bool onUpdate(CEventSystemFlowUpdate* event);
+	virtual bool onDraw(CEventSystemFlowDraw* event);
+	virtual bool onWindowActivate(CEventSystemFlowWindowActivate* event);
+	virtual bool onCloseRequest(CEventSystemFlowCloseRequest* event);
+	virtual bool onKeyDown(CEventInputKeyDown* event);
+
+	// The engine's driver type for the profile's "VideoDriver": 1 and 2 (the former Direct3D
+	// drivers) and 3 open OpenGL here; any other value counts as 1.
+	static int driverTypeForSetting(int videoDriver);
+
+	const irr::core::vector2df& getVirtualScreenSize() const { return virtualScreenSize; }
+	const irr::core::recti& getFirstBar() const { return firstBar; }
+	const irr::core::recti& getSecondBar() const { return secondBar; }
+	GGameStatistics* getStatistics() const { return statistics; }
+
+	DeviceCreationParameters creationParameters;
+	TaskScheduler* uiScheduler = nullptr;
+	TaskScheduler* worldScheduler = nullptr;
+	SceneManager* uiSceneManager = nullptr;
+	SceneManager* worldSceneManager = nullptr;
+	CContentManager* contentManager = nullptr;
+	int frameTime = 0;
+
+protected:
+	// Fills the creation parameters from the common profile's display options.
+	virtual void readDisplaySettings(const CProfile* commonProfile);
+	// The cue of the level music playing under the given play screen; none until the play screen exists.
+	virtual StringId levelMusicCue(SceneNode* playScene) const;
+
+private:
+	void configureSettings();
+	void createSceneManagers();
+	void mountAssets();
+	void configureSoundGroups();
+	void installCursor(const CProfile* commonProfile);
+	bool showFirstScene();
+	void applyLayout(const GameScreenLayout& layout);
+	void releaseEngineObjects();
+
+	irr::core::vector2df virtualScreenSize{1024.0f, 768.0f};
+	irr::core::recti firstBar{0, 0, 0, 768};
+	irr::core::recti secondBar{1024, 0, 1024, 768};
+	GGameStatistics* statistics = nullptr;
+	irr::core::stringc developerKeys;
+	bool listening = false;
+};
+
+// The one application object, set during init; cleared when it shuts down.
+extern GGameApplication* gGameApplication;

@@ -1,0 +1,3 @@
+#include "GGameStatistics.h"
+
+void GGameStatistics::reportLevelResult(const irr::core::stringc&, int) {}
