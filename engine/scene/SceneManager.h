@@ -28,7 +28,7 @@ class SceneManager : public BaseNode, public INodeEventQueue, public ISceneServi
 public:
 	// Makes the box a message box opens with (one reference for the caller), or null.
 	using MessageBoxCreator = SceneNode* (*)(const irr::core::array<irr::core::stringw>& buttonTexts,
-	                                        const irr::core::stringw& titleText, const irr::core::stringw& bodyText);
+	                                         const irr::core::stringw& titleText, const irr::core::stringw& bodyText);
 
 	explicit SceneManager(const ContentRef& reference = ContentRef(), BaseNode* parent = nullptr,
 	                      INodeEventQueue* sceneManager = nullptr);

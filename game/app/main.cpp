@@ -1,7 +1,20 @@
+#include "app/GGameApplication.h"
+#include "core/ILogger.h"
 #include "device/CLinuxDevice.h"
 #include "device/IDevice.h"
 #include "platform/CrashHandler.h"
 #include "platform/SingleInstanceGuard.h"
+
+namespace
+{
+// Ends the application's hold on the engine before it goes, then gives the exit code.
+int finish(GGameApplication* application, int exitCode)
+{
+	application->shutdown();
+	application->drop();
+	return exitCode;
+}
+} // namespace
 
 int main()
 {
@@ -10,18 +23,19 @@ int main()
 	if (guard.isAnotherInstanceRunning())
 		return 0;
 
-	IDevice* device = getDevice();
-	DeviceCreationParameters parameters = device->getCreationParameters();
-	parameters.driverType = 3;
-	parameters.windowWidth = 1024;
-	parameters.windowHeight = 768;
-	parameters.colorBits = 32;
-	if (!device->setCreationParameters(parameters))
-		return 1;
-	if (auto* platformDevice = dynamic_cast<CLinuxDevice*>(device))
+	auto* application = new GGameApplication();
+	if (!application->init())
+	{
+		getLogger()->log("Failed to initialize game", 2);
+		return finish(application, 1);
+	}
+	if (auto* platformDevice = dynamic_cast<CLinuxDevice*>(getDevice()))
 		guard.storeWindowHandle(platformDevice->getWindowId());
 
-	// Runs until the window is closed; the game's scenes come later.
-	device->run();
-	return 0;
+	if (!application->run())
+	{
+		getLogger()->log("Failed to run game", 2);
+		return finish(application, 1);
+	}
+	return finish(application, 0);
 }

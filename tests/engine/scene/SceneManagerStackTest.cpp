@@ -130,10 +130,10 @@ TEST_F(SceneStackTest, PushWhileTheSceneStillEntersEndsItsEntranceAtOnce)
 	auto a = makeScene("A", 100), b = makeScene("B", 100);
 	manager->showScene(a.get());
 	update(10, 2);
-	EXPECT_EQ(a->count(CEventNodeChildrenStateFinished::TypeId), 0);
+	EXPECT_EQ(a->finishedCount("NavTo"), 0);
 	ASSERT_TRUE(manager->pushScene(a.get(), b.get()));
 	// The entrance ended at once; only the push's two records remain.
-	EXPECT_EQ(a->count(CEventNodeChildrenStateFinished::TypeId), 1);
+	EXPECT_EQ(a->finishedCount("NavTo"), 1);
 	update(10, 1);
 	EXPECT_EQ(a->count(CEventNodeSceneChangeFinished::TypeId), 1);
 	EXPECT_EQ(manager->getNavigations().size(), 2u);

@@ -31,6 +31,8 @@ public:
 	bool onEvent(CEvent* event) override
 	{
 		ids.push_back(event->typeId());
+		if (auto* finished = eventCast<CEventNodeChildrenStateFinished>(event))
+			finishedStates.push_back(getStringById(finished->stateName).c_str());
 		if (auto* result = eventCast<CEventNodeMessageBoxResult>(event))
 			lastResult = result->result;
 		if (swallowInput && event->isKindOf(CEventInput::TypeId))
@@ -40,7 +42,14 @@ public:
 
 	int count(int id) const { return static_cast<int>(std::count(ids.begin(), ids.end(), id)); }
 
+	int finishedCount(const char* state) const
+	{
+		return static_cast<int>(std::count(finishedStates.begin(), finishedStates.end(), state));
+	}
+
 	std::vector<int> ids;
+	// Names of the children states reported finished to the scene.
+	std::vector<std::string> finishedStates;
 	int lastResult = -1;
 	bool swallowInput = true;
 };

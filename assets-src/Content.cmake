@@ -1,0 +1,21 @@
+# The generated part of the content set (functions in cmake/Content.cmake). Names are paths inside assets/.
+set(ART ${CMAKE_SOURCE_DIR}/assets-src)
+
+# Pictures the game opens as files.
+content_picture(${ART}/images/Cursor.svg scenes/images/Cursor.png)
+content_picture(${ART}/images/Icon.svg icon.png)
+
+# Atlases: every picture under the folder becomes a frame named by its path there.
+content_atlas(atlases/MainMenu ${ART}/atlases/MainMenu PREFIX scenes/images/)
+
+# Fonts: the names are the game's, the faces DejaVu.
+content_font(scenes/fonts/arial_14_crisp DejaVuSans.ttf 14 CRISP)
+content_font(scenes/fonts/arial_18 DejaVuSans.ttf 18)
+content_font(scenes/fonts/arial_24_bold DejaVuSans-Bold.ttf 24)
+
+# Sounds: short cues as WAV, music as Ogg Vorbis.
+content_sound(${ART}/sounds/Click.txt sounds/Click.wav)
+content_sound(${ART}/sounds/Chime.txt sounds/Chime.wav)
+content_sound(${ART}/sounds/Whoosh.txt sounds/Whoosh.wav)
+content_sound(${ART}/sounds/Fanfare.txt sounds/Fanfare.ogg)
+content_sound(${ART}/sounds/MenuMusic.txt sounds/MenuMusic.ogg)

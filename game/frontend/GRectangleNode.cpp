@@ -1,0 +1,141 @@
+#include "GRectangleNode.h"
+
+#include "content/CQuadBatcher.h"
+#include "core/CPropertyCollection.h"
+#include "scene/NodeMath.h"
+#include "scene/PropertyValue.h"
+
+#include <irrlicht/IVideoDriver.h>
+#include <irrlicht/S3DVertex.h>
+
+using namespace irr;
+
+namespace
+{
+GRectangleNode* self(IPropertyOwner* owner) { return static_cast<GRectangleNode*>(owner); }
+const GRectangleNode* self(const IPropertyOwner* owner) { return static_cast<const GRectangleNode*>(owner); }
+
+void readColor(const CPropertyCollection& collection, const char* name, video::SColor& target)
+{
+	SmartPointer<IPropertyData> value = collection.get(name);
+	if (value && value->typeId() == PROPERTY_COLOR)
+		target = propertyAsColor(value.get());
+}
+
+video::S3DVertex vertexAt(f32 x, f32 y, video::SColor colour)
+{
+	return video::S3DVertex(x, y, 0.0f, 0.0f, 0.0f, 1.0f, colour, 0.0f, 0.0f);
+}
+} // namespace
+
+GRectangleNode::GRectangleNode(const ContentRef& reference, BaseNode* parentNode, INodeEventQueue* manager)
+    : BaseNode(reference, parentNode, manager)
+{
+	material.MaterialType = video::EMT_TRANSPARENT_VERTEX_ALPHA;
+	material.Lighting = false;
+	material.ZBuffer = video::ECFN_NEVER;
+	material.ZWriteEnable = false;
+	material.BackfaceCulling = false;
+}
+
+const core::stringw& GRectangleNode::typeNameText()
+{
+	static const core::stringw name(L"GRectangleNode");
+	return name;
+}
+
+const PropertyTable& GRectangleNode::propertyTable() const
+{
+	static const PropertyTable table = appendPropertyDescriptors(
+	    baseNodePropertyTable(),
+	    {
+	        {"BorderColor",
+	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
+	         { self(o)->setBorderColor(propertyAsColor(v.get())); },
+	         [](const IPropertyOwner* o) { return makeColorValue(self(o)->getBorderColor()); }},
+	        {"FillColor",
+	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
+	         { self(o)->setFillColor(propertyAsColor(v.get())); },
+	         [](const IPropertyOwner* o) { return makeColorValue(self(o)->getFillColor()); }},
+	    });
+	return table;
+}
+
+void GRectangleNode::writeProperties(CPropertyCollection& collection) const
+{
+	BaseNode::writeProperties(collection);
+	if (borderColor.color != 0)
+		collection.addColor("BorderColor", borderColor);
+	if (fillColor.color != 0)
+		collection.addColor("FillColor", fillColor);
+}
+
+void GRectangleNode::readProperties(const CPropertyCollection& collection)
+{
+	BaseNode::readProperties(collection);
+	readColor(collection, "BorderColor", borderColor);
+	readColor(collection, "FillColor", fillColor);
+}
+
+void GRectangleNode::copyFrom(const BaseNode* source, INodeEventQueue* manager)
+{
+	BaseNode::copyFrom(source, manager);
+	if (const GRectangleNode* other = nodeCast<GRectangleNode>(source))
+	{
+		borderColor = other->borderColor;
+		fillColor = other->fillColor;
+	}
+}
+
+void GRectangleNode::addToRenderList(RenderList& list)
+{
+	if (!Visible)
+		return;
+	if (transformDirty)
+		updateAbsoluteTransform();
+	if (colorDirty)
+		updateAbsoluteColor();
+	// A transparent tint hides the rectangle only; the children still draw.
+	if (TintColor.getAlpha() != 0)
+		list.push_back(RenderEntry{this, absoluteTransformation[14], 0});
+	for (u32 i = 0; i < children.size(); ++i)
+		children[i]->addToRenderList(list);
+}
+
+void GRectangleNode::draw(video::IVideoDriver* driver, const core::rect<s32>*)
+{
+	if (!driver)
+		return;
+	CQuadBatcher::forDriver(driver)->flush();
+	driver->setMaterial(material);
+	core::matrix4 world = absoluteTransformation;
+	// Depth orders the render list only; the batcher's projection keeps every layer on screen at 0.
+	world[14] = 0.0f;
+	driver->setTransform(video::ETS_WORLD, world);
+
+	const f32 w = Bounds.X;
+	const f32 h = Bounds.Y;
+	const video::SColor fill = multiplyColors(fillColor, TintColor);
+	if (fill.getAlpha() != 0)
+	{
+		const video::S3DVertex vertices[4] = {vertexAt(1.0f, 1.0f, fill), vertexAt(w, 1.0f, fill),
+		                                      vertexAt(w, h, fill), vertexAt(1.0f, h, fill)};
+		const u16 indices[4] = {0, 1, 2, 3};
+		driver->drawVertexPrimitiveList(vertices, 4, indices, 2, video::EVT_STANDARD, scene::EPT_TRIANGLE_FAN,
+		                                video::EIT_16BIT);
+	}
+	const video::SColor border = multiplyColors(borderColor, TintColor);
+	if (border.getAlpha() != 0)
+	{
+		// Drawn at less than nine tenths of its size, the top line starts one unit in like the others.
+		const f32 start = getMatrixScale(absoluteTransformation).X > 0.9f ? 0.0f : 1.0f;
+		const video::S3DVertex vertices[5] = {vertexAt(start, 1.0f, border), vertexAt(w, 1.0f, border),
+		                                      vertexAt(w, h, border), vertexAt(1.0f, h, border),
+		                                      vertexAt(1.0f, 1.0f, border)};
+		const u16 indices[8] = {0, 1, 1, 2, 2, 3, 3, 4};
+		driver->drawVertexPrimitiveList(vertices, 5, indices, 4, video::EVT_STANDARD, scene::EPT_LINES,
+		                                video::EIT_16BIT);
+	}
+	static const core::matrix4 identity;
+	driver->setTransform(video::ETS_WORLD, identity);
+}
