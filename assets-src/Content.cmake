@@ -4,6 +4,8 @@ set(ART ${CMAKE_SOURCE_DIR}/assets-src)
 # Pictures the game opens as files.
 content_picture(${ART}/images/Cursor.svg scenes/images/Cursor.png)
 content_picture(${ART}/images/Icon.svg icon.png)
+content_picture(${ART}/images/logos/PellwickLogo.svg logos/PellwickLogo.png)
+content_picture(${ART}/images/logos/VerandelLogo.svg logos/VerandelLogo.png)
 
 # Atlases: every picture under the folder becomes a frame named by its path there.
 content_atlas(atlases/MainMenu ${ART}/atlases/MainMenu PREFIX scenes/images/)

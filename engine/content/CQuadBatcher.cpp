@@ -11,8 +11,9 @@ namespace
 
 std::map<irr::video::IVideoDriver*, CQuadBatcher*>& batchers()
 {
-	static std::map<irr::video::IVideoDriver*, CQuadBatcher*> registry;
-	return registry;
+	// Never destroyed: the device singleton releases its driver's batcher after static objects are gone.
+	static auto* registry = new std::map<irr::video::IVideoDriver*, CQuadBatcher*>();
+	return *registry;
 }
 
 bool isListType(irr::scene::E_PRIMITIVE_TYPE type)

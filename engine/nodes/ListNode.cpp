@@ -111,10 +111,12 @@ const PropertyTable& ListNode::propertyTable() const
 	         { self(o)->setSelectedItem(propertyAsInt(v.get()), true); },
 	         [](const IPropertyOwner* o) { return makeIntValue(self(o)->getSelectedItem()); }},
 	        {"TopItem",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v) { self(o)->setTopItem(propertyAsInt(v.get())); },
+	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
+	         { self(o)->setTopItem(propertyAsInt(v.get())); },
 	         [](const IPropertyOwner* o) { return makeIntValue(self(o)->getTopItem()); }},
 	        {"Circular",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v) { self(o)->setCircular(propertyAsBool(v.get())); },
+	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
+	         { self(o)->setCircular(propertyAsBool(v.get())); },
 	         [](const IPropertyOwner* o) { return makeBoolValue(self(o)->isCircular()); }},
 	        {"Orientation",
 	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
@@ -125,7 +127,8 @@ const PropertyTable& ListNode::propertyTable() const
 	         { self(o)->setSelectWhileListing(propertyAsBool(v.get())); },
 	         [](const IPropertyOwner* o) { return makeBoolValue(self(o)->isSelectWhileListingOn()); }},
 	        {"Strings",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v) { self(o)->setStrings(stringsOfValue(v.get())); },
+	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
+	         { self(o)->setStrings(stringsOfValue(v.get())); },
 	         [](const IPropertyOwner* o) { return makeStringsValue(self(o)->getStrings()); }},
 	    });
 	return table;
@@ -337,6 +340,19 @@ int ListNode::clampTopItem(int index) const
 	return std::min(index, maxTop);
 }
 
+int ListNode::itemOfSlot(int slot) const
+{
+	const int n = static_cast<int>(items.size());
+	const int e = getElementCount();
+	if (slot < 0 || slot >= e || TopItem < 0)
+		return -1;
+	const int item = TopItem + slot;
+	if (item < n)
+		return item;
+	// Past the last item the window wraps only when there are more items than elements.
+	return Circular && n > e ? item % n : -1;
+}
+
 int ListNode::slotOfItem(int index) const
 {
 	const int n = static_cast<int>(items.size());
@@ -410,6 +426,9 @@ void ListNode::buildElements()
 	}
 	if (!elementContainer)
 		return;
+	// The focus record must not outlive the element it names.
+	if (focusedChild && elementContainer->isAncestorOf(focusedChild))
+		focusedChild = nullptr;
 	elementContainer->removeAllChildren();
 	if (!elementPrototype)
 		return;
@@ -475,7 +494,6 @@ void ListNode::fillElement(BaseNode* element, const ListItem& item, bool selecte
 void ListNode::refreshElements()
 {
 	SmartPointer<BaseNode> keep(shareRef<BaseNode>(this));
-	const int n = static_cast<int>(items.size());
 	const int e = getElementCount();
 	const int selectedSlot = slotOfItem(SelectedItem);
 	for (int i = 0; i < e; ++i)
@@ -483,18 +501,11 @@ void ListNode::refreshElements()
 		BaseNode* element = getElement(i);
 		if (!element)
 			continue;
-		int item = TopItem + i;
-		if (item >= n)
+		const int item = itemOfSlot(i);
+		if (item < 0)
 		{
-			if (Circular && n > e)
-			{
-				item %= n;
-			}
-			else
-			{
-				element->setVisible(false);
-				continue;
-			}
+			element->setVisible(false);
+			continue;
 		}
 		SmartPointer<BaseNode> keepElement(shareRef(element));
 		fillElement(element, items[static_cast<size_t>(item)], i == selectedSlot);
@@ -641,7 +652,9 @@ int ListNode::slotOfElement(const BaseNode* node) const
 
 void ListNode::stepLines(int direction)
 {
-	const int step = Orientation == OrientationGridByColumns ? rows : Orientation == OrientationGridByRows ? columns : 1;
+	const int step = Orientation == OrientationGridByColumns ? rows
+	                 : Orientation == OrientationGridByRows  ? columns
+	                                                         : 1;
 	const int top = clampTopItem(TopItem + direction * step);
 	setTopItem(top);
 	if (IsSelectWhileListingOn)
@@ -671,12 +684,11 @@ bool ListNode::onChildClicked(CEventNodeClicked* event)
 	}
 	else if (sender)
 	{
-		const int n = static_cast<int>(items.size());
 		int slot = slotOfElement(sender);
 		if (slot >= 0)
 		{
-			const int item = wrapIndex(TopItem + slot);
-			if (item < n)
+			const int item = itemOfSlot(slot);
+			if (item >= 0)
 			{
 				SelectedItem = item;
 				SmartPointer<CEventNodeListItemClicked> clicked(new CEventNodeListItemClicked(this, item));
@@ -689,8 +701,8 @@ bool ListNode::onChildClicked(CEventNodeClicked* event)
 			slot = check->getName() == internStringId("CheckBox") ? slotOfElement(check->getParent()) : -1;
 			if (slot >= 0)
 			{
-				const int item = wrapIndex(TopItem + slot);
-				if (item < n)
+				const int item = itemOfSlot(slot);
+				if (item >= 0)
 				{
 					items[static_cast<size_t>(item)].checked = check->isChecked();
 					SmartPointer<CEventNodeListItemCheckChanged> changed(
@@ -714,8 +726,8 @@ bool ListNode::onElementHovered(CEventNodeHovered* event)
 	const int slot = slotOfElement(event->subject);
 	if (slot < 0)
 		return false;
-	const int item = wrapIndex(TopItem + slot);
-	if (item < static_cast<int>(items.size()))
+	const int item = itemOfSlot(slot);
+	if (item >= 0)
 	{
 		SmartPointer<CEventNodeListItemHovered> hovered(new CEventNodeListItemHovered(this, item));
 		postListEvent(hovered.get());

@@ -92,6 +92,8 @@ public:
 	// The element slot showing the item, -1 (or a value outside the slots) when none does.
 	int slotOfItem(int index) const;
 	PageMetrics getPageMetrics() const;
+	// The item the element in the slot shows, -1 when it shows none (hidden past the end).
+	int itemOfSlot(int slot) const;
 
 	// ---- elements and parts
 	int getElementCount() const;

@@ -93,12 +93,12 @@ bool MessageBoxNode::onButtonClicked(CEventNodeClicked* event)
 
 const EventMap& MessageBoxNode::eventMap()
 {
-	static const EventMap map = extendEventMap(
-	    ControlNode::eventMap(),
-	    {
-	        {CEventNodeClicked::TypeId,
-	         &eventHandler<MessageBoxNode, CEventNodeClicked, &MessageBoxNode::onButtonClicked>},
-	    });
+	static const EventMap map =
+	    extendEventMap(ControlNode::eventMap(),
+	                   {
+	                       {CEventNodeClicked::TypeId,
+	                        &eventHandler<MessageBoxNode, CEventNodeClicked, &MessageBoxNode::onButtonClicked>},
+	                   });
 	return map;
 }
 

@@ -83,14 +83,16 @@ const PropertyTable& SliderNode::propertyTable() const
 	         { self(o)->setMaxValue(propertyAsFloat(v.get())); },
 	         [](const IPropertyOwner* o) { return makeFloatValue(self(o)->getMaxValue()); }},
 	        {"Value",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v) { self(o)->setValue(propertyAsFloat(v.get())); },
+	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
+	         { self(o)->setValue(propertyAsFloat(v.get())); },
 	         [](const IPropertyOwner* o) { return makeFloatValue(self(o)->getValue()); }},
 	        {"DeltaValue",
 	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
 	         { self(o)->setDeltaValue(propertyAsFloat(v.get())); },
 	         [](const IPropertyOwner* o) { return makeFloatValue(self(o)->getDeltaValue()); }},
 	        {"KnobType",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v) { self(o)->setKnobType(propertyAsInt(v.get())); },
+	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
+	         { self(o)->setKnobType(propertyAsInt(v.get())); },
 	         [](const IPropertyOwner* o) { return makeIntValue(self(o)->getKnobType()); }},
 	    });
 	return table;

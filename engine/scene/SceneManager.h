@@ -47,7 +47,7 @@ public:
 	void setTemplateCollection(TemplateCollectionNode* collection);
 	TemplateCollectionNode* getTemplateCollection() const override { return templateCollection; }
 	TaskScheduler* getSceneScheduler(const SceneNode* scene) const override;
-	// The class of box showMessageBox makes; null restores the default (a plain SceneNode).
+	// The class of box showMessageBox makes; null restores the default (a MessageBoxNode).
 	static void setMessageBoxCreator(MessageBoxCreator creator);
 
 	// ---- the scene stack (a state of -1 picks the navigation state of the move)

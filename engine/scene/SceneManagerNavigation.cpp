@@ -7,6 +7,7 @@
 #include "core/TaskScheduler.h"
 #include "device/CursorControl.h"
 #include "device/IDevice.h"
+#include "nodes/MessageBoxNode.h"
 
 #include <vector>
 
@@ -262,7 +263,8 @@ SceneNode* SceneManager::showMessageBox(SceneNode* scene, StringId templateName,
 	if (!look)
 		return nullptr;
 	MessageBoxCreator creator = boxCreator;
-	SmartPointer<SceneNode> box(creator ? creator(buttonTexts, titleText, bodyText) : new SceneNode());
+	SmartPointer<SceneNode> box(creator ? creator(buttonTexts, titleText, bodyText)
+	                                          : MessageBoxNode::create(buttonTexts, titleText, bodyText));
 	if (!box)
 		return nullptr;
 	box->setBounds(look->getBounds());

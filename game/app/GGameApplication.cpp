@@ -12,6 +12,7 @@
 #include "content/CProfileManager.h"
 #include "content/CQuadBatcher.h"
 #include "content/ContentType.h"
+#include "content/IArchive.h"
 #include "content/IFileSystem.h"
 #include "content/ImageContent.h"
 #include "core/DeviceEvents.h"
@@ -237,11 +238,11 @@ void GGameApplication::mountAssets()
 		return;
 	const irr::core::stringc folder = narrow(device->getSetting("AssetsFolder"));
 	files->setAssetsCryptKey(narrow(device->getSetting("AssetsCryptKey")));
-	files->addArchive(folder, false, false);
+	assetsFolder = files->addArchive(folder, false, false);
 	const irr::core::stringc archive = folder + ".qca";
 	// The packed archive is optional: a plain folder is enough to run.
 	if (files->existFile(archive, false))
-		files->addArchive(archive, false, false);
+		assetsArchive = files->addArchive(archive, false, false);
 }
 
 void GGameApplication::configureSoundGroups()
@@ -314,6 +315,13 @@ void GGameApplication::releaseEngineObjects()
 		                                static_cast<EventReceiver*>(contentManager)})
 			if (listener)
 				device->removeEventListener(listener);
+	}
+	IFileSystem* files = device ? device->getFileSystem() : nullptr;
+	for (IArchive** archive : {&assetsFolder, &assetsArchive})
+	{
+		if (*archive && files)
+			files->removeArchive(*archive);
+		*archive = nullptr;
 	}
 	release(uiScheduler);
 	release(worldScheduler);

@@ -16,6 +16,7 @@ class CEventSystemFlowDraw;
 class CEventSystemFlowUpdate;
 class CEventSystemFlowWindowActivate;
 class CProfile;
+class IArchive;
 class GGameStatistics;
 class SceneManager;
 class SceneNode;
@@ -99,6 +100,9 @@ private:
 	irr::core::recti secondBar{1024, 0, 1024, 768};
 	GGameStatistics* statistics = nullptr;
 	irr::core::stringc developerKeys;
+	// What mountAssets added to the file system; taken out again at shutdown.
+	IArchive* assetsFolder = nullptr;
+	IArchive* assetsArchive = nullptr;
 	bool listening = false;
 };
 

@@ -1,4 +1,5 @@
 #include "app/GGameApplication.h"
+#include "content/CQuadBatcher.h"
 #include "core/ILogger.h"
 #include "device/CLinuxDevice.h"
 #include "device/IDevice.h"

@@ -71,12 +71,21 @@ TEST(GameScreenLayoutSweep, BarsNeverCoverThePicture)
 			if (!l.hasBars())
 				continue;
 			ASSERT_FLOAT_EQ(l.scaleX, l.scaleY);
-			ASSERT_LE(l.firstBar.LowerRightCorner.X, l.offsetX + 1e-3) << width << "x" << height;
-			ASSERT_LE(l.firstBar.LowerRightCorner.Y, width == l.firstBar.getWidth() ? l.offsetY : height);
-			if (l.secondBar.getWidth() == width)
+			const bool letterbox = l.offsetX == 0 && l.firstBar.getWidth() == width;
+			if (letterbox)
+			{
+				ASSERT_EQ(l.firstBar.LowerRightCorner.Y, l.offsetY) << width << "x" << height;
 				ASSERT_GE(l.secondBar.UpperLeftCorner.Y, bottom - 1e-3) << width << "x" << height;
+				ASSERT_LT(l.secondBar.UpperLeftCorner.Y, bottom + 1.0) << width << "x" << height;
+				ASSERT_EQ(l.secondBar.LowerRightCorner.Y, height);
+			}
 			else
+			{
+				ASSERT_EQ(l.firstBar.LowerRightCorner.X, l.offsetX) << width << "x" << height;
 				ASSERT_GE(l.secondBar.UpperLeftCorner.X, right - 1e-3) << width << "x" << height;
+				ASSERT_LT(l.secondBar.UpperLeftCorner.X, right + 1.0) << width << "x" << height;
+				ASSERT_EQ(l.secondBar.LowerRightCorner.X, width);
+			}
 		}
 	}
 }

@@ -27,7 +27,7 @@ protected:
 	int pack(std::initializer_list<std::string> options = {})
 	{
 		std::string command = "'" + builtProgramsFolder() + "/atlas_packer' '" + content.path("in") + "' '" +
-			content.path("out/Test.xml") + "'";
+		                      content.path("out/Test.xml") + "'";
 		for (const std::string& option : options)
 			command += " '" + option + "'";
 		const int status = std::system((command + " 2>/dev/null").c_str());
@@ -73,9 +73,9 @@ TEST_F(AtlasPackerTest, PacksTrimmedFramesThatTheAtlasReaderLoads)
 	irr::video::IImage* page = loadPage("Test_0.png");
 	ASSERT_TRUE(page);
 	const TrimCase cases[] = {
-		{"scenes/images/Solid.png", 8, 6, {0, 0}, {0, 0}, Red},
-		{"scenes/images/sub/Trimmed.png", 5, 4, {3, 7}, {12, 9}, Green},
-		{"scenes/images/Clear.png", 1, 1, {0, 0}, {3, 3}, 0},
+	    {"scenes/images/Solid.png", 8, 6, {0, 0}, {0, 0}, Red},
+	    {"scenes/images/sub/Trimmed.png", 5, 4, {3, 7}, {12, 9}, Green},
+	    {"scenes/images/Clear.png", 1, 1, {0, 0}, {3, 3}, 0},
 	};
 	for (const TrimCase& c : cases)
 	{
@@ -92,8 +92,8 @@ TEST_F(AtlasPackerTest, PacksTrimmedFramesThatTheAtlasReaderLoads)
 		EXPECT_EQ(page->getPixel(corner.X, corner.Y).color & (c.colour ? 0xFFFFFFFF : 0xFF000000), c.colour);
 		EXPECT_EQ(page->getPixel(corner.X - 1, corner.Y - 1).color & (c.colour ? 0xFFFFFFFF : 0xFF000000), c.colour);
 		EXPECT_EQ(page->getPixel(frame->rect.LowerRightCorner.X - 1, frame->rect.LowerRightCorner.Y - 1).color &
-				(c.colour ? 0xFFFFFFFF : 0xFF000000),
-			c.colour);
+		              (c.colour ? 0xFFFFFFFF : 0xFF000000),
+		          c.colour);
 	}
 	page->drop();
 }
@@ -116,7 +116,7 @@ TEST_F(AtlasPackerTest, SpreadsPicturesOverSeveralPagesWithoutOverlap)
 {
 	for (int i = 0; i < 6; ++i)
 		content.writePng("in/Block" + std::to_string(i) + ".png", 14, 14,
-			[i](irr::u32, irr::u32) { return 0xFF000000u | static_cast<irr::u32>(i + 1); });
+		                 [i](irr::u32, irr::u32) { return 0xFF000000u | static_cast<irr::u32>(i + 1); });
 	ASSERT_EQ(pack({"--page-size", "32", "--padding", "1"}), 0);
 	SmartPointer<AtlasTextureCollection> list = content.list("out/Test.xml");
 	ASSERT_TRUE(list);

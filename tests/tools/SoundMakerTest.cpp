@@ -17,11 +17,11 @@ struct RecipeCase
 };
 
 const RecipeCase recipeCases[] = {
-	{"tone with release", "tone 0 0.1 440 release=0.05\n", 1, 22050, 0.15},
-	{"stereo noise at 44.1 kHz", "rate 44100\nchannels 2\nnoise 0 0.2 cutoff=2000 cutoff_end=200 pan=-0.5\n", 2,
-		44100, 0.25},
-	{"notes at a tempo", "tempo 60\nnotes 0 0.5 wave=square release=0 : C4 - E4*2\n", 1, 22050, 1.9},
-	{"fixed looping length", "rate 8000\nlength 0.5\nloop\ntone 0.4 0.3 220 wave=saw\n", 1, 8000, 0.5},
+    {"tone with release", "tone 0 0.1 440 release=0.05\n", 1, 22050, 0.15},
+    {"stereo noise at 44.1 kHz", "rate 44100\nchannels 2\nnoise 0 0.2 cutoff=2000 cutoff_end=200 pan=-0.5\n", 2, 44100,
+     0.25},
+    {"notes at a tempo", "tempo 60\nnotes 0 0.5 wave=square release=0 : C4 - E4*2\n", 1, 22050, 1.9},
+    {"fixed looping length", "rate 8000\nlength 0.5\nloop\ntone 0.4 0.3 220 wave=saw\n", 1, 8000, 0.5},
 };
 
 class SoundMakerTest : public ::testing::TestWithParam<RecipeCase>
@@ -106,18 +106,18 @@ struct BadRecipeCase
 };
 
 const BadRecipeCase badRecipes[] = {
-	{"no events", "rate 22050\n"},
-	{"unknown keyword", "tone 0 1 440\nbogus 3\n"},
-	{"unknown option", "tone 0 1 440 colour=red\n"},
-	{"rate out of range", "rate 100\ntone 0 1 440\n"},
-	{"three channels", "channels 3\ntone 0 1 440\n"},
-	{"not a number", "tone 0 one 440\n"},
-	{"trailing text after a number", "tone 0 1 440hz\n"},
-	{"not a note", "notes 0 1 : C4 H4\n"},
-	{"notes without a colon", "notes 0 1 C4\n"},
-	{"longer than allowed", "tone 0 179 440 release=10\n"},
-	{"too long a note run", "tempo 10\nnotes 0 1000 : C4 C4\n"},
-	{"infinite value", "tone 0 inf 440\n"},
+    {"no events", "rate 22050\n"},
+    {"unknown keyword", "tone 0 1 440\nbogus 3\n"},
+    {"unknown option", "tone 0 1 440 colour=red\n"},
+    {"rate out of range", "rate 100\ntone 0 1 440\n"},
+    {"three channels", "channels 3\ntone 0 1 440\n"},
+    {"not a number", "tone 0 one 440\n"},
+    {"trailing text after a number", "tone 0 1 440hz\n"},
+    {"not a note", "notes 0 1 : C4 H4\n"},
+    {"notes without a colon", "notes 0 1 C4\n"},
+    {"longer than allowed", "tone 0 179 440 release=10\n"},
+    {"too long a note run", "tempo 10\nnotes 0 1000 : C4 C4\n"},
+    {"infinite value", "tone 0 inf 440\n"},
 };
 
 TEST(SoundMaker, RefusesBadRecipesWithoutWritingAnything)

@@ -1,14 +1,13 @@
 #pragma once
 
-#include "audio/CSoundStream.h"
 #include "audio/COggSoundStream.h"
+#include "audio/CSoundStream.h"
 #include "audio/CWavSoundStream.h"
 #include "content/CReadFile.h"
 #include "core/SmartPointer.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdlib>
+#include <gtest/gtest.h>
 #include <initializer_list>
 #include <string>
 #include <sys/wait.h>

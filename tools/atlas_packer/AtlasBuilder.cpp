@@ -16,7 +16,8 @@ namespace
 bool isPng(const fs::path& path)
 {
 	std::string extension = path.extension().string();
-	std::transform(extension.begin(), extension.end(), extension.begin(), [](unsigned char c) { return std::tolower(c); });
+	std::transform(extension.begin(), extension.end(), extension.begin(),
+	               [](unsigned char c) { return std::tolower(c); });
 	return extension == ".png";
 }
 } // namespace
@@ -94,13 +95,14 @@ bool AtlasBuilder::write(const std::string& listPath, std::string& error)
 	for (int page = 0; page < packer.getPageCount(); ++page)
 	{
 		const std::pair<int, int> size = packer.usedPageSize(page);
-		irr::video::IImage* canvas = images.create(static_cast<irr::u32>(size.first), static_cast<irr::u32>(size.second));
+		irr::video::IImage* canvas =
+		    images.create(static_cast<irr::u32>(size.first), static_cast<irr::u32>(size.second));
 		for (size_t i = 0; i < pictures.size(); ++i)
 			if (placements[i].page == page)
 			{
 				const Picture& picture = pictures[i];
 				copyExtruded(picture.image, irr::core::recti(picture.left, picture.top, picture.right, picture.bottom),
-					canvas, placements[i].x + padding, placements[i].y + padding, padding / 2);
+				             canvas, placements[i].x + padding, placements[i].y + padding, padding / 2);
 			}
 		const std::string pageName = stem + "_" + std::to_string(page) + ".png";
 		const bool saved = images.save(canvas, (list.parent_path() / pageName).string());
@@ -123,7 +125,7 @@ bool AtlasBuilder::write(const std::string& listPath, std::string& error)
 		entry.rect = irr::core::recti(x, y, x + picture.right - picture.left, y + picture.bottom - picture.top);
 		entry.b = irr::core::vector2df(static_cast<float>(picture.left), static_cast<float>(picture.top));
 		entry.a = irr::core::vector2df(static_cast<float>(picture.width - picture.right),
-			static_cast<float>(picture.height - picture.bottom));
+		                               static_cast<float>(picture.height - picture.bottom));
 		collection.addEntry(entry);
 	}
 	if (!writeXmlFile(listPath, [&](IXMLWriter& writer) { collection.save(&writer); }))

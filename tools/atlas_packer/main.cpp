@@ -21,8 +21,9 @@ bool readCount(const char* text, int low, int high, int& value)
 
 int usage()
 {
-	std::fprintf(stderr,
-		"usage: atlas_packer <picture folder> <list.xml> [--prefix P] [--page-size N] [--padding N] [--no-trim]\n");
+	std::fprintf(
+	    stderr,
+	    "usage: atlas_packer <picture folder> <list.xml> [--prefix P] [--page-size N] [--padding N] [--no-trim]\n");
 	return 2;
 }
 } // namespace

@@ -35,7 +35,7 @@ irr::video::IImage* ImageFiles::create(irr::u32 width, irr::u32 height) const
 	if (!device)
 		return nullptr;
 	irr::video::IImage* image =
-		device->getVideoDriver()->createImage(irr::video::ECF_A8R8G8B8, irr::core::dimension2du(width, height));
+	    device->getVideoDriver()->createImage(irr::video::ECF_A8R8G8B8, irr::core::dimension2du(width, height));
 	image->fill(irr::video::SColor(0, 0, 0, 0));
 	return image;
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <irrlicht/IImage.h>
-
 #include <string>
 
 namespace irr

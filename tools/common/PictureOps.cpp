@@ -21,7 +21,7 @@ irr::core::recti findOpaqueBounds(irr::video::IImage* image)
 }
 
 void copyExtruded(irr::video::IImage* from, const irr::core::recti& source, irr::video::IImage* to, int x, int y,
-	int extrude)
+                  int extrude)
 {
 	const int width = source.getWidth();
 	const int height = source.getHeight();
@@ -38,6 +38,6 @@ void copyExtruded(irr::video::IImage* from, const irr::core::recti& source, irr:
 			const int sx = source.UpperLeftCorner.X + std::clamp(dx, 0, width - 1);
 			const int sy = source.UpperLeftCorner.Y + std::clamp(dy, 0, height - 1);
 			to->setPixel(static_cast<irr::u32>(tx), static_cast<irr::u32>(ty),
-				from->getPixel(static_cast<irr::u32>(sx), static_cast<irr::u32>(sy)));
+			             from->getPixel(static_cast<irr::u32>(sx), static_cast<irr::u32>(sy)));
 		}
 }

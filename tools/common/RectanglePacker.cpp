@@ -42,12 +42,12 @@ std::vector<RectanglePacker::Placement> RectanglePacker::pack(const std::vector<
 	std::iota(order.begin(), order.end(), size_t(0));
 	// Stable, so equal sizes keep the caller's (sorted) order and the output does not change between runs.
 	std::stable_sort(order.begin(), order.end(),
-		[&](size_t a, size_t b)
-		{
-			if (sizes[a].second != sizes[b].second)
-				return sizes[a].second > sizes[b].second;
-			return sizes[a].first > sizes[b].first;
-		});
+	                 [&](size_t a, size_t b)
+	                 {
+		                 if (sizes[a].second != sizes[b].second)
+			                 return sizes[a].second > sizes[b].second;
+		                 return sizes[a].first > sizes[b].first;
+	                 });
 	for (size_t index : order)
 	{
 		const int width = sizes[index].first;

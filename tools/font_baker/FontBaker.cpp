@@ -107,7 +107,7 @@ bool FontBaker::bake(const std::string& fontPath, std::string& error)
 	const int ascender = roundedPixels(metrics.ascender);
 	lineHeight = std::max(roundedPixels(metrics.height), ascender - roundedPixels(metrics.descender));
 	const FT_Int32 loadFlags =
-		FT_LOAD_RENDER | (options.crisp ? FT_LOAD_TARGET_MONO | FT_LOAD_MONOCHROME : FT_LOAD_TARGET_LIGHT);
+	    FT_LOAD_RENDER | (options.crisp ? FT_LOAD_TARGET_MONO | FT_LOAD_MONOCHROME : FT_LOAD_TARGET_LIGHT);
 
 	std::vector<FT_UInt> indices;
 	for (const auto& range : options.ranges)
@@ -127,7 +127,8 @@ bool FontBaker::bake(const std::string& fontPath, std::string& error)
 			glyph.advance = roundedPixels(slot->advance.x);
 			glyph.coverage = readCoverage(slot->bitmap);
 			// Blank glyphs (space) take no room on the page, only their advance.
-			const bool blank = std::none_of(glyph.coverage.begin(), glyph.coverage.end(), [](unsigned char c) { return c; });
+			const bool blank =
+			    std::none_of(glyph.coverage.begin(), glyph.coverage.end(), [](unsigned char c) { return c; });
 			if (blank)
 				glyph.width = glyph.height = glyph.left = glyph.top = 0;
 			glyphs.push_back(glyph);
@@ -183,7 +184,8 @@ bool FontBaker::write(const std::string& fontFilePath, std::string& error) const
 	for (int page = 0; page < pageCount; ++page)
 	{
 		const std::pair<int, int> size = pageSizes[static_cast<size_t>(page)];
-		irr::video::IImage* canvas = images.create(static_cast<irr::u32>(size.first), static_cast<irr::u32>(size.second));
+		irr::video::IImage* canvas =
+		    images.create(static_cast<irr::u32>(size.first), static_cast<irr::u32>(size.second));
 		for (const Glyph& glyph : glyphs)
 			if (glyph.page == page)
 				for (int y = 0; y < glyph.height; ++y)
@@ -192,7 +194,7 @@ bool FontBaker::write(const std::string& fontFilePath, std::string& error) const
 						const unsigned alpha = glyph.coverage[static_cast<size_t>(y * glyph.width + x)];
 						// White glyphs: the text node's colour tints them.
 						canvas->setPixel(static_cast<irr::u32>(glyph.x + x), static_cast<irr::u32>(glyph.y + y),
-							irr::video::SColor(alpha, 255, 255, 255));
+						                 irr::video::SColor(alpha, 255, 255, 255));
 					}
 		pageNames.push_back(stem + "_" + std::to_string(page) + ".png");
 		const bool saved = images.save(canvas, (fontFile.parent_path() / pageNames.back()).string());
@@ -210,42 +212,43 @@ bool FontBaker::write(const std::string& fontFilePath, std::string& error) const
 	SmartPointer<CPropertyCollection> properties(new CPropertyCollection());
 	font.saveProperties(properties.get());
 
-	const bool written = writeXmlFile(fontFilePath,
-		[&](IXMLWriter& writer)
-		{
-			writer.writeElement(L"Font", false, L"Type", L"Bitmap");
-			writer.writeLineBreak();
-			properties->writeXml(&writer);
-			for (const std::string& page : pageNames)
-			{
-				writer.writeElement(L"Texture", true, L"Filename", irr::core::stringw(page.c_str()).c_str());
-				writer.writeLineBreak();
-			}
-			for (const Glyph& glyph : glyphs)
-			{
-				const wchar_t character[2] = {static_cast<wchar_t>(glyph.character), 0};
-				const irr::core::stringw rect =
-					formatted("%d,%d,%d,%d", glyph.x, glyph.y, glyph.x + glyph.width, glyph.y + glyph.height);
-				const irr::core::stringw before = formatted("%d;%d", glyph.left, glyph.top);
-				// Every glyph's cell is one line high, so the font's line height comes out as lineHeight.
-				const irr::core::stringw after = formatted(
-					"%d;%d", glyph.advance - glyph.left - glyph.width, lineHeight - glyph.top - glyph.height);
-				const irr::core::stringw page(glyph.page);
-				writer.writeElement(L"c", true, L"c", character, L"r", rect.c_str(), L"b", before.c_str(), L"a",
-					after.c_str(), L"i", page.c_str());
-				writer.writeLineBreak();
-			}
-			for (const auto& pair : kerning)
-			{
-				const wchar_t characters[3] = {static_cast<wchar_t>(pair.first.first),
-					static_cast<wchar_t>(pair.first.second), 0};
-				const irr::core::stringw amount(pair.second);
-				writer.writeElement(L"k", true, L"c", characters, L"k", amount.c_str());
-				writer.writeLineBreak();
-			}
-			writer.writeClosingTag(L"Font");
-			writer.writeLineBreak();
-		});
+	const bool written = writeXmlFile(
+	    fontFilePath,
+	    [&](IXMLWriter& writer)
+	    {
+		    writer.writeElement(L"Font", false, L"Type", L"Bitmap");
+		    writer.writeLineBreak();
+		    properties->writeXml(&writer);
+		    for (const std::string& page : pageNames)
+		    {
+			    writer.writeElement(L"Texture", true, L"Filename", irr::core::stringw(page.c_str()).c_str());
+			    writer.writeLineBreak();
+		    }
+		    for (const Glyph& glyph : glyphs)
+		    {
+			    const wchar_t character[2] = {static_cast<wchar_t>(glyph.character), 0};
+			    const irr::core::stringw rect =
+			        formatted("%d,%d,%d,%d", glyph.x, glyph.y, glyph.x + glyph.width, glyph.y + glyph.height);
+			    const irr::core::stringw before = formatted("%d;%d", glyph.left, glyph.top);
+			    // Every glyph's cell is one line high, so the font's line height comes out as lineHeight.
+			    const irr::core::stringw after =
+			        formatted("%d;%d", glyph.advance - glyph.left - glyph.width, lineHeight - glyph.top - glyph.height);
+			    const irr::core::stringw page(glyph.page);
+			    writer.writeElement(L"c", true, L"c", character, L"r", rect.c_str(), L"b", before.c_str(), L"a",
+			                        after.c_str(), L"i", page.c_str());
+			    writer.writeLineBreak();
+		    }
+		    for (const auto& pair : kerning)
+		    {
+			    const wchar_t characters[3] = {static_cast<wchar_t>(pair.first.first),
+			                                   static_cast<wchar_t>(pair.first.second), 0};
+			    const irr::core::stringw amount(pair.second);
+			    writer.writeElement(L"k", true, L"c", characters, L"k", amount.c_str());
+			    writer.writeLineBreak();
+		    }
+		    writer.writeClosingTag(L"Font");
+		    writer.writeLineBreak();
+	    });
 	if (!written)
 		error = "cannot write " + fontFilePath;
 	return written;

@@ -11,7 +11,7 @@ namespace
 int usage()
 {
 	std::fprintf(stderr, "usage: font_baker <font.ttf> <pixel size> <output.qfnt> [--crisp] [--chars RANGES] "
-						 "[--page-size N]\n");
+	                     "[--page-size N]\n");
 	return 2;
 }
 } // namespace

@@ -1,11 +1,10 @@
 #include "SoundFileWriter.h"
 
-#include <vorbis/vorbisenc.h>
-
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <memory>
+#include <vorbis/vorbisenc.h>
 
 namespace
 {
@@ -55,8 +54,9 @@ struct VorbisEncoder
 
 bool writePage(FILE* file, const ogg_page& page)
 {
-	return std::fwrite(page.header, 1, static_cast<size_t>(page.header_len), file) == static_cast<size_t>(page.header_len) &&
-		std::fwrite(page.body, 1, static_cast<size_t>(page.body_len), file) == static_cast<size_t>(page.body_len);
+	return std::fwrite(page.header, 1, static_cast<size_t>(page.header_len), file) ==
+	           static_cast<size_t>(page.header_len) &&
+	       std::fwrite(page.body, 1, static_cast<size_t>(page.body_len), file) == static_cast<size_t>(page.body_len);
 }
 
 // Runs the analysis on whatever was submitted and writes every finished page.
@@ -81,7 +81,7 @@ bool drainEncoder(VorbisEncoder& encoder, FILE* file)
 } // namespace
 
 bool SoundFileWriter::write(const std::string& path, const std::vector<float>& samples, double quality,
-	std::string& error) const
+                            std::string& error) const
 {
 	if (endsWith(path, ".wav"))
 		return writeWav(path, samples, error);
@@ -123,7 +123,7 @@ bool SoundFileWriter::writeWav(const std::string& path, const std::vector<float>
 }
 
 bool SoundFileWriter::writeOgg(const std::string& path, const std::vector<float>& samples, double quality,
-	std::string& error) const
+                               std::string& error) const
 {
 	FilePointer file(std::fopen(path.c_str(), "wb"));
 	if (!file)

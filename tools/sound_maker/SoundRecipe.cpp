@@ -128,13 +128,13 @@ bool SoundRecipe::parseLine(const std::string& line, std::string& error)
 		void (*apply)(SoundRecipe&, double);
 	};
 	static const Setting settings[] = {
-		{"rate", 8000, 48000, [](SoundRecipe& r, double v) { r.sampleRate = static_cast<int>(v); }},
-		{"channels", 1, 2, [](SoundRecipe& r, double v) { r.channels = static_cast<int>(v); }},
-		{"length", 0.001, MaxLength, [](SoundRecipe& r, double v) { r.length = v; }},
-		{"gain", 0.001, 16, [](SoundRecipe& r, double v) { r.gain = v; }},
-		{"tempo", 10, 1000, [](SoundRecipe& r, double v) { r.tempo = v; }},
-		{"seed", 0, 4294967295.0, [](SoundRecipe& r, double v) { r.seed = static_cast<unsigned>(v); }},
-		{"quality", -0.1, 1, [](SoundRecipe& r, double v) { r.quality = v; }},
+	    {"rate", 8000, 48000, [](SoundRecipe& r, double v) { r.sampleRate = static_cast<int>(v); }},
+	    {"channels", 1, 2, [](SoundRecipe& r, double v) { r.channels = static_cast<int>(v); }},
+	    {"length", 0.001, MaxLength, [](SoundRecipe& r, double v) { r.length = v; }},
+	    {"gain", 0.001, 16, [](SoundRecipe& r, double v) { r.gain = v; }},
+	    {"tempo", 10, 1000, [](SoundRecipe& r, double v) { r.tempo = v; }},
+	    {"seed", 0, 4294967295.0, [](SoundRecipe& r, double v) { r.seed = static_cast<unsigned>(v); }},
+	    {"quality", -0.1, 1, [](SoundRecipe& r, double v) { r.quality = v; }},
 	};
 	for (const Setting& setting : settings)
 		if (key == setting.name)
@@ -180,17 +180,17 @@ bool SoundRecipe::applyOption(SoundEvent& event, const std::string& word, std::s
 		double low, high;
 	};
 	static const Field fields[] = {
-		{"freq_end", &SoundEvent::frequencyEnd, 1, 20000},
-		{"amp", &SoundEvent::amplitude, 0, 4},
-		{"attack", &SoundEvent::attack, 0, 60},
-		{"decay", &SoundEvent::decay, 0, 60},
-		{"sustain", &SoundEvent::sustain, 0, 1},
-		{"release", &SoundEvent::release, 0, 60},
-		{"pan", &SoundEvent::pan, -1, 1},
-		{"vibrato", &SoundEvent::vibratoRate, 0, 100},
-		{"vibrato_depth", &SoundEvent::vibratoDepth, 0, 12},
-		{"cutoff", &SoundEvent::cutoff, 1, 20000},
-		{"cutoff_end", &SoundEvent::cutoffEnd, 1, 20000},
+	    {"freq_end", &SoundEvent::frequencyEnd, 1, 20000},
+	    {"amp", &SoundEvent::amplitude, 0, 4},
+	    {"attack", &SoundEvent::attack, 0, 60},
+	    {"decay", &SoundEvent::decay, 0, 60},
+	    {"sustain", &SoundEvent::sustain, 0, 1},
+	    {"release", &SoundEvent::release, 0, 60},
+	    {"pan", &SoundEvent::pan, -1, 1},
+	    {"vibrato", &SoundEvent::vibratoRate, 0, 100},
+	    {"vibrato_depth", &SoundEvent::vibratoDepth, 0, 12},
+	    {"cutoff", &SoundEvent::cutoff, 1, 20000},
+	    {"cutoff_end", &SoundEvent::cutoffEnd, 1, 20000},
 	};
 	for (const Field& field : fields)
 		if (key == field.name)
@@ -211,11 +211,11 @@ bool SoundRecipe::parseEvent(SoundEvent::Kind kind, const std::vector<std::strin
 	event.kind = kind;
 	const size_t positional = kind == SoundEvent::Tone ? 4 : 3;
 	if (words.size() < positional || !readRanged(words[1], 0, MaxLength, event.start) ||
-		!readRanged(words[2], 0, MaxLength, event.duration) ||
-		(kind == SoundEvent::Tone && !readRanged(words[3], 1, 20000, event.frequency)))
+	    !readRanged(words[2], 0, MaxLength, event.duration) ||
+	    (kind == SoundEvent::Tone && !readRanged(words[3], 1, 20000, event.frequency)))
 	{
 		error = kind == SoundEvent::Tone ? "expected \"tone <start> <duration> <frequency> [options]\""
-										 : "expected \"noise <start> <duration> [options]\"";
+		                                 : "expected \"noise <start> <duration> [options]\"";
 		return false;
 	}
 	for (size_t i = positional; i < words.size(); ++i)

@@ -54,9 +54,7 @@ double glide(double from, double to, double t, double duration)
 }
 } // namespace
 
-SoundSynth::SoundSynth(const SoundRecipe& recipe) : recipe(recipe)
-{
-}
+SoundSynth::SoundSynth(const SoundRecipe& recipe) : recipe(recipe) {}
 
 std::vector<float> SoundSynth::render()
 {

@@ -15,13 +15,12 @@ namespace
 // A track of 200 x 20 (or 20 x 200) at x 10 with a 20 x 20 knob and two step buttons.
 std::string sliderTemplates()
 {
-	const std::string parts = nodeXml("WidgetHitArea", "SlidingArea",
-	                                  vectorProperty("Position", 10, 0) + vectorProperty("Bounds", 200, 20)) +
-	                          nodeXml("BaseNode", "Knob", vectorProperty("Bounds", 20, 20)) +
-	                          nodeXml("ControlNode", "NextButton") + nodeXml("ControlNode", "PrevButton");
-	const std::string verticalParts =
-	    nodeXml("WidgetHitArea", "SlidingArea", vectorProperty("Bounds", 20, 200)) +
-	    nodeXml("BaseNode", "Knob", vectorProperty("Bounds", 20, 20));
+	const std::string parts =
+	    nodeXml("WidgetHitArea", "SlidingArea", vectorProperty("Position", 10, 0) + vectorProperty("Bounds", 200, 20)) +
+	    nodeXml("BaseNode", "Knob", vectorProperty("Bounds", 20, 20)) + nodeXml("ControlNode", "NextButton") +
+	    nodeXml("ControlNode", "PrevButton");
+	const std::string verticalParts = nodeXml("WidgetHitArea", "SlidingArea", vectorProperty("Bounds", 20, 200)) +
+	                                  nodeXml("BaseNode", "Knob", vectorProperty("Bounds", 20, 20));
 	return nodeXml("BaseNode", "HSlider", "", parts) + nodeXml("BaseNode", "VSlider", "", verticalParts);
 }
 
@@ -72,11 +71,11 @@ TEST(SliderNodeTest, KnobFollowsValueRangeAndPageSize)
 		float position, size;
 	};
 	const Case cases[] = {
-	    {0, 100, 50, 0, 100, 20},  {0, 100, 0, 0, 10, 20},    {0, 100, 100, 0, 190, 20},
-	    {0, 10, 4, 2, 100, 20},    {0, 10, 4, 10, 10, 20},    // a page covering the range keeps it at the start
-	    {0, 10, 10, 2, 190, 20},   // values within the last page stay on the track
-	    {1, 100, 25, 0, 10, 50},   {1, 100, 100, 0, 10, 200}, {2, 100, 50, 10, 110, 25}, // 20 pixels is below 25
-	    {2, 100, 0, 50, 10, 100},  {7, 100, 50, 0, 0, 20},    // unknown knob types leave the knob alone
+	    {0, 100, 50, 0, 100, 20}, {0, 100, 0, 0, 10, 20},    {0, 100, 100, 0, 190, 20},
+	    {0, 10, 4, 2, 100, 20},   {0, 10, 4, 10, 10, 20}, // a page covering the range keeps it at the start
+	    {0, 10, 10, 2, 190, 20},                          // values within the last page stay on the track
+	    {1, 100, 25, 0, 10, 50},  {1, 100, 100, 0, 10, 200}, {2, 100, 50, 10, 110, 25}, // 20 pixels is below 25
+	    {2, 100, 0, 50, 10, 100}, {7, 100, 50, 0, 0, 20}, // unknown knob types leave the knob alone
 	};
 	for (const Case& c : cases)
 	{
@@ -102,9 +101,9 @@ TEST(SliderNodeTest, PointsOnTheTrackMapToValues)
 		float value;
 	};
 	const Case cases[] = {
-	    {0, 0, 10, 0},   {0, 0, 110, 50}, {0, 0, 205, 100}, {0, 0, 215, 33}, // off the track: unchanged
-	    {0, 20, 110, 40}, {0, 20, 205, 80}, // the far end is the last page
-	    {1, 0, 60, 25},  {1, 20, 200, 80}, {1, 0, 10, 0},  {2, 10, 110, 45},
+	    {0, 0, 10, 0},    {0, 0, 110, 50},  {0, 0, 205, 100}, {0, 0, 215, 33}, // off the track: unchanged
+	    {0, 20, 110, 40}, {0, 20, 205, 80},                                    // the far end is the last page
+	    {1, 0, 60, 25},   {1, 20, 200, 80}, {1, 0, 10, 0},    {2, 10, 110, 45},
 	};
 	for (const Case& c : cases)
 	{
@@ -166,10 +165,10 @@ TEST(SliderNodeTest, KeysStepAlongTheSlidersAxis)
 		float value;
 	};
 	const Case cases[] = {
-	    {"HSlider", 39, 50, true, 55},  {"HSlider", 37, 50, true, 45},   {"HSlider", 37, 0, false, 0},
+	    {"HSlider", 39, 50, true, 55},    {"HSlider", 37, 50, true, 45},  {"HSlider", 37, 0, false, 0},
 	    {"HSlider", 39, 100, false, 100}, {"HSlider", 38, 50, false, 50}, {"HSlider", 35, 50, true, 100},
-	    {"HSlider", 36, 50, true, 0},   {"VSlider", 38, 50, true, 55},   {"VSlider", 40, 50, true, 45},
-	    {"VSlider", 39, 50, false, 50}, {"VSlider", 36, 0, true, 0},
+	    {"HSlider", 36, 50, true, 0},     {"VSlider", 38, 50, true, 55},  {"VSlider", 40, 50, true, 45},
+	    {"VSlider", 39, 50, false, 50},   {"VSlider", 36, 0, true, 0},
 	};
 	for (const Case& c : cases)
 	{
