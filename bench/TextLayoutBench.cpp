@@ -47,8 +47,8 @@ struct BenchFont
 		{
 			const int x = static_cast<int>(i % 16) * 8;
 			const int y = static_cast<int>(i / 16) * 10;
-			xml += "<c c=\"" + characters.substr(i, 1) + "\" r=\"" + std::to_string(x) + "," + std::to_string(y) +
-			       "," + std::to_string(x + 8) + "," + std::to_string(y + 10) + "\"/>";
+			xml += "<c c=\"" + characters.substr(i, 1) + "\" r=\"" + std::to_string(x) + "," + std::to_string(y) + "," +
+			       std::to_string(x + 8) + "," + std::to_string(y + 10) + "\"/>";
 		}
 		xml += "</Font>";
 		std::ofstream(folder / "bench.qfnt") << xml;
@@ -56,7 +56,8 @@ struct BenchFont
 		fileSystem = createFileSystem();
 		processors = new CContentProcessorsManager(driver, nullptr, fileSystem, nullptr);
 		manager = new CContentManager(driver, fileSystem, processors);
-		font = dynamic_cast<CFont*>(manager->getContent(ContentTypeFont, (folder / "bench.qfnt").string().c_str(), false));
+		font =
+		    dynamic_cast<CFont*>(manager->getContent(ContentTypeFont, (folder / "bench.qfnt").string().c_str(), false));
 	}
 	~BenchFont()
 	{

@@ -40,21 +40,22 @@ const PropertyTable& BaseProgressBarNode::propertyTable() const
 
 const PropertyTable& BaseProgressBarNode::progressBarPropertyTable()
 {
-	static const PropertyTable table = appendPropertyDescriptors(
-	    controlNodePropertyTable(),
-	    {
-	        {"MinValue",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setMinValue(propertyAsFloat(v.get())); },
-	         [](const IPropertyOwner* o) { return makeFloatValue(self(o)->getMinValue()); }},
-	        {"MaxValue",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setMaxValue(propertyAsFloat(v.get())); },
-	         [](const IPropertyOwner* o) { return makeFloatValue(self(o)->getMaxValue()); }},
-	        {"Value",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v) { self(o)->setValue(propertyAsFloat(v.get())); },
-	         [](const IPropertyOwner* o) { return makeFloatValue(self(o)->getValue()); }},
-	    });
+	static const PropertyTable table =
+	    appendPropertyDescriptors(controlNodePropertyTable(),
+	                              {
+	                                  {"MinValue",
+	                                   [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
+	                                   { self(o)->setMinValue(propertyAsFloat(v.get())); },
+	                                   [](const IPropertyOwner* o) { return makeFloatValue(self(o)->getMinValue()); }},
+	                                  {"MaxValue",
+	                                   [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
+	                                   { self(o)->setMaxValue(propertyAsFloat(v.get())); },
+	                                   [](const IPropertyOwner* o) { return makeFloatValue(self(o)->getMaxValue()); }},
+	                                  {"Value",
+	                                   [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
+	                                   { self(o)->setValue(propertyAsFloat(v.get())); },
+	                                   [](const IPropertyOwner* o) { return makeFloatValue(self(o)->getValue()); }},
+	                              });
 	return table;
 }
 

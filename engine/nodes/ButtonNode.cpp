@@ -56,10 +56,12 @@ const PropertyTable& ButtonNode::buttonNodePropertyTable()
 	static const PropertyTable table = appendPropertyDescriptors(
 	    controlNodePropertyTable(),
 	    {
-	        {"Text", [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v) { self(o)->setText(propertyToStringW(v)); },
+	        {"Text",
+	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v) { self(o)->setText(propertyToStringW(v)); },
 	         [](const IPropertyOwner* o) { return makeStringWProperty(self(o)->getText()); }},
 	        {"Image",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v) { self(o)->setImage(atlasFrameOfValue(v.get())); },
+	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
+	         { self(o)->setImage(atlasFrameOfValue(v.get())); },
 	         [](const IPropertyOwner* o) { return makeAtlasTextureProperty(self(o)->getImage()); }},
 	    });
 	return table;

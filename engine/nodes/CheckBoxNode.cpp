@@ -33,12 +33,9 @@ CheckBoxNode::CheckBoxNode(const ContentRef& reference, BaseNode* parentNode, IN
 StringId CheckBoxNode::checkBoxStateFallback(StringId name)
 {
 	static const std::map<StringId, StringId> table = {
-	    {state("FocusCheck"), state("NormalCheck")},
-	    {state("NormalCheckDisable"), state("NormalCheck")},
-	    {state("FocusCheckDisable"), state("FocusCheck")},
-	    {state("NormalCheckHover"), state("NormalCheck")},
-	    {state("NormalCheckKillHover"), state("NormalCheck")},
-	    {state("FocusCheckHover"), state("NormalCheckHover")},
+	    {state("FocusCheck"), state("NormalCheck")},           {state("NormalCheckDisable"), state("NormalCheck")},
+	    {state("FocusCheckDisable"), state("FocusCheck")},     {state("NormalCheckHover"), state("NormalCheck")},
+	    {state("NormalCheckKillHover"), state("NormalCheck")}, {state("FocusCheckHover"), state("NormalCheckHover")},
 	    {state("FocusCheckKillHover"), state("FocusCheck")},
 	};
 	auto it = table.find(name);
@@ -49,13 +46,14 @@ StringId CheckBoxNode::checkBoxStateFallback(StringId name)
 
 const PropertyTable& CheckBoxNode::propertyTable() const
 {
-	static const PropertyTable table = appendPropertyDescriptors(
-	    buttonNodePropertyTable(),
-	    {
-	        {"IsChecked",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v) { self(o)->setChecked(propertyAsBool(v.get())); },
-	         [](const IPropertyOwner* o) { return makeBoolValue(self(o)->isChecked()); }},
-	    });
+	static const PropertyTable table =
+	    appendPropertyDescriptors(buttonNodePropertyTable(),
+	                              {
+	                                  {"IsChecked",
+	                                   [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
+	                                   { self(o)->setChecked(propertyAsBool(v.get())); },
+	                                   [](const IPropertyOwner* o) { return makeBoolValue(self(o)->isChecked()); }},
+	                              });
 	return table;
 }
 
@@ -142,7 +140,8 @@ void CheckBoxNode::updateHoverVisualState()
 		return;
 	const char* name;
 	if (hovered)
-		name = IsChecked ? (focused ? "FocusCheckHover" : "NormalCheckHover") : (focused ? "FocusHover" : "NormalHover");
+		name =
+		    IsChecked ? (focused ? "FocusCheckHover" : "NormalCheckHover") : (focused ? "FocusHover" : "NormalHover");
 	else
 		name = IsChecked ? (focused ? "FocusCheckKillHover" : "NormalCheckKillHover")
 		                 : (focused ? "FocusKillHover" : "NormalKillHover");

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <irrlicht/irrString.h>
-
 #include <vector>
 
 // A caret between characters: it stands after character `column` of `line`; -1 is before the first.

@@ -70,14 +70,16 @@ const PropertyTable& EditNode::propertyTable() const
 	static const PropertyTable table = appendPropertyDescriptors(
 	    controlNodePropertyTable(),
 	    {
-	        {"Text", [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v) { self(o)->setText(propertyToStringW(v)); },
+	        {"Text",
+	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v) { self(o)->setText(propertyToStringW(v)); },
 	         [](const IPropertyOwner* o) { return makeStringWProperty(self(o)->getText()); }},
 	        {"MaxTextLength",
 	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
 	         { self(o)->setMaxTextLength(propertyAsInt(v.get())); },
 	         [](const IPropertyOwner* o) { return makeIntValue(self(o)->getMaxTextLength()); }},
 	        {"InputMask",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v) { self(o)->setInputMask(propertyToStringC(v)); },
+	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
+	         { self(o)->setInputMask(propertyToStringC(v)); },
 	         [](const IPropertyOwner* o) { return makeStringValue(self(o)->getInputMask()); }},
 	    });
 	return table;
@@ -146,8 +148,8 @@ void EditNode::setText(const core::stringw& text)
 
 bool EditNode::trimsBlanks() const
 {
-	return textPart && (textPart->getTextHAlign() == TextNode::AlignCenter ||
-	                    textPart->getTextHAlign() == TextNode::AlignJustify);
+	return textPart &&
+	       (textPart->getTextHAlign() == TextNode::AlignCenter || textPart->getTextHAlign() == TextNode::AlignJustify);
 }
 
 int EditNode::trimmedLead(int line) const

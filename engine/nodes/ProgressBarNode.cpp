@@ -30,13 +30,14 @@ ProgressBarNode::~ProgressBarNode() = default;
 
 const PropertyTable& ProgressBarNode::propertyTable() const
 {
-	static const PropertyTable table = appendPropertyDescriptors(
-	    progressBarPropertyTable(),
-	    {
-	        {"KnobType",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v) { self(o)->setKnobType(propertyAsInt(v.get())); },
-	         [](const IPropertyOwner* o) { return makeIntValue(self(o)->getKnobType()); }},
-	    });
+	static const PropertyTable table =
+	    appendPropertyDescriptors(progressBarPropertyTable(),
+	                              {
+	                                  {"KnobType",
+	                                   [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
+	                                   { self(o)->setKnobType(propertyAsInt(v.get())); },
+	                                   [](const IPropertyOwner* o) { return makeIntValue(self(o)->getKnobType()); }},
+	                              });
 	return table;
 }
 

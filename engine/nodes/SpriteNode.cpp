@@ -127,10 +127,12 @@ const PropertyTable& SpriteNode::propertyTable() const
 	         { self(o)->setImagePivotPoint(propertyAsVector2d(v.get())); },
 	         [](const IPropertyOwner* o) { return makeVector2dValue(self(o)->getImagePivotPoint()); }},
 	        {"FlipX",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v) { self(o)->setFlipX(propertyAsBool(v.get())); },
+	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
+	         { self(o)->setFlipX(propertyAsBool(v.get())); },
 	         [](const IPropertyOwner* o) { return makeBoolValue(self(o)->getFlipX()); }},
 	        {"FlipY",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v) { self(o)->setFlipY(propertyAsBool(v.get())); },
+	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
+	         { self(o)->setFlipY(propertyAsBool(v.get())); },
 	         [](const IPropertyOwner* o) { return makeBoolValue(self(o)->getFlipY()); }},
 	        {"BlendType",
 	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)

@@ -8,10 +8,9 @@
 #include "core/PropertyMakers.h"
 #include "scene/PropertyValue.h"
 
+#include <cmath>
 #include <irrlicht/IVideoDriver.h>
 #include <irrlicht/plane3d.h>
-
-#include <cmath>
 
 using namespace irr;
 

@@ -5,7 +5,6 @@
 
 #include <irrlicht/SMaterial.h>
 #include <irrlicht/irrString.h>
-
 #include <memory>
 #include <vector>
 

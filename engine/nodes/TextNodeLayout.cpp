@@ -1,6 +1,5 @@
 // Line splitting and glyph layout of TextNode.
 #include "TextNode.h"
-
 #include "content/AtlasTexture.h"
 #include "content/CDictionary.h"
 #include "content/CFont.h"

@@ -72,7 +72,8 @@ const PropertyTable& TabSceneNode::propertyTable() const
 	    controlNodePropertyTable(),
 	    {
 	        {"TabsCount",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v) { self(o)->setTabsCount(propertyAsInt(v.get())); },
+	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
+	         { self(o)->setTabsCount(propertyAsInt(v.get())); },
 	         [](const IPropertyOwner* o) { return makeIntValue(self(o)->getTabsCount()); }},
 	        {"ActiveTabIndex",
 	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
@@ -278,13 +279,14 @@ void TabSceneNode::finishPage(BaseNode* page)
 
 const EventMap& TabSceneNode::eventMap()
 {
-	static const EventMap map = extendEventMap(
-	    ControlNode::eventMap(),
-	    {
-	        {CEventNodeClickPreview::TypeId,
-	         &eventHandler<TabSceneNode, CEventNodeClickPreview, &TabSceneNode::onTabClickPreview>},
-	        {CEventNodeClicked::TypeId, &eventHandler<TabSceneNode, CEventNodeClicked, &TabSceneNode::onTabButtonClicked>},
-	    });
+	static const EventMap map =
+	    extendEventMap(ControlNode::eventMap(),
+	                   {
+	                       {CEventNodeClickPreview::TypeId,
+	                        &eventHandler<TabSceneNode, CEventNodeClickPreview, &TabSceneNode::onTabClickPreview>},
+	                       {CEventNodeClicked::TypeId,
+	                        &eventHandler<TabSceneNode, CEventNodeClicked, &TabSceneNode::onTabButtonClicked>},
+	                   });
 	return map;
 }
 
@@ -307,8 +309,7 @@ bool TabSceneNode::onChildrenStateFinished(CEventNodeChildrenStateFinished* even
 	BaseNode* page = event ? event->node : nullptr;
 	if (page && page == this)
 		return SceneNode::onChildrenStateFinished(event);
-	const bool awaited = page && page->getParent() == this && pendingPages > 0 &&
-	                     event->stateName == transitionState &&
+	const bool awaited = page && page->getParent() == this && pendingPages > 0 && event->stateName == transitionState &&
 	                     (page == getTab(ActiveTabIndex) || (previousTab >= 0 && page == getTab(previousTab)));
 	if (awaited)
 	{

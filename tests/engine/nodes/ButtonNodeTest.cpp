@@ -1,5 +1,6 @@
-#include "NodeLibTestSupport.h"
+#include "nodes/ButtonNode.h"
 
+#include "NodeLibTestSupport.h"
 #include "content/AtlasTexture.h"
 #include "core/CPropertyCollection.h"
 #include "core/CPropertyDataAtlasTexture.h"
@@ -7,7 +8,6 @@
 #include "core/SystemFlowEvents.h"
 #include "device/CDeviceStub.h"
 #include "nodes/BackButtonNode.h"
-#include "nodes/ButtonNode.h"
 #include "nodes/CheckBoxNode.h"
 #include "nodes/SpriteNode.h"
 #include "nodes/TextNode.h"
@@ -37,10 +37,18 @@ const std::string pressState = "<State Name=\"Press\"><Animator Type=\"KeyFrame\
 // Every check box look gives the marker its own tint. The press plays on another part: a new state
 // on the part playing "Press" would end the press at once.
 const char* const checkStates[][2] = {
-    {"Normal", "ff000001"},          {"Focus", "ff000002"},           {"NormalHover", "ff000003"},
-    {"FocusHover", "ff000004"},      {"NormalDisable", "ff000005"},   {"FocusDisable", "ff000006"},
-    {"NormalCheck", "ff000011"},     {"FocusCheck", "ff000012"},      {"NormalCheckHover", "ff000013"},
-    {"FocusCheckHover", "ff000014"}, {"NormalCheckDisable", "ff000015"}, {"FocusCheckDisable", "ff000016"},
+    {"Normal", "ff000001"},
+    {"Focus", "ff000002"},
+    {"NormalHover", "ff000003"},
+    {"FocusHover", "ff000004"},
+    {"NormalDisable", "ff000005"},
+    {"FocusDisable", "ff000006"},
+    {"NormalCheck", "ff000011"},
+    {"FocusCheck", "ff000012"},
+    {"NormalCheckHover", "ff000013"},
+    {"FocusCheckHover", "ff000014"},
+    {"NormalCheckDisable", "ff000015"},
+    {"FocusCheckDisable", "ff000016"},
 };
 
 std::string allCheckStates()
@@ -63,8 +71,9 @@ protected:
 		    templateXml("Nested", "<SceneNode Type=\"BaseNode\">" + partXml("TextNode", "Text") + "</SceneNode>") +
 		    templateXml("Check", partXml("TextNode", "Text") + partXml("BaseNode", "Pusher", "", pressState) +
 		                             partXml("BaseNode", "Marker", "", allCheckStates())) +
-		    templateXml("CheckFew", partXml("BaseNode", "Marker", "",
-		                                    tintState("NormalCheck", "ff000011") + tintState("FocusCheck", "ff000012"))) +
+		    templateXml("CheckFew",
+		                partXml("BaseNode", "Marker", "",
+		                        tintState("NormalCheck", "ff000011") + tintState("FocusCheck", "ff000012"))) +
 		    templateXml("CheckFewer", partXml("BaseNode", "Marker", "", tintState("NormalCheck", "ff000011"))));
 		ASSERT_TRUE(services.templates);
 	}

@@ -24,15 +24,16 @@ TEST_P(EditInputMaskTest, LettersOfTheMaskNameTheAcceptedClasses)
 	    << GetParam().mask << " / " << static_cast<int>(GetParam().character);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Masks, EditInputMaskTest,
-    ::testing::Values(MaskCase{"", L'%', true}, MaskCase{"", L'\n', true}, MaskCase{"0", L'5', true},
-                      MaskCase{"0", L'a', false}, MaskCase{"A", L'x', true}, MaskCase{"a", L'7', false},
-                      MaskCase{"0a", L'7', true}, MaskCase{"S", L' ', true}, MaskCase{"s", L'x', false},
-                      MaskCase{"R", L'\n', true}, MaskCase{"r", L'\r', true}, MaskCase{"0", L'\n', false},
-                      MaskCase{"T", L'\t', true}, MaskCase{"A", L'\t', false},
-                      // A mask without any known letter accepts nothing.
-                      MaskCase{"xyz", L'a', false}, MaskCase{"-", L'-', false}));
+INSTANTIATE_TEST_SUITE_P(Masks, EditInputMaskTest,
+                         ::testing::Values(MaskCase{"", L'%', true}, MaskCase{"", L'\n', true},
+                                           MaskCase{"0", L'5', true}, MaskCase{"0", L'a', false},
+                                           MaskCase{"A", L'x', true}, MaskCase{"a", L'7', false},
+                                           MaskCase{"0a", L'7', true}, MaskCase{"S", L' ', true},
+                                           MaskCase{"s", L'x', false}, MaskCase{"R", L'\n', true},
+                                           MaskCase{"r", L'\r', true}, MaskCase{"0", L'\n', false},
+                                           MaskCase{"T", L'\t', true}, MaskCase{"A", L'\t', false},
+                                           // A mask without any known letter accepts nothing.
+                                           MaskCase{"xyz", L'a', false}, MaskCase{"-", L'-', false}));
 
 EditBuffer bufferOf(const wchar_t* text)
 {
@@ -141,12 +142,11 @@ TEST_P(EditCaretMoveTest, MovesStayOnValidPositions)
 	EXPECT_EQ(caret.column, c.to.column) << c.key;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Moves, EditCaretMoveTest,
-    ::testing::Values(MoveCase{"Left", {0, -1}, {0, -1}}, MoveCase{"Left", {1, 0}, {1, -1}},
-                      MoveCase{"Left", {1, -1}, {0, 3}}, MoveCase{"Right", {0, 2}, {0, 3}},
-                      MoveCase{"Right", {0, 3}, {1, -1}}, MoveCase{"Right", {2, 2}, {2, 2}},
-                      MoveCase{"Up", {2, 2}, {1, 0}}, MoveCase{"Up", {1, -1}, {0, -1}},
-                      MoveCase{"Down", {0, 3}, {1, 0}}, MoveCase{"Down", {1, -1}, {2, -1}},
-                      MoveCase{"Home", {2, 1}, {2, -1}}, MoveCase{"End", {0, -1}, {0, 3}}));
+INSTANTIATE_TEST_SUITE_P(Moves, EditCaretMoveTest,
+                         ::testing::Values(MoveCase{"Left", {0, -1}, {0, -1}}, MoveCase{"Left", {1, 0}, {1, -1}},
+                                           MoveCase{"Left", {1, -1}, {0, 3}}, MoveCase{"Right", {0, 2}, {0, 3}},
+                                           MoveCase{"Right", {0, 3}, {1, -1}}, MoveCase{"Right", {2, 2}, {2, 2}},
+                                           MoveCase{"Up", {2, 2}, {1, 0}}, MoveCase{"Up", {1, -1}, {0, -1}},
+                                           MoveCase{"Down", {0, 3}, {1, 0}}, MoveCase{"Down", {1, -1}, {2, -1}},
+                                           MoveCase{"Home", {2, 1}, {2, -1}}, MoveCase{"End", {0, -1}, {0, 3}}));
 } // namespace

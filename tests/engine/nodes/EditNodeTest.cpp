@@ -1,9 +1,10 @@
+#include "nodes/EditNode.h"
+
 #include "WidgetTestSupport.h"
 #include "core/CPropertyCollection.h"
 #include "core/InputEvents.h"
 #include "device/CDeviceStub.h"
 #include "device/CTimer.h"
-#include "nodes/EditNode.h"
 #include "nodes/TextNode.h"
 #include "scene/NodeEvents.h"
 #include "scene/NodeFactory.h"

@@ -1,8 +1,9 @@
+#include "nodes/NineGridSpriteNode.h"
+
 #include "ParticleTestSupport.h"
 #include "content/AtlasTexture.h"
 #include "core/CPropertyCollection.h"
 #include "nodes/NineGridLayout.h"
-#include "nodes/NineGridSpriteNode.h"
 #include "scene/NodeFactory.h"
 
 #include <gtest/gtest.h>
@@ -50,8 +51,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(NineGridLayoutTest, TextureEdgesMoveInByTheDeltasInPagePixels)
 {
-	const NineGridLayout layout = NineGridLayout::compute({100, 40}, {10, 10}, {20, 5}, rectf(0.25f, 0.5f, 0.75f, 1.0f),
-	                                                      dimension2du(200, 100));
+	const NineGridLayout layout =
+	    NineGridLayout::compute({100, 40}, {10, 10}, {20, 5}, rectf(0.25f, 0.5f, 0.75f, 1.0f), dimension2du(200, 100));
 	const float u[4] = {0.25f, 0.3f, 0.65f, 0.75f};
 	const float v[4] = {0.5f, 0.6f, 0.95f, 1.0f};
 	for (int i = 0; i < 4; ++i)

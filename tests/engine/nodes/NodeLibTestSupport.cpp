@@ -32,8 +32,8 @@ std::string fontXml(const char* globalKerning)
 {
 	std::string xml = "<Font Type=\"Bitmap\">";
 	if (globalKerning)
-		xml += std::string("<Properties><vector2d Name=\"GlobalKerning\" Value=\"") + globalKerning +
-		       "\"/></Properties>";
+		xml +=
+		    std::string("<Properties><vector2d Name=\"GlobalKerning\" Value=\"") + globalKerning + "\"/></Properties>";
 	xml += "<Texture Filename=\"page.png\"/>";
 	for (irr::u32 i = 0; glyphCharacters[i]; ++i)
 	{
@@ -112,8 +112,9 @@ std::string partXml(const char* type, const char* name, const std::string& prope
 
 std::string tintState(const char* state, const char* argb)
 {
-	return std::string("<State Name=\"") + state + "\"><StartAnimator Type=\"SetProps\"><color Name=\"TintColor\" Value=\"" +
-	       argb + "\"/></StartAnimator></State>";
+	return std::string("<State Name=\"") + state +
+	       "\"><StartAnimator Type=\"SetProps\"><color Name=\"TintColor\" Value=\"" + argb +
+	       "\"/></StartAnimator></State>";
 }
 
 irr::u32 fontPagePixel(irr::u32 x, irr::u32 y)

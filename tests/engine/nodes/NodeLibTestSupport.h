@@ -16,13 +16,16 @@ class CFont;
 class TextNode;
 
 // Scene manager stand-in for controls: a delivering event queue, one scheduler and a template store.
-class ControlTestServices : public INodeEventQueue, public ISceneServices
+class ControlTestServices final : public INodeEventQueue, public ISceneServices
 {
 public:
 	ControlTestServices();
 	~ControlTestServices();
 
-	void queueEvent(EventReceiver* receiver, int mode, CEvent* event) override { queue.queueEvent(receiver, mode, event); }
+	void queueEvent(EventReceiver* receiver, int mode, CEvent* event) override
+	{
+		queue.queueEvent(receiver, mode, event);
+	}
 	TemplateCollectionNode* getTemplateCollection() const override { return templates.get(); }
 	TaskScheduler* getSceneScheduler(const SceneNode*) const override { return scheduler.get(); }
 

@@ -1,6 +1,7 @@
+#include "nodes/ProgressBarNode.h"
+
 #include "WidgetTestSupport.h"
 #include "core/CPropertyCollection.h"
-#include "nodes/ProgressBarNode.h"
 #include "scene/NodeFactory.h"
 
 #include <gtest/gtest.h>

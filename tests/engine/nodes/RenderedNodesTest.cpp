@@ -1,5 +1,4 @@
 #include "NodeLibTestSupport.h"
-
 #include "content/CFont.h"
 #include "content/CQuadBatcher.h"
 #include "content/CTexture.h"

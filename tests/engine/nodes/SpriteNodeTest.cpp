@@ -1,10 +1,10 @@
-#include "NodeLibTestSupport.h"
+#include "nodes/SpriteNode.h"
 
+#include "NodeLibTestSupport.h"
 #include "content/CQuadBatcher.h"
 #include "content/CTexture.h"
 #include "content/EngineMaterials.h"
 #include "core/CPropertyCollection.h"
-#include "nodes/SpriteNode.h"
 
 #include <gtest/gtest.h>
 
@@ -170,8 +170,8 @@ TEST_F(SpriteNodeTest, HitTestReadsThePictureAlpha)
 	sprite->setPosition({10, 10, 0});
 	sprite->setAtlasTexture(frame.get());
 	sprite->refreshAbsolute();
-	for (const HitPoint& p : {HitPoint{{14, 14}, true}, HitPoint{{30, 30}, false}, HitPoint{{5, 5}, false},
-	                          HitPoint{{50, 14}, false}})
+	for (const HitPoint& p :
+	     {HitPoint{{14, 14}, true}, HitPoint{{30, 30}, false}, HitPoint{{5, 5}, false}, HitPoint{{50, 14}, false}})
 		EXPECT_EQ(sprite->hitTestPoint(p.point), p.hit) << p.point.X << "," << p.point.Y;
 
 	sprite->setFlipX(true);
@@ -225,8 +225,8 @@ TEST_F(SpriteNodeTest, PropertiesRoundTripIncludingFitMode)
 	SmartPointer<AtlasTexture> frame = makeFrame({0, 0, 16, 16});
 	CPropertyCollection defaults;
 	SmartPointer<SpriteNode>(new SpriteNode())->writeProperties(defaults);
-	for (const char* name : {"ImageStretchX", "ImageStretchY", "ImagePivotPoint", "FlipX", "FlipY", "BlendType",
-	                         "AtlasTexture"})
+	for (const char* name :
+	     {"ImageStretchX", "ImageStretchY", "ImagePivotPoint", "FlipX", "FlipY", "BlendType", "AtlasTexture"})
 		EXPECT_LT(defaults.indexOf(name), 0) << name;
 
 	SmartPointer<SpriteNode> sprite(new SpriteNode());

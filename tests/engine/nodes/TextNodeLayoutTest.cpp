@@ -1,5 +1,4 @@
 #include "NodeLibTestSupport.h"
-
 #include "content/CDictionary.h"
 #include "content/CFont.h"
 #include "core/CPropertyCollection.h"
@@ -235,11 +234,11 @@ TEST_F(TextNodeLayoutTest, CharIndexAtMapsPointsToCaretPositions)
 	SmartPointer<TextNode> node = makeText(100, 100);
 	node->setText(L"AB\nCD");
 	const HitCase cases[] = {
-	    {{10, 45}, 0, 0, 1},   // right of A's middle, left of B's
-	    {{1, 45}, 0, -1, 0},   // left of A's middle
-	    {{100, 55}, 1, 1, 4},  // past the end of the second line
-	    {{5, 200}, 1, 1, 4},   // below the text: after the last character
-	    {{5, 20}, 0, -1, -1},  // a whole line above
+	    {{10, 45}, 0, 0, 1},  // right of A's middle, left of B's
+	    {{1, 45}, 0, -1, 0},  // left of A's middle
+	    {{100, 55}, 1, 1, 4}, // past the end of the second line
+	    {{5, 200}, 1, 1, 4},  // below the text: after the last character
+	    {{5, 20}, 0, -1, -1}, // a whole line above
 	};
 	for (const HitCase& c : cases)
 	{
@@ -287,12 +286,12 @@ TEST_F(TextNodeLayoutTest, InsertAndDeleteEditTheRawText)
 	    {L"AB\r\nCD", true, 1, 1, L"AB\r\nCxD"},
 	    {L"AB\r\nCD", true, 0, 0, L"xAB\r\nCD"},
 	    {L"AB\r\nCD", true, 1, 2, L"AB\r\nCDx"},
-	    {L"AB\r\nCD", true, 1, 3, L"AB\r\nCD"},   // past the end
+	    {L"AB\r\nCD", true, 1, 3, L"AB\r\nCD"}, // past the end
 	    {L"AB\nCD", true, 1, 0, L"AB\nxCD"},
-	    {L"AB\r\nCD", false, 0, 2, L"ABCD"},      // the CR LF pair goes at once
+	    {L"AB\r\nCD", false, 0, 2, L"ABCD"}, // the CR LF pair goes at once
 	    {L"AB\rCD", false, 0, 2, L"ABCD"},
 	    {L"AB\r\nCD", false, 1, 1, L"AB\r\nC"},
-	    {L"AB\r\nCD", false, 1, 2, L"AB\r\nCD"},  // at the end
+	    {L"AB\r\nCD", false, 1, 2, L"AB\r\nCD"}, // at the end
 	    {L"AB", false, 0, -1, L"AB"},
 	    {L"AB", true, 5, 0, L"AB"},
 	};

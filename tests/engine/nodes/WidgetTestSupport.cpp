@@ -16,9 +16,7 @@ MonospaceFont::MonospaceFont(TestFrames& frames) : CFont(ContentRef())
 	recomputeLineHeight();
 }
 
-RecordingServices::RecordingServices() : templates(new TemplateCollectionNode())
-{
-}
+RecordingServices::RecordingServices() : templates(new TemplateCollectionNode()) {}
 
 RecordingServices::~RecordingServices() = default;
 

@@ -1,9 +1,10 @@
+#include "scene/TabSceneNode.h"
+
 #include "SceneTestSupport.h"
 #include "core/CPropertyCollection.h"
 #include "core/InputEvents.h"
 #include "scene/NodeEvents.h"
 #include "scene/NodeFactory.h"
-#include "scene/TabSceneNode.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -53,9 +54,9 @@ protected:
 			page->setName(("Tab" + std::to_string(n)).c_str());
 			SmartPointer<BaseNode> part(new BaseNode(ContentRef(), page.get()));
 			part->setName("Part");
-			SmartPointer<CXMLReader> reader = readerOn(
-			    "<States>" + movingState("1To3", 60) + movingState("3To1", 60) + movingState("1To2", 60) + "</States>",
-			    L"States");
+			SmartPointer<CXMLReader> reader = readerOn("<States>" + movingState("1To3", 60) + movingState("3To1", 60) +
+			                                               movingState("1To2", 60) + "</States>",
+			                                           L"States");
 			part->loadStates(reader.get());
 		}
 		for (int n = 1; n <= pages; ++n)
