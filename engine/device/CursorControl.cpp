@@ -1,6 +1,7 @@
 #include "CursorControl.h"
 
 #include "core/ILogger.h"
+#include "scene/BaseNode.h"
 
 #include <X11/Xlib.h>
 #include <X11/cursorfont.h>
@@ -58,6 +59,8 @@ CursorControl::CursorControl(int w, int h) : width(w), height(h) {}
 CursorControl::~CursorControl()
 {
 	detachWindow();
+	if (cursorNode)
+		cursorNode->drop();
 }
 
 void CursorControl::attachWindow(void* d, unsigned long w, irr::gui::ICursorControl* cursor, int cw, int ch)
@@ -166,7 +169,28 @@ void CursorControl::update()
 		x = -1;
 		y = -1;
 	}
-	// The cursor node follows here once scene nodes exist.
+	moveCursorNode();
+}
+
+void CursorControl::moveCursorNode()
+{
+	if (!cursorNode)
+		return;
+	const irr::core::vector3df& current = cursorNode->getPosition();
+	cursorNode->setPosition(irr::core::vector3df(static_cast<float>(x), static_cast<float>(y), current.Z));
+	// Drawn outside any scene tree, so nothing else would bring the node's placement up to date.
+	cursorNode->refreshAbsolute();
+}
+
+void CursorControl::setCursorNode(BaseNode* node)
+{
+	// Grab first: the new node may be the one already held.
+	if (node)
+		node->grab();
+	if (cursorNode)
+		cursorNode->drop();
+	cursorNode = node;
+	update();
 }
 
 void CursorControl::setPosition(irr::core::position2di p)

@@ -4,6 +4,8 @@
 
 #include <irrlicht/position2d.h>
 
+class BaseNode;
+
 namespace irr
 {
 namespace gui
@@ -31,12 +33,16 @@ public:
 	virtual bool getUseCursorNode() const { return useCursorNode; }
 	virtual bool isCursorNodeShown() const;
 	virtual bool isSystemCursorShown() const;
-	// Reads the pointer position; (-1, -1) when the window cannot be asked.
+	// Reads the pointer position, (-1, -1) when the window cannot be asked, and moves the cursor node there.
 	virtual void update();
 	virtual void setPosition(irr::core::position2di position);
 	virtual irr::core::position2di getPosition() const { return {x, y}; }
 	// A picture with pixels becomes the window's cursor (hot spot in picture pixels); null restores the arrow.
 	virtual void setImage(irr::video::IImage* image, int hotX, int hotY);
+	// The node that follows the pointer (one reference held; null allowed).
+	virtual void setCursorNode(BaseNode* node);
+	// Not grabbed.
+	virtual BaseNode* getCursorNode() const { return cursorNode; }
 
 	void setFullscreen(bool fullscreen) { this->fullscreen = fullscreen; }
 	bool isFullscreen() const { return fullscreen; }
@@ -51,7 +57,9 @@ private:
 	bool movePointer(int px, int py);
 	bool isInside(bool strict) const;
 	void releaseImageCursor();
+	void moveCursorNode();
 
+	BaseNode* cursorNode = nullptr;
 	int x = 0;
 	int y = 0;
 	bool visible = true;

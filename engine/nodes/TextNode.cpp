@@ -2,6 +2,7 @@
 
 #include "PropertyLookup.h"
 #include "content/CFont.h"
+#include "content/EngineMaterials.h"
 #include "content/CQuadBatcher.h"
 #include "core/CPropertyCollection.h"
 #include "core/CPropertyDataFont.h"
@@ -452,6 +453,10 @@ void TextNode::draw(video::IVideoDriver* driver, const core::rect<s32>* clip)
 			driver->setClipPlane(i, planes[i], true);
 	}
 
+	// Glyphs are white texels shaped by their alpha: the blend must take the texture's alpha too.
+	const video::E_MATERIAL_TYPE blend = EngineMaterials::vertexAlpha(driver);
+	for (const auto& page : pageMaterials)
+		page->MaterialType = blend;
 	const u32 colour = absoluteColor.color;
 	for (u32 index : drawOrder)
 	{

@@ -28,6 +28,7 @@
 #include "device/CursorControl.h"
 #include "device/IDevice.h"
 #include "scene/NodeFactory.h"
+#include "scene/RenderEntry.h"
 #include "scene/SceneManager.h"
 #include "scene/SceneNode.h"
 
@@ -42,6 +43,8 @@ const wchar_t* const AssetsCryptKey = L"qwhtrz7e2k5518301)#~#4412pm93vnexlkcueht
 const char* const FirstSceneName = "scenes/LogosScene.qscn";
 const char* const CursorImageName = "scenes/images/Cursor.png";
 constexpr int PlayScreenTypeId = 1120;
+// The tip of the arrow in the cursor picture.
+constexpr int CursorHotSpot = 2;
 
 struct SoundGroupSetup
 {
@@ -269,9 +272,10 @@ void GGameApplication::installCursor(const CProfile* common)
 	{
 		SmartPointer<ContentObject> content(contentManager->getContent(ContentTypeImage, CursorImageName, false));
 		if (auto* image = dynamic_cast<ImageContent*>(content.get()))
-			cursor->setImage(image->getImage(), 2, 2);
+			cursor->setImage(image->getImage(), CursorHotSpot, CursorHotSpot);
 	}
-	cursor->setUseCursorNode(false);
+	// The window draws the pointer; the engine's own cursor node stays off until a screen asks for it.
+	cursor->setVisible(false);
 }
 
 bool GGameApplication::showFirstScene()
@@ -366,8 +370,26 @@ bool GGameApplication::onDraw(CEventSystemFlowDraw*)
 		driver->draw2DRectangle(black, firstBar);
 	if (secondBar.getArea() > 0)
 		driver->draw2DRectangle(black, secondBar);
+	CursorControl* cursor = getDevice()->getCursorControl();
+	if (cursor && cursor->isCursorNodeShown() && cursor->getCursorNode())
+	{
+		drawCursorNode(driver, cursor->getCursorNode());
+		batcher->flush();
+	}
 	driver->endScene();
 	return false;
+}
+
+void GGameApplication::drawCursorNode(irr::video::IVideoDriver* driver, BaseNode* node)
+{
+	// In window pixels, over the bars: the node belongs to no scene manager.
+	RenderList entries;
+	node->addToRenderList(entries);
+	CQuadBatcher* batcher = CQuadBatcher::forDriver(driver);
+	batcher->begin();
+	for (irr::u32 i = 0; i < entries.size(); ++i)
+		entries[i].node->draw(driver, nullptr);
+	batcher->end();
 }
 
 bool GGameApplication::onUpdate(CEventSystemFlowUpdate* event)

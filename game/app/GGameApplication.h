@@ -8,6 +8,7 @@
 #include <irrlicht/rect.h>
 #include <irrlicht/vector2d.h>
 
+class BaseNode;
 class CContentManager;
 class CEventDeviceVideoDriverCreated;
 class CEventInputKeyDown;
@@ -22,6 +23,13 @@ class SceneManager;
 class SceneNode;
 class TaskScheduler;
 struct GameScreenLayout;
+namespace irr
+{
+namespace video
+{
+class IVideoDriver;
+}
+} // namespace irr
 
 // The game itself: configures the engine at start-up, owns the scene managers and the game-wide
 // objects, draws each frame inside the letterbox bars and applies the player's sound options.
@@ -93,6 +101,7 @@ private:
 	void installCursor(const CProfile* commonProfile);
 	bool showFirstScene();
 	void applyLayout(const GameScreenLayout& layout);
+	void drawCursorNode(irr::video::IVideoDriver* driver, BaseNode* node);
 	void releaseEngineObjects();
 
 	irr::core::vector2df virtualScreenSize{1024.0f, 768.0f};

@@ -1,0 +1,378 @@
+#include "AssetsTestSupport.h"
+#include "core/StringId.h"
+#include "core/SystemFlowEvents.h"
+#include "core/TaskScheduler.h"
+#include "device/CDeviceStub.h"
+#include "nodes/ButtonNode.h"
+#include "nodes/CheckBoxNode.h"
+#include "nodes/EditNode.h"
+#include "nodes/ListNode.h"
+#include "nodes/NineGridSpriteNode.h"
+#include "nodes/ProgressBarNode.h"
+#include "nodes/SliderNode.h"
+#include "scene/SceneManager.h"
+#include "scene/SceneNode.h"
+#include "scene/TemplateCollectionNode.h"
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <irrlicht/irrlicht.h>
+#include <memory>
+#include <ostream>
+#include <thread>
+
+// Xlib last: its macros clash with names in the headers above.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+// One of each control drawn from the content set's templates by the OpenGL device and a scene manager;
+// the window is read back from the X server and kept as <build>/artifacts/controls.png.
+namespace
+{
+constexpr int WindowWidth = 1024;
+constexpr int WindowHeight = 640;
+
+// Where each control sits in the window.
+const irr::core::vector3df NormalButtonAt{24, 24, 0};
+const irr::core::vector3df HoverButtonAt{204, 24, 0};
+const irr::core::vector3df DisabledButtonAt{384, 24, 0};
+const irr::core::vector3df UncheckedBoxAt{580, 32, 0};
+const irr::core::vector3df CheckedBoxAt{800, 32, 0};
+const irr::core::vector3df SliderAt{24, 104, 0};
+const irr::core::vector3df ProgressAt{280, 106, 0};
+const irr::core::vector3df EditAt{520, 96, 0};
+const irr::core::vector3df ListAt{24, 180, 0};
+constexpr float ProgressValue = 65.0f;
+
+struct Rgb
+{
+	int r, g, b;
+	bool operator==(const Rgb& o) const { return r == o.r && g == o.g && b == o.b; }
+	bool operator!=(const Rgb& o) const { return !(*this == o); }
+	int sum() const { return r + g + b; }
+};
+
+std::ostream& operator<<(std::ostream& out, const Rgb& c)
+{
+	return out << "(" << c.r << "," << c.g << "," << c.b << ")";
+}
+
+// The window's pixels as the X server shows them.
+class WindowShot
+{
+public:
+	int width = 0, height = 0;
+	std::vector<Rgb> pixels;
+
+	Rgb at(int x, int y) const { return pixels[static_cast<size_t>(y * width + x)]; }
+	Rgb at(const irr::core::vector3df& origin, int dx, int dy) const
+	{
+		return at(static_cast<int>(origin.X) + dx, static_cast<int>(origin.Y) + dy);
+	}
+	// Pixels of the rectangle (relative to origin) that pass the test.
+	template <class Test> int count(const irr::core::vector3df& origin, int x0, int y0, int x1, int y1, Test test) const
+	{
+		int n = 0;
+		for (int y = y0; y < y1; ++y)
+			for (int x = x0; x < x1; ++x)
+				n += test(at(origin, x, y)) ? 1 : 0;
+		return n;
+	}
+	// Share of the ink pixels' bounding box (within the rectangle) that is ink: glyphs shaped by their alpha
+	// leave most of it background, while solid glyph boxes fill it.
+	template <class Test>
+	double inkCoverage(const irr::core::vector3df& origin, int x0, int y0, int x1, int y1, Test isInk) const
+	{
+		int left = x1, top = y1, right = x0 - 1, bottom = y0 - 1, ink = 0;
+		for (int y = y0; y < y1; ++y)
+			for (int x = x0; x < x1; ++x)
+				if (isInk(at(origin, x, y)))
+				{
+					++ink;
+					left = std::min(left, x);
+					right = std::max(right, x);
+					top = std::min(top, y);
+					bottom = std::max(bottom, y);
+				}
+		if (ink == 0)
+			return 1.0;
+		return static_cast<double>(ink) / ((right - left + 1) * (bottom - top + 1));
+	}
+};
+
+// Ink of dark text on the light panels and fields (anti-aliased edges included).
+bool isDark(const Rgb& c)
+{
+	return c.sum() < 450;
+}
+// White text on the blue button bodies, whose red never comes near it.
+bool isLight(const Rgb& c)
+{
+	return c.r > 180 && c.g > 180 && c.b > 180;
+}
+bool isWhite(const Rgb& c)
+{
+	return c.r > 215 && c.g > 215 && c.b > 215;
+}
+bool isGreen(const Rgb& c)
+{
+	return c.g > c.r + 20 && c.g > c.b + 40;
+}
+
+class ControlsScreenshotTest : public ::testing::Test
+{
+protected:
+	void SetUp() override
+	{
+		const char* display = std::getenv("DISPLAY");
+		if (!display || !*display)
+			GTEST_SKIP() << "needs an X display (run under xvfb-run -a)";
+		assets = std::make_unique<MountedAssets>(3, WindowWidth, WindowHeight);
+		if (!assets->device || !assets->device->getVideoDriver())
+			GTEST_SKIP() << "no OpenGL device";
+		ASSERT_TRUE(assets->folder);
+		stub = dynamic_cast<CDeviceStub*>(assets->device);
+		ASSERT_TRUE(stub);
+		atlas = assets->load<ContentObject>(ContentTypeAtlasTextureCollection, "atlases/MainMenu.xml");
+		ASSERT_TRUE(atlas);
+		templates = assets->load<TemplateCollectionNode>(ContentTypeSceneNode, "scenes/TemplateCollection.qscn");
+		ASSERT_TRUE(templates);
+
+		manager = SmartPointer<SceneManager>(assets->device->createSceneManager());
+		ASSERT_TRUE(manager);
+		scheduler = SmartPointer<TaskScheduler>(assets->device->createTaskScheduler());
+		assets->device->addEventListener(scheduler.get(), 0);
+		manager->setScheduler(scheduler.get());
+		manager->setTemplateCollection(templates.get());
+		buildScene();
+	}
+
+	void TearDown() override
+	{
+		if (manager)
+			manager->showScene(nullptr);
+		scene = nullptr;
+		if (scheduler && assets && assets->device)
+			assets->device->removeEventListener(scheduler.get());
+		manager = nullptr;
+		scheduler = nullptr;
+		templates = nullptr;
+		atlas = nullptr;
+		assets.reset();
+	}
+
+	template <class T>
+	SmartPointer<T> add(const char* templateName, const irr::core::vector3df& at, const irr::core::vector3df& bounds)
+	{
+		SmartPointer<T> control(new T());
+		control->setPosition(at);
+		control->setBounds(bounds);
+		scene->addChild(control.get());
+		control->setTemplateName(internStringId(templateName));
+		return control;
+	}
+
+	void buildScene()
+	{
+		scene = SmartPointer<SceneNode>(new SceneNode());
+		scene->setBounds({WindowWidth, WindowHeight, 0});
+		SmartPointer<NineGridSpriteNode> backdrop(new NineGridSpriteNode());
+		backdrop->setBounds({WindowWidth, WindowHeight, 0});
+		backdrop->setTopLeftDelta({16, 16});
+		backdrop->setBottomRightDelta({16, 16});
+		SmartPointer<ContentObject> panel(
+		    assets->manager->getContent(ContentTypeAtlasTexture, "scenes/images/UI/Panel.png", false));
+		backdrop->setAtlasTexture(dynamic_cast<AtlasTexture*>(panel.get()));
+		scene->addChild(backdrop.get());
+		ASSERT_TRUE(manager->showScene(scene.get()));
+
+		normalButton = add<ButtonNode>("Button", NormalButtonAt, {160, 48, 0});
+		normalButton->setText(L"Normal");
+		hoverButton = add<ButtonNode>("Button", HoverButtonAt, {160, 48, 0});
+		hoverButton->setText(L"Hover");
+		disabledButton = add<ButtonNode>("Button", DisabledButtonAt, {160, 48, 0});
+		disabledButton->setText(L"Disabled");
+		uncheckedBox = add<CheckBoxNode>("CheckBox", UncheckedBoxAt, {220, 32, 0});
+		uncheckedBox->setText(L"Unchecked");
+		checkedBox = add<CheckBoxNode>("CheckBox", CheckedBoxAt, {220, 32, 0});
+		checkedBox->setText(L"Checked");
+		slider = add<SliderNode>("Slider", SliderAt, {224, 24, 0});
+		progress = add<ProgressBarNode>("ProgressBar", ProgressAt, {206, 20, 0});
+		progress->setKnobType(1);
+		edit = add<EditNode>("EditField", EditAt, {240, 40, 0});
+		list = add<ListNode>("List", ListAt, {260, 164, 0});
+		advance(10);
+
+		hoverButton->setHovered(true);
+		disabledButton->setEnabled(false);
+		checkedBox->setChecked(true);
+		slider->setValue(30.0f);
+		progress->setValue(ProgressValue);
+		edit->setText(L"Player One");
+		edit->setFocused(true);
+		const wchar_t* const names[] = {L"Alice", L"Bram", L"Cora", L"Dewi", L"Emil", L"Fenna", L"Gert"};
+		list->setItemCount(7);
+		for (unsigned i = 0; i < 7; ++i)
+			list->setItemText(i, 0, names[i]);
+		list->setSelectedItem(1, true);
+		list->refreshElements();
+
+		irr::core::array<irr::core::stringw> buttons;
+		buttons.push_back(L"Yes");
+		buttons.push_back(L"No");
+		box = scene->showMessageBox(internStringId("MessageBox2Buttons"), buttons, L"Delete player?",
+		                            L"The profile and all its progress will be lost.");
+		ASSERT_TRUE(box);
+		// Past the box's fade-in.
+		advance(30);
+	}
+
+	// Lets the given number of 20 ms updates pass: animations run, posted events arrive.
+	void advance(int updates)
+	{
+		for (int i = 0; i < updates; ++i)
+			stub->postEvent(new CEventSystemFlowUpdate(20));
+	}
+
+	// Draws the scene and reads the window back; empty when the server cannot be reached.
+	WindowShot draw()
+	{
+		WindowShot shot;
+		irr::video::IVideoDriver* driver = assets->device->getVideoDriver();
+		Display* display = nullptr;
+		for (int attempt = 0; attempt < 5 && !display; ++attempt)
+			if (!(display = XOpenDisplay(nullptr)))
+				std::this_thread::sleep_for(std::chrono::milliseconds(20));
+		if (!display)
+			return shot;
+		const Window window = driver->getExposedVideoData().OpenGLLinux.X11Window;
+		// A busy server may show the swapped frame a little later: draw and look again for a while.
+		for (int attempt = 0; attempt < 50; ++attempt)
+		{
+			driver->beginScene(true, true, irr::video::SColor(255, 0, 0, 0));
+			manager->draw(driver);
+			driver->endScene();
+			XSync(display, False);
+			XImage* image = XGetImage(display, window, 0, 0, WindowWidth, WindowHeight, AllPlanes, ZPixmap);
+			if (!image)
+				continue;
+			shot.width = WindowWidth;
+			shot.height = WindowHeight;
+			shot.pixels.clear();
+			for (int y = 0; y < WindowHeight; ++y)
+				for (int x = 0; x < WindowWidth; ++x)
+				{
+					const unsigned long p = XGetPixel(image, x, y);
+					shot.pixels.push_back({static_cast<int>((p >> 16) & 0xff), static_cast<int>((p >> 8) & 0xff),
+					                       static_cast<int>(p & 0xff)});
+				}
+			XDestroyImage(image);
+			// The backdrop panel reaches the corner once the frame is shown.
+			if (shot.at(20, 630).r > 180)
+				break;
+			std::this_thread::sleep_for(std::chrono::milliseconds(10));
+		}
+		XCloseDisplay(display);
+		return shot;
+	}
+
+	void saveArtifact(const WindowShot& shot)
+	{
+		const std::string folder =
+		    std::string(std::getenv("TEST_BINARY_DIR") ? std::getenv("TEST_BINARY_DIR") : ".") + "/artifacts";
+		std::filesystem::create_directories(folder);
+		irr::video::IVideoDriver* driver = assets->device->getVideoDriver();
+		irr::video::IImage* image =
+		    driver->createImage(irr::video::ECF_R8G8B8, irr::core::dimension2du(static_cast<irr::u32>(shot.width),
+		                                                                        static_cast<irr::u32>(shot.height)));
+		ASSERT_TRUE(image);
+		for (int y = 0; y < shot.height; ++y)
+			for (int x = 0; x < shot.width; ++x)
+			{
+				const Rgb c = shot.at(x, y);
+				image->setPixel(static_cast<irr::u32>(x), static_cast<irr::u32>(y),
+				                irr::video::SColor(255, c.r, c.g, c.b));
+			}
+		const bool written = driver->writeImageToFile(image, (folder + "/controls.png").c_str());
+		image->drop();
+		EXPECT_TRUE(written) << folder << "/controls.png";
+	}
+
+	std::unique_ptr<MountedAssets> assets;
+	CDeviceStub* stub = nullptr;
+	SmartPointer<ContentObject> atlas;
+	SmartPointer<TemplateCollectionNode> templates;
+	SmartPointer<TaskScheduler> scheduler;
+	SmartPointer<SceneManager> manager;
+	SmartPointer<SceneNode> scene;
+	SmartPointer<ButtonNode> normalButton, hoverButton, disabledButton;
+	SmartPointer<CheckBoxNode> uncheckedBox, checkedBox;
+	SmartPointer<SliderNode> slider;
+	SmartPointer<ProgressBarNode> progress;
+	SmartPointer<EditNode> edit;
+	SmartPointer<ListNode> list;
+	SceneNode* box = nullptr;
+};
+} // namespace
+
+TEST_F(ControlsScreenshotTest, EveryControlShowsItsStatesAndLegibleText)
+{
+	const WindowShot shot = draw();
+	ASSERT_EQ(shot.width, WindowWidth) << "the X server could not be read";
+	saveArtifact(shot);
+
+	// Button states: the same spot of the body, left of the caption, differs per state.
+	const Rgb normal = shot.at(NormalButtonAt, 16, 30);
+	EXPECT_NE(normal, shot.at(HoverButtonAt, 16, 30));
+	EXPECT_NE(normal, shot.at(DisabledButtonAt, 16, 30));
+	EXPECT_GT(normal.b, normal.r + 60) << "a blue button body" << normal;
+	// Captions: white pixels over the blue body.
+	EXPECT_GT(shot.count(NormalButtonAt, 20, 8, 140, 38, isLight), 60);
+	EXPECT_GT(shot.count(HoverButtonAt, 20, 8, 140, 38, isLight), 60);
+
+	// Check boxes: the mark's corner is drawn only on the checked one; labels in ink beside the boxes.
+	EXPECT_TRUE(isGreen(shot.at(CheckedBoxAt, 14, 21))) << shot.at(CheckedBoxAt, 14, 21);
+	EXPECT_FALSE(isGreen(shot.at(UncheckedBoxAt, 14, 21))) << shot.at(UncheckedBoxAt, 14, 21);
+	EXPECT_GT(shot.count(UncheckedBoxAt, 40, 4, 200, 28, isDark), 40);
+
+	// Slider: the knob stands at 30 % of its travel (176 pixels), the track elsewhere.
+	const Rgb knob = shot.at(SliderAt, 53 + 12, 12);
+	EXPECT_GT(knob.b, knob.r + 40) << knob;
+	EXPECT_NE(knob, shot.at(SliderAt, 180, 12));
+
+	// Progress bar: green up to 65 % of the well, dark beyond.
+	const int fillEnd = 3 + static_cast<int>(200 * ProgressValue / 100);
+	EXPECT_TRUE(isGreen(shot.at(ProgressAt, fillEnd - 12, 12))) << shot.at(ProgressAt, fillEnd - 12, 12);
+	EXPECT_FALSE(isGreen(shot.at(ProgressAt, fillEnd + 12, 12))) << shot.at(ProgressAt, fillEnd + 12, 12);
+
+	// Edit field: its text in ink on the white field, and the caret of the focused field.
+	EXPECT_GT(shot.count(EditAt, 12, 8, 120, 32, isDark), 60);
+	EXPECT_TRUE(isWhite(shot.at(EditAt, 200, 20))) << shot.at(EditAt, 200, 20);
+
+	// List: the selected second row has the button look, the first does not; names in the rows.
+	const Rgb firstRow = shot.at(ListAt, 8, 4 + 14);
+	const Rgb selectedRow = shot.at(ListAt, 8, 32 + 4 + 14);
+	EXPECT_NE(firstRow, selectedRow);
+	EXPECT_GT(selectedRow.b, selectedRow.r + 60) << selectedRow;
+	EXPECT_GT(shot.count(ListAt, 14, 4, 120, 32, isDark), 40);
+	EXPECT_GT(shot.count(ListAt, 14, 36, 120, 64, isLight), 30);
+
+	// Text is legible: glyph shapes, not filled boxes.
+	EXPECT_LT(shot.inkCoverage(NormalButtonAt, 20, 8, 140, 38, isLight), 0.5);
+	EXPECT_LT(shot.inkCoverage(CheckedBoxAt, 40, 4, 200, 28, isDark), 0.5);
+	EXPECT_LT(shot.inkCoverage(EditAt, 14, 8, 200, 32, isDark), 0.5);
+	EXPECT_LT(shot.inkCoverage(ListAt, 14, 6, 200, 30, isDark), 0.5);
+
+	// Message box: centred, a cream panel with dark title and body text and two captioned buttons.
+	ASSERT_TRUE(box);
+	const irr::core::vector3df boxAt = box->getPosition();
+	EXPECT_FLOAT_EQ(boxAt.X, (WindowWidth - 420) / 2.0f);
+	const Rgb panel = shot.at(boxAt, 20, 140);
+	EXPECT_GT(panel.r, 200) << panel;
+	EXPECT_GT(shot.count(boxAt, 20, 16, 400, 52, isDark), 100);
+	EXPECT_LT(shot.inkCoverage(boxAt, 20, 16, 400, 52, isDark), 0.5);
+	EXPECT_GT(shot.count(boxAt, 30, 56, 390, 148, isDark), 100);
+	EXPECT_GT(shot.count(boxAt, 40, 156, 200, 200, isLight), 30);
+	EXPECT_GT(shot.count(boxAt, 220, 156, 380, 200, isLight), 30);
+}
