@@ -1,5 +1,4 @@
 #include "GameTestSupport.h"
-
 #include "app/GGameApplication.h"
 #include "content/AtlasTexture.h"
 #include "content/CProfileManager.h"
@@ -74,7 +73,8 @@ TEST_F(LogosSceneFile, LogoPicturesAreSpritesShowingTheLogos)
 		unsigned alpha;
 	};
 	// The front picture shows from the start; the back one waits to be faded in.
-	for (const Expected& e : {Expected{"Logo2", "logos/PellwickLogo.png", 255}, Expected{"Logo1", "logos/VerandelLogo.png", 0}})
+	for (const Expected& e :
+	     {Expected{"Logo2", "logos/PellwickLogo.png", 255}, Expected{"Logo1", "logos/VerandelLogo.png", 0}})
 	{
 		SpriteNode* sprite = nodeCast<SpriteNode>(pictures->findChild(internStringId(e.node), 0));
 		ASSERT_NE(sprite, nullptr) << e.node;
