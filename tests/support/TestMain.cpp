@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <dlfcn.h>
+#include <stdlib.h>
 
 #include <initializer_list>
 
@@ -21,8 +22,20 @@ extern "C" const char* __lsan_default_suppressions()
 	return "leak:swrast_dri.so\nleak:libGLX_mesa.so\nleak:libLLVM\nleak:libgallium\n";
 }
 
+// Defaults the tests rely on; a value already in the environment wins.
+void setTestEnvironment()
+{
+	setenv("ALSOFT_DRIVERS", "null", 0);
+	setenv("TEST_SOURCE_DIR", TEST_SOURCE_DIR_DEFAULT, 0);
+	setenv("TEST_BINARY_DIR", TEST_BINARY_DIR_DEFAULT, 0);
+	// Never the real data folders.
+	setenv("XDG_DATA_HOME", TEST_HOME_DEFAULT "/data", 0);
+	setenv("ENGINE_COMMON_DATA_ROOT", TEST_HOME_DEFAULT "/common", 0);
+}
+
 int main(int argc, char** argv)
 {
+	setTestEnvironment();
 	keepMesaLoaded();
 	testing::InitGoogleTest(&argc, argv);
 	return RUN_ALL_TESTS();
