@@ -68,6 +68,10 @@ bool bmpSafe(IReadFile* file)
 		return false;
 	if (bitsPerPixel <= 8 && (dataOffset - 54) / 4 < (1u << bitsPerPixel))
 		return false;
+	// At 16 bits the loader skips row padding in pixels rather than bytes: padded rows (odd
+	// widths) make it read past the data.
+	if (bitsPerPixel == 16 && width % 2 != 0)
+		return false;
 	return true;
 }
 

@@ -7,6 +7,7 @@
 #include "NodeMath.h"
 #include "SceneFileReader.h"
 #include "SceneFileWriter.h"
+#include "core/ILogger.h"
 
 #include <algorithm>
 #include <vector>
@@ -14,6 +15,14 @@
 using namespace irr;
 
 BaseNode::BatcherFlushFunction BaseNode::batcherFlush = nullptr;
+
+namespace
+{
+// Next states entered from inside an end: a state that ends at once (no scheduler, no main
+// actions) and leads back to itself would otherwise recurse until the stack runs out.
+thread_local int nextStateDepth = 0;
+const int maxNextStateDepth = 32;
+} // namespace
 
 BaseNode::BaseNode(const ContentRef& reference, BaseNode* parentNode, INodeEventQueue* manager)
     : ContentObject(reference), sceneManager(manager)
@@ -617,7 +626,16 @@ bool BaseNode::onAnimatorEnded(CEventNodeAnimatorEnded* event)
 	const bool handled = sendToParent(DeliverSelf, finished.get());
 	// Someone besides this handler still holds the node.
 	if (getReferenceCount() > 1 && !handled && !event->aborted && !next.isEmpty())
+	{
+		if (nextStateDepth >= maxNextStateDepth)
+		{
+			getLogger()->log("Next states end at once in a loop; the chain stops here", 1);
+			return false;
+		}
+		++nextStateDepth;
 		setState(next, nullptr, StringId());
+		--nextStateDepth;
+	}
 	return false;
 }
 

@@ -142,13 +142,12 @@ std::string littleEndian32(irr::u32 v)
 	return {static_cast<char>(v), static_cast<char>(v >> 8), static_cast<char>(v >> 16), static_cast<char>(v >> 24)};
 }
 
-// A BMP header claiming width x height at 24 bits, followed by tail bytes of pixel data.
-std::string bmpHeader(irr::u32 width, irr::u32 height, irr::u32 compression, size_t tail)
+// A BMP header claiming width x height at the given bits per pixel, followed by tail bytes of pixel data.
+std::string bmpHeader(irr::u32 width, irr::u32 height, irr::u32 compression, size_t tail, char bits = 24)
 {
 	std::string out = "BM" + littleEndian32(static_cast<irr::u32>(54 + tail)) + littleEndian32(0) + littleEndian32(54) +
-	                  littleEndian32(40) + littleEndian32(width) + littleEndian32(height) +
-	                  std::string("\x01\x00\x18\x00", 4) + littleEndian32(compression) + littleEndian32(0) +
-	                  std::string(16, '\0');
+	                  littleEndian32(40) + littleEndian32(width) + littleEndian32(height) + std::string("\x01\x00", 2) +
+	                  bits + '\0' + littleEndian32(compression) + littleEndian32(0) + std::string(16, '\0');
 	return out + std::string(tail, '\x7f');
 }
 
@@ -176,6 +175,7 @@ TEST(CImageLoaderManager, DamagedFilesGiveNoImage)
 	    {"bmp claiming 60000 x 60000", "huge.bmp", [] { return bmpHeader(60000, 60000, 0, 64); }},
 	    {"bmp missing its pixels", "cut.bmp", [] { return bmpHeader(16, 16, 0, 20); }},
 	    {"run-length bmp", "rle.bmp", [] { return bmpHeader(16, 16, 1, 2048); }},
+	    {"16-bit bmp with padded rows", "odd.bmp", [] { return bmpHeader(1, 18, 0, 81, 16); }},
 	    {"tga claiming 65535 x 65535", "huge.tga",
 	     [] { return std::string("\0\0\x02\0\0\0\0\0\0\0\0\0\xff\xff\xff\xff\x20\x28", 18) + std::string(64, '\0'); }},
 	    {"run-length tga", "rle.tga",

@@ -172,6 +172,31 @@ TEST(SceneFileTest, DeepNestingIsCutOffInsteadOfExhaustingTheStack)
 	EXPECT_LT(depth, SceneFileReader::maxNodeDepth);
 }
 
+// A copy enters its default state at once; without a scheduler every state ends at once.
+TEST(SceneFileTest, NextStatesThatEndAtOnceInALoopStopInsteadOfRecursing)
+{
+	const struct
+	{
+		const char* states;
+		bool loops;
+	} cases[] = {
+	    {"<State Name=\"Loop\" NextState=\"Loop\">", true},
+	    {"<State Name=\"Loop\" NextState=\"B\"/><State Name=\"B\" NextState=\"Loop\"/>", true},
+	    {"<State Name=\"Loop\" NextState=\"B\"/><State Name=\"B\" NextState=\"C\"/><State Name=\"C\"/>", false},
+	};
+	for (const auto& c : cases)
+	{
+		LogCapture log;
+		SmartPointer<BaseNode> root =
+		    loadText(std::string("<SceneNode Type=\"BaseNode\"><States><Properties>"
+		                         "<string Name=\"DefaultState\" Value=\"Loop\"/></Properties>") +
+		             c.states + "</States></SceneNode>");
+		ASSERT_NE(root.get(), nullptr) << c.states;
+		SmartPointer<BaseNode> copy(root->clone());
+		EXPECT_EQ(log.contains("Next states end at once in a loop"), c.loops) << c.states;
+	}
+}
+
 TEST(SceneFileTest, LoadingIntoANodeReplacesChildrenAndStates)
 {
 	SmartPointer<BaseNode> root = loadText(richScene);
