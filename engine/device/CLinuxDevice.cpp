@@ -2,6 +2,7 @@
 
 #include "content/CQuadBatcher.h"
 #include "content/EngineMaterials.h"
+#include "platform/XErrorLog.h"
 
 #include "CTimer.h"
 #include "CursorControl.h"
@@ -66,6 +67,7 @@ irr::IrrlichtDevice* createLibraryDevice(const irr::SIrrlichtCreationParameters&
 
 CLinuxDevice::CLinuxDevice(const DeviceCreationParameters& p) : CDeviceStub(p), pump(messages)
 {
+	installXErrorLog();
 	versionText = kernelVersionText();
 	getLogger()->log(versionText.c_str(), 0);
 	externalWindow = parameters.windowHandle != nullptr;

@@ -59,6 +59,21 @@ TEST_F(GameProcess, DrawsTheFirstSceneAndClosesCleanly)
 	EXPECT_EQ(exitCode, 0);
 }
 
+TEST_F(GameProcess, RefusedSwapIntervalDoesNotEndTheGame)
+{
+	// The server refuses the vertical-sync request: the game logs it and goes on drawing.
+	folders.writeDisplayOptions(false, true);
+	first = gameprocess::start(program, workingFolder);
+	ASSERT_GT(first, 0);
+	Window window = 0;
+	ASSERT_TRUE(gameprocess::waitForPicture(display, first, WindowTitle, 20000, window))
+	    << "no window with a picture appeared";
+	gameprocess::requestClose(display, window);
+	const int exitCode = gameprocess::waitForExit(first, 10000);
+	first = -1;
+	EXPECT_EQ(exitCode, 0);
+}
+
 TEST_F(GameProcess, SecondStartLeavesTheFirstAlone)
 {
 	first = gameprocess::start(program, workingFolder);
