@@ -12,6 +12,7 @@
 #include "device/CursorControl.h"
 #include "nodes/SpriteNode.h"
 #include "support/LogCapture.h"
+#include "support/OnScreenTest.h"
 
 #include <chrono>
 #include <cstdlib>
@@ -72,17 +73,6 @@ private:
 	GetImage getImage = nullptr;
 };
 
-Display* openDisplay()
-{
-	for (int attempt = 0; attempt < 10; ++attempt)
-	{
-		if (Display* display = XOpenDisplay(nullptr))
-			return display;
-		std::this_thread::sleep_for(std::chrono::milliseconds(20));
-	}
-	return nullptr;
-}
-
 // The game under a caption of its own, so tests that look for the game's window by its title never
 // take this one for it.
 class CaptionedApplication : public GGameApplication
@@ -97,7 +87,7 @@ protected:
 
 bool closeTo(unsigned a, unsigned b)
 {
-	return (a > b ? a - b : b - a) <= 2;
+	return onscreen::coloursNear(a, b, 2);
 }
 
 // Whether the server's cursor is the picture with its hot spot, the colours premultiplied as X wants them.
@@ -126,14 +116,14 @@ class GameCursor : public testing::Test
 protected:
 	void SetUp() override
 	{
-		if (!std::getenv("DISPLAY"))
+		if (!onscreen::hasDisplay())
 			GTEST_SKIP() << "needs an X display (run under xvfb-run -a)";
 		root = binaryDir() + "/bin";
 		if (access((root + "/assets/" + CursorPicture).c_str(), R_OK) != 0)
 			GTEST_SKIP() << "the content set has not been built";
 		device = dynamic_cast<CLinuxDevice*>(getDevice());
 		ASSERT_NE(device, nullptr);
-		display = openDisplay();
+		display = onscreen::openTestDisplay(10);
 		ASSERT_NE(display, nullptr);
 	}
 
@@ -221,23 +211,16 @@ protected:
 	// Draws frames until the window pixel shows the colour (or a while has passed); the last colour read.
 	unsigned long drawUntil(int x, int y, unsigned long colour)
 	{
-		unsigned long seen = 0;
-		for (int attempt = 0; attempt < 100; ++attempt)
+		const auto frame = [&]
 		{
 			XRaiseWindow(display, device->getWindowId());
 			CEventSystemFlowDraw draw;
 			application->onEvent(&draw);
-			XSync(display, False);
-			if (XImage* shot = XGetImage(display, device->getWindowId(), x, y, 1, 1, AllPlanes, ZPixmap))
-			{
-				seen = XGetPixel(shot, 0, 0) & 0xffffff;
-				XDestroyImage(shot);
-			}
-			if (seen == colour)
-				break;
-			std::this_thread::sleep_for(std::chrono::milliseconds(10));
-		}
-		return seen;
+		};
+		const auto shown = [&](const onscreen::WindowImage& shot) { return shot.at(0, 0) == colour; };
+		const onscreen::WindowImage shot =
+		    onscreen::drawUntilShown(display, device->getWindowId(), x, y, 1, 1, frame, shown, 100);
+		return shot.empty() ? 0 : shot.at(0, 0);
 	}
 
 	// The cursor picture as a sprite whose pivot is the hot spot.

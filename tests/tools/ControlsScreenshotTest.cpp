@@ -13,14 +13,14 @@
 #include "scene/SceneManager.h"
 #include "scene/SceneNode.h"
 #include "scene/TemplateCollectionNode.h"
+#include "support/OnScreenTest.h"
 
 #include <algorithm>
-#include <chrono>
 #include <filesystem>
 #include <irrlicht/irrlicht.h>
 #include <memory>
 #include <ostream>
-#include <thread>
+#include <utility>
 
 // Xlib last: its macros clash with names in the headers above.
 #include <X11/Xlib.h>
@@ -58,14 +58,18 @@ std::ostream& operator<<(std::ostream& out, const Rgb& c)
 	return out << "(" << c.r << "," << c.g << "," << c.b << ")";
 }
 
-// The window's pixels as the X server shows them.
-class WindowShot
+// The window's pixels as the X server shows them, read as channels.
+class WindowShot : public onscreen::WindowImage
 {
 public:
-	int width = 0, height = 0;
-	std::vector<Rgb> pixels;
+	WindowShot() = default;
+	explicit WindowShot(onscreen::WindowImage image) : WindowImage(std::move(image)) {}
 
-	Rgb at(int x, int y) const { return pixels[static_cast<size_t>(y * width + x)]; }
+	Rgb at(int x, int y) const
+	{
+		const unsigned long p = WindowImage::at(x, y);
+		return {static_cast<int>((p >> 16) & 0xff), static_cast<int>((p >> 8) & 0xff), static_cast<int>(p & 0xff)};
+	}
 	Rgb at(const irr::core::vector3df& origin, int dx, int dy) const
 	{
 		return at(static_cast<int>(origin.X) + dx, static_cast<int>(origin.Y) + dy);
@@ -125,8 +129,7 @@ class ControlsScreenshotTest : public ::testing::Test
 protected:
 	void SetUp() override
 	{
-		const char* display = std::getenv("DISPLAY");
-		if (!display || !*display)
+		if (!onscreen::hasDisplay())
 			GTEST_SKIP() << "needs an X display (run under xvfb-run -a)";
 		assets = std::make_unique<MountedAssets>(3, WindowWidth, WindowHeight);
 		if (!assets->device || !assets->device->getVideoDriver())
@@ -238,41 +241,20 @@ protected:
 	// Draws the scene and reads the window back; empty when the server cannot be reached.
 	WindowShot draw()
 	{
-		WindowShot shot;
 		irr::video::IVideoDriver* driver = assets->device->getVideoDriver();
-		Display* display = nullptr;
-		for (int attempt = 0; attempt < 5 && !display; ++attempt)
-			if (!(display = XOpenDisplay(nullptr)))
-				std::this_thread::sleep_for(std::chrono::milliseconds(20));
+		Display* display = onscreen::openTestDisplay();
 		if (!display)
-			return shot;
-		const Window window = driver->getExposedVideoData().OpenGLLinux.X11Window;
-		// A busy server may show the swapped frame a little later: draw and look again for a while.
-		for (int attempt = 0; attempt < 50; ++attempt)
+			return WindowShot();
+		const auto frame = [&]
 		{
 			driver->beginScene(true, true, irr::video::SColor(255, 0, 0, 0));
 			manager->draw(driver);
 			driver->endScene();
-			XSync(display, False);
-			XImage* image = XGetImage(display, window, 0, 0, WindowWidth, WindowHeight, AllPlanes, ZPixmap);
-			if (!image)
-				continue;
-			shot.width = WindowWidth;
-			shot.height = WindowHeight;
-			shot.pixels.clear();
-			for (int y = 0; y < WindowHeight; ++y)
-				for (int x = 0; x < WindowWidth; ++x)
-				{
-					const unsigned long p = XGetPixel(image, x, y);
-					shot.pixels.push_back({static_cast<int>((p >> 16) & 0xff), static_cast<int>((p >> 8) & 0xff),
-					                       static_cast<int>(p & 0xff)});
-				}
-			XDestroyImage(image);
-			// The backdrop panel reaches the corner once the frame is shown.
-			if (shot.at(20, 630).r > 180)
-				break;
-			std::this_thread::sleep_for(std::chrono::milliseconds(10));
-		}
+		};
+		// The backdrop panel reaches the corner once the frame is shown.
+		const auto shown = [](const onscreen::WindowImage& image) { return ((image.at(20, 630) >> 16) & 0xff) > 180; };
+		WindowShot shot(onscreen::drawUntilShown(display, onscreen::windowOf(driver), 0, 0, WindowWidth, WindowHeight,
+		                                         frame, shown, 50));
 		XCloseDisplay(display);
 		return shot;
 	}
@@ -282,20 +264,7 @@ protected:
 		const std::string folder =
 		    std::string(std::getenv("TEST_BINARY_DIR") ? std::getenv("TEST_BINARY_DIR") : ".") + "/artifacts";
 		std::filesystem::create_directories(folder);
-		irr::video::IVideoDriver* driver = assets->device->getVideoDriver();
-		irr::video::IImage* image =
-		    driver->createImage(irr::video::ECF_R8G8B8, irr::core::dimension2du(static_cast<irr::u32>(shot.width),
-		                                                                        static_cast<irr::u32>(shot.height)));
-		ASSERT_TRUE(image);
-		for (int y = 0; y < shot.height; ++y)
-			for (int x = 0; x < shot.width; ++x)
-			{
-				const Rgb c = shot.at(x, y);
-				image->setPixel(static_cast<irr::u32>(x), static_cast<irr::u32>(y),
-				                irr::video::SColor(255, c.r, c.g, c.b));
-			}
-		const bool written = driver->writeImageToFile(image, (folder + "/controls.png").c_str());
-		image->drop();
+		const bool written = onscreen::writePng(assets->device->getVideoDriver(), shot, folder + "/controls.png");
 		EXPECT_TRUE(written) << folder << "/controls.png";
 	}
 

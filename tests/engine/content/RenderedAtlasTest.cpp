@@ -4,11 +4,8 @@
 #include "content/CQuadBatcher.h"
 #include "content/EngineMaterials.h"
 #include "core/DeviceEvents.h"
+#include "support/OnScreenTest.h"
 
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
-
-#include <cstdlib>
 #include <memory>
 
 namespace
@@ -21,25 +18,16 @@ const char* const pageList = R"(<AtlasTextureCollection>
 </AtlasTextureCollection>)";
 
 // Atlas frames drawn through the quad batcher on OpenGL, read back from the X server.
-class RenderedAtlasTest : public ::testing::Test
+class RenderedAtlasTest : public onscreen::OnScreenTest
 {
 protected:
+	RenderedAtlasTest() : OnScreenTest(128, 128) {}
+
 	void SetUp() override
 	{
-		const char* display = std::getenv("DISPLAY");
-		if (!display || !*display)
-			GTEST_SKIP() << "no display";
-		irr::SIrrlichtCreationParameters parameters;
-		parameters.DriverType = irr::video::EDT_OPENGL;
-		parameters.WindowSize = irr::core::dimension2du(128, 128);
-		parameters.LoggingLevel = irr::ELL_NONE;
-		// Xvfb now and then refuses a connection.
-		for (int attempt = 0; attempt < 3 && !device; ++attempt)
-			device = irr::createDeviceEx(parameters);
-		if (!device)
-			GTEST_SKIP() << "no OpenGL driver";
-		driver = device->getVideoDriver();
-		ASSERT_TRUE(EngineMaterials::registerMaterials(driver));
+		OnScreenTest::SetUp();
+		if (IsSkipped() || HasFatalFailure())
+			return;
 		content = std::make_unique<AtlasContentFixture>(driver);
 		content->writePng("atlas/page.png", 32, 32, quadrantPixel);
 		content->write("atlas/list.xml", pageList);
@@ -54,12 +42,7 @@ protected:
 			batcher->drop();
 		list = nullptr;
 		content.reset();
-		if (device)
-		{
-			device->closeDevice();
-			device->run();
-			device->drop();
-		}
+		OnScreenTest::TearDown();
 	}
 
 	// The frame stretched over a 32 x 32 square at (left, top).
@@ -87,26 +70,6 @@ protected:
 		driver->endScene();
 	}
 
-	// RGB of window pixels, read from the X server (the GL front buffer reads back empty under Xvfb).
-	std::vector<unsigned long> windowPixels(const std::vector<std::pair<int, int>>& points)
-	{
-		std::vector<unsigned long> out;
-		const irr::video::SExposedVideoData& data = driver->getExposedVideoData();
-		Display* display = XOpenDisplay(nullptr);
-		if (!display)
-			return out;
-		XImage* shot = XGetImage(display, static_cast<Window>(data.OpenGLLinux.X11Window), 0, 0, 128, 128, AllPlanes,
-			ZPixmap);
-		if (shot)
-		{
-			for (const auto& point : points)
-				out.push_back(XGetPixel(shot, point.first, point.second) & 0xFFFFFF);
-			XDestroyImage(shot);
-		}
-		XCloseDisplay(display);
-		return out;
-	}
-
 	void expectFramesDrawn(const char* when)
 	{
 		drawFrames();
@@ -118,8 +81,6 @@ protected:
 		EXPECT_EQ(pixels[3], 0x000000ul) << when;
 	}
 
-	irr::IrrlichtDevice* device = nullptr;
-	irr::video::IVideoDriver* driver = nullptr;
 	std::unique_ptr<AtlasContentFixture> content;
 	SmartPointer<AtlasTextureCollection> list;
 	CQuadBatcher* batcher = nullptr;

@@ -2,19 +2,13 @@
 #include "core/SmartPointer.h"
 #include "device/CursorControl.h"
 #include "support/LogCapture.h"
+#include "support/OnScreenTest.h"
 
-#include <cstdlib>
 #include <gtest/gtest.h>
-
-#include <vector>
-
-#include <thread>
-
-#include <chrono>
 #include <irrlicht/IImage.h>
 #include <irrlicht/IVideoDriver.h>
 #include <irrlicht/IrrlichtDevice.h>
-#include <unistd.h>
+#include <vector>
 
 // Xlib last: its macros (None, Bool, Status) clash with names in the headers above.
 #include <X11/Xlib.h>
@@ -22,16 +16,7 @@
 
 namespace
 {
-// Xvfb now and then refuses a connection it accepts a moment later.
-Display* openTestDisplay()
-{
-	for (int attempt = 0; attempt < 5; ++attempt)
-		if (Display* display = XOpenDisplay(nullptr))
-			return display;
-		else
-			usleep(20000);
-	return nullptr;
-}
+using onscreen::openTestDisplay;
 
 // An OpenGL device with a real window on the test display (xvfb-run -a).
 class WindowedDevice : public testing::Test
@@ -39,7 +24,7 @@ class WindowedDevice : public testing::Test
 protected:
 	void SetUp() override
 	{
-		if (!std::getenv("DISPLAY"))
+		if (!onscreen::hasDisplay())
 			GTEST_SKIP() << "needs an X display (run under xvfb-run -a)";
 		DeviceCreationParameters p;
 		p.driverType = 3;
@@ -99,22 +84,21 @@ TEST_F(WindowedDevice, ClearedFrameReadsBackInTheClearColour)
 	ASSERT_NE(nullptr, display);
 	const std::pair<int, int> points[] = {{5, 5}, {80, 60}, {155, 115}};
 	std::vector<unsigned long> seen;
-	// A busy server may show the swapped frame a little later: draw and look again for a while.
-	for (int attempt = 0; attempt < 100; ++attempt)
+	const auto pick = [&](const onscreen::WindowImage& shot)
+	{
+		seen.clear();
+		for (auto [x, y] : points)
+			seen.push_back(shot.at(x, y));
+		return seen == std::vector<unsigned long>(3, 0xc8280aul);
+	};
+	const auto draw = [&]
 	{
 		ASSERT_TRUE(driver->beginScene(true, true, colour));
 		ASSERT_TRUE(driver->endScene());
-		XSync(display, False);
-		XImage* shot = XGetImage(display, device->getWindowId(), 0, 0, 160, 120, AllPlanes, ZPixmap);
-		ASSERT_NE(nullptr, shot);
-		seen.clear();
-		for (auto [x, y] : points)
-			seen.push_back(XGetPixel(shot, x, y) & 0xffffff);
-		XDestroyImage(shot);
-		if (seen == std::vector<unsigned long>(3, 0xc8280aul))
-			break;
-		std::this_thread::sleep_for(std::chrono::milliseconds(10));
-	}
+	};
+	const onscreen::WindowImage shot =
+	    onscreen::drawUntilShown(display, device->getWindowId(), 0, 0, 160, 120, draw, pick, 100);
+	ASSERT_FALSE(shot.empty());
 	EXPECT_EQ(seen, std::vector<unsigned long>(3, 0xc8280aul));
 	XCloseDisplay(display);
 }

@@ -1,39 +1,17 @@
 #include "ListTestSupport.h"
 #include "content/AtlasTexture.h"
-#include "content/CQuadBatcher.h"
 #include "content/CTexture.h"
-#include "content/EngineMaterials.h"
 #include "content/TextureContent.h"
 #include "nodes/ListNode.h"
+#include "support/OnScreenTest.h"
 
-#include <cstdlib>
 #include <gtest/gtest.h>
 #include <irrlicht/irrlicht.h>
-#include <unistd.h>
-
-// Xlib last: its macros clash with names in the headers above.
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
 
 using namespace widgettest;
 
 namespace
 {
-constexpr irr::u32 windowWidth = 120;
-constexpr irr::u32 windowHeight = 240;
-
-Display* openListDisplay()
-{
-	// Xvfb now and then refuses a connection it accepts a moment later.
-	for (int attempt = 0; attempt < 5; ++attempt)
-	{
-		if (Display* display = XOpenDisplay(nullptr))
-			return display;
-		usleep(20000);
-	}
-	return nullptr;
-}
-
 // A vertical list of 40 x 40 elements whose "Image" part stretches its frame over the element.
 std::string drawTemplates()
 {
@@ -45,36 +23,15 @@ std::string drawTemplates()
 }
 
 // A list drawn into a real OpenGL window; the window's pixels are read from the X server.
-class ListDraw : public ::testing::Test
+class ListDraw : public onscreen::OnScreenTest
 {
 protected:
-	void SetUp() override
-	{
-		const char* display = std::getenv("DISPLAY");
-		if (!display || !*display)
-			GTEST_SKIP() << "needs an X display (run under xvfb-run -a)";
-		irr::SIrrlichtCreationParameters parameters;
-		parameters.DriverType = irr::video::EDT_OPENGL;
-		parameters.WindowSize = irr::core::dimension2du(windowWidth, windowHeight);
-		parameters.LoggingLevel = irr::ELL_NONE;
-		for (int attempt = 0; attempt < 3 && !device; ++attempt)
-			device = irr::createDeviceEx(parameters);
-		if (!device)
-			GTEST_SKIP() << "no OpenGL driver";
-		driver = device->getVideoDriver();
-		ASSERT_TRUE(EngineMaterials::registerMaterials(driver));
-	}
+	ListDraw() : OnScreenTest(120, 240) {}
 
 	void TearDown() override
 	{
 		frames.clear();
-		if (device)
-		{
-			CQuadBatcher::releaseForDriver(driver);
-			device->closeDevice();
-			device->run();
-			device->drop();
-		}
+		OnScreenTest::TearDown();
 	}
 
 	// A frame covering a whole 8 x 8 texture of one colour.
@@ -90,39 +47,8 @@ protected:
 		return frames.back().get();
 	}
 
-	void drawFrame(BaseNode* root)
-	{
-		ASSERT_TRUE(driver->beginScene(true, true, irr::video::SColor(255, 0, 0, 64)));
-		CQuadBatcher* batcher = CQuadBatcher::forDriver(driver);
-		batcher->begin();
-		RenderList list;
-		root->addToRenderList(list);
-		for (irr::u32 i = 0; i < list.size(); ++i)
-			list[i].node->draw(driver, nullptr);
-		batcher->end();
-		ASSERT_TRUE(driver->endScene());
-	}
+	void drawFrame(BaseNode* root) { drawBatched(root, irr::video::SColor(255, 0, 0, 64)); }
 
-	std::vector<unsigned long> windowPixels(const std::vector<std::pair<int, int>>& points)
-	{
-		std::vector<unsigned long> out;
-		Display* display = openListDisplay();
-		if (!display)
-			return out;
-		const Window window = driver->getExposedVideoData().OpenGLLinux.X11Window;
-		XImage* shot = XGetImage(display, window, 0, 0, windowWidth, windowHeight, AllPlanes, ZPixmap);
-		if (shot)
-		{
-			for (const auto& point : points)
-				out.push_back(XGetPixel(shot, point.first, point.second) & 0xFFFFFF);
-			XDestroyImage(shot);
-		}
-		XCloseDisplay(display);
-		return out;
-	}
-
-	irr::IrrlichtDevice* device = nullptr;
-	irr::video::IVideoDriver* driver = nullptr;
 	std::vector<SmartPointer<AtlasTexture>> frames;
 };
 

@@ -1,60 +1,31 @@
 #include "NodeLibTestSupport.h"
 #include "content/CFont.h"
-#include "content/CQuadBatcher.h"
 #include "content/CTexture.h"
-#include "content/EngineMaterials.h"
 #include "nodes/ButtonNode.h"
 #include "nodes/SpriteNode.h"
 #include "nodes/TextNode.h"
 #include "scene/SceneManager.h"
 #include "scene/SceneNode.h"
+#include "support/OnScreenTest.h"
 
-#include <cstdlib>
 #include <gtest/gtest.h>
 #include <irrlicht/irrlicht.h>
 #include <memory>
-#include <unistd.h>
-
-// Xlib last: its macros clash with names in the headers above.
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
 
 namespace
 {
-constexpr irr::u32 windowWidth = 160;
-constexpr irr::u32 windowHeight = 120;
-
-Display* openTestDisplay()
-{
-	for (int attempt = 0; attempt < 5; ++attempt)
-	{
-		if (Display* display = XOpenDisplay(nullptr))
-			return display;
-		usleep(20000);
-	}
-	return nullptr;
-}
-
 // A sprite, a centred two-line text and a button drawn by a scene manager into an OpenGL window;
 // the pixels are read back from the X server.
-class RenderedNodesTest : public ::testing::Test
+class RenderedNodesTest : public onscreen::OnScreenTest
 {
 protected:
+	RenderedNodesTest() : OnScreenTest(160, 120) {}
+
 	void SetUp() override
 	{
-		const char* display = std::getenv("DISPLAY");
-		if (!display || !*display)
-			GTEST_SKIP() << "needs an X display (run under xvfb-run -a)";
-		irr::SIrrlichtCreationParameters parameters;
-		parameters.DriverType = irr::video::EDT_OPENGL;
-		parameters.WindowSize = irr::core::dimension2du(windowWidth, windowHeight);
-		parameters.LoggingLevel = irr::ELL_NONE;
-		for (int attempt = 0; attempt < 3 && !device; ++attempt)
-			device = irr::createDeviceEx(parameters);
-		if (!device)
-			GTEST_SKIP() << "no OpenGL driver";
-		driver = device->getVideoDriver();
-		ASSERT_TRUE(EngineMaterials::registerMaterials(driver));
+		OnScreenTest::SetUp();
+		if (IsSkipped() || HasFatalFailure())
+			return;
 		fonts = std::make_unique<TextFontFixture>(driver);
 		ASSERT_TRUE(fonts->plain);
 
@@ -76,13 +47,7 @@ protected:
 		services.reset();
 		white = nullptr;
 		fonts.reset();
-		if (device)
-		{
-			CQuadBatcher::releaseForDriver(driver);
-			device->closeDevice();
-			device->run();
-			device->drop();
-		}
+		OnScreenTest::TearDown();
 	}
 
 	void buildScene()
@@ -129,26 +94,6 @@ protected:
 		ASSERT_TRUE(driver->endScene());
 	}
 
-	std::vector<unsigned long> windowPixels(const std::vector<std::pair<int, int>>& points)
-	{
-		std::vector<unsigned long> out;
-		Display* display = openTestDisplay();
-		if (!display)
-			return out;
-		const Window window = driver->getExposedVideoData().OpenGLLinux.X11Window;
-		XImage* shot = XGetImage(display, window, 0, 0, windowWidth, windowHeight, AllPlanes, ZPixmap);
-		if (shot)
-		{
-			for (const auto& point : points)
-				out.push_back(XGetPixel(shot, point.first, point.second) & 0xFFFFFF);
-			XDestroyImage(shot);
-		}
-		XCloseDisplay(display);
-		return out;
-	}
-
-	irr::IrrlichtDevice* device = nullptr;
-	irr::video::IVideoDriver* driver = nullptr;
 	std::unique_ptr<TextFontFixture> fonts;
 	std::unique_ptr<ControlTestServices> services;
 	SmartPointer<AtlasTexture> white;

@@ -3,12 +3,11 @@
 #include "core/SmartPointer.h"
 #include "scene/SceneManager.h"
 #include "scene/SceneNode.h"
+#include "support/OnScreenTest.h"
 #include "support/TempDir.h"
 
-#include <cstdlib>
 #include <gtest/gtest.h>
 #include <irrlicht/irrlicht.h>
-#include <unistd.h>
 
 namespace
 {
@@ -16,32 +15,19 @@ const irr::u32 texels[2][2] = {{0xFFFF0000, 0xFF00FF00}, {0xFF0000FF, 0xFFFFFFFF
 
 // A scene manager drawing on OpenGL into a 256x256 render target that the test reads back
 // (the library's screenshot reads the front buffer, black under Xvfb after the swap).
-class SceneManagerRender : public ::testing::Test
+class SceneManagerRender : public onscreen::OnScreenTest
 {
 protected:
+	SceneManagerRender() : OnScreenTest(256, 256) {}
+
 	void SetUp() override
 	{
-		const char* display = std::getenv("DISPLAY");
-		if (!display || !*display)
-			GTEST_SKIP() << "needs an X display (run under xvfb-run -a)";
-		irr::SIrrlichtCreationParameters parameters;
-		parameters.DriverType = irr::video::EDT_OPENGL;
-		parameters.WindowSize = irr::core::dimension2du(256, 256);
-		parameters.LoggingLevel = irr::ELL_NONE;
-		// Xvfb now and then refuses a connection it accepts a moment later.
-		for (int attempt = 0; attempt < 5 && !device; ++attempt)
-		{
-			device = irr::createDeviceEx(parameters);
-			if (!device)
-				usleep(50000);
-		}
-		if (!device)
-			GTEST_SKIP() << "no OpenGL driver";
-		driver = device->getVideoDriver();
+		OnScreenTest::SetUp();
+		if (IsSkipped() || HasFatalFailure())
+			return;
 		target = driver->addRenderTargetTexture(irr::core::dimension2du(256, 256), "#scene", irr::video::ECF_A8R8G8B8);
 		if (!target)
 			GTEST_SKIP() << "no render targets";
-		ASSERT_TRUE(EngineMaterials::registerMaterials(driver));
 
 		material.MaterialType = EngineMaterials::vertexAlpha(driver);
 		material.setTexture(0, loadFixtureTexture());
@@ -59,13 +45,7 @@ protected:
 	{
 		scene = nullptr;
 		manager = nullptr;
-		if (device)
-		{
-			CQuadBatcher::releaseForDriver(driver);
-			device->closeDevice();
-			device->run();
-			device->drop();
-		}
+		OnScreenTest::TearDown();
 	}
 
 	// The 2x2 fixture picture written as PNG and loaded back as a texture.
@@ -111,21 +91,9 @@ protected:
 		return colour;
 	}
 
-	static bool near(irr::u32 actual, irr::u32 expected)
-	{
-		for (int shift = 0; shift < 24; shift += 8)
-		{
-			const int a = static_cast<int>((actual >> shift) & 0xFF);
-			const int e = static_cast<int>((expected >> shift) & 0xFF);
-			if (std::abs(a - e) > 3)
-				return false;
-		}
-		return true;
-	}
+	static bool near(irr::u32 actual, irr::u32 expected) { return onscreen::coloursNear(actual, expected, 3); }
 
 	TempDir folder;
-	irr::IrrlichtDevice* device = nullptr;
-	irr::video::IVideoDriver* driver = nullptr;
 	irr::video::ITexture* target = nullptr;
 	irr::video::SMaterial material;
 	SmartPointer<SceneManager> manager;
