@@ -5,9 +5,9 @@
 #include "audio/ISound.h"
 #include "content/CMemoryFile.h"
 #include "core/SmartPointer.h"
+#include "engine/audio/AudioTestSupport.h"
 
 #include <benchmark/benchmark.h>
-#include <vorbis/vorbisenc.h>
 
 #include <algorithm>
 #include <chrono>
@@ -21,73 +21,8 @@
 
 namespace
 {
-void appendPage(std::vector<uint8_t>& out, const ogg_page& page)
-{
-	out.insert(out.end(), page.header, page.header + page.header_len);
-	out.insert(out.end(), page.body, page.body + page.body_len);
-}
-
 // A stereo 44.1 kHz Ogg Vorbis tone of the given length.
-std::vector<uint8_t> encodeTone(int seconds)
-{
-	std::vector<uint8_t> out;
-	vorbis_info info;
-	vorbis_info_init(&info);
-	vorbis_encode_init_vbr(&info, 2, 44100, 0.4f);
-	vorbis_comment comment;
-	vorbis_comment_init(&comment);
-	vorbis_dsp_state dsp;
-	vorbis_analysis_init(&dsp, &info);
-	vorbis_block block;
-	vorbis_block_init(&dsp, &block);
-	ogg_stream_state stream;
-	ogg_stream_init(&stream, 7);
-	ogg_packet h1, h2, h3;
-	vorbis_analysis_headerout(&dsp, &comment, &h1, &h2, &h3);
-	ogg_stream_packetin(&stream, &h1);
-	ogg_stream_packetin(&stream, &h2);
-	ogg_stream_packetin(&stream, &h3);
-	ogg_page page;
-	while (ogg_stream_flush(&stream, &page))
-		appendPage(out, page);
-
-	const int total = seconds * 44100;
-	for (int written = 0; written <= total; written += 4096)
-	{
-		const int n = std::min(4096, total - written);
-		if (n > 0)
-		{
-			float** buffer = vorbis_analysis_buffer(&dsp, n);
-			for (int i = 0; i < n; ++i)
-			{
-				const float t = static_cast<float>(written + i) / 44100.0f;
-				buffer[0][i] = 0.4f * std::sin(2.0f * 3.14159265f * 440.0f * t);
-				buffer[1][i] = 0.4f * std::sin(2.0f * 3.14159265f * 660.0f * t);
-			}
-		}
-		vorbis_analysis_wrote(&dsp, n > 0 ? n : 0);
-		while (vorbis_analysis_blockout(&dsp, &block) == 1)
-		{
-			vorbis_analysis(&block, nullptr);
-			vorbis_bitrate_addblock(&block);
-			ogg_packet packet;
-			while (vorbis_bitrate_flushpacket(&dsp, &packet))
-			{
-				ogg_stream_packetin(&stream, &packet);
-				while (ogg_stream_pageout(&stream, &page))
-					appendPage(out, page);
-			}
-		}
-	}
-	while (ogg_stream_flush(&stream, &page))
-		appendPage(out, page);
-	ogg_stream_clear(&stream);
-	vorbis_block_clear(&block);
-	vorbis_dsp_clear(&dsp);
-	vorbis_comment_clear(&comment);
-	vorbis_info_clear(&info);
-	return out;
-}
+std::vector<uint8_t> encodeTone(int seconds) { return makeOgg(2, 44100, seconds * 44100, {0.4f, 0.4f}); }
 
 IReadFile* memoryFile(const std::vector<uint8_t>& bytes, const char* name)
 {

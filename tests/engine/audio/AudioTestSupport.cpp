@@ -49,7 +49,11 @@ void appendLe32(std::vector<uint8_t>& out, uint32_t v)
 		out.push_back(static_cast<uint8_t>(v >> (8 * i)));
 }
 
-void appendId(std::vector<uint8_t>& out, const char* id) { out.insert(out.end(), id, id + 4); }
+void appendId(std::vector<uint8_t>& out, const char* id)
+{
+	for (int i = 0; i < 4; ++i)
+		out.push_back(static_cast<uint8_t>(id[i]));
+}
 
 std::vector<uint8_t> makeWavData(const WavSpec& spec)
 {
