@@ -63,7 +63,7 @@ const char* readNumber(const char* p, int32_t& out)
 			exponent = exponent * 10 + (*p - '0');
 	const double mantissa = dropped > 0 ? static_cast<double>(whole) : static_cast<double>(whole) + fraction;
 	const int power = (negativeExponent ? -exponent : exponent) + dropped;
-	const double value = mantissa * std::pow(10.0, power);
+	const double value = mantissa == 0.0 ? 0.0 : mantissa * std::pow(10.0, power);
 	out = clampToInt(negative ? -value : value);
 	return p;
 }
