@@ -1,4 +1,5 @@
 #include "data/GAchievements.h"
+
 #include "data/GameProfileDefaults.h"
 #include "data/ProfileKeys.h"
 #include "game/GameTestSupport.h"
@@ -9,7 +10,10 @@
 namespace
 {
 // The counters as a short text, "1;0;0;...".
-std::string counters(const GAchievements& achievements) { return achievements.toText().c_str(); }
+std::string counters(const GAchievements& achievements)
+{
+	return achievements.toText().c_str();
+}
 } // namespace
 
 TEST(GAchievements, StartsWithTheFirstHotelLineOwnedAndNothingEarned)

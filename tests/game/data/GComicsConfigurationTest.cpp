@@ -1,5 +1,6 @@
-#include "ConfigXml.h"
 #include "data/GComicsConfiguration.h"
+
+#include "ConfigXml.h"
 #include "support/LogCapture.h"
 
 #include <gtest/gtest.h>
@@ -16,7 +17,10 @@ std::string comicAt(const GComicsConfiguration& comics, int level)
 	return entry->getScenePath().empty() ? "(empty)" : entry->getScenePath().c_str();
 }
 
-std::string comicsXml(const std::string& body) { return "<ComicsConfiguration>\n" + body + "</ComicsConfiguration>\n"; }
+std::string comicsXml(const std::string& body)
+{
+	return "<ComicsConfiguration>\n" + body + "</ComicsConfiguration>\n";
+}
 
 std::string comic(const std::string& level, const std::string& path)
 {
@@ -28,13 +32,13 @@ TEST(GComicsConfiguration, KeepsTheFirstComicOfALocation)
 {
 	LogCapture log;
 	SmartPointer<GComicsConfiguration> comics(new GComicsConfiguration());
-	ASSERT_TRUE(comics->load(configReader(comicsXml(comic("7", "scenes/ComicsScene2.qscn") +
-	                                                comic("7", "scenes/ComicsScene9.qscn") +
-	                                                "<Comics><Level Value=\"15\"/></Comics>\n"
-	                                                "<Comics><ScenePath Value=\"scenes/ComicsScene0.qscn\"/>"
-	                                                "<Note Value=\"3\"/></Comics>\n" +
-	                                                comic("23", "scenes/ComicsScene4.qscn")))
-	                             .get()));
+	ASSERT_TRUE(comics->load(
+	    configReader(comicsXml(comic("7", "scenes/ComicsScene2.qscn") + comic("7", "scenes/ComicsScene9.qscn") +
+	                           "<Comics><Level Value=\"15\"/></Comics>\n"
+	                           "<Comics><ScenePath Value=\"scenes/ComicsScene0.qscn\"/>"
+	                           "<Note Value=\"3\"/></Comics>\n" +
+	                           comic("23", "scenes/ComicsScene4.qscn")))
+	        .get()));
 	EXPECT_EQ(comicAt(*comics, 7), "scenes/ComicsScene2.qscn");
 	EXPECT_EQ(comicAt(*comics, 15), "(empty)");
 	// No Level element: the entry belongs to location 0.

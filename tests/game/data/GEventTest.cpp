@@ -1,4 +1,5 @@
 #include "data/GEvent.h"
+
 #include "data/GEventLevelCompleted.h"
 #include "data/GEventPauseRequest.h"
 #include "data/GEventSelectionChanged.h"
@@ -72,7 +73,9 @@ std::vector<KindCase> kindCases()
 {
 	return {
 	    {"GEvent", SmartPointer<GEvent>(new GEvent()), 4096, {4096, 0}},
-	    {"GEventSelectionChanged", SmartPointer<GEvent>(new GEventSelectionChanged(nullptr, nullptr)), 4098,
+	    {"GEventSelectionChanged",
+	     SmartPointer<GEvent>(new GEventSelectionChanged(nullptr, nullptr)),
+	     4098,
 	     {4098, 4096, 0}},
 	    {"GEventLevelCompleted", SmartPointer<GEvent>(new GEventLevelCompleted()), 4099, {4099, 4096, 0}},
 	    {"GEventPauseRequest", SmartPointer<GEvent>(new GEventPauseRequest(true)), 4116, {4116, 4096, 0}},
@@ -118,8 +121,8 @@ TEST(GEvent, PostedMessagesReachTheirHandlersByIdOnTheNextDrain)
 		building->postEventToParent(DeliverSelfThenParent, message.get());
 	EXPECT_TRUE(level->seen.empty());
 	queue.drain();
-	const std::vector<std::string> expected = {"pause",     "select",          "refresh", "completed",
-	                                           "weather 20000-40000", "resume"};
+	const std::vector<std::string> expected = {"pause", "select", "refresh", "completed", "weather 20000-40000",
+	                                           "resume"};
 	EXPECT_EQ(level->seen, expected);
 }
 

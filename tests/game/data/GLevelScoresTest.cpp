@@ -1,5 +1,6 @@
-#include "ConfigXml.h"
 #include "data/GLevelScores.h"
+
+#include "ConfigXml.h"
 #include "support/LogCapture.h"
 
 #include <gtest/gtest.h>
@@ -16,7 +17,10 @@ std::string entry(const GLevelScores& scores, const char* name)
 	return std::to_string(e.score) + " " + std::to_string(e.expertScore) + " " + std::to_string(e.time);
 }
 
-std::string scoresXml(const std::string& body) { return "<LevelScores>\n" + body + "</LevelScores>\n"; }
+std::string scoresXml(const std::string& body)
+{
+	return "<LevelScores>\n" + body + "</LevelScores>\n";
+}
 } // namespace
 
 TEST(GLevelScores, ReadsEveryLevelAndTheLastOfANameStands)
@@ -30,7 +34,8 @@ TEST(GLevelScores, ReadsEveryLevelAndTheLastOfANameStands)
 		<Level Name="level1" Score="600"/>
 		<Level Score="5" ExpertScore="6" Time="7"/>
 		<Level Name="level4" Score="16777217" ExpertScore="2147483647" Time="-20"/>
-	)")).get()));
+	)"))
+	                             .get()));
 	EXPECT_EQ(entry(*scores, "level1"), "600 0 0");
 	EXPECT_EQ(entry(*scores, "level2"), "550 800 0");
 	EXPECT_EQ(entry(*scores, "level3"), "7 8 9");

@@ -1,5 +1,6 @@
-#include "ConfigXml.h"
 #include "data/GLogosList.h"
+
+#include "ConfigXml.h"
 #include "support/LogCapture.h"
 
 #include <gtest/gtest.h>
@@ -48,7 +49,8 @@ TEST(GLogosList, ReadsLogosAndPublisherLogosInFileOrder)
 TEST(GLogosList, TakingLogosConsumesTheListFromTheFront)
 {
 	SmartPointer<GLogosList> list(new GLogosList());
-	ASSERT_TRUE(list->load(configReader(R"(<Logos><Logo Image="a" Time="0"/><Logo Image="b" Time="2"/></Logos>)").get()));
+	ASSERT_TRUE(
+	    list->load(configReader(R"(<Logos><Logo Image="a" Time="0"/><Logo Image="b" Time="2"/></Logos>)").get()));
 	GLogoEntry taken;
 	ASSERT_TRUE(list->takeFirstLogo(taken));
 	EXPECT_EQ(taken.image, "a");

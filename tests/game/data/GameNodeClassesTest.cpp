@@ -1,5 +1,6 @@
-#include "app/GBaseSceneNode.h"
 #include "data/GameNodeClasses.h"
+
+#include "app/GBaseSceneNode.h"
 #include "data/GameNodeTypeIds.h"
 #include "frontend/GRectangleNode.h"
 #include "scene/NodeTypeIds.h"

@@ -1,4 +1,5 @@
 #include "data/GameProfileDefaults.h"
+
 #include "data/ProfileKeys.h"
 #include "game/GameTestSupport.h"
 
