@@ -3,6 +3,8 @@
 #include "content/CXMLReader.h"
 #include "content/PathUtils.h"
 #include "core/TextUtils.h"
+#include "data/GComicsConfiguration.h"
+#include "data/GLevelScores.h"
 #include "frontend/GRectangleNode.h"
 #include "scene/NodeFactory.h"
 #include "scene/TemplateCollectionNode.h"
@@ -32,6 +34,7 @@ enum class Kind
 	Templates,
 	Scene,
 	Logos,
+	Configuration,
 	Unknown,
 };
 
@@ -61,6 +64,9 @@ Kind kindOf(const std::string& name)
 	// Read by the logos scene through the file system: its pictures are named from the assets folder.
 	if (name == "logos/Logos.xml")
 		return Kind::Logos;
+	// The game's configuration, read through the file system by the game's own readers.
+	if (name == GLevelScores::FileName || name == GComicsConfiguration::FileName)
+		return Kind::Configuration;
 	return Kind::Unknown;
 }
 
@@ -144,6 +150,18 @@ References referencesOf(const AssetFile& file)
 	return found;
 }
 
+// Reads a configuration file with the reader the game gives it; false when it does not read to its end.
+bool loadConfiguration(const std::string& name)
+{
+	SmartPointer<CReadFile> input(new CReadFile((builtAssetsFolder() + "/" + name).c_str()));
+	SmartPointer<CXMLReader> reader(new CXMLReader(input.get()));
+	if (name == GLevelScores::FileName)
+		return SmartPointer<GLevelScores>(new GLevelScores())->load(reader.get());
+	if (name == GComicsConfiguration::FileName)
+		return SmartPointer<GComicsConfiguration>(new GComicsConfiguration())->load(reader.get());
+	return false;
+}
+
 ContentType contentTypeOf(Kind kind)
 {
 	switch (kind)
@@ -207,6 +225,11 @@ TEST_F(AssetsLoadTest, EveryFileLoadsWithoutWarningsAndEveryReferenceExists)
 		referenced.emplace_back(file.name, referencesOf(file));
 		if (file.kind == Kind::Logos)
 			continue;
+		if (file.kind == Kind::Configuration)
+		{
+			EXPECT_TRUE(loadConfiguration(file.name)) << file.name;
+			continue;
+		}
 		SmartPointer<ContentObject> content = assets.load<ContentObject>(contentTypeOf(file.kind), file.name);
 		EXPECT_TRUE(content) << file.name;
 		if (auto* collection = dynamic_cast<TemplateCollectionNode*>(content.get()))
