@@ -2,9 +2,14 @@
 
 #include "GGameStatistics.h"
 #include "GameScreenLayout.h"
+#include "data/GAchievements.h"
+#include "data/GComicsConfiguration.h"
+#include "data/GLevelScores.h"
+#include "data/GLogosList.h"
 #include "data/GameNodeClasses.h"
 #include "data/GameNodeTypeIds.h"
 #include "data/GameProfileDefaults.h"
+#include "data/ProfileKeys.h"
 
 #include "audio/CSoundManager.h"
 #include "audio/IAudioDevice.h"
@@ -12,6 +17,7 @@
 #include "content/CProfile.h"
 #include "content/CProfileManager.h"
 #include "content/CQuadBatcher.h"
+#include "content/CXMLReader.h"
 #include "content/ContentType.h"
 #include "content/IArchive.h"
 #include "content/IFileSystem.h"
@@ -80,6 +86,8 @@ float volumeOf(const CProfile* profile, const char* onKey, const char* volumeKey
 } // namespace
 
 GGameApplication::GGameApplication()
+    : logosList(new GLogosList()), comicsConfiguration(new GComicsConfiguration()), levelScores(new GLevelScores()),
+      achievements(new GAchievements())
 {
 	mask = EventCategoryDevice | EventCategorySystemFlow | EventCategoryKeyboard | EventCategoryMouse;
 	statistics = new GGameStatistics();
@@ -163,9 +171,13 @@ bool GGameApplication::init()
 	if (IAudioDevice* audio = device->getAudioDevice())
 		audio->setStreamingThreshold(StreamingThreshold);
 	configureSoundGroups();
-	if (profiles->getActiveProfile())
+	if (const CProfile* player = profiles->getActiveProfile())
+	{
 		applySoundSettings();
+		achievements->load(player->getString(ProfileKey::AchievementsProgress));
+	}
 	installCursor(profiles->getCommonProfile());
+	readLogosList();
 
 	if (!showFirstScene())
 		return false;
@@ -274,6 +286,15 @@ void GGameApplication::installCursor(const CProfile* common)
 	}
 	// The window draws the pointer; the engine's own cursor node stays off until a screen asks for it.
 	cursor->setVisible(false);
+}
+
+void GGameApplication::readLogosList()
+{
+	IFileSystem* files = getDevice()->getFileSystem();
+	SmartPointer<CXMLReader> reader(files ? files->createXMLReader(GLogosList::FileName) : nullptr);
+	// Without the file the list stays empty and the logos scene goes straight on.
+	if (reader)
+		logosList->load(reader.get());
 }
 
 bool GGameApplication::showFirstScene()
