@@ -210,10 +210,10 @@ int GGameApplication::driverTypeForSetting(int videoDriver)
 
 void GGameApplication::readDisplaySettings(const CProfile* common)
 {
-	creationParameters.driverType = driverTypeForSetting(common ? common->getInt("VideoDriver") : 1);
-	creationParameters.fullscreen = common && common->getBool("FullScreen");
-	creationParameters.antiAlias = common && common->getInt("AntiAlias") != 0;
-	creationParameters.vsync = common && common->getBool("VSync");
+	creationParameters.driverType = driverTypeForSetting(common ? common->getInt(ProfileKey::VideoDriver) : 1);
+	creationParameters.fullscreen = common && common->getBool(ProfileKey::FullScreen);
+	creationParameters.antiAlias = common && common->getInt(ProfileKey::AntiAlias) != 0;
+	creationParameters.vsync = common && common->getBool(ProfileKey::VSync);
 	creationParameters.windowWidth = GameScreenLayout::VirtualWidth;
 	creationParameters.windowHeight = GameScreenLayout::VirtualHeight;
 	creationParameters.colorBits = 32;
@@ -278,7 +278,7 @@ void GGameApplication::installCursor(const CProfile* common)
 	CursorControl* cursor = getDevice()->getCursorControl();
 	if (!cursor)
 		return;
-	if (!common || !common->getBool("WindowsCursor"))
+	if (!common || !common->getBool(ProfileKey::WindowsCursor))
 	{
 		SmartPointer<ContentObject> content(contentManager->getContent(ContentTypeImage, CursorImageName, false));
 		if (auto* image = dynamic_cast<ImageContent*>(content.get()))
@@ -457,12 +457,12 @@ void GGameApplication::applySoundSettings()
 	CSoundManager* sounds = getDevice()->getSoundManager();
 	if (!profile || !sounds)
 		return;
-	const bool soundOn = profile->getBool("SoundOn");
-	const bool musicOn = profile->getBool("MusicOn");
-	const float effects = volumeOf(profile, "SoundOn", "SoundVolume");
+	const bool soundOn = profile->getBool(ProfileKey::SoundOn);
+	const bool musicOn = profile->getBool(ProfileKey::MusicOn);
+	const float effects = volumeOf(profile, ProfileKey::SoundOn, ProfileKey::SoundVolume);
 	sounds->setGroupVolume(effects, 0);
 	sounds->setGroupVolume(effects, 2);
-	sounds->setGroupVolume(volumeOf(profile, "MusicOn", "MusicVolume"), 1);
+	sounds->setGroupVolume(volumeOf(profile, ProfileKey::MusicOn, ProfileKey::MusicVolume), 1);
 
 	if (musicOn)
 	{
