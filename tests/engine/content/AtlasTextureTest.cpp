@@ -243,8 +243,9 @@ std::string utf16WithMark(const std::wstring& text)
 // any encoding, and a written list names them the same way again.
 TEST_F(NullDriverTest, NonAsciiPageAndFrameNamesOpenTheirFiles)
 {
-	const std::string page = "p\xC3\xA1gina.png";     // "página.png" in UTF-8, as the file is named
-	const std::string frameName = "ui/bot\xC3\xB3n.png"; // "ui/botón.png"
+	// UTF-8, as the file is named on disk.
+	const std::string page = "p\u00e1gina.png";
+	const std::string frameName = "ui/bot\u00f3n.png";
 	const std::string utf8List = "<AtlasTextureCollection><t f=\"" + page + "\"/><a n=\"" + frameName +
 								 "\" r=\"0,0,8,8\"/></AtlasTextureCollection>";
 	const EncodedList lists[] = {
