@@ -27,7 +27,8 @@ inline std::string describe(const GLevelModifierValues& v)
 {
 	const GLevelModifierValues d;
 	std::ostringstream out;
-	auto put = [&](const char* name, auto value, auto defaultValue) {
+	auto put = [&](const char* name, auto value, auto defaultValue)
+	{
 		if (value != defaultValue)
 			out << (out.tellp() > 0 ? " " : "") << name << "=" << value;
 	};
@@ -49,4 +50,28 @@ inline std::string describe(const GLevelModifierValues& v)
 	put("OwnedBuildingPriceBonus", v.ownedBuildingPriceBonus, d.ownedBuildingPriceBonus);
 	put("GuestsCountM", v.guestsCountM, d.guestsCountM);
 	return out.str();
+}
+
+// One item of a Properties element: <type Name="name" Value="value"/>.
+inline std::string property(const std::string& type, const std::string& name, const std::string& value)
+{
+	return "<" + type + " Name=\"" + name + "\" Value=\"" + value + "\"/>";
+}
+
+// A Building element with these Properties items and further children after them.
+inline std::string buildingXml(const std::string& properties, const std::string& children = "")
+{
+	return "<Building><Properties>" + properties + "</Properties>" + children + "</Building>";
+}
+
+// A Building element of the given Name and more Properties items.
+inline std::string namedBuildingXml(const std::string& name, const std::string& properties = "",
+                                    const std::string& children = "")
+{
+	return buildingXml(property("string", "Name", name) + properties, children);
+}
+
+inline std::string buildingsConfigurationXml(const std::string& buildings)
+{
+	return "<?xml version=\"1.0\"?>\n<BuildingsConfiguration>" + buildings + "</BuildingsConfiguration>";
 }

@@ -1,5 +1,6 @@
-#include "DataTestSupport.h"
 #include "data/GLevelModifierList.h"
+
+#include "DataTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -71,8 +72,7 @@ TEST(GLevelModifierList, FactorsCompoundSumsAddAndTheLastFlagDecides)
 	    {"worker savings from two sources", modifier("WorkersCostA", "1") + modifier("WorkersCostA", "1"),
 	     "WorkersCostA=2"},
 	    {"breakdowns off then on again", modifier("CanBuildingsBroke", "0") + modifier("CanBuildingsBroke", "1"), ""},
-	    {"letters on then off", modifier("CanReceiveMoneyLetters", "1") + modifier("CanReceiveMoneyLetters", "-1"),
-	     ""},
+	    {"letters on then off", modifier("CanReceiveMoneyLetters", "1") + modifier("CanReceiveMoneyLetters", "-1"), ""},
 	};
 	for (const ModifierCase& c : cases)
 		EXPECT_EQ(applied(c.modifiers), c.expected) << c.name;
@@ -124,9 +124,9 @@ TEST(GLevelModifierList, ResetBringsEveryFieldBackWhateverWasApplied)
 
 TEST(GLevelModifierList, ReadsOnlyItsOwnElementAndEmptiesItselfFirst)
 {
-	SmartPointer<CXMLReader> reader = xmlReader("<Root><LevelModifiers>" + modifier("PRIncomeBonus", "2") +
-	                                            "</LevelModifiers><After/><LevelModifiers/>" +
-	                                            modifier("PRIncomeBonus", "5") + "</Root>");
+	SmartPointer<CXMLReader> reader =
+	    xmlReader("<Root><LevelModifiers>" + modifier("PRIncomeBonus", "2") +
+	              "</LevelModifiers><After/><LevelModifiers/>" + modifier("PRIncomeBonus", "5") + "</Root>");
 	SmartPointer<GLevelModifierList> list(new GLevelModifierList());
 	ASSERT_TRUE(readToElement(*reader, L"LevelModifiers"));
 	list->load(reader.get());
