@@ -1,6 +1,7 @@
 #include "GLevelPaths.h"
 
 #include "GLevelPath.h"
+#include "LevelDataText.h"
 
 #include "content/IXMLReader.h"
 #include "core/Random.h"
@@ -40,6 +41,8 @@ bool GLevelPaths::load(IXMLReader* reader)
 			readCarPaths(reader);
 		else if (isStart(reader, L"PedestrianPaths"))
 			readPedestrianPaths(reader);
+		else if (!isStart(reader, L"LevelPaths"))
+			skipElement(reader);
 	}
 	return false;
 }
@@ -48,8 +51,13 @@ void GLevelPaths::readCarPaths(IXMLReader* reader)
 {
 	while (reader->read() && !isEnd(reader, L"CarPaths"))
 	{
-		if (!isStart(reader, L"Path"))
+		if (reader->getNodeType() != XML_NODE_ELEMENT)
 			continue;
+		if (!isStart(reader, L"Path"))
+		{
+			skipElement(reader);
+			continue;
+		}
 		SmartPointer<GLevelPath> path(new GLevelPath());
 		path->read(reader);
 		if (path->getId().isEmpty())
@@ -62,8 +70,13 @@ void GLevelPaths::readPedestrianPaths(IXMLReader* reader)
 {
 	while (reader->read() && !isEnd(reader, L"PedestrianPaths"))
 	{
-		if (!isStart(reader, L"Path"))
+		if (reader->getNodeType() != XML_NODE_ELEMENT)
 			continue;
+		if (!isStart(reader, L"Path"))
+		{
+			skipElement(reader);
+			continue;
+		}
 		SmartPointer<GLevelPath> path(new GLevelPath());
 		path->read(reader);
 		pedestrianPaths.push_back(path);

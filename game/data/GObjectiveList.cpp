@@ -9,6 +9,8 @@
 #include "GTypedHistoryActionsCountObjective.h"
 #include "GWorkersObjective.h"
 
+#include "LevelDataText.h"
+
 #include "content/IXMLReader.h"
 
 namespace
@@ -55,8 +57,13 @@ void GObjectiveList::load(IXMLReader* reader)
 		const int type = reader->getNodeType();
 		if (type == XML_NODE_ELEMENT_END && reader->getNodeName() == L"Objectives")
 			return;
-		if (type != XML_NODE_ELEMENT || reader->getNodeName() != L"Objective")
+		if (type != XML_NODE_ELEMENT)
 			continue;
+		if (reader->getNodeName() != L"Objective")
+		{
+			skipElement(reader);
+			continue;
+		}
 		SmartPointer<GObjective> objective = createObjective(reader->getAttributeValue(L"Type"));
 		if (!objective)
 			continue;

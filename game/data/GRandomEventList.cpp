@@ -9,6 +9,8 @@
 #include "GOneTimeRandomEvent.h"
 #include "GRegularRandomEvent.h"
 
+#include "LevelDataText.h"
+
 #include "content/IXMLReader.h"
 
 namespace
@@ -70,8 +72,13 @@ void GRandomEventList::load(IXMLReader* reader)
 		const int type = reader->getNodeType();
 		if (type == XML_NODE_ELEMENT_END && reader->getNodeName() == L"RandomEvents")
 			return;
-		if (type != XML_NODE_ELEMENT || reader->getNodeName() != L"Event")
+		if (type != XML_NODE_ELEMENT)
 			continue;
+		if (reader->getNodeName() != L"Event")
+		{
+			skipElement(reader);
+			continue;
+		}
 		SmartPointer<GRandomEvent> event = createRandomEvent(reader->getAttributeValue(L"Type"));
 		if (!event)
 			continue;

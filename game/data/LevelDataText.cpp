@@ -1,5 +1,6 @@
 #include "LevelDataText.h"
 
+#include "content/IXMLReader.h"
 #include "core/PropertyText.h"
 #include "core/TextUtils.h"
 
@@ -89,4 +90,18 @@ bool isEmptyOrContains(const irr::core::array<StringId>& list, StringId id)
 		if (list[i] == id)
 			return true;
 	return false;
+}
+
+void skipElement(IXMLReader* reader)
+{
+	if (reader->getNodeType() != XML_NODE_ELEMENT || reader->isEmptyElement())
+		return;
+	int depth = 1;
+	while (depth > 0 && reader->read())
+	{
+		if (reader->getNodeType() == XML_NODE_ELEMENT && !reader->isEmptyElement())
+			++depth;
+		else if (reader->getNodeType() == XML_NODE_ELEMENT_END)
+			--depth;
+	}
 }

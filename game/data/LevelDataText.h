@@ -21,5 +21,10 @@ irr::core::array<int> parseIntListW(const wchar_t* text);
 // A ";"-separated list of names: pieces trimmed, empty pieces dropped.
 irr::core::array<StringId> parseIdListW(const irr::core::stringw& text);
 
+class IXMLReader;
+
+// Skips the element the reader stands on with everything inside it; the reader then stands on its end.
+void skipElement(IXMLReader* reader);
+
 // Whether the list is empty or holds the id: the level data's "any, or one of these" test.
 bool isEmptyOrContains(const irr::core::array<StringId>& list, StringId id);

@@ -53,7 +53,7 @@ TEST_F(Objectives, ListKeepsKnownTypesInFileOrder)
 	                             "<Objective Type=\"Money\" Value=\"5000\" InfoStr=\"Save up\"/>\n"
 	                             "<Objective Type=\"BuildTime\" Value=\"1\"/>\n"
 	                             "<Objective Type=\"workers\" Value=\"1\"/>\n"
-	                             "<Other Type=\"Income\"/>\n"
+	                             "<Other><Objective Type=\"Income\"/></Other>\n"
 	                             "<Objective Type=\"GuestsCount\" Value=\"40\"/>\n"
 	                             "</Objectives>\n<Objective Type=\"Workers\" Value=\"3\"/>")
 	               .get());

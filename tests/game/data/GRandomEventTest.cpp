@@ -88,6 +88,7 @@ TEST_F(RandomEvents, ListReadsKnownTypesOnly)
 	                             "<Event Type=\"OneTimeLetterRequest\" TimeRange=\"0;0\"/>\n"
 	                             "<Event Type=\"RegularWeatherEffectRequest\"/>\n"
 	                             "<Event Type=\"OneTimeWeatherEffectRequest\"/>\n"
+	                             "<Group><Event Type=\"RegularSellBuildingRequest\"/></Group>\n"
 	                             "</RandomEvents>")
 	               .get());
 	ASSERT_EQ(list->getCount(), 3u);
