@@ -1,6 +1,7 @@
 #pragma once
 
 #include "GLevelModifierValues.h"
+#include "GResourceOffer.h"
 
 #include "core/ReferenceCounted.h"
 #include "core/SmartPointer.h"
@@ -13,7 +14,6 @@
 class CPropertyCollection;
 class GObjectiveList;
 class GRandomEventList;
-class GResourceOffer;
 class IXMLReader;
 
 // One level's LevelConfiguration.xml in memory: name and texts, starting resources, targets, allowed
@@ -22,6 +22,8 @@ class IXMLReader;
 class GLevelConfiguration : public virtual ReferenceCounted
 {
 public:
+	// The file's name inside a level folder ("levels/" + folder name + "/").
+	static constexpr const char* FileName = "LevelConfiguration.xml";
 	// Used for a DayLength of 0 or below, which would end a day every tick.
 	static constexpr int DefaultDayLength = 60;
 

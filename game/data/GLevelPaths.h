@@ -1,5 +1,7 @@
 #pragma once
 
+#include "GLevelPath.h"
+
 #include "core/ReferenceCounted.h"
 #include "core/SmartPointer.h"
 #include "core/StringId.h"
@@ -7,7 +9,6 @@
 #include <irrlicht/irrArray.h>
 #include <map>
 
-class GLevelPath;
 class IXMLReader;
 
 // One paths file in memory: car paths grouped by ID and a list of pedestrian paths, handed out at
@@ -15,6 +16,10 @@ class IXMLReader;
 class GLevelPaths : public virtual ReferenceCounted
 {
 public:
+	// The paths file's name inside a level folder, and the main menu's own paths file.
+	static constexpr const char* FileName = "LevelPaths.xml";
+	static constexpr const char* BackgroundTrafficFileName = "scenes/BgTrafficPaths.xml";
+
 	// Replaces the paths with those of an opened file; true when its end element was met.
 	bool load(IXMLReader* reader);
 

@@ -1,12 +1,13 @@
 #pragma once
 
+#include "GObjective.h"
+
 #include "core/ReferenceCounted.h"
 #include "core/SmartPointer.h"
 
 #include <irrlicht/irrArray.h>
 #include <irrlicht/irrString.h>
 
-class GObjective;
 class IXMLReader;
 
 // A new objective of the Type name (exact), or null for a name that is not an objective.

@@ -1,12 +1,13 @@
 #pragma once
 
+#include "GRandomEvent.h"
+
 #include "core/ReferenceCounted.h"
 #include "core/SmartPointer.h"
 
 #include <irrlicht/irrArray.h>
 #include <irrlicht/irrString.h>
 
-class GRandomEvent;
 class IXMLReader;
 
 // A new random event of the Type name (exact), or null for a name that is not a random event.
