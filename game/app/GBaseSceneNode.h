@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/IScheduledTask.h"
+#include "data/GameNodeTypeIds.h"
 #include "scene/SceneNode.h"
 
 class CEventInputKeyUp;
@@ -25,7 +26,7 @@ class CEventSystemFlowWindowActivate;
 // focus, optional closing on Esc or Enter, and overridable handlers for the events screens react to.
 class GBaseSceneNode : public SceneNode, public IScheduledTask
 {
-	ENGINE_NODE_TYPE(GBaseSceneNode, 1100, SceneNode)
+	ENGINE_NODE_TYPE(GBaseSceneNode, NodeTypeGBaseSceneNode, SceneNode)
 	ENGINE_NODE_CLONE(GBaseSceneNode)
 
 public:

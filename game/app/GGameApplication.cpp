@@ -1,9 +1,10 @@
 #include "GGameApplication.h"
 
 #include "GGameStatistics.h"
-#include "GameProfileDefaults.h"
 #include "GameScreenLayout.h"
-#include "frontend/GRectangleNode.h"
+#include "data/GameNodeClasses.h"
+#include "data/GameNodeTypeIds.h"
+#include "data/GameProfileDefaults.h"
 
 #include "audio/CSoundManager.h"
 #include "audio/IAudioDevice.h"
@@ -27,7 +28,6 @@
 #include "device/CTimer.h"
 #include "device/CursorControl.h"
 #include "device/IDevice.h"
-#include "scene/NodeFactory.h"
 #include "scene/RenderEntry.h"
 #include "scene/SceneManager.h"
 #include "scene/SceneNode.h"
@@ -42,7 +42,6 @@ namespace
 const wchar_t* const AssetsCryptKey = L"qwhtrz7e2k5518301)#~#4412pm93vnexlkcuehtkrgbnr8pm3p5x7klqaf";
 const char* const FirstSceneName = "scenes/LogosScene.qscn";
 const char* const CursorImageName = "scenes/images/Cursor.png";
-constexpr int PlayScreenTypeId = 1120;
 // The tip of the arrow in the cursor picture.
 constexpr int CursorHotSpot = 2;
 
@@ -139,9 +138,8 @@ bool GGameApplication::init()
 	declareGameProfileDefaults(*profiles);
 	profiles->loadProfiles();
 
-	// The other start-up classes join as their scenes are written; scene files fall back on the
-	// engine class named by Type until then.
-	NodeFactory::instance()->registerNodeCreator(GRectangleNode::typeNameText(), &createNodeOfClass<GRectangleNode>);
+	// Scene files fall back on the engine class named by Type for a class not written yet.
+	registerApplicationNodeClasses();
 
 	gGameApplication = this;
 	if (!listening)
@@ -450,7 +448,7 @@ void GGameApplication::applySoundSettings()
 		SceneNode* playScene = nullptr;
 		for (SceneNode* scene = uiSceneManager ? uiSceneManager->getTopScene() : nullptr; scene && !playScene;
 		     scene = scene->getSceneBelow())
-			if (scene->isKindOf(PlayScreenTypeId))
+			if (scene->isKindOf(NodeTypeGGamePlayScene))
 				playScene = scene;
 		const StringId levelCue = playScene ? levelMusicCue(playScene) : StringId();
 		if (!levelCue.isEmpty())

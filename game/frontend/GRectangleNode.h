@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/GameNodeTypeIds.h"
 #include "scene/BaseNode.h"
 
 #include <irrlicht/SMaterial.h>
@@ -7,7 +8,7 @@
 // A filled rectangle with a one-unit frame over the node's Bounds, for panels, frames and dimming layers.
 class GRectangleNode : public BaseNode
 {
-	ENGINE_NODE_TYPE(GRectangleNode, 1135, BaseNode)
+	ENGINE_NODE_TYPE(GRectangleNode, NodeTypeGRectangleNode, BaseNode)
 	ENGINE_NODE_CLONE(GRectangleNode)
 
 public:

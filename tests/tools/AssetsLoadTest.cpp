@@ -3,6 +3,8 @@
 #include "content/CXMLReader.h"
 #include "content/PathUtils.h"
 #include "core/TextUtils.h"
+#include "data/GLevelConfiguration.h"
+#include "data/GLevelPaths.h"
 #include "frontend/GRectangleNode.h"
 #include "scene/NodeFactory.h"
 #include "scene/TemplateCollectionNode.h"
@@ -32,6 +34,7 @@ enum class Kind
 	Templates,
 	Scene,
 	Logos,
+	Configuration,
 	Unknown,
 };
 
@@ -61,6 +64,10 @@ Kind kindOf(const std::string& name)
 	// Read by the logos scene through the file system: its pictures are named from the assets folder.
 	if (name == "logos/Logos.xml")
 		return Kind::Logos;
+	// The game's configuration, read through the file system by the game's own readers.
+	if (endsWith(name, std::string("/") + GLevelConfiguration::FileName) ||
+	    endsWith(name, std::string("/") + GLevelPaths::FileName) || name == GLevelPaths::BackgroundTrafficFileName)
+		return Kind::Configuration;
 	return Kind::Unknown;
 }
 
@@ -144,6 +151,18 @@ References referencesOf(const AssetFile& file)
 	return found;
 }
 
+// Reads a configuration file with the reader the game gives it; false when it does not read to its end.
+bool loadConfiguration(const std::string& name)
+{
+	SmartPointer<CReadFile> input(new CReadFile((builtAssetsFolder() + "/" + name).c_str()));
+	SmartPointer<CXMLReader> reader(new CXMLReader(input.get()));
+	if (endsWith(name, GLevelConfiguration::FileName))
+		return SmartPointer<GLevelConfiguration>(new GLevelConfiguration())->load(reader.get());
+	if (endsWith(name, GLevelPaths::FileName) || name == GLevelPaths::BackgroundTrafficFileName)
+		return SmartPointer<GLevelPaths>(new GLevelPaths())->load(reader.get());
+	return false;
+}
+
 ContentType contentTypeOf(Kind kind)
 {
 	switch (kind)
@@ -207,6 +226,11 @@ TEST_F(AssetsLoadTest, EveryFileLoadsWithoutWarningsAndEveryReferenceExists)
 		referenced.emplace_back(file.name, referencesOf(file));
 		if (file.kind == Kind::Logos)
 			continue;
+		if (file.kind == Kind::Configuration)
+		{
+			EXPECT_TRUE(loadConfiguration(file.name)) << file.name;
+			continue;
+		}
 		SmartPointer<ContentObject> content = assets.load<ContentObject>(contentTypeOf(file.kind), file.name);
 		EXPECT_TRUE(content) << file.name;
 		if (auto* collection = dynamic_cast<TemplateCollectionNode*>(content.get()))
