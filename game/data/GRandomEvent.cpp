@@ -44,6 +44,18 @@ int GRandomEvent::pickInRange(const irr::core::vector2di& range)
 	return static_cast<int>(low + Random::instance()->nextUInt() % span);
 }
 
+int GRandomEvent::pickDuration(const irr::core::vector2di& range)
+{
+	const int value = pickInRange(range);
+	return value > 0 ? value : 0;
+}
+
+int GRandomEvent::elapse(int value, unsigned elapsed)
+{
+	const std::int64_t left = static_cast<std::int64_t>(value) - elapsed;
+	return left < INT32_MIN ? INT32_MIN : static_cast<int>(left);
+}
+
 CEvent* GRandomEvent::createRequest() const
 {
 	switch (requestType)

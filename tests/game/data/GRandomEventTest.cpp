@@ -226,6 +226,11 @@ TEST_F(RandomEvents, PicksStayInsideTheRangeWhateverItsOrder)
 		EXPECT_GE(fired, 2000);
 		EXPECT_LE(fired, 6000);
 	}
+	// Negative times are no times: such an event fires on its first tick.
+	target->received.clear();
+	GRandomEvent* past = event("Type=\"OneTimeCafeBuildingRequest\" TimeRange=\"-3000;-1000\"");
+	past->start(target.get(), scheduler.get());
+	EXPECT_EQ(runUntilReceived(1, 5000), GRandomEvent::RunPeriod);
 }
 
 TEST_F(RandomEvents, StoppedOrTargetlessEventsSendNothing)
