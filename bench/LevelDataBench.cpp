@@ -11,11 +11,10 @@
 
 namespace
 {
-// A shipped asset, read from the source tree beside this file.
+// A shipped asset, read from the source tree.
 std::string shippedFile(const std::string& name)
 {
-	const std::string source = __FILE__;
-	std::ifstream in(source.substr(0, source.rfind("/bench/")) + "/assets/" + name, std::ios::binary);
+	std::ifstream in(std::string(BENCH_SOURCE_DIR) + "/assets/" + name, std::ios::binary);
 	std::ostringstream text;
 	text << in.rdbuf();
 	return text.str();
