@@ -2,7 +2,6 @@
 
 #include "IObjectiveLevelView.h"
 #include "LevelDataText.h"
-
 #include "content/IXMLReader.h"
 
 bool GHaveEachTypeBuildingsCountObjective::isComplete(const IObjectiveLevelView& level)
@@ -10,7 +9,10 @@ bool GHaveEachTypeBuildingsCountObjective::isComplete(const IObjectiveLevelView&
 	return sum(level) >= target();
 }
 
-irr::core::stringw GHaveEachTypeBuildingsCountObjective::getText(const CDictionary&, bool) const { return infoText; }
+irr::core::stringw GHaveEachTypeBuildingsCountObjective::getText(const CDictionary&, bool) const
+{
+	return infoText;
+}
 
 irr::core::stringw GHaveEachTypeBuildingsCountObjective::getProgressText(const IObjectiveLevelView& level,
                                                                          const CDictionary&)

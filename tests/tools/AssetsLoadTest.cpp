@@ -3,8 +3,10 @@
 #include "content/CXMLReader.h"
 #include "content/PathUtils.h"
 #include "core/TextUtils.h"
+#include "data/GBuildingsConfiguration.h"
 #include "data/GLevelConfiguration.h"
 #include "data/GLevelPaths.h"
+#include "data/GUpgradesConfiguration.h"
 #include "frontend/GRectangleNode.h"
 #include "scene/NodeFactory.h"
 #include "scene/TemplateCollectionNode.h"
@@ -66,7 +68,8 @@ Kind kindOf(const std::string& name)
 		return Kind::Logos;
 	// The game's configuration, read through the file system by the game's own readers.
 	if (endsWith(name, std::string("/") + GLevelConfiguration::FileName) ||
-	    endsWith(name, std::string("/") + GLevelPaths::FileName) || name == GLevelPaths::BackgroundTrafficFileName)
+	    endsWith(name, std::string("/") + GLevelPaths::FileName) || name == GLevelPaths::BackgroundTrafficFileName ||
+	    name == "levels/common/BuildingsConfiguration.xml" || name == "levels/common/UpgradesConfiguration.xml")
 		return Kind::Configuration;
 	return Kind::Unknown;
 }
@@ -160,6 +163,10 @@ bool loadConfiguration(const std::string& name)
 		return SmartPointer<GLevelConfiguration>(new GLevelConfiguration())->load(reader.get());
 	if (endsWith(name, GLevelPaths::FileName) || name == GLevelPaths::BackgroundTrafficFileName)
 		return SmartPointer<GLevelPaths>(new GLevelPaths())->load(reader.get());
+	if (name == "levels/common/BuildingsConfiguration.xml")
+		return SmartPointer<GBuildingsConfiguration>(new GBuildingsConfiguration())->load(reader.get());
+	if (name == "levels/common/UpgradesConfiguration.xml")
+		return SmartPointer<GUpgradesConfiguration>(new GUpgradesConfiguration())->load(reader.get());
 	return false;
 }
 
