@@ -1,4 +1,5 @@
 #include "AssetsTestSupport.h"
+#include "content/CDictionary.h"
 #include "content/CReadFile.h"
 #include "content/CXMLReader.h"
 #include "content/PathUtils.h"
@@ -72,7 +73,7 @@ Kind kindOf(const std::string& name)
 	if (endsWith(name, std::string("/") + GLevelConfiguration::FileName) ||
 	    endsWith(name, std::string("/") + GLevelPaths::FileName) || name == GLevelPaths::BackgroundTrafficFileName ||
 	    name == "levels/common/BuildingsConfiguration.xml" || name == "levels/common/UpgradesConfiguration.xml" ||
-	    name == GLevelScores::FileName || name == GComicsConfiguration::FileName)
+	    name == GLevelScores::FileName || name == GComicsConfiguration::FileName || name == "strings/Dictionary.xml")
 		return Kind::Configuration;
 	return Kind::Unknown;
 }
@@ -174,6 +175,12 @@ bool loadConfiguration(const std::string& name)
 		return SmartPointer<GLevelScores>(new GLevelScores())->load(reader.get());
 	if (name == GComicsConfiguration::FileName)
 		return SmartPointer<GComicsConfiguration>(new GComicsConfiguration())->load(reader.get());
+	if (name == "strings/Dictionary.xml")
+	{
+		SmartPointer<CDictionary> dictionary(new CDictionary());
+		dictionary->load(reader.get());
+		return dictionary->getTextCount() > 0;
+	}
 	return false;
 }
 
