@@ -6,10 +6,13 @@
 #include "PropertyValue.h"
 #include "TemplateCollectionNode.h"
 #include "core/CPropertyCollection.h"
+#include "core/ILogger.h"
 #include "core/InputEvents.h"
 #include "core/PropertyMakers.h"
 
+#include <algorithm>
 #include <map>
+#include <vector>
 
 using namespace irr;
 
@@ -61,6 +64,20 @@ void writeName(CPropertyCollection& collection, const char* name, StringId field
 {
 	if (!field.isEmpty())
 		collection.addString(name, getStringById(field));
+}
+
+// The template applications in progress, outermost first, and how many ran since the chain
+// was last empty; main thread only.
+struct TemplateChain
+{
+	std::vector<StringId> names;
+	int applications = 0;
+};
+
+TemplateChain& templateChain()
+{
+	static TemplateChain chain;
+	return chain;
 }
 
 } // namespace
@@ -244,7 +261,7 @@ void ControlNode::readProperties(const CPropertyCollection& collection)
 	if (collection.indexOf("TemplateName") >= 0)
 	{
 		TemplateName = nameFromValue(collection.get("TemplateName"));
-		applyTemplate();
+		applyTemplateBounded();
 	}
 }
 
@@ -310,6 +327,26 @@ TemplateCollectionNode* ControlNode::findTemplateCollection() const
 	return services ? services->getTemplateCollection() : nullptr;
 }
 
+bool ControlNode::applyTemplateBounded()
+{
+	TemplateChain& chain = templateChain();
+	if (chain.names.empty())
+		chain.applications = 0;
+	const bool loops =
+	    !TemplateName.isEmpty() && std::find(chain.names.begin(), chain.names.end(), TemplateName) != chain.names.end();
+	if (loops || static_cast<int>(chain.names.size()) >= maxTemplateDepth ||
+	    chain.applications >= maxTemplateApplications)
+	{
+		getLogger()->log("Templates nest too deep; the chain stops here", getStringById(TemplateName).c_str(), 1);
+		return false;
+	}
+	chain.names.push_back(TemplateName);
+	++chain.applications;
+	applyTemplate();
+	chain.names.pop_back();
+	return true;
+}
+
 void ControlNode::applyTemplate()
 {
 	TemplateCollectionNode* collection = findTemplateCollection();
@@ -328,7 +365,7 @@ void ControlNode::applyTemplate()
 void ControlNode::setTemplateName(StringId name)
 {
 	TemplateName = name;
-	applyTemplate();
+	applyTemplateBounded();
 }
 
 // ---- drawing and hit testing
@@ -423,19 +460,19 @@ bool ControlNode::onAnimatorStarted(CEventNodeAnimatorStarted*)
 
 bool ControlNode::onSceneAttached(CEventNodeSceneAttached*)
 {
-	applyTemplate();
+	applyTemplateBounded();
 	return false;
 }
 
 bool ControlNode::onTemplatesChanged(CEventNodeTemplatesChanged*)
 {
-	applyTemplate();
+	applyTemplateBounded();
 	return false;
 }
 
 bool ControlNode::onReservedEvent35(CEventNode*)
 {
-	applyTemplate();
+	applyTemplateBounded();
 	return false;
 }
 

@@ -110,6 +110,11 @@ public:
 	// Fallbacks between the visual states.
 	static StringId controlStateFallback(StringId state);
 
+	// Bounds of nested template applications: a template holding a control that names the same
+	// template, directly or through others, would otherwise clone itself until the stack ends.
+	static constexpr int maxTemplateDepth = 16;
+	static constexpr int maxTemplateApplications = 8192;
+
 	static StringId nameIdNormal();
 	static StringId nameIdFocus();
 	static StringId nameIdKillFocus();
@@ -127,6 +132,8 @@ public:
 protected:
 	// The scene manager's template store, or null.
 	TemplateCollectionNode* findTemplateCollection() const;
+	// applyTemplate within the nesting bounds; a refused application logs and changes nothing.
+	bool applyTemplateBounded();
 	void createTemplateRoot();
 	void dropTemplateRoot();
 	void setVisualState(StringId state) { setChildrenState(state, &ControlNode::controlStateFallback); }
