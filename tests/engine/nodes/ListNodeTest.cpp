@@ -9,8 +9,11 @@
 #include "nodes/SliderNode.h"
 #include "nodes/TextNode.h"
 #include "scene/NodeEvents.h"
+#include "support/LogCapture.h"
 
 #include <gtest/gtest.h>
+
+#include <limits>
 
 using namespace widgettest;
 
@@ -24,7 +27,9 @@ std::string listTemplates()
 	const std::string parts = element + nodeXml("ControlNode", "PrevButton") + nodeXml("ControlNode", "NextButton") +
 	                          nodeXml("SliderNode", "Slider");
 	const std::string counting = nodeXml("WidgetMoveCounter", "Element", vectorProperty("Bounds", 100, 100));
-	return nodeXml("BaseNode", "List", "", parts) + nodeXml("BaseNode", "CountList", "", counting);
+	const std::string tiny = nodeXml("ControlNode", "Element", vectorProperty("Bounds", 0.0001f, 0.0001f));
+	return nodeXml("BaseNode", "List", "", parts) + nodeXml("BaseNode", "CountList", "", counting) +
+	       nodeXml("BaseNode", "TinyList", "", tiny);
 }
 
 struct ListScene
@@ -109,6 +114,40 @@ TEST(ListNodeTest, ElementsAreClonedFromThePrototypeAndEveryOneIsPlaced)
 			EXPECT_EQ(s.list->getElement(static_cast<int>(i))->getName(),
 			          internStringId(("Element" + std::to_string(i)).c_str()));
 		}
+	}
+}
+
+// Elements tiny against the list's bounds would ask for billions of clones: their count is capped
+// and the cap is logged.
+TEST(ListNodeTest, ElementCountIsCappedForTinyElements)
+{
+	struct Case
+	{
+		const char* look;
+		float width, height;
+		int orientation;
+		int elements;
+		bool logged;
+	};
+	const float undefined = std::numeric_limits<float>::quiet_NaN();
+	const Case cases[] = {
+	    {"TinyList", 1000, 1000, 0, ListNode::maxElementCount, true},
+	    {"TinyList", 1000, 1000, 3, ListNode::maxElementCount, true},
+	    {"List", 1e30f, 100, 1, ListNode::maxElementCount, true},
+	    {"List", 100, std::numeric_limits<float>::infinity(), 0, ListNode::maxElementCount, true},
+	    {"List", undefined, undefined, 2, 1, false},
+	    {"List", 100, 300, 0, 3, false},
+	};
+	for (const Case& c : cases)
+	{
+		LogCapture log;
+		ListScene s(c.width, c.height, c.orientation, false, 10, c.look);
+		EXPECT_EQ(s.list->getElementCount(), c.elements) << c.look << " " << c.width << "x" << c.height;
+		EXPECT_EQ(log.contains("A list's elements are too small for its bounds; their count is capped", 1), c.logged)
+		    << c.look << " " << c.width << "x" << c.height;
+		// The elements that were built show the items as usual.
+		if (std::string(c.look) == "List")
+			EXPECT_EQ(s.window().substr(0, 3), c.elements > 1 ? "0 1" : "0");
 	}
 }
 
