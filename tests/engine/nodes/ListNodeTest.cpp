@@ -262,6 +262,29 @@ TEST(ListNodeTest, ArrowKeysMoveTheSelectionAndScroll)
 	}
 }
 
+// Keys other than the arrows move nothing in any layout, the column grid included, and are left
+// to the focus navigation, which does not take them either.
+TEST(ListNodeTest, NonArrowKeysMoveNothing)
+{
+	for (int orientation : {0, 1, 2, 3})
+	{
+		for (int code : {13, 27, 32, 33, 34, 35, 36, 41})
+		{
+			ListScene s(300, 200, orientation, true, 12);
+			s.list->setSelectedItem(4, true);
+			const int top = s.list->getTopItem();
+			const std::string window = s.window();
+			s.scene.drain();
+			s.scene.log->seen.clear();
+			EXPECT_FALSE(s.key(code)) << orientation << " key " << code;
+			EXPECT_EQ(s.list->getSelectedItem(), 4) << orientation << " key " << code;
+			EXPECT_EQ(s.list->getTopItem(), top) << orientation << " key " << code;
+			EXPECT_EQ(s.window(), window) << orientation << " key " << code;
+			EXPECT_TRUE(s.events().empty()) << orientation << " key " << code;
+		}
+	}
+}
+
 TEST(ListNodeTest, GridPagesWithStepButtonsAndSlider)
 {
 	ListScene s(300, 200, 3, false, 7);
@@ -345,6 +368,43 @@ TEST(ListNodeTest, CheckBoxesStoreTheirStateInTheItem)
 	auto* moved = nodeCast<CheckBoxNode>(s.list->getElement(2)->getChildren()[2]);
 	EXPECT_TRUE(moved->isChecked());
 	EXPECT_FALSE(check->isChecked());
+}
+
+// The first visible element's check box belongs to the item at the top of the window, also where
+// a circular window wraps; the refresh after scrolling shows the stored state in that element.
+TEST(ListNodeTest, CheckBoxOfTheFirstVisibleElement)
+{
+	struct Case
+	{
+		bool circular;
+		int top, slot, item;
+	};
+	const Case cases[] = {{false, 3, 0, 3}, {true, 4, 0, 4}, {true, 4, 1, 0}, {false, 0, 0, 0}};
+	for (const Case& c : cases)
+	{
+		ListScene s(100, 300, 0, c.circular, c.circular ? 5 : 10);
+		s.list->setTopItem(c.top);
+		ASSERT_EQ(s.list->getTopItem(), c.top);
+		s.scene.drain();
+		s.scene.log->seen.clear();
+		auto* check = nodeCast<CheckBoxNode>(s.list->getElement(c.slot)->getChildren()[2]);
+		ASSERT_NE(check, nullptr);
+		check->setChecked(true);
+		CEventNodeClicked clicked(check);
+		EXPECT_TRUE(s.list->onEvent(&clicked));
+		for (unsigned i = 0; i < s.list->getItemCount(); ++i)
+			EXPECT_EQ(s.list->isItemChecked(i), static_cast<int>(i) == c.item) << c.top << " slot " << c.slot << " item " << i;
+		s.scene.drain();
+		ASSERT_EQ(s.scene.log->seen.size(), 1u);
+		EXPECT_EQ(s.scene.log->seen[0].id, 62);
+		EXPECT_EQ(s.scene.log->seen[0].item, c.item);
+
+		// Scrolled so that the item is shown by the first element: its box shows the state.
+		s.list->setTopItem(c.item);
+		ASSERT_EQ(s.list->getTopItem(), c.item);
+		EXPECT_TRUE(nodeCast<CheckBoxNode>(s.list->getElement(0)->getChildren()[2])->isChecked());
+		EXPECT_FALSE(nodeCast<CheckBoxNode>(s.list->getElement(1)->getChildren()[2])->isChecked());
+	}
 }
 
 TEST(ListNodeTest, HoveredElementsReportTheirItemAndStopThere)
