@@ -10,9 +10,7 @@
 #include "core/InputEvents.h"
 #include "core/PropertyMakers.h"
 
-#include <algorithm>
 #include <map>
-#include <vector>
 
 using namespace irr;
 
@@ -64,20 +62,6 @@ void writeName(CPropertyCollection& collection, const char* name, StringId field
 {
 	if (!field.isEmpty())
 		collection.addString(name, getStringById(field));
-}
-
-// The template applications in progress, outermost first, and how many ran since the chain
-// was last empty; main thread only.
-struct TemplateChain
-{
-	std::vector<StringId> names;
-	int applications = 0;
-};
-
-TemplateChain& templateChain()
-{
-	static TemplateChain chain;
-	return chain;
 }
 
 } // namespace
@@ -329,21 +313,25 @@ TemplateCollectionNode* ControlNode::findTemplateCollection() const
 
 bool ControlNode::applyTemplateBounded()
 {
-	TemplateChain& chain = templateChain();
-	if (chain.names.empty())
-		chain.applications = 0;
-	const bool loops =
-	    !TemplateName.isEmpty() && std::find(chain.names.begin(), chain.names.end(), TemplateName) != chain.names.end();
-	if (loops || static_cast<int>(chain.names.size()) >= maxTemplateDepth ||
-	    chain.applications >= maxTemplateApplications)
+	// Whatever hangs below an internal node (a template root, a list's elements) comes from its
+	// parent's template. A control there that names that template again would contain itself.
+	int depth = 0;
+	bool loops = false;
+	for (const BaseNode* node = this; node->getParent(); node = node->getParent())
+	{
+		if (!node->isInternal())
+			continue;
+		++depth;
+		const ControlNode* owner = nodeCast<ControlNode>(node->getParent());
+		if (owner && !TemplateName.isEmpty() && owner->TemplateName == TemplateName)
+			loops = true;
+	}
+	if (loops || depth >= maxTemplateDepth)
 	{
 		getLogger()->log("Templates nest too deep; the chain stops here", getStringById(TemplateName).c_str(), 1);
 		return false;
 	}
-	chain.names.push_back(TemplateName);
-	++chain.applications;
 	applyTemplate();
-	chain.names.pop_back();
 	return true;
 }
 

@@ -110,10 +110,9 @@ public:
 	// Fallbacks between the visual states.
 	static StringId controlStateFallback(StringId state);
 
-	// Bounds of nested template applications: a template holding a control that names the same
+	// Templates nest at most this deep; a template holding a control that names the same
 	// template, directly or through others, would otherwise clone itself until the stack ends.
-	static constexpr int maxTemplateDepth = 16;
-	static constexpr int maxTemplateApplications = 8192;
+	static constexpr int maxTemplateDepth = 10;
 
 	static StringId nameIdNormal();
 	static StringId nameIdFocus();
@@ -132,7 +131,8 @@ public:
 protected:
 	// The scene manager's template store, or null.
 	TemplateCollectionNode* findTemplateCollection() const;
-	// applyTemplate within the nesting bounds; a refused application logs and changes nothing.
+	// applyTemplate unless the control lies in the content of its own template or too many
+	// templates deep; a refused application logs and changes nothing.
 	bool applyTemplateBounded();
 	void createTemplateRoot();
 	void dropTemplateRoot();

@@ -279,17 +279,26 @@ std::string nestingTemplate(const std::string& name, const std::string& next)
 	                                      next + "\"/></Properties></SceneNode>");
 }
 
-// How many template roots deep the nested controls were given their looks.
-int appliedDepth(const ControlNode* control)
+// The control the nested looks end at, and how many template roots deep that is.
+std::pair<ControlNode*, int> deepestApplied(ControlNode* control)
 {
 	int depth = 0;
-	for (const ControlNode* c = control; c && c->getTemplateRoot() && !c->getTemplateRoot()->getChildren().empty();)
+	ControlNode* c = control;
+	while (c->getTemplateRoot() && !c->getTemplateRoot()->getChildren().empty())
 	{
-		++depth;
 		const auto& parts = c->getTemplateRoot()->getChildren();
-		c = nodeCast<ControlNode>(parts[parts.size() - 1]);
+		ControlNode* next = nodeCast<ControlNode>(parts[parts.size() - 1]);
+		++depth;
+		if (!next)
+			break;
+		c = next;
 	}
-	return depth;
+	return {c, depth};
+}
+
+int appliedDepth(ControlNode* control)
+{
+	return deepestApplied(control).second;
 }
 } // namespace
 
@@ -325,8 +334,14 @@ TEST(ControlNodeTest, LoopingTemplatesStopAtTheNestingBound)
 		ASSERT_EQ(control->getTemplateRoot()->getChildren().size(), 2u) << c.name;
 		EXPECT_NE(nodeCast<HitBox>(control->getTemplateRoot()->getChildren()[0]), nullptr) << c.name;
 
-		// Applying it again meets the same bound, and a sound template still applies afterwards.
+		// Applying it again meets the same bound; so does the control where the chain stopped
+		// when an event walk later reaches it from outside any application.
 		control->setTemplateName(id(c.first));
+		EXPECT_EQ(appliedDepth(control.get()), c.depth) << c.name;
+		SmartPointer<CEvent> changed(new CEventNodeTemplatesChanged(manager.templates.get()));
+		SmartPointer<CEvent> attached(new CEventNodeSceneAttached(nullptr));
+		deepestApplied(control.get()).first->onEvent(changed.get());
+		deepestApplied(control.get()).first->onEvent(attached.get());
 		EXPECT_EQ(appliedDepth(control.get()), c.depth) << c.name;
 	}
 	FakeSceneManager manager;
