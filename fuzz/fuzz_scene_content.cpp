@@ -139,7 +139,8 @@ void runScene(SceneManager* manager, TaskScheduler* drain, const uint8_t* data, 
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-	static const bool registered = [] {
+	static const bool registered = []
+	{
 		registerGameNodeClasses();
 		return true;
 	}();

@@ -47,8 +47,11 @@ void probe(AtlasTexture* frame, const uint8_t* data, size_t size)
 	frame->getUncutSize();
 	TextureContent* page = frame->getPage();
 	const irr::core::dimension2du pageSize = AtlasTexture::getPageTextureSize(page);
-	const irr::u32 points[][2] = {{0, 0}, {pageSize.Width, pageSize.Height}, {pageSize.Width / 2, pageSize.Height / 2},
-	                              {pageSize.Width - 1, 0}, {0xFFFFFFFFu, 1}};
+	const irr::u32 points[][2] = {{0, 0},
+	                              {pageSize.Width, pageSize.Height},
+	                              {pageSize.Width / 2, pageSize.Height / 2},
+	                              {pageSize.Width - 1, 0},
+	                              {0xFFFFFFFFu, 1}};
 	for (const auto& point : points)
 		page->alphaTest(point[0], point[1], size ? data[size - 1] : 0);
 	AtlasTexture::pixelsToTextureRect(page, irr::core::recti(-5, 3, static_cast<irr::s32>(pageSize.Width) + 7, 1));

@@ -7,7 +7,6 @@
 #include "scene/SceneFileReader.h"
 
 #include <gtest/gtest.h>
-
 #include <string>
 
 // After the registration a scene file names the game's classes by type name and gets them,

@@ -12,7 +12,6 @@
 #include "support/LogCapture.h"
 
 #include <gtest/gtest.h>
-
 #include <limits>
 
 using namespace widgettest;
@@ -393,7 +392,8 @@ TEST(ListNodeTest, CheckBoxOfTheFirstVisibleElement)
 		CEventNodeClicked clicked(check);
 		EXPECT_TRUE(s.list->onEvent(&clicked));
 		for (unsigned i = 0; i < s.list->getItemCount(); ++i)
-			EXPECT_EQ(s.list->isItemChecked(i), static_cast<int>(i) == c.item) << c.top << " slot " << c.slot << " item " << i;
+			EXPECT_EQ(s.list->isItemChecked(i), static_cast<int>(i) == c.item)
+			    << c.top << " slot " << c.slot << " item " << i;
 		s.scene.drain();
 		ASSERT_EQ(s.scene.log->seen.size(), 1u);
 		EXPECT_EQ(s.scene.log->seen[0].id, 62);

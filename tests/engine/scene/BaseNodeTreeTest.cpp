@@ -2,7 +2,6 @@
 #include "core/CPropertyCollection.h"
 
 #include <gtest/gtest.h>
-
 #include <map>
 
 namespace

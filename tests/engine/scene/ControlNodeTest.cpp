@@ -345,7 +345,8 @@ TEST(ControlNodeTest, LoopingTemplatesStopAtTheNestingBound)
 		EXPECT_EQ(appliedDepth(control.get()), c.depth) << c.name;
 	}
 	FakeSceneManager manager;
-	manager.templates = loadTemplates(nestingTemplate("Outer", "Inner") + templateNode("Inner", "<SceneNode Type=\"HitBox\"/>"));
+	manager.templates =
+	    loadTemplates(nestingTemplate("Outer", "Inner") + templateNode("Inner", "<SceneNode Type=\"HitBox\"/>"));
 	SmartPointer<ControlNode> control(new ControlNode());
 	manager.attach(control.get());
 	LogCapture log;
