@@ -1,4 +1,4 @@
-#include "app/GameNodeClasses.h"
+#include "data/GameNodeClasses.h"
 
 #include "content/CXMLReader.h"
 #include "core/SmartPointer.h"
