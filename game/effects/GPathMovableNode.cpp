@@ -60,7 +60,8 @@ StringId nameForAngle(const DirectionBound (&bounds)[N], float angle)
 	for (size_t i = 0; i < N; ++i)
 		if (bounds[i].below > angle)
 			return ids[i];
-	return StringId();
+	// A hair below zero rounds to exactly 360 degrees: that is still pointing right.
+	return ids[N - 1];
 }
 
 StringId startStateName()
@@ -131,9 +132,18 @@ void GPathMovableNode::placeAt(const core::vector2df& point)
 
 void GPathMovableNode::start(const core::array<core::vector2df>& points, int data, bool reverse, bool looping)
 {
-	if (points.size() < 2)
-		return;
 	userData = data;
+	if (points.size() < 2)
+	{
+		// Nowhere to go: the node is already there.
+		remainingPoints = points;
+		pathPoints = points;
+		loop = false;
+		if (!points.empty())
+			placeAt(points[0]);
+		arrive();
+		return;
+	}
 	loop = looping;
 	pathPoints = points;
 	if (!reverse)
@@ -199,7 +209,8 @@ void GPathMovableNode::updateMovement(u32 elapsedMs)
 
 void GPathMovableNode::arrive()
 {
-	placeAt(remainingPoints.empty() ? core::vector2df() : remainingPoints[0]);
+	if (!remainingPoints.empty())
+		placeAt(remainingPoints[0]);
 	setChildrenState(stopStateName(), nullptr);
 	// The parent may release this node while handling the arrival.
 	SmartPointer<BaseNode> keep(shareRef(this));

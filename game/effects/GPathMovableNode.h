@@ -10,9 +10,9 @@
 class GNeutralCarTraffic;
 struct GLevelPathPoint;
 
-// The eight heading names ("Right", "RightUp", ... "RightDown") of a screen vector; none for an angle of 360.
+// The eight heading names ("Right", "RightUp", ... "RightDown") of a screen vector.
 StringId directionNameForVector(const irr::core::vector2df& v);
-// The twenty-four heading names of the bicycle ("RightRightRightUp", ...); none for an angle of 360.
+// The twenty-four heading names of the bicycle ("RightRightRightUp", ...).
 StringId directionName24ForVector(const irr::core::vector2df& v);
 // Point index of a level path moved sideways by a random amount between -d1 and d2 (right of travel positive).
 irr::core::vector2df randomizePathPoint(const irr::core::array<GLevelPathPoint>& points, irr::u32 index);
@@ -34,7 +34,7 @@ public:
 
 	void copyFrom(const BaseNode* source, INodeEventQueue* sceneManager) override;
 
-	// Travels from the first point to the last (the other way with reverse); needs two points or more.
+	// Travels from the first point to the last (the other way with reverse); fewer than two points arrive at once.
 	void start(const irr::core::array<irr::core::vector2df>& points, int userData, bool reverse, bool loop);
 	// Ends the travel where the node stands, without telling the parent.
 	void stop();

@@ -93,8 +93,9 @@ TEST(DirectionNames, EightAndTwentyFourSectors)
 		EXPECT_EQ(getStringById(directionName24ForVector(v)), c.twentyFour) << c.degrees;
 	}
 	EXPECT_EQ(getStringById(directionNameForVector(vector2df(0, 0))), "Right");
-	// Right and a hair down: the angle rounds to 360, which no sector holds.
-	EXPECT_TRUE(directionNameForVector(vector2df(1.0f, 1e-9f)).isEmpty());
+	// Right and a hair down: the angle rounds to exactly 360, still right.
+	EXPECT_EQ(getStringById(directionNameForVector(vector2df(1.0f, 1e-9f))), "Right");
+	EXPECT_EQ(getStringById(directionName24ForVector(vector2df(1.0f, 1e-9f))), "Right");
 }
 
 TEST(GPathMovableNode, ArrivesExactlyOnTheEndAndTellsTheParentOnce)
@@ -184,4 +185,45 @@ TEST(RandomizePathPoint, MovesSidewaysWithinTheSpread)
 		EXPECT_GE(p.Y, -10.0f);
 	}
 	EXPECT_EQ(randomizePathPoint(points, 1), vector2df(100, 0));
+}
+
+TEST(GPathMovableNode, ShortPathsArriveAtOnce)
+{
+	for (size_t count : {0u, 1u})
+	{
+		Rig rig;
+		irr::core::array<vector2df> points;
+		if (count)
+			points.push_back(vector2df(5, 6));
+		rig.mover->start(points, 9, false, true);
+		EXPECT_EQ(rig.parent->arrivals, 1) << count;
+		EXPECT_EQ(rig.parent->lastData, 9);
+		EXPECT_FALSE(rig.mover->isMoving());
+		rig.mover->updateMovement(100);
+		EXPECT_EQ(rig.parent->arrivals, 1);
+	}
+}
+
+namespace
+{
+// A parent that lets go of the mover as soon as it arrives.
+class Releaser : public BaseNode
+{
+public:
+	bool onStateFinished(CEventNodeStateFinished* event) override
+	{
+		removeChild(event->node);
+		return true;
+	}
+};
+} // namespace
+
+TEST(GPathMovableNode, ArrivalHandlerMayDestroyTheMover)
+{
+	SmartPointer<Releaser> parent(new Releaser());
+	auto* mover = new GPathMovableNode(ContentRef(), parent.get());
+	mover->drop();
+	mover->start(path({{0, 0}, {10, 0}}), 1, false, false);
+	mover->updateMovement(1000);
+	EXPECT_TRUE(parent->getChildren().empty());
 }
