@@ -1,9 +1,12 @@
 #include "EffectSupport.h"
 
+#include "audio/CSoundManager.h"
 #include "core/CPropertyCollection.h"
 #include "core/Random.h"
 #include "core/SmartPointer.h"
 #include "nodes/RandomRange.h"
+#include "core/Singleton.h"
+#include "device/IDevice.h"
 #include "scene/BaseNode.h"
 
 #include <algorithm>
@@ -62,4 +65,11 @@ void writeIntProperty(CPropertyCollection& collection, const char* name, int val
 {
 	if (value != 0)
 		collection.addInt(name, value);
+}
+
+void playEffectCue(const char* name)
+{
+	IDevice* device = Singleton<IDevice>::peek();
+	if (CSoundManager* sounds = device ? device->getSoundManager() : nullptr)
+		sounds->playCue(internStringId(name), false, 0);
 }

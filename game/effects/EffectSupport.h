@@ -42,3 +42,6 @@ void writeIntProperty(CPropertyCollection& collection, const char* name, int val
 #define EFFECT_RANGE_PROPERTY(Class, Field) EFFECT_PROPERTY(Class, Field, propertyAsVector2d, makeVector2dValue)
 #define EFFECT_INT_PROPERTY(Class, Field) EFFECT_PROPERTY(Class, Field, propertyAsInt, makeIntValue)
 #define EFFECT_FLOAT_PROPERTY(Class, Field) EFFECT_PROPERTY(Class, Field, propertyAsFloat, makeFloatValue)
+
+// Plays a sound cue through the device's sound manager, when there is one.
+void playEffectCue(const char* name);
