@@ -1,5 +1,26 @@
 #include "GameNodeClasses.h"
 
+#include "effects/GBaloonNode.h"
+#include "effects/GBirdNode.h"
+#include "effects/GCarNode.h"
+#include "effects/GCircularBirdNode.h"
+#include "effects/GFireworkNode.h"
+#include "effects/GHOHintParticlesNode.h"
+#include "effects/GLakeWaveNode.h"
+#include "effects/GMainMenuBikeNode.h"
+#include "effects/GMainMenuCarNode.h"
+#include "effects/GMainMenuCloudNode.h"
+#include "effects/GMainMenuPedestrianNode.h"
+#include "effects/GPathMovableNode.h"
+#include "effects/GPedestrianNode.h"
+#include "effects/GPicEffectNode.h"
+#include "effects/GSelectGridNode.h"
+#include "effects/GShieldEffectNode.h"
+#include "effects/GShieldStarNode.h"
+#include "effects/GSpiralMovableNode.h"
+#include "effects/GTextTrailNode.h"
+#include "effects/GWeatherParticlesNode.h"
+#include "effects/OnceSpawnerNode.h"
 #include "frontend/GRectangleNode.h"
 
 namespace
@@ -32,7 +53,28 @@ const std::vector<GameNodeClass>& applicationNodeClasses()
 const std::vector<GameNodeClass>& gameNodeClasses()
 {
 	static const std::vector<GameNodeClass> classes = {
+	    gameClass<GMainMenuPedestrianNode>(),
+	    gameClass<GMainMenuCarNode>(),
+	    gameClass<GMainMenuBikeNode>(),
+	    gameClass<GMainMenuCloudNode>(),
 	    gameClass<GRectangleNode>(),
+	    gameClass<GPathMovableNode>(),
+	    gameClass<GSpiralMovableNode>(),
+	    gameClass<GBaloonNode>(),
+	    gameClass<GPicEffectNode>(),
+	    gameClass<GShieldStarNode>(),
+	    gameClass<GShieldEffectNode>(),
+	    gameClass<GLakeWaveNode>(),
+	    gameClass<GBirdNode>(),
+	    gameClass<GCircularBirdNode>(),
+	    gameClass<GCarNode>(),
+	    gameClass<GPedestrianNode>(),
+	    gameClass<GTextTrailNode>(),
+	    gameClass<GFireworkNode>(),
+	    gameClass<OnceSpawnerNode>(),
+	    gameClass<GHOHintParticlesNode>(),
+	    gameClass<GWeatherParticlesNode>(),
+	    gameClass<GSelectGridNode>(),
 	};
 	return classes;
 }

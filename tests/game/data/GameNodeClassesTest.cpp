@@ -21,6 +21,27 @@ struct ClassIdentity
 
 const ClassIdentity identities[] = {
     {L"GRectangleNode", NodeTypeGRectangleNode, {}},
+    {L"GMainMenuPedestrianNode", NodeTypeGMainMenuPedestrianNode, {}},
+    {L"GMainMenuCarNode", NodeTypeGMainMenuCarNode, {}},
+    {L"GMainMenuBikeNode", NodeTypeGMainMenuBikeNode, {}},
+    {L"GMainMenuCloudNode", NodeTypeGMainMenuCloudNode, {}},
+    {L"GPathMovableNode", NodeTypeGPathMovableNode, {}},
+    {L"GSpiralMovableNode", NodeTypeGSpiralMovableNode, {}},
+    {L"GBaloonNode", NodeTypeGBaloonNode, {}},
+    {L"GPicEffectNode", NodeTypeGPicEffectNode, {}},
+    {L"GShieldStarNode", NodeTypeGShieldStarNode, {}},
+    {L"GShieldEffectNode", NodeTypeGShieldEffectNode, {}},
+    {L"GLakeWaveNode", NodeTypeGLakeWaveNode, {}},
+    {L"GBirdNode", NodeTypeGBirdNode, {}},
+    {L"GCircularBirdNode", NodeTypeGCircularBirdNode, {}},
+    {L"GCarNode", NodeTypeGCarNode, {}},
+    {L"GPedestrianNode", NodeTypeGPedestrianNode, {}},
+    {L"GTextTrailNode", NodeTypeGTextTrailNode, {}},
+    {L"GFireworkNode", NodeTypeGFireworkNode, {}},
+    {L"OnceSpawnerNode", NodeTypeOnceSpawnerNode, {}},
+    {L"GHOHintParticlesNode", NodeTypeGHOHintParticlesNode, {}},
+    {L"GWeatherParticlesNode", NodeTypeGWeatherParticlesNode, {}},
+    {L"GSelectGridNode", NodeTypeGSelectGridNode, {}},
 };
 
 const ClassIdentity* identityOf(const irr::core::stringw& name)
