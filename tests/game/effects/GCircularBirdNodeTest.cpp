@@ -54,7 +54,7 @@ TEST(GCircularBirdNode, CirclesACopyOfTheTemplateBody)
 		ASSERT_NEAR(p.X * p.X / 10000.0f + p.Y * p.Y / 2500.0f, 1.0f, 0.001f) << "on the ellipse";
 	}
 	// The second ellipse is (0, 0): the facing vector is 0, which always names "Right".
-	EXPECT_EQ(getStringById(node->getDirection()), "Right");
+	EXPECT_STREQ(getStringById(node->getDirection()).c_str(), "Right");
 	CPropertyCollection saved;
 	node->writeProperties(saved);
 	EXPECT_STREQ(saved.getString("BirdTemplateID").c_str(), "Bird");
