@@ -192,7 +192,9 @@ bool GCircularBirdNode::updateEffect(unsigned ms)
 	angle2 += AngularVelocity2 * dt;
 	const float a2 = angle2 * core::DEGTORAD;
 	const float product = Ellipse2Size.X * Ellipse2Size.Y;
-	const StringId facing = directionNameForVector(core::vector2df(-product * std::sin(a2), product * std::cos(a2)));
+	// Adding 0 turns a negative zero positive: a flat second ellipse always faces one way.
+	const core::vector2df tangent(-product * std::sin(a2) + 0.0f, product * std::cos(a2) + 0.0f);
+	const StringId facing = directionNameForVector(tangent);
 	if (facing != direction)
 		face(facing);
 	bird->setPosition(birdPosition());

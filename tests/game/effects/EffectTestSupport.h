@@ -77,7 +77,10 @@ inline void renderAlone(BaseNode* node)
 // A child that writes down every state it is asked for.
 class StateLog : public BaseNode
 {
+	ENGINE_NODE_CLONE(StateLog)
+
 public:
+	using BaseNode::BaseNode;
 	void setState(StringId state, StateFallback, StringId) override { states.push_back(getStringById(state).c_str()); }
 	std::string last() const { return states.empty() ? std::string() : states.back(); }
 	std::vector<std::string> states;
