@@ -39,7 +39,7 @@ void GTextTrailNode::setText(const core::stringw& text)
 void GTextTrailNode::attachToSceneManager(INodeEventQueue* manager, SceneNode* owner)
 {
 	GSelfDrivenMover::attachToSceneManager(manager, owner);
-	if (owner && !getScheduler())
+	if (manager && !getScheduler())
 		attachTask();
 }
 

@@ -138,3 +138,46 @@ public:
 private:
 	irr::IrrlichtDevice* device = nullptr;
 };
+
+#include "content/CXMLReader.h"
+#include "data/GLevelPaths.h"
+#include "effects/ILevelPathsSource.h"
+
+// Level paths read from a paths file given as its car and pedestrian inner XML.
+inline SmartPointer<GLevelPaths> pathsOf(const std::string& cars, const std::string& pedestrians)
+{
+	const std::string text = "<?xml version=\"1.0\"?>\n<LevelPaths>\n<CarPaths>\n" + cars +
+	                         "</CarPaths>\n<PedestrianPaths>\n" + pedestrians + "</PedestrianPaths>\n</LevelPaths>\n";
+	SmartPointer<CXMLReader> reader(new CXMLReader(text.data(), text.size()));
+	SmartPointer<GLevelPaths> paths(new GLevelPaths());
+	paths->load(reader.get());
+	return paths;
+}
+
+// A stand-in for a scene of the given kind (the level, the main menu) that offers its paths to the
+// movers, with a chain of plain nodes below it down to where the movers live.
+template <int KindId> class PathsScene : public BaseNode, public ILevelPathsSource
+{
+	ENGINE_NODE_TYPE(PathsScene, KindId, BaseNode)
+
+public:
+	explicit PathsScene(GLevelPaths* levelPaths) : paths(shareRef(levelPaths)) {}
+	GLevelPaths* getLevelPaths() const override { return paths.get(); }
+
+	// The node `depth` generations below this scene that new movers are put under.
+	BaseNode* holderAtDepth(int depth)
+	{
+		BaseNode* holder = this;
+		for (int i = 1; i < depth; ++i)
+		{
+			auto* next = new BaseNode();
+			holder->addChild(next);
+			next->drop();
+			holder = next;
+		}
+		return holder;
+	}
+
+private:
+	SmartPointer<GLevelPaths> paths;
+};
