@@ -34,8 +34,9 @@ public:
 	// value. The live particles are dropped either way.
 	void setConfigurationFilename(const irr::core::stringc& name);
 	const irr::core::stringc& getConfigurationFilename() const { return ConfigurationFilename; }
-	// The reader stands before or on the file's root element; reads up to the root's end.
-	virtual void readConfiguration(IXMLReader* reader) = 0;
+	// The reader stands before or on the file's root element; reads up to the root's end. False when
+	// the text ends before the root is closed (what was read is kept).
+	virtual bool readConfiguration(IXMLReader* reader) = 0;
 
 	void setAtlasTexture(AtlasTexture* atlas);
 	AtlasTexture* getAtlasTexture() const { return atlasTexture.get(); }

@@ -47,14 +47,14 @@ void GHOHintParticlesNode::copyFrom(const BaseNode* source, INodeEventQueue* man
 	}
 }
 
-void GHOHintParticlesNode::readConfiguration(IXMLReader* reader)
+bool GHOHintParticlesNode::readConfiguration(IXMLReader* reader)
 {
 	while (reader->read())
 	{
 		const int type = reader->getNodeType();
 		const core::stringw& name = reader->getNodeName();
 		if (type == XML_NODE_ELEMENT_END && name == L"HintParticle")
-			return;
+			return true;
 		if (type != XML_NODE_ELEMENT)
 			continue;
 		if (name == L"EmitRadiusXRange")
@@ -72,6 +72,7 @@ void GHOHintParticlesNode::readConfiguration(IXMLReader* reader)
 		else if (name == L"ParticlesTimeline")
 			readTimelines(reader);
 	}
+	return false;
 }
 
 void GHOHintParticlesNode::readTimelines(IXMLReader* reader)

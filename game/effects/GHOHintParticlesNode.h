@@ -39,7 +39,7 @@ public:
 	static const irr::core::stringw& typeNameText();
 
 	void copyFrom(const BaseNode* source, INodeEventQueue* sceneManager) override;
-	void readConfiguration(IXMLReader* reader) override;
+	bool readConfiguration(IXMLReader* reader) override;
 
 	void clearParticles() override { particles.set_used(0); }
 	irr::u32 getParticleCount() const override { return particles.size(); }

@@ -63,7 +63,7 @@ void GWeatherParticlesNode::copyFrom(const BaseNode* source, INodeEventQueue* ma
 	}
 }
 
-void GWeatherParticlesNode::readConfiguration(IXMLReader* reader)
+bool GWeatherParticlesNode::readConfiguration(IXMLReader* reader)
 {
 	struct Pair
 	{
@@ -86,7 +86,7 @@ void GWeatherParticlesNode::readConfiguration(IXMLReader* reader)
 		const int type = reader->getNodeType();
 		const core::stringw& name = reader->getNodeName();
 		if (type == XML_NODE_ELEMENT_END && name == L"WeatherParticle")
-			return;
+			return true;
 		if (type != XML_NODE_ELEMENT)
 			continue;
 		if (name == L"PPS")
@@ -98,6 +98,7 @@ void GWeatherParticlesNode::readConfiguration(IXMLReader* reader)
 				if (name == pair.name)
 					*pair.field = pairValue(reader);
 	}
+	return false;
 }
 
 void GWeatherParticlesNode::readTimelines(IXMLReader* reader)
