@@ -3,10 +3,10 @@
 #include "audio/CSoundManager.h"
 #include "core/CPropertyCollection.h"
 #include "core/Random.h"
-#include "core/SmartPointer.h"
-#include "nodes/RandomRange.h"
 #include "core/Singleton.h"
+#include "core/SmartPointer.h"
 #include "device/IDevice.h"
+#include "nodes/RandomRange.h"
 #include "scene/BaseNode.h"
 
 #include <algorithm>

@@ -35,9 +35,9 @@ void writeIntProperty(CPropertyCollection& collection, const char* name, int val
 #define EFFECT_PROPERTY(Class, Field, AsValue, MakeValue)                                                              \
 	PropertyDescriptor                                                                                                 \
 	{                                                                                                                  \
-		#Field, [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)                                            \
-		{ static_cast<Class*>(o)->Field = AsValue(v.get()); },                                                         \
-		    [](const IPropertyOwner* o) { return MakeValue(static_cast<const Class*>(o)->Field); }                     \
+#Field, [](IPropertyOwner * o, const SmartPointer <IPropertyData>& v)                                          \
+		{ static_cast<Class*>(o)->Field = AsValue(v.get()); }, [](const IPropertyOwner* o)                             \
+		{ return MakeValue(static_cast<const Class*>(o)->Field); }                                                     \
 	}
 #define EFFECT_RANGE_PROPERTY(Class, Field) EFFECT_PROPERTY(Class, Field, propertyAsVector2d, makeVector2dValue)
 #define EFFECT_INT_PROPERTY(Class, Field) EFFECT_PROPERTY(Class, Field, propertyAsInt, makeIntValue)

@@ -44,8 +44,7 @@ IFileSystem* fileSystemFor(const ContentRef& reference)
 }
 } // namespace
 
-GEffectParticlesNode::GEffectParticlesNode(const ContentRef& reference, BaseNode* parentNode,
-                                           INodeEventQueue* manager)
+GEffectParticlesNode::GEffectParticlesNode(const ContentRef& reference, BaseNode* parentNode, INodeEventQueue* manager)
     : BaseNode(reference, parentNode, manager)
 {
 	period = TaskPeriod;

@@ -37,6 +37,6 @@ private:
 	int moveTime = 0;              // flight time left, ms; below 0 the flight is over
 	irr::core::vector2df VelocityXRange;
 	irr::core::vector2df VelocityYRange;
-	irr::core::vector2df Acceleration; // x, y
+	irr::core::vector2df Acceleration;  // x, y
 	irr::core::vector2df MoveTimeRange; // ms
 };

@@ -18,8 +18,7 @@ core::vector2df pairValue(IXMLReader* reader)
 }
 } // namespace
 
-GHOHintParticlesNode::GHOHintParticlesNode(const ContentRef& reference, BaseNode* parentNode,
-                                           INodeEventQueue* manager)
+GHOHintParticlesNode::GHOHintParticlesNode(const ContentRef& reference, BaseNode* parentNode, INodeEventQueue* manager)
     : GEffectParticlesNode(reference, parentNode, manager)
 {
 	particles.reallocate(Capacity);

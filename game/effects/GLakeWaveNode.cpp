@@ -64,13 +64,12 @@ const core::stringw& GLakeWaveNode::typeNameText()
 
 const PropertyTable& GLakeWaveNode::propertyTable() const
 {
-	static const PropertyTable table =
-	    appendPropertyDescriptors(baseNodePropertyTable(), {
-	                                                           EFFECT_RANGE_PROPERTY(GLakeWaveNode, StarBlinkRange),
-	                                                           EFFECT_PROPERTY(GLakeWaveNode, Velocity,
-	                                                                           propertyAsVector3d, makeVector3dValue),
-	                                                           EFFECT_INT_PROPERTY(GLakeWaveNode, LifeTime),
-	                                                       });
+	static const PropertyTable table = appendPropertyDescriptors(
+	    baseNodePropertyTable(), {
+	                                 EFFECT_RANGE_PROPERTY(GLakeWaveNode, StarBlinkRange),
+	                                 EFFECT_PROPERTY(GLakeWaveNode, Velocity, propertyAsVector3d, makeVector3dValue),
+	                                 EFFECT_INT_PROPERTY(GLakeWaveNode, LifeTime),
+	                             });
 	return table;
 }
 

@@ -172,8 +172,8 @@ void GSelectGridNode::draw(video::IVideoDriver* driver, const core::rect<s32>*)
 	{
 		const f32 w = Bounds.X;
 		const f32 h = Bounds.Y;
-		const video::S3DVertex vertices[4] = {vertexAt(0.0f, 0.0f, fill), vertexAt(w, 0.0f, fill),
-		                                      vertexAt(w, h, fill), vertexAt(0.0f, h, fill)};
+		const video::S3DVertex vertices[4] = {vertexAt(0.0f, 0.0f, fill), vertexAt(w, 0.0f, fill), vertexAt(w, h, fill),
+		                                      vertexAt(0.0f, h, fill)};
 		const u16 indices[4] = {0, 1, 2, 3};
 		driver->drawVertexPrimitiveList(vertices, 4, indices, 2, video::EVT_STANDARD, scene::EPT_TRIANGLE_FAN,
 		                                video::EIT_16BIT);

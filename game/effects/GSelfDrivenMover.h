@@ -8,8 +8,7 @@
 class GSelfDrivenMover : public GPathMovableNode, public IScheduledTask
 {
 public:
-	GSelfDrivenMover(const ContentRef& reference, BaseNode* parent, INodeEventQueue* sceneManager,
-	                 unsigned taskPeriod);
+	GSelfDrivenMover(const ContentRef& reference, BaseNode* parent, INodeEventQueue* sceneManager, unsigned taskPeriod);
 	~GSelfDrivenMover() override;
 
 	void addToRenderList(RenderList& list) override;

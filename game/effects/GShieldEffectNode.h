@@ -35,7 +35,7 @@ private:
 	irr::core::vector3df start;  // offset; z stays 0
 	irr::core::vector3df target; // offset; z = x + y + 100
 	int phase = 0;
-	int phaseTime = 0; // ms
+	int phaseTime = 0;                   // ms
 	irr::core::vector2df Area1Rect1Size; // outer rectangle of the start ring
 	irr::core::vector2df Area1Rect2Size; // inner rectangle of the start ring
 	irr::core::vector2df Area2RectSize;  // rectangle of the targets

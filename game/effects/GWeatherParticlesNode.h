@@ -16,8 +16,8 @@ struct WeatherParticleRecord
 	float nx = 0.0f; // unit normal of the velocity
 	float ny = 0.0f;
 	float swayAmplitude = 0.0f;
-	int swayPhase = 0;  // ms into the sway period
-	int swayPeriod = 0; // ms
+	int swayPhase = 0;            // ms into the sway period
+	int swayPeriod = 0;           // ms
 	float angle = 0.0f;           // degrees
 	float angularVelocity = 0.0f; // degrees per second
 	float scaleX = 1.0f;

@@ -125,7 +125,8 @@ public:
 	AtlasTexture* makeFrame(irr::u32 width, irr::u32 height)
 	{
 		irr::video::IVideoDriver* driver = device->getVideoDriver();
-		irr::video::IImage* image = driver->createImage(irr::video::ECF_A8R8G8B8, irr::core::dimension2du(width, height));
+		irr::video::IImage* image =
+		    driver->createImage(irr::video::ECF_A8R8G8B8, irr::core::dimension2du(width, height));
 		image->fill(irr::video::SColor(0xFFFFFFFF));
 		irr::video::ITexture* texture = driver->addTexture("effect page", image);
 		SmartPointer<CTexture> pageTexture(new CTexture(texture, image));

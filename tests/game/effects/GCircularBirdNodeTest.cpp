@@ -1,6 +1,7 @@
+#include "effects/GCircularBirdNode.h"
+
 #include "EffectTestSupport.h"
 #include "core/CPropertyCollection.h"
-#include "effects/GCircularBirdNode.h"
 #include "scene/PropertyValue.h"
 
 #include <gtest/gtest.h>

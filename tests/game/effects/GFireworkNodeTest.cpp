@@ -1,5 +1,6 @@
-#include "EffectTestSupport.h"
 #include "effects/GFireworkNode.h"
+
+#include "EffectTestSupport.h"
 #include "scene/AnimatorSet.h"
 #include "scene/PropertyValue.h"
 

@@ -1,5 +1,6 @@
-#include "EffectTestSupport.h"
 #include "effects/GPicEffectNode.h"
+
+#include "EffectTestSupport.h"
 #include "scene/PropertyValue.h"
 
 #include <gtest/gtest.h>

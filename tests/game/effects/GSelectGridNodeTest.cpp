@@ -1,5 +1,6 @@
-#include "EffectTestSupport.h"
 #include "effects/GSelectGridNode.h"
+
+#include "EffectTestSupport.h"
 
 #include <gtest/gtest.h>
 #include <set>

@@ -1,5 +1,6 @@
-#include "EffectTestSupport.h"
 #include "effects/GShieldEffectNode.h"
+
+#include "EffectTestSupport.h"
 #include "scene/PropertyValue.h"
 
 #include <cmath>

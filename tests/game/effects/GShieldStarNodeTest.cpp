@@ -1,6 +1,7 @@
+#include "effects/GShieldStarNode.h"
+
 #include "EffectTestSupport.h"
 #include "core/CPropertyCollection.h"
-#include "effects/GShieldStarNode.h"
 #include "scene/PropertyValue.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,6 @@
-#include "EffectTestSupport.h"
 #include "effects/GSpiralMovableNode.h"
+
+#include "EffectTestSupport.h"
 #include "scene/PropertyValue.h"
 
 #include <cmath>

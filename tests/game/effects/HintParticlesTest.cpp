@@ -18,7 +18,8 @@ GHOHintParticlesNode* hintNode(const std::string& inner)
 	return node;
 }
 
-const char* const tenLongLived = "<ParticlesDensity Value=\"10;10\"/>\n<ParticlesLifetimeRange Value=\"100000;100000\"/>\n";
+const char* const tenLongLived =
+    "<ParticlesDensity Value=\"10;10\"/>\n<ParticlesLifetimeRange Value=\"100000;100000\"/>\n";
 } // namespace
 
 // PPS starts at 0 (no bursts); a density below 1 gives empty bursts; lifetime 0 gives particles that
@@ -49,8 +50,8 @@ TEST(HintParticles, NothingIsEmittedWithoutRateDensityOrLife)
 TEST(HintParticles, BurstsAreRingsCutToTheCapacity)
 {
 	SmartPointer<GHOHintParticlesNode> node(hintNode(std::string(tenLongLived) +
-	                                                   "<PPS Value=\"409\"/><EmitRadiusXRange Value=\"30;30\"/>"
-	                                                   "<EmitRadiusYRange Value=\"10, 10\"/>"));
+	                                                 "<PPS Value=\"409\"/><EmitRadiusXRange Value=\"30;30\"/>"
+	                                                 "<EmitRadiusYRange Value=\"10, 10\"/>"));
 	node->emit(1000);
 	ASSERT_EQ(node->getParticleCount(), 4090u);
 	for (irr::u32 i = 0; i < 10; ++i)

@@ -1,7 +1,8 @@
+#include "effects/OnceSpawnerNode.h"
+
 #include "EffectTestSupport.h"
 #include "core/CPropertyCollection.h"
 #include "effects/GCarNode.h"
-#include "effects/OnceSpawnerNode.h"
 
 #include <gtest/gtest.h>
 

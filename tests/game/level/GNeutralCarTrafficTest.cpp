@@ -1,8 +1,9 @@
 #include "level/GNeutralCarTraffic.h"
+
 #include "../effects/EffectTestSupport.h"
-#include "effects/GCarNode.h"
 #include "core/Random.h"
 #include "data/GLevelPaths.h"
+#include "effects/GCarNode.h"
 #include "effects/GPathMovableNode.h"
 
 #include <gtest/gtest.h>
@@ -49,7 +50,6 @@ TEST(GNeutralCarTraffic, PriorityVehiclesHurryNearbyCarsForASecond)
 	traffic.release();
 	level.release();
 }
-
 
 namespace
 {
