@@ -19,19 +19,19 @@ struct DirectionBound
 };
 
 const DirectionBound eightDirections[] = {
-    {15, "Right"},     {75, "RightUp"}, {105, "Up"},        {165, "LeftUp"}, {195, "Left"},
-    {255, "LeftDown"}, {285, "Down"},   {345, "RightDown"}, {360, "Right"},
+    {15, "Right"},  {75, "RightUp"},   {105, "Up"},   {165, "LeftUp"},     {195, "Left"},
+    {255, "LeftDown"}, {285, "Down"}, {345, "RightDown"}, {360, "Right"},
 };
 
 const DirectionBound twentyFourDirections[] = {
-    {7.5f, "Right"},       {22.5f, "RightRightRightUp"},  {37.5f, "RightRightUp"},
-    {52.5f, "RightUp"},    {67.5f, "RightUpUp"},          {82.5f, "RightUpUpUp"},
-    {97.5f, "Up"},         {112.5f, "LeftUpUpUp"},        {127.5f, "LeftUpUp"},
-    {142.5f, "LeftUp"},    {157.5f, "LeftLeftUp"},        {172.5f, "LeftLeftLeftUp"},
-    {187.5f, "Left"},      {202.5f, "LeftLeftLeftDown"},  {217.5f, "LeftLeftDown"},
-    {232.5f, "LeftDown"},  {247.5f, "LeftDownDown"},      {262.5f, "LeftDownDownDown"},
-    {277.5f, "Down"},      {292.5f, "RightDownDownDown"}, {307.5f, "RightDownDown"},
-    {322.5f, "RightDown"}, {337.5f, "RightRightDown"},    {352.5f, "RightRightRightDown"},
+    {7.5f, "Right"},           {22.5f, "RightRightRightUp"}, {37.5f, "RightRightUp"},
+    {52.5f, "RightUp"},        {67.5f, "RightUpUp"},         {82.5f, "RightUpUpUp"},
+    {97.5f, "Up"},             {112.5f, "LeftUpUpUp"},       {127.5f, "LeftUpUp"},
+    {142.5f, "LeftUp"},        {157.5f, "LeftLeftUp"},       {172.5f, "LeftLeftLeftUp"},
+    {187.5f, "Left"},          {202.5f, "LeftLeftLeftDown"}, {217.5f, "LeftLeftDown"},
+    {232.5f, "LeftDown"},      {247.5f, "LeftDownDown"},     {262.5f, "LeftDownDownDown"},
+    {277.5f, "Down"},          {292.5f, "RightDownDownDown"}, {307.5f, "RightDownDown"},
+    {322.5f, "RightDown"},     {337.5f, "RightRightDown"},   {352.5f, "RightRightRightDown"},
     {360.0f, "Right"},
 };
 
@@ -46,7 +46,8 @@ float screenAngle(const core::vector2df& v)
 	return angle > 360.0f ? 360.0f : angle;
 }
 
-template <size_t N> StringId nameForAngle(const DirectionBound (&bounds)[N], float angle)
+template <size_t N>
+StringId nameForAngle(const DirectionBound (&bounds)[N], float angle)
 {
 	// Interned once: the ids are the same for the whole process.
 	static const std::array<StringId, N> ids = [&]

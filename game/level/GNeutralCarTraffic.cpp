@@ -47,8 +47,7 @@ GNeutralCarTraffic::GNeutralCarTraffic(GLevelPaths* paths, BaseNode* parent) : c
 			continue;
 		Spawner spawner;
 		spawner.path = carPaths[i];
-		spawner.countdown =
-		    time.Y > 0 ? static_cast<int>(Random::instance()->nextUInt() % static_cast<u32>(time.Y)) : 0;
+		spawner.countdown = time.Y > 0 ? static_cast<int>(Random::instance()->nextUInt() % static_cast<u32>(time.Y)) : 0;
 		spawners.push_back(spawner);
 	}
 }
