@@ -9,6 +9,10 @@ content_picture(${ART}/images/logos/VerandelLogo.svg logos/VerandelLogo.png)
 
 # Atlases: every picture under the folder becomes a frame named by its path there.
 content_atlas(atlases/MainMenu ${ART}/atlases/MainMenu PREFIX scenes/images/)
+# The weather and hint particles, named as the level scene asks for them ("particles/Rain.png").
+content_atlas(atlases/Effects ${ART}/atlases/Effects)
+# The movers, balloons and fireworks of levels/common/Movers.qscn, scenes/MainMenuMovers.qscn and the fireworks.
+content_atlas(atlases/Movers ${ART}/atlases/Movers PREFIX levels/common/images/)
 
 # Fonts: the names are the game's, the faces DejaVu.
 content_font(scenes/fonts/arial_14_crisp DejaVuSans.ttf 14 CRISP)
