@@ -6,6 +6,7 @@
 #include "nodes/RandomRange.h"
 #include "scene/NodeMath.h"
 
+#include <algorithm>
 #include <cmath>
 
 using namespace irr;
@@ -97,18 +98,21 @@ void GHOHintParticlesNode::readTimelines(IXMLReader* reader)
 
 void GHOHintParticlesNode::emit(unsigned ms)
 {
-	for (u32 bursts = takeDueEmissions(ms); bursts > 0; --bursts)
-		burst();
+	// Particles born dead take no place in the array, but they use up the room of this emission as
+	// the living do, so a run of bursts is bounded by the capacity.
+	u32 room = Capacity - std::min(particles.size(), Capacity);
+	for (u32 bursts = takeDueEmissions(ms); bursts > 0 && room > 0; --bursts)
+		room -= burst(room);
 }
 
-void GHOHintParticlesNode::burst()
+u32 GHOHintParticlesNode::burst(u32 room)
 {
 	const float density = randomInEffectRange(ParticlesDensity);
 	u32 n = density >= 1.0f ? static_cast<u32>(std::min(density, static_cast<float>(Capacity))) : 0u;
-	if (particles.size() + n > Capacity)
-		n = Capacity - particles.size();
+	if (n > room)
+		n = room;
 	if (n == 0)
-		return;
+		return 0;
 	// The ring starts at a random phase (degrees drawn, used as radians).
 	const float a0 = randomInEffectRange(core::vector2df(0.0f, 360.0f));
 	const float angularVelocity = angularVelocityTimeline.birthValue(0.0f);
@@ -138,6 +142,7 @@ void GHOHintParticlesNode::burst()
 		p.alpha = alpha;
 		particles.push_back(p);
 	}
+	return n;
 }
 
 void GHOHintParticlesNode::updateParticles(unsigned ms)

@@ -57,7 +57,8 @@ protected:
 
 private:
 	void readTimelines(IXMLReader* reader);
-	void burst();
+	// One ring of at most room particles; returns the room it used.
+	irr::u32 burst(irr::u32 room);
 
 	irr::core::vector2df EmitRadiusXRange;
 	irr::core::vector2df EmitRadiusYRange;

@@ -125,6 +125,7 @@ void GWeatherParticlesNode::readTimelines(IXMLReader* reader)
 void GWeatherParticlesNode::emit(unsigned ms)
 {
 	u32 n = takeDueEmissions(ms);
+	// Born-dead particles use up room of this emission too, so one emission is bounded by the capacity.
 	if (particles.size() + n > Capacity)
 		n = Capacity - particles.size();
 	for (; n > 0; --n)
