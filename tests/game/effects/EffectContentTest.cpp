@@ -1,5 +1,6 @@
 #include "../GameTestSupport.h"
 #include "EffectTestSupport.h"
+#include "data/GLevelPath.h"
 #include "data/GameNodeClasses.h"
 #include "effects/GFireworkNode.h"
 #include "effects/GPathMovableNode.h"
@@ -56,9 +57,9 @@ TEST(EffectContent, LevelMoversHaveEveryStateTheyAskFor)
 	for (const std::string& direction : eightDirections)
 		birdStates.push_back(direction + "_Flap");
 	EXPECT_EQ(missingStates(movers.get(), "Bird", birdStates), "");
-	for (const char* name : {"CarRed", "CarBlue", "Pedestrian"})
+	for (const char* name : {"CarRed", "CarBlue", "CarYellow", "Van", "Pedestrian"})
 		EXPECT_EQ(missingStates(movers.get(), name, eightDirections), "") << name;
-	for (const char* name : {"Bird", "CarRed", "CarBlue", "Pedestrian", "TextTrail", "Balloon"})
+	for (const char* name : {"Bird", "CarRed", "CarBlue", "CarYellow", "Van", "Pedestrian", "TextTrail", "Balloon"})
 	{
 		BaseNode* model = movers->findChild(internStringId(name), 1);
 		ASSERT_TRUE(model) << name;
@@ -132,4 +133,33 @@ TEST(EffectContent, WeatherFilesFallFromAboveTheScreen)
 			ASSERT_GE(p.y + 1000.0f / p.ageRate * p.vy / 1000.0f, 768.0f) << name;
 		}
 	}
+}
+
+// Every car the shipped levels' neutral traffic names is a car template of the movers.
+TEST(EffectContent, EveryNeutralCarOfTheLevelsIsACarTemplate)
+{
+	SmartPointer<BaseNode> movers = loadAsset("levels/common/Movers.qscn");
+	ASSERT_TRUE(movers);
+	int checked = 0;
+	for (const char* level : {"level1", "level2"})
+	{
+		std::ifstream input(sourceDir() + "/assets/levels/" + level + "/LevelPaths.xml", std::ios::binary);
+		std::stringstream text;
+		text << input.rdbuf();
+		const std::string xml = text.str();
+		SmartPointer<CXMLReader> reader(new CXMLReader(xml.data(), xml.size()));
+		SmartPointer<GLevelPaths> paths(new GLevelPaths());
+		ASSERT_TRUE(paths->load(reader.get())) << level;
+		const auto roads = paths->getCarPaths(internStringId("NeutralCar"));
+		for (irr::u32 i = 0; i < roads.size(); ++i)
+			for (irr::u32 j = 0; j < roads[i]->getCars().size(); ++j)
+			{
+				const StringId name = roads[i]->getCars()[j];
+				BaseNode* model = movers->findChild(name, 1);
+				EXPECT_TRUE(model && model->isKindOf(NodeTypeGCarNode))
+				    << level << " names " << getStringById(name).c_str();
+				++checked;
+			}
+	}
+	EXPECT_GT(checked, 0);
 }
