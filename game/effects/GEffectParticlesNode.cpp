@@ -146,7 +146,13 @@ u32 GEffectParticlesNode::takeDueEmissions(unsigned ms)
 	const float due = static_cast<float>(accumulator) / periodMs;
 	if (!(due >= 1.0f))
 		return 0;
-	const u32 count = due >= 65536.0f ? 65536u : static_cast<u32>(due);
+	// A rate beyond what one step can use drops the excess rather than gathering it for ever.
+	if (due >= 65536.0f)
+	{
+		accumulator = 0;
+		return 65536u;
+	}
+	const u32 count = static_cast<u32>(due);
 	accumulator -= static_cast<int>(periodMs * static_cast<float>(count));
 	if (accumulator < 0)
 		accumulator = 0;
