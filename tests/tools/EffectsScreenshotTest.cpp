@@ -57,6 +57,14 @@ protected:
 		}
 		movers = assets->load<TemplateCollectionNode>(ContentTypeSceneNode, "levels/common/Movers.qscn");
 		ASSERT_TRUE(movers);
+		menuMovers = assets->load<TemplateCollectionNode>(ContentTypeSceneNode, "scenes/MainMenuMovers.qscn");
+		ASSERT_TRUE(menuMovers);
+		for (int number = 1; number <= 4; ++number)
+		{
+			fireworks.push_back(assets->load<BaseNode>(ContentTypeSceneNode, "levels/common/Fireworks/" +
+			                                                                     std::to_string(number) + "/f.qscn"));
+			ASSERT_TRUE(fireworks.back()) << number;
+		}
 		manager = SmartPointer<SceneManager>(assets->device->createSceneManager());
 		ASSERT_TRUE(manager);
 		scheduler = SmartPointer<TaskScheduler>(assets->device->createTaskScheduler());
@@ -75,14 +83,17 @@ protected:
 		manager = nullptr;
 		scheduler = nullptr;
 		movers = nullptr;
+		menuMovers = nullptr;
+		fireworks.clear();
 		atlases.clear();
 		assets.reset();
 	}
 
 	// A copy of the "Body" (or "Picture") of a mover template, placed and turned by a state.
-	BaseNode* addPicture(const char* templateName, const char* part, float x, float y, const char* state)
+	BaseNode* addPicture(const char* templateName, const char* part, float x, float y, const char* state,
+	                     TemplateCollectionNode* collection = nullptr)
 	{
-		BaseNode* model = movers->findChild(internStringId(templateName), 1);
+		BaseNode* model = (collection ? collection : movers.get())->findChild(internStringId(templateName), 1);
 		BaseNode* picture = model ? model->findChild(internStringId(part), 1) : nullptr;
 		if (!picture)
 			return nullptr;
@@ -123,6 +134,20 @@ protected:
 		addPicture("Bird", "Body", 900.0f, 480.0f, "LeftUp_Flap");
 		addPicture("Balloon", "Picture", 150.0f, 560.0f, nullptr);
 		addPicture("Balloon", "Picture", 190.0f, 540.0f, nullptr);
+		addPicture("MenuCloud", "Picture", 420.0f, 450.0f, nullptr, menuMovers.get());
+		addPicture("MenuCar", "Body", 300.0f, 620.0f, "Down1", menuMovers.get());
+		addPicture("MenuCar", "Body", 400.0f, 620.0f, "Up4", menuMovers.get());
+		addPicture("MenuBike", "Body", 500.0f, 600.0f, "RightUpUp", menuMovers.get());
+		addPicture("MenuPedestrian", "Body", 560.0f, 600.0f, "Down", menuMovers.get());
+		// Each firework's burst at its full size.
+		for (size_t i = 0; i < fireworks.size(); ++i)
+		{
+			BaseNode* rocket = fireworks[i]->getChildren()[0];
+			BaseNode* burst = rocket->findChild(internStringId("Burst"), 1)->clone(scene.get(), manager.get());
+			burst->setVisible(true);
+			burst->setScale({0.8f, 0.8f, 1.0f});
+			burst->setPosition({660.0f + 100.0f * static_cast<float>(i), 560.0f, 2.0f});
+		}
 
 		rain = SmartPointer<GWeatherParticlesNode>(new GWeatherParticlesNode(ContentRef(assets->manager, "t.qscn")));
 		rain->setConfigurationFilename("levels/common/Effects/Rain.xml");
@@ -166,6 +191,8 @@ protected:
 	CDeviceStub* stub = nullptr;
 	std::vector<SmartPointer<ContentObject>> atlases;
 	SmartPointer<TemplateCollectionNode> movers;
+	SmartPointer<TemplateCollectionNode> menuMovers;
+	std::vector<SmartPointer<BaseNode>> fireworks;
 	SmartPointer<TaskScheduler> scheduler;
 	SmartPointer<SceneManager> manager;
 	SmartPointer<SceneNode> scene;
