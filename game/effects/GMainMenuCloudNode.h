@@ -18,6 +18,8 @@ public:
 	// Clouds started part-way along their route since the program started (at most 12).
 	static int headStartsGiven();
 
+	// The speed range is read and written with the cloud but not offered by name: clouds have no states.
+	const PropertyTable& propertyTable() const override { return baseNodePropertyTable(); }
 	void onDirectionChanged(const irr::core::vector2df&) override {}
 
 protected:

@@ -1,9 +1,11 @@
 #include "EffectTestSupport.h"
+#include "core/CPropertyCollection.h"
 #include "data/GameNodeTypeIds.h"
 #include "effects/GMainMenuBikeNode.h"
 #include "effects/GMainMenuCarNode.h"
 #include "effects/GMainMenuCloudNode.h"
 #include "effects/GMainMenuPedestrianNode.h"
+#include "scene/PropertyValue.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -134,4 +136,24 @@ TEST(MainMenuMovers, CloudsDriftAndLeave)
 	EXPECT_FLOAT_EQ(cloud->getBaseSpeed(), 5.0f * 4.0f) << "(450 - 90) / 120 + 1 = 4";
 	rig.scene.tick(100);
 	EXPECT_EQ(watch->getParent(), nullptr);
+}
+
+// "InitialVelocityRange" goes with the scene file and with copies; clouds do not offer it by name.
+TEST(MainMenuMovers, SpeedRangeIsReadWrittenAndCopied)
+{
+	CPropertyCollection file;
+	file.addVector2d("InitialVelocityRange", vector2df(7, 9));
+	SmartPointer<GMainMenuCloudNode> cloud(new GMainMenuCloudNode());
+	cloud->readProperties(file);
+	EXPECT_EQ(cloud->getInitialVelocityRange(), vector2df(7, 9));
+	EXPECT_FALSE(cloud->setPropertyByName("InitialVelocityRange", makeVector2dValue(vector2df(1, 1))));
+	SmartPointer<BaseNode> copy(cloud->clone());
+	EXPECT_EQ(static_cast<GMainMenuCloudNode*>(copy.get())->getInitialVelocityRange(), vector2df(7, 9));
+
+	SmartPointer<GMainMenuCarNode> car(new GMainMenuCarNode());
+	EXPECT_EQ(car->getInitialVelocityRange(), vector2df(80, 82));
+	EXPECT_TRUE(car->setPropertyByName("InitialVelocityRange", makeVector2dValue(vector2df(60, 70))));
+	CPropertyCollection written;
+	car->writeProperties(written);
+	EXPECT_EQ(propertyAsVector2d(written.get("InitialVelocityRange").get()), vector2df(60, 70));
 }
