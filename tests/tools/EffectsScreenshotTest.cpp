@@ -142,7 +142,7 @@ protected:
 		// Each firework's burst at its full size.
 		for (size_t i = 0; i < fireworks.size(); ++i)
 		{
-			BaseNode* rocket = fireworks[i]->getChildren()[0];
+			BaseNode* rocket = fireworks[i].get();
 			BaseNode* burst = rocket->findChild(internStringId("Burst"), 1)->clone(scene.get(), manager.get());
 			burst->setVisible(true);
 			burst->setScale({0.8f, 0.8f, 1.0f});

@@ -92,20 +92,19 @@ TEST(EffectContent, FireworksBurstAndLeave)
 {
 	for (int number = 1; number <= 4; ++number)
 	{
-		SmartPointer<BaseNode> show = loadAsset("levels/common/Fireworks/" + std::to_string(number) + "/f.qscn");
-		ASSERT_TRUE(show) << number;
-		EffectScene scene;
-		scene.root->addChild(show.get());
-		auto* rocket = nodeCast<GFireworkNode>(show->getChildren()[0]);
+		SmartPointer<BaseNode> loaded = loadAsset("levels/common/Fireworks/" + std::to_string(number) + "/f.qscn");
+		auto* rocket = nodeCast<GFireworkNode>(loaded.get());
 		ASSERT_NE(rocket, nullptr) << number;
+		EffectScene scene;
+		scene.root->addChild(rocket);
 		scene.render();
 		int elapsed = 0;
-		while (!show->getChildren().empty() && elapsed < 10000)
+		while (rocket->getParent() && elapsed < 10000)
 		{
 			scene.tick(1);
 			elapsed += 30;
 		}
-		EXPECT_TRUE(show->getChildren().empty()) << number;
+		EXPECT_EQ(rocket->getParent(), nullptr) << number;
 		EXPECT_GE(elapsed, 1500) << number;
 	}
 }
