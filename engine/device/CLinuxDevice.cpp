@@ -1,16 +1,16 @@
 #include "CLinuxDevice.h"
 
-#include "content/CQuadBatcher.h"
-#include "content/EngineMaterials.h"
-#include "platform/XErrorLog.h"
-
 #include "CTimer.h"
 #include "CursorControl.h"
 #include "VideoModeList.h"
+#include "content/CQuadBatcher.h"
+#include "content/EngineMaterials.h"
 #include "core/DeviceEvents.h"
 #include "core/ILogger.h"
 #include "core/InputEvents.h"
 #include "core/SystemFlowEvents.h"
+#include "platform/StartupProblems.h"
+#include "platform/XErrorLog.h"
 
 #include <chrono>
 #include <cstdio>
@@ -103,6 +103,7 @@ bool CLinuxDevice::hasWindow() const
 bool CLinuxDevice::createVideoDriver(int driverType)
 {
 	irr::SIrrlichtCreationParameters l = libraryParameters(parameters, &pump);
+	windowFailure.clear();
 	if (driverType == 0)
 	{
 		// The engine's default device: a null driver and no window, so no display is needed.
@@ -111,20 +112,32 @@ bool CLinuxDevice::createVideoDriver(int driverType)
 	}
 	else if (driverType >= 1 && driverType <= 3)
 	{
-		l.DriverType = irr::video::EDT_OPENGL;
-		library = createLibraryDevice(l);
+		// Asked first: the library would only say that it failed, and Xlib would print the server's
+		// refusal on the error stream once per attempt.
+		windowFailure = describeDisplayProblem();
+		if (windowFailure.empty())
+		{
+			l.DriverType = irr::video::EDT_OPENGL;
+			library = createLibraryDevice(l);
+		}
 		if (!library)
 		{
 			getLogger()->log("Could not create OpenGL driver.", 2);
-			l.DriverType = irr::video::EDT_BURNINGSVIDEO;
-			library = createLibraryDevice(l);
+			if (windowFailure.empty())
+			{
+				l.DriverType = irr::video::EDT_BURNINGSVIDEO;
+				library = createLibraryDevice(l);
+			}
 			if (!library)
 				getLogger()->log("Could not create the software renderer.", 2);
+			if (!library && windowFailure.empty())
+				windowFailure = "neither OpenGL nor the software renderer could be started on this display";
 		}
 	}
 	else
 	{
 		getLogger()->log("Unable to create video driver of unknown type.", 2);
+		windowFailure = "the video driver type " + std::to_string(driverType) + " is unknown";
 	}
 	if (!library)
 		return false;
@@ -134,6 +147,7 @@ bool CLinuxDevice::createVideoDriver(int driverType)
 	{
 		library->drop();
 		library = nullptr;
+		windowFailure = "the 3-D library made no video driver";
 		return false;
 	}
 	videoDriver->grab();
@@ -450,7 +464,9 @@ void CLinuxDevice::closeDevice()
 
 VideoModeList* CLinuxDevice::getVideoModeList()
 {
-	if (videoModes && videoModes->getModeCount() == 0 && library)
+	// Without a window the library opens the display itself, and Xlib would print a refusal.
+	const bool windowless = videoDriver ? videoDriver->getDriverType() == irr::video::EDT_NULL : true;
+	if (videoModes && videoModes->getModeCount() == 0 && library && (!windowless || describeDisplayProblem().empty()))
 	{
 		if (irr::video::IVideoModeList* modes = library->getVideoModeList())
 		{

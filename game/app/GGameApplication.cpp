@@ -3,14 +3,13 @@
 #include "GGameStatistics.h"
 #include "GameProfileDefaults.h"
 #include "GameScreenLayout.h"
-#include "frontend/GRectangleNode.h"
-
 #include "audio/CSoundManager.h"
 #include "audio/IAudioDevice.h"
 #include "content/CContentManager.h"
 #include "content/CProfile.h"
 #include "content/CProfileManager.h"
 #include "content/CQuadBatcher.h"
+#include "content/CXMLReader.h"
 #include "content/ContentType.h"
 #include "content/IArchive.h"
 #include "content/IFileSystem.h"
@@ -24,9 +23,12 @@
 #include "core/TaskScheduler.h"
 #include "core/TextUtils.h"
 #include "device/CDeviceStub.h"
+#include "device/CLinuxDevice.h"
 #include "device/CTimer.h"
 #include "device/CursorControl.h"
 #include "device/IDevice.h"
+#include "frontend/GRectangleNode.h"
+#include "platform/StartupProblems.h"
 #include "scene/NodeFactory.h"
 #include "scene/RenderEntry.h"
 #include "scene/SceneManager.h"
@@ -71,6 +73,31 @@ void playMusicCue(CSoundManager* sounds, StringId cue)
 	sounds->playCue(cue, true, 0);
 }
 
+// Whether the named XML document reads to the end of its root element. The scene reader takes what
+// it can from a file cut short or overwritten on the disk; the first scene must be whole.
+bool isCompleteDocument(IFileSystem* files, const char* name)
+{
+	SmartPointer<CXMLReader> reader(files ? files->createXMLReader(name) : nullptr);
+	if (!reader)
+		return false;
+	long depth = 0;
+	while (reader->read())
+	{
+		if (reader->getNodeType() == XML_NODE_ELEMENT)
+		{
+			if (!reader->isEmptyElement())
+				++depth;
+			else if (depth == 0)
+				return true;
+		}
+		else if (reader->getNodeType() == XML_NODE_ELEMENT_END && --depth <= 0)
+		{
+			return depth == 0;
+		}
+	}
+	return false;
+}
+
 float volumeOf(const CProfile* profile, const char* onKey, const char* volumeKey)
 {
 	float volume = profile->getBool(onKey) ? 1.0f : 0.0f;
@@ -107,17 +134,22 @@ const EventMap& GGameApplication::eventMap()
 	         &eventHandler<GGameApplication, CEventDeviceVideoDriverCreated, &GGameApplication::onVideoDriverCreated>},
 	        {CEventSystemFlowUpdate::TypeId,
 	         &eventHandler<GGameApplication, CEventSystemFlowUpdate, &GGameApplication::onUpdate>},
-	        {CEventSystemFlowDraw::TypeId, &eventHandler<GGameApplication, CEventSystemFlowDraw, &GGameApplication::onDraw>},
+	        {CEventSystemFlowDraw::TypeId,
+	         &eventHandler<GGameApplication, CEventSystemFlowDraw, &GGameApplication::onDraw>},
 	        {CEventSystemFlowWindowActivate::TypeId,
 	         &eventHandler<GGameApplication, CEventSystemFlowWindowActivate, &GGameApplication::onWindowActivate>},
 	        {CEventSystemFlowCloseRequest::TypeId,
 	         &eventHandler<GGameApplication, CEventSystemFlowCloseRequest, &GGameApplication::onCloseRequest>},
-	        {CEventInputKeyDown::TypeId, &eventHandler<GGameApplication, CEventInputKeyDown, &GGameApplication::onKeyDown>},
+	        {CEventInputKeyDown::TypeId,
+	         &eventHandler<GGameApplication, CEventInputKeyDown, &GGameApplication::onKeyDown>},
 	    });
 	return table;
 }
 
-bool GGameApplication::onEvent(CEvent* event) { return event && dispatchThroughTable(eventMap(), event); }
+bool GGameApplication::onEvent(CEvent* event)
+{
+	return event && dispatchThroughTable(eventMap(), event);
+}
 
 // ---- start-up
 
@@ -149,7 +181,13 @@ bool GGameApplication::init()
 
 	readDisplaySettings(profiles->getCommonProfile());
 	if (!device->setCreationParameters(creationParameters))
-		return false;
+	{
+		const auto* platformDevice = dynamic_cast<const CLinuxDevice*>(device);
+		const std::string why = platformDevice && !platformDevice->getWindowFailure().empty()
+		                            ? platformDevice->getWindowFailure()
+		                            : std::string("the video driver could not be created");
+		return failStartup("could not open a window: " + why);
+	}
 
 	contentManager = device->createContentManager();
 	device->addEventListener(contentManager, ContentManagerPriority);
@@ -161,7 +199,8 @@ bool GGameApplication::init()
 	if (!uiSceneManager || !worldSceneManager)
 		return false;
 
-	mountAssets();
+	if (!mountAssets())
+		return false;
 	if (IAudioDevice* audio = device->getAudioDevice())
 		audio->setStreamingThreshold(StreamingThreshold);
 	configureSoundGroups();
@@ -170,7 +209,8 @@ bool GGameApplication::init()
 	installCursor(profiles->getCommonProfile());
 
 	if (!showFirstScene())
-		return false;
+		return failStartup(std::string("could not load the first scene \"") + FirstSceneName +
+		                   "\": it is missing or damaged");
 	updateLayout();
 	return true;
 }
@@ -233,19 +273,53 @@ void GGameApplication::createSceneManagers()
 	}
 }
 
-void GGameApplication::mountAssets()
+bool GGameApplication::failStartup(const std::string& reason)
+{
+	startupFailure = reason;
+	return false;
+}
+
+bool GGameApplication::mountAssets()
 {
 	IDevice* device = getDevice();
 	IFileSystem* files = device->getFileSystem();
 	if (!files)
-		return;
+		return failStartup("could not read the game's content: there is no file system");
 	const irr::core::stringc folder = narrow(device->getSetting("AssetsFolder"));
-	files->setAssetsCryptKey(narrow(device->getSetting("AssetsCryptKey")));
-	assetsFolder = files->addArchive(folder, false, false);
 	const irr::core::stringc archive = folder + ".qca";
-	// The packed archive is optional: a plain folder is enough to run.
-	if (files->existFile(archive, false))
-		assetsArchive = files->addArchive(archive, false, false);
+	const bool hasFolder = files->existFile(folder, false);
+	const bool hasArchive = files->existFile(archive, false);
+	// Either is enough to run; the folder's loose files win over the archive's.
+	if (!hasFolder && !hasArchive)
+		return failStartup(std::string("could not find the game's content: there is neither a folder \"") +
+		                   folder.c_str() + "\" nor an archive \"" + archive.c_str() + "\" in " +
+		                   files->getWorkingDirectory().c_str());
+
+	files->setAssetsCryptKey(narrow(device->getSetting("AssetsCryptKey")));
+	if (hasFolder)
+	{
+		const std::string path = files->getAbsolutePath(folder).c_str();
+		std::string why = describeUnreadablePath(path, true);
+		if (why.empty() && !(assetsFolder = files->addArchive(folder, false, false)))
+			why = "it could not be added to the file system";
+		if (!why.empty())
+			return failStartup("could not read the assets folder \"" + path + "\": " + why);
+	}
+	if (hasArchive)
+	{
+		const std::string path = files->getAbsolutePath(archive).c_str();
+		std::string why = describeUnreadablePath(path, false);
+		if (why.empty())
+		{
+			assetsArchive = files->addArchive(archive, false, false);
+			// A damaged archive opens with no entries at all.
+			if (!assetsArchive || assetsArchive->getFileCount() == 0)
+				why = "it is damaged or not a content archive of this game";
+		}
+		if (!why.empty())
+			return failStartup("could not read the content archive \"" + path + "\": " + why);
+	}
+	return true;
 }
 
 void GGameApplication::configureSoundGroups()
@@ -280,6 +354,8 @@ void GGameApplication::installCursor(const CProfile* common)
 
 bool GGameApplication::showFirstScene()
 {
+	if (!isCompleteDocument(getDevice()->getFileSystem(), FirstSceneName))
+		return false;
 	SmartPointer<BaseNode> node(contentManager->getSceneNode(FirstSceneName, false));
 	SceneNode* scene = nodeCast<SceneNode>(node.get());
 	if (!scene)
@@ -313,10 +389,9 @@ void GGameApplication::releaseEngineObjects()
 	IDevice* device = Singleton<IDevice>::peek();
 	if (device)
 	{
-		for (EventReceiver* listener : {static_cast<EventReceiver*>(uiSceneManager),
-		                                static_cast<EventReceiver*>(worldScheduler),
-		                                static_cast<EventReceiver*>(uiScheduler),
-		                                static_cast<EventReceiver*>(contentManager)})
+		for (EventReceiver* listener :
+		     {static_cast<EventReceiver*>(uiSceneManager), static_cast<EventReceiver*>(worldScheduler),
+		      static_cast<EventReceiver*>(uiScheduler), static_cast<EventReceiver*>(contentManager)})
 			if (listener)
 				device->removeEventListener(listener);
 	}
@@ -426,11 +501,17 @@ bool GGameApplication::onCloseRequest(CEventSystemFlowCloseRequest*)
 	return false;
 }
 
-bool GGameApplication::onKeyDown(CEventInputKeyDown*) { return false; }
+bool GGameApplication::onKeyDown(CEventInputKeyDown*)
+{
+	return false;
+}
 
 // ---- sound options
 
-StringId GGameApplication::levelMusicCue(SceneNode*) const { return StringId(); }
+StringId GGameApplication::levelMusicCue(SceneNode*) const
+{
+	return StringId();
+}
 
 void GGameApplication::applySoundSettings()
 {
