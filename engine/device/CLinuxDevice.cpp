@@ -1,16 +1,19 @@
 #include "CLinuxDevice.h"
 
-#include "CTimer.h"
-#include "CursorControl.h"
-#include "VideoModeList.h"
 #include "content/CQuadBatcher.h"
 #include "content/EngineMaterials.h"
+#include "platform/ScreenGammaRamp.h"
+#include "platform/StartupProblems.h"
+#include "platform/XErrorLog.h"
+
+#include "CTimer.h"
+#include "CursorControl.h"
+#include "GammaRamp.h"
+#include "VideoModeList.h"
 #include "core/DeviceEvents.h"
 #include "core/ILogger.h"
 #include "core/InputEvents.h"
 #include "core/SystemFlowEvents.h"
-#include "platform/StartupProblems.h"
-#include "platform/XErrorLog.h"
 
 #include <chrono>
 #include <cstdio>
@@ -164,6 +167,8 @@ bool CLinuxDevice::createVideoDriver(int driverType)
 	{
 		if (!externalWindow)
 			parameters.windowHandle = reinterpret_cast<void*>(pump.getWindow());
+		if (!parameters.fullscreen)
+			resizeWindow(clientWidth, clientHeight);
 		setWindowCaption(getSetting("TitleCaption").c_str());
 		if (!cursorControl)
 			cursorControl = new CursorControl(parameters.windowWidth, parameters.windowHeight);
@@ -203,7 +208,7 @@ void CLinuxDevice::resizeWindow(int width, int height)
 {
 	if (externalWindow)
 		return;
-	pump.resizeWindow(width, height);
+	pump.placeWindow(parameters.fullscreen, width, height);
 }
 
 void CLinuxDevice::readClientSize(int& width, int& height) const
@@ -497,7 +502,8 @@ void CLinuxDevice::setResizable(bool value)
 	resizable = value;
 	library->setResizable(value);
 	irr::core::dimension2du size = videoDriver->getScreenSize();
-	resizeWindow(static_cast<int>(size.Width), static_cast<int>(size.Height));
+	// Where the window is stays.
+	pump.resizeWindow(static_cast<int>(size.Width), static_cast<int>(size.Height));
 }
 
 bool CLinuxDevice::isWindowFocused() const
@@ -512,18 +518,26 @@ bool CLinuxDevice::isWindowMinimized() const
 
 bool CLinuxDevice::setGammaRamp(float red, float green, float blue, float brightness, float contrast)
 {
-	return hasWindow() && library->setGammaRamp(red, green, blue, brightness, contrast);
+	// The library's own call takes the three gammas only; the ramps carry brightness and contrast too.
+	uint16_t ramps[3][256];
+	const float gammas[3] = {red, green, blue};
+	for (int i = 0; i < 3; ++i)
+		if (!calculateGammaRamp(ramps[i], gammas[i], brightness, contrast))
+			return false;
+	return hasWindow() && setScreenGammaRamps(pump.getDisplay(), pump.getWindow(), ramps[0], ramps[1], ramps[2]);
 }
 
 bool CLinuxDevice::getGammaRamp(float& red, float& green, float& blue, float& brightness, float& contrast)
 {
 	brightness = 0.0f;
 	contrast = 0.0f;
-	if (!hasWindow())
+	uint16_t ramps[3][256];
+	if (!hasWindow() || !getScreenGammaRamps(pump.getDisplay(), pump.getWindow(), ramps[0], ramps[1], ramps[2]))
 		return false;
-	float b = 0.0f;
-	float c = 0.0f;
-	return library->getGammaRamp(red, green, blue, b, c);
+	red = calculateGammaFromRamp(ramps[0]);
+	green = calculateGammaFromRamp(ramps[1]);
+	blue = calculateGammaFromRamp(ramps[2]);
+	return true;
 }
 
 bool CLinuxDevice::openURL(const char* url)

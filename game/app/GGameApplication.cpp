@@ -3,6 +3,8 @@
 #include "GGameStatistics.h"
 #include "GameProfileDefaults.h"
 #include "GameScreenLayout.h"
+#include "frontend/GRectangleNode.h"
+
 #include "audio/CSoundManager.h"
 #include "audio/IAudioDevice.h"
 #include "content/CContentManager.h"
@@ -27,7 +29,6 @@
 #include "device/CTimer.h"
 #include "device/CursorControl.h"
 #include "device/IDevice.h"
-#include "frontend/GRectangleNode.h"
 #include "platform/StartupProblems.h"
 #include "scene/NodeFactory.h"
 #include "scene/RenderEntry.h"
@@ -134,22 +135,17 @@ const EventMap& GGameApplication::eventMap()
 	         &eventHandler<GGameApplication, CEventDeviceVideoDriverCreated, &GGameApplication::onVideoDriverCreated>},
 	        {CEventSystemFlowUpdate::TypeId,
 	         &eventHandler<GGameApplication, CEventSystemFlowUpdate, &GGameApplication::onUpdate>},
-	        {CEventSystemFlowDraw::TypeId,
-	         &eventHandler<GGameApplication, CEventSystemFlowDraw, &GGameApplication::onDraw>},
+	        {CEventSystemFlowDraw::TypeId, &eventHandler<GGameApplication, CEventSystemFlowDraw, &GGameApplication::onDraw>},
 	        {CEventSystemFlowWindowActivate::TypeId,
 	         &eventHandler<GGameApplication, CEventSystemFlowWindowActivate, &GGameApplication::onWindowActivate>},
 	        {CEventSystemFlowCloseRequest::TypeId,
 	         &eventHandler<GGameApplication, CEventSystemFlowCloseRequest, &GGameApplication::onCloseRequest>},
-	        {CEventInputKeyDown::TypeId,
-	         &eventHandler<GGameApplication, CEventInputKeyDown, &GGameApplication::onKeyDown>},
+	        {CEventInputKeyDown::TypeId, &eventHandler<GGameApplication, CEventInputKeyDown, &GGameApplication::onKeyDown>},
 	    });
 	return table;
 }
 
-bool GGameApplication::onEvent(CEvent* event)
-{
-	return event && dispatchThroughTable(eventMap(), event);
-}
+bool GGameApplication::onEvent(CEvent* event) { return event && dispatchThroughTable(eventMap(), event); }
 
 // ---- start-up
 
@@ -389,9 +385,10 @@ void GGameApplication::releaseEngineObjects()
 	IDevice* device = Singleton<IDevice>::peek();
 	if (device)
 	{
-		for (EventReceiver* listener :
-		     {static_cast<EventReceiver*>(uiSceneManager), static_cast<EventReceiver*>(worldScheduler),
-		      static_cast<EventReceiver*>(uiScheduler), static_cast<EventReceiver*>(contentManager)})
+		for (EventReceiver* listener : {static_cast<EventReceiver*>(uiSceneManager),
+		                                static_cast<EventReceiver*>(worldScheduler),
+		                                static_cast<EventReceiver*>(uiScheduler),
+		                                static_cast<EventReceiver*>(contentManager)})
 			if (listener)
 				device->removeEventListener(listener);
 	}
@@ -501,17 +498,11 @@ bool GGameApplication::onCloseRequest(CEventSystemFlowCloseRequest*)
 	return false;
 }
 
-bool GGameApplication::onKeyDown(CEventInputKeyDown*)
-{
-	return false;
-}
+bool GGameApplication::onKeyDown(CEventInputKeyDown*) { return false; }
 
 // ---- sound options
 
-StringId GGameApplication::levelMusicCue(SceneNode*) const
-{
-	return StringId();
-}
+StringId GGameApplication::levelMusicCue(SceneNode*) const { return StringId(); }
 
 void GGameApplication::applySoundSettings()
 {

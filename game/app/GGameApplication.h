@@ -1,8 +1,8 @@
 #pragma once
 
+#include "device/DeviceCreationParameters.h"
 #include "core/EventReceiver.h"
 #include "core/StringId.h"
-#include "device/DeviceCreationParameters.h"
 
 #include <irrlicht/irrString.h>
 #include <irrlicht/rect.h>
