@@ -2,9 +2,14 @@
 
 #include "GGameStatistics.h"
 #include "GameScreenLayout.h"
+#include "data/GAchievements.h"
+#include "data/GComicsConfiguration.h"
+#include "data/GLevelScores.h"
+#include "data/GLogosList.h"
 #include "data/GameNodeClasses.h"
 #include "data/GameNodeTypeIds.h"
 #include "data/GameProfileDefaults.h"
+#include "data/ProfileKeys.h"
 
 #include "audio/CSoundManager.h"
 #include "audio/IAudioDevice.h"
@@ -12,6 +17,7 @@
 #include "content/CProfile.h"
 #include "content/CProfileManager.h"
 #include "content/CQuadBatcher.h"
+#include "content/CXMLReader.h"
 #include "content/ContentType.h"
 #include "content/IArchive.h"
 #include "content/IFileSystem.h"
@@ -80,6 +86,8 @@ float volumeOf(const CProfile* profile, const char* onKey, const char* volumeKey
 } // namespace
 
 GGameApplication::GGameApplication()
+    : logosList(new GLogosList()), comicsConfiguration(new GComicsConfiguration()), levelScores(new GLevelScores()),
+      achievements(new GAchievements())
 {
 	mask = EventCategoryDevice | EventCategorySystemFlow | EventCategoryKeyboard | EventCategoryMouse;
 	statistics = new GGameStatistics();
@@ -163,9 +171,13 @@ bool GGameApplication::init()
 	if (IAudioDevice* audio = device->getAudioDevice())
 		audio->setStreamingThreshold(StreamingThreshold);
 	configureSoundGroups();
-	if (profiles->getActiveProfile())
+	if (const CProfile* player = profiles->getActiveProfile())
+	{
 		applySoundSettings();
+		achievements->load(player->getString(ProfileKey::AchievementsProgress));
+	}
 	installCursor(profiles->getCommonProfile());
+	readLogosList();
 
 	if (!showFirstScene())
 		return false;
@@ -198,10 +210,10 @@ int GGameApplication::driverTypeForSetting(int videoDriver)
 
 void GGameApplication::readDisplaySettings(const CProfile* common)
 {
-	creationParameters.driverType = driverTypeForSetting(common ? common->getInt("VideoDriver") : 1);
-	creationParameters.fullscreen = common && common->getBool("FullScreen");
-	creationParameters.antiAlias = common && common->getInt("AntiAlias") != 0;
-	creationParameters.vsync = common && common->getBool("VSync");
+	creationParameters.driverType = driverTypeForSetting(common ? common->getInt(ProfileKey::VideoDriver) : 1);
+	creationParameters.fullscreen = common && common->getBool(ProfileKey::FullScreen);
+	creationParameters.antiAlias = common && common->getInt(ProfileKey::AntiAlias) != 0;
+	creationParameters.vsync = common && common->getBool(ProfileKey::VSync);
 	creationParameters.windowWidth = GameScreenLayout::VirtualWidth;
 	creationParameters.windowHeight = GameScreenLayout::VirtualHeight;
 	creationParameters.colorBits = 32;
@@ -266,7 +278,7 @@ void GGameApplication::installCursor(const CProfile* common)
 	CursorControl* cursor = getDevice()->getCursorControl();
 	if (!cursor)
 		return;
-	if (!common || !common->getBool("WindowsCursor"))
+	if (!common || !common->getBool(ProfileKey::WindowsCursor))
 	{
 		SmartPointer<ContentObject> content(contentManager->getContent(ContentTypeImage, CursorImageName, false));
 		if (auto* image = dynamic_cast<ImageContent*>(content.get()))
@@ -274,6 +286,15 @@ void GGameApplication::installCursor(const CProfile* common)
 	}
 	// The window draws the pointer; the engine's own cursor node stays off until a screen asks for it.
 	cursor->setVisible(false);
+}
+
+void GGameApplication::readLogosList()
+{
+	IFileSystem* files = getDevice()->getFileSystem();
+	SmartPointer<CXMLReader> reader(files ? files->createXMLReader(GLogosList::FileName) : nullptr);
+	// Without the file the list stays empty and the logos scene goes straight on.
+	if (reader)
+		logosList->load(reader.get());
 }
 
 bool GGameApplication::showFirstScene()
@@ -436,12 +457,12 @@ void GGameApplication::applySoundSettings()
 	CSoundManager* sounds = getDevice()->getSoundManager();
 	if (!profile || !sounds)
 		return;
-	const bool soundOn = profile->getBool("SoundOn");
-	const bool musicOn = profile->getBool("MusicOn");
-	const float effects = volumeOf(profile, "SoundOn", "SoundVolume");
+	const bool soundOn = profile->getBool(ProfileKey::SoundOn);
+	const bool musicOn = profile->getBool(ProfileKey::MusicOn);
+	const float effects = volumeOf(profile, ProfileKey::SoundOn, ProfileKey::SoundVolume);
 	sounds->setGroupVolume(effects, 0);
 	sounds->setGroupVolume(effects, 2);
-	sounds->setGroupVolume(volumeOf(profile, "MusicOn", "MusicVolume"), 1);
+	sounds->setGroupVolume(volumeOf(profile, ProfileKey::MusicOn, ProfileKey::MusicVolume), 1);
 
 	if (musicOn)
 	{

@@ -2,6 +2,7 @@
 
 #include "device/DeviceCreationParameters.h"
 #include "core/EventReceiver.h"
+#include "core/SmartPointer.h"
 #include "core/StringId.h"
 
 #include <irrlicht/irrString.h>
@@ -18,7 +19,11 @@ class CEventSystemFlowUpdate;
 class CEventSystemFlowWindowActivate;
 class CProfile;
 class IArchive;
+class GAchievements;
+class GComicsConfiguration;
 class GGameStatistics;
+class GLevelScores;
+class GLogosList;
 class SceneManager;
 class SceneNode;
 class TaskScheduler;
@@ -86,6 +91,11 @@ public:
 	SceneManager* worldSceneManager = nullptr;
 	CContentManager* contentManager = nullptr;
 	int frameTime = 0;
+	// Game-wide data, made empty with the application and filled at start-up and by the intro.
+	SmartPointer<GLogosList> logosList;
+	SmartPointer<GComicsConfiguration> comicsConfiguration;
+	SmartPointer<GLevelScores> levelScores;
+	SmartPointer<GAchievements> achievements;
 
 protected:
 	// Fills the creation parameters from the common profile's display options.
@@ -99,6 +109,7 @@ private:
 	void mountAssets();
 	void configureSoundGroups();
 	void installCursor(const CProfile* commonProfile);
+	void readLogosList();
 	bool showFirstScene();
 	void applyLayout(const GameScreenLayout& layout);
 	void drawCursorNode(irr::video::IVideoDriver* driver, BaseNode* node);

@@ -2,7 +2,6 @@
 
 #include "IntList.h"
 #include "ProfileKeys.h"
-
 #include "content/CProfile.h"
 #include "content/CProfileManager.h"
 
@@ -16,7 +15,10 @@ constexpr int thresholds[GAchievements::Count] = {6, 3, 3, 3, 50, 150, 250, 2500
 // The first hotel line is owned from the start.
 constexpr int startValues[GAchievements::Count] = {1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
 
-bool validIndex(int index) { return index >= 0 && index < GAchievements::Count; }
+bool validIndex(int index)
+{
+	return index >= 0 && index < GAchievements::Count;
+}
 
 int saturatingAdd(int a, int b)
 {
@@ -34,7 +36,10 @@ irr::core::stringw placeholder(int index, const wchar_t* part)
 }
 } // namespace
 
-GAchievements::GAchievements() { reset(); }
+GAchievements::GAchievements()
+{
+	reset();
+}
 
 void GAchievements::reset()
 {
@@ -42,9 +47,15 @@ void GAchievements::reset()
 		counters[i] = startValues[i];
 }
 
-int GAchievements::getCounter(int index) const { return validIndex(index) ? counters[index] : 0; }
+int GAchievements::getCounter(int index) const
+{
+	return validIndex(index) ? counters[index] : 0;
+}
 
-int GAchievements::getThreshold(int index) const { return validIndex(index) ? thresholds[index] : 0; }
+int GAchievements::getThreshold(int index) const
+{
+	return validIndex(index) ? thresholds[index] : 0;
+}
 
 bool GAchievements::update(int index, int value)
 {
@@ -63,11 +74,20 @@ irr::core::stringc GAchievements::getIconPath(int index) const
 	return path;
 }
 
-irr::core::stringw GAchievements::getNameKey(int index) const { return placeholder(index, L"Name"); }
+irr::core::stringw GAchievements::getNameKey(int index) const
+{
+	return placeholder(index, L"Name");
+}
 
-irr::core::stringw GAchievements::getDescBeforeKey(int index) const { return placeholder(index, L"DescBefore"); }
+irr::core::stringw GAchievements::getDescBeforeKey(int index) const
+{
+	return placeholder(index, L"DescBefore");
+}
 
-irr::core::stringw GAchievements::getDescAfterKey(int index) const { return placeholder(index, L"DescAfter"); }
+irr::core::stringw GAchievements::getDescAfterKey(int index) const
+{
+	return placeholder(index, L"DescAfter");
+}
 
 void GAchievements::load(const irr::core::stringc& text)
 {
@@ -85,7 +105,10 @@ irr::core::stringc GAchievements::toText() const
 	return joinIntList(values);
 }
 
-void GAchievements::save() { save(*CProfileManager::instance()); }
+void GAchievements::save()
+{
+	save(*CProfileManager::instance());
+}
 
 void GAchievements::save(CProfileManager& manager)
 {

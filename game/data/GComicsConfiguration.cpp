@@ -1,7 +1,6 @@
 #include "GComicsConfiguration.h"
 
 #include "ConfigReading.h"
-
 #include "content/IXMLReader.h"
 
 bool GComicsConfiguration::load(IXMLReader* reader)

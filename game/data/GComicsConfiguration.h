@@ -1,7 +1,6 @@
 #pragma once
 
 #include "GComicsEntry.h"
-
 #include "core/SmartPointer.h"
 
 #include <map>

@@ -1,7 +1,6 @@
 #include "GComicsEntry.h"
 
 #include "ConfigReading.h"
-
 #include "content/IXMLReader.h"
 #include "core/TextUtils.h"
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "GameEventIds.h"
-
 #include "core/CEvent.h"
 
 // Base of the game's messages between the level, its buildings and processes, and the play screen;

@@ -1,7 +1,6 @@
 #include "GLevelScores.h"
 
 #include "ConfigReading.h"
-
 #include "content/IXMLReader.h"
 #include "core/TextUtils.h"
 

@@ -1,7 +1,6 @@
 #include "GLogosList.h"
 
 #include "ConfigReading.h"
-
 #include "content/IXMLReader.h"
 #include "core/NumberText.h"
 #include "core/TextUtils.h"

@@ -4,7 +4,10 @@
 
 namespace
 {
-template <class T> GameNodeClass gameClass() { return {&T::typeNameText, &createNodeOfClass<T>}; }
+template <class T> GameNodeClass gameClass()
+{
+	return {&T::typeNameText, &createNodeOfClass<T>};
+}
 
 void registerAll(const std::vector<GameNodeClass>& classes)
 {
@@ -34,6 +37,12 @@ const std::vector<GameNodeClass>& gameNodeClasses()
 	return classes;
 }
 
-void registerApplicationNodeClasses() { registerAll(applicationNodeClasses()); }
+void registerApplicationNodeClasses()
+{
+	registerAll(applicationNodeClasses());
+}
 
-void registerGameNodeClasses() { registerAll(gameNodeClasses()); }
+void registerGameNodeClasses()
+{
+	registerAll(gameNodeClasses());
+}

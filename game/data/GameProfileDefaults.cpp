@@ -1,7 +1,6 @@
 #include "GameProfileDefaults.h"
 
 #include "ProfileKeys.h"
-
 #include "content/CProfile.h"
 #include "content/CProfileManager.h"
 

@@ -11,7 +11,10 @@ constexpr int64_t Smallest = INT32_MIN;
 // Beyond this many powers of ten a double is infinite or zero anyway.
 constexpr int ExponentLimit = 400;
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c)
+{
+	return c >= '0' && c <= '9';
+}
 
 int32_t clampToInt(double value)
 {
@@ -63,7 +66,7 @@ const char* readNumber(const char* p, int32_t& out)
 			exponent = exponent * 10 + (*p - '0');
 	const double mantissa = dropped > 0 ? static_cast<double>(whole) : static_cast<double>(whole) + fraction;
 	const int power = (negativeExponent ? -exponent : exponent) + dropped;
-	const double value = mantissa * std::pow(10.0, power);
+	const double value = mantissa == 0.0 ? 0.0 : mantissa * std::pow(10.0, power);
 	out = clampToInt(negative ? -value : value);
 	return p;
 }
@@ -90,7 +93,10 @@ irr::core::array<irr::s32> parseIntList(const char* text)
 	return values;
 }
 
-irr::core::array<irr::s32> parseIntList(const irr::core::stringc& text) { return parseIntList(text.c_str()); }
+irr::core::array<irr::s32> parseIntList(const irr::core::stringc& text)
+{
+	return parseIntList(text.c_str());
+}
 
 irr::core::stringc joinIntList(const irr::core::array<irr::s32>& values)
 {

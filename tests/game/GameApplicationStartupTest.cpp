@@ -6,6 +6,10 @@
 #include "content/CProfileManager.h"
 #include "core/SystemFlowEvents.h"
 #include "core/TaskScheduler.h"
+#include "data/GAchievements.h"
+#include "data/GComicsConfiguration.h"
+#include "data/GLevelScores.h"
+#include "data/GLogosList.h"
 #include "device/CDeviceStub.h"
 #include "device/IDevice.h"
 #include "scene/SceneManager.h"
@@ -269,4 +273,25 @@ TEST(GameApplicationEvents, LogsCloseRequestsAndFocusWithoutTakingThem)
 	CEventSystemFlowWindowActivate active(true);
 	application->onEvent(&active);
 	EXPECT_FALSE(getDevice()->getSoundManager()->getGroupSettings(1).paused);
+}
+
+TEST_F(GameApplicationStartup, ReadsTheLogosAndTheCurrentPlayersAchievements)
+{
+	EXPECT_EQ(application->logosList->getLogoCount(), 0u);
+	EXPECT_EQ(application->levelScores->size(), 0u);
+	EXPECT_EQ(application->comicsConfiguration->size(), 0u);
+	EXPECT_EQ(application->achievements->getCounter(0), 1);
+	{
+		CProfileManager manager;
+		manager.loadProfiles();
+		ASSERT_TRUE(manager.addProfile(L"Dora"));
+		manager.setActiveProfile(manager.getProfileCount() - 1);
+		manager.getActiveProfile()->setString("AchievementsProgress", "4;1;0;0;12");
+		ASSERT_TRUE(manager.saveProfiles());
+	}
+	ASSERT_TRUE(startInSourceTree());
+	ASSERT_NE(CProfileManager::instance()->getActiveProfile(), nullptr);
+	EXPECT_EQ(application->achievements->getCounter(0), 4);
+	EXPECT_EQ(application->achievements->getCounter(4), 12);
+	EXPECT_GT(application->logosList->getLogoCount(), 0u);
 }

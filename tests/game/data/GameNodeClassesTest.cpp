@@ -1,0 +1,88 @@
+#include "data/GameNodeClasses.h"
+
+#include "app/GBaseSceneNode.h"
+#include "data/GameNodeTypeIds.h"
+#include "frontend/GRectangleNode.h"
+#include "scene/NodeTypeIds.h"
+
+#include <gtest/gtest.h>
+#include <set>
+#include <string>
+
+namespace
+{
+// The ids and kinds every game class answers to, by type name.
+struct ClassIdentity
+{
+	const wchar_t* name;
+	int id;
+	std::set<int> alsoKindOf;
+};
+
+const ClassIdentity identities[] = {
+    {L"GRectangleNode", NodeTypeGRectangleNode, {}},
+};
+
+const ClassIdentity* identityOf(const irr::core::stringw& name)
+{
+	for (const ClassIdentity& identity : identities)
+		if (name == identity.name)
+			return &identity;
+	return nullptr;
+}
+
+void expectCreatedByName(const GameNodeClass& entry)
+{
+	const irr::core::stringw& name = entry.typeName();
+	const std::string shown = std::string(irr::core::stringc(name).c_str());
+	const ClassIdentity* identity = identityOf(name);
+	ASSERT_NE(identity, nullptr) << shown << " has no known identity";
+	SmartPointer<BaseNode> node(NodeFactory::instance()->createNode(name, ContentRef(nullptr, "scenes/A.qscn")));
+	ASSERT_TRUE(node) << shown;
+	EXPECT_EQ(node->getReferenceCount(), 1) << shown;
+	EXPECT_EQ(node->getParent(), nullptr) << shown;
+	EXPECT_EQ(node->getSceneManager(), nullptr) << shown;
+	EXPECT_TRUE(node->typeName() == name) << shown;
+	EXPECT_EQ(node->typeId(), identity->id) << shown;
+	EXPECT_TRUE(node->isKindOf(identity->id)) << shown;
+	EXPECT_TRUE(node->isKindOf(0)) << shown;
+	// Only the listed engine kinds: a plain game node is no control and no scene.
+	for (int engineId = 1; engineId <= NodeTypeSceneManager; ++engineId)
+		EXPECT_EQ(node->isKindOf(engineId), identity->alsoKindOf.count(engineId) != 0) << shown << " " << engineId;
+}
+} // namespace
+
+TEST(GameNodeClasses, EveryRegisteredClassIsMadeByItsNameWithItsOwnId)
+{
+	registerApplicationNodeClasses();
+	registerGameNodeClasses();
+	for (const auto* table : {&applicationNodeClasses(), &gameNodeClasses()})
+		for (const GameNodeClass& entry : *table)
+			expectCreatedByName(entry);
+}
+
+TEST(GameNodeClasses, RegisteringAClassTwiceKeepsOneCreator)
+{
+	// The rectangle is in both tables; both run, one of them twice.
+	registerApplicationNodeClasses();
+	registerGameNodeClasses();
+	registerGameNodeClasses();
+	EXPECT_TRUE(NodeFactory::instance()->hasNodeCreator(L"GRectangleNode"));
+	SmartPointer<BaseNode> node(NodeFactory::instance()->createNode(L"GRectangleNode", ContentRef()));
+	ASSERT_TRUE(node);
+	EXPECT_NE(dynamic_cast<GRectangleNode*>(node.get()), nullptr);
+	EXPECT_EQ(node->getReferenceCount(), 1);
+}
+
+TEST(GameNodeClasses, TablesNameEachClassOnce)
+{
+	for (const auto* table : {&applicationNodeClasses(), &gameNodeClasses()})
+	{
+		std::set<std::wstring> names;
+		for (const GameNodeClass& entry : *table)
+			EXPECT_TRUE(names.insert(entry.typeName().c_str()).second);
+	}
+	// The scene base is no registered class but has its id from the same list.
+	SmartPointer<GBaseSceneNode> scene(new GBaseSceneNode());
+	EXPECT_EQ(scene->typeId(), 1100);
+}
