@@ -1,5 +1,9 @@
 #include "TextUtils.h"
 
+#include "Utf8.h"
+
+#include <cstring>
+
 const irr::core::stringc& emptyStringC()
 {
 	static const irr::core::stringc empty;
@@ -115,8 +119,30 @@ irr::core::stringw widen(const char* text)
 	irr::core::stringw out;
 	if (!text)
 		return out;
-	for (; *text; ++text)
-		out.append(static_cast<wchar_t>(static_cast<unsigned char>(*text)));
+	const size_t length = std::strlen(text);
+	// One allocation: a wide text never has more characters than its narrow form has bytes.
+	out.reserve(static_cast<irr::u32>(length + 1));
+	const unsigned char* p = reinterpret_cast<const unsigned char*>(text);
+	const unsigned char* end = p + length;
+	while (p < end)
+	{
+		if (*p < 0x80)
+		{
+			out.append(static_cast<wchar_t>(*p++));
+			continue;
+		}
+		uint32_t codePoint = 0;
+		const size_t used = decodeUtf8Sequence(p, end, codePoint);
+		if (used)
+		{
+			out.append(static_cast<wchar_t>(codePoint));
+			p += used;
+		}
+		else
+		{
+			out.append(static_cast<wchar_t>(utf8EscapeBase + *p++));
+		}
+	}
 	return out;
 }
 
@@ -127,8 +153,18 @@ irr::core::stringc narrow(const wchar_t* text)
 	irr::core::stringc out;
 	if (!text)
 		return out;
-	for (; *text; ++text)
-		out.append(static_cast<char>(static_cast<unsigned>(*text) & 0xFF));
+	size_t bytes = 0;
+	const wchar_t* p = text;
+	for (; *p; ++p)
+		bytes += static_cast<size_t>(utf8EncodedLength(static_cast<uint32_t>(*p)));
+	out.reserve(static_cast<irr::u32>(bytes + 1));
+	char encoded[4];
+	for (p = text; *p; ++p)
+	{
+		const char* encodedEnd = encodeUtf8(static_cast<uint32_t>(*p), encoded);
+		for (const char* e = encoded; e < encodedEnd; ++e)
+			out.append(*e);
+	}
 	return out;
 }
 

@@ -73,6 +73,33 @@ TEST(TextFormatting, UpperCaseChangesAsciiLettersOnly)
 	EXPECT_EQ(text, irr::core::stringw(L"ABZ09\x00e9\x00fc!"));
 }
 
+// Narrow text is UTF-8 both ways; bytes that are no UTF-8 survive a round trip through wide text.
+TEST(TextConversion, NarrowIsUtf8AndRoundTrips)
+{
+	struct Case
+	{
+		const char* label;
+		const wchar_t* wide;
+		const char* narrow;
+	};
+	for (const Case& c : {Case{"ascii", L"scenes/Main.qscn", "scenes/Main.qscn"},
+						  Case{"latin", L"p\u00e1gina.png", "p\xC3\xA1gina.png"},
+						  Case{"beyond a byte", L"\u0100\u20ac", "\xC4\x80\xE2\x82\xAC"},
+						  Case{"beyond 16 bits", L"\U0001F600", "\xF0\x9F\x98\x80"},
+						  Case{"empty", L"", ""}})
+	{
+		EXPECT_STREQ(narrow(c.wide).c_str(), c.narrow) << c.label;
+		EXPECT_EQ(widen(c.narrow), irr::core::stringw(c.wide)) << c.label;
+	}
+	for (const char* bytes : {"caf\xE9.png", "\xC3", "a\xF0\x9F\x98", "\xED\xA0\x80", "\xC0\xAF", "\xFF\xFE"})
+		EXPECT_STREQ(narrow(widen(bytes)).c_str(), bytes) << bytes;
+	// Surrogates that are no escaped byte and values beyond Unicode have no UTF-8 form.
+	const wchar_t odd[] = {0xD800, static_cast<wchar_t>(0x110000), 0};
+	EXPECT_STREQ(narrow(odd).c_str(), "??");
+	EXPECT_EQ(widen(static_cast<const char*>(nullptr)).size(), 0u);
+	EXPECT_EQ(narrow(static_cast<const wchar_t*>(nullptr)).size(), 0u);
+}
+
 TEST(NumberText, ScannerReadsNumbersBetweenAnySeparators)
 {
 	struct Case
