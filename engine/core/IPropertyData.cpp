@@ -1,5 +1,6 @@
 #include "IPropertyData.h"
 
+#include "NarrowFast.h"
 #include "TextUtils.h"
 #include "content/IXMLReader.h"
 #include "content/IXMLWriter.h"
@@ -23,7 +24,7 @@ irr::core::stringw IPropertyData::toStringW() const
 
 void IPropertyData::fromStringW(const irr::core::stringw& text)
 {
-	fromString(narrow(text));
+	fromString(narrowFast(text));
 }
 
 void IPropertyData::prepareInterpolation(const IPropertyData&) {}

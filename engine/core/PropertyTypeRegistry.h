@@ -2,6 +2,7 @@
 
 #include "IPropertyData.h"
 #include "Singleton.h"
+#include "WideNameLess.h"
 
 #include <irrlicht/irrArray.h>
 #include <map>
@@ -27,6 +28,6 @@ private:
 	friend struct SingletonTraits<PropertyTypeRegistry>;
 	PropertyTypeRegistry();
 
-	std::map<irr::core::stringw, PropertyCreator> creators;
+	std::map<irr::core::stringw, PropertyCreator, WideNameLess> creators;
 	irr::core::array<irr::core::stringw> typeNames;
 };

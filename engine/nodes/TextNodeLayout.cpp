@@ -38,7 +38,8 @@ void TextNode::splitLines()
 	u32 lineStart = 0;
 	// The last space of the current line, as an index in the displayed text.
 	s32 spaceInText = -1;
-	auto endLine = [&](u32 end) { lines.back() = displayedText.subString(lineStart, static_cast<s32>(end - lineStart)); };
+	auto endLine = [&](u32 end)
+	{ lines.back() = displayedText.subString(lineStart, static_cast<s32>(end - lineStart)); };
 	auto breakLine = [&](u32 next)
 	{
 		lines.emplace_back();

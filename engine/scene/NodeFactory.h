@@ -3,6 +3,7 @@
 #include "core/ContentRef.h"
 #include "core/EventReceiver.h"
 #include "core/Singleton.h"
+#include "core/WideNameLess.h"
 
 #include <irrlicht/irrString.h>
 #include <map>
@@ -42,6 +43,6 @@ public:
 	bool hasActionCreator(const irr::core::stringw& typeName) const { return actionCreators.count(typeName) != 0; }
 
 private:
-	std::map<irr::core::stringw, NodeCreator> nodeCreators;
-	std::map<irr::core::stringw, ActionCreator> actionCreators;
+	std::map<irr::core::stringw, NodeCreator, WideNameLess> nodeCreators;
+	std::map<irr::core::stringw, ActionCreator, WideNameLess> actionCreators;
 };

@@ -33,7 +33,23 @@ const irr::core::stringw& emptyWide()
 SceneXmlReader::SceneXmlReader(IXMLReader* reader, const wchar_t* openElement) : inner(shareRef(reader))
 {
 	if (openElement)
-		open.emplace_back(openElement);
+		pushOpen(openElement);
+}
+
+void SceneXmlReader::pushOpen(const irr::core::stringw& name)
+{
+	if (openCount == open.size())
+		open.push_back(name);
+	else
+		open[openCount] = name;
+	++openCount;
+}
+
+void SceneXmlReader::popOpenAsSynthetic()
+{
+	--openCount;
+	syntheticName = open[openCount];
+	onSynthetic = true;
 }
 
 SmartPointer<SceneXmlReader> SceneXmlReader::wrap(IXMLReader* reader)
@@ -46,7 +62,7 @@ SmartPointer<SceneXmlReader> SceneXmlReader::wrap(IXMLReader* reader)
 
 long SceneXmlReader::findInnermost(const wchar_t* const* names) const
 {
-	for (size_t i = open.size(); i-- > 0;)
+	for (size_t i = openCount; i-- > 0;)
 	{
 		for (const wchar_t* const* n = names; *n; ++n)
 		{
@@ -65,9 +81,7 @@ bool SceneXmlReader::read()
 	if (pendingEndCount > 0)
 	{
 		--pendingEndCount;
-		syntheticName = open.back();
-		open.pop_back();
-		onSynthetic = true;
+		popOpenAsSynthetic();
 		return true;
 	}
 	if (innerPending)
@@ -86,13 +100,13 @@ bool SceneXmlReader::read()
 			{
 				const long index = findInnermost(containers);
 				if (index >= 0)
-					toClose = open.size() - 1 - static_cast<size_t>(index);
+					toClose = openCount - 1 - static_cast<size_t>(index);
 			}
 		}
 		else if (type == XML_NODE_ELEMENT_END)
 		{
 			long index = -1;
-			for (size_t i = open.size(); i-- > 0;)
+			for (size_t i = openCount; i-- > 0;)
 			{
 				if (open[i] == inner->getNodeName())
 				{
@@ -103,14 +117,12 @@ bool SceneXmlReader::read()
 			// An end tag that closes nothing is dropped.
 			if (index < 0)
 				continue;
-			toClose = open.size() - 1 - static_cast<size_t>(index);
+			toClose = openCount - 1 - static_cast<size_t>(index);
 		}
 		if (toClose > 0)
 		{
 			pendingEndCount = toClose - 1;
-			syntheticName = open.back();
-			open.pop_back();
-			onSynthetic = true;
+			popOpenAsSynthetic();
 			innerPending = true;
 			return true;
 		}
@@ -124,9 +136,9 @@ void SceneXmlReader::applyCurrent()
 {
 	const int type = inner->getNodeType();
 	if (type == XML_NODE_ELEMENT && !inner->isEmptyElement())
-		open.push_back(inner->getNodeName());
-	else if (type == XML_NODE_ELEMENT_END && !open.empty())
-		open.pop_back();
+		pushOpen(inner->getNodeName());
+	else if (type == XML_NODE_ELEMENT_END && openCount > 0)
+		--openCount;
 }
 
 bool SceneXmlReader::isEmptyElement() const
