@@ -41,51 +41,38 @@ void makeUpperW(irr::core::stringw& text)
 
 namespace
 {
-void appendTwoDigits(irr::core::stringw& out, unsigned value)
-{
-	out.append(static_cast<wchar_t>(L'0' + value / 10));
-	out.append(static_cast<wchar_t>(L'0' + value % 10));
-}
-
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 } // namespace
 
 irr::core::stringw formatMinutesSeconds(unsigned milliseconds)
 {
-	irr::core::stringw out;
-	appendTwoDigits(out, (milliseconds / 60000) % 60);
-	out.append(L':');
-	appendTwoDigits(out, (milliseconds / 1000) % 60);
-	return out;
+	const unsigned minutes = (milliseconds / 60000) % 60;
+	const unsigned seconds = (milliseconds / 1000) % 60;
+	const wchar_t text[] = {static_cast<wchar_t>(L'0' + minutes / 10), static_cast<wchar_t>(L'0' + minutes % 10), L':',
+	                        static_cast<wchar_t>(L'0' + seconds / 10), static_cast<wchar_t>(L'0' + seconds % 10), 0};
+	return irr::core::stringw(text);
 }
 
 irr::core::stringw formatThousands(int value, wchar_t separator)
 {
 	// Work on the magnitude as unsigned so INT_MIN stays exact.
 	unsigned magnitude = value < 0 ? 0u - static_cast<unsigned>(value) : static_cast<unsigned>(value);
-	wchar_t digits[16];
-	int n = 0;
+	// Filled from the right: at most ten digits, three separators and a sign.
+	wchar_t text[16];
+	int start = 15;
+	text[start] = 0;
+	int digits = 0;
 	do
 	{
-		digits[n++] = static_cast<wchar_t>(L'0' + magnitude % 10);
+		if (digits > 0 && digits % 3 == 0)
+			text[--start] = separator;
+		text[--start] = static_cast<wchar_t>(L'0' + magnitude % 10);
 		magnitude /= 10;
+		++digits;
 	} while (magnitude);
-
-	wchar_t reversed[32];
-	int len = 0;
-	for (int i = 0; i < n; ++i)
-	{
-		if (i > 0 && i % 3 == 0)
-			reversed[len++] = separator;
-		reversed[len++] = digits[i];
-	}
 	if (value < 0)
-		reversed[len++] = L'-';
-
-	irr::core::stringw out;
-	for (int i = len - 1; i >= 0; --i)
-		out.append(reversed[i]);
-	return out;
+		text[--start] = L'-';
+	return irr::core::stringw(text + start, static_cast<irr::u32>(15 - start));
 }
 
 irr::core::array<StringId> splitToIds(const char* text)

@@ -1,5 +1,6 @@
 #include "ProfileTestSupport.h"
 #include "core/CPropertyDataInt.h"
+#include "core/TextUtils.h"
 
 #include <algorithm>
 #include <sstream>
@@ -256,4 +257,31 @@ TEST_F(ProfileTest, DataFoldersFollowTheDeviceNameSettings)
 	manager.getGlobalProfile()->addInt("Runs", 1);
 	ASSERT_TRUE(manager.saveGlobalProfile());
 	EXPECT_FALSE(readWholeFile(temp.file("shared/Acme/Rocket/profile.dat")).empty());
+}
+
+// A value of a megabyte, with characters beyond ASCII and the ones XML escapes, reads back whole
+// in both the wide and the narrow (UTF-8) property types.
+TEST_F(ProfileTest, MegabyteValuesReadBackUnchanged)
+{
+	const wchar_t pattern[] = L"d\u00e9tail & <\u20ac> \"x\"\r\n\U0001F600 ";
+	std::wstring text;
+	while (text.size() < (1u << 20))
+		text += pattern;
+	const irr::core::stringw wide(text.c_str(), static_cast<irr::u32>(text.size()));
+	manager.getCommonProfile()->setStringW("Notes", wide);
+	manager.getCommonProfile()->setString("History", narrow(wide));
+	ASSERT_TRUE(manager.saveProfiles());
+
+	CProfileManager& loaded = reload();
+	EXPECT_TRUE(loaded.getCommonProfile()->get("Notes")->toStringW() == wide);
+	EXPECT_TRUE(loaded.getCommonProfile()->getString("History") == narrow(wide));
+}
+
+// Data folders named by the device settings reach the disk as the UTF-8 bytes of the names.
+TEST_F(ProfileTest, NonAsciiFolderNamesAreWrittenAsUtf8)
+{
+	ScopedSetting title("TitleName", L"Caf\u00e9 \u20ac");
+	manager.getGlobalProfile()->addInt("Runs", 1);
+	ASSERT_TRUE(manager.saveGlobalProfile());
+	EXPECT_FALSE(readWholeFile(temp.file("shared/Marrowfen/Caf\u00e9 \u20ac/profile.dat")).empty());
 }

@@ -109,6 +109,7 @@ TEST(NumberText, ScannerReadsNumbersBetweenAnySeparators)
 	};
 	for (const Case& c : {Case{"1;2", 1, 2}, Case{"1, 2", 1, 2}, Case{"(1 2)", 1, 2}, Case{"+5", 5, 0},
 						  Case{".5", 5, 0}, Case{"1e3", 1000, 0}, Case{"-;7", 0, 7}, Case{"-1.25;3.5e-1", -1.25f, 0.35f},
+						  Case{"2.5e+3", 2500, 0}, Case{"2e-;3", 2, 3}, Case{"2E;3", 2, 3},
 						  Case{"", 0, 0}, Case{"x", 0, 0}})
 	{
 		auto v = parseVector2d(c.text);
@@ -137,6 +138,30 @@ TEST(NumberText, ReaderReturnsPositionAfterNumber)
 	EXPECT_FLOAT_EQ(f, 123456789012.0f);
 	narrowToFloat("1e400", f);
 	EXPECT_TRUE(std::isinf(f));
+	// An exponent marker is used up with its sign even when no digit follows.
+	const char* cut = "2e-;3";
+	EXPECT_EQ(narrowToFloat(cut, f), cut + 3);
+	EXPECT_EQ(f, 2.0f);
+	narrowToFloat("0e99999999999", f);
+	EXPECT_EQ(f, 0.0f);
+}
+
+TEST(NumberText, IntegerByNumberFormTruncatesTheNumber)
+{
+	struct Case
+	{
+		const char* text;
+		int value;
+	};
+	for (const Case& c : {Case{"1e3", 1000}, Case{"2.5e+3", 2500}, Case{"3.9", 3}, Case{"-3.9", -3}, Case{"+5", 0},
+						  Case{"12px", 12}, Case{"16777217", 16777217}, Case{"1e10", 2147483647},
+						  Case{"-1e10", -2147483647 - 1}, Case{"1e400", 2147483647}, Case{"0e99999999999", 0},
+						  Case{"", 0}})
+	{
+		EXPECT_EQ(narrowNumberToInt(c.text), c.value) << c.text;
+		EXPECT_EQ(wideNumberToInt(widen(c.text).c_str()), c.value) << c.text;
+	}
+	EXPECT_EQ(wideNumberToInt(nullptr), 0);
 }
 
 TEST(NumberText, IntegerReaderSaturatesAndStopsAtNonDigits)
