@@ -48,9 +48,19 @@ SmartPointer<CPropertyCollection> CPropertyCollection::clone() const
 
 void CPropertyCollection::add(const irr::core::stringc& name, const SmartPointer<IPropertyData>& value)
 {
+	reserveFirst();
+	items.emplace_back(name, value);
+	indexLastItem();
+}
+
+void CPropertyCollection::reserveFirst()
+{
 	if (items.empty())
 		items.reserve(searchedCount);
-	items.emplace_back(name, value);
+}
+
+void CPropertyCollection::indexLastItem()
+{
 	const int added = static_cast<int>(items.size()) - 1;
 	if (!nameIndex.empty())
 		indexItem(added);
@@ -195,15 +205,23 @@ bool CPropertyCollection::readXml(IXMLReader* reader, bool checkName, const irr:
 void CPropertyCollection::readItem(IXMLReader& reader)
 {
 	static const irr::core::stringw nameAttribute(L"Name");
-	// Narrowed first: reading a nested value moves the reader on.
-	const irr::core::stringw& wideName = reader.getAttributeValue(nameAttribute);
-	const bool named = wideName.size() != 0;
-	const irr::core::stringc itemName = named ? narrowFast(wideName) : irr::core::stringc();
 	SmartPointer<IPropertyData> value = PropertyTypeRegistry::instance()->create(reader.getNodeName(), contentManager);
+	const irr::core::stringw& name = reader.getAttributeValue(nameAttribute);
+	if (name.size() == 0)
+	{
+		if (value)
+			value->readXml(reader);
+		return;
+	}
+	// The item is added first, while the reader still stands on its element: a nested value reads on.
+	reserveFirst();
+	if (isPlainAscii(name))
+		items.emplace_back(name, value);
+	else
+		items.emplace_back(narrow(name), value);
+	indexLastItem();
 	if (value)
 		value->readXml(reader);
-	if (named)
-		add(itemName, value);
 }
 
 bool CPropertyCollection::writeXml(IXMLWriter* writer, bool writeHeader, const irr::core::stringw& elementName,

@@ -79,6 +79,11 @@ private:
 		    : name(itemName), value(itemValue)
 		{
 		}
+		// asciiName holds ASCII characters only (isPlainAscii), so it narrows to itself.
+		Item(const irr::core::stringw& asciiName, const SmartPointer<IPropertyData>& itemValue)
+		    : name(asciiName.c_str(), asciiName.size()), value(itemValue)
+		{
+		}
 		irr::core::stringc name;
 		SmartPointer<IPropertyData> value;
 	};
@@ -92,6 +97,10 @@ private:
 	static constexpr size_t searchedCount = 8;
 
 	void readItem(IXMLReader& reader);
+	// Before an item is appended: the first one reserves room for a small collection.
+	void reserveFirst();
+	// After an item is appended: indexes it, or every item once the collection outgrows searching.
+	void indexLastItem();
 	static size_t hashOf(const NameKey& name);
 	bool hasName(int index, const NameKey& name) const;
 	int find(const NameKey& name) const;

@@ -4,6 +4,8 @@
 #include "StringId.h"
 #include "TextUtils.h"
 
+#include <string_view>
+
 NameRegistry::NameRegistry()
 {
 	nameToId.emplace(std::string(), -1);
@@ -12,9 +14,11 @@ NameRegistry::NameRegistry()
 
 int NameRegistry::intern(const char* name)
 {
-	auto inserted = nameToId.emplace(std::string(name ? name : ""), lastId + 1);
-	if (!inserted.second)
-		return inserted.first->second;
+	const std::string_view key(name ? name : "");
+	auto found = nameToId.find(key);
+	if (found != nameToId.end())
+		return found->second;
+	nameToId.emplace(std::string(key), lastId + 1);
 	++lastId;
 	idToName.emplace(lastId, irr::core::stringc(name));
 	return lastId;

@@ -17,7 +17,8 @@ public:
 	int getLastId() const { return lastId; }
 
 private:
-	std::map<std::string, int> nameToId;
+	// Transparent: looking a name up makes no string.
+	std::map<std::string, int, std::less<>> nameToId;
 	std::map<int, irr::core::stringc> idToName;
 	int lastId = 0;
 };

@@ -2,15 +2,22 @@
 
 #include "TextUtils.h"
 
-irr::core::stringc narrowFast(const irr::core::stringw& text)
+bool isPlainAscii(const irr::core::stringw& text)
 {
 	const wchar_t* characters = text.c_str();
-	irr::u32 length = 0;
-	// narrow stops at the first zero as well.
-	for (; characters[length]; ++length)
+	const irr::u32 length = text.size();
+	for (irr::u32 i = 0; i < length; ++i)
 	{
-		if (static_cast<unsigned>(characters[length]) >= 0x80)
-			return narrow(text);
+		const unsigned c = static_cast<unsigned>(characters[i]);
+		if (c == 0 || c >= 0x80)
+			return false;
 	}
-	return irr::core::stringc(characters, length);
+	return true;
+}
+
+irr::core::stringc narrowFast(const irr::core::stringw& text)
+{
+	if (isPlainAscii(text))
+		return irr::core::stringc(text.c_str(), text.size());
+	return narrow(text);
 }

@@ -288,6 +288,8 @@ void KeyFrame::loadContent(SceneXmlReader* reader, IContentManager* contentManag
 		}
 		else if (element == L"KeyFrame")
 		{
+			if (keyFrames.empty())
+				keyFrames.reserve(4);
 			Record record;
 			record.t = reader->getAttributeValueAsInt(tAttribute, 0);
 			record.g = reader->getAttributeValueAsInt(gAttribute, -1);

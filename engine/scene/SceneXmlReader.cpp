@@ -10,17 +10,28 @@ const wchar_t* const actionContainers[] = {L"State", nullptr};
 const wchar_t* const keyFrameContainers[] = {L"Animator", L"StartAnimator", L"EndAnimator", nullptr};
 
 // The elements that may enclose a start tag of this name; null for names without a rule.
+// Every start tag asks: the length picks the one name to compare with.
 const wchar_t* const* containersOf(const irr::core::stringw& name)
 {
-	if (name == L"SceneNode" || name == L"States")
-		return nodeContainers;
-	if (name == L"State")
-		return stateContainers;
-	if (name == L"Animator" || name == L"StartAnimator" || name == L"EndAnimator")
-		return actionContainers;
-	if (name == L"KeyFrame")
-		return keyFrameContainers;
-	return nullptr;
+	switch (name.size())
+	{
+	case 9:
+		return name == L"SceneNode" ? nodeContainers : nullptr;
+	case 6:
+		return name == L"States" ? nodeContainers : nullptr;
+	case 5:
+		return name == L"State" ? stateContainers : nullptr;
+	case 8:
+		if (name == L"Animator")
+			return actionContainers;
+		return name == L"KeyFrame" ? keyFrameContainers : nullptr;
+	case 13:
+		return name == L"StartAnimator" ? actionContainers : nullptr;
+	case 11:
+		return name == L"EndAnimator" ? actionContainers : nullptr;
+	default:
+		return nullptr;
+	}
 }
 
 const irr::core::stringw& emptyWide()
