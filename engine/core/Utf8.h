@@ -9,7 +9,7 @@
 // formed (cut off by end, bad continuation, overlong, surrogate or beyond U+10FFFF).
 size_t decodeUtf8Sequence(const unsigned char* p, const unsigned char* end, uint32_t& codePoint);
 
-// Bytes of a byte that is no part of a well-formed sequence are widened into U+DC80..U+DCFF and
+// A byte that is no part of a well-formed sequence is widened into U+DC80..U+DCFF and
 // narrowed back to the byte, so narrow text that is not UTF-8 (a file name on disk) survives a
 // round trip through wide text.
 constexpr uint32_t utf8EscapeBase = 0xDC00;
