@@ -7,6 +7,7 @@
 #include "device/CDeviceStub.h"
 #include "nodes/TextNode.h"
 
+#include <algorithm>
 #include <benchmark/benchmark.h>
 #include <chrono>
 #include <cstdio>
