@@ -88,6 +88,7 @@ bool CStreamedSound::play()
 		playing = true;
 		paused = false;
 		restartPending = true;
+		streamEnded = false;
 		++generation;
 	}
 	if (!registered)
@@ -105,6 +106,7 @@ void CStreamedSound::stopSource()
 	playing = false;
 	paused = false;
 	restartPending = false;
+	sourceStarted = false;
 	alSourceStop(source);
 	alSourcei(source, AL_BUFFER, 0);
 }
@@ -126,7 +128,13 @@ void CStreamedSound::setPaused(bool p)
 	if (paused)
 		alSourcePause(source);
 	else if (playing)
-		alSourcePlay(source);
+		playSource();
+}
+
+void CStreamedSound::playSource()
+{
+	alSourcePlay(source);
+	sourceStarted = true;
 }
 
 void CStreamedSound::setVolume(float v)
@@ -176,14 +184,17 @@ bool CStreamedSound::beginRefill(RefillPlan& plan)
 		return true;
 	}
 	ALint processed = 0;
-	alGetSourcei(source, AL_BUFFERS_PROCESSED, &processed);
+	if (sourceStarted)
+		alGetSourcei(source, AL_BUFFERS_PROCESSED, &processed);
 	if (processed > BufferCount)
 		processed = BufferCount;
-	if (processed > 0)
+	if (processed <= 0)
 	{
-		alSourceUnqueueBuffers(source, processed, plan.buffers);
-		plan.bufferCount = processed;
+		checkSourceState();
+		return false;
 	}
+	alSourceUnqueueBuffers(source, processed, plan.buffers);
+	plan.bufferCount = processed;
 	return true;
 }
 
@@ -194,18 +205,21 @@ void CStreamedSound::decodeRefill(RefillPlan& plan)
 		plan.ended = true;
 		return;
 	}
-	const size_t chunkBytes = static_cast<size_t>(chunkFrames) * static_cast<size_t>(stream->getFrameSize());
+	const int frameSize = stream->getFrameSize();
+	const size_t chunkBytes = static_cast<size_t>(chunkFrames) * static_cast<size_t>(frameSize);
+	if (decodeBuffer.size() != chunkBytes)
+		decodeBuffer.resize(chunkBytes);
 	for (int i = 0; i < plan.bufferCount; ++i)
 	{
-		std::vector<unsigned char>& target = decodeBuffers[i];
-		if (target.size() != chunkBytes)
-			target.resize(chunkBytes);
-		plan.frames[i] = fillChunk(target.data(), plan.looping);
+		plan.frames[i] = fillChunk(decodeBuffer.data(), plan.looping);
 		if (plan.frames[i] <= 0)
 		{
 			plan.ended = true;
 			break;
 		}
+		// The buffer is in no source's queue, so the main thread cannot meet it here.
+		alBufferData(plan.buffers[i], alFormat, decodeBuffer.data(), plan.frames[i] * frameSize,
+		             stream->getSampleRate());
 	}
 }
 
@@ -233,24 +247,32 @@ void CStreamedSound::endRefill(const RefillPlan& plan)
 	if (!playing || generation != plan.generation || restartPending)
 		return;
 
-	const int frameSize = stream->getFrameSize();
 	for (int i = 0; i < plan.bufferCount && plan.frames[i] > 0; ++i)
-	{
-		alBufferData(plan.buffers[i], alFormat, decodeBuffers[i].data(), plan.frames[i] * frameSize,
-		             stream->getSampleRate());
 		alSourceQueueBuffers(source, 1, &plan.buffers[i]);
+	if (plan.ended)
+		streamEnded = true;
+	if (plan.initial)
+	{
+		if (paused)
+			sourceStarted = false;
+		else
+			playSource();
 	}
-	if (plan.initial && !paused)
-		alSourcePlay(source);
+	checkSourceState();
+}
 
+void CStreamedSound::checkSourceState()
+{
+	if (paused)
+		return;
 	ALint state = 0;
 	alGetSourcei(source, AL_SOURCE_STATE, &state);
-	if (state == AL_PLAYING || state == AL_PAUSED || paused)
+	if (state == AL_PLAYING || state == AL_PAUSED)
 		return;
 	ALint queued = 0;
 	alGetSourcei(source, AL_BUFFERS_QUEUED, &queued);
 	if (queued > 0)
-		alSourcePlay(source);
-	else if (plan.ended)
+		playSource();
+	else if (streamEnded)
 		stopSource();
 }

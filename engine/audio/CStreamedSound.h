@@ -33,7 +33,7 @@ public:
 
 	CSoundStream* getStream() const { return stream; }
 
-	// One refill, taken apart so the decode runs outside the active-list lock.
+	// One refill, taken apart so the decode and the upload run outside the active-list lock.
 	struct RefillPlan
 	{
 		bool initial = false;
@@ -44,9 +44,10 @@ public:
 		int frames[BufferCount] = {};
 		bool ended = false;
 	};
-	// Update thread, under the active-list lock: picks the buffers to fill; false when nothing to do.
+	// Update thread, under the active-list lock: takes the buffers to fill out of the source and
+	// returns true; false when there is nothing to decode (the source's state is seen to at once).
 	bool beginRefill(RefillPlan& plan);
-	// Update thread, no audio lock: decodes into the sound's own chunk buffers.
+	// Update thread, no audio lock: decodes into the plan's buffers, which no source holds meanwhile.
 	void decodeRefill(RefillPlan& plan);
 	// Update thread, under the active-list lock: queues what was decoded unless play or stop intervened.
 	void endRefill(const RefillPlan& plan);
@@ -54,6 +55,9 @@ public:
 private:
 	int fillChunk(unsigned char* target, bool looping);
 	void stopSource();
+	void playSource();
+	// Restarts a source that ran dry, or stops the sound once its stream has ended and all was played.
+	void checkSourceState();
 
 	COpenALAudioDevice* device;
 	CSoundStream* stream;
@@ -70,8 +74,13 @@ private:
 	bool playing = false;
 	bool paused = false;
 	bool restartPending = false;
+	// The source was told to play the buffers queued since the restart. Until then OpenAL reports
+	// the buffers of a stopped source as processed although none of them was heard.
+	bool sourceStarted = false;
+	// A fill found the stream spent; cleared by play.
+	bool streamEnded = false;
 	unsigned generation = 0;
 
 	// Touched by the update thread only, once the sound is registered.
-	std::vector<unsigned char> decodeBuffers[BufferCount];
+	std::vector<unsigned char> decodeBuffer;
 };
