@@ -215,27 +215,49 @@ void COpenALAudioDevice::takePendingSounds()
 
 void COpenALAudioDevice::refillSound(CStreamedSound* sound)
 {
+	// The slow parts (decoding, uploading, starting the source, which waits for OpenAL's mixer) hold
+	// no lock: play, pause and stop never wait for them, and a dying sound waits only for its own.
 	CStreamedSound::RefillPlan plan;
-	bool gone = false;
+	bool found = false;
+	bool decode = false;
 	{
 		MutexLock lock(activeLock);
-		gone = !isActive(sound);
-		if (!gone && !sound->beginRefill(plan))
-			return;
-		refilling = gone ? nullptr : sound;
+		found = isActive(sound);
+		if (found)
+		{
+			decode = sound->beginRefill(plan);
+			if (!decode && !plan.startSource)
+				return;
+			refilling = sound;
+		}
 	}
-	if (gone)
+	if (!found)
 	{
 		std::this_thread::yield();
 		return;
 	}
-	// The slow part, decoding and uploading, holds no lock: play, pause and stop never wait for it,
-	// and a dying sound waits only for its own refill.
-	sound->decodeRefill(plan);
+	if (decode)
+	{
+		sound->decodeRefill(plan);
+		MutexLock lock(activeLock);
+		if (isActive(sound))
+			sound->endRefill(plan);
+		if (!plan.startSource)
+		{
+			endOfRefill();
+			return;
+		}
+	}
+	sound->startSource(plan);
 	MutexLock lock(activeLock);
-	refilling = nullptr;
 	if (isActive(sound))
-		sound->endRefill(plan);
+		sound->confirmStart(plan);
+	endOfRefill();
+}
+
+void COpenALAudioDevice::endOfRefill()
+{
+	refilling = nullptr;
 	threadIdle.notify_all();
 }
 

@@ -45,6 +45,8 @@ public:
 private:
 	void takePendingSounds();
 	void refillSound(CStreamedSound* sound);
+	// Under the active-list lock: the thread no longer holds the sound it refilled.
+	void endOfRefill();
 	bool isActive(CStreamedSound* sound) const;
 
 	ALCdevice* alDevice = nullptr;

@@ -29,7 +29,10 @@ CStreamedSound::~CStreamedSound()
 		device->removeStreamedSound(this);
 	stop();
 	if (source)
+	{
+		alSourcei(source, AL_BUFFER, 0);
 		alDeleteSources(1, &source);
+	}
 	alDeleteBuffers(BufferCount, buffers);
 	if (stream)
 		stream->drop();
@@ -107,8 +110,9 @@ void CStreamedSound::stopSource()
 	paused = false;
 	restartPending = false;
 	sourceStarted = false;
+	// The buffers stay queued on the stopped source: the next play's first refill detaches them on
+	// the update thread, so this thread never waits while that thread uploads.
 	alSourceStop(source);
-	alSourcei(source, AL_BUFFER, 0);
 }
 
 void CStreamedSound::stop()
@@ -127,8 +131,9 @@ void CStreamedSound::setPaused(bool p)
 	paused = p;
 	if (paused)
 		alSourcePause(source);
-	else if (playing)
+	else if (playing && !restartPending)
 		playSource();
+	// Otherwise the first refill after play starts the source.
 }
 
 void CStreamedSound::playSource()
@@ -175,8 +180,7 @@ bool CStreamedSound::beginRefill(RefillPlan& plan)
 	plan.generation = generation;
 	if (restartPending)
 	{
-		// play detached every buffer, so all three are free.
-		restartPending = false;
+		// Stays pending until the refill is queued, so that no one starts the stale buffers.
 		plan.initial = true;
 		plan.bufferCount = BufferCount;
 		for (int i = 0; i < BufferCount; ++i)
@@ -190,7 +194,7 @@ bool CStreamedSound::beginRefill(RefillPlan& plan)
 		processed = BufferCount;
 	if (processed <= 0)
 	{
-		checkSourceState();
+		checkSourceState(plan);
 		return false;
 	}
 	alSourceUnqueueBuffers(source, processed, plan.buffers);
@@ -200,10 +204,15 @@ bool CStreamedSound::beginRefill(RefillPlan& plan)
 
 void CStreamedSound::decodeRefill(RefillPlan& plan)
 {
-	if (plan.initial && !stream->rewind())
+	if (plan.initial)
 	{
-		plan.ended = true;
-		return;
+		// The source was stopped and only this thread starts it while the restart is pending.
+		alSourcei(source, AL_BUFFER, 0);
+		if (!stream->rewind())
+		{
+			plan.ended = true;
+			return;
+		}
 	}
 	const int frameSize = stream->getFrameSize();
 	const size_t chunkBytes = static_cast<size_t>(chunkFrames) * static_cast<size_t>(frameSize);
@@ -241,11 +250,13 @@ int CStreamedSound::fillChunk(unsigned char* target, bool loop)
 	return got;
 }
 
-void CStreamedSound::endRefill(const RefillPlan& plan)
+void CStreamedSound::endRefill(RefillPlan& plan)
 {
-	// A play or stop during the decode detached the buffers; what was decoded is stale.
-	if (!playing || generation != plan.generation || restartPending)
+	// After a play or stop during the decode, what was decoded is stale.
+	if (!playing || generation != plan.generation)
 		return;
+	if (plan.initial)
+		restartPending = false;
 
 	for (int i = 0; i < plan.bufferCount && plan.frames[i] > 0; ++i)
 		alSourceQueueBuffers(source, 1, &plan.buffers[i]);
@@ -253,15 +264,14 @@ void CStreamedSound::endRefill(const RefillPlan& plan)
 		streamEnded = true;
 	if (plan.initial)
 	{
-		if (paused)
-			sourceStarted = false;
-		else
-			playSource();
+		sourceStarted = !paused;
+		plan.startSource = !paused;
+		return;
 	}
-	checkSourceState();
+	checkSourceState(plan);
 }
 
-void CStreamedSound::checkSourceState()
+void CStreamedSound::checkSourceState(RefillPlan& plan)
 {
 	if (paused)
 		return;
@@ -272,7 +282,27 @@ void CStreamedSound::checkSourceState()
 	ALint queued = 0;
 	alGetSourcei(source, AL_BUFFERS_QUEUED, &queued);
 	if (queued > 0)
-		playSource();
+	{
+		sourceStarted = true;
+		plan.startSource = true;
+	}
 	else if (streamEnded)
 		stopSource();
+}
+
+void CStreamedSound::startSource(const RefillPlan& plan)
+{
+	// A stop meanwhile detached the buffers, and OpenAL stops a source with none at once.
+	if (plan.startSource)
+		alSourcePlay(source);
+}
+
+void CStreamedSound::confirmStart(const RefillPlan& plan)
+{
+	if (!plan.startSource || !playing || !paused || generation != plan.generation)
+		return;
+	ALint state = 0;
+	alGetSourcei(source, AL_SOURCE_STATE, &state);
+	if (state == AL_PLAYING)
+		alSourcePause(source);
 }
