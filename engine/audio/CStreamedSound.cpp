@@ -292,17 +292,24 @@ void CStreamedSound::checkSourceState(RefillPlan& plan)
 
 void CStreamedSound::startSource(const RefillPlan& plan)
 {
-	// A stop meanwhile detached the buffers, and OpenAL stops a source with none at once.
 	if (plan.startSource)
 		alSourcePlay(source);
 }
 
 void CStreamedSound::confirmStart(const RefillPlan& plan)
 {
-	if (!plan.startSource || !playing || !paused || generation != plan.generation)
+	if (!plan.startSource)
 		return;
+	const bool current = playing && generation == plan.generation;
+	if (current && !paused)
+		return;
+	// A pause, stop or play came between the decision and the start: it holds again.
 	ALint state = 0;
 	alGetSourcei(source, AL_SOURCE_STATE, &state);
-	if (state == AL_PLAYING)
+	if (state != AL_PLAYING)
+		return;
+	if (current)
 		alSourcePause(source);
+	else
+		alSourceStop(source);
 }

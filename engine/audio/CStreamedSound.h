@@ -56,8 +56,8 @@ public:
 	void endRefill(RefillPlan& plan);
 	// Update thread, no audio lock: starts the source as the plan says.
 	void startSource(const RefillPlan& plan);
-	// Update thread, under the active-list lock: a pause that came while the source was being
-	// started holds again.
+	// Update thread, under the active-list lock: a pause, stop or play that came while the source
+	// was being started holds again.
 	void confirmStart(const RefillPlan& plan);
 
 private:

@@ -266,6 +266,16 @@ TEST_F(OpenALDeviceTest, StreamedSoundsChangedAndReleasedDuringRefillsAreNeverTo
 			sound->stop();
 		std::this_thread::sleep_for(std::chrono::microseconds(300 * (round % 5)));
 	}
+	// Stopped in the middle of whatever the thread was doing, every sound stays silent.
+	for (SmartPointer<ISound>& sound : sounds)
+		sound->stop();
+	std::this_thread::sleep_for(std::chrono::milliseconds(50));
+	for (SmartPointer<ISound>& sound : sounds)
+	{
+		sound->setPaused(false);
+		EXPECT_EQ(0, sound->getState());
+		EXPECT_EQ(0, sound->getPlayPositionMs());
+	}
 	for (SmartPointer<ISound>& sound : sounds)
 		sound.reset();
 	EXPECT_TRUE(eventually([&] { return device->getActiveSoundCount() == 0; }));
