@@ -22,10 +22,6 @@ const irr::core::stringw& cachedValueAttributeName(size_t index)
 	return names[index];
 }
 
-irr::core::stringw wideInt(int value)
-{
-	return irr::core::stringw(value);
-}
 } // namespace
 
 KeyFrame::KeyFrame()
@@ -327,12 +323,12 @@ void KeyFrame::save(IXMLWriter* writer, const wchar_t* elementName) const
 	if (period != 20)
 	{
 		names.push_back(L"Period");
-		values.push_back(wideInt(static_cast<int>(period)));
+		values.push_back(intToStringW(static_cast<int>(period)));
 	}
 	if (TimeShift != 0)
 	{
 		names.push_back(L"TimeShift");
-		values.push_back(wideInt(TimeShift));
+		values.push_back(intToStringW(TimeShift));
 	}
 	writeStartTag(writer, elementName, names, values);
 	if (properties && properties->getCount() > 0)
@@ -344,16 +340,16 @@ void KeyFrame::save(IXMLWriter* writer, const wchar_t* elementName) const
 		names.clear();
 		values.clear();
 		names.push_back(L"t");
-		values.push_back(wideInt(record.t));
+		values.push_back(intToStringW(record.t));
 		if (record.g != -1)
 		{
 			names.push_back(L"g");
-			values.push_back(wideInt(record.g));
+			values.push_back(intToStringW(record.g));
 		}
 		if (record.i != -1)
 		{
 			names.push_back(L"i");
-			values.push_back(wideInt(record.i));
+			values.push_back(intToStringW(record.i));
 		}
 		for (size_t p = 0; p < record.values.size(); ++p)
 		{
