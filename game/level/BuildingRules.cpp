@@ -79,7 +79,8 @@ FeatureStepResult stepFeature(GFeatureState& state, int durationTime, int rechar
 		state.paymentTimer -= dt;
 		if (state.paymentTimer < 0)
 		{
-			state.paymentTimer = durationTime / 3;
+			// The overshoot is kept, so the payments fall at D/4, D/4 + D/3, ... whatever the tick.
+			state.paymentTimer += durationTime / 3;
 			++result.payments;
 		}
 	}

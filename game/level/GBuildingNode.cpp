@@ -669,6 +669,13 @@ void GBuildingNode::updateAbsoluteColor()
 		made->updateAbsoluteColor();
 }
 
+void GBuildingNode::attachToSceneManager(INodeEventQueue* manager, SceneNode* sceneNode)
+{
+	ControlNode::attachToSceneManager(manager, sceneNode);
+	for (BaseNode* made : madeNodes())
+		made->attachToSceneManager(manager, sceneNode);
+}
+
 std::vector<BaseNode*> GBuildingNode::madeNodes() const
 {
 	std::vector<BaseNode*> made;

@@ -166,6 +166,7 @@ public:
 	void addToRenderList(RenderList& list) override;
 	void updateAbsoluteTransform() override;
 	void updateAbsoluteColor() override;
+	void attachToSceneManager(INodeEventQueue* sceneManager, SceneNode* scene) override;
 
 private:
 	std::vector<BaseNode*> madeNodes() const;
