@@ -124,6 +124,7 @@ public:
 	const std::vector<GBuildingNode*>& getBonusSources() const { return bonusSources; }
 	void updateBonusIcon();
 	void updateServeArea(const GBuildingType* forRecord);
+	BaseNode* getServeAreaNode() const { return serveArea; }
 	void showBuildPreview(const GBuildingType* forRecord);
 
 	// ---- features
