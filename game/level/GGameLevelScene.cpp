@@ -73,7 +73,10 @@ GGameLevelScene::~GGameLevelScene()
 	processes.clear();
 	neutralCarTraffic.reset();
 	for (const SmartPointer<GBuildingNode>& building : buildings)
+	{
+		building->setWork(GBuildingNode::NoWork, nullptr);
 		building->setLevelScene(nullptr);
+	}
 	configuration.reset();
 	GBaseSceneNode::stopSoundGroup(SoundGroupLevel);
 }
@@ -160,7 +163,8 @@ void GGameLevelScene::setUpgrades(GUpgradeEffects* effects)
 void GGameLevelScene::createNeutralCarTraffic(GLevelPaths* paths)
 {
 	levelPaths = shareRef(paths);
-	neutralCarTraffic.reset(paths && cargosNode ? new GNeutralCarTraffic(paths, cargosNode.get()) : nullptr);
+	neutralCarTraffic = paths && cargosNode ? SmartPointer<GNeutralCarTraffic>(new GNeutralCarTraffic(paths, cargosNode.get()))
+	                                        : SmartPointer<GNeutralCarTraffic>();
 }
 
 TaskScheduler* GGameLevelScene::ownScheduler() const
