@@ -219,6 +219,10 @@ void GBuildingNode::copyFrom(const BaseNode* source, INodeEventQueue* manager)
 void GBuildingNode::setLevelConfiguration(GLevelConfiguration* value)
 {
 	configuration = shareRef(value);
+	// The look depends on the configuration (setting, stars, smile): a template applied before it
+	// came is applied again.
+	if (templateRoot)
+		applyTemplate();
 	updateIncomeBonus();
 }
 

@@ -19,6 +19,7 @@ const std::string records =
     recordXml("BuildingPlace", 0, 0) +
     recordXml("Hostel1", 1, 0,
               prop("float", "Income", "1000") + prop("int", "GuestsCount", "10") + prop("float", "SellPrice", "48400")) +
+    recordXml("Hostel2", 2, 0, prop("float", "Income", "2000") + prop("int", "GuestsCount", "20")) +
     recordXml("Cafe1", 1, 1,
               prop("vector2d", "ServeArea", "400;200") + prop("float", "ServeIncome", "5") +
               prop("float", "ServeBoostedIncome", "40") + prop("float", "Income", "100"),
@@ -273,4 +274,31 @@ TEST(CountdownRingNode, SweepColourHandAndWarning)
 	SmartPointer<BaseNode> small(new BaseNode());
 	showCountdownRing(small.get(), 0.5f);
 	showCountdownRing(nullptr, 0.5f);
+}
+
+// Stars over hotels: shown for owned hotels of level 1 and up, one sprite per star; one may be hidden.
+TEST(GBuildingNodeDisplay, StarsShowTheLevelOfOwnedHotels)
+{
+	const std::string stars = nodeXml("BaseNode", "StarIcons", position(10, -20),
+	                                  nodeXml("SpriteNode", "S1", position(0, 0) + bounds(16, 16)) +
+	                                      nodeXml("SpriteNode", "S2", position(20, 0) + bounds(16, 16)) +
+	                                      nodeXml("SpriteNode", "S3", position(40, 0) + bounds(16, 16)));
+	BuildingLevel rig(buildingXml("Hostel", 100, 100, "Hostel2", true, "", stars) +
+	                  buildingXml("Theirs", 300, 100, "Hostel1", false, "", stars) +
+	                  buildingXml("Place", 500, 100, "BuildingPlace", true, "", stars) +
+	                  buildingXml("Cafe", 700, 100, "Cafe1", true, "", stars));
+	auto starsOf = [&](const char* name) { return rig.building(name)->findChild(id("StarIcons"), -2); };
+	ASSERT_NE(starsOf("Hostel"), nullptr);
+	EXPECT_TRUE(starsOf("Hostel")->isVisible());
+	EXPECT_FALSE(starsOf("Theirs")->isVisible()) << "not owned";
+	EXPECT_FALSE(starsOf("Place")->isVisible()) << "level 0";
+	EXPECT_FALSE(starsOf("Cafe")->isVisible()) << "not a hotel";
+
+	GBuildingNode* hostel = rig.building("Hostel");
+	hostel->setStars(-1, 2);
+	EXPECT_TRUE(starsOf("Hostel")->getChildren()[0]->isVisible());
+	EXPECT_FALSE(starsOf("Hostel")->getChildren()[1]->isVisible());
+	// Level 2 fills star 1: icons at (10, -20) + building (100, 100) + star (0, 0) + half of 16 x 16.
+	EXPECT_EQ(hostel->getStarCentre(), irr::core::vector3df(118, 88, 0));
+	EXPECT_EQ(rig.building("Place")->getStarCentre(), irr::core::vector3df(0, 0, 0));
 }
