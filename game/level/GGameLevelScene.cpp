@@ -163,8 +163,9 @@ void GGameLevelScene::setUpgrades(GUpgradeEffects* effects)
 void GGameLevelScene::createNeutralCarTraffic(GLevelPaths* paths)
 {
 	levelPaths = shareRef(paths);
-	neutralCarTraffic = paths && cargosNode ? SmartPointer<GNeutralCarTraffic>(new GNeutralCarTraffic(paths, cargosNode.get()))
-	                                        : SmartPointer<GNeutralCarTraffic>();
+	neutralCarTraffic = paths && cargosNode
+	                        ? SmartPointer<GNeutralCarTraffic>(new GNeutralCarTraffic(paths, cargosNode.get()))
+	                        : SmartPointer<GNeutralCarTraffic>();
 }
 
 TaskScheduler* GGameLevelScene::ownScheduler() const
@@ -414,9 +415,10 @@ void GGameLevelScene::collectServices()
 	{
 		if (!building->isOwned() || building->getRecord()->getLevel() == 0)
 			continue;
-		const GBuildingType* record = building->getWorkKind() == GBuildingNode::BuildWork && building->getPreviousRecord()
-		                                  ? building->getPreviousRecord()
-		                                  : building->getRecord();
+		const GBuildingType* record =
+		    building->getWorkKind() == GBuildingNode::BuildWork && building->getPreviousRecord()
+		        ? building->getPreviousRecord()
+		        : building->getRecord();
 		if (record->getProvidedService() != 0)
 			services.push_back(record->getProvidedService());
 		if (building->getWorkKind() == GBuildingNode::NoWork)
@@ -448,7 +450,10 @@ const EventMap& GGameLevelScene::eventMap()
 	return table;
 }
 
-bool GGameLevelScene::onEvent(CEvent* event) { return event && dispatchThroughTable(eventMap(), event); }
+bool GGameLevelScene::onEvent(CEvent* event)
+{
+	return event && dispatchThroughTable(eventMap(), event);
+}
 
 bool GGameLevelScene::onSceneChangeStarted(CEventNodeSceneChangeStarted* event)
 {
@@ -469,7 +474,10 @@ bool GGameLevelScene::onSceneChangeStarted(CEventNodeSceneChangeStarted* event)
 	return true;
 }
 
-bool GGameLevelScene::onClickPreview(CEventNodeClickPreview*) { return false; }
+bool GGameLevelScene::onClickPreview(CEventNodeClickPreview*)
+{
+	return false;
+}
 
 bool GGameLevelScene::onNodePressed(CEventNodeClicked* event)
 {
@@ -529,7 +537,10 @@ bool GGameLevelScene::onNodeHovered(CEventNodeHovered* event)
 	return false;
 }
 
-bool GGameLevelScene::onNodeUnhovered(CEventNodeUnhovered*) { return false; }
+bool GGameLevelScene::onNodeUnhovered(CEventNodeUnhovered*)
+{
+	return false;
+}
 
 bool GGameLevelScene::onNodeFocused(CEventNodeFocused* event)
 {
@@ -537,7 +548,10 @@ bool GGameLevelScene::onNodeFocused(CEventNodeFocused* event)
 	return false;
 }
 
-bool GGameLevelScene::onNodeUnfocused(CEventNodeUnfocused*) { return false; }
+bool GGameLevelScene::onNodeUnfocused(CEventNodeUnfocused*)
+{
+	return false;
+}
 
 bool GGameLevelScene::onFeatureIncome(GEventFeatureIncome* event)
 {
@@ -545,7 +559,10 @@ bool GGameLevelScene::onFeatureIncome(GEventFeatureIncome* event)
 	return false;
 }
 
-bool GGameLevelScene::onCafeRequest(CEvent*) { return true; }
+bool GGameLevelScene::onCafeRequest(CEvent*)
+{
+	return true;
+}
 
 bool GGameLevelScene::onPauseRequest(GEventPauseRequest* event)
 {

@@ -1,5 +1,4 @@
 #include "LevelTestSupport.h"
-
 #include "data/GameEventIds.h"
 #include "level/GEllipseSectorNode.h"
 
@@ -9,7 +8,10 @@ using namespace leveltest;
 
 namespace
 {
-StringId id(const char* name) { return internStringId(name); }
+StringId id(const char* name)
+{
+	return internStringId(name);
+}
 
 const std::string cafeFeature = "<ActiveFeature DurationTime=\"12000\" RechargeTime=\"6000\">"
                                 "<Feature Type=\"BoostIncome\"/></ActiveFeature>";
@@ -18,11 +20,12 @@ const std::string cafeFeature = "<ActiveFeature DurationTime=\"12000\" RechargeT
 const std::string records =
     recordXml("BuildingPlace", 0, 0) +
     recordXml("Hostel1", 1, 0,
-              prop("float", "Income", "1000") + prop("int", "GuestsCount", "10") + prop("float", "SellPrice", "48400")) +
+              prop("float", "Income", "1000") + prop("int", "GuestsCount", "10") +
+                  prop("float", "SellPrice", "48400")) +
     recordXml("Hostel2", 2, 0, prop("float", "Income", "2000") + prop("int", "GuestsCount", "20")) +
     recordXml("Cafe1", 1, 1,
               prop("vector2d", "ServeArea", "400;200") + prop("float", "ServeIncome", "5") +
-              prop("float", "ServeBoostedIncome", "40") + prop("float", "Income", "100"),
+                  prop("float", "ServeBoostedIncome", "40") + prop("float", "Income", "100"),
               cafeFeature) +
     recordXml("Park1", 1, 1, prop("vector2d", "ServeArea", "300;200") + prop("float", "ServeAreaIncomeBonus", "10")) +
     recordXml("Tiny1", 1, 1, prop("float", "ServeIncome", "5"));
@@ -39,7 +42,10 @@ struct BuildingLevel : LevelRig
 	}
 };
 
-int guestsOf(GBuildingNode* building) { return building->countServedGuests(building->getRecord()); }
+int guestsOf(GBuildingNode* building)
+{
+	return building->countServedGuests(building->getRecord());
+}
 } // namespace
 
 // Two cafes of one type around a hostel: the first to register serves it. Once that cafe is sold the
