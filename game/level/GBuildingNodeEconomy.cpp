@@ -153,13 +153,12 @@ int GBuildingNode::countServedGuests(const GBuildingType* forRecord) const
 {
 	if (!forRecord || isZeroArea(forRecord->getServeArea()) || forRecord->getServeIncome() < 1.0f)
 		return 0;
-	const GLevelModifierValues* values = configuration ? &configuration->getModifierValues() : nullptr;
 	int guests = 0;
 	for (const GBuildingNode* building : collectServeArea(forRecord))
 	{
 		const GBuildingNode* server = building->getServerFor(forRecord->getName());
 		if (building->workKind == NoWork && building->condition == Normal && (!server || server == this))
-			guests += building->record->getGuestsCount(values);
+			guests += building->record->getGuestsCount(configuration.get());
 	}
 	return guests;
 }
@@ -331,7 +330,9 @@ void GBuildingNode::updateServeArea(const GBuildingType* shown)
 	for (GBuildingNode* building : served)
 	{
 		const GBuildingNode* server = building->getServerFor(shown->getName());
-		const bool hasGuests = building->record->getGuestsCount(nullptr) > 0 || building->record->getLevel() == 0;
+		const bool hasGuests =
+		    building->record->getGuestsCount(configuration.get()) > 0 ||
+		    building->record->getLevel() == 0;
 		if (building->workKind == NoWork && building->condition == Normal && hasGuests && (!server || server == this))
 			building->tintSprites(bonus ? BlueTint : GreenTint);
 	}
