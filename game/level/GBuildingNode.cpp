@@ -285,6 +285,8 @@ void GBuildingNode::setLevelRecord(const GBuildingType* newRecord, bool restore)
 		setCondition(Dirty);
 	setStars();
 	updateBonusIcon();
+	// A building that has features from the start shows their icons at once.
+	updateFeatureIcons();
 	registerAsServer();
 }
 
