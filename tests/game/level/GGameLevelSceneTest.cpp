@@ -1,10 +1,12 @@
 #include "LevelTestSupport.h"
+#include "core/CPropertyCollection.h"
 #include "data/GEventBuildingExistsQuery.h"
 #include "data/GEventPauseRequest.h"
 #include "data/GEventSelectionChanged.h"
 #include "data/GameEventIds.h"
 #include "level/GLevelProcess.h"
 #include "level/GMoneyLetter.h"
+#include "support/LogCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -302,4 +304,87 @@ TEST(GBuildingNodeWork, KeepsItsProcessUntilTheWorkEnds)
 
 	hostel->setWork(GBuildingNode::WorkerJob, nullptr);
 	EXPECT_EQ(hostel->getWorkProgress(), 0.0f) << "work without a process";
+}
+
+// A change the play screen must see climbs from the focused building through the buildings node and
+// the level to the level's parent.
+TEST(GGameLevelScene, FocusedBuildingReportsItsChangesToTheLevelsParent)
+{
+	SmallLevel rig;
+	rig.attach();
+	rig.setUp(rig.buildingRecords.get(), rig.configuration.get());
+	GBuildingNode* hostel = rig.building("Place1");
+	hostel->notifyChanged();
+	EXPECT_EQ(rig.services.log->count(EventTypeGEventSelectionChanged), 0) << "not focused: nothing to refresh";
+	click(*rig.level, hostel);
+	rig.drain();
+	const int selections = rig.services.log->count(EventTypeGEventSelectionChanged);
+	hostel->notifyChanged();
+	EXPECT_EQ(rig.services.log->count(EventTypeGEventSelectionChanged), selections + 1);
+}
+
+// Paused, the level holds its buildings' timers too.
+TEST(GGameLevelScene, PausedLevelHoldsTheBuildingTimers)
+{
+	SmallLevel rig(prop("float", "InitMoney", "5000"),
+	               "<Objectives><Objective Type=\"Money\" Value=\"1000000\"/></Objectives>");
+	rig.attach();
+	rig.setUp(rig.buildingRecords.get(), rig.configuration.get());
+	ASSERT_TRUE(rig.enter());
+	GBuildingNode* hostel = rig.building("Place1");
+	const int cooldown = hostel->getLetterCooldown();
+	rig.level->setPaused(true);
+	rig.tickUntil(100, [] { return false; });
+	EXPECT_EQ(hostel->getLetterCooldown(), cooldown);
+	EXPECT_EQ(rig.level->elapsedTime, 0.0f);
+	rig.level->setPaused(false);
+	rig.tickUntil(100, [] { return false; });
+	EXPECT_EQ(hostel->getLetterCooldown(), cooldown + 1000);
+	EXPECT_EQ(rig.level->elapsedTime, 1000.0f);
+
+	// A completed level's clock stands still as well.
+	rig.level->money = 2000000.0f;
+	rig.level->recalculateStats();
+	rig.tickUntil(100, [] { return false; });
+	EXPECT_EQ(rig.level->elapsedTime, 1000.0f);
+}
+
+TEST(GGameLevelScene, NodeNotificationsAreLogged)
+{
+	SmallLevel rig;
+	GBuildingNode* hostel = rig.building("Place1");
+	LogCapture log;
+	SmartPointer<CEventNodeHovered> hovered(new CEventNodeHovered(nullptr, hostel));
+	SmartPointer<CEventNodeFocused> focused(new CEventNodeFocused(nullptr, hostel));
+	EXPECT_FALSE(rig.level->onEvent(hovered.get()));
+	EXPECT_FALSE(rig.level->onEvent(focused.get()));
+	click(*rig.level, rig.level.get());
+	EXPECT_TRUE(log.contains("Node was hovered"));
+	EXPECT_TRUE(log.contains("Node was focused"));
+	EXPECT_TRUE(log.contains("Node was pressed"));
+	EXPECT_EQ(log.problemCount(), 0u);
+}
+
+// A copy of a building takes its ownership, luckiness and record; the properties go through the file.
+TEST(GBuildingNodeState, CopyAndPropertiesKeepOwnershipLuckinessAndRecord)
+{
+	SmallLevel rig;
+	rig.setUp(rig.buildingRecords.get(), rig.configuration.get());
+	GBuildingNode* hostel = rig.building("Place1");
+	hostel->setLuckiness(-1);
+	SmartPointer<BaseNode> copy(hostel->clone());
+	auto* building = nodeCast<GBuildingNode>(copy.get());
+	ASSERT_NE(building, nullptr);
+	EXPECT_TRUE(building->isOwned());
+	EXPECT_EQ(building->getLuckiness(), -1);
+	EXPECT_EQ(building->getRecord(), hostel->getRecord());
+
+	CPropertyCollection written;
+	hostel->writeProperties(written);
+	EXPECT_TRUE(written.getBool("IsOwnedByThePlayer"));
+	EXPECT_EQ(written.getInt("LuckinessType"), -1);
+	SmartPointer<GBuildingNode> read(new GBuildingNode());
+	read->readProperties(written);
+	EXPECT_TRUE(read->isOwned());
+	EXPECT_EQ(read->getLuckiness(), -1);
 }
