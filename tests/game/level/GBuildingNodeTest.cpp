@@ -1,6 +1,7 @@
 #include "LevelTestSupport.h"
 #include "data/GameEventIds.h"
 #include "level/GEllipseSectorNode.h"
+#include "nodes/SpriteNode.h"
 #include "nodes/TextNode.h"
 
 #include <gtest/gtest.h>
@@ -429,4 +430,40 @@ TEST(GBuildingNodeState, WorkCueByFeatureAndWork)
 	cafe->setCondition(GBuildingNode::Normal);
 	cafe->activateFeature(0);
 	EXPECT_EQ(cafe->getWorkCueName(), id("FeatureFactory"));
+}
+
+// Hovering a build entry over an empty place shows the new building half see-through; leaving it
+// brings the place back.
+TEST(GBuildingNodeDisplay, BuildPreviewOnEmptyPlacesOnly)
+{
+	BuildingLevel rig(buildingXml("Place", 100, 100, "BuildingPlace") + buildingXml("Hostel", 300, 100, "Hostel1"));
+	SmartPointer<GBuildingType> cafe = rig.level->getBuildingsConfiguration()->findBuilding(id("Cafe1"));
+	GBuildingNode* place = rig.building("Place");
+	place->showBuildPreview(cafe.get());
+	EXPECT_EQ(place->getTemplateName(), id("Cafe1"));
+	ASSERT_NE(place->getTemplateRoot(), nullptr);
+	EXPECT_EQ(place->getTemplateRoot()->getTintColor().getAlpha(), 204u);
+	place->showBuildPreview(nullptr);
+	EXPECT_EQ(place->getTemplateName(), id("BuildingPlace"));
+	EXPECT_EQ(place->getTemplateRoot()->getTintColor().getAlpha(), 255u);
+
+	GBuildingNode* hostel = rig.building("Hostel");
+	hostel->showBuildPreview(cafe.get());
+	EXPECT_EQ(hostel->getTemplateName(), id("Hostel1")) << "a built place shows no preview";
+}
+
+// A serve-area tint reaches the building's sprites, never its icons.
+TEST(GBuildingNodeDisplay, TintLeavesTheIconsAlone)
+{
+	BuildingLevel rig(buildingXml("Hostel", 100, 100, "Hostel1", true, "",
+	                              nodeXml("SpriteNode", "Roof") + nodeXml("SpriteNode", "Selector") +
+	                                  nodeXml("SpriteNode", "StarIcons")));
+	GBuildingNode* hostel = rig.building("Hostel");
+	hostel->tintSprites(irr::video::SColor(255, 0, 0, 48));
+	auto blendOf = [&](const char* name)
+	{ return static_cast<SpriteNode*>(hostel->findChild(id(name), -2))->getBlendType(); };
+	EXPECT_EQ(blendOf("Roof"), 1);
+	EXPECT_EQ(hostel->findChild(id("Roof"), -2)->getTintColor(), irr::video::SColor(255, 0, 0, 48));
+	EXPECT_EQ(blendOf("Selector"), 0);
+	EXPECT_EQ(blendOf("StarIcons"), 0);
 }
