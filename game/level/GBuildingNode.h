@@ -16,7 +16,6 @@ class GBuildingType;
 class GGameLevelScene;
 class GLevelConfiguration;
 class GLevelProcess;
-class TextNode;
 
 // Shows a timer ring on a node of background, ring and hand: the sweep, its colour from green over
 // yellow to red, and one warning cue once the ratio passes 0.75.
