@@ -4,11 +4,14 @@
 #include "data/GEventPauseRequest.h"
 #include "data/GEventSelectionChanged.h"
 #include "data/GameEventIds.h"
+#include "game/GameTestSupport.h"
 #include "level/GLevelProcess.h"
 #include "level/GMoneyLetter.h"
 #include "support/LogCapture.h"
 
+#include <fstream>
 #include <gtest/gtest.h>
+#include <sstream>
 
 using namespace leveltest;
 
@@ -387,4 +390,58 @@ TEST(GBuildingNodeState, CopyAndPropertiesKeepOwnershipLuckinessAndRecord)
 	read->readProperties(written);
 	EXPECT_TRUE(read->isOwned());
 	EXPECT_EQ(read->getLuckiness(), -1);
+}
+
+namespace
+{
+std::string shippedFile(const std::string& name)
+{
+	std::ifstream in(sourceDir() + "/assets/" + name);
+	std::stringstream text;
+	text << in.rdbuf();
+	return text.str();
+}
+} // namespace
+
+// The first level with its shipped configuration: three owned campsites and $40,000 end it.
+TEST(GGameLevelScene, FirstLevelEndsWithItsGoalsMet)
+{
+	LevelRig rig(levelXml(
+	    buildingXml("Place1", 100, 200, "BuildingPlace") + buildingXml("Place2", 300, 200, "BuildingPlace") +
+	    buildingXml("Place3", 500, 200, "BuildingPlace") + buildingXml("Theirs", 700, 200, "Camping1", false)));
+	const std::string recordsXml = shippedFile("levels/common/BuildingsConfiguration.xml");
+	const std::string levelConfigurationXml = shippedFile("levels/level1/LevelConfiguration.xml");
+	SmartPointer<CXMLReader> recordsReader(new CXMLReader(recordsXml.data(), recordsXml.size()));
+	SmartPointer<GBuildingsConfiguration> records(new GBuildingsConfiguration());
+	ASSERT_TRUE(records->load(recordsReader.get()));
+	SmartPointer<CXMLReader> levelReader(new CXMLReader(levelConfigurationXml.data(), levelConfigurationXml.size()));
+	SmartPointer<GLevelConfiguration> configuration(new GLevelConfiguration());
+	ASSERT_TRUE(configuration->load(levelReader.get()));
+
+	rig.attach();
+	rig.setUp(records.get(), configuration.get());
+	ASSERT_TRUE(rig.enter());
+	EXPECT_EQ(rig.level->money, 45000.0f);
+	EXPECT_FALSE(rig.level->areObjectivesMet()) << "no campsite of the player's yet";
+	EXPECT_EQ(rig.level->getHintText(), "") << "the campsites goal has no hint of its own";
+	EXPECT_EQ(rig.level->income, 0.0f) << "the campsite nobody owns earns the player nothing";
+
+	// Three campsites built with the starting money.
+	SmartPointer<GBuildingType> camping = records->findBuilding(internStringId("Camping1"));
+	for (const char* place : {"Place1", "Place2", "Place3"})
+		rig.building(place)->setLevelRecord(camping.get(), false);
+	rig.level->money -= 3 * camping->getCost();
+	rig.level->recalculateStats();
+	EXPECT_GT(rig.level->income, 0.0f);
+	EXPECT_EQ(rig.level->guests, 3 * camping->getGuestsCount(configuration.get()));
+	EXPECT_EQ(rig.level->getHintText(), "%GamePlay_CompleteHintMoney%");
+	rig.drain();
+	EXPECT_EQ(rig.services.log->count(EventTypeGEventLevelCompleted), 0);
+
+	// Four days of income refill the bank.
+	rig.level->money += 4 * rig.level->income;
+	rig.level->recalculateStats();
+	EXPECT_TRUE(rig.level->areObjectivesMet());
+	rig.drain();
+	EXPECT_EQ(rig.services.log->count(EventTypeGEventLevelCompleted), 1);
 }
