@@ -50,10 +50,18 @@ BaseNode* GBuildingIcons::make(BaseNode* building, TemplateCollectionNode* templ
 	return made;
 }
 
-BaseNode* GBuildingIcons::findOrMake(BaseNode* building, TemplateCollectionNode* templates, const char* name)
+BaseNode* GBuildingIcons::find(BaseNode* building, BaseNode* look, const char* name)
 {
 	if (BaseNode* child = directChild(building, name))
 		return child;
+	return directChild(look, name);
+}
+
+BaseNode* GBuildingIcons::findOrMake(BaseNode* building, BaseNode* look, TemplateCollectionNode* templates,
+                                     const char* name)
+{
+	if (BaseNode* found = find(building, look, name))
+		return found;
 	return make(building, templates, name);
 }
 
@@ -79,37 +87,37 @@ void GBuildingIcons::release()
 	stars.clear();
 }
 
-void GBuildingIcons::collect(BaseNode* building, TemplateCollectionNode* templates, bool withSmile, bool withStars)
+void GBuildingIcons::collect(BaseNode* building, BaseNode* look, TemplateCollectionNode* templates, bool withSmile,
+                             bool withStars)
 {
 	release();
-
-	smileIcon = findOrMake(building, templates, "SmileIcon");
+	smileIcon = findOrMake(building, look, templates, "SmileIcon");
 	if (smileIcon && !withSmile)
 	{
 		hide(smileIcon);
 		releaseNode(smileIcon);
 		smileIcon = nullptr;
 	}
-	phoneIcon = findOrMake(building, templates, "PhoneIcon");
+	phoneIcon = findOrMake(building, look, templates, "PhoneIcon");
 	hide(phoneIcon);
-	forSaleNode = findOrMake(building, templates, "ForSaleNode");
+	forSaleNode = findOrMake(building, look, templates, "ForSaleNode");
 	hide(forSaleNode);
 	priceText = asTextNode(directChild(forSaleNode, "PriceText"));
-	selector = directChild(building, "Selector");
-	serveArea = findOrMake(building, templates, "ServeArea");
+	selector = find(building, look, "Selector");
+	serveArea = findOrMake(building, look, templates, "ServeArea");
 	hide(serveArea);
 	if (withStars)
 	{
-		starIcons = directChild(building, "StarIcons");
+		starIcons = find(building, look, "StarIcons");
 		for (u32 i = 0; starIcons && i < starIcons->getChildren().size(); ++i)
 			if (asSpriteNode(starIcons->getChildren()[i]))
 				stars.push_back(starIcons->getChildren()[i]);
 	}
-	workersText = findOrMake(building, templates, "WorkersText");
+	workersText = findOrMake(building, look, templates, "WorkersText");
 	hide(workersText);
-	feature1Icon = findOrMake(building, templates, "Feature1Icon");
-	feature2Icon = findOrMake(building, templates, "Feature2Icon");
-	moneyBurst = findOrMake(building, templates, "MoneyBurst");
+	feature1Icon = findOrMake(building, look, templates, "Feature1Icon");
+	feature2Icon = findOrMake(building, look, templates, "Feature2Icon");
+	moneyBurst = findOrMake(building, look, templates, "MoneyBurst");
 	hide(moneyBurst);
 	if (smileIcon)
 		smilePosition = smileIcon->getPosition();

@@ -19,10 +19,12 @@ public:
 	GBuildingIcons(const GBuildingIcons&) = delete;
 	GBuildingIcons& operator=(const GBuildingIcons&) = delete;
 
-	// Finds or makes every icon on the building and remembers the places the template gave them.
+	// Finds or makes every icon on the building and remembers the places the template gave them: a
+	// child of the building, else a part of its look (the template root's children), else a clone.
 	// The smile only when the level shows luckiness, the stars only when it shows building levels.
-	void collect(BaseNode* building, TemplateCollectionNode* templates, bool withSmile, bool withStars);
-	// Lets go of every icon (releasing the clones).
+	void collect(BaseNode* building, BaseNode* look, TemplateCollectionNode* templates, bool withSmile, bool withStars);
+	// Lets go of every icon (releasing the clones). Called before the look is replaced, whose parts
+	// would otherwise be left behind as dangling pointers.
 	void release();
 	// A visible clone of the template, internal and hidden, under the building; null without template.
 	static BaseNode* make(BaseNode* building, TemplateCollectionNode* templates, const char* name);
@@ -62,7 +64,9 @@ public:
 	BaseNode* moneyBurst = nullptr;
 
 private:
-	static BaseNode* findOrMake(BaseNode* building, TemplateCollectionNode* templates, const char* name);
+	static BaseNode* find(BaseNode* building, BaseNode* look, const char* name);
+	static BaseNode* findOrMake(BaseNode* building, BaseNode* look, TemplateCollectionNode* templates,
+	                            const char* name);
 	static void releaseNode(BaseNode*& node);
 
 	irr::core::vector3df smilePosition;

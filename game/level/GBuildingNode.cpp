@@ -455,6 +455,8 @@ bool GBuildingNode::onChildrenStateFinished(CEventNodeChildrenStateFinished* eve
 
 void GBuildingNode::applyTemplate()
 {
+	// Parts of the old look go with it; they are found again in the new one below.
+	icons.release();
 	ControlNode::applyTemplate();
 	if (!templateRoot)
 		return;
@@ -467,7 +469,8 @@ void GBuildingNode::applyTemplate()
 		setOwned(owned);
 	}
 
-	icons.collect(this, findTemplateCollection(), configuration && configuration->isBuildingPlaceLuckinessOn(),
+	icons.collect(this, templateRoot, findTemplateCollection(),
+	              configuration && configuration->isBuildingPlaceLuckinessOn(),
 	              configuration && configuration->isBuildingLevelOn());
 	if (icons.selector && isFocused())
 	{

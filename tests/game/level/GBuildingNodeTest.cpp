@@ -467,3 +467,40 @@ TEST(GBuildingNodeDisplay, TintLeavesTheIconsAlone)
 	EXPECT_EQ(blendOf("Selector"), 0);
 	EXPECT_EQ(blendOf("StarIcons"), 0);
 }
+
+// The look of a record may carry the stars and icons itself; a new look replaces them without the
+// building keeping the old parts.
+TEST(GBuildingNodeDisplay, PartsCarriedByTheLookFollowIt)
+{
+	const std::string lookParts =
+	    nodeXml("BaseNode", "StarIcons", "", nodeXml("SpriteNode", "S1") + nodeXml("SpriteNode", "S2")) +
+	    nodeXml("BaseNode", "WorkersText", position(30, 5));
+	const std::string templates = nodeXml("BaseNode", "Hostel1", "", lookParts) +
+	                              nodeXml("BaseNode", "BuildingPlace", "", nodeXml("BaseNode", "WorkersText")) +
+	                              nodeXml("BaseNode", "Cafe1", "", lookParts);
+	BuildingLevel rig(buildingXml("Hostel", 100, 100, "Hostel1") + buildingXml("Place", 300, 100, "BuildingPlace"), "",
+	                  templates);
+	GBuildingNode* hostel = rig.building("Hostel");
+	BaseNode* stars = hostel->getTemplateRoot()->findChild(id("StarIcons"), -2);
+	ASSERT_NE(stars, nullptr);
+	EXPECT_TRUE(stars->isVisible()) << "an owned hostel of level 1";
+	hostel->setStars(-1, 1);
+	EXPECT_FALSE(stars->getChildren()[0]->isVisible());
+
+	// Previews swap the place's look back and forth; everything the building touches afterwards is
+	// part of the look it has now.
+	GBuildingNode* place = rig.building("Place");
+	SmartPointer<GBuildingType> cafe = rig.level->getBuildingsConfiguration()->findBuilding(id("Cafe1"));
+	for (int i = 0; i < 3; ++i)
+	{
+		place->showBuildPreview(cafe.get());
+		place->setWorkersText(2);
+		place->setStars();
+		place->showBuildPreview(nullptr);
+		place->setWorkersText(1);
+		place->updateFeatureIcons();
+	}
+	BaseNode* workers = place->getTemplateRoot()->findChild(id("WorkersText"), -2);
+	ASSERT_NE(workers, nullptr);
+	EXPECT_TRUE(workers->isVisible());
+}
