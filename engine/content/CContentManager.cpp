@@ -1,5 +1,6 @@
 #include "CContentManager.h"
 
+#include "content/AtlasTexture.h"
 #include "content/CContentProcessorsManager.h"
 #include "content/IContentProcessor.h"
 #include "content/IFileSystem.h"
@@ -109,6 +110,15 @@ ContentObject* CContentManager::getContent(ContentType type, const stringc& name
 	const LoadResult loaded = loadContent(type, reference, file);
 	file->drop();
 	return loaded.cached ? handOut(loaded.object) : loaded.object;
+}
+
+AtlasTexture* CContentManager::getAtlasTexture(const stringc& name, bool relative)
+{
+	ContentObject* content = getContent(ContentTypeAtlasTexture, name, relative);
+	AtlasTexture* frame = dynamic_cast<AtlasTexture*>(content);
+	if (content && !frame)
+		content->drop();
+	return frame;
 }
 
 BaseNode* CContentManager::getSceneNode(const stringc& name, bool relative)

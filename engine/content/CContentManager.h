@@ -12,6 +12,7 @@ namespace irr::video
 {
 class IVideoDriver;
 }
+class AtlasTexture;
 class BaseNode;
 class CContentProcessorsManager;
 class CEventDeviceReset;
@@ -47,6 +48,8 @@ public:
 	irr::core::stringc resolvePath(const irr::core::stringc& name) const override;
 	irr::core::stringc getRelativePath(const irr::core::stringc& name) const override;
 
+	// getContent of "atex" as the atlas frame it is; null stays null.
+	AtlasTexture* getAtlasTexture(const irr::core::stringc& name, bool relative);
 	// getContent of "snod" as the node tree it is; null stays null.
 	BaseNode* getSceneNode(const irr::core::stringc& name, bool relative);
 

@@ -403,13 +403,13 @@ int CXMLReader::getAttributeValueAsInt(int index, int defaultValue) const
 {
 	if (index < 0 || static_cast<size_t>(index) >= attributeCount)
 		return defaultValue;
-	return wideToInt(attributes[static_cast<size_t>(index)].value.c_str());
+	return wideNumberToInt(attributes[static_cast<size_t>(index)].value.c_str());
 }
 
 int CXMLReader::getAttributeValueAsInt(const irr::core::stringw& name, int defaultValue) const
 {
 	const Attribute* attribute = findAttribute(name);
-	return attribute ? wideToInt(attribute->value.c_str()) : defaultValue;
+	return attribute ? wideNumberToInt(attribute->value.c_str()) : defaultValue;
 }
 
 float CXMLReader::getAttributeValueAsFloat(int index, float defaultValue) const

@@ -1,5 +1,7 @@
 #include "XmlTextDecoding.h"
 
+#include "core/Utf8.h"
+
 #include <cstdint>
 
 namespace
@@ -18,53 +20,6 @@ void appendCodePoint(std::vector<wchar_t>& out, uint32_t cp)
 	out.push_back(static_cast<wchar_t>(cp));
 }
 
-// Length and payload bits of a UTF-8 sequence starting with lead; 0 when lead cannot start one.
-int sequenceLength(unsigned char lead, uint32_t& bits)
-{
-	if (lead < 0x80)
-	{
-		bits = lead;
-		return 1;
-	}
-	if ((lead & 0xE0) == 0xC0)
-	{
-		bits = lead & 0x1F;
-		return 2;
-	}
-	if ((lead & 0xF0) == 0xE0)
-	{
-		bits = lead & 0x0F;
-		return 3;
-	}
-	if ((lead & 0xF8) == 0xF0)
-	{
-		bits = lead & 0x07;
-		return 4;
-	}
-	return 0;
-}
-
-// Decodes one sequence at p; returns its length in bytes, 0 when it is not well formed
-// (cut off, bad continuation, overlong, surrogate or beyond U+10FFFF).
-size_t decodeSequence(const unsigned char* p, const unsigned char* end, uint32_t& cp)
-{
-	uint32_t bits = 0;
-	const int length = sequenceLength(*p, bits);
-	if (length == 0 || end - p < length)
-		return 0;
-	for (int i = 1; i < length; ++i)
-	{
-		if (!isContinuation(p[i]))
-			return 0;
-		bits = (bits << 6) | (p[i] & 0x3Fu);
-	}
-	static const uint32_t minimum[5] = {0, 0, 0x80, 0x800, 0x10000};
-	if (bits < minimum[length] || bits > 0x10FFFF || (bits >= 0xD800 && bits <= 0xDFFF))
-		return 0;
-	cp = bits;
-	return static_cast<size_t>(length);
-}
-
 // strict: fails at the first malformed sequence; otherwise a malformed lead gives "?"
 // and stray continuation bytes are skipped.
 bool decodeUtf8(const unsigned char* p, const unsigned char* end, bool strict, std::vector<wchar_t>& out)
@@ -77,7 +32,7 @@ bool decodeUtf8(const unsigned char* p, const unsigned char* end, bool strict, s
 		if (p >= end || *p == 0)
 			return true;
 		uint32_t cp = 0;
-		const size_t length = decodeSequence(p, end, cp);
+		const size_t length = decodeUtf8Sequence(p, end, cp);
 		if (length)
 		{
 			appendCodePoint(out, cp);

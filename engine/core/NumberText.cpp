@@ -77,13 +77,11 @@ int toInt(const C* text, const C** end)
 	return static_cast<int>(negative ? -value : value);
 }
 
+// The number reader: optional "-", digits, optional fraction, optional exponent. The value is
+// kept in double precision so integers read through it stay exact up to 2^53.
 template <class C>
-const C* toFloat(const C* text, float& out)
+const C* readNumber(const C* p, double& out)
 {
-	out = 0.0f;
-	if (!text)
-		return nullptr;
-	const C* p = text;
 	bool negative = false;
 	if (*p == C('-'))
 	{
@@ -101,17 +99,46 @@ const C* toFloat(const C* text, float& out)
 		value += fraction * std::pow(10.0, -digits);
 		p = q;
 	}
-	if ((*p == C('e') || *p == C('E')) && (isDigit(p[1]) || ((p[1] == C('-') || p[1] == C('+')) && isDigit(p[2]))))
+	if (*p == C('e') || *p == C('E'))
 	{
+		// The marker is used up even without exponent digits (the exponent is then 0).
 		const C* q = nullptr;
-		int exponent = toInt(p + 1, &q);
-		value *= std::pow(10.0, static_cast<double>(exponent));
+		const int exponent = toInt(p + 1, &q);
+		// Zero stays zero: 0 times an infinite power would be NaN.
+		if (value != 0.0)
+			value *= std::pow(10.0, static_cast<double>(exponent));
 		p = q;
 	}
 	if (value > maxFloat)
 		value = HUGE_VAL;
-	out = static_cast<float>(negative ? -value : value);
+	out = negative ? -value : value;
 	return p;
+}
+
+template <class C>
+const C* toFloat(const C* text, float& out)
+{
+	out = 0.0f;
+	if (!text)
+		return nullptr;
+	double value = 0.0;
+	const C* end = readNumber(text, value);
+	out = static_cast<float>(value);
+	return end;
+}
+
+template <class C>
+int toIntByNumberForm(const C* text)
+{
+	if (!text)
+		return 0;
+	double value = 0.0;
+	readNumber(text, value);
+	if (value >= 2147483647.0)
+		return 2147483647;
+	if (value <= -2147483648.0)
+		return -2147483647 - 1;
+	return static_cast<int>(value);
 }
 
 template <class C>
@@ -145,6 +172,9 @@ const char* narrowToFloat(const char* text, float& out) { return toFloat(text, o
 
 int wideToInt(const wchar_t* text, const wchar_t** end) { return toInt(text, end); }
 int narrowToInt(const char* text, const char** end) { return toInt(text, end); }
+
+int wideNumberToInt(const wchar_t* text) { return toIntByNumberForm(text); }
+int narrowNumberToInt(const char* text) { return toIntByNumberForm(text); }
 
 int scanNumbers(const char* text, float* out, int count) { return scan(text, out, count); }
 int scanNumbersW(const wchar_t* text, float* out, int count) { return scan(text, out, count); }

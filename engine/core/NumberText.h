@@ -14,6 +14,11 @@ const char* narrowToFloat(const char* text, float& out);
 int wideToInt(const wchar_t* text, const wchar_t** end = nullptr);
 int narrowToInt(const char* text, const char** end = nullptr);
 
+// The number reader's value truncated toward zero and held to the int range: "1e3" gives 1000,
+// "3.9" gives 3, "+5" gives 0 (a leading "+" is not part of a number); a null text gives 0.
+int wideNumberToInt(const wchar_t* text);
+int narrowNumberToInt(const char* text);
+
 // The first two, three or four numbers of a text; any other characters separate them.
 irr::core::vector2df parseVector2dW(const wchar_t* text);
 irr::core::vector3df parseVector3dW(const wchar_t* text);

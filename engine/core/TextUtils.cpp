@@ -1,5 +1,9 @@
 #include "TextUtils.h"
 
+#include "Utf8.h"
+
+#include <cstring>
+
 const irr::core::stringc& emptyStringC()
 {
 	static const irr::core::stringc empty;
@@ -37,51 +41,38 @@ void makeUpperW(irr::core::stringw& text)
 
 namespace
 {
-void appendTwoDigits(irr::core::stringw& out, unsigned value)
-{
-	out.append(static_cast<wchar_t>(L'0' + value / 10));
-	out.append(static_cast<wchar_t>(L'0' + value % 10));
-}
-
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 } // namespace
 
 irr::core::stringw formatMinutesSeconds(unsigned milliseconds)
 {
-	irr::core::stringw out;
-	appendTwoDigits(out, (milliseconds / 60000) % 60);
-	out.append(L':');
-	appendTwoDigits(out, (milliseconds / 1000) % 60);
-	return out;
+	const unsigned minutes = (milliseconds / 60000) % 60;
+	const unsigned seconds = (milliseconds / 1000) % 60;
+	const wchar_t text[] = {static_cast<wchar_t>(L'0' + minutes / 10), static_cast<wchar_t>(L'0' + minutes % 10), L':',
+	                        static_cast<wchar_t>(L'0' + seconds / 10), static_cast<wchar_t>(L'0' + seconds % 10), 0};
+	return irr::core::stringw(text);
 }
 
 irr::core::stringw formatThousands(int value, wchar_t separator)
 {
 	// Work on the magnitude as unsigned so INT_MIN stays exact.
 	unsigned magnitude = value < 0 ? 0u - static_cast<unsigned>(value) : static_cast<unsigned>(value);
-	wchar_t digits[16];
-	int n = 0;
+	// Filled from the right: at most ten digits, three separators and a sign.
+	wchar_t text[16];
+	int start = 15;
+	text[start] = 0;
+	int digits = 0;
 	do
 	{
-		digits[n++] = static_cast<wchar_t>(L'0' + magnitude % 10);
+		if (digits > 0 && digits % 3 == 0)
+			text[--start] = separator;
+		text[--start] = static_cast<wchar_t>(L'0' + magnitude % 10);
 		magnitude /= 10;
+		++digits;
 	} while (magnitude);
-
-	wchar_t reversed[32];
-	int len = 0;
-	for (int i = 0; i < n; ++i)
-	{
-		if (i > 0 && i % 3 == 0)
-			reversed[len++] = separator;
-		reversed[len++] = digits[i];
-	}
 	if (value < 0)
-		reversed[len++] = L'-';
-
-	irr::core::stringw out;
-	for (int i = len - 1; i >= 0; --i)
-		out.append(reversed[i]);
-	return out;
+		text[--start] = L'-';
+	return irr::core::stringw(text + start, static_cast<irr::u32>(15 - start));
 }
 
 irr::core::array<StringId> splitToIds(const char* text)
@@ -115,8 +106,30 @@ irr::core::stringw widen(const char* text)
 	irr::core::stringw out;
 	if (!text)
 		return out;
-	for (; *text; ++text)
-		out.append(static_cast<wchar_t>(static_cast<unsigned char>(*text)));
+	const size_t length = std::strlen(text);
+	// One allocation: a wide text never has more characters than its narrow form has bytes.
+	out.reserve(static_cast<irr::u32>(length + 1));
+	const unsigned char* p = reinterpret_cast<const unsigned char*>(text);
+	const unsigned char* end = p + length;
+	while (p < end)
+	{
+		if (*p < 0x80)
+		{
+			out.append(static_cast<wchar_t>(*p++));
+			continue;
+		}
+		uint32_t codePoint = 0;
+		const size_t used = decodeUtf8Sequence(p, end, codePoint);
+		if (used)
+		{
+			out.append(static_cast<wchar_t>(codePoint));
+			p += used;
+		}
+		else
+		{
+			out.append(static_cast<wchar_t>(utf8EscapeBase + *p++));
+		}
+	}
 	return out;
 }
 
@@ -127,8 +140,18 @@ irr::core::stringc narrow(const wchar_t* text)
 	irr::core::stringc out;
 	if (!text)
 		return out;
-	for (; *text; ++text)
-		out.append(static_cast<char>(static_cast<unsigned>(*text) & 0xFF));
+	size_t bytes = 0;
+	const wchar_t* p = text;
+	for (; *p; ++p)
+		bytes += static_cast<size_t>(utf8EncodedLength(static_cast<uint32_t>(*p)));
+	out.reserve(static_cast<irr::u32>(bytes + 1));
+	char encoded[4];
+	for (p = text; *p; ++p)
+	{
+		const char* encodedEnd = encodeUtf8(static_cast<uint32_t>(*p), encoded);
+		for (const char* e = encoded; e < encodedEnd; ++e)
+			out.append(*e);
+	}
 	return out;
 }
 

@@ -26,7 +26,9 @@ irr::core::stringw formatThousands(int value, wchar_t separator);
 // Splits at ";", trims blanks and interns every non-empty piece in order.
 irr::core::array<StringId> splitToIds(const char* text);
 
-// Narrow and wide texts convert character by character (widening bytes, keeping the low 8 bits).
+// Narrow text is UTF-8: names, keys and file names keep every character on their way from a
+// file's wide text to the bytes of a file name and back. Narrow bytes that are not UTF-8 widen
+// to escape characters that narrow back to the same bytes. Both take time linear in the text.
 irr::core::stringw widen(const char* text);
 irr::core::stringw widen(const irr::core::stringc& text);
 irr::core::stringc narrow(const wchar_t* text);

@@ -124,8 +124,11 @@ void EditNode::copyFrom(const BaseNode* source, INodeEventQueue* manager)
 core::stringw EditNode::displayForm() const
 {
 	const core::stringw& text = buffer.getText();
+	u32 percents = 0;
+	for (u32 i = 0; i < text.size(); ++i)
+		percents += text[i] == L'%' ? 1 : 0;
 	core::stringw shown;
-	shown.reserve(text.size() + 1);
+	shown.reserve(text.size() + percents + 1);
 	for (u32 i = 0; i < text.size(); ++i)
 	{
 		shown.append(text[i]);

@@ -1,6 +1,6 @@
 #include "GBuildingType.h"
 
-#include "GLevelModifierValues.h"
+#include "GLevelConfiguration.h"
 #include "PropertyFields.h"
 #include "content/IXMLReader.h"
 #include "core/CPropertyCollection.h"
@@ -92,17 +92,17 @@ const GBuildingFeature* GBuildingType::getFeature(int index) const
 	return &features[static_cast<size_t>(index)];
 }
 
-float GBuildingType::getBuildMaterialsCost(const GLevelModifierValues*) const
+float GBuildingType::getBuildMaterialsCost(const GLevelConfiguration*) const
 {
 	return buildMaterialsCost;
 }
 
-float GBuildingType::getRepairMaterialsCost(const GLevelModifierValues*) const
+float GBuildingType::getRepairMaterialsCost(const GLevelConfiguration*) const
 {
 	return repairMaterialsCost;
 }
 
-int GBuildingType::getRepairWorkersCost(const GLevelModifierValues*) const
+int GBuildingType::getRepairWorkersCost(const GLevelConfiguration*) const
 {
 	return repairWorkersCost;
 }
@@ -110,11 +110,11 @@ int GBuildingType::getRepairWorkersCost(const GLevelModifierValues*) const
 namespace
 {
 // The worker cost less the WorkersCostA sum, at least one worker.
-int lowerWorkersCost(int cost, const GLevelModifierValues* values)
+int lowerWorkersCost(int cost, const GLevelConfiguration* configuration)
 {
-	if (!values)
+	if (!configuration)
 		return cost;
-	const float lowered = static_cast<float>(cost) - values->workersCostA;
+	const float lowered = static_cast<float>(cost) - configuration->getModifierValues().workersCostA;
 	// Also keeps a huge or undefined result out of the integer conversion.
 	if (!(lowered >= 1.0f))
 		return 1;
@@ -124,21 +124,22 @@ int lowerWorkersCost(int cost, const GLevelModifierValues* values)
 }
 } // namespace
 
-int GBuildingType::getBuildWorkersCost(const GLevelModifierValues* values) const
+int GBuildingType::getBuildWorkersCost(const GLevelConfiguration* configuration) const
 {
-	return lowerWorkersCost(buildWorkersCost, values);
+	return lowerWorkersCost(buildWorkersCost, configuration);
 }
 
-int GBuildingType::getDestroyWorkersCost(const GLevelModifierValues* values) const
+int GBuildingType::getDestroyWorkersCost(const GLevelConfiguration* configuration) const
 {
-	return lowerWorkersCost(destroyWorkersCost, values);
+	return lowerWorkersCost(destroyWorkersCost, configuration);
 }
 
-int GBuildingType::getGuestsCount(const GLevelModifierValues* values) const
+int GBuildingType::getGuestsCount(const GLevelConfiguration* configuration) const
 {
-	if (!values || type != 0)
+	if (!configuration || type != 0)
 		return guestsCount;
-	const double guests = std::floor(static_cast<double>(values->guestsCountM) * guestsCount + 0.5);
+	const float factor = configuration->getModifierValues().guestsCountM;
+	const double guests = std::floor(static_cast<double>(factor) * guestsCount + 0.5);
 	// A factor that is out of all proportion leaves the guests as they are rather than overflow.
 	if (!(guests >= -2147483648.0 && guests <= 2147483647.0))
 		return guestsCount;

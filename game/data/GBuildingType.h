@@ -12,7 +12,7 @@
 
 class CPropertyCollection;
 class IXMLReader;
-struct GLevelModifierValues;
+class GLevelConfiguration;
 
 // One level of one building line, read from one Building element; shared and never changed after
 // reading. A copy (a building node's own record) shares the modifier lists.
@@ -54,16 +54,16 @@ public:
 	// Null for an index out of range.
 	const GBuildingFeature* getFeature(int index) const;
 
-	// The costs and counts in force on a level with these modifier values; null values give the
-	// record's own figures.
-	float getBuildMaterialsCost(const GLevelModifierValues* values) const;
-	float getRepairMaterialsCost(const GLevelModifierValues* values) const;
-	int getRepairWorkersCost(const GLevelModifierValues* values) const;
+	// The costs and counts in force on a level, by the modifier values of its configuration; without
+	// a configuration the record's own figures.
+	float getBuildMaterialsCost(const GLevelConfiguration* configuration) const;
+	float getRepairMaterialsCost(const GLevelConfiguration* configuration) const;
+	int getRepairWorkersCost(const GLevelConfiguration* configuration) const;
 	// Lowered by the WorkersCostA sum, never below one worker.
-	int getBuildWorkersCost(const GLevelModifierValues* values) const;
-	int getDestroyWorkersCost(const GLevelModifierValues* values) const;
+	int getBuildWorkersCost(const GLevelConfiguration* configuration) const;
+	int getDestroyWorkersCost(const GLevelConfiguration* configuration) const;
 	// Hotels (kind 0) hold GuestsCountM times their guests, rounded half up.
-	int getGuestsCount(const GLevelModifierValues* values) const;
+	int getGuestsCount(const GLevelConfiguration* configuration) const;
 	// The bonus this building gives the buildings in its serve area: none while it has work,
 	// the broken bonus while it is not in normal condition.
 	float getServeAreaIncomeBonus(int workKind, int condition) const;

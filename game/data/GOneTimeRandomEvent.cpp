@@ -1,12 +1,11 @@
 #include "GOneTimeRandomEvent.h"
 
 #include "LevelDataText.h"
-
 #include "content/IXMLReader.h"
 
 void GOneTimeRandomEvent::start(EventReceiver* newTarget, TaskScheduler* scheduler)
 {
-	countdown = pickInRange(timeRange);
+	countdown = pickDuration(timeRange);
 	target = newTarget;
 	setScheduler(scheduler);
 }
@@ -15,7 +14,7 @@ bool GOneTimeRandomEvent::run(unsigned elapsed)
 {
 	if (paused)
 		return true;
-	countdown -= static_cast<int>(elapsed);
+	countdown = elapse(countdown, elapsed);
 	if (countdown > 0)
 		return true;
 	sendRequest();

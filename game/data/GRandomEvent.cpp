@@ -7,7 +7,6 @@
 #include "GEventSellBuildingRequest.h"
 #include "GEventWeatherRequest.h"
 #include "LevelDataText.h"
-
 #include "content/IXMLReader.h"
 #include "core/EventReceiver.h"
 #include "core/NumberText.h"
@@ -16,7 +15,10 @@
 
 #include <cstdint>
 
-GRandomEvent::GRandomEvent(int requestType) : requestType(requestType) { period = RunPeriod; }
+GRandomEvent::GRandomEvent(int requestType) : requestType(requestType)
+{
+	period = RunPeriod;
+}
 
 void GRandomEvent::stop()
 {
@@ -42,6 +44,18 @@ int GRandomEvent::pickInRange(const irr::core::vector2di& range)
 	// The span of two ints always fits in 32 unsigned bits.
 	const std::uint32_t span = static_cast<std::uint32_t>(high - low);
 	return static_cast<int>(low + Random::instance()->nextUInt() % span);
+}
+
+int GRandomEvent::pickDuration(const irr::core::vector2di& range)
+{
+	const int value = pickInRange(range);
+	return value > 0 ? value : 0;
+}
+
+int GRandomEvent::elapse(int value, unsigned elapsed)
+{
+	const std::int64_t left = static_cast<std::int64_t>(value) - elapsed;
+	return left < INT32_MIN ? INT32_MIN : static_cast<int>(left);
 }
 
 CEvent* GRandomEvent::createRequest() const

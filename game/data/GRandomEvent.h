@@ -37,6 +37,10 @@ public:
 	static int pickInRange(const irr::core::vector2di& range);
 
 protected:
+	// A countdown or life drawn from the range: never below 0, since time only runs forward.
+	static int pickDuration(const irr::core::vector2di& range);
+	// The value less the elapsed ms, held at the int range's bottom.
+	static int elapse(int value, unsigned elapsed);
 	// Offers a new request to the target and, when it is not taken there, to the target's parents.
 	void sendRequest();
 

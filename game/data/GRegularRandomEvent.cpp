@@ -1,16 +1,15 @@
 #include "GRegularRandomEvent.h"
 
 #include "LevelDataText.h"
-
 #include "content/IXMLReader.h"
 
 void GRegularRandomEvent::start(EventReceiver* newTarget, TaskScheduler* scheduler)
 {
 	const irr::core::vector2di none(0, 0);
-	countdown = pickInRange(firstTimeRange != none ? firstTimeRange : periodRange);
+	countdown = pickDuration(firstTimeRange != none ? firstTimeRange : periodRange);
 	limited = lastTimeRange != none;
 	if (limited)
-		life = pickInRange(lastTimeRange);
+		life = pickDuration(lastTimeRange);
 	target = newTarget;
 	setScheduler(scheduler);
 }
@@ -23,15 +22,15 @@ bool GRegularRandomEvent::run(unsigned elapsed)
 	{
 		// A life used up exactly on a tick ends the event too, so a life that is a whole number of ticks
 		// is not taken for "no limit".
-		life -= static_cast<int>(elapsed);
+		life = elapse(life, elapsed);
 		if (life <= 0)
 			return false;
 	}
-	countdown -= static_cast<int>(elapsed);
+	countdown = elapse(countdown, elapsed);
 	if (countdown >= 0)
 		return true;
 	sendRequest();
-	countdown = pickInRange(periodRange);
+	countdown = pickDuration(periodRange);
 	return true;
 }
 

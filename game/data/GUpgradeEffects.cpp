@@ -1,6 +1,8 @@
 #include "GUpgradeEffects.h"
 
+#include "GLevelConfiguration.h"
 #include "GUpgradesConfiguration.h"
+#include "ProfileKeys.h"
 #include "content/CProfile.h"
 #include "content/CProfileManager.h"
 #include "core/TextUtils.h"
@@ -29,14 +31,14 @@ long long regularLevelOf(int locationIndex)
 }
 } // namespace
 
-void GUpgradeEffects::collect(const GUpgradesConfiguration* upgrades,
-                              const irr::core::array<StringId>* availableBuildings, int locationIndex)
+void GUpgradeEffects::collect(const GUpgradesConfiguration* upgrades, const GLevelConfiguration* level,
+                              int locationIndex)
 {
-	collect(upgrades, CProfileManager::instance()->getActiveProfile(), availableBuildings, locationIndex);
+	collect(upgrades, CProfileManager::instance()->getActiveProfile(), level, locationIndex);
 }
 
 void GUpgradeEffects::collect(const GUpgradesConfiguration* upgrades, const CProfile* profile,
-                              const irr::core::array<StringId>* availableBuildings, int locationIndex)
+                              const GLevelConfiguration* level, int locationIndex)
 {
 	modifierLists.clear();
 	allowedBuildings.clear();
@@ -46,16 +48,17 @@ void GUpgradeEffects::collect(const GUpgradesConfiguration* upgrades, const CPro
 
 	irr::core::array<StringId> candidates;
 	if (profile)
-		candidates = splitToIds(profile->getString("BoughtUpgrades").c_str());
+		candidates = splitToIds(profile->getString(ProfileKey::BoughtUpgrades).c_str());
 	for (const auto& entry : upgrades->getUpgrades())
 		if (entry.second->isFree())
 			candidates.push_back(entry.first);
 
-	const long long level = regularLevelOf(locationIndex);
+	const irr::core::array<StringId>* availableBuildings = level ? &level->getAvailableBuildings() : nullptr;
+	const long long regularLevel = regularLevelOf(locationIndex);
 	for (irr::u32 i = 0; i < candidates.size(); ++i)
 	{
 		const SmartPointer<GUpgrade> upgrade = upgrades->findUpgrade(candidates[i]);
-		if (upgrade && upgrade->getLevel() <= level)
+		if (upgrade && upgrade->getLevel() <= regularLevel)
 			addUpgrade(*upgrade, availableBuildings);
 	}
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 class CProfile;
+class GLevelConfiguration;
 class GUpgradesConfiguration;
 
 // What the upgrades owned by the player mean for one level: the buildings that may be built, the
@@ -18,13 +19,12 @@ class GUpgradeEffects : public virtual ReferenceCounted
 {
 public:
 	// Gathers the effects of the current player's bought upgrades and of every free upgrade for
-	// the level at this map location. availableBuildings, when given, is the level's list of
-	// buildings that may be built: an upgrade allows only those.
-	void collect(const GUpgradesConfiguration* upgrades, const irr::core::array<StringId>* availableBuildings,
-	             int locationIndex);
+	// the level at this map location. With a level configuration an upgrade allows only the
+	// buildings that the level lists as available.
+	void collect(const GUpgradesConfiguration* upgrades, const GLevelConfiguration* level, int locationIndex);
 	// The same with the bought upgrades of this profile (none: only the free upgrades count).
-	void collect(const GUpgradesConfiguration* upgrades, const CProfile* profile,
-	             const irr::core::array<StringId>* availableBuildings, int locationIndex);
+	void collect(const GUpgradesConfiguration* upgrades, const CProfile* profile, const GLevelConfiguration* level,
+	             int locationIndex);
 
 	bool isBuildingAllowed(StringId building) const;
 	// The first feature (index 0) of every building needs no upgrade.

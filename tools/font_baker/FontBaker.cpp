@@ -7,6 +7,7 @@
 #include "content/IXMLWriter.h"
 #include "core/CPropertyCollection.h"
 #include "core/SmartPointer.h"
+#include "core/TextUtils.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -64,7 +65,7 @@ template <typename... Numbers> irr::core::stringw formatted(const char* format, 
 {
 	char text[96];
 	std::snprintf(text, sizeof(text), format, numbers...);
-	return irr::core::stringw(text);
+	return widen(text);
 }
 } // namespace
 
@@ -221,7 +222,7 @@ bool FontBaker::write(const std::string& fontFilePath, std::string& error) const
 		    properties->writeXml(&writer);
 		    for (const std::string& page : pageNames)
 		    {
-			    writer.writeElement(L"Texture", true, L"Filename", irr::core::stringw(page.c_str()).c_str());
+			    writer.writeElement(L"Texture", true, L"Filename", widen(page.c_str()).c_str());
 			    writer.writeLineBreak();
 		    }
 		    for (const Glyph& glyph : glyphs)

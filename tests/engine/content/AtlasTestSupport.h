@@ -62,7 +62,10 @@ public:
 			content->drop();
 		return SmartPointer<T>(typed);
 	}
-	SmartPointer<AtlasTexture> frame(const std::string& name) { return get<AtlasTexture>(ContentTypeAtlasTexture, name); }
+	SmartPointer<AtlasTexture> frame(const std::string& name)
+	{
+		return SmartPointer<AtlasTexture>(manager->getAtlasTexture(path(name).c_str(), false));
+	}
 	SmartPointer<AtlasTextureCollection> list(const std::string& name)
 	{
 		return get<AtlasTextureCollection>(ContentTypeAtlasTextureCollection, name);

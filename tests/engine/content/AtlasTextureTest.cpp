@@ -221,6 +221,66 @@ TEST_F(NullDriverTest, SinglePictureFrameCoversExactlyThePicture)
 	EXPECT_EQ(log.problemCount(), 0u) << log.dump();
 }
 
+struct EncodedList
+{
+	const char* label;
+	std::string bytes;
+};
+
+// The list text in UTF-16 little-endian with its byte-order mark.
+std::string utf16WithMark(const std::wstring& text)
+{
+	std::string out("\xFF\xFE", 2);
+	for (wchar_t c : text)
+	{
+		out += static_cast<char>(c & 0xFF);
+		out += static_cast<char>((c >> 8) & 0xFF);
+	}
+	return out;
+}
+
+// File and frame names beyond ASCII reach the disk as the UTF-8 bytes of the name, from a list in
+// any encoding, and a written list names them the same way again.
+TEST_F(NullDriverTest, NonAsciiPageAndFrameNamesOpenTheirFiles)
+{
+	// UTF-8, as the file is named on disk.
+	const std::string page = "p\u00e1gina.png";
+	const std::string frameName = "ui/bot\u00f3n.png";
+	const std::string utf8List = "<AtlasTextureCollection><t f=\"" + page + "\"/><a n=\"" + frameName +
+								 "\" r=\"0,0,8,8\"/></AtlasTextureCollection>";
+	const EncodedList lists[] = {
+		{"UTF-8 without mark", utf8List},
+		{"UTF-8 with mark", "\xEF\xBB\xBF" + utf8List},
+		{"UTF-16 with mark", utf16WithMark(L"<AtlasTextureCollection><t f=\"p\u00e1gina.png\"/>"
+										   L"<a n=\"ui/bot\u00f3n.png\" r=\"0,0,8,8\"/></AtlasTextureCollection>")},
+	};
+	content.writePng("atlas/" + page, 48, 20, quadrantPixel);
+	for (const EncodedList& list : lists)
+	{
+		content.write("atlas/list.xml", list.bytes);
+		SmartPointer<AtlasTextureCollection> read = content.list("atlas/list.xml");
+		ASSERT_TRUE(read) << list.label;
+		ASSERT_EQ(read->getFrameCount(), 1u) << list.label;
+		EXPECT_STREQ(read->getPageNames()[0].c_str(), page.c_str()) << list.label;
+		SmartPointer<AtlasTexture> frame(content.manager->getAtlasTexture(frameName.c_str(), false));
+		ASSERT_TRUE(frame) << list.label;
+		EXPECT_EQ(frame.get(), read->getFrame(0)) << list.label;
+		EXPECT_TRUE(frame->getDeviceTexture()) << list.label;
+		content.manager->releaseAllContent();
+	}
+
+	SmartPointer<AtlasTextureCollection> original = content.list("atlas/list.xml");
+	ASSERT_TRUE(original);
+	ASSERT_TRUE(content.manager->saveContent(ContentTypeAtlasTextureCollection, original.get(),
+		content.path("atlas/copy.xml").c_str(), nullptr));
+	content.manager->releaseAllContent();
+	SmartPointer<AtlasTextureCollection> copy = content.list("atlas/copy.xml");
+	ASSERT_TRUE(copy);
+	ASSERT_EQ(copy->getFrameCount(), 1u);
+	EXPECT_STREQ(copy->getFrame(0)->getContentRef().getName().c_str(), frameName.c_str());
+	EXPECT_TRUE(copy->getFrame(0)->getDeviceTexture());
+}
+
 TEST_F(NullDriverTest, APictureNoLoaderTakesGivesNoFrame)
 {
 	LogCapture log;

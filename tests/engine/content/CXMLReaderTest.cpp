@@ -101,6 +101,15 @@ INSTANTIATE_TEST_SUITE_P(Malformed, XmlNodes,
                                            NodeCase{"<", L""}, NodeCase{"<!", L""}, NodeCase{"<a x='1\">", L""},
                                            NodeCase{"<a/><b x=\"&amp", L"<a/>|"}));
 
+// A comment or CDATA section whose end marker is the last thing in the text is still read whole.
+INSTANTIATE_TEST_SUITE_P(EndOfText, XmlNodes,
+                         ::testing::Values(NodeCase{"<r/><!-- end -->", L"<r/>|C: end |"},
+                                           NodeCase{"<r/><![CDATA[end]]>", L"<r/>|D:end|"},
+                                           NodeCase{"<!--only-->", L"C:only|"}, NodeCase{"<!---->", L"C:|"},
+                                           NodeCase{"<![CDATA[]]>", L"D:|"},
+                                           NodeCase{"<r/><![CDATA[a]]]>", L"<r/>|D:a]|"},
+                                           NodeCase{"<r/><!-- a --->", L"<r/>|C: a -|"}));
+
 TEST(XmlReader, ReaderStaysFinishedAfterMalformedTag)
 {
 	SmartPointer<CXMLReader> reader = readerFor("<a><b x=\"unterminated");
@@ -238,7 +247,9 @@ INSTANTIATE_TEST_SUITE_P(Reader, XmlNumbers,
                                            NumberCase{" 5", 0, 0.0f}, NumberCase{"", 0, 0.0f},
                                            NumberCase{"16777217", 16777217, 16777217.0f},
                                            NumberCase{"2147483647", 2147483647, 2147483647.0f},
-                                           NumberCase{"-123456789", -123456789, -123456789.0f}));
+                                           NumberCase{"-123456789", -123456789, -123456789.0f},
+                                           NumberCase{"1e3", 1000, 1000.0f}, NumberCase{"2.5e+3", 2500, 2500.0f},
+                                           NumberCase{"+5", 0, 0.0f}, NumberCase{"1e10", 2147483647, 1e10f}));
 
 TEST(XmlReader, AbsentAttributeGivesTheDefault)
 {

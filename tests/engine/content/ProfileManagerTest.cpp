@@ -1,5 +1,6 @@
 #include "ProfileTestSupport.h"
 #include "core/CPropertyDataInt.h"
+#include "core/TextUtils.h"
 
 #include <algorithm>
 #include <sstream>
@@ -176,6 +177,36 @@ TEST_F(ProfileTest, PlayerListOperations)
 	EXPECT_EQ(-1, manager.getActiveProfileIndex());
 }
 
+TEST_F(ProfileTest, RemovingTheMiddlePlayerKeepsTheOtherTwoInOrder)
+{
+	for (const wchar_t* name : {L"Anna", L"Ben", L"Cleo"})
+		ASSERT_TRUE(manager.addProfile(name));
+	manager.getProfile(0)->addInt("Level", 1);
+	manager.getProfile(2)->addInt("Level", 3);
+	SmartPointer<CProfile> ben = shareRef(manager.getProfile(1));
+	manager.setActiveProfile(2);
+
+	manager.removeProfile(1);
+	const auto names = [](const CProfileManager& m)
+	{
+		std::string text;
+		for (int i = 0; i < m.getProfileCount(); ++i)
+			text += irr::core::stringc(m.getProfile(i)->getName()).c_str() + std::string(" ");
+		return text;
+	};
+	EXPECT_EQ("Anna Cleo ", names(manager));
+	EXPECT_EQ(1, manager.getProfile(0)->getInt("Level"));
+	EXPECT_EQ(3, manager.getProfile(1)->getInt("Level"));
+	EXPECT_EQ(nullptr, manager.getActiveProfile());
+	EXPECT_EQ(nullptr, ben->getOwner()) << "a removed player belongs to no manager";
+	EXPECT_FALSE(ben->save());
+
+	ASSERT_TRUE(manager.saveProfiles());
+	CProfileManager& loaded = reload();
+	EXPECT_EQ("Anna Cleo ", names(loaded));
+	EXPECT_EQ(3, loaded.findProfile(L"Cleo")->getInt("Level"));
+}
+
 TEST_F(ProfileTest, EachProfileSavesTheFileThatHoldsIt)
 {
 	manager.addProfile(L"Anna");
@@ -256,4 +287,31 @@ TEST_F(ProfileTest, DataFoldersFollowTheDeviceNameSettings)
 	manager.getGlobalProfile()->addInt("Runs", 1);
 	ASSERT_TRUE(manager.saveGlobalProfile());
 	EXPECT_FALSE(readWholeFile(temp.file("shared/Acme/Rocket/profile.dat")).empty());
+}
+
+// A value of a megabyte, with characters beyond ASCII and the ones XML escapes, reads back whole
+// in both the wide and the narrow (UTF-8) property types.
+TEST_F(ProfileTest, MegabyteValuesReadBackUnchanged)
+{
+	const wchar_t pattern[] = L"d\u00e9tail & <\u20ac> \"x\"\r\n\U0001F600 ";
+	std::wstring text;
+	while (text.size() < (1u << 20))
+		text += pattern;
+	const irr::core::stringw wide(text.c_str(), static_cast<irr::u32>(text.size()));
+	manager.getCommonProfile()->setStringW("Notes", wide);
+	manager.getCommonProfile()->setString("History", narrow(wide));
+	ASSERT_TRUE(manager.saveProfiles());
+
+	CProfileManager& loaded = reload();
+	EXPECT_TRUE(loaded.getCommonProfile()->get("Notes")->toStringW() == wide);
+	EXPECT_TRUE(loaded.getCommonProfile()->getString("History") == narrow(wide));
+}
+
+// Data folders named by the device settings reach the disk as the UTF-8 bytes of the names.
+TEST_F(ProfileTest, NonAsciiFolderNamesAreWrittenAsUtf8)
+{
+	ScopedSetting title("TitleName", L"Caf\u00e9 \u20ac");
+	manager.getGlobalProfile()->addInt("Runs", 1);
+	ASSERT_TRUE(manager.saveGlobalProfile());
+	EXPECT_FALSE(readWholeFile(temp.file("shared/Marrowfen/Caf\u00e9 \u20ac/profile.dat")).empty());
 }

@@ -151,7 +151,7 @@ TEST(Logger, LevelFilterAppliesToWideCallsOnly)
 	logger->log("narrow info", 0);
 	EXPECT_FALSE(capture.contains("wide info"));
 	EXPECT_TRUE(capture.contains("wide warn", 1));
-	EXPECT_TRUE(capture.contains("\x3A smile", 2)) << "wide text keeps the low 8 bits";
+	EXPECT_TRUE(capture.contains("\xE2\x98\xBA smile", 2)) << "wide text is logged as UTF-8";
 	EXPECT_TRUE(capture.contains("narrow info", 0));
 	logger->setLogLevel(-1);
 	EXPECT_EQ(logger->getLogLevel(), -1);

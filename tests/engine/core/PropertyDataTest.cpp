@@ -147,8 +147,11 @@ TEST(PropertyData, WideTextKeepsCharactersBeyondByteRange)
 {
 	SmartPointer<IPropertyData> value = makeStringWProperty(L"\u20ac x");
 	EXPECT_EQ(value->toStringW(), irr::core::stringw(L"\u20ac x"));
-	// Narrowing keeps the low 8 bits of each character.
-	EXPECT_EQ(static_cast<unsigned char>(value->toString()[0]), 0xACu);
+	// The narrow form is UTF-8 and reads back to the same wide text.
+	EXPECT_STREQ(value->toString().c_str(), "\xE2\x82\xAC x");
+	SmartPointer<IPropertyData> back = makeStringWProperty(L"");
+	back->fromString(value->toString());
+	EXPECT_EQ(back->toStringW(), irr::core::stringw(L"\u20ac x"));
 }
 
 TEST(PropertyData, TextFunctionsAcceptNull)

@@ -73,6 +73,33 @@ TEST(TextFormatting, UpperCaseChangesAsciiLettersOnly)
 	EXPECT_EQ(text, irr::core::stringw(L"ABZ09\x00e9\x00fc!"));
 }
 
+// Narrow text is UTF-8 both ways; bytes that are no UTF-8 survive a round trip through wide text.
+TEST(TextConversion, NarrowIsUtf8AndRoundTrips)
+{
+	struct Case
+	{
+		const char* label;
+		const wchar_t* wide;
+		const char* narrow;
+	};
+	for (const Case& c : {Case{"ascii", L"scenes/Main.qscn", "scenes/Main.qscn"},
+						  Case{"latin", L"p\u00e1gina.png", "p\xC3\xA1gina.png"},
+						  Case{"beyond a byte", L"\u0100\u20ac", "\xC4\x80\xE2\x82\xAC"},
+						  Case{"beyond 16 bits", L"\U0001F600", "\xF0\x9F\x98\x80"},
+						  Case{"empty", L"", ""}})
+	{
+		EXPECT_STREQ(narrow(c.wide).c_str(), c.narrow) << c.label;
+		EXPECT_EQ(widen(c.narrow), irr::core::stringw(c.wide)) << c.label;
+	}
+	for (const char* bytes : {"caf\xE9.png", "\xC3", "a\xF0\x9F\x98", "\xED\xA0\x80", "\xC0\xAF", "\xFF\xFE"})
+		EXPECT_STREQ(narrow(widen(bytes)).c_str(), bytes) << bytes;
+	// Surrogates that are no escaped byte and values beyond Unicode have no UTF-8 form.
+	const wchar_t odd[] = {0xD800, static_cast<wchar_t>(0x110000), 0};
+	EXPECT_STREQ(narrow(odd).c_str(), "??");
+	EXPECT_EQ(widen(static_cast<const char*>(nullptr)).size(), 0u);
+	EXPECT_EQ(narrow(static_cast<const wchar_t*>(nullptr)).size(), 0u);
+}
+
 TEST(NumberText, ScannerReadsNumbersBetweenAnySeparators)
 {
 	struct Case
@@ -82,6 +109,7 @@ TEST(NumberText, ScannerReadsNumbersBetweenAnySeparators)
 	};
 	for (const Case& c : {Case{"1;2", 1, 2}, Case{"1, 2", 1, 2}, Case{"(1 2)", 1, 2}, Case{"+5", 5, 0},
 						  Case{".5", 5, 0}, Case{"1e3", 1000, 0}, Case{"-;7", 0, 7}, Case{"-1.25;3.5e-1", -1.25f, 0.35f},
+						  Case{"2.5e+3", 2500, 0}, Case{"2e-;3", 2, 3}, Case{"2E;3", 2, 3},
 						  Case{"", 0, 0}, Case{"x", 0, 0}})
 	{
 		auto v = parseVector2d(c.text);
@@ -110,6 +138,30 @@ TEST(NumberText, ReaderReturnsPositionAfterNumber)
 	EXPECT_FLOAT_EQ(f, 123456789012.0f);
 	narrowToFloat("1e400", f);
 	EXPECT_TRUE(std::isinf(f));
+	// An exponent marker is used up with its sign even when no digit follows.
+	const char* cut = "2e-;3";
+	EXPECT_EQ(narrowToFloat(cut, f), cut + 3);
+	EXPECT_EQ(f, 2.0f);
+	narrowToFloat("0e99999999999", f);
+	EXPECT_EQ(f, 0.0f);
+}
+
+TEST(NumberText, IntegerByNumberFormTruncatesTheNumber)
+{
+	struct Case
+	{
+		const char* text;
+		int value;
+	};
+	for (const Case& c : {Case{"1e3", 1000}, Case{"2.5e+3", 2500}, Case{"3.9", 3}, Case{"-3.9", -3}, Case{"+5", 0},
+						  Case{"12px", 12}, Case{"16777217", 16777217}, Case{"1e10", 2147483647},
+						  Case{"-1e10", -2147483647 - 1}, Case{"1e400", 2147483647}, Case{"0e99999999999", 0},
+						  Case{"", 0}})
+	{
+		EXPECT_EQ(narrowNumberToInt(c.text), c.value) << c.text;
+		EXPECT_EQ(wideNumberToInt(widen(c.text).c_str()), c.value) << c.text;
+	}
+	EXPECT_EQ(wideNumberToInt(nullptr), 0);
 }
 
 TEST(NumberText, IntegerReaderSaturatesAndStopsAtNonDigits)

@@ -255,6 +255,21 @@ TEST_F(SceneContentTest, FileReferencesResolveNextToTheFileAndSaveInFull)
 	EXPECT_EQ(shape(again.get()), "a,part(inner),b");
 }
 
+// Names beyond ASCII (UTF-8 here) in a file without a byte-order mark: the referenced file opens by the
+// UTF-8 bytes of its name, node names keep their characters, and a saved copy reads back the same.
+TEST_F(SceneContentTest, NonAsciiFileAndNodeNamesSurviveLoadingAndSaving)
+{
+	dir.write("ui/piezas/p\u00e1gina.qscn", named("se\u00f1al", named("\u20ac").c_str()));
+	const std::string main = dir.write("ui/main.qscn", "<SceneNode Type=\"BaseNode\">" + named("a") +
+	                                                       "<SceneNode File=\"piezas/p\u00e1gina.qscn\"/></SceneNode>");
+	SmartPointer<BaseNode> root = get(main);
+	ASSERT_NE(root.get(), nullptr);
+	const std::string expected = "a,se\u00f1al(\u20ac)";
+	EXPECT_EQ(shape(root.get()), expected);
+	SmartPointer<BaseNode> again = loadText(saveText(root.get()));
+	EXPECT_EQ(shape(again.get()), expected);
+}
+
 TEST_F(SceneContentTest, ProcessorSavesWhatItLoads)
 {
 	const std::string path = dir.write("scene.qscn", richScene);

@@ -3,6 +3,8 @@
 #include "DataTestSupport.h"
 #include "content/CProfile.h"
 #include "content/CProfileManager.h"
+#include "core/CPropertyCollection.h"
+#include "data/GLevelConfiguration.h"
 #include "data/GUpgradesConfiguration.h"
 
 #include <gtest/gtest.h>
@@ -84,10 +86,11 @@ TEST_F(GUpgradeEffectsTest, WithoutAPlayerOnlyFreeUpgradesCount)
 
 TEST_F(GUpgradeEffectsTest, TheLevelsListOfBuildingsLimitsWhatUpgradesAllow)
 {
-	irr::core::array<StringId> available;
-	available.push_back(internStringId("Camping1"));
-	available.push_back(internStringId("Cafe"));
-	effects.collect(upgrades.get(), playerWho("Hostel;Cafe").get(), &available, 5);
+	SmartPointer<GLevelConfiguration> level(new GLevelConfiguration());
+	CPropertyCollection properties;
+	properties.addString("AvailableBuildingsForBuild", "Camping1;Cafe");
+	level->readProperties(properties);
+	effects.collect(upgrades.get(), playerWho("Hostel;Cafe").get(), level.get(), 5);
 	EXPECT_EQ(allowed(effects), "Cafe Camping1");
 	EXPECT_FALSE(effects.isBuildingAllowed(internStringId("Hostel1")));
 	effects.collect(upgrades.get(), playerWho("Hostel;Cafe").get(), nullptr, 5);
@@ -127,6 +130,6 @@ TEST_F(GUpgradeEffectsTest, TheCurrentPlayerOfTheProfileManagerIsAsked)
 {
 	// No player is chosen in the test's profile manager: only the free camping counts.
 	ASSERT_EQ(CProfileManager::instance()->getActiveProfile(), nullptr);
-	effects.collect(upgrades.get(), static_cast<const irr::core::array<StringId>*>(nullptr), 5);
+	effects.collect(upgrades.get(), static_cast<const GLevelConfiguration*>(nullptr), 5);
 	EXPECT_EQ(allowed(effects), "Camping1");
 }
