@@ -145,9 +145,10 @@ bool GLevelProcess::onBusMoveFinished(CEventNodeStateFinished* event)
 {
 	if (!event || !bus || event->node != bus.get())
 		return false;
-	if (event->stateName == processName("MovingTo"))
+	// Only the expected ends count: a bus still arriving after a cancel must not restart the work.
+	if (event->stateName == processName("MovingTo") && step == 1)
 		step = 2;
-	else if (event->stateName == processName("MovingFrom"))
+	else if (event->stateName == processName("MovingFrom") && step == 5)
 		step = 6;
 	return false;
 }
