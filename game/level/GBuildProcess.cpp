@@ -395,6 +395,8 @@ void GBuildProcess::handOver()
 	{
 		building->setStars(-1, -1);
 		starStep = 2;
+		// Unused: it goes now rather than when the building lets the process go.
+		removeStarEffect();
 	}
 }
 
