@@ -113,10 +113,11 @@ inline SmartPointer<GLevelPath> busRoute()
 // 1000 materials and 10 workers in stock.
 struct ProcessLevel : LevelRig
 {
-	explicit ProcessLevel(const TemplateSet& set = TemplateSet(), const std::string& configuration = "")
-	    : LevelRig(
-	          levelXml(buildingXml("Place1", 100, 300, "Hostel1") + buildingXml("Place2", 500, 300, "BuildingPlace")),
-	          processTemplates(set))
+	explicit ProcessLevel(const TemplateSet& set = TemplateSet(), const std::string& configuration = "",
+	                      const std::string& hostelChildren = "")
+	    : LevelRig(levelXml(buildingXml("Place1", 100, 300, "Hostel1", true, "", hostelChildren) +
+	                        buildingXml("Place2", 500, 300, "BuildingPlace")),
+	               processTemplates(set))
 	{
 		records = buildingsConfiguration(processRecords());
 		levelConfiguration = leveltest::levelConfiguration(prop("float", "InitMoney", "5000") +
