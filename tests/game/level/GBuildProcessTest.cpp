@@ -1,10 +1,13 @@
 #include "level/GBuildProcess.h"
 
 #include "ProcessTestSupport.h"
+#include "core/NumberText.h"
 #include "data/GBuildingType.h"
 #include "data/GameEventIds.h"
 #include "effects/GPathMovableNode.h"
 #include "nodes/BaseProgressBarNode.h"
+#include "scene/AnimatorSet.h"
+#include "scene/KeyFrame.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -210,4 +213,43 @@ TEST(GBuildProcess, RotatePointAround)
 	const irr::core::vector2df aroundCentre = rotatePointAround({20, 10}, 90.0f, {10, 10});
 	EXPECT_NEAR(aroundCentre.X, 10.0f, 1e-3f);
 	EXPECT_NEAR(aroundCentre.Y, 20.0f, 1e-3f);
+}
+
+// The helicopter's "Mover" animators are refitted to the two 1000-pixel legs over the target, each
+// flown at 300 pixels per second.
+TEST(GBuildProcess, FlightLegsFittedToTheTarget)
+{
+	const auto flightState = [](const char* name)
+	{
+		return "<State Name=\"" + std::string(name) +
+		       "\"><Animator Type=\"KeyFrame\" Name=\"Mover\"><Properties><vector3d Name=\"Position\" "
+		       "Value=\"0;0;0\"/></Properties><KeyFrame t=\"0\" Value0=\"0;0;0\"/><KeyFrame t=\"10\" i=\"0\" "
+		       "Value0=\"0;0;0\"/></Animator></State>";
+	};
+	const std::string helicopter = "<SceneNode Type=\"GPathMovableNode\"><Properties>" +
+	                               prop("string", "Name", "Helicopter") + "</Properties><States>" +
+	                               flightState("MovingTo") + flightState("MovingFrom") + "</States>" +
+	                               nodeXml("BaseNode", "Body") + "</SceneNode>";
+	TemplateSet others;
+	others.helicopter = false;
+	ProcessLevel rig(others);
+	rig.services.templates = templateCollection(processTemplates(others) + helicopter);
+	GBuildingNode* place = rig.building("Place2");
+	place->setPosition(irr::core::vector3df(700, 200, 0));
+	GBuildProcess* build = startBuild(rig, "Place2", "Hostel1", nullptr);
+	ASSERT_TRUE(build->getHelicopter());
+	ASSERT_EQ(build->getDirection(), "RightUp");
+	const auto leg = [&](const char* state, unsigned key)
+	{
+		KeyFrame* mover =
+		    asKeyFrame(build->getHelicopter()->findState(internStringId(state))->findAnimator(internStringId("Mover")));
+		const irr::core::vector3df at = parseVector3d(mover->getKeyFrames()[key].values[0]->toString().c_str());
+		return std::to_string(static_cast<int>(std::lround(at.X))) + " " +
+		       std::to_string(static_cast<int>(std::lround(at.Y))) + " " + std::to_string(mover->getKeyFrames()[key].t);
+	};
+	// Target (804, 143); the leg (866, -500) points up and right.
+	EXPECT_EQ(leg("MovingTo", 0), "-62 643 0");
+	EXPECT_EQ(leg("MovingTo", 1), "804 143 3333");
+	EXPECT_EQ(leg("MovingFrom", 0), "804 143 0");
+	EXPECT_EQ(leg("MovingFrom", 1), "1670 -357 3333");
 }
