@@ -239,6 +239,7 @@ TEST(GBuildProcess, FlightLegsFittedToTheTarget)
 	GBuildProcess* build = startBuild(rig, "Place2", "Hostel1", nullptr);
 	ASSERT_TRUE(build->getHelicopter());
 	ASSERT_EQ(build->getDirection(), "RightUp");
+	EXPECT_EQ(build->getHelicopter()->getScene(), rig.level.get()) << "its states run on the level's scheduler";
 	const auto leg = [&](const char* state, unsigned key)
 	{
 		KeyFrame* mover =
