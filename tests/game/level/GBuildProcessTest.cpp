@@ -254,3 +254,65 @@ TEST(GBuildProcess, FlightLegsFittedToTheTarget)
 	EXPECT_EQ(leg("MovingFrom", 0), "804 143 0");
 	EXPECT_EQ(leg("MovingFrom", 1), "1670 -357 3333");
 }
+
+// The build as the level's tick drives it, with vehicles and a site whose states take time: the
+// helicopter's legs, the bus's leaving state and the site's opening state all run on the level's
+// scheduler, and their ends reach the process.
+TEST(GBuildProcess, DrivenByTheLevelTickWithAnimatedStates)
+{
+	const auto timed = [](const char* state, int ms, const char* animator = "Fade")
+	{
+		return "<State Name=\"" + std::string(state) + "\"><Animator Type=\"KeyFrame\" Name=\"" + animator +
+		       "\"><Properties><vector3d Name=\"Position\" Value=\"0;0;0\"/></Properties><KeyFrame t=\"0\" "
+		       "Value0=\"0;0;0\"/><KeyFrame t=\"" +
+		       std::to_string(ms) + "\" i=\"0\" Value0=\"0;0;0\"/></Animator></State>";
+	};
+	const auto node = [](const char* type, const char* name, const std::string& states, const std::string& children)
+	{
+		return std::string("<SceneNode Type=\"") + type + "\"><Properties>" + prop("string", "Name", name) +
+		       "</Properties><States>" + states + "</States>" + children + "</SceneNode>";
+	};
+	TemplateSet others;
+	others.helicopter = false;
+	others.bus = false;
+	others.site = false;
+	ProcessLevel rig(others);
+	rig.services.templates = templateCollection(
+	    processTemplates(others) +
+	    node("GPathMovableNode", "Helicopter", timed("MovingTo", 0, "Mover") + timed("MovingFrom", 0, "Mover"),
+	         nodeXml("BaseNode", "Body")) +
+	    node("GPathMovableNode", "Bus", timed("MovingFrom", 300), "") +
+	    node("BaseNode", "Construction", "",
+	         node("BaseNode", "Scaffold", timed("PreBuild1", 400), "") + nodeXml("ProgressBarNode", "ProgressBar")));
+	rig.enter();
+	SmartPointer<GLevelPath> path = busRoute();
+	GBuildingNode* place = rig.building("Place2");
+	place->setPosition(irr::core::vector3df(700, 200, 0));
+	GBuildProcess* build = startBuild(rig, "Place2", "Hostel1", path.get());
+	ASSERT_TRUE(build->getHelicopter() && build->getBus() && build->getSite());
+	EXPECT_EQ(build->getHelicopterStep(), 1);
+	EXPECT_EQ(build->getSiteStep(), 1);
+
+	int ms = 0;
+	const auto until = [&](auto done)
+	{
+		const bool reached = rig.tickUntil(2000, done);
+		ms = static_cast<int>(rig.level->elapsedTime);
+		return reached;
+	};
+	ASSERT_TRUE(until([&] { return build->getSiteStep() >= 2; }));
+	EXPECT_NEAR(ms, 400, 40) << "the site's opening state";
+	ASSERT_TRUE(until([&] { return !build->getBus(); }));
+	EXPECT_LE(ms, 2100) << "the bus leaves on its last stretch";
+	ASSERT_TRUE(until([&] { return build->getHelicopterStep() >= 3; }));
+	EXPECT_NEAR(ms, 3333, 40) << "a 1000-pixel leg at 300 pixels a second";
+	ASSERT_TRUE(until([&] { return rig.ledger.count(EventTypeGEventWorkCompleted) == 1; }));
+	// The unloading states take an update each before the work starts.
+	EXPECT_GT(ms, 3333 + 3000);
+	EXPECT_LT(ms, 3333 + 3000 + 200);
+	ASSERT_TRUE(until([&] { return !rig.running(build); }));
+	EXPECT_GT(ms, 3333 * 2) << "the process ends once the helicopter has flown off";
+	EXPECT_LT(ms, 3333 * 2 + 200);
+	EXPECT_EQ(rig.level->freeWorkers, 10);
+	EXPECT_EQ(rig.cargos()->getChildren().size(), 0u);
+}

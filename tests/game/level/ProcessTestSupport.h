@@ -120,9 +120,11 @@ struct ProcessLevel : LevelRig
 	               processTemplates(set))
 	{
 		records = buildingsConfiguration(processRecords());
-		levelConfiguration = leveltest::levelConfiguration(prop("float", "InitMoney", "5000") +
-		                                                   prop("float", "InitMaterialsCount", "1000") +
-		                                                   prop("int", "InitWorkersCount", "10") + configuration);
+		levelConfiguration = leveltest::levelConfiguration(
+		    prop("float", "InitMoney", "5000") + prop("float", "InitMaterialsCount", "1000") +
+		        prop("int", "InitWorkersCount", "10") + configuration,
+		    // Out of reach: the level keeps ticking.
+		    "<Objectives><Objective Type=\"Money\" Value=\"1000000000\"/></Objectives>");
 		attach();
 		setUp(records.get(), levelConfiguration.get());
 		ledger.level = level.get();
