@@ -14,7 +14,7 @@ GWorkerWalkProcess::GWorkerWalkProcess(GGameLevelScene* levelScene, GBuildingNod
 	listenTo(cargosNode);
 	listenTo(building);
 	if (!startWorkerBus(140.0f, true, "Bus"))
-		onWorkStart();
+		GWorkerWalkProcess::onWorkStart();
 	makeProgressBar();
 }
 

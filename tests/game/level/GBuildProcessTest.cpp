@@ -255,39 +255,58 @@ TEST(GBuildProcess, FlightLegsFittedToTheTarget)
 	EXPECT_EQ(leg("MovingFrom", 1), "1670 -357 3333");
 }
 
-// The build as the level's tick drives it, with vehicles and a site whose states take time: the
-// helicopter's legs, the bus's leaving state and the site's opening state all run on the level's
-// scheduler, and their ends reach the process.
+namespace
+{
+// A state whose one key-frame animator runs for ms (refitted later for the helicopter's "Mover").
+std::string timedState(const char* state, int ms, const char* animator = "Fade")
+{
+	return "<State Name=\"" + std::string(state) + "\"><Animator Type=\"KeyFrame\" Name=\"" + animator +
+	       "\"><Properties><vector3d Name=\"Position\" Value=\"0;0;0\"/></Properties><KeyFrame t=\"0\" "
+	       "Value0=\"0;0;0\"/><KeyFrame t=\"" +
+	       std::to_string(ms) + "\" i=\"0\" Value0=\"0;0;0\"/></Animator></State>";
+}
+
+std::string nodeWithStates(const char* type, const char* name, const std::string& states, const std::string& children)
+{
+	return std::string("<SceneNode Type=\"") + type + "\"><Properties>" + prop("string", "Name", name) +
+	       "</Properties><States>" + states + "</States>" + children + "</SceneNode>";
+}
+
+// The level with vehicles and a site whose states take time, shown so that its tick runs; the place
+// lies in the upper right, so the helicopter's legs are 1000 pixels.
+struct AnimatedLevel : ProcessLevel
+{
+	AnimatedLevel() : ProcessLevel(withoutVehicles())
+	{
+		services.templates =
+		    templateCollection(processTemplates(withoutVehicles()) +
+		                       nodeWithStates("GPathMovableNode", "Helicopter",
+		                                      timedState("MovingTo", 0, "Mover") + timedState("MovingFrom", 0, "Mover"),
+		                                      nodeXml("BaseNode", "Body")) +
+		                       nodeWithStates("GPathMovableNode", "Bus", timedState("MovingFrom", 300), "") +
+		                       nodeWithStates("BaseNode", "Construction", "",
+		                                      nodeWithStates("BaseNode", "Scaffold", timedState("PreBuild1", 400), "") +
+		                                          nodeXml("ProgressBarNode", "ProgressBar")));
+		building("Place2")->setPosition(irr::core::vector3df(700, 200, 0));
+		enter();
+	}
+	static TemplateSet withoutVehicles()
+	{
+		TemplateSet set;
+		set.helicopter = false;
+		set.bus = false;
+		set.site = false;
+		return set;
+	}
+};
+} // namespace
+
+// The build as the level's tick drives it: the helicopter's legs, the bus's leaving state and the
+// site's opening state all run on the level's scheduler, and their ends reach the process.
 TEST(GBuildProcess, DrivenByTheLevelTickWithAnimatedStates)
 {
-	const auto timed = [](const char* state, int ms, const char* animator = "Fade")
-	{
-		return "<State Name=\"" + std::string(state) + "\"><Animator Type=\"KeyFrame\" Name=\"" + animator +
-		       "\"><Properties><vector3d Name=\"Position\" Value=\"0;0;0\"/></Properties><KeyFrame t=\"0\" "
-		       "Value0=\"0;0;0\"/><KeyFrame t=\"" +
-		       std::to_string(ms) + "\" i=\"0\" Value0=\"0;0;0\"/></Animator></State>";
-	};
-	const auto node = [](const char* type, const char* name, const std::string& states, const std::string& children)
-	{
-		return std::string("<SceneNode Type=\"") + type + "\"><Properties>" + prop("string", "Name", name) +
-		       "</Properties><States>" + states + "</States>" + children + "</SceneNode>";
-	};
-	TemplateSet others;
-	others.helicopter = false;
-	others.bus = false;
-	others.site = false;
-	ProcessLevel rig(others);
-	rig.services.templates = templateCollection(
-	    processTemplates(others) +
-	    node("GPathMovableNode", "Helicopter", timed("MovingTo", 0, "Mover") + timed("MovingFrom", 0, "Mover"),
-	         nodeXml("BaseNode", "Body")) +
-	    node("GPathMovableNode", "Bus", timed("MovingFrom", 300), "") +
-	    node("BaseNode", "Construction", "",
-	         node("BaseNode", "Scaffold", timed("PreBuild1", 400), "") + nodeXml("ProgressBarNode", "ProgressBar")));
-	rig.enter();
+	AnimatedLevel rig;
 	SmartPointer<GLevelPath> path = busRoute();
-	GBuildingNode* place = rig.building("Place2");
-	place->setPosition(irr::core::vector3df(700, 200, 0));
 	GBuildProcess* build = startBuild(rig, "Place2", "Hostel1", path.get());
 	ASSERT_TRUE(build->getHelicopter() && build->getBus() && build->getSite());
 	EXPECT_EQ(build->getHelicopterStep(), 1);
@@ -315,4 +334,28 @@ TEST(GBuildProcess, DrivenByTheLevelTickWithAnimatedStates)
 	EXPECT_LT(ms, 3333 * 2 + 200);
 	EXPECT_EQ(rig.level->freeWorkers, 10);
 	EXPECT_EQ(rig.cargos()->getChildren().size(), 0u);
+}
+
+// A cancel at any moment of the animated build: the empty place comes back, the stock is returned
+// once, nothing is completed, and the process ends once its vehicles have gone.
+TEST(GBuildProcess, CancelAtEveryMomentOfTheAnimatedBuild)
+{
+	for (int moment : {0, 200, 500, 1000, 2500, 3400, 3500, 5000, 6200})
+	{
+		AnimatedLevel rig;
+		SCOPED_TRACE("after " + std::to_string(moment) + " ms");
+		SmartPointer<GLevelPath> path = busRoute();
+		GBuildingNode* place = rig.building("Place2");
+		SmartPointer<GBuildProcess> build = shareRef(startBuild(rig, "Place2", "Hostel1", path.get()));
+		rig.tickUntil(moment / 10, [] { return false; });
+		place->cancelWork();
+		EXPECT_EQ(place->getRecord()->getName(), internStringId("BuildingPlace"));
+		EXPECT_EQ(place->findChild(internStringId("Construction"), 0), nullptr);
+		EXPECT_EQ(rig.level->materials, 1000.0f);
+		EXPECT_EQ(rig.level->freeWorkers, 10);
+		EXPECT_TRUE(rig.tickUntil(1000, [&] { return !rig.running(build.get()); }));
+		EXPECT_EQ(rig.ledger.count(EventTypeGEventResourcesReturned), 1);
+		EXPECT_EQ(rig.ledger.count(EventTypeGEventWorkCompleted), 0);
+		EXPECT_EQ(rig.cargos()->getChildren().size(), 0u);
+	}
 }
