@@ -1,5 +1,10 @@
 #include "GameNodeClasses.h"
 
+#include "frontend/GIntroScene.h"
+#include "frontend/GLogosScene.h"
+#include "frontend/GMainMenuScene.h"
+#include "frontend/GMapLocationButton.h"
+#include "frontend/GMapScene.h"
 #include "frontend/GRectangleNode.h"
 
 namespace
@@ -17,11 +22,13 @@ void registerAll(const std::vector<GameNodeClass>& classes)
 }
 } // namespace
 
-// The scenes of the start-up classes join as they are written: GDebugStatsScene, GLogosScene,
-// GIntroScene and GQuitConfirmationScene come before the rectangle.
+// The scenes of the start-up classes join as they are written: GDebugStatsScene comes first and
+// GQuitConfirmationScene before the rectangle.
 const std::vector<GameNodeClass>& applicationNodeClasses()
 {
 	static const std::vector<GameNodeClass> classes = {
+	    gameClass<GLogosScene>(),
+	    gameClass<GIntroScene>(),
 	    gameClass<GRectangleNode>(),
 	};
 	return classes;
@@ -32,6 +39,9 @@ const std::vector<GameNodeClass>& applicationNodeClasses()
 const std::vector<GameNodeClass>& gameNodeClasses()
 {
 	static const std::vector<GameNodeClass> classes = {
+	    gameClass<GMainMenuScene>(),
+	    gameClass<GMapLocationButton>(),
+	    gameClass<GMapScene>(),
 	    gameClass<GRectangleNode>(),
 	};
 	return classes;
