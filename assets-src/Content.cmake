@@ -6,6 +6,8 @@ content_picture(${ART}/images/Cursor.svg scenes/images/Cursor.png)
 content_picture(${ART}/images/Icon.svg icon.png)
 content_picture(${ART}/images/logos/PellwickLogo.svg logos/PellwickLogo.png)
 content_picture(${ART}/images/logos/VerandelLogo.svg logos/VerandelLogo.png)
+content_picture(${ART}/images/backgrounds/MainMenuBg.svg scenes/backgrounds/MainMenuBg.png)
+content_picture(${ART}/images/backgrounds/MapBg.svg scenes/backgrounds/MapBg.png)
 
 # Atlases: every picture under the folder becomes a frame named by its path there.
 content_atlas(atlases/MainMenu ${ART}/atlases/MainMenu PREFIX scenes/images/)
