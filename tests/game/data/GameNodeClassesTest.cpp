@@ -21,6 +21,11 @@ struct ClassIdentity
 
 const ClassIdentity identities[] = {
     {L"GRectangleNode", NodeTypeGRectangleNode, {}},
+    {L"GLogosScene", NodeTypeGLogosScene, {NodeTypeSceneNode, NodeTypeControlNode}},
+    {L"GIntroScene", NodeTypeGIntroScene, {NodeTypeSceneNode, NodeTypeControlNode}},
+    {L"GMainMenuScene", NodeTypeGMainMenuScene, {NodeTypeSceneNode, NodeTypeControlNode}},
+    {L"GMapLocationButton", NodeTypeGMapLocationButton, {NodeTypeButtonNode, NodeTypeControlNode}},
+    {L"GMapScene", NodeTypeGMapScene, {NodeTypeSceneNode, NodeTypeControlNode}},
 };
 
 const ClassIdentity* identityOf(const irr::core::stringw& name)
