@@ -240,7 +240,9 @@ void GMapScene::buildLevelRecords()
 			continue;
 		GMapLevelRecord& record = levelRecords[static_cast<size_t>(index)];
 		record.upgrades.push_back(upgrade);
-		record.upgradeBought.push_back(std::find(bought.begin(), bought.end(), upgrade->getName()) != bought.end());
+		// A free upgrade is owned from the start, like everywhere else in the game.
+		record.upgradeBought.push_back(upgrade->isFree() ||
+		                               std::find(bought.begin(), bought.end(), upgrade->getName()) != bought.end());
 	}
 }
 
