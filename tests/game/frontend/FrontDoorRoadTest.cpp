@@ -297,3 +297,37 @@ TEST_F(FrontDoorRoad, ChoosingALocationSavesItAndLeadsOnlyWhereTheGameHasScreens
 	EXPECT_TRUE(map->onEvent(&escape));
 	EXPECT_TRUE(stepUntil(200, [&] { return onTop<GMainMenuScene>(); }));
 }
+
+TEST_F(FrontDoorRoad, TwoLogosOfThreeSecondsLastAboutSevenSeconds)
+{
+	choosePlayer(9);
+	int elapsed = 0;
+	ASSERT_TRUE(stepUntil(600,
+	                      [&]
+	                      {
+		                      elapsed += 30;
+		                      return nodeCast<GIntroScene>(top()) != nullptr;
+	                      }));
+	// Each logo for its time, then one more second while the last one fades.
+	EXPECT_GE(elapsed, 7000);
+	EXPECT_LE(elapsed, 7200);
+}
+
+TEST_F(FrontDoorRoad, AClickSkipsTheLogoOnScreen)
+{
+	choosePlayer(9);
+	stepUntil(20, [] { return false; });
+	// Two clicks on the first logo end it once; the second logo and the fade still take their time.
+	SmartPointer<CEventInputMouseLeftDown> press(new CEventInputMouseLeftDown(500, 400));
+	for (int i = 0; i < 2; ++i)
+		EXPECT_TRUE(top()->sendToChildren(0, press.get()));
+	int elapsed = 20 * 30;
+	ASSERT_TRUE(stepUntil(600,
+	                      [&]
+	                      {
+		                      elapsed += 30;
+		                      return nodeCast<GIntroScene>(top()) != nullptr;
+	                      }));
+	EXPECT_GE(elapsed, 4000);
+	EXPECT_LE(elapsed, 5000);
+}
