@@ -2,17 +2,16 @@
 
 #include "app/GGameApplication.h"
 #include "app/GGameStatistics.h"
-#include "data/GBuildingsConfiguration.h"
-#include "data/GComicsConfiguration.h"
-#include "data/GLevelScores.h"
-#include "data/GUpgradesConfiguration.h"
-#include "data/GameNodeClasses.h"
-
 #include "audio/SoundPack.h"
 #include "content/CContentManager.h"
 #include "content/CXMLReader.h"
 #include "content/ContentType.h"
 #include "content/IFileSystem.h"
+#include "data/GBuildingsConfiguration.h"
+#include "data/GComicsConfiguration.h"
+#include "data/GLevelScores.h"
+#include "data/GUpgradesConfiguration.h"
+#include "data/GameNodeClasses.h"
 #include "device/IDevice.h"
 #include "scene/NodeEvents.h"
 #include "scene/SceneManager.h"
@@ -154,19 +153,25 @@ ContentObject* GIntroScene::loadParticles(const char* name)
 	return particles.get();
 }
 
-void GIntroScene::registerClasses() { registerGameNodeClasses(); }
+void GIntroScene::registerClasses()
+{
+	registerGameNodeClasses();
+}
 
 void GIntroScene::loadSoundPack()
 {
 	CContentManager* content = contentManager();
-	SmartPointer<ContentObject> loaded(content ? content->getContent(ContentTypeSoundPack, "sounds/SoundPack.xml", false)
-	                                           : nullptr);
+	SmartPointer<ContentObject> loaded(
+	    content ? content->getContent(ContentTypeSoundPack, "sounds/SoundPack.xml", false) : nullptr);
 	auto* pack = dynamic_cast<SoundPack*>(loaded.get());
 	if (pack && getDevice()->getSoundManager())
 		pack->registerCues(getDevice()->getSoundManager());
 }
 
-void GIntroScene::loadBuildingsAtlas() { loadAtlas("atlases/Buildings.xml"); }
+void GIntroScene::loadBuildingsAtlas()
+{
+	loadAtlas("atlases/Buildings.xml");
+}
 
 void GIntroScene::loadEnvironmentAtlases()
 {
@@ -181,9 +186,15 @@ void GIntroScene::loadMiniGameAtlases()
 		loadAtlas(name);
 }
 
-void GIntroScene::loadMainMenuAtlas() { loadAtlas("atlases/MainMenu.xml"); }
+void GIntroScene::loadMainMenuAtlas()
+{
+	loadAtlas("atlases/MainMenu.xml");
+}
 
-void GIntroScene::loadGameMenuAtlas() { loadAtlas("atlases/GameMenu.xml"); }
+void GIntroScene::loadGameMenuAtlas()
+{
+	loadAtlas("atlases/GameMenu.xml");
+}
 
 void GIntroScene::loadMenuAtlases()
 {

@@ -1,13 +1,12 @@
 #include "GLogosScene.h"
 
 #include "app/GGameApplication.h"
-#include "data/GLogosList.h"
-
 #include "content/AtlasTexture.h"
 #include "content/CContentManager.h"
 #include "content/CDictionary.h"
 #include "core/CPropertyCollection.h"
 #include "core/InputEvents.h"
+#include "data/GLogosList.h"
 #include "device/IDevice.h"
 #include "nodes/SpriteNode.h"
 #include "scene/NodeEvents.h"

@@ -43,7 +43,7 @@ private:
 	void loadTexts();
 
 	bool skippable = false;
-	int remaining = 0; // ms
+	int remaining = 0;               // ms
 	SpriteNode* backLogo = nullptr;  // child of this scene's tree, owned by it
 	SpriteNode* frontLogo = nullptr; // child of this scene's tree, owned by it
 	bool finished = false;

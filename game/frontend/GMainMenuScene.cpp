@@ -2,15 +2,14 @@
 
 #include "LevelLoading.h"
 #include "app/GGameApplication.h"
-#include "data/GLevelPaths.h"
-#include "data/ProfileKeys.h"
-
 #include "audio/CSoundManager.h"
 #include "content/CContentManager.h"
 #include "content/CDictionary.h"
 #include "content/CProfileManager.h"
 #include "content/CXMLReader.h"
 #include "content/IFileSystem.h"
+#include "data/GLevelPaths.h"
+#include "data/ProfileKeys.h"
 #include "device/CursorControl.h"
 #include "device/IDevice.h"
 #include "nodes/TextNode.h"
@@ -18,9 +17,15 @@
 
 namespace
 {
-StringId nameId(const char* name) { return internStringId(name); }
+StringId nameId(const char* name)
+{
+	return internStringId(name);
+}
 
-CProfile* currentProfile() { return CProfileManager::instance()->getActiveProfile(); }
+CProfile* currentProfile()
+{
+	return CProfileManager::instance()->getActiveProfile();
+}
 
 // Opens a front-end screen over the menu, which stays visible under it.
 void openOver(SceneNode* menu, const char* fileName, const char* fromState, StringId toState)

@@ -36,8 +36,9 @@ public:
 	// Puts the menu panel back and hides the roll; immediate lands it without animating.
 	void endCreditsRoll(bool immediate);
 
-	// The traffic paths the menu's movers drive along; never null.
-	GLevelPaths* getBackgroundPaths() const { return backgroundPaths.get(); }
+	// The traffic paths the menu's movers drive along; never null. The movers find the menu a fixed
+	// number of generations above them and ask it through this name.
+	GLevelPaths* getLevelPaths() const { return backgroundPaths.get(); }
 	TextNode* getWelcomeText() const { return welcomeText; }
 
 private:

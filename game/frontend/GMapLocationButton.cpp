@@ -11,8 +11,14 @@
 
 namespace
 {
-GMapLocationButton* self(IPropertyOwner* owner) { return static_cast<GMapLocationButton*>(owner); }
-const GMapLocationButton* self(const IPropertyOwner* owner) { return static_cast<const GMapLocationButton*>(owner); }
+GMapLocationButton* self(IPropertyOwner* owner)
+{
+	return static_cast<GMapLocationButton*>(owner);
+}
+const GMapLocationButton* self(const IPropertyOwner* owner)
+{
+	return static_cast<const GMapLocationButton*>(owner);
+}
 
 StringId nameIdWave()
 {

@@ -3,12 +3,6 @@
 #include "GMapLocationButton.h"
 #include "LevelLoading.h"
 #include "app/GGameApplication.h"
-#include "data/GLevelScores.h"
-#include "data/GUpgrade.h"
-#include "data/GUpgradesConfiguration.h"
-#include "data/IntList.h"
-#include "data/ProfileKeys.h"
-
 #include "audio/CSoundManager.h"
 #include "content/AtlasTexture.h"
 #include "content/CContentManager.h"
@@ -16,6 +10,11 @@
 #include "content/CProfileManager.h"
 #include "core/InputEvents.h"
 #include "core/TextUtils.h"
+#include "data/GLevelScores.h"
+#include "data/GUpgrade.h"
+#include "data/GUpgradesConfiguration.h"
+#include "data/IntList.h"
+#include "data/ProfileKeys.h"
 #include "device/IDevice.h"
 #include "nodes/SpriteNode.h"
 #include "nodes/TextNode.h"
@@ -27,9 +26,15 @@ namespace
 {
 constexpr int KeyEscape = 27;
 
-StringId nameId(const char* name) { return internStringId(name); }
+StringId nameId(const char* name)
+{
+	return internStringId(name);
+}
 
-CProfile* currentProfile() { return CProfileManager::instance()->getActiveProfile(); }
+CProfile* currentProfile()
+{
+	return CProfileManager::instance()->getActiveProfile();
+}
 
 int profileInt(const char* key)
 {
@@ -73,7 +78,10 @@ void showPicture(SpriteNode* sprite, const irr::core::stringc& name)
 	sprite->setAtlasTexture(picture.get());
 }
 
-BaseNode* subjectOf(const CEventNodePairBase* event) { return event->subject ? event->subject : event->sender; }
+BaseNode* subjectOf(const CEventNodePairBase* event)
+{
+	return event->subject ? event->subject : event->sender;
+}
 } // namespace
 
 GMapScene::GMapScene(const ContentRef& reference, BaseNode* parentNode, INodeEventQueue* manager)

@@ -64,15 +64,25 @@ protected:
 			application->shutdown();
 			application->drop();
 		}
-		CProfileManager::instance()->setActiveProfile(-1);
+		forgetPlayer();
 		inBuildTree.reset();
+	}
+
+	// The profile manager outlives the test: the player made here goes with it.
+	static void forgetPlayer()
+	{
+		CProfileManager* profiles = CProfileManager::instance();
+		profiles->setActiveProfile(-1);
+		for (int i = profiles->getProfileCount() - 1; i >= 0; --i)
+			if (profiles->getProfile(i)->getName() == L"Ada")
+				profiles->removeProfile(i);
 	}
 
 	// The player of the story: levels 1 to 9 done, gold on the first, silver on the second, the cafe bought.
 	static CProfile* choosePlayer(int maxUnlocked)
 	{
 		CProfileManager* profiles = CProfileManager::instance();
-		profiles->addProfile(L"Ada");
+		EXPECT_TRUE(profiles->addProfile(L"Ada"));
 		profiles->setActiveProfile(profiles->getProfileCount() - 1);
 		CProfile* player = profiles->getActiveProfile();
 		player->setInt(ProfileKey::MaxUnlockedLevelIndex, maxUnlocked);
@@ -104,7 +114,8 @@ protected:
 		if (!stepUntil(2000, [&] { return onTop<GMainMenuScene>(); }))
 			return nullptr;
 		GMainMenuScene* menu = nodeCast<GMainMenuScene>(top());
-		CEventNodeClicked play(menu->findChild(internStringId("Scene"), 0)->findChild(internStringId("NewGameButton"), 0));
+		CEventNodeClicked play(
+		    menu->findChild(internStringId("Scene"), 0)->findChild(internStringId("NewGameButton"), 0));
 		menu->onEvent(&play);
 		stepUntil(200, [&] { return onTop<GMapScene>(); });
 		return nodeCast<GMapScene>(top());
@@ -123,6 +134,7 @@ protected:
 		return frame ? frame->getContentRef().getName() : irr::core::stringc();
 	}
 
+	GameDataFolders folders;
 	LogCapture log;
 	std::unique_ptr<ScopedWorkingFolder> inBuildTree;
 	CDeviceStub* device = nullptr;
@@ -150,7 +162,7 @@ TEST_F(FrontDoorRoad, TheIntroLoadsTheSharedContentAndOpensTheMenu)
 	auto* menu = nodeCast<GMainMenuScene>(top());
 	ASSERT_NE(menu->getWelcomeText(), nullptr);
 	EXPECT_EQ(menu->getWelcomeText()->getText(), irr::core::stringw(L"Welcome back, Ada!"));
-	EXPECT_GT(menu->getBackgroundPaths()->getCarGroupCount(), 0);
+	EXPECT_GT(menu->getLevelPaths()->getCarGroupCount(), 0);
 	EXPECT_EQ(log.problemCount(), 0u) << log.dump();
 }
 
@@ -166,7 +178,8 @@ TEST_F(FrontDoorRoad, AFreshPlayerGoesStraightToTheFirstLevel)
 	EXPECT_EQ(top(), menu);
 
 	// The other screens of the menu are missing as well; pressing them changes nothing.
-	for (const char* name : {"OptionsButton", "AchievementsButton", "CreditsButton", "ChangePlayerButton", "QuitButton"})
+	for (const char* name :
+	     {"OptionsButton", "AchievementsButton", "CreditsButton", "ChangePlayerButton", "QuitButton"})
 	{
 		click(menu, menu->findChild(internStringId("Scene"), 0)->findChild(internStringId(name), 0));
 		EXPECT_EQ(top(), menu) << name;
@@ -194,11 +207,11 @@ TEST_F(FrontDoorRoad, TheMapShowsReachRanksAndMissingUpgrades)
 	    {0, true, "scenes/images/Map/Platform.png", "scenes/images/Map/GoldStar.png"},
 	    {1, true, "scenes/images/Map/Platform.png", "scenes/images/Map/SilverStar.png"},
 	    {2, true, "scenes/images/Map/Platform.png", ""},
-	    {3, true, "scenes/images/Map/Platform(Red).png", ""},     // the hostel is missing
-	    {7, true, "scenes/images/Map/Platform(Green).png", ""},   // mini-game, reached
-	    {10, true, "scenes/images/Map/Platform(Red).png", ""},    // the next to play, needs the garden
-	    {11, false, "scenes/images/Map/Platform(Grey).png", ""},  // beyond reach
-	    {15, false, "scenes/images/Map/Platform(Grey).png", ""},  // a mini-game beyond reach stays grey
+	    {3, true, "scenes/images/Map/Platform(Red).png", ""},    // the hostel is missing
+	    {7, true, "scenes/images/Map/Platform(Green).png", ""},  // mini-game, reached
+	    {10, true, "scenes/images/Map/Platform(Red).png", ""},   // the next to play, needs the garden
+	    {11, false, "scenes/images/Map/Platform(Grey).png", ""}, // beyond reach
+	    {15, false, "scenes/images/Map/Platform(Grey).png", ""}, // a mini-game beyond reach stays grey
 	};
 	for (const Expected& e : expected)
 	{

@@ -17,8 +17,8 @@ TEST(GMapSceneLocations, LevelNumbersMapToLocationsSkippingTheMiniGames)
 		int level;
 		int location;
 	};
-	const Case cases[] = {{1, 0}, {7, 6}, {8, 8}, {14, 14}, {15, 16}, {21, 22}, {22, 24}, {28, 30},
-	                      {0, -1}, {-6, -1}, {29, -1}, {100, -1}};
+	const Case cases[] = {{1, 0},   {7, 6},   {8, 8},  {14, 14}, {15, 16}, {21, 22},
+	                      {22, 24}, {28, 30}, {0, -1}, {-6, -1}, {29, -1}, {100, -1}};
 	for (const Case& c : cases)
 		EXPECT_EQ(GMapScene::locationOfLevel(c.level, 32), c.location) << c.level;
 	// Every level has its own location and none is a mini-game.

@@ -75,10 +75,20 @@ protected:
 			nullDriver.driverType = 0;
 			device->setCreationParameters(nullDriver);
 		}
-		CProfileManager::instance()->setActiveProfile(-1);
+		forgetPlayer();
 		inBuildTree.reset();
 		if (display)
 			XCloseDisplay(display);
+	}
+
+	// The profile manager outlives the test: the player made here goes with it.
+	static void forgetPlayer()
+	{
+		CProfileManager* profiles = CProfileManager::instance();
+		profiles->setActiveProfile(-1);
+		for (int i = profiles->getProfileCount() - 1; i >= 0; --i)
+			if (profiles->getProfile(i)->getName() == L"Ada")
+				profiles->removeProfile(i);
 	}
 
 	// A player who has finished nine locations, with a gold and a silver rank, and no hostel upgrade.
@@ -127,6 +137,7 @@ protected:
 		return image;
 	}
 
+	GameDataFolders folders;
 	LogCapture log;
 	std::unique_ptr<ScopedWorkingFolder> inBuildTree;
 	CLinuxDevice* device = nullptr;
