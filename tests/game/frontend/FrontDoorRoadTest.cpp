@@ -344,3 +344,72 @@ TEST_F(FrontDoorRoad, AClickSkipsTheLogoOnScreen)
 	EXPECT_GE(elapsed, 4000);
 	EXPECT_LE(elapsed, 5000);
 }
+
+namespace
+{
+// Stands in for the level-completed scene, whose return to the menu after the last level starts the roll.
+class LastLevelCompleted : public GBaseSceneNode
+{
+	ENGINE_NODE_TYPE(LastLevelCompleted, NodeTypeGLevelCompletedScene, GBaseSceneNode)
+};
+} // namespace
+
+TEST_F(FrontDoorRoad, TheFinalCreditsRollOnlyAfterTheLastLevel)
+{
+	choosePlayer(27);
+	ASSERT_TRUE(stepUntil(2000, [&] { return onTop<GMainMenuScene>(); })) << log.dump();
+	auto* menu = nodeCast<GMainMenuScene>(top());
+	BaseNode* panel = menu->findChild(internStringId("Scene"), 0);
+	BaseNode* active = menu->findChild(internStringId("BgScene"), 0)->findChild(internStringId("ActiveBg"), 0);
+	BaseNode* clip = active->findChild(internStringId("ClipNode"), 0);
+	auto* back = nodeCast<ControlNode>(active->findChild(internStringId("BackButton"), 0));
+	ASSERT_TRUE(panel && clip && back);
+	// "panel clip back": visibility of the menu panel, the roll and its button, and the button's state.
+	const auto looks = [&]
+	{
+		std::string text;
+		for (const BaseNode* node : {panel, clip, static_cast<BaseNode*>(back)})
+			text += node->isVisible() ? "1" : "0";
+		return text + (back->isEnabled() ? " on" : " off");
+	};
+	EXPECT_EQ(looks(), "100 off");
+
+	SmartPointer<LastLevelCompleted> completed(new LastLevelCompleted());
+	CEventNodeSceneChangeStarted fromOtherScene(menu, menu, 1);
+	EXPECT_TRUE(menu->onEvent(&fromOtherScene));
+	EXPECT_EQ(looks(), "100 off");
+
+	CEventNodeSceneChangeStarted fromLastLevel(completed.get(), menu, 1);
+	EXPECT_TRUE(menu->onEvent(&fromLastLevel));
+	EXPECT_EQ(looks(), "011 on");
+	EXPECT_EQ(panel->getPosition().X, 1024.0f);
+
+	// The back button ends the roll: the panel comes back in.
+	click(menu, back);
+	EXPECT_EQ(looks(), "101 off");
+	EXPECT_EQ(panel->getPosition(), irr::core::vector3df(692.0f, 196.0f, 0.0f));
+
+	// The roll's end does the same; the menu is left mid-roll, the panel lands at once.
+	EXPECT_TRUE(menu->onEvent(&fromLastLevel));
+	CEventNodeChildrenStateFinished rolled(clip, internStringId("Scrolling"));
+	EXPECT_TRUE(menu->onEvent(&rolled));
+	EXPECT_EQ(looks(), "101 off");
+	EXPECT_TRUE(menu->onEvent(&fromLastLevel));
+	CEventNodeSceneChangeStarted leaving(menu, completed.get(), 1);
+	EXPECT_TRUE(menu->onEvent(&leaving));
+	EXPECT_TRUE(panel->isVisible());
+	EXPECT_FALSE(clip->isVisible());
+	EXPECT_EQ(panel->getPosition(), irr::core::vector3df(692.0f, 196.0f, 0.0f));
+	EXPECT_EQ(panel->getTintColor().getAlpha(), 255u);
+}
+
+TEST_F(FrontDoorRoad, WithoutAPlayerTheMenuWaitsForOne)
+{
+	CProfileManager::instance()->setActiveProfile(-1);
+	ASSERT_TRUE(stepUntil(2000, [&] { return onTop<GMainMenuScene>(); })) << log.dump();
+	auto* menu = nodeCast<GMainMenuScene>(top());
+	// The player screens are asked for (not part of the game yet); play does nothing without a player.
+	click(menu, menu->findChild(internStringId("Scene"), 0)->findChild(internStringId("NewGameButton"), 0));
+	EXPECT_EQ(top(), menu);
+	EXPECT_EQ(log.problemCount(), 0u) << log.dump();
+}
