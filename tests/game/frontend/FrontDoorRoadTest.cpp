@@ -384,6 +384,13 @@ TEST_F(FrontDoorRoad, TheFinalCreditsRollOnlyAfterTheLastLevel)
 	EXPECT_EQ(looks(), "011 on");
 	EXPECT_EQ(panel->getPosition().X, 1024.0f);
 
+	// The names roll up through the clip.
+	BaseNode* names = clip->findChild(internStringId("CreditsText"), 0);
+	ASSERT_NE(names, nullptr);
+	const float startY = names->getPosition().Y;
+	stepUntil(30, [] { return false; });
+	EXPECT_LT(names->getPosition().Y, startY);
+
 	// The back button ends the roll: the panel comes back in.
 	click(menu, back);
 	EXPECT_EQ(looks(), "101 off");
@@ -391,8 +398,7 @@ TEST_F(FrontDoorRoad, TheFinalCreditsRollOnlyAfterTheLastLevel)
 
 	// The roll's end does the same; the menu is left mid-roll, the panel lands at once.
 	EXPECT_TRUE(menu->onEvent(&fromLastLevel));
-	CEventNodeChildrenStateFinished rolled(clip, internStringId("Scrolling"));
-	EXPECT_TRUE(menu->onEvent(&rolled));
+	EXPECT_TRUE(stepUntil(1000, [&] { return !clip->isVisible(); }));
 	EXPECT_EQ(looks(), "101 off");
 	EXPECT_TRUE(menu->onEvent(&fromLastLevel));
 	CEventNodeSceneChangeStarted leaving(menu, completed.get(), 1);
