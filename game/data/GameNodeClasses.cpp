@@ -1,6 +1,11 @@
 #include "GameNodeClasses.h"
 
 #include "effects/GPathMovableNode.h"
+#include "frontend/GIntroScene.h"
+#include "frontend/GLogosScene.h"
+#include "frontend/GMainMenuScene.h"
+#include "frontend/GMapLocationButton.h"
+#include "frontend/GMapScene.h"
 #include "frontend/GRectangleNode.h"
 #include "level/GBuildingNode.h"
 #include "level/GEllipseSectorNode.h"
@@ -21,11 +26,13 @@ void registerAll(const std::vector<GameNodeClass>& classes)
 }
 } // namespace
 
-// The scenes of the start-up classes join as they are written: GDebugStatsScene, GLogosScene,
-// GIntroScene and GQuitConfirmationScene come before the rectangle.
+// The scenes of the start-up classes join as they are written: GDebugStatsScene comes first and
+// GQuitConfirmationScene before the rectangle.
 const std::vector<GameNodeClass>& applicationNodeClasses()
 {
 	static const std::vector<GameNodeClass> classes = {
+	    gameClass<GLogosScene>(),
+	    gameClass<GIntroScene>(),
 	    gameClass<GRectangleNode>(),
 	};
 	return classes;
@@ -36,8 +43,14 @@ const std::vector<GameNodeClass>& applicationNodeClasses()
 const std::vector<GameNodeClass>& gameNodeClasses()
 {
 	static const std::vector<GameNodeClass> classes = {
-	    gameClass<GEllipseSectorNode>(), gameClass<GRectangleNode>(),   gameClass<GBuildingNode>(),
-	    gameClass<GGameLevelScene>(),    gameClass<GPathMovableNode>(),
+	    gameClass<GMainMenuScene>(),
+	    gameClass<GMapLocationButton>(),
+	    gameClass<GMapScene>(),
+	    gameClass<GEllipseSectorNode>(),
+	    gameClass<GRectangleNode>(),
+	    gameClass<GBuildingNode>(),
+	    gameClass<GGameLevelScene>(),
+	    gameClass<GPathMovableNode>(),
 	};
 	return classes;
 }

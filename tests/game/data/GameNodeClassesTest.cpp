@@ -25,6 +25,11 @@ const ClassIdentity identities[] = {
     {L"GBuildingNode", NodeTypeGBuildingNode, {NodeTypeControlNode}},
     {L"GGameLevelScene", NodeTypeGGameLevelScene, {NodeTypeControlNode, NodeTypeSceneNode}},
     {L"GPathMovableNode", NodeTypeGPathMovableNode, {}},
+    {L"GLogosScene", NodeTypeGLogosScene, {NodeTypeSceneNode, NodeTypeControlNode}},
+    {L"GIntroScene", NodeTypeGIntroScene, {NodeTypeSceneNode, NodeTypeControlNode}},
+    {L"GMainMenuScene", NodeTypeGMainMenuScene, {NodeTypeSceneNode, NodeTypeControlNode}},
+    {L"GMapLocationButton", NodeTypeGMapLocationButton, {NodeTypeButtonNode, NodeTypeControlNode}},
+    {L"GMapScene", NodeTypeGMapScene, {NodeTypeSceneNode, NodeTypeControlNode}},
 };
 
 const ClassIdentity* identityOf(const irr::core::stringw& name)
