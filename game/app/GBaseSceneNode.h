@@ -68,8 +68,9 @@ public:
 	void setCloseOnKey(bool value) { closeOnKey = value; }
 
 protected:
-	// Plays a sound cue through the device's sound manager with its group's default fade-in.
-	static void playCue(const char* name);
+	// Plays a sound cue through the device's sound manager with its group's default fade-in; with
+	// onlyIfNotPlaying a cue that still plays is not started again.
+	static void playCue(const char* name, bool onlyIfNotPlaying = false);
 
 	int activeTime = 0;
 	bool closeOnKey = false;

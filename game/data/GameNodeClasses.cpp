@@ -1,6 +1,14 @@
 #include "GameNodeClasses.h"
 
+#include "frontend/GAchievementUnlockedScene.h"
+#include "frontend/GAchievementsScene.h"
+#include "frontend/GCreditsScene.h"
+#include "frontend/GDebugStatsScene.h"
+#include "frontend/GOptionsScene.h"
+#include "frontend/GQuitConfirmationScene.h"
 #include "frontend/GRectangleNode.h"
+#include "frontend/GSelectPlayerInputNameScene.h"
+#include "frontend/GSelectPlayerScene.h"
 
 namespace
 {
@@ -17,11 +25,13 @@ void registerAll(const std::vector<GameNodeClass>& classes)
 }
 } // namespace
 
-// The scenes of the start-up classes join as they are written: GDebugStatsScene, GLogosScene,
-// GIntroScene and GQuitConfirmationScene come before the rectangle.
+// The start-up scenes join as they are written: GLogosScene and GIntroScene come between the
+// statistics overlay and the quit confirmation.
 const std::vector<GameNodeClass>& applicationNodeClasses()
 {
 	static const std::vector<GameNodeClass> classes = {
+	    gameClass<GDebugStatsScene>(),
+	    gameClass<GQuitConfirmationScene>(),
 	    gameClass<GRectangleNode>(),
 	};
 	return classes;
@@ -32,7 +42,10 @@ const std::vector<GameNodeClass>& applicationNodeClasses()
 const std::vector<GameNodeClass>& gameNodeClasses()
 {
 	static const std::vector<GameNodeClass> classes = {
-	    gameClass<GRectangleNode>(),
+	    gameClass<GSelectPlayerScene>(), gameClass<GSelectPlayerInputNameScene>(),
+	    gameClass<GRectangleNode>(),     gameClass<GAchievementUnlockedScene>(),
+	    gameClass<GAchievementsScene>(), gameClass<GCreditsScene>(),
+	    gameClass<GOptionsScene>(),
 	};
 	return classes;
 }

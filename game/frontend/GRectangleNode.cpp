@@ -12,8 +12,14 @@ using namespace irr;
 
 namespace
 {
-GRectangleNode* self(IPropertyOwner* owner) { return static_cast<GRectangleNode*>(owner); }
-const GRectangleNode* self(const IPropertyOwner* owner) { return static_cast<const GRectangleNode*>(owner); }
+GRectangleNode* self(IPropertyOwner* owner)
+{
+	return static_cast<GRectangleNode*>(owner);
+}
+const GRectangleNode* self(const IPropertyOwner* owner)
+{
+	return static_cast<const GRectangleNode*>(owner);
+}
 
 void readColor(const CPropertyCollection& collection, const char* name, video::SColor& target)
 {
@@ -118,8 +124,8 @@ void GRectangleNode::draw(video::IVideoDriver* driver, const core::rect<s32>*)
 	const video::SColor fill = multiplyColors(fillColor, TintColor);
 	if (fill.getAlpha() != 0)
 	{
-		const video::S3DVertex vertices[4] = {vertexAt(1.0f, 1.0f, fill), vertexAt(w, 1.0f, fill),
-		                                      vertexAt(w, h, fill), vertexAt(1.0f, h, fill)};
+		const video::S3DVertex vertices[4] = {vertexAt(1.0f, 1.0f, fill), vertexAt(w, 1.0f, fill), vertexAt(w, h, fill),
+		                                      vertexAt(1.0f, h, fill)};
 		const u16 indices[4] = {0, 1, 2, 3};
 		driver->drawVertexPrimitiveList(vertices, 4, indices, 2, video::EVT_STANDARD, scene::EPT_TRIANGLE_FAN,
 		                                video::EIT_16BIT);
