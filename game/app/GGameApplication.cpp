@@ -512,7 +512,8 @@ void GGameApplication::reloadConfiguration()
 	if (SmartPointer<CXMLReader> reader =
 	        SmartPointer<CXMLReader>(files->createXMLReader(GComicsConfiguration::FileName)))
 		comicsConfiguration->load(reader.get());
-	if (SmartPointer<CXMLReader> reader = SmartPointer<CXMLReader>(files->createXMLReader("scenes/LevelScores.xml")))
+	// The scores are read again from where the start-up read them, so an edit there shows.
+	if (SmartPointer<CXMLReader> reader = SmartPointer<CXMLReader>(files->createXMLReader(GLevelScores::FileName)))
 		levelScores->load(reader.get());
 }
 
