@@ -14,6 +14,8 @@
 GDebugStatsScene::GDebugStatsScene(const ContentRef& reference, BaseNode* parentNode, INodeEventQueue* manager)
     : GBaseSceneNode(reference, parentNode, manager)
 {
+	// In front of every screen under a scene manager that draws by depth.
+	setPosition(irr::core::vector3df(0.0f, 0.0f, OverlayDepth));
 }
 
 GDebugStatsScene::~GDebugStatsScene() = default;

@@ -13,6 +13,7 @@ class GDebugStatsScene : public GBaseSceneNode
 
 public:
 	static constexpr const char* FontName = "scenes/fonts/arial_14_crisp.qfnt";
+	static constexpr float OverlayDepth = 1000.0f;
 
 	explicit GDebugStatsScene(const ContentRef& reference = ContentRef(), BaseNode* parent = nullptr,
 	                          INodeEventQueue* sceneManager = nullptr);
