@@ -5,6 +5,7 @@
 #include "scene/NodeMath.h"
 #include "scene/PropertyValue.h"
 
+#include <irrlicht/IImage.h>
 #include <irrlicht/IVideoDriver.h>
 #include <irrlicht/S3DVertex.h>
 
@@ -26,6 +27,22 @@ void readColor(const CPropertyCollection& collection, const char* name, video::S
 	SmartPointer<IPropertyData> value = collection.get(name);
 	if (value && value->typeId() == PROPERTY_COLOR)
 		target = propertyAsColor(value.get());
+}
+
+// One opaque white texel, the rectangle's texture: the vertex-alpha material multiplies the vertex colour
+// by the texel, and without a texture of its own the unit could still hold whatever was drawn before.
+video::ITexture* whiteTexel(video::IVideoDriver* driver)
+{
+	static const char* const name = "GRectangleNode/white";
+	if (video::ITexture* texture = driver->findTexture(name))
+		return texture;
+	video::IImage* image = driver->createImage(video::ECF_A8R8G8B8, core::dimension2du(1, 1));
+	if (!image)
+		return nullptr;
+	image->setPixel(0, 0, video::SColor(0xffffffff));
+	video::ITexture* texture = driver->addTexture(name, image);
+	image->drop();
+	return texture;
 }
 
 video::S3DVertex vertexAt(f32 x, f32 y, video::SColor colour)
@@ -113,6 +130,7 @@ void GRectangleNode::draw(video::IVideoDriver* driver, const core::rect<s32>*)
 	if (!driver)
 		return;
 	CQuadBatcher::forDriver(driver)->flush();
+	material.setTexture(0, whiteTexel(driver));
 	driver->setMaterial(material);
 	core::matrix4 world = absoluteTransformation;
 	// Depth orders the render list only; the batcher's projection keeps every layer on screen at 0.
