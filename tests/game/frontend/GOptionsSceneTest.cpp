@@ -1,7 +1,9 @@
 #include "frontend/GOptionsScene.h"
 
 #include "FrontendTestSupport.h"
+#include "audio/CSoundCue.h"
 #include "audio/CSoundManager.h"
+#include "audio/SoundPack.h"
 #include "data/ProfileKeys.h"
 #include "nodes/ButtonNode.h"
 #include "nodes/SliderNode.h"
@@ -165,4 +167,72 @@ TEST_F(Options, BackSlidesToTheMainMenuAndPlainlyToOtherScenes)
 		EXPECT_EQ(top(), covered.get()) << c.key;
 		EXPECT_TRUE(covered->hasPlayed(c.to)) << c.to;
 	}
+}
+
+namespace
+{
+// The options with the game's sound pack: which cues the switches and sliders start.
+class OptionsSounds : public Options
+{
+protected:
+	void SetUp() override
+	{
+		Options::SetUp();
+		if (IsSkipped() || HasFatalFailure())
+			return;
+		sounds = getDevice()->getSoundManager();
+		if (!sounds || !sounds->getAudioDevice())
+			GTEST_SKIP() << "no audio device";
+		pack = SmartPointer<ContentObject>(
+		    application->contentManager->getContent(ContentTypeSoundPack, "sounds/SoundPack.xml", false));
+		auto* cues = dynamic_cast<SoundPack*>(pack.get());
+		ASSERT_NE(cues, nullptr);
+		cues->registerCues(sounds);
+	}
+	void TearDown() override
+	{
+		if (sounds)
+			sounds->stopGroup(0);
+		pack = nullptr;
+		Options::TearDown();
+	}
+
+	// Instances of the cue started and not yet finished.
+	int playing(const char* cue) const
+	{
+		int n = 0;
+		for (const SmartPointer<CSoundCue>& instance : sounds->getInstances())
+			n += instance->getName() == internStringId(cue) ? 1 : 0;
+		return n;
+	}
+
+	CSoundManager* sounds = nullptr;
+	SmartPointer<ContentObject> pack;
+};
+} // namespace
+
+TEST_F(OptionsSounds, SwitchingEffectsOnClicksAndTheEffectsSliderChimesOnceAtATime)
+{
+	usePlayers({L"Ann"}, 0);
+	CProfileManager::instance()->getActiveProfile()->setBool(ProfileKey::SoundOn, false);
+	GOptionsScene* scene = openOptions();
+	ASSERT_NE(scene, nullptr);
+	const int before = playing("ButtonClick");
+	press(scene, scene->getMuteSoundButton());
+	EXPECT_EQ(playing("ButtonClick"), before + 1) << "switched on";
+	press(scene, scene->getMuteSoundButton());
+	EXPECT_EQ(playing("ButtonClick"), before + 1) << "switched off";
+	press(scene, scene->getMuteSoundButton());
+
+	for (float volume : {40.0f, 45.0f, 50.0f})
+	{
+		scene->getSoundSlider()->setValue(volume);
+		CEventNodeValueChanged changed(scene->getSoundSlider());
+		scene->onEvent(&changed);
+	}
+	EXPECT_EQ(playing("SoundVolumeChange"), 1);
+	// The music slider is silent.
+	CEventNodeValueChanged music(scene->getMusicSlider());
+	scene->onEvent(&music);
+	EXPECT_EQ(playing("SoundVolumeChange"), 1);
 }
