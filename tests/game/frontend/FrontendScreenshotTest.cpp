@@ -15,6 +15,7 @@
 #include "nodes/ListNode.h"
 #include "nodes/MessageBoxNode.h"
 #include "scene/NodeFactory.h"
+#include "scene/TabSceneNode.h"
 #include "support/OnScreenTest.h"
 
 #include <filesystem>
@@ -309,6 +310,13 @@ TEST_F(FrontendScreenshots, EveryScreenIsLegibleWithDistinctStates)
 	EXPECT_GT(count(shot, 204, 258, 262, 316, [](const Rgb& c) { return !isCream(c) && !isLight(c); }), 400)
 	    << "first medal";
 	EXPECT_GT(count(shot, 712, 172, 832, 200, isInk), 40) << "earned count";
+	// The earned tab: the description under each name.
+	auto* tabs = nodeCast<TabSceneNode>(achievements->findChild(internStringId("TabScene")));
+	ASSERT_NE(tabs, nullptr);
+	tabs->setActiveTab(1, false);
+	settle();
+	shot = shoot("AchievementsSceneEarned", 300, 100, isCream);
+	EXPECT_GT(count(shot, 274, 258, 700, 316, isInk), 300) << "first earned achievement";
 	auto* popup = open<GAchievementUnlockedScene>(GAchievementUnlockedScene::FileName);
 	ASSERT_NE(popup, nullptr);
 	popup->showAchievement(11);
