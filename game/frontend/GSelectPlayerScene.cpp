@@ -24,6 +24,19 @@ int profileCount()
 {
 	return CProfileManager::instance()->getProfileCount();
 }
+
+// The name as the list shows it: text nodes read "%...%" as dictionary tags, so a "%" is doubled.
+irr::core::stringw shownName(const irr::core::stringw& name)
+{
+	irr::core::stringw shown;
+	for (irr::u32 i = 0; i < name.size(); ++i)
+	{
+		shown.append(name[i]);
+		if (name[i] == L'%')
+			shown.append(L'%');
+	}
+	return shown;
+}
 } // namespace
 
 GSelectPlayerScene::GSelectPlayerScene(const ContentRef& reference, BaseNode* parentNode, INodeEventQueue* manager)
@@ -64,7 +77,8 @@ void GSelectPlayerScene::fillPlayersList(bool selectActive)
 	for (int i = 0; i < count; ++i)
 	{
 		const CProfile* profile = profiles->getProfile(i);
-		playersList->setItemText(static_cast<unsigned>(i), 0, profile ? profile->getName() : irr::core::stringw());
+		playersList->setItemText(static_cast<unsigned>(i), 0,
+		                         profile ? shownName(profile->getName()) : irr::core::stringw());
 		if (selectActive && profile && profile == profiles->getActiveProfile())
 			playersList->setSelectedItem(i, true);
 	}

@@ -74,15 +74,18 @@ TEST_F(SelectPlayer, OpensWithTheActivePlayerSelectedAndButtonsForTheCount)
 		int active;
 		const char* list;
 		const char* buttons;
+		const wchar_t* names = nullptr; // one player of this name instead
 	};
 	const Case cases[] = {
 	    {0, -1, "", "010"},
 	    {3, 1, "Ann|[Bo]|Cas", "111"},
 	    {10, 9, "Ann|Bo|Cas|Dirk|Eva|Fleur|Guus|Hanna|Ivo|[Jet]", "101"},
+	    // A name from the file is shown as it is, not read as a dictionary tag.
+	    {1, 0, "[%%Yes%%]", "111", L"%Yes%"},
 	};
 	for (const Case& c : cases)
 	{
-		usePlayers(names(c.players), c.active);
+		usePlayers(c.names ? std::vector<const wchar_t*>{c.names} : names(c.players), c.active);
 		GSelectPlayerScene* scene = openSelection();
 		ASSERT_NE(scene, nullptr);
 		ASSERT_NE(scene->getPlayersList(), nullptr);
