@@ -22,9 +22,11 @@
 #include "core/TaskScheduler.h"
 #include "core/TextUtils.h"
 #include "data/GAchievements.h"
+#include "data/GBuildingsConfiguration.h"
 #include "data/GComicsConfiguration.h"
 #include "data/GLevelScores.h"
 #include "data/GLogosList.h"
+#include "data/GUpgradesConfiguration.h"
 #include "data/GameNodeClasses.h"
 #include "data/GameNodeTypeIds.h"
 #include "data/GameProfileDefaults.h"
@@ -97,6 +99,7 @@ float volumeOf(const CProfile* profile, const char* onKey, const char* volumeKey
 
 GGameApplication::GGameApplication()
     : logosList(new GLogosList()), comicsConfiguration(new GComicsConfiguration()), levelScores(new GLevelScores()),
+      buildingsConfiguration(new GBuildingsConfiguration()), upgradesConfiguration(new GUpgradesConfiguration()),
       achievements(new GAchievements())
 {
 	mask = EventCategoryDevice | EventCategorySystemFlow | EventCategoryKeyboard | EventCategoryMouse;
@@ -509,6 +512,12 @@ void GGameApplication::reloadConfiguration()
 	if (!files)
 		return;
 	// Each file replaces what its holder read before; a file that does not open is skipped.
+	if (SmartPointer<CXMLReader> reader =
+	        SmartPointer<CXMLReader>(files->createXMLReader("levels/common/BuildingsConfiguration.xml")))
+		buildingsConfiguration->load(reader.get());
+	if (SmartPointer<CXMLReader> reader =
+	        SmartPointer<CXMLReader>(files->createXMLReader("levels/common/UpgradesConfiguration.xml")))
+		upgradesConfiguration->load(reader.get());
 	if (SmartPointer<CXMLReader> reader =
 	        SmartPointer<CXMLReader>(files->createXMLReader(GComicsConfiguration::FileName)))
 		comicsConfiguration->load(reader.get());

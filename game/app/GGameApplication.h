@@ -20,10 +20,12 @@ class CEventSystemFlowWindowActivate;
 class CProfile;
 class IArchive;
 class GAchievements;
+class GBuildingsConfiguration;
 class GComicsConfiguration;
 class GGameStatistics;
 class GLevelScores;
 class GLogosList;
+class GUpgradesConfiguration;
 class SceneManager;
 class SceneNode;
 class TaskScheduler;
@@ -95,6 +97,8 @@ public:
 	SmartPointer<GLogosList> logosList;
 	SmartPointer<GComicsConfiguration> comicsConfiguration;
 	SmartPointer<GLevelScores> levelScores;
+	SmartPointer<GBuildingsConfiguration> buildingsConfiguration;
+	SmartPointer<GUpgradesConfiguration> upgradesConfiguration;
 	SmartPointer<GAchievements> achievements;
 
 protected:

@@ -1,7 +1,9 @@
 #include "FrontendTestSupport.h"
 #include "content/IFileSystem.h"
+#include "data/GBuildingsConfiguration.h"
 #include "data/GComicsConfiguration.h"
 #include "data/GLevelScores.h"
+#include "data/GUpgradesConfiguration.h"
 
 #include <cctype>
 #include <fstream>
@@ -61,6 +63,7 @@ TEST_F(DeveloperKeys, TheCodeIsTheLastEightCharactersInAnyCase)
 TEST_F(DeveloperKeys, ReloadNeedsTheFlagAndBothModifiers)
 {
 	ASSERT_EQ(application->comicsConfiguration->size(), 0u);
+	ASSERT_FALSE(application->buildingsConfiguration->findBuilding(internStringId("BuildingPlace")));
 	command(82, true, true);
 	EXPECT_EQ(application->comicsConfiguration->size(), 0u) << "no reload without the code";
 	typeKeys("plumvask");
@@ -70,6 +73,8 @@ TEST_F(DeveloperKeys, ReloadNeedsTheFlagAndBothModifiers)
 	command(82, true, true);
 	EXPECT_GT(application->comicsConfiguration->size(), 0u);
 	EXPECT_GT(application->levelScores->size(), 0u);
+	EXPECT_TRUE(application->buildingsConfiguration->findBuilding(internStringId("BuildingPlace")));
+	EXPECT_TRUE(application->upgradesConfiguration->findUpgrade(internStringId("Camping")));
 	// The null driver takes no screenshot: nothing is written.
 	command(83, true, true);
 	EXPECT_FALSE(
