@@ -207,8 +207,3 @@ bool GSelectPlayerScene::onKeyUp(CEventInputKeyUp* event)
 	confirmSelection();
 	return true;
 }
-
-bool GSelectPlayerScene::onApplicationClose(CEventSystemFlowDestroy* event)
-{
-	return GBaseSceneNode::onApplicationClose(event);
-}

@@ -25,7 +25,6 @@ public:
 	void onLoaded() override;
 	void copyFrom(const BaseNode* source, INodeEventQueue* sceneManager) override;
 	bool onKeyUp(CEventInputKeyUp* event) override;
-	bool onApplicationClose(CEventSystemFlowDestroy* event) override;
 	bool onMessageBoxResult(CEventNodeMessageBoxResult* event) override;
 	bool onSceneChangeStarted(CEventNodeSceneChangeStarted* event) override;
 	bool onNodePressed(CEventNodeClicked* event) override;
