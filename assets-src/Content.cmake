@@ -16,6 +16,7 @@ content_atlas(atlases/MainMenu ${ART}/atlases/MainMenu PREFIX scenes/images/)
 content_font(scenes/fonts/arial_14_crisp DejaVuSans.ttf 14 CRISP)
 content_font(scenes/fonts/arial_18 DejaVuSans.ttf 18)
 content_font(scenes/fonts/arial_24_bold DejaVuSans-Bold.ttf 24)
+content_font(scenes/fonts/arial_18_bold DejaVuSans-Bold.ttf 18)
 
 # Sounds: short cues as WAV, music as Ogg Vorbis.
 content_sound(${ART}/sounds/Click.txt sounds/Click.wav)

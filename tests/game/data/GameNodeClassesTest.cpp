@@ -30,6 +30,14 @@ const ClassIdentity identities[] = {
     {L"GMainMenuScene", NodeTypeGMainMenuScene, {NodeTypeSceneNode, NodeTypeControlNode}},
     {L"GMapLocationButton", NodeTypeGMapLocationButton, {NodeTypeButtonNode, NodeTypeControlNode}},
     {L"GMapScene", NodeTypeGMapScene, {NodeTypeSceneNode, NodeTypeControlNode}},
+    {L"GDebugStatsScene", NodeTypeGDebugStatsScene, {6, 5}},
+    {L"GQuitConfirmationScene", NodeTypeGQuitConfirmationScene, {6, 5}},
+    {L"GSelectPlayerScene", NodeTypeGSelectPlayerScene, {6, 5}},
+    {L"GSelectPlayerInputNameScene", NodeTypeGSelectPlayerInputNameScene, {6, 5}},
+    {L"GAchievementUnlockedScene", NodeTypeGAchievementUnlockedScene, {6, 5}},
+    {L"GAchievementsScene", NodeTypeGAchievementsScene, {6, 5}},
+    {L"GCreditsScene", NodeTypeGCreditsScene, {6, 5}},
+    {L"GOptionsScene", NodeTypeGOptionsScene, {6, 5}},
 };
 
 const ClassIdentity* identityOf(const irr::core::stringw& name)
