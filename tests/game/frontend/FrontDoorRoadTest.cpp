@@ -8,6 +8,7 @@
 #include "core/SystemFlowEvents.h"
 #include "data/GBuildingsConfiguration.h"
 #include "data/GLevelPaths.h"
+#include "data/GameNodeTypeIds.h"
 #include "data/GLevelScores.h"
 #include "data/GUpgradesConfiguration.h"
 #include "data/ProfileKeys.h"
@@ -177,12 +178,22 @@ TEST_F(FrontDoorRoad, AFreshPlayerGoesStraightToTheFirstLevel)
 	EXPECT_EQ(player->getInt(ProfileKey::LevelIndex), 0);
 	EXPECT_EQ(top(), menu);
 
-	// The other screens of the menu are missing as well; pressing them changes nothing.
-	for (const char* name :
-	     {"OptionsButton", "AchievementsButton", "CreditsButton", "ChangePlayerButton", "QuitButton"})
+	// Each of the menu's other buttons opens its screen over the menu, which goes back to the menu.
+	struct Screen
 	{
-		click(menu, menu->findChild(internStringId("Scene"), 0)->findChild(internStringId(name), 0));
-		EXPECT_EQ(top(), menu) << name;
+		const char* button;
+		int typeId;
+	};
+	for (const Screen& screen : {Screen{"OptionsButton", NodeTypeGOptionsScene},
+	                             Screen{"AchievementsButton", NodeTypeGAchievementsScene},
+	                             Screen{"ChangePlayerButton", NodeTypeGSelectPlayerScene},
+	                             Screen{"QuitButton", NodeTypeGQuitConfirmationScene}})
+	{
+		click(menu, menu->findChild(internStringId("Scene"), 0)->findChild(internStringId(screen.button), 0));
+		ASSERT_TRUE(stepUntil(500, [&] { return top() && top()->isKindOf(screen.typeId) && settled(); }))
+		    << screen.button;
+		top()->closeTo(0);
+		ASSERT_TRUE(stepUntil(500, [&] { return top() == menu && settled(); })) << screen.button;
 	}
 }
 
@@ -409,13 +420,15 @@ TEST_F(FrontDoorRoad, TheFinalCreditsRollOnlyAfterTheLastLevel)
 	EXPECT_EQ(panel->getTintColor().getAlpha(), 255u);
 }
 
-TEST_F(FrontDoorRoad, WithoutAPlayerTheMenuWaitsForOne)
+TEST_F(FrontDoorRoad, WithoutAPlayerTheMenuAsksForOne)
 {
 	CProfileManager::instance()->setActiveProfile(-1);
-	ASSERT_TRUE(stepUntil(2000, [&] { return onTop<GMainMenuScene>(); })) << log.dump();
-	auto* menu = nodeCast<GMainMenuScene>(top());
-	// The player screens are asked for (not part of the game yet); play does nothing without a player.
-	click(menu, menu->findChild(internStringId("Scene"), 0)->findChild(internStringId("NewGameButton"), 0));
-	EXPECT_EQ(top(), menu);
+	// The name entry opens by itself, over the player list over the menu.
+	ASSERT_TRUE(stepUntil(2000, [&]
+	                      { return top() && top()->isKindOf(NodeTypeGSelectPlayerInputNameScene) && settled(); }))
+	    << log.dump();
+	SceneNode* list = top()->getSceneBelow();
+	ASSERT_TRUE(list && list->isKindOf(NodeTypeGSelectPlayerScene));
+	EXPECT_NE(nodeCast<GMainMenuScene>(list->getSceneBelow()), nullptr);
 	EXPECT_EQ(log.problemCount(), 0u) << log.dump();
 }
