@@ -17,8 +17,6 @@ content_font(scenes/fonts/arial_24_bold DejaVuSans-Bold.ttf 24)
 
 # Sounds: short cues as WAV, music as Ogg Vorbis.
 content_sound(${ART}/sounds/Click.txt sounds/Click.wav)
-content_sound(${ART}/sounds/Chime.txt sounds/Chime.wav)
-content_sound(${ART}/sounds/Whoosh.txt sounds/Whoosh.wav)
 content_sound(${ART}/sounds/Fanfare.txt sounds/Fanfare.ogg)
 content_sound(${ART}/sounds/MenuMusic.txt sounds/MenuMusic.ogg)
 # The game's cue sounds (table in docs/Sounds.md): short ones as WAV, music and long ones as Ogg Vorbis.
