@@ -97,7 +97,8 @@ std::map<std::string, PackedCue> shippedPack()
 	SmartPointer<CNullAudioDevice> device(createNullAudioDevice());
 	SmartPointer<CXMLReader> reader(new CXMLReader(text.data(), text.size()));
 	SmartPointer<SoundPack> pack(new SoundPack());
-	pack->load(reader.get(), [](const char* name) -> ISound* { return new FakeSound(name); }, device.get());
+	pack->load(
+	    reader.get(), [](const char* name) -> ISound* { return new FakeSound(name); }, device.get());
 	std::map<std::string, PackedCue> cues;
 	for (const SmartPointer<CSoundCue>& cue : pack->getCues())
 	{
