@@ -20,9 +20,17 @@ content_font(scenes/fonts/arial_18_bold DejaVuSans-Bold.ttf 18)
 
 # Sounds: short cues as WAV, music as Ogg Vorbis.
 content_sound(${ART}/sounds/Click.txt sounds/Click.wav)
-content_sound(${ART}/sounds/Chime.txt sounds/Chime.wav)
-content_sound(${ART}/sounds/Whoosh.txt sounds/Whoosh.wav)
 content_sound(${ART}/sounds/Fanfare.txt sounds/Fanfare.ogg)
 content_sound(${ART}/sounds/MenuMusic.txt sounds/MenuMusic.ogg)
-content_sound(${ART}/sounds/Hover.txt sounds/Hover.wav)
-content_sound(${ART}/sounds/TownAmbience.txt sounds/TownAmbience.ogg)
+# The game's cue sounds (table in docs/Sounds.md): short ones as WAV, music and long ones as Ogg Vorbis.
+foreach(sound Hover Missed VolumeBlip WindowOpen Tip Pop Victory Found Sparkle CarAway CarTo
+  CarPass Bus Helicopter Hammering Drilling Demolition Scrubbing FactoryFeature AgencyFeature CampaignFeature
+  BuildingComplete UpgradeComplete RingAlert TimeUp Letter Delivery Workers Income Sold Bought ForSale Phone
+  Broken Dirty CampingAmbient HotelAmbient CafeAmbient MallAmbient ParkAmbient WaterAmbient WindAmbient
+  OfficeAmbient FactoryAmbient StationAmbient)
+  content_sound(${ART}/sounds/${sound}.txt sounds/${sound}.wav)
+endforeach()
+foreach(sound TownAmbient ClockTicking Rain ComicsMusic MiniGamesMusic GameMusicSetting1 GameMusicSetting2
+  GameMusicSetting3 GameMusicSetting4)
+  content_sound(${ART}/sounds/${sound}.txt sounds/${sound}.ogg)
+endforeach()
