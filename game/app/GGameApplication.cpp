@@ -3,9 +3,11 @@
 #include "GGameStatistics.h"
 #include "GameScreenLayout.h"
 #include "data/GAchievements.h"
+#include "data/GBuildingsConfiguration.h"
 #include "data/GComicsConfiguration.h"
 #include "data/GLevelScores.h"
 #include "data/GLogosList.h"
+#include "data/GUpgradesConfiguration.h"
 #include "data/GameNodeClasses.h"
 #include "data/GameNodeTypeIds.h"
 #include "data/GameProfileDefaults.h"
@@ -114,7 +116,8 @@ float volumeOf(const CProfile* profile, const char* onKey, const char* volumeKey
 
 GGameApplication::GGameApplication()
     : logosList(new GLogosList()), comicsConfiguration(new GComicsConfiguration()), levelScores(new GLevelScores()),
-      achievements(new GAchievements())
+      achievements(new GAchievements()), buildingsConfiguration(new GBuildingsConfiguration()),
+      upgradesConfiguration(new GUpgradesConfiguration())
 {
 	mask = EventCategoryDevice | EventCategorySystemFlow | EventCategoryKeyboard | EventCategoryMouse;
 	statistics = new GGameStatistics();

@@ -21,6 +21,8 @@ class CEventSystemFlowWindowActivate;
 class CProfile;
 class IArchive;
 class GAchievements;
+class GBuildingsConfiguration;
+class GUpgradesConfiguration;
 class GComicsConfiguration;
 class GGameStatistics;
 class GLevelScores;
@@ -99,6 +101,8 @@ public:
 	SmartPointer<GComicsConfiguration> comicsConfiguration;
 	SmartPointer<GLevelScores> levelScores;
 	SmartPointer<GAchievements> achievements;
+	SmartPointer<GBuildingsConfiguration> buildingsConfiguration;
+	SmartPointer<GUpgradesConfiguration> upgradesConfiguration;
 
 protected:
 	// Fills the creation parameters from the common profile's display options.

@@ -1,6 +1,9 @@
 #include "GameNodeClasses.h"
 
+#include "frontend/GComicsScene.h"
 #include "frontend/GRectangleNode.h"
+#include "frontend/GShopButton.h"
+#include "frontend/GShopScene.h"
 
 namespace
 {
@@ -33,6 +36,9 @@ const std::vector<GameNodeClass>& gameNodeClasses()
 {
 	static const std::vector<GameNodeClass> classes = {
 	    gameClass<GRectangleNode>(),
+	    gameClass<GShopScene>(),
+	    gameClass<GComicsScene>(),
+	    gameClass<GShopButton>(),
 	};
 	return classes;
 }

@@ -21,6 +21,9 @@ struct ClassIdentity
 
 const ClassIdentity identities[] = {
     {L"GRectangleNode", NodeTypeGRectangleNode, {}},
+    {L"GShopScene", NodeTypeGShopScene, {NodeTypeControlNode, NodeTypeSceneNode}},
+    {L"GComicsScene", NodeTypeGComicsScene, {NodeTypeControlNode, NodeTypeSceneNode}},
+    {L"GShopButton", NodeTypeGShopButton, {NodeTypeControlNode, NodeTypeButtonNode}},
 };
 
 const ClassIdentity* identityOf(const irr::core::stringw& name)
