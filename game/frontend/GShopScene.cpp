@@ -89,6 +89,15 @@ GUpgradesConfiguration* GShopScene::getUpgradesConfiguration() const
 	return gGameApplication ? gGameApplication->upgradesConfiguration.get() : nullptr;
 }
 
+void GShopScene::setAchievements(GAchievements* tracker) { achievements = shareRef(tracker); }
+
+GAchievements* GShopScene::getAchievements() const
+{
+	if (achievements)
+		return achievements.get();
+	return gGameApplication ? gGameApplication->achievements.get() : nullptr;
+}
+
 void GShopScene::clearParts()
 {
 	shopButtonsNode = nullptr;
@@ -194,7 +203,7 @@ void GShopScene::refreshFeaturePairs()
 
 void GShopScene::advanceAchievements(const int counts[], bool forceSave)
 {
-	GAchievements* tracker = gGameApplication ? gGameApplication->achievements.get() : nullptr;
+	GAchievements* tracker = getAchievements();
 	if (!tracker)
 		return;
 	bool changed = false;

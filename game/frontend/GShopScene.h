@@ -6,6 +6,7 @@
 #include <vector>
 
 class CProfile;
+class GAchievements;
 class GShopButton;
 class GUpgrade;
 class GUpgradesConfiguration;
@@ -56,6 +57,9 @@ public:
 	// The configuration the shop sells from: the application's unless one was given.
 	void setUpgradesConfiguration(GUpgradesConfiguration* configuration);
 	GUpgradesConfiguration* getUpgradesConfiguration() const;
+	// The tracker of the bought-building counters: the application's unless one was given.
+	void setAchievements(GAchievements* tracker);
+	GAchievements* getAchievements() const;
 
 	static StringId nameIdHighlight();
 
@@ -81,4 +85,5 @@ private:
 	SmartPointer<BaseNode> hintNode;
 	SmartPointer<BaseNode> highlightTemplate;
 	SmartPointer<GUpgradesConfiguration> upgrades; // null: the application's
+	SmartPointer<GAchievements> achievements;      // null: the application's
 };
