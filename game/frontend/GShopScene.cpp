@@ -292,8 +292,11 @@ bool GShopScene::purchase(GShopButton* button)
 	bought += getStringById(upgrade->getName());
 	profile->setString(ProfileKey::BoughtUpgrades, bought);
 	refreshUpgradeHighlights();
-	// Forced, so the tracker's save stores the purchase in the profiles file too.
+	// Forced, so the tracker's save stores the purchase in the profiles file too; without a tracker
+	// the profile is saved by itself.
 	recalculatePoints(true);
+	if (!getAchievements())
+		profile->save();
 	return true;
 }
 

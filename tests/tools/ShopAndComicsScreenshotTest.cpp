@@ -72,7 +72,7 @@ bool isGreenish(const Rgb& c) { return c.g > c.r + 10 && c.g > c.b + 10; }
 bool isSlate(const Rgb& c) { return c.b > c.r + 15 && c.sum() < 520; }
 bool isCream(const Rgb& c) { return c.r > 200 && c.g > 180 && c.b > 120 && c.r >= c.b; }
 
-class FrontEndScreenshot : public ::testing::Test
+class ShopAndComicsScreenshot : public ::testing::Test
 {
 protected:
 	void SetUp() override
@@ -180,7 +180,7 @@ SmartPointer<GUpgradesConfiguration> shippedUpgrades()
 // Mid-campaign: the first district done, six upgrades and the crew bought, 2,600 points left. The city
 // mall is needed for the next level and costs exactly that; the estate agency is offered but too dear;
 // later upgrades are locked. The cursor rests on the city mall.
-TEST_F(FrontEndScreenshot, ShopShowsOffersInTheirStates)
+TEST_F(ShopAndComicsScreenshot, ShopShowsOffersInTheirStates)
 {
 	CProfile* player = CProfileManager::instance()->getActiveProfile();
 	player->setString(ProfileKey::Scores, "1000;1150;1300;1450;1600;1750;1900;0;2050;1400");
@@ -222,22 +222,33 @@ TEST_F(FrontEndScreenshot, ShopShowsOffersInTheirStates)
 	EXPECT_GT(shot.count(360, 226, 620, 330, isDark), 150);
 }
 
-// The first comic's first panel with its first text box.
-TEST_F(FrontEndScreenshot, ComicPageShowsAPanelAndItsText)
+// The first comic at its last panel: the two earlier panels dimmed, the third with its text box.
+TEST_F(ShopAndComicsScreenshot, ComicPageShowsItsPanelsAndText)
 {
 	SmartPointer<GComicsScene> comic = assets->load<GComicsScene>(ContentTypeSceneNode, "scenes/ComicsScene1.qscn");
 	ASSERT_TRUE(comic);
-	ASSERT_GE(comic->getPartCount(), 2);
+	ASSERT_EQ(comic->getPartCount(), 3);
 	ASSERT_TRUE(manager->showScene(comic.get()));
-	advance(100);
+	advance(60);
 	EXPECT_EQ(comic->getCurrentPart(), 0);
 	EXPECT_EQ(comic->getCurrentPiece(), 0);
-	CEventNodeClicked click(comic.get());
-	comic->onEvent(&click);
-	advance(100);
+	// Read box by box, as a player clicks.
+	for (int clicks = 0; clicks < 12 && !(comic->getCurrentPart() == 2 && comic->getCurrentPiece() == 0); ++clicks)
+	{
+		CEventNodeClicked click(comic.get());
+		comic->onEvent(&click);
+		advance(60);
+	}
+	ASSERT_EQ(comic->getCurrentPart(), 2);
+	ASSERT_EQ(comic->getCurrentPiece(), 0);
 
 	const Shot shot = draw(10, 10);
 	ASSERT_EQ(shot.width, WindowWidth) << "the X server could not be read";
 	saveArtifact(shot, "comics.png");
-	EXPECT_EQ(comic->getCurrentPiece(), 1);
+	// The third panel at full colour below the dimmed first two; its caption in ink on the cream box.
+	const Rgb dimmed = shot.rgb(250, 60);
+	const Rgb bright = shot.rgb(512, 420);
+	EXPECT_GT(bright.sum(), dimmed.sum() - 400) << dimmed << bright;
+	EXPECT_GT(shot.count(300, 672, 720, 736, isDark), 150);
+	EXPECT_GT(shot.count(300, 672, 720, 736, isCream), 2000);
 }
