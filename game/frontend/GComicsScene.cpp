@@ -10,7 +10,10 @@ namespace
 {
 constexpr int KeyEscape = 27;
 
-StringId nameId(const char* text) { return internStringId(text); }
+StringId nameId(const char* text)
+{
+	return internStringId(text);
+}
 
 StringId stateOnAppear()
 {
@@ -99,9 +102,15 @@ BaseNode* GComicsScene::getPiece(int index) const
 	return index >= 0 && index < static_cast<int>(pieces.size()) ? pieces[static_cast<size_t>(index)].get() : nullptr;
 }
 
-bool GComicsScene::isCurrentPart(const BaseNode* node) const { return node && node == getPart(currentPart); }
+bool GComicsScene::isCurrentPart(const BaseNode* node) const
+{
+	return node && node == getPart(currentPart);
+}
 
-bool GComicsScene::isCurrentPiece(const BaseNode* node) const { return node && node == getPiece(currentPiece); }
+bool GComicsScene::isCurrentPiece(const BaseNode* node) const
+{
+	return node && node == getPiece(currentPiece);
+}
 
 void GComicsScene::onLoaded()
 {

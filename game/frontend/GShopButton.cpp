@@ -10,8 +10,14 @@
 
 namespace
 {
-GShopButton* self(IPropertyOwner* owner) { return static_cast<GShopButton*>(owner); }
-const GShopButton* self(const IPropertyOwner* owner) { return static_cast<const GShopButton*>(owner); }
+GShopButton* self(IPropertyOwner* owner)
+{
+	return static_cast<GShopButton*>(owner);
+}
+const GShopButton* self(const IPropertyOwner* owner)
+{
+	return static_cast<const GShopButton*>(owner);
+}
 
 StringId nameFromValue(const SmartPointer<IPropertyData>& value)
 {
@@ -114,7 +120,10 @@ void GShopButton::updateFocusVisualState()
 		ButtonNode::updateFocusVisualState();
 }
 
-void GShopButton::updateEnabledVisualState() { updateFocusVisualState(); }
+void GShopButton::updateEnabledVisualState()
+{
+	updateFocusVisualState();
+}
 
 // ---- shop state
 

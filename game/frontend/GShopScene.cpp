@@ -28,7 +28,10 @@ CDictionary* dictionary()
 	return device ? device->getDictionary() : nullptr;
 }
 
-CProfile* currentProfile() { return CProfileManager::instance()->getActiveProfile(); }
+CProfile* currentProfile()
+{
+	return CProfileManager::instance()->getActiveProfile();
+}
 
 BaseNode* directChild(const BaseNode* parent, const char* name)
 {
@@ -89,7 +92,10 @@ GUpgradesConfiguration* GShopScene::getUpgradesConfiguration() const
 	return gGameApplication ? gGameApplication->upgradesConfiguration.get() : nullptr;
 }
 
-void GShopScene::setAchievements(GAchievements* tracker) { achievements = shareRef(tracker); }
+void GShopScene::setAchievements(GAchievements* tracker)
+{
+	achievements = shareRef(tracker);
+}
 
 GAchievements* GShopScene::getAchievements() const
 {
@@ -123,9 +129,8 @@ void GShopScene::onLoaded()
 			if (GShopButton* button = nodeCast<GShopButton>(children[i]))
 				shopButtons.push_back(shareRef(button));
 	}
-	static const char* const pairs[][2] = {{"AquaPark", "AquaParkFeature2"},
-	                                       {"TruckStation", "TruckStationFeature2"},
-	                                       {"REAgency", "REAgencyFeature2"}};
+	static const char* const pairs[][2] = {
+	    {"AquaPark", "AquaParkFeature2"}, {"TruckStation", "TruckStationFeature2"}, {"REAgency", "REAgencyFeature2"}};
 	for (const auto& pair : pairs)
 		featurePairs.push_back(FeaturePair{shareRef(shopButton(shopButtonsNode.get(), pair[0])),
 		                                   shareRef(shopButton(shopButtonsNode.get(), pair[1]))});
@@ -167,7 +172,8 @@ void GShopScene::recalculatePoints(bool forceSave)
 void GShopScene::refreshButtons(const CProfile& profile)
 {
 	const GUpgradesConfiguration& configuration = *getUpgradesConfiguration();
-	const ShopLedger ledger = computeShopLedger(configuration, profile.getString(ProfileKey::BoughtUpgrades).c_str(), "");
+	const ShopLedger ledger =
+	    computeShopLedger(configuration, profile.getString(ProfileKey::BoughtUpgrades).c_str(), "");
 	const int maxUnlocked = profile.getInt(ProfileKey::MaxUnlockedLevelIndex);
 	for (const SmartPointer<GShopButton>& button : shopButtons)
 	{

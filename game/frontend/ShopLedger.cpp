@@ -7,7 +7,10 @@
 #include <algorithm>
 #include <climits>
 
-bool ShopLedger::owns(StringId name) const { return std::find(owned.begin(), owned.end(), name) != owned.end(); }
+bool ShopLedger::owns(StringId name) const
+{
+	return std::find(owned.begin(), owned.end(), name) != owned.end();
+}
 
 int ShopLedger::points() const
 {
@@ -42,7 +45,10 @@ ShopLedger computeShopLedger(const GUpgradesConfiguration& upgrades, const char*
 	return ledger;
 }
 
-long long regularLevelAt(int locationIndex) { return locationIndex - (locationIndex + 1LL) / 8; }
+long long regularLevelAt(int locationIndex)
+{
+	return locationIndex - (locationIndex + 1LL) / 8;
+}
 
 bool isUpgradeForSale(const GUpgrade& upgrade, int maxUnlockedLevelIndex)
 {

@@ -6,15 +6,15 @@
 #include "content/CXMLReader.h"
 #include "core/SystemFlowEvents.h"
 #include "core/TaskScheduler.h"
+#include "data/GUpgradesConfiguration.h"
+#include "data/GameNodeClasses.h"
+#include "data/GameProfileDefaults.h"
+#include "data/ProfileKeys.h"
 #include "device/CDeviceStub.h"
 #include "frontend/GComicsScene.h"
 #include "frontend/GShopButton.h"
 #include "frontend/GShopScene.h"
 #include "game/GameTestSupport.h"
-#include "data/GUpgradesConfiguration.h"
-#include "data/GameNodeClasses.h"
-#include "data/GameProfileDefaults.h"
-#include "data/ProfileKeys.h"
 #include "scene/NodeEvents.h"
 #include "scene/SceneManager.h"
 #include "scene/TemplateCollectionNode.h"
@@ -66,11 +66,26 @@ public:
 	}
 };
 
-bool isDark(const Rgb& c) { return c.sum() < 450; }
-bool isGold(const Rgb& c) { return c.r > 200 && c.g > 170 && c.b < 160; }
-bool isGreenish(const Rgb& c) { return c.g > c.r + 10 && c.g > c.b + 10; }
-bool isSlate(const Rgb& c) { return c.b > c.r + 15 && c.sum() < 520; }
-bool isCream(const Rgb& c) { return c.r > 200 && c.g > 180 && c.b > 120 && c.r >= c.b; }
+bool isDark(const Rgb& c)
+{
+	return c.sum() < 450;
+}
+bool isGold(const Rgb& c)
+{
+	return c.r > 200 && c.g > 170 && c.b < 160;
+}
+bool isGreenish(const Rgb& c)
+{
+	return c.g > c.r + 10 && c.g > c.b + 10;
+}
+bool isSlate(const Rgb& c)
+{
+	return c.b > c.r + 15 && c.sum() < 520;
+}
+bool isCream(const Rgb& c)
+{
+	return c.r > 200 && c.g > 180 && c.b > 120 && c.r >= c.b;
+}
 
 class ShopAndComicsScreenshot : public ::testing::Test
 {
@@ -79,10 +94,11 @@ protected:
 	{
 		if (!onscreen::hasDisplay())
 			GTEST_SKIP() << "needs an X display (run under xvfb-run -a)";
-		folders = std::make_unique<GameDataFolders>();
 		assets = std::make_unique<MountedAssets>(3, WindowWidth, WindowHeight);
 		if (!assets->device || !assets->device->getVideoDriver())
 			GTEST_SKIP() << "no OpenGL device";
+		// After the device: the folders' settings are the device's.
+		folders = std::make_unique<GameDataFolders>();
 		ASSERT_TRUE(assets->folder);
 		stub = dynamic_cast<CDeviceStub*>(assets->device);
 		ASSERT_TRUE(stub);
@@ -116,12 +132,12 @@ protected:
 		scheduler = nullptr;
 		templates = nullptr;
 		atlas = nullptr;
-		assets.reset();
 		CProfileManager* profiles = CProfileManager::instance();
 		if (profiles->getActiveProfileIndex() >= 0)
 			profiles->removeProfile(profiles->getActiveProfileIndex());
 		profiles->setActiveProfile(-1);
 		folders.reset();
+		assets.reset();
 	}
 
 	void advance(int updates)
@@ -170,7 +186,8 @@ protected:
 SmartPointer<GUpgradesConfiguration> shippedUpgrades()
 {
 	SmartPointer<GUpgradesConfiguration> upgrades(new GUpgradesConfiguration());
-	SmartPointer<CReadFile> input(new CReadFile((builtAssetsFolder() + "/levels/common/UpgradesConfiguration.xml").c_str()));
+	SmartPointer<CReadFile> input(
+	    new CReadFile((builtAssetsFolder() + "/levels/common/UpgradesConfiguration.xml").c_str()));
 	SmartPointer<CXMLReader> reader(new CXMLReader(input.get()));
 	EXPECT_TRUE(upgrades->load(reader.get()));
 	return upgrades;
@@ -184,7 +201,8 @@ TEST_F(ShopAndComicsScreenshot, ShopShowsOffersInTheirStates)
 {
 	CProfile* player = CProfileManager::instance()->getActiveProfile();
 	player->setString(ProfileKey::Scores, "1000;1150;1300;1450;1600;1750;1900;0;2050;1400");
-	player->setString(ProfileKey::BoughtUpgrades, "Cafe;Hostel;Statue;TruckStation;GuestHouse;Garden;TruckStationFeature2");
+	player->setString(ProfileKey::BoughtUpgrades,
+	                  "Cafe;Hostel;Statue;TruckStation;GuestHouse;Garden;TruckStationFeature2");
 	player->setInt(ProfileKey::MaxUnlockedLevelIndex, 12);
 	player->setInt(ProfileKey::LevelIndex, 12);
 

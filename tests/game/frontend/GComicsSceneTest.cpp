@@ -1,7 +1,8 @@
+#include "frontend/GComicsScene.h"
+
 #include "ShopTestSupport.h"
 #include "core/InputEvents.h"
 #include "core/TaskScheduler.h"
-#include "frontend/GComicsScene.h"
 #include "scene/NodeEvents.h"
 #include "scene/SceneManager.h"
 
@@ -26,7 +27,8 @@ std::string part(const char* name, const std::string& boxes, const std::string& 
 
 std::string comicXml(const std::string& parts)
 {
-	const std::string scene = animated("DarkBg", 50) + node("ButtonNode", "BackButton", states(tintState("OnAppear", "ff00ff00"))) +
+	const std::string scene = animated("DarkBg", 50) +
+	                          node("ButtonNode", "BackButton", states(tintState("OnAppear", "ff00ff00"))) +
 	                          node("BaseNode", "Parts", parts);
 	return node("GComicsScene", "Comic", node("BaseNode", "Scene", scene));
 }
@@ -69,7 +71,8 @@ protected:
 	// "part.piece" and which boxes of the current part are visible, e.g. "0.1 +-".
 	std::string where() const
 	{
-		std::string text = std::to_string(comic->getCurrentPart()) + "." + std::to_string(comic->getCurrentPiece()) + " ";
+		std::string text =
+		    std::to_string(comic->getCurrentPart()) + "." + std::to_string(comic->getCurrentPiece()) + " ";
 		for (int i = 0; comic->getPiece(i); ++i)
 			text += comic->getPiece(i)->isVisible() ? "+" : "-";
 		return text;

@@ -1,5 +1,6 @@
-#include "ShopTestSupport.h"
 #include "frontend/GShopButton.h"
+
+#include "ShopTestSupport.h"
 #include "nodes/TextNode.h"
 
 #include <gtest/gtest.h>

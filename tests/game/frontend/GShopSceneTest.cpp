@@ -1,8 +1,9 @@
+#include "frontend/GShopScene.h"
+
 #include "ShopTestSupport.h"
 #include "core/InputEvents.h"
 #include "core/TaskScheduler.h"
 #include "frontend/GShopButton.h"
-#include "frontend/GShopScene.h"
 #include "nodes/TextNode.h"
 #include "scene/NodeEvents.h"
 #include "scene/SceneManager.h"
@@ -27,7 +28,8 @@ std::string shopXml()
 	                            offer("CityMall", 390) + offer("AquaPark", 520) + offer("AquaParkFeature2", 520) +
 	                            offer("Rocket", 650);
 	const std::string highlight =
-	    node("BaseNode", "ShopButtonHLNode", node("BaseNode", "Glow", states(tintState("On", "ffff0000") + tintState("Off", "00ffffff"))));
+	    node("BaseNode", "ShopButtonHLNode",
+	         node("BaseNode", "Glow", states(tintState("On", "ffff0000") + tintState("Off", "00ffffff"))));
 	const std::string scene = node("TextNode", "ScoreText") +
 	                          node("BaseNode", "Hint1Node", node("TextNode", "Title") + node("TextNode", "Info")) +
 	                          highlight + node("BaseNode", "ShopButtons", buttons) + node("ButtonNode", "BackButton");
@@ -186,6 +188,19 @@ TEST_F(ShopScene, PurchasesFeedTheBoughtBuildingCountersAndSaveThem)
 	// Entering again changes nothing.
 	enter();
 	EXPECT_EQ(achievements->getCounter(1), 3);
+}
+
+// Without the achievement tracker, whose save would store it, the purchase is saved with the profile.
+TEST_F(ShopScene, PurchaseReachesTheProfilesFile)
+{
+	shop->setAchievements(nullptr);
+	enter();
+	press("CityMall");
+	CProfileManager reread;
+	reread.loadProfiles();
+	const CProfile* saved = reread.findProfile(L"Shopper");
+	ASSERT_NE(saved, nullptr);
+	EXPECT_EQ(saved->getString(ProfileKey::BoughtUpgrades), "Cafe;CityMall");
 }
 
 TEST_F(ShopScene, DamagedProfileValuesGiveASafeShop)

@@ -1,5 +1,6 @@
-#include "ShopTestSupport.h"
 #include "frontend/ShopLedger.h"
+
+#include "ShopTestSupport.h"
 
 #include <climits>
 #include <gtest/gtest.h>
@@ -59,7 +60,7 @@ TEST(ShopLedger, PointsAreTheScoresLessWhatTheOwnedUpgradesCost)
 TEST(ShopLedger, OffersAndNeedsFollowTheLevelsReached)
 {
 	const SmartPointer<GUpgradesConfiguration> upgrades = shopUpgrades();
-	const GUpgrade& statue = *upgrades->findUpgrade(internStringId("Statue")); // Level 9, needed for level 10
+	const GUpgrade& statue = *upgrades->findUpgrade(internStringId("Statue"));   // Level 9, needed for level 10
 	const GUpgrade& camping = *upgrades->findUpgrade(internStringId("Camping")); // no level needs it
 	struct Case
 	{
@@ -68,7 +69,7 @@ TEST(ShopLedger, OffersAndNeedsFollowTheLevelsReached)
 		bool statueNeeded;
 	};
 	// Location 7 is the first district's mini-game and counts as level index 6, location 8 as 7, location 9 as 8.
-	const Case cases[] = {{0, false, false}, {7, false, false}, {8, false, false}, {9, true, false},
+	const Case cases[] = {{0, false, false}, {7, false, false},  {8, false, false},     {9, true, false},
 	                      {10, true, true},  {-5, false, false}, {INT_MAX, true, true}, {INT_MIN, false, false}};
 	for (const Case& c : cases)
 	{

@@ -34,7 +34,8 @@ inline std::string upgradeXml(const char* name, int price, int level, int obliga
 inline SmartPointer<GUpgradesConfiguration> upgradesOf(const std::string& upgrades)
 {
 	SmartPointer<GUpgradesConfiguration> configuration(new GUpgradesConfiguration());
-	const SmartPointer<CXMLReader> reader = configReader("<UpgradesConfiguration>" + upgrades + "</UpgradesConfiguration>");
+	const SmartPointer<CXMLReader> reader =
+	    configReader("<UpgradesConfiguration>" + upgrades + "</UpgradesConfiguration>");
 	EXPECT_TRUE(configuration->load(reader.get()));
 	return configuration;
 }
@@ -54,8 +55,8 @@ template <class T> SmartPointer<T> loadScene(const std::string& xml)
 inline std::string node(const char* type, const char* name, const std::string& inner = std::string(),
                         const std::string& properties = std::string())
 {
-	return std::string("<SceneNode Type=\"") + type + "\"><Properties><string Name=\"Name\" Value=\"" + name +
-	       "\"/>" + properties + "</Properties>" + inner + "</SceneNode>";
+	return std::string("<SceneNode Type=\"") + type + "\"><Properties><string Name=\"Name\" Value=\"" + name + "\"/>" +
+	       properties + "</Properties>" + inner + "</SceneNode>";
 }
 
 // A state that sets the tint at once (a marker a test can read) and, with a duration, lasts that long.
@@ -71,7 +72,10 @@ inline std::string tintState(const char* state, const char* colour, int duration
 	return xml + "</State>";
 }
 
-inline std::string states(const std::string& inner) { return "<States>" + inner + "</States>"; }
+inline std::string states(const std::string& inner)
+{
+	return "<States>" + inner + "</States>";
+}
 
 // A current player in a fresh data folder, with the game's profile defaults; none again afterwards.
 class PlayerProfile
