@@ -173,6 +173,8 @@ bool GComicsScene::openMiniGame()
 	SceneNode* loading = nodeCast<SceneNode>(dynamic_cast<BaseNode*>(content.get()));
 	if (!loading || !loading->isKindOf(NodeTypeGLoadingLevelScene))
 		return false;
+	// The loading scene's class is not part of the game yet; once it is, it is handed MiniGameLevelName
+	// here with its setLevelName.
 	return pushScene(loading, true, nameId("NavFromComics3"), nameId("NavToComics3"));
 }
 

@@ -286,6 +286,23 @@ void GShopScene::showUpgradeHint(GShopButton* button)
 
 // ---- purchase and popup
 
+void GShopScene::grantAllUpgrades()
+{
+	CProfile* profile = currentProfile();
+	const GUpgradesConfiguration* configuration = getUpgradesConfiguration();
+	if (!profile || !configuration)
+		return;
+	irr::core::stringc names;
+	for (const auto& entry : configuration->getUpgrades())
+	{
+		if (!names.empty())
+			names += ";";
+		names += getStringById(entry.first);
+	}
+	profile->setString(ProfileKey::BoughtUpgrades, names);
+	recalculatePoints(true);
+}
+
 bool GShopScene::purchase(GShopButton* button)
 {
 	const SmartPointer<GUpgrade> upgrade = upgradeOf(button);
@@ -316,6 +333,8 @@ void GShopScene::showAchievementPopup([[maybe_unused]] int counterIndex)
 	SceneNode* popup = nodeCast<SceneNode>(dynamic_cast<BaseNode*>(content.get()));
 	if (!popup || !popup->isKindOf(NodeTypeGAchievementUnlockedScene))
 		return;
+	// The popup's class is not part of the game yet; once it is, it is shown the achievement of
+	// counterIndex here with its showAchievement.
 	playCue("AchievementUnlocked");
 	pushScene(popup, true, nameIdNavFrom(), nameIdNavTo());
 }

@@ -48,6 +48,8 @@ public:
 	void showUpgradeHint(GShopButton* button);
 	// Opens the achievement popup for a bought-building counter over the shop.
 	void showAchievementPopup(int counterIndex);
+	// The developer's shortcut: every upgrade of the configuration owned (the points may go below 0).
+	void grantAllUpgrades();
 	// Buys the button's upgrade when the points suffice; false when nothing was bought.
 	bool purchase(GShopButton* button);
 

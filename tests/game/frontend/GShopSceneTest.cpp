@@ -3,12 +3,15 @@
 #include "ShopTestSupport.h"
 #include "core/InputEvents.h"
 #include "core/TaskScheduler.h"
+#include "core/TextUtils.h"
 #include "frontend/GShopButton.h"
 #include "nodes/TextNode.h"
 #include "scene/NodeEvents.h"
 #include "scene/SceneManager.h"
 
 #include <gtest/gtest.h>
+#include <set>
+#include <string>
 
 using namespace shoptest;
 
@@ -201,6 +204,28 @@ TEST_F(ShopScene, PurchaseReachesTheProfilesFile)
 	const CProfile* saved = reread.findProfile(L"Shopper");
 	ASSERT_NE(saved, nullptr);
 	EXPECT_EQ(saved->getString(ProfileKey::BoughtUpgrades), "Cafe;CityMall");
+}
+
+TEST_F(ShopScene, DeveloperGrantOwnsEveryUpgradeOnce)
+{
+	enter();
+	shop->grantAllUpgrades();
+	// Every name once, in the configuration's key order, without a trailing separator.
+	const irr::core::stringc bought = player->getString(ProfileKey::BoughtUpgrades);
+	std::set<std::string> names;
+	for (const char* name : {"Camping", "Cafe", "Hostel", "CityMall", "AquaPark", "AquaParkFeature2"})
+		names.insert(name);
+	std::set<std::string> written;
+	const irr::core::array<StringId> ids = splitToIds(bought.c_str());
+	for (irr::u32 i = 0; i < ids.size(); ++i)
+		written.insert(getStringById(ids[i]).c_str());
+	EXPECT_EQ(written, names);
+	EXPECT_EQ(ids.size(), 6u);
+	EXPECT_NE(bought[bought.size() - 1], ';');
+	// 300 points less every price once, the free camping included at 0.
+	EXPECT_EQ(shop->getPoints(), 300 - 120 - 1200 - 180 - 300 - 200);
+	for (const char* name : {"Camping", "Cafe", "Hostel", "CityMall"})
+		EXPECT_TRUE(button(name)->isBought()) << name;
 }
 
 TEST_F(ShopScene, DamagedProfileValuesGiveASafeShop)
