@@ -1,14 +1,30 @@
 #include "frontend/GComicsScene.h"
 
 #include "ShopTestSupport.h"
+#include "content/CContentManager.h"
+#include "content/IArchive.h"
+#include "content/IFileSystem.h"
 #include "core/InputEvents.h"
 #include "core/TaskScheduler.h"
 #include "scene/NodeEvents.h"
 #include "scene/SceneManager.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 
 using namespace shoptest;
+
+namespace
+{
+// Stands in for the level loading scene that takes the player to the auction.
+class LoadingStandIn : public SceneNode
+{
+	ENGINE_NODE_TYPE(LoadingStandIn, NodeTypeGLoadingLevelScene, SceneNode)
+	ENGINE_NODE_CLONE(LoadingStandIn)
+public:
+	using SceneNode::SceneNode;
+};
+} // namespace
 
 namespace
 {
@@ -189,4 +205,49 @@ TEST_F(ComicsStage, DetourThatCannotOpenPlaysThePanel)
 	EXPECT_TRUE(comic->isMiniGameOpened());
 	EXPECT_EQ(comic->getCurrentPart(), 0);
 	EXPECT_TRUE(comic->getPart(0)->isVisible());
+}
+
+// The auction is played before the panel with the detour; back from it, that panel plays, and the
+// detour is not taken again.
+TEST_F(ComicsStage, DetourToTheAuctionResumesAtItsPanel)
+{
+	TempDir files;
+	std::filesystem::create_directories(files.file("scenes"));
+	files.write("scenes/Comic.qscn",
+	            comicXml(part("First", animated("TextBg", 20), node("BaseNode", "NavToMini3Marker")) +
+	                     part("Second", animated("TextBg", 20))));
+	files.write("scenes/LoadingLevelScene.qscn", node("LoadingStandIn", "Loading"));
+	NodeFactory::instance()->registerNodeCreator(L"LoadingStandIn", &createNodeOfClass<LoadingStandIn>);
+	registerGameNodeClasses();
+	IFileSystem* fileSystem = getDevice()->getFileSystem();
+	IArchive* folder = fileSystem->addArchive(files.path().c_str(), false, false);
+	ASSERT_TRUE(folder);
+	SmartPointer<CContentManager> contents(getDevice()->createContentManager());
+	{
+		SmartPointer<ContentObject> loaded(contents->getContent(ContentTypeSceneNode, "scenes/Comic.qscn", false));
+		comic = shareRef(nodeCast<GComicsScene>(dynamic_cast<BaseNode*>(loaded.get())));
+	}
+	ASSERT_TRUE(comic);
+	ASSERT_TRUE(manager->showScene(comic.get()));
+	run(60);
+	SceneNode* loading = manager->getTopScene();
+	ASSERT_NE(loading, comic.get()) << "the auction's loading scene is opened over the comic";
+	EXPECT_TRUE(loading->isKindOf(NodeTypeGLoadingLevelScene));
+	EXPECT_TRUE(comic->isMiniGameOpened());
+	EXPECT_EQ(comic->getCurrentPart(), -1);
+	EXPECT_FALSE(comic->getPart(0)->isVisible());
+
+	// The auction is over: its scene closes back to the comic.
+	ASSERT_TRUE(loading->closeTo(0, SceneNode::nameIdNavBackFrom(), SceneNode::nameIdNavBackTo()));
+	run(60);
+	EXPECT_EQ(manager->getTopScene(), comic.get());
+	EXPECT_EQ(comic->getCurrentPart(), 0);
+	EXPECT_TRUE(comic->getPart(0)->isVisible());
+	run(150);
+	EXPECT_EQ(where(), "0.0 +");
+
+	manager->showScene(nullptr);
+	comic = nullptr;
+	contents = nullptr;
+	fileSystem->removeArchive(folder);
 }
