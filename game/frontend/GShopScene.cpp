@@ -164,17 +164,13 @@ void GShopScene::recalculatePoints(bool forceSave)
 		const irr::core::stringw amount = formatThousands(points, L',');
 		scoreText->setText(texts ? texts->format("Shop_ScoreTxt", amount) : amount);
 	}
-	refreshButtons(*profile);
+	refreshButtons(ledger, profile->getInt(ProfileKey::MaxUnlockedLevelIndex));
 	refreshFeaturePairs();
 	advanceAchievements(ledger.groupCounts.data(), forceSave);
 }
 
-void GShopScene::refreshButtons(const CProfile& profile)
+void GShopScene::refreshButtons(const ShopLedger& ledger, int maxUnlocked)
 {
-	const GUpgradesConfiguration& configuration = *getUpgradesConfiguration();
-	const ShopLedger ledger =
-	    computeShopLedger(configuration, profile.getString(ProfileKey::BoughtUpgrades).c_str(), "");
-	const int maxUnlocked = profile.getInt(ProfileKey::MaxUnlockedLevelIndex);
 	for (const SmartPointer<GShopButton>& button : shopButtons)
 	{
 		const SmartPointer<GUpgrade> upgrade = upgradeOf(button.get());

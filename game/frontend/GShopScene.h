@@ -10,6 +10,7 @@ class GAchievements;
 class GShopButton;
 class GUpgrade;
 class GUpgradesConfiguration;
+struct ShopLedger;
 class TextNode;
 
 // The upgrade shop over the map: spends the points of the best level scores on upgrades, shows which
@@ -73,7 +74,7 @@ private:
 	};
 
 	SmartPointer<GUpgrade> upgradeOf(const GShopButton* button) const;
-	void refreshButtons(const CProfile& profile);
+	void refreshButtons(const ShopLedger& ledger, int maxUnlocked);
 	void refreshFeaturePairs();
 	void advanceAchievements(const int counts[], bool forceSave);
 	void hideHint();
