@@ -5,7 +5,6 @@
 
 #include <vector>
 
-class CProfile;
 class GAchievements;
 class GShopButton;
 class GUpgrade;
