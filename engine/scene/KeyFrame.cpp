@@ -13,10 +13,15 @@ irr::core::stringw valueAttributeName(size_t index)
 	return irr::core::stringw(L"Value") + irr::core::stringw(static_cast<int>(index));
 }
 
-irr::core::stringw wideInt(int value)
+// "Value0", "Value1", ... made once for all key frames of the process (scenes load on the main thread).
+const irr::core::stringw& cachedValueAttributeName(size_t index)
 {
-	return irr::core::stringw(value);
+	static std::vector<irr::core::stringw> names;
+	while (names.size() <= index)
+		names.push_back(valueAttributeName(names.size()));
+	return names[index];
 }
+
 } // namespace
 
 KeyFrame::KeyFrame()
@@ -46,6 +51,7 @@ void KeyFrame::resolveProperties()
 	propertyIndices.clear();
 	if (!properties)
 		return;
+	propertyIndices.reserve(static_cast<size_t>(properties->getCount()));
 	for (int k = 0; k < properties->getCount(); ++k)
 		propertyIndices.push_back(resolveProperty(properties->getNameAt(k)));
 }
@@ -228,14 +234,29 @@ void KeyFrame::setProperties(const SmartPointer<CPropertyCollection>& collection
 	resolveProperties();
 }
 
-void KeyFrame::addKeyFrame(const Record& record)
+void KeyFrame::addKeyFrame(Record record)
 {
-	Record copy = record;
-	if (copy.t < 0)
-		copy.t = 0;
-	if (copy.i != 0)
-		copy.i = -1;
-	keyFrames.push_back(copy);
+	if (record.t < 0)
+		record.t = 0;
+	if (record.i != 0)
+		record.i = -1;
+	keyFrames.push_back(std::move(record));
+}
+
+void KeyFrame::setKeyFrameTime(unsigned key, int t)
+{
+	if (key < keyCount())
+		keyFrames[key].t = t < 0 ? 0 : t;
+}
+
+void KeyFrame::setKeyFrameValue(unsigned key, size_t property, const IPropertyData& value)
+{
+	if (key >= keyCount() || property >= keyFrames[key].values.size() || !keyFrames[key].values[property])
+		return;
+	if (keyFrames[key].values[property]->typeId() != value.typeId())
+		return;
+	keyFrames[key].values[property] = value.clone();
+	prepareInterpolation();
 }
 
 void KeyFrame::prepareInterpolation()
@@ -256,9 +277,14 @@ void KeyFrame::loadContent(SceneXmlReader* reader, IContentManager* contentManag
 	keyFrames.clear();
 	properties = nullptr;
 	propertyIndices.clear();
-	const int readPeriod = reader->getAttributeValueAsInt(L"Period", 20);
+	static const irr::core::stringw periodAttribute(L"Period");
+	static const irr::core::stringw timeShiftAttribute(L"TimeShift");
+	static const irr::core::stringw tAttribute(L"t");
+	static const irr::core::stringw gAttribute(L"g");
+	static const irr::core::stringw iAttribute(L"i");
+	const int readPeriod = reader->getAttributeValueAsInt(periodAttribute, 20);
 	period = readPeriod > 0 ? static_cast<unsigned>(readPeriod) : 20;
-	TimeShift = reader->getAttributeValueAsInt(L"TimeShift", 0);
+	TimeShift = reader->getAttributeValueAsInt(timeShiftAttribute, 0);
 
 	XmlElementScope scope(reader);
 	while (scope.next())
@@ -274,21 +300,25 @@ void KeyFrame::loadContent(SceneXmlReader* reader, IContentManager* contentManag
 		}
 		else if (element == L"KeyFrame")
 		{
+			if (keyFrames.empty())
+				keyFrames.reserve(4);
 			Record record;
-			record.t = reader->getAttributeValueAsInt(L"t", 0);
-			record.g = reader->getAttributeValueAsInt(L"g", -1);
-			record.i = reader->getAttributeValueAsInt(L"i", -1);
+			record.t = reader->getAttributeValueAsInt(tAttribute, 0);
+			record.g = reader->getAttributeValueAsInt(gAttribute, -1);
+			record.i = reader->getAttributeValueAsInt(iAttribute, -1);
 			if (properties)
 			{
-				for (int p = 0; p < properties->getCount(); ++p)
+				const size_t count = static_cast<size_t>(properties->getCount());
+				record.values.reserve(count);
+				for (size_t p = 0; p < count; ++p)
 				{
-					SmartPointer<IPropertyData> value = clonePropertyData(properties->getDataAt(p));
+					SmartPointer<IPropertyData> value = clonePropertyData(properties->getDataAt(static_cast<int>(p)));
 					if (value)
-						value->fromStringW(reader->getAttributeValue(valueAttributeName(static_cast<size_t>(p))));
+						value->fromStringW(reader->getAttributeValue(cachedValueAttributeName(p)));
 					record.values.push_back(value);
 				}
 			}
-			addKeyFrame(record);
+			addKeyFrame(std::move(record));
 			XmlElementScope::skipElement(reader);
 		}
 		else
@@ -309,12 +339,12 @@ void KeyFrame::save(IXMLWriter* writer, const wchar_t* elementName) const
 	if (period != 20)
 	{
 		names.push_back(L"Period");
-		values.push_back(wideInt(static_cast<int>(period)));
+		values.push_back(intToStringW(static_cast<int>(period)));
 	}
 	if (TimeShift != 0)
 	{
 		names.push_back(L"TimeShift");
-		values.push_back(wideInt(TimeShift));
+		values.push_back(intToStringW(TimeShift));
 	}
 	writeStartTag(writer, elementName, names, values);
 	if (properties && properties->getCount() > 0)
@@ -326,16 +356,16 @@ void KeyFrame::save(IXMLWriter* writer, const wchar_t* elementName) const
 		names.clear();
 		values.clear();
 		names.push_back(L"t");
-		values.push_back(wideInt(record.t));
+		values.push_back(intToStringW(record.t));
 		if (record.g != -1)
 		{
 			names.push_back(L"g");
-			values.push_back(wideInt(record.g));
+			values.push_back(intToStringW(record.g));
 		}
 		if (record.i != -1)
 		{
 			names.push_back(L"i");
-			values.push_back(wideInt(record.i));
+			values.push_back(intToStringW(record.i));
 		}
 		for (size_t p = 0; p < record.values.size(); ++p)
 		{

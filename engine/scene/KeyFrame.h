@@ -46,9 +46,12 @@ public:
 	// Builds a key frame list in code: the animated properties (values are the working copies),
 	// then the records, each with one value per property.
 	void setProperties(const SmartPointer<CPropertyCollection>& collection);
-	void addKeyFrame(const Record& record);
+	void addKeyFrame(Record record);
 	// Readies each value for interpolation towards the next key frame's value.
 	void prepareInterpolation();
+	// Refits a loaded key frame (a route or a length chosen at run time); keys out of range are ignored.
+	void setKeyFrameTime(unsigned key, int t);
+	void setKeyFrameValue(unsigned key, size_t property, const IPropertyData& value);
 
 protected:
 	void loadContent(SceneXmlReader* reader, IContentManager* contentManager) override;

@@ -2,15 +2,6 @@
 
 #include "GGameStatistics.h"
 #include "GameScreenLayout.h"
-#include "data/GAchievements.h"
-#include "data/GComicsConfiguration.h"
-#include "data/GLevelScores.h"
-#include "data/GLogosList.h"
-#include "data/GameNodeClasses.h"
-#include "data/GameNodeTypeIds.h"
-#include "data/GameProfileDefaults.h"
-#include "data/ProfileKeys.h"
-
 #include "audio/CSoundManager.h"
 #include "audio/IAudioDevice.h"
 #include "content/CContentManager.h"
@@ -30,10 +21,22 @@
 #include "core/SystemFlowEvents.h"
 #include "core/TaskScheduler.h"
 #include "core/TextUtils.h"
+#include "data/GAchievements.h"
+#include "data/GBuildingsConfiguration.h"
+#include "data/GComicsConfiguration.h"
+#include "data/GLevelScores.h"
+#include "data/GLogosList.h"
+#include "data/GUpgradesConfiguration.h"
+#include "data/GameNodeClasses.h"
+#include "data/GameNodeTypeIds.h"
+#include "data/GameProfileDefaults.h"
+#include "data/ProfileKeys.h"
 #include "device/CDeviceStub.h"
+#include "device/CLinuxDevice.h"
 #include "device/CTimer.h"
 #include "device/CursorControl.h"
 #include "device/IDevice.h"
+#include "platform/StartupProblems.h"
 #include "scene/RenderEntry.h"
 #include "scene/SceneManager.h"
 #include "scene/SceneNode.h"
@@ -42,6 +45,7 @@
 #include <irrlicht/IrrCompileConfig.h>
 
 GGameApplication* gGameApplication = nullptr;
+bool gDeveloperMode = false;
 
 namespace
 {
@@ -50,6 +54,16 @@ const char* const FirstSceneName = "scenes/LogosScene.qscn";
 const char* const CursorImageName = "scenes/images/Cursor.png";
 // The tip of the arrow in the cursor picture.
 constexpr int CursorHotSpot = 2;
+const char* const DeveloperCode = "plumvask";
+constexpr int KeyR = 82;
+constexpr int KeyS = 83;
+
+// Only A to Z change: the code is matched whatever the Shift or Caps Lock state.
+char lowerAscii(int character)
+{
+	const char c = static_cast<char>(character);
+	return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 struct SoundGroupSetup
 {
@@ -76,6 +90,31 @@ void playMusicCue(CSoundManager* sounds, StringId cue)
 	sounds->playCue(cue, true, 0);
 }
 
+// Whether the named XML document reads to the end of its root element. The scene reader takes what
+// it can from a file cut short or overwritten on the disk; the first scene must be whole.
+bool isCompleteDocument(IFileSystem* files, const char* name)
+{
+	SmartPointer<CXMLReader> reader(files ? files->createXMLReader(name) : nullptr);
+	if (!reader)
+		return false;
+	long depth = 0;
+	while (reader->read())
+	{
+		if (reader->getNodeType() == XML_NODE_ELEMENT)
+		{
+			if (!reader->isEmptyElement())
+				++depth;
+			else if (depth == 0)
+				return true;
+		}
+		else if (reader->getNodeType() == XML_NODE_ELEMENT_END && --depth <= 0)
+		{
+			return depth == 0;
+		}
+	}
+	return false;
+}
+
 float volumeOf(const CProfile* profile, const char* onKey, const char* volumeKey)
 {
 	float volume = profile->getBool(onKey) ? 1.0f : 0.0f;
@@ -87,7 +126,8 @@ float volumeOf(const CProfile* profile, const char* onKey, const char* volumeKey
 
 GGameApplication::GGameApplication()
     : logosList(new GLogosList()), comicsConfiguration(new GComicsConfiguration()), levelScores(new GLevelScores()),
-      achievements(new GAchievements())
+      achievements(new GAchievements()), buildingsConfiguration(new GBuildingsConfiguration()),
+      upgradesConfiguration(new GUpgradesConfiguration())
 {
 	mask = EventCategoryDevice | EventCategorySystemFlow | EventCategoryKeyboard | EventCategoryMouse;
 	statistics = new GGameStatistics();
@@ -114,17 +154,22 @@ const EventMap& GGameApplication::eventMap()
 	         &eventHandler<GGameApplication, CEventDeviceVideoDriverCreated, &GGameApplication::onVideoDriverCreated>},
 	        {CEventSystemFlowUpdate::TypeId,
 	         &eventHandler<GGameApplication, CEventSystemFlowUpdate, &GGameApplication::onUpdate>},
-	        {CEventSystemFlowDraw::TypeId, &eventHandler<GGameApplication, CEventSystemFlowDraw, &GGameApplication::onDraw>},
+	        {CEventSystemFlowDraw::TypeId,
+	         &eventHandler<GGameApplication, CEventSystemFlowDraw, &GGameApplication::onDraw>},
 	        {CEventSystemFlowWindowActivate::TypeId,
 	         &eventHandler<GGameApplication, CEventSystemFlowWindowActivate, &GGameApplication::onWindowActivate>},
 	        {CEventSystemFlowCloseRequest::TypeId,
 	         &eventHandler<GGameApplication, CEventSystemFlowCloseRequest, &GGameApplication::onCloseRequest>},
-	        {CEventInputKeyDown::TypeId, &eventHandler<GGameApplication, CEventInputKeyDown, &GGameApplication::onKeyDown>},
+	        {CEventInputKeyDown::TypeId,
+	         &eventHandler<GGameApplication, CEventInputKeyDown, &GGameApplication::onKeyDown>},
 	    });
 	return table;
 }
 
-bool GGameApplication::onEvent(CEvent* event) { return event && dispatchThroughTable(eventMap(), event); }
+bool GGameApplication::onEvent(CEvent* event)
+{
+	return event && dispatchThroughTable(eventMap(), event);
+}
 
 // ---- start-up
 
@@ -155,7 +200,13 @@ bool GGameApplication::init()
 
 	readDisplaySettings(profiles->getCommonProfile());
 	if (!device->setCreationParameters(creationParameters))
-		return false;
+	{
+		const auto* platformDevice = dynamic_cast<const CLinuxDevice*>(device);
+		const std::string why = platformDevice && !platformDevice->getWindowFailure().empty()
+		                            ? platformDevice->getWindowFailure()
+		                            : std::string("the video driver could not be created");
+		return failStartup("could not open a window: " + why);
+	}
 
 	contentManager = device->createContentManager();
 	device->addEventListener(contentManager, ContentManagerPriority);
@@ -167,7 +218,8 @@ bool GGameApplication::init()
 	if (!uiSceneManager || !worldSceneManager)
 		return false;
 
-	mountAssets();
+	if (!mountAssets())
+		return false;
 	if (IAudioDevice* audio = device->getAudioDevice())
 		audio->setStreamingThreshold(StreamingThreshold);
 	configureSoundGroups();
@@ -180,7 +232,8 @@ bool GGameApplication::init()
 	readLogosList();
 
 	if (!showFirstScene())
-		return false;
+		return failStartup(std::string("could not load the first scene \"") + FirstSceneName +
+		                   "\": it is missing or damaged");
 	updateLayout();
 	return true;
 }
@@ -243,19 +296,53 @@ void GGameApplication::createSceneManagers()
 	}
 }
 
-void GGameApplication::mountAssets()
+bool GGameApplication::failStartup(const std::string& reason)
+{
+	startupFailure = reason;
+	return false;
+}
+
+bool GGameApplication::mountAssets()
 {
 	IDevice* device = getDevice();
 	IFileSystem* files = device->getFileSystem();
 	if (!files)
-		return;
+		return failStartup("could not read the game's content: there is no file system");
 	const irr::core::stringc folder = narrow(device->getSetting("AssetsFolder"));
-	files->setAssetsCryptKey(narrow(device->getSetting("AssetsCryptKey")));
-	assetsFolder = files->addArchive(folder, false, false);
 	const irr::core::stringc archive = folder + ".qca";
-	// The packed archive is optional: a plain folder is enough to run.
-	if (files->existFile(archive, false))
-		assetsArchive = files->addArchive(archive, false, false);
+	const bool hasFolder = files->existFile(folder, false);
+	const bool hasArchive = files->existFile(archive, false);
+	// Either is enough to run; the folder's loose files win over the archive's.
+	if (!hasFolder && !hasArchive)
+		return failStartup(std::string("could not find the game's content: there is neither a folder \"") +
+		                   folder.c_str() + "\" nor an archive \"" + archive.c_str() + "\" in " +
+		                   files->getWorkingDirectory().c_str());
+
+	files->setAssetsCryptKey(narrow(device->getSetting("AssetsCryptKey")));
+	if (hasFolder)
+	{
+		const std::string path = files->getAbsolutePath(folder).c_str();
+		std::string why = describeUnreadablePath(path, true);
+		if (why.empty() && !(assetsFolder = files->addArchive(folder, false, false)))
+			why = "it could not be added to the file system";
+		if (!why.empty())
+			return failStartup("could not read the assets folder \"" + path + "\": " + why);
+	}
+	if (hasArchive)
+	{
+		const std::string path = files->getAbsolutePath(archive).c_str();
+		std::string why = describeUnreadablePath(path, false);
+		if (why.empty())
+		{
+			assetsArchive = files->addArchive(archive, false, false);
+			// A damaged archive opens with no entries at all.
+			if (!assetsArchive || assetsArchive->getFileCount() == 0)
+				why = "it is damaged or not a content archive of this game";
+		}
+		if (!why.empty())
+			return failStartup("could not read the content archive \"" + path + "\": " + why);
+	}
+	return true;
 }
 
 void GGameApplication::configureSoundGroups()
@@ -299,6 +386,8 @@ void GGameApplication::readLogosList()
 
 bool GGameApplication::showFirstScene()
 {
+	if (!isCompleteDocument(getDevice()->getFileSystem(), FirstSceneName))
+		return false;
 	SmartPointer<BaseNode> node(contentManager->getSceneNode(FirstSceneName, false));
 	SceneNode* scene = nodeCast<SceneNode>(node.get());
 	if (!scene)
@@ -332,10 +421,9 @@ void GGameApplication::releaseEngineObjects()
 	IDevice* device = Singleton<IDevice>::peek();
 	if (device)
 	{
-		for (EventReceiver* listener : {static_cast<EventReceiver*>(uiSceneManager),
-		                                static_cast<EventReceiver*>(worldScheduler),
-		                                static_cast<EventReceiver*>(uiScheduler),
-		                                static_cast<EventReceiver*>(contentManager)})
+		for (EventReceiver* listener :
+		     {static_cast<EventReceiver*>(uiSceneManager), static_cast<EventReceiver*>(worldScheduler),
+		      static_cast<EventReceiver*>(uiScheduler), static_cast<EventReceiver*>(contentManager)})
 			if (listener)
 				device->removeEventListener(listener);
 	}
@@ -445,11 +533,76 @@ bool GGameApplication::onCloseRequest(CEventSystemFlowCloseRequest*)
 	return false;
 }
 
-bool GGameApplication::onKeyDown(CEventInputKeyDown*) { return false; }
+bool GGameApplication::onKeyDown(CEventInputKeyDown* event)
+{
+	// A key that types nothing adds a zero, which breaks a half-typed code.
+	developerKeys.append(lowerAscii(event->character));
+	const irr::u32 codeLength = static_cast<irr::u32>(strlen(DeveloperCode));
+	if (developerKeys.size() > codeLength)
+		developerKeys = developerKeys.subString(developerKeys.size() - codeLength, codeLength);
+	if (developerKeys == DeveloperCode)
+	{
+		gDeveloperMode = true;
+		developerKeys = "";
+	}
+	if (!gDeveloperMode || !event->control || !event->shift)
+		return false;
+	if (event->key == KeyS)
+		saveScreenshot();
+	else if (event->key == KeyR)
+		reloadConfiguration();
+	return false;
+}
+
+void GGameApplication::saveScreenshot()
+{
+	IDevice* device = getDevice();
+	irr::video::IVideoDriver* driver = device->getVideoDriver();
+	IFileSystem* files = device->getFileSystem();
+	irr::video::IImage* image = driver ? driver->createScreenShot() : nullptr;
+	if (!image)
+		return;
+	// Owns the image from here on.
+	SmartPointer<ImageContent> content(new ImageContent(image, ContentRef()));
+	if (!files || !contentManager)
+		return;
+	const irr::core::stringc folder = files->getUserDataFolder();
+	for (int n = 0;; ++n)
+	{
+		const irr::core::stringc name = folder + "/screenshot" + irr::core::stringc(n) + ".jpg";
+		if (files->existFile(name, false))
+			continue;
+		contentManager->saveContent(ContentTypeImage, content.get(), name, nullptr);
+		return;
+	}
+}
+
+void GGameApplication::reloadConfiguration()
+{
+	IFileSystem* files = getDevice()->getFileSystem();
+	if (!files)
+		return;
+	// Each file replaces what its holder read before; a file that does not open is skipped.
+	if (SmartPointer<CXMLReader> reader =
+	        SmartPointer<CXMLReader>(files->createXMLReader("levels/common/BuildingsConfiguration.xml")))
+		buildingsConfiguration->load(reader.get());
+	if (SmartPointer<CXMLReader> reader =
+	        SmartPointer<CXMLReader>(files->createXMLReader("levels/common/UpgradesConfiguration.xml")))
+		upgradesConfiguration->load(reader.get());
+	if (SmartPointer<CXMLReader> reader =
+	        SmartPointer<CXMLReader>(files->createXMLReader(GComicsConfiguration::FileName)))
+		comicsConfiguration->load(reader.get());
+	// The scores are read again from where the start-up read them, so an edit there shows.
+	if (SmartPointer<CXMLReader> reader = SmartPointer<CXMLReader>(files->createXMLReader(GLevelScores::FileName)))
+		levelScores->load(reader.get());
+}
 
 // ---- sound options
 
-StringId GGameApplication::levelMusicCue(SceneNode*) const { return StringId(); }
+StringId GGameApplication::levelMusicCue(SceneNode*) const
+{
+	return StringId();
+}
 
 void GGameApplication::applySoundSettings()
 {

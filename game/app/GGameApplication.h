@@ -1,13 +1,14 @@
 #pragma once
 
-#include "device/DeviceCreationParameters.h"
 #include "core/EventReceiver.h"
 #include "core/SmartPointer.h"
 #include "core/StringId.h"
+#include "device/DeviceCreationParameters.h"
 
 #include <irrlicht/irrString.h>
 #include <irrlicht/rect.h>
 #include <irrlicht/vector2d.h>
+#include <string>
 
 class BaseNode;
 class CContentManager;
@@ -20,10 +21,13 @@ class CEventSystemFlowWindowActivate;
 class CProfile;
 class IArchive;
 class GAchievements;
+class GBuildingsConfiguration;
+class GUpgradesConfiguration;
 class GComicsConfiguration;
 class GGameStatistics;
 class GLevelScores;
 class GLogosList;
+class GUpgradesConfiguration;
 class SceneManager;
 class SceneNode;
 class TaskScheduler;
@@ -50,8 +54,10 @@ public:
 	GGameApplication();
 	~GGameApplication() override;
 
-	// The whole start-up; false when the device or the first scene cannot be made.
+	// The whole start-up; false when the device, the content or the first scene cannot be had.
 	bool init();
+	// Why init failed, in words for the user; empty after a successful start.
+	const std::string& getStartupFailure() const { return startupFailure; }
 	// The device's main loop; its result.
 	bool run();
 	// Lets go of the engine objects and takes this object off the device, so everything the game
@@ -96,6 +102,8 @@ public:
 	SmartPointer<GComicsConfiguration> comicsConfiguration;
 	SmartPointer<GLevelScores> levelScores;
 	SmartPointer<GAchievements> achievements;
+	SmartPointer<GBuildingsConfiguration> buildingsConfiguration;
+	SmartPointer<GUpgradesConfiguration> upgradesConfiguration;
 
 protected:
 	// Fills the creation parameters from the common profile's display options.
@@ -106,12 +114,18 @@ protected:
 private:
 	void configureSettings();
 	void createSceneManagers();
-	void mountAssets();
+	// False when neither the assets folder nor the archive is there, or one of them cannot be read.
+	bool mountAssets();
+	// Keeps the reason for the user and fails the start-up.
+	bool failStartup(const std::string& reason);
 	void configureSoundGroups();
 	void installCursor(const CProfile* commonProfile);
 	void readLogosList();
 	bool showFirstScene();
 	void applyLayout(const GameScreenLayout& layout);
+	// Developer key commands: a screenshot into the per-user data folder, a reload of the configuration.
+	void saveScreenshot();
+	void reloadConfiguration();
 	void drawCursorNode(irr::video::IVideoDriver* driver, BaseNode* node);
 	void releaseEngineObjects();
 
@@ -119,12 +133,16 @@ private:
 	irr::core::recti firstBar{0, 0, 0, 768};
 	irr::core::recti secondBar{1024, 0, 1024, 768};
 	GGameStatistics* statistics = nullptr;
+	// The characters of the last key presses, at most as many as the developer code has.
 	irr::core::stringc developerKeys;
 	// What mountAssets added to the file system; taken out again at shutdown.
 	IArchive* assetsFolder = nullptr;
 	IArchive* assetsArchive = nullptr;
 	bool listening = false;
+	std::string startupFailure;
 };
 
 // The one application object, set during init; cleared when it shuts down.
 extern GGameApplication* gGameApplication;
+// On once the developer code has been typed; stays on until the process ends.
+extern bool gDeveloperMode;

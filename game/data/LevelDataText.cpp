@@ -70,7 +70,7 @@ irr::core::array<irr::core::stringc> splitText(const irr::core::stringc& text, c
 		irr::u32 end = start;
 		while (end < n && text[end] != separator)
 			++end;
-		pieces.push_back(text.subString(start, end - start));
+		pieces.push_back(irr::core::stringc(text.c_str() + start, end - start));
 		if (end >= n)
 			break;
 		start = end + 1;

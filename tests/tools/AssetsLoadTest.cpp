@@ -232,7 +232,7 @@ protected:
 		if (!assets.device->getAudioDevice())
 			GTEST_SKIP() << "OpenAL could not open its null output";
 		ASSERT_TRUE(assets.folder) << builtAssetsFolder();
-		// The game's own node classes, as the application and the intro register them.
+		// Scene files name the game's classes; they are made as the game makes them.
 		registerApplicationNodeClasses();
 		registerGameNodeClasses();
 	}
