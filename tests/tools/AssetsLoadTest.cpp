@@ -5,6 +5,8 @@
 #include "core/TextUtils.h"
 #include "data/GComicsConfiguration.h"
 #include "data/GLevelScores.h"
+#include "data/GLevelConfiguration.h"
+#include "data/GLevelPaths.h"
 #include "frontend/GRectangleNode.h"
 #include "scene/NodeFactory.h"
 #include "scene/TemplateCollectionNode.h"
@@ -65,7 +67,9 @@ Kind kindOf(const std::string& name)
 	if (name == "logos/Logos.xml")
 		return Kind::Logos;
 	// The game's configuration, read through the file system by the game's own readers.
-	if (name == GLevelScores::FileName || name == GComicsConfiguration::FileName)
+	if (name == GLevelScores::FileName || name == GComicsConfiguration::FileName ||
+	    endsWith(name, std::string("/") + GLevelConfiguration::FileName) ||
+	    endsWith(name, std::string("/") + GLevelPaths::FileName) || name == GLevelPaths::BackgroundTrafficFileName)
 		return Kind::Configuration;
 	return Kind::Unknown;
 }
@@ -159,6 +163,10 @@ bool loadConfiguration(const std::string& name)
 		return SmartPointer<GLevelScores>(new GLevelScores())->load(reader.get());
 	if (name == GComicsConfiguration::FileName)
 		return SmartPointer<GComicsConfiguration>(new GComicsConfiguration())->load(reader.get());
+	if (endsWith(name, GLevelConfiguration::FileName))
+		return SmartPointer<GLevelConfiguration>(new GLevelConfiguration())->load(reader.get());
+	if (endsWith(name, GLevelPaths::FileName) || name == GLevelPaths::BackgroundTrafficFileName)
+		return SmartPointer<GLevelPaths>(new GLevelPaths())->load(reader.get());
 	return false;
 }
 

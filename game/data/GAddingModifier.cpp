@@ -1,0 +1,6 @@
+#include "GAddingModifier.h"
+
+void GAddingModifier::apply(GLevelModifierValues& values) const
+{
+	values.*field += getValue();
+}

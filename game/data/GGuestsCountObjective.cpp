@@ -1,0 +1,20 @@
+#include "GGuestsCountObjective.h"
+
+#include "IObjectiveLevelView.h"
+
+#include "content/CDictionary.h"
+#include "content/IXMLReader.h"
+
+bool GGuestsCountObjective::isComplete(const IObjectiveLevelView& level) { return level.getGuests() >= value; }
+
+irr::core::stringw GGuestsCountObjective::getText(const CDictionary& dictionary, bool) const
+{
+	return dictionary.format("Obj_HaveGuests", irr::core::stringw(value));
+}
+
+irr::core::stringw GGuestsCountObjective::getProgressText(const IObjectiveLevelView& level, const CDictionary&)
+{
+	return countText(level.getGuests(), value);
+}
+
+void GGuestsCountObjective::read(IXMLReader* reader) { value = reader->getAttributeValueAsInt(L"Value", 0); }

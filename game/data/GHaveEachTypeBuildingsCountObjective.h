@@ -1,0 +1,22 @@
+#pragma once
+
+#include "GObjective.h"
+
+// Have Value buildings of each listed type; each type counts at most Value towards the sum.
+class GHaveEachTypeBuildingsCountObjective : public GObjective
+{
+public:
+	bool isComplete(const IObjectiveLevelView& level) override;
+	irr::core::stringw getText(const CDictionary& dictionary, bool full) const override;
+	irr::core::stringw getProgressText(const IObjectiveLevelView& level, const CDictionary& dictionary) override;
+	void read(IXMLReader* reader) override;
+
+	int sum(const IObjectiveLevelView& level) const;
+	int target() const { return static_cast<int>(buildingTypes.size()) * value; }
+
+private:
+	irr::core::array<StringId> buildingTypes;
+	irr::core::stringw infoText;
+	int value = 0;
+	bool mustOwn = false;
+};

@@ -1,0 +1,6 @@
+#include "GMultiplyingModifier.h"
+
+void GMultiplyingModifier::apply(GLevelModifierValues& values) const
+{
+	values.*field *= getValue();
+}

@@ -1,0 +1,73 @@
+#include "GObjectiveList.h"
+
+#include "GGuestsCountObjective.h"
+#include "GHaveConcurrentFeaturesObjective.h"
+#include "GHaveEachTypeBuildingsCountObjective.h"
+#include "GHaveTypedBuildingsCountObjective.h"
+#include "GIncomeObjective.h"
+#include "GMoneyObjective.h"
+#include "GTypedHistoryActionsCountObjective.h"
+#include "GWorkersObjective.h"
+
+#include "LevelDataText.h"
+
+#include "content/IXMLReader.h"
+
+namespace
+{
+template <class T> SmartPointer<GObjective> make() { return SmartPointer<GObjective>(new T()); }
+
+struct ObjectiveType
+{
+	const wchar_t* name;
+	SmartPointer<GObjective> (*create)();
+};
+
+const ObjectiveType objectiveTypes[] = {
+    {L"Money", &make<GMoneyObjective>},
+    {L"Income", &make<GIncomeObjective>},
+    {L"Workers", &make<GWorkersObjective>},
+    {L"GuestsCount", &make<GGuestsCountObjective>},
+    {L"HaveTypedBuildingsCount", &make<GHaveTypedBuildingsCountObjective>},
+    {L"HaveEachTypeBuildingsCount", &make<GHaveEachTypeBuildingsCountObjective>},
+    {L"TypedHistoryActionsCount", &make<GTypedHistoryActionsCountObjective>},
+    {L"HaveConcurrentFeatures", &make<GHaveConcurrentFeaturesObjective>},
+};
+} // namespace
+
+SmartPointer<GObjective> createObjective(const irr::core::stringw& typeName)
+{
+	for (const ObjectiveType& type : objectiveTypes)
+		if (typeName == type.name)
+			return type.create();
+	return nullptr;
+}
+
+GObjectiveList::GObjectiveList() = default;
+
+GObjectiveList::~GObjectiveList() = default;
+
+void GObjectiveList::load(IXMLReader* reader)
+{
+	objectives.clear();
+	if (!reader || reader->isEmptyElement())
+		return;
+	while (reader->read())
+	{
+		const int type = reader->getNodeType();
+		if (type == XML_NODE_ELEMENT_END && reader->getNodeName() == L"Objectives")
+			return;
+		if (type != XML_NODE_ELEMENT)
+			continue;
+		if (reader->getNodeName() != L"Objective")
+		{
+			skipElement(reader);
+			continue;
+		}
+		SmartPointer<GObjective> objective = createObjective(reader->getAttributeValue(L"Type"));
+		if (!objective)
+			continue;
+		objective->read(reader);
+		objectives.push_back(objective);
+	}
+}

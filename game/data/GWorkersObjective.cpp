@@ -1,0 +1,20 @@
+#include "GWorkersObjective.h"
+
+#include "IObjectiveLevelView.h"
+
+#include "content/CDictionary.h"
+#include "content/IXMLReader.h"
+
+bool GWorkersObjective::isComplete(const IObjectiveLevelView& level) { return level.getTotalWorkers() >= value; }
+
+irr::core::stringw GWorkersObjective::getText(const CDictionary& dictionary, bool) const
+{
+	return dictionary.format("Obj_Workers", irr::core::stringw(value));
+}
+
+irr::core::stringw GWorkersObjective::getProgressText(const IObjectiveLevelView& level, const CDictionary&)
+{
+	return countText(level.getTotalWorkers(), value);
+}
+
+void GWorkersObjective::read(IXMLReader* reader) { value = reader->getAttributeValueAsInt(L"Value", 0); }
