@@ -1,0 +1,172 @@
+#include "GEllipseSectorNode.h"
+
+#include "content/CQuadBatcher.h"
+#include "core/CPropertyCollection.h"
+#include "nodes/DegreeTable.h"
+#include "scene/NodeMath.h"
+#include "scene/PropertyValue.h"
+
+#include <irrlicht/IVideoDriver.h>
+
+using namespace irr;
+
+namespace
+{
+GEllipseSectorNode* self(IPropertyOwner* owner) { return static_cast<GEllipseSectorNode*>(owner); }
+const GEllipseSectorNode* self(const IPropertyOwner* owner) { return static_cast<const GEllipseSectorNode*>(owner); }
+
+// A present value of the wrong type reads as 0; an absent one leaves the field alone.
+template <class T, class Read>
+void readValue(const CPropertyCollection& collection, const char* name, int type, T& target, Read read)
+{
+	SmartPointer<IPropertyData> value = collection.get(name);
+	if (!value)
+		return;
+	target = value->typeId() == type ? read(value.get()) : T(0);
+}
+
+core::vector2df rimPoint(core::vector2df centre, f32 rx, f32 ry, int degrees)
+{
+	return core::vector2df(centre.X + rx * sinDegrees(degrees), centre.Y - ry * cosDegrees(degrees));
+}
+} // namespace
+
+core::array<core::vector2df> ellipseSectorFan(core::vector2df centre, f32 rx, f32 ry, int angle1, int angle2,
+                                              int maxVerticesCount)
+{
+	core::array<core::vector2df> points;
+	points.push_back(centre);
+	// A count of 0 or below would never step forward; one step a degree is the finest the table gives.
+	const f32 step = maxVerticesCount > 0 ? 360.0f / static_cast<f32>(maxVerticesCount) : 1.0f;
+	if (angle2 > angle1)
+	{
+		const f32 span = static_cast<f32>(angle2) - static_cast<f32>(angle1);
+		const f32 steps = span / (step < 1.0f ? 1.0f : step);
+		points.reallocate(static_cast<u32>(steps < 4096.0f ? steps : 4096.0f) + 3);
+	}
+	// Wide ranges with tiny steps are capped so a bad template cannot build millions of vertices.
+	for (f32 a = static_cast<f32>(angle1); a < static_cast<f32>(angle2) && points.size() < 4096; a += step)
+		points.push_back(rimPoint(centre, rx, ry, static_cast<int>(a)));
+	points.push_back(rimPoint(centre, rx, ry, angle2));
+	return points;
+}
+
+GEllipseSectorNode::GEllipseSectorNode(const ContentRef& reference, BaseNode* parentNode, INodeEventQueue* manager)
+    : BaseNode(reference, parentNode, manager)
+{
+	material.MaterialType = video::EMT_TRANSPARENT_VERTEX_ALPHA;
+	material.Lighting = false;
+	material.ZBuffer = video::ECFN_NEVER;
+	material.ZWriteEnable = false;
+	material.BackfaceCulling = false;
+}
+
+const core::stringw& GEllipseSectorNode::typeNameText()
+{
+	static const core::stringw name(L"GEllipseSectorNode");
+	return name;
+}
+
+const PropertyTable& GEllipseSectorNode::propertyTable() const
+{
+	static const PropertyTable table = appendPropertyDescriptors(
+	    baseNodePropertyTable(),
+	    {
+	        {"FillColor",
+	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
+	         { self(o)->setFillColor(v && v->typeId() == PROPERTY_COLOR ? propertyAsColor(v.get()) : video::SColor(0)); },
+	         [](const IPropertyOwner* o) { return makeColorValue(self(o)->getFillColor()); }},
+	        {"Angle1",
+	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
+	         { self(o)->setAngle1(v && v->typeId() == PROPERTY_INT ? propertyAsInt(v.get()) : 0); },
+	         [](const IPropertyOwner* o) { return makeIntValue(self(o)->getAngle1()); }},
+	        {"Angle2",
+	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
+	         { self(o)->setAngle2(v && v->typeId() == PROPERTY_INT ? propertyAsInt(v.get()) : 0); },
+	         [](const IPropertyOwner* o) { return makeIntValue(self(o)->getAngle2()); }},
+	        {"MaxVerticesCount",
+	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
+	         { self(o)->setMaxVerticesCount(v && v->typeId() == PROPERTY_INT ? propertyAsInt(v.get()) : 0); },
+	         [](const IPropertyOwner* o) { return makeIntValue(self(o)->getMaxVerticesCount()); }},
+	    });
+	return table;
+}
+
+void GEllipseSectorNode::writeProperties(CPropertyCollection& collection) const
+{
+	BaseNode::writeProperties(collection);
+	if (fillColor.color != 0xFFFFFFFF)
+		collection.addColor("FillColor", fillColor);
+	if (angle1 != 0)
+		collection.addInt("Angle1", angle1);
+	if (angle2 != 360)
+		collection.addInt("Angle2", angle2);
+	if (maxVerticesCount != 32)
+		collection.addInt("MaxVerticesCount", maxVerticesCount);
+}
+
+void GEllipseSectorNode::readProperties(const CPropertyCollection& collection)
+{
+	BaseNode::readProperties(collection);
+	readValue(collection, "FillColor", PROPERTY_COLOR, fillColor, propertyAsColor);
+	readValue(collection, "Angle1", PROPERTY_INT, angle1, propertyAsInt);
+	readValue(collection, "Angle2", PROPERTY_INT, angle2, propertyAsInt);
+	readValue(collection, "MaxVerticesCount", PROPERTY_INT, maxVerticesCount, propertyAsInt);
+}
+
+void GEllipseSectorNode::copyFrom(const BaseNode* source, INodeEventQueue* manager)
+{
+	BaseNode::copyFrom(source, manager);
+	if (const GEllipseSectorNode* other = nodeCast<GEllipseSectorNode>(source))
+	{
+		fillColor = other->fillColor;
+		angle1 = other->angle1;
+		angle2 = other->angle2;
+		maxVerticesCount = other->maxVerticesCount;
+	}
+}
+
+void GEllipseSectorNode::addToRenderList(RenderList& list)
+{
+	if (!Visible)
+		return;
+	if (transformDirty)
+		updateAbsoluteTransform();
+	if (colorDirty)
+		updateAbsoluteColor();
+	if (absoluteColor.getAlpha() != 0)
+		list.push_back(RenderEntry{this, absoluteTransformation[14], 0});
+	for (u32 i = 0; i < children.size(); ++i)
+		children[i]->addToRenderList(list);
+}
+
+bool GEllipseSectorNode::buildVertices()
+{
+	vertices.set_used(0);
+	const core::vector3df scale = getMatrixScale(absoluteTransformation);
+	const f32 rx = Bounds.X * scale.X * 0.5f;
+	const f32 ry = Bounds.Y * scale.Y * 0.5f;
+	const core::vector2df centre(absoluteTransformation[12] + rx, absoluteTransformation[13] + ry);
+	const video::SColor colour = multiplyColors(fillColor, absoluteColor);
+	const core::array<core::vector2df> points = ellipseSectorFan(centre, rx, ry, angle1, angle2, maxVerticesCount);
+	vertices.reallocate(points.size());
+	for (u32 i = 0; i < points.size(); ++i)
+		vertices.push_back(video::S3DVertex(points[i].X, points[i].Y, 0.0f, 0.0f, 0.0f, 1.0f, colour, 0.0f, 0.0f));
+	return vertices.size() >= 3;
+}
+
+void GEllipseSectorNode::draw(video::IVideoDriver* driver, const core::rect<s32>*)
+{
+	if (!buildVertices() || !driver)
+		return;
+	CQuadBatcher::forDriver(driver)->flush();
+	driver->setTransform(video::ETS_WORLD, identityMatrix());
+	driver->setMaterial(material);
+	core::array<u16> indices;
+	indices.reallocate(vertices.size());
+	for (u32 i = 0; i < vertices.size(); ++i)
+		indices.push_back(static_cast<u16>(i));
+	driver->drawVertexPrimitiveList(vertices.const_pointer(), vertices.size(), indices.const_pointer(),
+	                                vertices.size() - 2, video::EVT_STANDARD, scene::EPT_TRIANGLE_FAN,
+	                                video::EIT_16BIT);
+}
