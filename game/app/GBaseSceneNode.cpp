@@ -46,11 +46,18 @@ bool GBaseSceneNode::updateTime(unsigned elapsed)
 	return true;
 }
 
-void GBaseSceneNode::playCue(const char* name)
+CSoundCue* GBaseSceneNode::playCue(const char* name)
+{
+	IDevice* device = Singleton<IDevice>::peek();
+	CSoundManager* sounds = device ? device->getSoundManager() : nullptr;
+	return sounds ? sounds->playCue(internStringId(name), false, 0) : nullptr;
+}
+
+void GBaseSceneNode::stopSoundGroup(int group)
 {
 	IDevice* device = Singleton<IDevice>::peek();
 	if (CSoundManager* sounds = device ? device->getSoundManager() : nullptr)
-		sounds->playCue(internStringId(name), false, 0);
+		sounds->stopGroup(group);
 }
 
 // ---- events

@@ -5,6 +5,7 @@
 #include "scene/SceneNode.h"
 
 class CEventInputKeyUp;
+class CSoundCue;
 class CEventNodeClickPreview;
 class CEventNodeClicked;
 class CEventNodeFocused;
@@ -67,9 +68,13 @@ public:
 	bool isCloseOnKey() const { return closeOnKey; }
 	void setCloseOnKey(bool value) { closeOnKey = value; }
 
+	// Plays a sound cue through the device's sound manager with its group's default fade-in; the
+	// playing instance, or null when there is no sound. Level nodes use it as well as screens.
+	static CSoundCue* playCue(const char* name);
+	// Stops every sound of the group (the level's sounds when it closes).
+	static void stopSoundGroup(int group);
+
 protected:
-	// Plays a sound cue through the device's sound manager with its group's default fade-in.
-	static void playCue(const char* name);
 
 	int activeTime = 0;
 	bool closeOnKey = false;

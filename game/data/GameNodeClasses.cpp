@@ -1,6 +1,10 @@
 #include "GameNodeClasses.h"
 
+#include "effects/GPathMovableNode.h"
 #include "frontend/GRectangleNode.h"
+#include "level/GBuildingNode.h"
+#include "level/GEllipseSectorNode.h"
+#include "level/GGameLevelScene.h"
 
 namespace
 {
@@ -32,7 +36,8 @@ const std::vector<GameNodeClass>& applicationNodeClasses()
 const std::vector<GameNodeClass>& gameNodeClasses()
 {
 	static const std::vector<GameNodeClass> classes = {
-	    gameClass<GRectangleNode>(),
+	    gameClass<GEllipseSectorNode>(), gameClass<GRectangleNode>(),  gameClass<GBuildingNode>(),
+	    gameClass<GGameLevelScene>(),    gameClass<GPathMovableNode>(),
 	};
 	return classes;
 }

@@ -2,6 +2,7 @@
 
 #include "core/SmartPointer.h"
 #include "core/StringId.h"
+#include "data/GameNodeTypeIds.h"
 #include "scene/BaseNode.h"
 
 #include <irrlicht/irrArray.h>
@@ -21,7 +22,7 @@ irr::core::vector2df randomizePathPoint(const irr::core::array<GLevelPathPoint>&
 // its children's states and tells its parent when it arrives: the base of every moving thing of the game.
 class GPathMovableNode : public BaseNode
 {
-	ENGINE_NODE_TYPE(GPathMovableNode, 1140, BaseNode)
+	ENGINE_NODE_TYPE(GPathMovableNode, NodeTypeGPathMovableNode, BaseNode)
 	ENGINE_NODE_CLONE(GPathMovableNode)
 
 public:

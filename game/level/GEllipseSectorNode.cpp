@@ -126,6 +126,13 @@ void GEllipseSectorNode::copyFrom(const BaseNode* source, INodeEventQueue* manag
 	}
 }
 
+void GEllipseSectorNode::setState(StringId state, StateFallback fallback, StringId reportedName)
+{
+	if (!state.isEmpty())
+		currentState = state;
+	BaseNode::setState(state, fallback, reportedName);
+}
+
 void GEllipseSectorNode::addToRenderList(RenderList& list)
 {
 	if (!Visible)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/GameNodeTypeIds.h"
 #include "scene/BaseNode.h"
 
 #include <irrlicht/S3DVertex.h>
@@ -15,7 +16,7 @@ irr::core::array<irr::core::vector2df> ellipseSectorFan(irr::core::vector2df cen
 // A filled sector of the ellipse in the node's bounds: every countdown ring and the play screen's clock.
 class GEllipseSectorNode : public BaseNode
 {
-	ENGINE_NODE_TYPE(GEllipseSectorNode, 1133, BaseNode)
+	ENGINE_NODE_TYPE(GEllipseSectorNode, NodeTypeGEllipseSectorNode, BaseNode)
 	ENGINE_NODE_CLONE(GEllipseSectorNode)
 
 public:
@@ -42,6 +43,10 @@ public:
 	int getMaxVerticesCount() const { return maxVerticesCount; }
 	void setMaxVerticesCount(int count) { maxVerticesCount = count; }
 
+	// Remembers the state asked for, found or not, so a ring's warning state can be told apart.
+	void setState(StringId state, StateFallback fallback, StringId reportedName) override;
+	StringId getCurrentState() const { return currentState; }
+
 	// The vertices of the last draw (the centre first); empty before the first.
 	const irr::core::array<irr::video::S3DVertex>& getVertices() const { return vertices; }
 	// Fills the vertex array for the node's current place, size and colour; false when too few to draw.
@@ -54,4 +59,5 @@ private:
 	int maxVerticesCount = 32;
 	irr::core::array<irr::video::S3DVertex> vertices; // rebuilt at every draw
 	irr::video::SMaterial material;
+	StringId currentState;
 };

@@ -21,6 +21,10 @@ struct ClassIdentity
 
 const ClassIdentity identities[] = {
     {L"GRectangleNode", NodeTypeGRectangleNode, {}},
+    {L"GEllipseSectorNode", NodeTypeGEllipseSectorNode, {}},
+    {L"GBuildingNode", NodeTypeGBuildingNode, {NodeTypeControlNode}},
+    {L"GGameLevelScene", NodeTypeGGameLevelScene, {NodeTypeControlNode, NodeTypeSceneNode}},
+    {L"GPathMovableNode", NodeTypeGPathMovableNode, {}},
 };
 
 const ClassIdentity* identityOf(const irr::core::stringw& name)

@@ -1,0 +1,722 @@
+#include "GBuildingNode.h"
+
+#include "GEllipseSectorNode.h"
+#include "GGameLevelScene.h"
+#include "GLevelProcess.h"
+#include "app/GBaseSceneNode.h"
+#include "audio/CSoundCue.h"
+#include "content/AtlasTexture.h"
+#include "content/CContentManager.h"
+#include "core/CPropertyCollection.h"
+#include "core/InputEvents.h"
+#include "data/GBuildingType.h"
+#include "data/GEventSelectionChanged.h"
+#include "data/GLevelConfiguration.h"
+#include "data/GUpgradeEffects.h"
+#include "nodes/SpriteNode.h"
+#include "nodes/TextNode.h"
+#include "scene/NodeEvents.h"
+#include "scene/PropertyValue.h"
+#include "scene/TemplateCollectionNode.h"
+
+#include <irrlicht/irrMath.h>
+
+using namespace irr;
+
+namespace
+{
+GBuildingNode* self(IPropertyOwner* owner) { return static_cast<GBuildingNode*>(owner); }
+const GBuildingNode* self(const IPropertyOwner* owner) { return static_cast<const GBuildingNode*>(owner); }
+
+const video::SColor OpaqueWhite(255, 255, 255, 255);
+
+StringId id(const char* name) { return internStringId(name); }
+
+// "Feature2" or "Feature2Stop" for the feature of index 1.
+StringId featureStateName(int index, bool stop)
+{
+	core::stringc name("Feature");
+	name += core::stringc(index + 1);
+	if (stop)
+		name += "Stop";
+	return id(name.c_str());
+}
+
+void playState(BaseNode* node, const char* state)
+{
+	if (node)
+		node->setState(id(state), nullptr, StringId());
+}
+
+BaseNode* directChild(const BaseNode* node, const char* name)
+{
+	return node ? node->findChild(id(name), -2) : nullptr;
+}
+
+// Drops a node made from a template: internal nodes are linked to the building without being in its
+// child array, so the link's reference is released here.
+void releaseMadeNode(BaseNode*& node)
+{
+	if (!node)
+		return;
+	BaseNode* made = node;
+	node = nullptr;
+	made->setParent(nullptr);
+	made->attachToSceneManager(nullptr, nullptr);
+	made->drop();
+}
+
+AtlasTexture* findAtlasTexture(const BaseNode* node, const char* name)
+{
+	CContentManager* manager = node->getContentRef().getContentManager();
+	ContentObject* found = manager ? manager->getContent(ContentTypeAtlasTexture, name, false) : nullptr;
+	if (found && found->getContentType() != ContentTypeAtlasTexture)
+	{
+		found->drop();
+		return nullptr;
+	}
+	return static_cast<AtlasTexture*>(found);
+}
+
+} // namespace
+
+void GBuildingNode::showPicture(BaseNode* node, const char* picture)
+{
+	SpriteNode* sprite = asSpriteNode(node);
+	if (!sprite)
+		return;
+	SmartPointer<AtlasTexture> frame(findAtlasTexture(node, picture));
+	sprite->setAtlasTexture(frame.get());
+}
+
+namespace
+{
+// Icons and frames that a serve-area tint leaves alone.
+bool keepsItsColour(StringId name)
+{
+	static const char* const names[] = {"Selector",   "RepairIcon", "DirtyIcon",   "UnfinishedIcon", "PhoneIcon",
+	                                    "ForSaleNode", "ServeArea",  "SmileIcon",   "StarIcons",      "WorkersText",
+	                                    "Feature1Icon", "Feature2Icon"};
+	for (const char* n : names)
+		if (name == id(n))
+			return true;
+	return false;
+}
+
+void tintChildren(BaseNode* node, video::SColor tint)
+{
+	if (!node)
+		return;
+	const core::array<BaseNode*>& children = node->getChildren();
+	for (u32 i = 0; i < children.size(); ++i)
+	{
+		BaseNode* child = children[i];
+		SpriteNode* sprite = asSpriteNode(child);
+		if (!sprite || keepsItsColour(child->getName()))
+			continue;
+		sprite->setBlendType(1);
+		sprite->setTintColor(tint);
+	}
+}
+} // namespace
+
+void showCountdownRing(BaseNode* node, float ratio)
+{
+	if (!node || node->getChildren().size() < 3)
+		return;
+	const int degrees = countdownRingDegrees(ratio);
+	if (auto* ring = nodeCast<GEllipseSectorNode>(node->getChildren()[1]))
+	{
+		ring->setAngle2(degrees);
+		ring->setFillColor(countdownRingColor(ratio));
+		if (ratio > 0.75f && ring->getCurrentState() != id("Alert"))
+		{
+			GBaseSceneNode::playCue("TimedActionEnd");
+			ring->setState(id("Alert"), nullptr, StringId());
+		}
+	}
+	BaseNode* hand = node->getChildren()[2];
+	hand->setRotation(core::vector3df(hand->getRotation().X, hand->getRotation().Y, static_cast<f32>(degrees)));
+}
+
+GBuildingNode::GBuildingNode(const ContentRef& reference, BaseNode* parentNode, INodeEventQueue* manager)
+    : ControlNode(reference, parentNode, manager), record(new GBuildingType())
+{
+	period = UpdatePeriod;
+}
+
+GBuildingNode::~GBuildingNode()
+{
+	setScheduler(nullptr);
+	// The process may still unhook itself from this node while it goes.
+	process.reset();
+	if (workSound)
+		workSound->stop(0);
+	for (BaseNode** made : {&smileIcon, &phoneIcon, &forSaleNode, &conditionIcon, &serveArea, &workersText,
+	                        &feature1Icon, &feature2Icon, &moneyBurst})
+	{
+		if (*made && (*made)->isInternal())
+			releaseMadeNode(*made);
+	}
+}
+
+const core::stringw& GBuildingNode::typeNameText()
+{
+	static const core::stringw name(L"GBuildingNode");
+	return name;
+}
+
+// ---- properties
+
+const PropertyTable& GBuildingNode::propertyTable() const
+{
+	static const PropertyTable table = appendPropertyDescriptors(
+	    controlNodePropertyTable(),
+	    {
+	        {"IsOwnedByThePlayer",
+	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
+	         { self(o)->setOwned(v && v->typeId() == PROPERTY_BOOL && propertyAsBool(v.get())); },
+	         [](const IPropertyOwner* o) { return makeBoolValue(self(o)->isOwned()); }},
+	        {"LuckinessType",
+	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
+	         { self(o)->setLuckiness(v && v->typeId() == PROPERTY_INT ? propertyAsInt(v.get()) : 0); },
+	         [](const IPropertyOwner* o) { return makeIntValue(self(o)->getLuckiness()); }},
+	    });
+	return table;
+}
+
+void GBuildingNode::writeProperties(CPropertyCollection& collection) const
+{
+	ControlNode::writeProperties(collection);
+	if (owned)
+		collection.addBool("IsOwnedByThePlayer", owned);
+	if (luckiness != 0)
+		collection.addInt("LuckinessType", luckiness);
+}
+
+void GBuildingNode::readProperties(const CPropertyCollection& collection)
+{
+	ControlNode::readProperties(collection);
+	if (SmartPointer<IPropertyData> value = collection.get("IsOwnedByThePlayer"))
+		setOwned(value->typeId() == PROPERTY_BOOL && propertyAsBool(value.get()));
+	if (SmartPointer<IPropertyData> value = collection.get("LuckinessType"))
+		setLuckiness(value->typeId() == PROPERTY_INT ? propertyAsInt(value.get()) : 0);
+}
+
+void GBuildingNode::copyFrom(const BaseNode* source, INodeEventQueue* manager)
+{
+	ControlNode::copyFrom(source, manager);
+	if (const GBuildingNode* other = nodeCast<GBuildingNode>(source))
+	{
+		owned = other->owned;
+		luckiness = other->luckiness;
+		record = other->record;
+	}
+}
+
+// ---- set-up and record
+
+void GBuildingNode::setLevelConfiguration(GLevelConfiguration* value)
+{
+	configuration = shareRef(value);
+	updateIncomeBonus();
+}
+
+void GBuildingNode::setLuckiness(int value)
+{
+	luckiness = value;
+	if (levelScene && configuration)
+		updateIncomeBonus();
+}
+
+void GBuildingNode::setLevelRecord(const GBuildingType* newRecord, bool restore)
+{
+	if (!newRecord)
+		return;
+	previousRecord = record;
+	record.reset(new GBuildingType(*newRecord));
+	if (!restore)
+	{
+		featureStates.assign(static_cast<size_t>(record->getFeatureCount()), GFeatureState());
+		for (BaseNode* icon : {feature1Icon, feature2Icon})
+		{
+			showFeatureIconFill(icon, 1.0f);
+			playState(icon, "Ready");
+		}
+	}
+	else
+	{
+		setCondition(savedCondition);
+		featureStates = savedFeatureStates;
+		for (size_t i = 0; i < featureStates.size(); ++i)
+		{
+			GFeatureState& feature = featureStates[i];
+			feature.paying = false;
+			feature.paymentTimer = 0;
+			if (feature.state != GFeatureState::Active)
+				continue;
+			const int index = static_cast<int>(i);
+			setChildrenState(featureStateName(index, true), nullptr);
+			stopWorkSound();
+			const GBuildingFeature* data = record->getFeature(index);
+			feature.state = GFeatureState::Recharging;
+			feature.remaining =
+			    data ? rechargeAfterCancel(feature.remaining, data->getDurationTime(), data->getRechargeTime()) : 0;
+			playState(featureIcon(index), "Recharging");
+		}
+	}
+	if (record->getType() >= 3)
+		setCondition(RunDown);
+	else if (record->getType() == 2 && record->getServeAreaIncomeBonus(NoWork, Normal) > 0.0f && !owned &&
+	         configuration && configuration->isNotOwnedDecorationsDirty())
+		setCondition(Dirty);
+	setStars();
+	updateBonusIcon();
+	registerAsServer();
+}
+
+void GBuildingNode::saveState()
+{
+	savedCondition = condition;
+	savedFeatureStates = featureStates;
+}
+
+// ---- state
+
+void GBuildingNode::setWork(int kind, GLevelProcess* newProcess)
+{
+	if (kind == DemolitionWork)
+	{
+		for (size_t i = 0; i < featureStates.size(); ++i)
+			if (featureStates[i].state == GFeatureState::Active)
+				setChildrenState(featureStateName(static_cast<int>(i), true), nullptr);
+	}
+	workKind = kind;
+	process = shareRef(newProcess);
+	setStars();
+	updateBonusIcon();
+	updateFeatureIcons();
+}
+
+void GBuildingNode::cancelWork()
+{
+	// The process may end the work (and so release itself here) while it cancels.
+	SmartPointer<GLevelProcess> running = process;
+	if (running)
+		running->cancel();
+}
+
+float GBuildingNode::getWorkProgress() const
+{
+	if (workKind == NoWork)
+		return 1.0f;
+	return process ? process->getProgress() : 0.0f;
+}
+
+void GBuildingNode::setCondition(int value)
+{
+	releaseMadeNode(conditionIcon);
+	condition = value;
+	if (!findTemplateCollection())
+		return;
+	if (value == Broken || value == 5)
+		conditionIcon = makeFromTemplate("RepairIcon");
+	else if (value == Dirty)
+		conditionIcon = makeFromTemplate("DirtyIcon");
+	if (conditionIcon)
+	{
+		conditionIcon->setVisible(true);
+		conditionIcon->setTintColor(OpaqueWhite);
+		playState(conditionIcon, "Active");
+	}
+}
+
+void GBuildingNode::setOwned(bool value)
+{
+	const bool changed = value != owned;
+	owned = value;
+	setTintColor(OpaqueWhite);
+	setChildrenState(id(value ? "Owned" : "NotOwned"), nullptr);
+	if (value && templateRoot)
+		templateRoot->setTintColor(OpaqueWhite);
+	setStars();
+	updateFeatureIcons();
+	// A building that changes hands stops or starts serving its neighbours' guests.
+	if (changed && levelScene)
+	{
+		unregisterAsServer();
+		for (const SmartPointer<GBuildingNode>& building : levelScene->getBuildings())
+			building->registerAsServer();
+	}
+}
+
+bool GBuildingNode::isWorking() const
+{
+	if (!Visible || !record || record->getLevel() <= 0 || !owned || forSale || condition != Normal)
+		return false;
+	if (workKind == NoWork)
+		return true;
+	return record->getType() != 0 && record->getFeatureCount() > 0 &&
+	       (workKind == ServingWork || workKind == FeatureWork);
+}
+
+void GBuildingNode::notifyChanged()
+{
+	if (!isFocused())
+		return;
+	SmartPointer<GEventSelectionChanged> event(new GEventSelectionChanged(this, this));
+	sendToParent(DeliverSelfThenParent, event.get());
+}
+
+// ---- display
+
+void GBuildingNode::setStars(int level, int hiddenStar)
+{
+	if (!starIcons)
+		return;
+	if (level == -1)
+		level = workKind == BuildWork && previousRecord ? previousRecord->getLevel() : record->getLevel();
+	if (!owned || level == 0 || record->getType() != 0)
+	{
+		starIcons->setVisible(false);
+		return;
+	}
+	starIcons->setVisible(true);
+	for (size_t i = 0; i < stars.size(); ++i)
+	{
+		const int number = static_cast<int>(i) + 1;
+		showPicture(stars[i], number < level ? "levels/common/Stars/FilledStar.png"
+		                                     : "levels/common/Stars/EmptyStar.png");
+		stars[i]->setVisible(number != hiddenStar);
+	}
+}
+
+core::vector3df GBuildingNode::getStarCentre() const
+{
+	const int number = record->getLevel() - 1;
+	if (!starIcons || number < 1 || number > static_cast<int>(stars.size()))
+		return core::vector3df(0.0f, 0.0f, 0.0f);
+	const BaseNode* star = stars[static_cast<size_t>(number - 1)];
+	const core::vector3df centre =
+	    starIcons->getPosition() + Position + star->getPosition() + star->getBounds() * 0.5f;
+	return core::vector3df(static_cast<f32>(static_cast<int>(centre.X)), static_cast<f32>(static_cast<int>(centre.Y)),
+	                       centre.Z);
+}
+
+void GBuildingNode::setWorkersText(int count)
+{
+	if (workersText)
+	{
+		if (TextNode* text = asTextNode(workersText))
+			text->setText(core::stringw(L"x") + core::stringw(count));
+		workersText->setVisible(count != 0);
+	}
+	arrangeSmileAndWorkers();
+	updateFeatureIcons();
+}
+
+void GBuildingNode::arrangeSmileAndWorkers()
+{
+	const bool smileShown = smileIcon && smileIcon->isVisible();
+	const bool workersShown = workersText && workersText->isVisible();
+	if (smileShown)
+		smileIcon->setPosition(smileIconPosition);
+	if (workersShown)
+		workersText->setPosition(smileShown ? workersTextPosition : smileIconPosition);
+}
+
+void GBuildingNode::updateFeatureIcons()
+{
+	const bool hideAll = (workersText && workersText->isVisible()) || !owned || !isWorking() || record->getType() == 5;
+	const bool show1 = !hideAll && isFeatureAllowed(0);
+	const bool show2 = !hideAll && isFeatureAllowed(1);
+	if (feature1Icon)
+		feature1Icon->setVisible(show1);
+	if (feature2Icon)
+		feature2Icon->setVisible(show2);
+	const core::vector3df middle = (feature1Position + feature2Position) * 0.5f;
+	if (feature1Icon && show1)
+		feature1Icon->setPosition(show2 ? feature1Position : middle);
+	if (feature2Icon && show2)
+		feature2Icon->setPosition(show1 ? feature2Position : middle);
+}
+
+BaseNode* GBuildingNode::featureIcon(int index) const
+{
+	return index == 0 ? feature1Icon : index == 1 ? feature2Icon : nullptr;
+}
+
+void GBuildingNode::showFeatureIconFill(BaseNode* icon, float progress)
+{
+	if (!icon || icon->getChildren().size() < 2)
+		return;
+	// The first child covers the used part of a 20-pixel gauge; the second shows beneath it.
+	BaseNode* cover = icon->getChildren()[0];
+	const f32 covered = 20.0f * (1.0f - core::clamp(progress, 0.0f, 1.0f));
+	cover->setBounds(core::vector3df(cover->getBounds().X, covered, 0.0f));
+	icon->getChildren()[1]->setVisible(true);
+}
+
+StringId GBuildingNode::getWorkCueName() const
+{
+	if (getFeatureState(0) == GFeatureState::Active || getFeatureState(1) == GFeatureState::Active)
+	{
+		if (record->getName() == id("TruckStation"))
+			return id("FeatureFactory");
+		if (record->getName() == id("REAgency"))
+			return id("FeatureREAgency");
+		if (record->getName() == id("PRAgency"))
+			return id("FeaturePRAgency");
+		return record->getSelectedSoundCueName();
+	}
+	switch (workKind)
+	{
+	case NoWork:
+		return record->getSelectedSoundCueName();
+	case BuildWork:
+		return id(record->getLevel() < 2 ? "Building" : "Upgrading");
+	case DemolitionWork:
+		return id("Destroying");
+	case WorkerJob:
+		return id(record->getType() == 1 || record->getType() == 2 ? "CleaningDecoration" : "Building");
+	default:
+		return StringId();
+	}
+}
+
+void GBuildingNode::startWorkSound()
+{
+	const StringId cue = getWorkCueName();
+	if (workSound && workSound->getState() != 0 && workSound->getName() == cue)
+		return;
+	stopWorkSound();
+	if (!cue.isEmpty())
+		workSound = shareRef(GBaseSceneNode::playCue(getStringById(cue).c_str()));
+}
+
+void GBuildingNode::stopWorkSound()
+{
+	if (workSound)
+		workSound->stop(1000);
+	workSound.reset();
+}
+
+void GBuildingNode::tintSprites(video::SColor tint)
+{
+	tintChildren(this, tint);
+	if (templateRoot && templateRoot->getTintColor().getAlpha() == 255)
+		tintChildren(templateRoot, tint);
+}
+
+// ---- timers
+
+bool GBuildingNode::update(unsigned elapsed)
+{
+	if (levelScene && levelScene->isPaused())
+		return true;
+	const int dt = static_cast<int>(elapsed);
+	letterCooldown += dt;
+	breakdownCooldown += dt;
+	updateSale(dt);
+	updateFeatures(dt);
+	return true;
+}
+
+void GBuildingNode::report(CEvent* event)
+{
+	if (levelScene && !levelScene->onEvent(event))
+		levelScene->sendToParent(DeliverSelfThenParent, event);
+}
+
+// ---- control overrides
+
+bool GBuildingNode::onChildrenStateFinished(CEventNodeChildrenStateFinished* event)
+{
+	BaseNode* node = event ? event->node : nullptr;
+	if (node && node != this && node->getParent() == this && node->getName() == id("MoneyLetter") &&
+	    (event->stateName == id("Disappear") || event->stateName == id("DisappearHit")))
+	{
+		removeChild(node);
+		return true;
+	}
+	return ControlNode::onChildrenStateFinished(event);
+}
+
+BaseNode* GBuildingNode::makeFromTemplate(const char* name)
+{
+	TemplateCollectionNode* collection = findTemplateCollection();
+	BaseNode* source = collection ? collection->findTemplate(id(name)) : nullptr;
+	if (!source)
+		return nullptr;
+	BaseNode* made = source->clone(nullptr, getSceneManager());
+	if (!made)
+		return nullptr;
+	made->setInternal(true);
+	made->setVisible(false);
+	addChild(made);
+	made->drop();
+	return made;
+}
+
+BaseNode* GBuildingNode::findOrMakeChild(const char* name)
+{
+	if (BaseNode* child = directChild(this, name))
+		return child;
+	return makeFromTemplate(name);
+}
+
+void GBuildingNode::applyTemplate()
+{
+	ControlNode::applyTemplate();
+	if (!templateRoot)
+		return;
+	if (configuration)
+	{
+		core::stringc setting("Setting");
+		setting += core::stringc(configuration->getSettingIndex());
+		setChildrenState(id(setting.c_str()), nullptr);
+		setChildrenState(id("Done"), nullptr);
+		setOwned(owned);
+	}
+
+	for (BaseNode** made : {&smileIcon, &phoneIcon, &forSaleNode, &serveArea, &workersText, &feature1Icon,
+	                        &feature2Icon, &moneyBurst})
+	{
+		if (*made && (*made)->isInternal())
+			releaseMadeNode(*made);
+		*made = nullptr;
+	}
+	const bool luckinessShown = configuration && configuration->isBuildingPlaceLuckinessOn();
+	smileIcon = findOrMakeChild("SmileIcon");
+	if (smileIcon && !luckinessShown)
+	{
+		smileIcon->setVisible(false);
+		if (smileIcon->isInternal())
+			releaseMadeNode(smileIcon);
+		smileIcon = nullptr;
+	}
+	phoneIcon = findOrMakeChild("PhoneIcon");
+	if (phoneIcon)
+		phoneIcon->setVisible(false);
+	forSaleNode = findOrMakeChild("ForSaleNode");
+	if (forSaleNode)
+		forSaleNode->setVisible(false);
+	priceText = asTextNode(directChild(forSaleNode, "PriceText"));
+	selector = directChild(this, "Selector");
+	if (selector && isFocused())
+	{
+		selector->setState(ControlNode::nameIdFocus(), nullptr, StringId());
+		templateRoot->setTintColor(OpaqueWhite);
+	}
+	serveArea = findOrMakeChild("ServeArea");
+	if (serveArea)
+		serveArea->setVisible(false);
+	starIcons = nullptr;
+	stars.clear();
+	if (configuration && configuration->isBuildingLevelOn())
+	{
+		starIcons = directChild(this, "StarIcons");
+		for (u32 i = 0; starIcons && i < starIcons->getChildren().size(); ++i)
+			if (asSpriteNode(starIcons->getChildren()[i]))
+				stars.push_back(starIcons->getChildren()[i]);
+	}
+	workersText = findOrMakeChild("WorkersText");
+	if (workersText)
+		workersText->setVisible(false);
+	feature1Icon = findOrMakeChild("Feature1Icon");
+	feature2Icon = findOrMakeChild("Feature2Icon");
+	moneyBurst = findOrMakeChild("MoneyBurst");
+	if (moneyBurst)
+		moneyBurst->setVisible(false);
+	if (smileIcon)
+		smileIconPosition = smileIcon->getPosition();
+	if (workersText)
+		workersTextPosition = workersText->getPosition();
+	if (feature1Icon)
+		feature1Position = feature1Icon->getPosition();
+	if (feature2Icon)
+		feature2Position = feature2Icon->getPosition();
+
+	setStars();
+	updateBonusIcon();
+	updateFeatureIcons();
+	setForSale(forSale);
+	setBuyRequest(buyerPending);
+	setCondition(condition);
+	setScheduler(getStateScheduler());
+}
+
+void GBuildingNode::addToRenderList(RenderList& list)
+{
+	ControlNode::addToRenderList(list);
+	if (!Visible)
+		return;
+	for (BaseNode* made : madeNodes())
+		made->addToRenderList(list);
+}
+
+void GBuildingNode::updateAbsoluteTransform()
+{
+	ControlNode::updateAbsoluteTransform();
+	for (BaseNode* made : madeNodes())
+		made->updateAbsoluteTransform();
+}
+
+void GBuildingNode::updateAbsoluteColor()
+{
+	ControlNode::updateAbsoluteColor();
+	for (BaseNode* made : madeNodes())
+		made->updateAbsoluteColor();
+}
+
+void GBuildingNode::attachToSceneManager(INodeEventQueue* manager, SceneNode* sceneNode)
+{
+	ControlNode::attachToSceneManager(manager, sceneNode);
+	for (BaseNode* made : madeNodes())
+		made->attachToSceneManager(manager, sceneNode);
+}
+
+std::vector<BaseNode*> GBuildingNode::madeNodes() const
+{
+	std::vector<BaseNode*> made;
+	for (BaseNode* node : {smileIcon, phoneIcon, forSaleNode, conditionIcon, serveArea, workersText, feature1Icon,
+	                       feature2Icon, moneyBurst})
+		if (node && node->isInternal())
+			made.push_back(node);
+	return made;
+}
+
+void GBuildingNode::enterPressVisualState() { setChildrenState(ControlNode::nameIdPress(), nullptr); }
+
+void GBuildingNode::updateHoverVisualState()
+{
+	if (hovered)
+		setChildrenState(isFocused() ? nameIdFocusHover() : nameIdNormalHover(), nullptr);
+	else
+		setChildrenState(isFocused() ? nameIdFocusKillHover() : nameIdNormalKillHover(), nullptr);
+}
+
+void GBuildingNode::updateFocusVisualState()
+{
+	if (!pressed)
+		setChildrenState(isFocused() ? nameIdFocus() : nameIdKillFocus(), nullptr);
+}
+
+bool GBuildingNode::onMouseLeftDown(CEventInputMouseLeftDown* event)
+{
+	if (!Enabled || !hitTestOwnSubtree(event))
+		return false;
+	if (!clickPending)
+		setPressed(true);
+	return true;
+}
+
+bool GBuildingNode::onMouseLeftUp(CEventInputMouseLeftUp* event)
+{
+	const bool inside = Enabled && hitTestOwnSubtree(event);
+	if (!inside)
+		setPressed(false);
+	else if (pressed)
+		click();
+	return false;
+}

@@ -1,0 +1,181 @@
+#pragma once
+
+#include "BuildingRules.h"
+#include "GMoneyLetter.h"
+#include "core/IScheduledTask.h"
+#include "core/SmartPointer.h"
+#include "data/GameNodeTypeIds.h"
+#include "data/IObjectiveLevelView.h"
+#include "scene/SceneNode.h"
+
+#include <irrlicht/irrString.h>
+#include <memory>
+#include <vector>
+
+class CEventNodeClickPreview;
+class CEventNodeClicked;
+class CEventNodeFocused;
+class CEventNodeHovered;
+class CEventNodeSceneChangeStarted;
+class CEventNodeUnfocused;
+class CEventNodeUnhovered;
+class GBuildingNode;
+class GBuildingsConfiguration;
+class GEventBuildingExistsQuery;
+class GEventFeatureIncome;
+class GEventPauseRequest;
+class GLevelConfiguration;
+class GLevelPaths;
+class GLevelProcess;
+class GNeutralCarTraffic;
+class GUpgradeEffects;
+
+// One recorded action of the player, read by the objectives.
+using GHistoryEntry = GObjectiveHistoryEntry;
+
+// The live level: the building nodes of one city level, the player's money and stock, the running
+// work processes and letters, the history of actions; root of the level's "Level.qscn".
+class GGameLevelScene : public SceneNode, public IScheduledTask, public IObjectiveLevelView
+{
+	ENGINE_NODE_TYPE(GGameLevelScene, NodeTypeGGameLevelScene, SceneNode)
+	ENGINE_NODE_CLONE(GGameLevelScene)
+
+public:
+	static constexpr unsigned UpdatePeriod = 20;
+
+	explicit GGameLevelScene(const ContentRef& reference = ContentRef(), BaseNode* parent = nullptr,
+	                         INodeEventQueue* sceneManager = nullptr);
+	~GGameLevelScene() override;
+
+	// The name the class is registered under with the node factory.
+	static const irr::core::stringw& typeNameText();
+
+	void copyFrom(const BaseNode* source, INodeEventQueue* sceneManager) override;
+	void onLoaded() override { onLoad(); }
+	// Finds the buildings, the level rect and the cargos node once the scene file is read.
+	void onLoad();
+	// The level scene never focuses a default child.
+	void focusDefaultObject() override {}
+
+	// ---- set-up, in the order the level start calls them
+	void setBuildingsConfiguration(GBuildingsConfiguration* configuration);
+	void setConfiguration(GLevelConfiguration* configuration);
+	void setUpgrades(GUpgradeEffects* effects);
+	void createNeutralCarTraffic(GLevelPaths* paths);
+	void setPaused(bool value) { paused = value; }
+
+	// ---- queries
+	GBuildingNode* getSelectedBuilding() const;
+	int countBuildingsOfType(StringId buildingType) const;
+	GBuildingNode* findServer(int serviceId) const;
+	static bool matchesRequest(const GBuildingNode* building, const irr::core::array<StringId>& buildingTypes,
+	                           const irr::core::array<StringId>& placeNames);
+	const std::vector<SmartPointer<GBuildingNode>>& getBuildings() const { return buildings; }
+	BaseNode* getBuildingsNode() const { return buildingsNode.get(); }
+	BaseNode* getCargosNode() const { return cargosNode.get(); }
+	GLevelConfiguration* getLevelConfiguration() const { return configuration.get(); }
+	GBuildingsConfiguration* getBuildingsConfiguration() const { return buildingsConfiguration.get(); }
+	GUpgradeEffects* getUpgradeEffects() const { return upgradeEffects.get(); }
+	GLevelPaths* getLevelPaths() const { return levelPaths.get(); }
+	GNeutralCarTraffic* getNeutralCarTraffic() const { return neutralCarTraffic.get(); }
+	const LevelRect& getLevelRect() const { return levelRect; }
+	bool isPaused() const { return paused; }
+	bool areObjectivesMet() const { return objectivesMet; }
+	const irr::core::stringc& getHintText() const { return hintText; }
+	const std::vector<GHistoryEntry>& getHistory() const { return history; }
+	const std::vector<int>& getServices() const { return services; }
+	const std::vector<int>& getIdleServices() const { return idleServices; }
+
+	// ---- economy
+	bool run(unsigned elapsed) override { return update(elapsed); }
+	// The tick: moves the cars, then (unless paused or completed) advances time and the processes.
+	bool update(unsigned elapsed);
+	void updateProcesses(irr::u32 elapsed);
+	void addProcess(GLevelProcess* process);
+	const std::vector<SmartPointer<GLevelProcess>>& getProcesses() const { return processes; }
+	void recalculateStats();
+	void checkObjectives();
+	void collectServices();
+	void addHistoryAction(const GHistoryEntry& entry) { history.push_back(entry); }
+	// Posts a message to the parent (mode 3); dropped when the scene has none yet.
+	void postToParent(CEvent* event);
+
+	// ---- what the objectives see
+	float getMoney() const override { return money; }
+	float getIncomePerDay() const override { return income; }
+	int getGuests() const override { return guests; }
+	int getTotalWorkers() const override { return totalWorkers; }
+	irr::u32 getBuildingCount() const override { return static_cast<irr::u32>(buildings.size()); }
+	GObjectiveBuilding getBuilding(irr::u32 index) const override;
+	irr::u32 getHistoryCount() const override { return static_cast<irr::u32>(history.size()); }
+	GObjectiveHistoryEntry getHistoryEntry(irr::u32 index) const override { return history[index]; }
+
+	// ---- messages
+	static const EventMap& eventMap();
+	bool onEvent(CEvent* event) override;
+	virtual bool onSceneChangeStarted(CEventNodeSceneChangeStarted* event);
+	virtual bool onClickPreview(CEventNodeClickPreview* event);
+	virtual bool onNodePressed(CEventNodeClicked* event);
+	virtual bool onNodeHovered(CEventNodeHovered* event);
+	virtual bool onNodeUnhovered(CEventNodeUnhovered* event);
+	virtual bool onNodeFocused(CEventNodeFocused* event);
+	virtual bool onNodeUnfocused(CEventNodeUnfocused* event);
+	bool onFeatureIncome(GEventFeatureIncome* event);
+	bool onPauseRequest(GEventPauseRequest* event);
+	bool onBuildingQuery(GEventBuildingExistsQuery* event);
+	bool onCafeRequest(CEvent* event);
+
+	// Fields the play screen, processes, objectives and tutorial read and write directly.
+	float elapsedTime = 0.0f; // ms played
+	float scoreGain = 0.0f;
+	float dayTime = 0.0f; // s since the last day change
+	float rating = 0.0f;
+	float money = 0.0f;
+	float income = 0.0f;
+	float possibleIncome = 0.0f;
+	int guests = 0;
+	int possibleGuests = 0;
+	float materials = 0.0f;
+	int freeWorkers = 0;
+	int totalWorkers = 0;
+	float materialOrderTime = 0.0f;  // ms
+	float materialOrderLeft = -1.0f; // ms; -1 while no order runs
+	float materialOrderAmount = 0.0f;
+	float workerOrderTime = 0.0f;  // ms
+	float workerOrderLeft = -1.0f; // ms; -1 while no training runs
+	int workerOrderCount = 0;
+	std::vector<SmartPointer<BaseNode>> moneyLetters; // letter nodes, each carrying its GMoneyLetter
+	int weatherLeft = 0;                              // ms
+
+private:
+	void startRandomEvents(TaskScheduler* scheduler);
+	void stopRandomEvents();
+	TaskScheduler* ownScheduler() const;
+	void selectBuilding(GBuildingNode* building);
+	// Collects the letter on the building; false when it carries none.
+	bool collectMoneyLetter(GBuildingNode* building);
+	void postLevelCompleted();
+
+	std::unique_ptr<GNeutralCarTraffic> neutralCarTraffic;
+	SmartPointer<BaseNode> buildingsNode;
+	std::vector<SmartPointer<GBuildingNode>> buildings;
+	SmartPointer<BaseNode> cargosNode;
+	SmartPointer<GLevelConfiguration> configuration;
+	SmartPointer<GBuildingsConfiguration> buildingsConfiguration;
+	SmartPointer<GUpgradeEffects> upgradeEffects;
+	SmartPointer<GLevelPaths> levelPaths;
+	LevelRect levelRect{0, 0, 1024, 768};
+	GBuildingNode* selectedBuilding = nullptr; // one of the buildings
+	GBuildingNode* previouslySelectedBuilding = nullptr;
+	bool paused = false;
+	bool objectivesMet = false;
+	// Completion was reached while the scene had no parent to tell; told when the scene is entered.
+	bool completionUndelivered = false;
+	// Random events and clouds start on the first entry only; later entries only resume the tick.
+	bool enteredOnce = false;
+	irr::core::stringc hintText; // dictionary key between percent signs, or empty
+	std::vector<SmartPointer<GLevelProcess>> processes;
+	std::vector<GHistoryEntry> history;
+	std::vector<int> services;
+	std::vector<int> idleServices;
+};
