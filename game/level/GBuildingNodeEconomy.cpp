@@ -148,13 +148,12 @@ int GBuildingNode::countServedGuests(const GBuildingType* forRecord) const
 {
 	if (!forRecord || isZeroArea(forRecord->getServeArea()) || forRecord->getServeIncome() < 1.0f)
 		return 0;
-	const GLevelModifierValues* values = configuration ? &configuration->getModifierValues() : nullptr;
 	int guests = 0;
 	for (const GBuildingNode* building : collectServeArea(forRecord))
 	{
 		const GBuildingNode* server = building->getServerFor(forRecord->getName());
 		if (building->workKind == NoWork && building->condition == Normal && (!server || server == this))
-			guests += building->record->getGuestsCount(values);
+			guests += building->record->getGuestsCount(configuration.get());
 	}
 	return guests;
 }

@@ -325,12 +325,12 @@ void GGameLevelScene::recalculateStats()
 		if (building->isWorking())
 		{
 			income += building->getIncome();
-			guests += record->getGuestsCount(&values);
+			guests += record->getGuestsCount(configuration.get());
 		}
 		else
 		{
 			possibleIncome += building->getIncome(record);
-			possibleGuests += record->getGuestsCount(&values);
+			possibleGuests += record->getGuestsCount(configuration.get());
 		}
 	}
 	possibleGuests += guests;

@@ -7,7 +7,7 @@
 #include "data/GLevelScores.h"
 #include "data/GLevelConfiguration.h"
 #include "data/GLevelPaths.h"
-#include "frontend/GRectangleNode.h"
+#include "data/GameNodeClasses.h"
 #include "scene/NodeFactory.h"
 #include "scene/TemplateCollectionNode.h"
 #include "support/LogCapture.h"
@@ -204,9 +204,9 @@ protected:
 		if (!assets.device->getAudioDevice())
 			GTEST_SKIP() << "OpenAL could not open its null output";
 		ASSERT_TRUE(assets.folder) << builtAssetsFolder();
-		// The game's own node classes, as the application registers them.
-		NodeFactory::instance()->registerNodeCreator(GRectangleNode::typeNameText(),
-		                                             &createNodeOfClass<GRectangleNode>);
+		// The game's own node classes, as the application and its loading step register them.
+		registerApplicationNodeClasses();
+		registerGameNodeClasses();
 	}
 
 	bool knownFrame(const std::string& name) const
