@@ -43,6 +43,9 @@ void BM_LevelConfigurationRead(benchmark::State& state)
 }
 BENCHMARK(BM_LevelConfigurationRead)->Unit(benchmark::kMicrosecond);
 
-void BM_LevelPathsRead(benchmark::State& state) { readShipped<GLevelPaths>(state, "levels/level2/LevelPaths.xml"); }
+void BM_LevelPathsRead(benchmark::State& state)
+{
+	readShipped<GLevelPaths>(state, "levels/level2/LevelPaths.xml");
+}
 BENCHMARK(BM_LevelPathsRead)->Unit(benchmark::kMicrosecond);
 } // namespace

@@ -95,3 +95,29 @@ void BM_LoadSceneWithLongNodeName(benchmark::State& state)
 }
 BENCHMARK(BM_LoadSceneWithLongNodeName)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 } // namespace
+
+// Saving the same profiles: writing a long value must be linear too.
+void BM_SaveProfilesWithLongValue(benchmark::State& state)
+{
+	if (!useTemporaryDataFolders())
+	{
+		state.SkipWithError("no temporary data folder");
+		return;
+	}
+	const size_t length = static_cast<size_t>(state.range(0));
+	const irr::core::stringw text = longText(length);
+	CProfileManager writer;
+	writer.loadProfiles();
+	writer.getCommonProfile()->setStringW("Notes", text);
+	writer.getCommonProfile()->setString("History", narrow(text));
+	for (auto _ : state)
+	{
+		if (!writer.saveProfiles())
+		{
+			state.SkipWithError("cannot write the profiles");
+			break;
+		}
+	}
+	state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(length) * 2);
+}
+BENCHMARK(BM_SaveProfilesWithLongValue)->Arg(1 << 13)->Arg(1 << 16)->Arg(1 << 20)->Unit(benchmark::kMillisecond);

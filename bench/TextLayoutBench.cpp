@@ -1,10 +1,15 @@
 #include "content/CContentManager.h"
 #include "content/CContentProcessorsManager.h"
+#include "content/CDictionary.h"
 #include "content/CFont.h"
 #include "content/IFileSystem.h"
+#include "core/SmartPointer.h"
+#include "device/CDeviceStub.h"
 #include "nodes/TextNode.h"
 
+#include <algorithm>
 #include <benchmark/benchmark.h>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -118,5 +123,103 @@ void BM_TextLayout(benchmark::State& state)
 	node->drop();
 }
 BENCHMARK(BM_TextLayout)->ArgsProduct({{10, 100, 1000}, {0, 1}})->ArgNames({"chars", "wrap"});
+
+// The same words twice: spelled out, and as tags the device's dictionary expands to them.
+struct TaggedText
+{
+	irr::core::stringw plain;
+	irr::core::stringw tagged;
+};
+
+// About length characters of words once expanded; the dictionary learns the tags W0 to W25.
+TaggedText taggedText(CDictionary* dictionary, int length)
+{
+	const int wordCount = 26;
+	for (int w = 0; w < wordCount; ++w)
+	{
+		irr::core::stringw word;
+		for (int i = 0; i < 3 + w % 5; ++i)
+			word.append(static_cast<wchar_t>(L'a' + (w * 7 + i) % 26));
+		dictionary->setText(("W" + std::to_string(w)).c_str(), word);
+	}
+	TaggedText text;
+	for (int w = 0; static_cast<int>(text.plain.size()) < length; ++w)
+	{
+		const std::string tag = "W" + std::to_string(w % wordCount);
+		if (w > 0)
+		{
+			text.plain += L" ";
+			text.tagged += L" ";
+		}
+		text.plain += dictionary->getText(tag.c_str());
+		text.tagged += (L"%" + std::wstring(tag.begin(), tag.end()) + L"%").c_str();
+	}
+	return text;
+}
+
+// Seconds one re-split and re-lay out of the node's text takes, the best of a few runs.
+double layoutSeconds(TextNode& node)
+{
+	double best = 1e9;
+	for (int run = 0; run < 3; ++run)
+	{
+		const auto start = std::chrono::steady_clock::now();
+		node.splitLines();
+		node.layoutGlyphs();
+		const std::chrono::duration<double> spent = std::chrono::steady_clock::now() - start;
+		best = std::min(best, spent.count());
+	}
+	return best;
+}
+
+// Laying out text through the device's dictionary against the same text without tags, at 1 000 and
+// 10 000 characters, wrapped at 200 pixels when range(0) is 1. Counters: tags_per_plain is the cost of
+// the tagged text over the plain one at 10 000 characters; tenfold is the cost of 10 000 tagged
+// characters over 1 000.
+void BM_TextLayoutDictionary(benchmark::State& state)
+{
+	BenchFont& bench = benchFont();
+	if (!bench.font)
+	{
+		state.SkipWithError("font not loaded");
+		return;
+	}
+	SmartPointer<CDeviceStub> device(new CDeviceStub());
+	const TaggedText shortText = taggedText(device->getDictionary(), 1000);
+	const TaggedText longText = taggedText(device->getDictionary(), 10000);
+	auto makeNode = [&](const irr::core::stringw& text)
+	{
+		SmartPointer<TextNode> node(new TextNode());
+		node->setBounds({200.0f, 1000.0f, 0.0f});
+		node->setFont(bench.font);
+		node->setWordWrap(state.range(0) != 0);
+		node->setText(text);
+		return node;
+	};
+	SmartPointer<TextNode> plain = makeNode(longText.plain);
+	SmartPointer<TextNode> tagged = makeNode(longText.tagged);
+	SmartPointer<TextNode> shortTagged = makeNode(shortText.tagged);
+	if (tagged->getDisplayedText() != longText.plain)
+	{
+		state.SkipWithError("tags not expanded");
+		return;
+	}
+	double plainSeconds = 0.0;
+	double taggedSeconds = 0.0;
+	double shortSeconds = 0.0;
+	for (auto _ : state)
+	{
+		plainSeconds += layoutSeconds(*plain);
+		taggedSeconds += layoutSeconds(*tagged);
+		shortSeconds += layoutSeconds(*shortTagged);
+	}
+	const double runs = static_cast<double>(state.iterations());
+	state.counters["plain_us"] = plainSeconds / runs * 1e6;
+	state.counters["tagged_us"] = taggedSeconds / runs * 1e6;
+	state.counters["tagged1000_us"] = shortSeconds / runs * 1e6;
+	state.counters["tags_per_plain"] = taggedSeconds / plainSeconds;
+	state.counters["tenfold"] = taggedSeconds / shortSeconds;
+}
+BENCHMARK(BM_TextLayoutDictionary)->Arg(0)->Arg(1)->ArgName("wrap")->Unit(benchmark::kMillisecond);
 
 } // namespace

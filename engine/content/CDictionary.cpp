@@ -5,6 +5,8 @@
 #include "core/TextUtils.h"
 
 #include <cstring>
+#include <cwchar>
+#include <string>
 
 bool CDictionary::TagLess::operator()(const irr::core::stringc& a, const irr::core::stringc& b) const
 {
@@ -38,35 +40,43 @@ irr::core::stringw CDictionary::expandTags(const irr::core::stringw& text) const
 	const irr::u32 length = text.size();
 	if (length < 2)
 		return text;
-	irr::core::stringw out;
+	// Built in a growable buffer: the library's strings grow to the exact size on every append.
+	const wchar_t* in = text.c_str();
+	std::wstring out;
+	out.reserve(length);
 	irr::u32 i = 0;
 	while (i < length)
 	{
-		const wchar_t c = text[i];
-		if (c != L'%' || i + 1 == length)
+		const wchar_t* percent = std::wmemchr(in + i, L'%', length - i);
+		const irr::u32 at = percent ? static_cast<irr::u32>(percent - in) : length;
+		out.append(in + i, at - i);
+		i = at;
+		if (i >= length)
+			break;
+		if (i + 1 == length)
 		{
-			out.append(c);
-			++i;
-			continue;
+			out.push_back(L'%');
+			break;
 		}
-		if (text[i + 1] == L'%')
+		if (in[i + 1] == L'%')
 		{
-			out.append(L'%');
+			out.push_back(L'%');
 			i += 2;
 			continue;
 		}
-		const irr::s32 close = text.findNext(L'%', i + 1);
-		if (close < 0)
+		const wchar_t* close = std::wmemchr(in + i + 1, L'%', length - i - 1);
+		if (!close)
 		{
 			// Not a tag: the percent sign and the rest stay as they are.
-			out.append(text.subString(i, length - i));
+			out.append(in + i, length - i);
 			break;
 		}
-		const irr::u32 end = static_cast<irr::u32>(close);
-		out.append(getText(narrow(text.subString(i + 1, end - i - 1))));
+		const irr::u32 end = static_cast<irr::u32>(close - in);
+		const irr::core::stringw expanded = getText(narrow(text.subString(i + 1, end - i - 1)));
+		out.append(expanded.c_str(), expanded.size());
 		i = end + 1;
 	}
-	return out;
+	return irr::core::stringw(out.data(), static_cast<irr::u32>(out.size()));
 }
 
 irr::core::stringw CDictionary::format(const irr::core::stringc& tag, const irr::core::stringw& p1,
@@ -77,21 +87,23 @@ irr::core::stringw CDictionary::format(const irr::core::stringc& tag, const irr:
 	if (length < 2)
 		return text;
 	const irr::core::stringw* parameters[] = {&p1, &p2, &p3, &p4};
-	irr::core::stringw out;
+	std::wstring out;
+	out.reserve(length + p1.size() + p2.size() + p3.size() + p4.size());
 	irr::u32 used = 0;
 	irr::u32 i = 0;
 	while (i < length)
 	{
 		if (used < 4 && text[i] == L'#' && i + 1 < length && text[i + 1] == L'p')
 		{
-			out.append(*parameters[used++]);
+			const irr::core::stringw& parameter = *parameters[used++];
+			out.append(parameter.c_str(), parameter.size());
 			i += 2;
 			continue;
 		}
-		out.append(text[i]);
+		out.push_back(text[i]);
 		++i;
 	}
-	return out;
+	return irr::core::stringw(out.data(), static_cast<irr::u32>(out.size()));
 }
 
 bool CDictionary::loadFile(const irr::core::stringc& fileName)

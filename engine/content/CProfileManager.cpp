@@ -3,6 +3,7 @@
 #include "content/CReadFile.h"
 #include "content/CVirtualFile.h"
 #include "content/CXMLWriter.h"
+#include "content/FileReplaceLock.h"
 #include "content/IFileSystem.h"
 #include "content/ProfileFile.h"
 #include "content/ProfileStreamTransform.h"
@@ -12,10 +13,14 @@
 #include "device/IDevice.h"
 
 #include <set>
+#include <unistd.h>
 
 namespace
 {
 const char* const profileFileName = "profile.dat";
+constexpr unsigned UserFileMode = 0644;
+// The all-users folder is shared by the group; so are the file and its lock file.
+constexpr unsigned GlobalFileMode = 0664;
 
 IFileSystem* fileSystem()
 {
@@ -69,10 +74,10 @@ CProfileManager::~CProfileManager()
 bool CProfileManager::loadProfiles()
 {
 	ProfileFile userFile;
-	if (readFile(getUserProfilePath(), userFile) == FileRead::Done)
+	if (readFile(getUserProfilePath(), UserFileMode, userFile) == FileRead::Done)
 		takeUserFile(userFile);
 	ProfileFile globalFile;
-	if (readFile(getGlobalProfilePath(), globalFile) == FileRead::Done)
+	if (readFile(getGlobalProfilePath(), GlobalFileMode, globalFile) == FileRead::Done)
 		takeGlobalFile(globalFile);
 	commonProfile->merge(*commonDefaults);
 	return true;
@@ -134,13 +139,12 @@ int CProfileManager::getActiveProfileIndex() const
 
 bool CProfileManager::saveProfiles()
 {
-	return writeFile(getUserProfilePath(), false, 0644);
+	return writeFile(getUserProfilePath(), false, UserFileMode);
 }
 
-// The all-users folder is shared by the group; so is the file.
 bool CProfileManager::saveGlobalProfile()
 {
-	return writeFile(getGlobalProfilePath(), true, 0664);
+	return writeFile(getGlobalProfilePath(), true, GlobalFileMode);
 }
 
 bool CProfileManager::saveProfile(const CProfile* profile)
@@ -197,10 +201,12 @@ std::string CProfileManager::getGlobalProfilePath() const
 	return files ? inFolder(files->getCommonDataFolder()) : std::string();
 }
 
-CProfileManager::FileRead CProfileManager::readFile(const std::string& path, ProfileFile& file) const
+CProfileManager::FileRead CProfileManager::readFile(const std::string& path, unsigned mode, ProfileFile& file) const
 {
-	if (path.empty())
+	if (path.empty() || ::access(path.c_str(), F_OK) != 0)
 		return FileRead::Missing;
+	// Held while reading: a save that replaced the file meanwhile must not be moved aside as damaged.
+	FileReplaceLock lock(path, true, mode);
 	// Opened as a loose file only: an archive must never stand in for the player's data.
 	SmartPointer<CReadFile> disk(new CReadFile(path.c_str()));
 	if (!disk->isOpen())

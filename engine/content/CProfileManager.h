@@ -72,7 +72,7 @@ private:
 		Damaged
 	};
 
-	FileRead readFile(const std::string& path, ProfileFile& file) const;
+	FileRead readFile(const std::string& path, unsigned mode, ProfileFile& file) const;
 	bool writeFile(const std::string& path, bool global, unsigned mode) const;
 	SmartPointer<CProfile> makePlayer(const irr::core::stringw& name);
 

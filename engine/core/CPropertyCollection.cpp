@@ -3,11 +3,15 @@
 #include "CPropertyDataBool.h"
 #include "CPropertyDataFloat.h"
 #include "CPropertyDataInt.h"
+#include "NarrowFast.h"
 #include "PropertyMakers.h"
 #include "PropertyTypeRegistry.h"
 #include "TextUtils.h"
 #include "content/IXMLReader.h"
 #include "content/IXMLWriter.h"
+
+#include <cstring>
+#include <string_view>
 
 namespace
 {
@@ -33,15 +37,67 @@ SmartPointer<CPropertyCollection> CPropertyCollection::clone() const
 	SmartPointer<CPropertyCollection> copy(new CPropertyCollection(contentManager));
 	copy->items.reserve(items.size());
 	for (const Item& item : items)
-		copy->items.push_back({item.name, clonePropertyData(item.value)});
-	copy->nameIndex = nameIndex;
+		copy->items.emplace_back(item.name, clonePropertyData(item.value));
+	if (!nameIndex.empty())
+	{
+		for (size_t i = 0; i < copy->items.size(); ++i)
+			copy->indexItem(static_cast<int>(i));
+	}
 	return copy;
 }
 
 void CPropertyCollection::add(const irr::core::stringc& name, const SmartPointer<IPropertyData>& value)
 {
-	items.push_back({name, value});
-	nameIndex[name] = static_cast<int>(items.size()) - 1;
+	reserveFirst();
+	items.emplace_back(name, value);
+	indexLastItem();
+}
+
+void CPropertyCollection::reserveFirst()
+{
+	if (items.empty())
+		items.reserve(searchedCount);
+}
+
+void CPropertyCollection::indexLastItem()
+{
+	const int added = static_cast<int>(items.size()) - 1;
+	if (!nameIndex.empty())
+		indexItem(added);
+	else if (items.size() > searchedCount)
+	{
+		// Past the searched size: index every item, later ones winning.
+		for (int i = 0; i <= added; ++i)
+			indexItem(i);
+	}
+}
+
+size_t CPropertyCollection::hashOf(const NameKey& name)
+{
+	return std::hash<std::string_view>()(std::string_view(name.text, name.length));
+}
+
+bool CPropertyCollection::hasName(int index, const NameKey& name) const
+{
+	const irr::core::stringc& itemName = items[static_cast<size_t>(index)].name;
+	return itemName.size() == name.length && std::memcmp(itemName.c_str(), name.text, name.length) == 0;
+}
+
+void CPropertyCollection::indexItem(int index)
+{
+	const irr::core::stringc& name = items[static_cast<size_t>(index)].name;
+	const NameKey key{name.c_str(), name.size()};
+	const size_t hash = hashOf(key);
+	auto range = nameIndex.equal_range(hash);
+	for (auto it = range.first; it != range.second; ++it)
+	{
+		if (hasName(it->second, key))
+		{
+			it->second = index;
+			return;
+		}
+	}
+	nameIndex.emplace(hash, index);
 }
 
 void CPropertyCollection::set(const irr::core::stringc& name, const SmartPointer<IPropertyData>& value)
@@ -53,13 +109,42 @@ void CPropertyCollection::set(const irr::core::stringc& name, const SmartPointer
 		items[static_cast<size_t>(index)].value = value;
 }
 
+int CPropertyCollection::find(const NameKey& name) const
+{
+	if (nameIndex.empty())
+	{
+		for (size_t i = items.size(); i-- > 0;)
+		{
+			if (hasName(static_cast<int>(i), name))
+				return static_cast<int>(i);
+		}
+		return -1;
+	}
+	auto range = nameIndex.equal_range(hashOf(name));
+	for (auto it = range.first; it != range.second; ++it)
+	{
+		if (hasName(it->second, name))
+			return it->second;
+	}
+	return -1;
+}
+
 int CPropertyCollection::indexOf(const irr::core::stringc& name) const
 {
-	auto it = nameIndex.find(name);
-	return it == nameIndex.end() ? -1 : it->second;
+	return find(NameKey{name.c_str(), name.size()});
+}
+
+int CPropertyCollection::indexOf(const char* name) const
+{
+	return name ? find(NameKey{name, std::strlen(name)}) : -1;
 }
 
 SmartPointer<IPropertyData> CPropertyCollection::get(const irr::core::stringc& name) const
+{
+	return getDataAt(indexOf(name));
+}
+
+SmartPointer<IPropertyData> CPropertyCollection::get(const char* name) const
 {
 	return getDataAt(indexOf(name));
 }
@@ -120,13 +205,23 @@ bool CPropertyCollection::readXml(IXMLReader* reader, bool checkName, const irr:
 void CPropertyCollection::readItem(IXMLReader& reader)
 {
 	static const irr::core::stringw nameAttribute(L"Name");
-	// Copied: reading a nested value moves the reader on.
-	const irr::core::stringw itemName = reader.getAttributeValue(nameAttribute);
 	SmartPointer<IPropertyData> value = PropertyTypeRegistry::instance()->create(reader.getNodeName(), contentManager);
+	const irr::core::stringw& name = reader.getAttributeValue(nameAttribute);
+	if (name.size() == 0)
+	{
+		if (value)
+			value->readXml(reader);
+		return;
+	}
+	// The item is added first, while the reader still stands on its element: a nested value reads on.
+	reserveFirst();
+	if (isPlainAscii(name))
+		items.emplace_back(name, value);
+	else
+		items.emplace_back(narrow(name), value);
+	indexLastItem();
 	if (value)
 		value->readXml(reader);
-	if (itemName.size())
-		add(narrow(itemName), value);
 }
 
 bool CPropertyCollection::writeXml(IXMLWriter* writer, bool writeHeader, const irr::core::stringw& elementName,

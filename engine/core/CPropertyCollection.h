@@ -5,7 +5,7 @@
 #include <irrlicht/SColor.h>
 #include <irrlicht/vector2d.h>
 #include <irrlicht/vector3d.h>
-#include <map>
+#include <unordered_map>
 #include <vector>
 
 // Ordered list of named property values with an index by name. A name may stand in several
@@ -16,6 +16,9 @@ public:
 	// The content manager (not grabbed, may be null) is given to the values made while reading XML.
 	explicit CPropertyCollection(IContentManager* contentManager = nullptr);
 	~CPropertyCollection() override;
+	// The name index refers to this collection's own items: copies go through clone.
+	CPropertyCollection(const CPropertyCollection&) = delete;
+	CPropertyCollection& operator=(const CPropertyCollection&) = delete;
 
 	void clear();
 	// An independent copy: every value is cloned.
@@ -26,7 +29,9 @@ public:
 	// Replaces the value of the item the name maps to, or adds one.
 	void set(const irr::core::stringc& name, const SmartPointer<IPropertyData>& value);
 	int indexOf(const irr::core::stringc& name) const;
+	int indexOf(const char* name) const;
 	SmartPointer<IPropertyData> get(const irr::core::stringc& name) const;
+	SmartPointer<IPropertyData> get(const char* name) const;
 	SmartPointer<IPropertyData> getDataAt(int index) const;
 	void setDataAt(int index, const SmartPointer<IPropertyData>& value);
 	int getCount() const { return static_cast<int>(items.size()); }
@@ -70,14 +75,41 @@ public:
 private:
 	struct Item
 	{
+		Item(const irr::core::stringc& itemName, const SmartPointer<IPropertyData>& itemValue)
+		    : name(itemName), value(itemValue)
+		{
+		}
+		// asciiName holds ASCII characters only (isPlainAscii), so it narrows to itself.
+		Item(const irr::core::stringw& asciiName, const SmartPointer<IPropertyData>& itemValue)
+		    : name(asciiName.c_str(), asciiName.size()), value(itemValue)
+		{
+		}
 		irr::core::stringc name;
 		SmartPointer<IPropertyData> value;
 	};
+	// A name to look up: its bytes and their count.
+	struct NameKey
+	{
+		const char* text;
+		size_t length;
+	};
+	// Collections up to this size are searched from their last item; larger ones keep the index.
+	static constexpr size_t searchedCount = 8;
 
 	void readItem(IXMLReader& reader);
+	// Before an item is appended: the first one reserves room for a small collection.
+	void reserveFirst();
+	// After an item is appended: indexes it, or every item once the collection outgrows searching.
+	void indexLastItem();
+	static size_t hashOf(const NameKey& name);
+	bool hasName(int index, const NameKey& name) const;
+	int find(const NameKey& name) const;
+	// Points the index entry of the item's name at it.
+	void indexItem(int index);
 	const IPropertyData* findOfType(const irr::core::stringc& name, int typeId) const;
 
 	IContentManager* contentManager;
 	std::vector<Item> items;
-	std::map<irr::core::stringc, int> nameIndex;
+	// Hash of a name to the item it maps to; it refers to the items instead of copying their names.
+	std::unordered_multimap<size_t, int> nameIndex;
 };

@@ -66,12 +66,20 @@ bool EventReceiver::dispatchThroughTable(const EventMap& table, CEvent* event)
 		if (preListeners[i]->onEvent(event))
 			return true;
 	}
+	// Only the post-listeners present before the class table runs are consulted: one added during
+	// this delivery waits for the next event, and one removed meanwhile is skipped.
+	if (postListeners.empty())
+	{
+		auto it = table.find(event->typeId());
+		return it != table.end() && it->second(this, event);
+	}
+	const irr::core::array<EventReceiver*> present = postListeners;
 	auto it = table.find(event->typeId());
 	if (it != table.end() && it->second(this, event))
 		return true;
-	for (irr::u32 i = 0; i < postListeners.size(); ++i)
+	for (irr::u32 i = 0; i < present.size(); ++i)
 	{
-		if (postListeners[i]->onEvent(event))
+		if (postListeners.linear_search(present[i]) >= 0 && present[i]->onEvent(event))
 			return true;
 	}
 	return false;

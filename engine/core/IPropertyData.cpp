@@ -1,5 +1,6 @@
 #include "IPropertyData.h"
 
+#include "NarrowFast.h"
 #include "TextUtils.h"
 #include "content/IXMLReader.h"
 #include "content/IXMLWriter.h"
@@ -23,7 +24,19 @@ irr::core::stringw IPropertyData::toStringW() const
 
 void IPropertyData::fromStringW(const irr::core::stringw& text)
 {
-	fromString(narrow(text));
+	// Values are read by the thousand: an ASCII text goes through one buffer kept for the purpose,
+	// unless a value being read reads another (content references load files).
+	thread_local irr::core::stringc buffer;
+	thread_local bool bufferInUse = false;
+	if (bufferInUse || !isPlainAscii(text))
+	{
+		fromString(narrowFast(text));
+		return;
+	}
+	bufferInUse = true;
+	buffer = text.c_str();
+	fromString(buffer);
+	bufferInUse = false;
 }
 
 void IPropertyData::prepareInterpolation(const IPropertyData&) {}

@@ -6,17 +6,18 @@
 
 NameRegistry::NameRegistry()
 {
-	nameToId.emplace(std::string(), -1);
-	idToName.emplace(-1, irr::core::stringc());
+	const irr::core::stringc& empty = idToName.emplace(-1, irr::core::stringc()).first->second;
+	nameToId.emplace(std::string_view(empty.c_str(), empty.size()), -1);
 }
 
 int NameRegistry::intern(const char* name)
 {
-	auto inserted = nameToId.emplace(std::string(name ? name : ""), lastId + 1);
-	if (!inserted.second)
-		return inserted.first->second;
+	auto found = nameToId.find(std::string_view(name ? name : ""));
+	if (found != nameToId.end())
+		return found->second;
 	++lastId;
-	idToName.emplace(lastId, irr::core::stringc(name));
+	const irr::core::stringc& stored = idToName.emplace(lastId, irr::core::stringc(name)).first->second;
+	nameToId.emplace(std::string_view(stored.c_str(), stored.size()), lastId);
 	return lastId;
 }
 

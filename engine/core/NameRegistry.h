@@ -3,13 +3,16 @@
 #include <irrlicht/irrString.h>
 
 #include <map>
-#include <string>
+#include <string_view>
+#include <unordered_map>
 
 // Interns names to ids growing from 1 in first-seen order; the empty name is -1.
 class NameRegistry
 {
 public:
 	NameRegistry();
+	NameRegistry(const NameRegistry&) = delete;
+	NameRegistry& operator=(const NameRegistry&) = delete;
 
 	int intern(const char* name);
 	// The registered name, or null for an id never handed out.
@@ -17,7 +20,8 @@ public:
 	int getLastId() const { return lastId; }
 
 private:
-	std::map<std::string, int> nameToId;
+	// The keys view the names held by idToName, whose entries never move: a lookup makes no string.
+	std::unordered_map<std::string_view, int> nameToId;
 	std::map<int, irr::core::stringc> idToName;
 	int lastId = 0;
 };

@@ -2,9 +2,10 @@
 
 #include "IPropertyData.h"
 #include "Singleton.h"
+#include "WideNameHash.h"
 
 #include <irrlicht/irrArray.h>
-#include <map>
+#include <unordered_map>
 
 // Makes a new value of one property type; the content manager is kept by the
 // content-reference types and ignored by the others.
@@ -27,6 +28,6 @@ private:
 	friend struct SingletonTraits<PropertyTypeRegistry>;
 	PropertyTypeRegistry();
 
-	std::map<irr::core::stringw, PropertyCreator> creators;
+	std::unordered_map<irr::core::stringw, PropertyCreator, WideNameHash> creators;
 	irr::core::array<irr::core::stringw> typeNames;
 };

@@ -2,10 +2,13 @@
 
 #include "content/CQuadBatcher.h"
 #include "content/EngineMaterials.h"
+#include "platform/ScreenGammaRamp.h"
+#include "platform/StartupProblems.h"
 #include "platform/XErrorLog.h"
 
 #include "CTimer.h"
 #include "CursorControl.h"
+#include "GammaRamp.h"
 #include "VideoModeList.h"
 #include "core/DeviceEvents.h"
 #include "core/ILogger.h"
@@ -103,6 +106,7 @@ bool CLinuxDevice::hasWindow() const
 bool CLinuxDevice::createVideoDriver(int driverType)
 {
 	irr::SIrrlichtCreationParameters l = libraryParameters(parameters, &pump);
+	windowFailure.clear();
 	if (driverType == 0)
 	{
 		// The engine's default device: a null driver and no window, so no display is needed.
@@ -111,20 +115,32 @@ bool CLinuxDevice::createVideoDriver(int driverType)
 	}
 	else if (driverType >= 1 && driverType <= 3)
 	{
-		l.DriverType = irr::video::EDT_OPENGL;
-		library = createLibraryDevice(l);
+		// Asked first: the library would only say that it failed, and Xlib would print the server's
+		// refusal on the error stream once per attempt.
+		windowFailure = describeDisplayProblem();
+		if (windowFailure.empty())
+		{
+			l.DriverType = irr::video::EDT_OPENGL;
+			library = createLibraryDevice(l);
+		}
 		if (!library)
 		{
 			getLogger()->log("Could not create OpenGL driver.", 2);
-			l.DriverType = irr::video::EDT_BURNINGSVIDEO;
-			library = createLibraryDevice(l);
+			if (windowFailure.empty())
+			{
+				l.DriverType = irr::video::EDT_BURNINGSVIDEO;
+				library = createLibraryDevice(l);
+			}
 			if (!library)
 				getLogger()->log("Could not create the software renderer.", 2);
+			if (!library && windowFailure.empty())
+				windowFailure = "neither OpenGL nor the software renderer could be started on this display";
 		}
 	}
 	else
 	{
 		getLogger()->log("Unable to create video driver of unknown type.", 2);
+		windowFailure = "the video driver type " + std::to_string(driverType) + " is unknown";
 	}
 	if (!library)
 		return false;
@@ -134,6 +150,7 @@ bool CLinuxDevice::createVideoDriver(int driverType)
 	{
 		library->drop();
 		library = nullptr;
+		windowFailure = "the 3-D library made no video driver";
 		return false;
 	}
 	videoDriver->grab();
@@ -150,6 +167,8 @@ bool CLinuxDevice::createVideoDriver(int driverType)
 	{
 		if (!externalWindow)
 			parameters.windowHandle = reinterpret_cast<void*>(pump.getWindow());
+		if (!parameters.fullscreen)
+			resizeWindow(clientWidth, clientHeight);
 		setWindowCaption(getSetting("TitleCaption").c_str());
 		if (!cursorControl)
 			cursorControl = new CursorControl(parameters.windowWidth, parameters.windowHeight);
@@ -189,7 +208,7 @@ void CLinuxDevice::resizeWindow(int width, int height)
 {
 	if (externalWindow)
 		return;
-	pump.resizeWindow(width, height);
+	pump.placeWindow(parameters.fullscreen, width, height);
 }
 
 void CLinuxDevice::readClientSize(int& width, int& height) const
@@ -450,7 +469,9 @@ void CLinuxDevice::closeDevice()
 
 VideoModeList* CLinuxDevice::getVideoModeList()
 {
-	if (videoModes && videoModes->getModeCount() == 0 && library)
+	// Without a window the library opens the display itself, and Xlib would print a refusal.
+	const bool windowless = videoDriver ? videoDriver->getDriverType() == irr::video::EDT_NULL : true;
+	if (videoModes && videoModes->getModeCount() == 0 && library && (!windowless || describeDisplayProblem().empty()))
 	{
 		if (irr::video::IVideoModeList* modes = library->getVideoModeList())
 		{
@@ -481,7 +502,8 @@ void CLinuxDevice::setResizable(bool value)
 	resizable = value;
 	library->setResizable(value);
 	irr::core::dimension2du size = videoDriver->getScreenSize();
-	resizeWindow(static_cast<int>(size.Width), static_cast<int>(size.Height));
+	// Where the window is stays.
+	pump.resizeWindow(static_cast<int>(size.Width), static_cast<int>(size.Height));
 }
 
 bool CLinuxDevice::isWindowFocused() const
@@ -496,18 +518,26 @@ bool CLinuxDevice::isWindowMinimized() const
 
 bool CLinuxDevice::setGammaRamp(float red, float green, float blue, float brightness, float contrast)
 {
-	return hasWindow() && library->setGammaRamp(red, green, blue, brightness, contrast);
+	// The library's own call takes the three gammas only; the ramps carry brightness and contrast too.
+	uint16_t ramps[3][256];
+	const float gammas[3] = {red, green, blue};
+	for (int i = 0; i < 3; ++i)
+		if (!calculateGammaRamp(ramps[i], gammas[i], brightness, contrast))
+			return false;
+	return hasWindow() && setScreenGammaRamps(pump.getDisplay(), pump.getWindow(), ramps[0], ramps[1], ramps[2]);
 }
 
 bool CLinuxDevice::getGammaRamp(float& red, float& green, float& blue, float& brightness, float& contrast)
 {
 	brightness = 0.0f;
 	contrast = 0.0f;
-	if (!hasWindow())
+	uint16_t ramps[3][256];
+	if (!hasWindow() || !getScreenGammaRamps(pump.getDisplay(), pump.getWindow(), ramps[0], ramps[1], ramps[2]))
 		return false;
-	float b = 0.0f;
-	float c = 0.0f;
-	return library->getGammaRamp(red, green, blue, b, c);
+	red = calculateGammaFromRamp(ramps[0]);
+	green = calculateGammaFromRamp(ramps[1]);
+	blue = calculateGammaFromRamp(ramps[2]);
+	return true;
 }
 
 bool CLinuxDevice::openURL(const char* url)

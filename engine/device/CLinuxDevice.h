@@ -47,6 +47,8 @@ public:
 	irr::IrrlichtDevice* getLibraryDevice() const { return library; }
 	const std::string& getVersionText() const { return versionText; }
 	bool isResizePending() const { return resizePending; }
+	// Why the last video driver could not be made, for the user; empty after a success.
+	const std::string& getWindowFailure() const { return windowFailure; }
 
 	// Mouse presses not yet matched by releases, over every window of the process.
 	static int getCaptureCount() { return captureCount; }
@@ -74,6 +76,7 @@ private:
 	IrrlichtWindowPump pump;
 	CursorControl* cursorControl = nullptr;
 	std::string versionText;
+	std::string windowFailure;
 	int clientWidth = 0;
 	int clientHeight = 0;
 	bool resizable = false;

@@ -41,3 +41,15 @@ float calculateGammaFromRamp(const uint16_t ramp[256])
 		return 1.0f;
 	return static_cast<float>(1.0 / (sum / count));
 }
+
+void spreadGammaRamp(const uint16_t ramp[256], uint16_t* screenRamp, int size)
+{
+	for (int k = 0; k < size; ++k)
+		screenRamp[k] = ramp[size > 1 ? (k * 255 + (size - 1) / 2) / (size - 1) : 0];
+}
+
+void gatherGammaRamp(const uint16_t* screenRamp, int size, uint16_t ramp[256])
+{
+	for (int i = 0; i < 256; ++i)
+		ramp[i] = size > 0 ? screenRamp[(i * (size - 1) + 127) / 255] : 0;
+}

@@ -8,3 +8,11 @@ bool calculateGammaRamp(uint16_t ramp[256], float gamma, float brightness, float
 
 // Estimates the gamma a 256-entry ramp was made with; 1 when the ramp tells nothing.
 float calculateGammaFromRamp(const uint16_t ramp[256]);
+
+// Spreads a 256-entry ramp over a screen ramp of size entries (first to first, last to last, each
+// entry from the nearest one).
+void spreadGammaRamp(const uint16_t ramp[256], uint16_t* screenRamp, int size);
+
+// Takes a 256-entry ramp from a screen ramp of size entries; undoes spreadGammaRamp exactly when the
+// screen ramp has 256 entries or more.
+void gatherGammaRamp(const uint16_t* screenRamp, int size, uint16_t ramp[256]);

@@ -6,6 +6,7 @@
 #include "TextNode.h"
 #include "core/CPropertyCollection.h"
 #include "core/CPropertyDataStringWArray.h"
+#include "core/ILogger.h"
 #include "core/InputEvents.h"
 #include "nodes/PropertyLookup.h"
 #include "scene/NodeEvents.h"
@@ -63,13 +64,28 @@ BaseNode* directChild(const BaseNode* parent, const char* name)
 	return parent ? parent->findChild(internStringId(name), 1) : nullptr;
 }
 
-// Whole prototypes that fit in an extent; at least one.
+// Whole prototypes that fit in an extent; at least one, and at most one past the element bound
+// (so the conversion stays in range, also for infinite or undefined extents).
 int fitCount(float extent, float prototypeExtent)
 {
-	if (prototypeExtent <= 0.0f)
+	if (!(prototypeExtent > 0.0f))
 		return 1;
 	const float count = extent / prototypeExtent;
-	return count < 1.0f ? 1 : static_cast<int>(count);
+	if (!(count >= 1.0f))
+		return 1;
+	if (count > static_cast<float>(ListNode::maxElementCount))
+		return ListNode::maxElementCount + 1;
+	return static_cast<int>(count);
+}
+
+// The line a slider value stands for, within 0 to lineCount.
+int lineOfSliderValue(float value, int lineCount)
+{
+	if (!(value > 0.0f))
+		return 0;
+	if (value >= static_cast<float>(lineCount))
+		return lineCount;
+	return static_cast<int>(value);
 }
 
 // Offers an event to a node the way a parent offers it to a child.
@@ -424,6 +440,12 @@ void ListNode::buildElements()
 		columns = fitCount(Bounds.X, 0.0f);
 		rows = fitCount(Bounds.Y, 0.0f);
 	}
+	if (columns * rows > maxElementCount)
+	{
+		getLogger()->log("A list's elements are too small for its bounds; their count is capped", 1);
+		columns = std::min(columns, maxElementCount);
+		rows = std::max(1, std::min(rows, maxElementCount / columns));
+	}
 	if (!elementContainer)
 		return;
 	// The focus record must not outlive the element it names.
@@ -739,7 +761,8 @@ bool ListNode::onSliderValueChanged(CEventNodeValueChanged* event)
 {
 	if (!slider || event->control != slider.get())
 		return false;
-	const int top = static_cast<int>(slider->getValue()) * getPageMetrics().itemsPerLine;
+	const PageMetrics metrics = getPageMetrics();
+	const int top = lineOfSliderValue(slider->getValue(), metrics.lineCount) * metrics.itemsPerLine;
 	setTopItem(top);
 	if (IsSelectWhileListingOn)
 		setSelectedItem(top, false);

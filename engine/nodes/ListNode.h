@@ -31,6 +31,10 @@ public:
 		OrientationGridByRows = 3,
 	};
 
+	// Most elements a list builds: a prototype tiny against the list's bounds would otherwise
+	// ask for more clones than memory holds.
+	static constexpr int maxElementCount = 1024;
+
 	// Lines visible at once, items on one line, lines of the whole model.
 	struct PageMetrics
 	{

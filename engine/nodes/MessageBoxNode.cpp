@@ -81,12 +81,15 @@ bool MessageBoxNode::onButtonClicked(CEventNodeClicked* event)
 {
 	for (size_t i = 0; i < buttons.size(); ++i)
 	{
-		if (event->control == buttons[i].get())
-		{
-			result = static_cast<int>(i);
-			closeTo(0, nameIdNavBackFrom(), nameIdNavBackTo());
+		if (event->control != buttons[i].get())
+			continue;
+		// A click that arrives while the box closes (a press animation ran meanwhile) must not
+		// change the answer the scene below receives.
+		if (closing)
 			return true;
-		}
+		result = static_cast<int>(i);
+		closing = closeTo(0, nameIdNavBackFrom(), nameIdNavBackTo());
+		return true;
 	}
 	return false;
 }

@@ -52,6 +52,8 @@ private:
 	void showButtonTexts();
 
 	int result = 0;
+	// A button has closed the box: the result is final, later clicks are ignored.
+	bool closing = false;
 	irr::core::stringw titleText;
 	irr::core::stringw bodyText;
 	irr::core::array<irr::core::stringw> buttonTexts;

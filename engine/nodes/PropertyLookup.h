@@ -6,8 +6,9 @@
 // The value stored under a name when the collection has the name (the value may still be null).
 inline bool lookUpProperty(const CPropertyCollection& collection, const char* name, SmartPointer<IPropertyData>& value)
 {
-	if (collection.indexOf(name) < 0)
+	const int index = collection.indexOf(name);
+	if (index < 0)
 		return false;
-	value = collection.get(name);
+	value = collection.getDataAt(index);
 	return true;
 }

@@ -15,6 +15,9 @@ namespace
 // The device's dictionary expands tags; without a device the text is shown as it is.
 core::stringw expandTags(const core::stringw& text)
 {
+	// A text without a percent sign holds no tag: most labels skip the dictionary.
+	if (text.findFirst(L'%') < 0)
+		return text;
 	IDevice* device = Singleton<IDevice>::peek();
 	CDictionary* dictionary = device ? device->getDictionary() : nullptr;
 	return dictionary ? dictionary->expandTags(text) : text;
@@ -30,16 +33,20 @@ void TextNode::splitLines()
 	const bool measuring = WordWrap && Font;
 	const float scale = getFontScale();
 	float x = 0.0f;
-	// The last space of the current line: its index in the displayed text and in the line.
+	// The current line is the displayed text from lineStart on; it is copied out once it ends,
+	// since the library's strings grow by one character at every append.
+	u32 lineStart = 0;
+	// The last space of the current line, as an index in the displayed text.
 	s32 spaceInText = -1;
-	s32 spaceInLine = -1;
-	auto breakLine = [&]()
+	auto endLine = [&](u32 end)
+	{ lines.back() = displayedText.subString(lineStart, static_cast<s32>(end - lineStart)); };
+	auto breakLine = [&](u32 next)
 	{
 		lines.emplace_back();
 		paragraphEnds.push_back(0);
 		x = 0.0f;
 		spaceInText = -1;
-		spaceInLine = -1;
+		lineStart = next;
 	};
 
 	const u32 length = displayedText.size();
@@ -49,30 +56,28 @@ void TextNode::splitLines()
 		if (measuring)
 		{
 			x += (Kerning.X + Font->getGlyphSize(c, false).X) * scale;
-			if (x > Bounds.X && spaceInLine >= 0)
+			if (x > Bounds.X && spaceInText >= 0)
 			{
 				// Cut at the space, which is dropped, and go on after it.
-				lines.back() = lines.back().subString(0, static_cast<u32>(spaceInLine));
 				i = static_cast<u32>(spaceInText);
-				breakLine();
+				endLine(i);
+				breakLine(i + 1);
 				continue;
 			}
 		}
 		if (c == L'\r' || c == L'\n')
 		{
+			endLine(i);
 			paragraphEnds.back() = 1;
 			if (c == L'\r' && i + 1 < length && displayedText[i + 1] == L'\n')
 				++i;
-			breakLine();
+			breakLine(i + 1);
 			continue;
 		}
 		if (WordWrap && c == L' ')
-		{
 			spaceInText = static_cast<s32>(i);
-			spaceInLine = static_cast<s32>(lines.back().size());
-		}
-		lines.back().append(c);
 	}
+	endLine(length);
 
 	if (TextHAlign == AlignCenter || TextHAlign == AlignJustify)
 	{

@@ -1,6 +1,10 @@
 #include "IrrlichtWindowPump.h"
 
+#include "device/WindowPlacement.h"
+
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <irrlicht/IVideoDriver.h>
 #include <irrlicht/IrrlichtDevice.h>
 #include <poll.h>
@@ -195,6 +199,59 @@ void IrrlichtWindowPump::resizeWindow(int width, int height)
 	XResizeWindow(static_cast<Display*>(display), window, static_cast<unsigned>(width), static_cast<unsigned>(height));
 	XMapRaised(static_cast<Display*>(display), window);
 	XFlush(static_cast<Display*>(display));
+}
+
+namespace
+{
+// The frame the window manager has put around the window, when it says so (_NET_FRAME_EXTENTS).
+WindowFrame frameOf(Display* display, Window window)
+{
+	WindowFrame frame;
+	Atom type = 0;
+	int format = 0;
+	unsigned long count = 0;
+	unsigned long after = 0;
+	unsigned char* data = nullptr;
+	const Atom extents = XInternAtom(display, "_NET_FRAME_EXTENTS", True);
+	if (extents == 0 || XGetWindowProperty(display, window, extents, 0, 4, False, XA_CARDINAL, &type, &format, &count,
+	                                       &after, &data) != Success)
+		return frame;
+	if (data && type == XA_CARDINAL && format == 32 && count == 4)
+	{
+		const long* values = reinterpret_cast<const long*>(data);
+		frame = WindowFrame{static_cast<int>(values[0]), static_cast<int>(values[1]), static_cast<int>(values[2]),
+		                    static_cast<int>(values[3])};
+	}
+	if (data)
+		XFree(data);
+	return frame;
+}
+} // namespace
+
+void IrrlichtWindowPump::placeWindow(bool fullscreen, int width, int height)
+{
+	if (!display || !window || width <= 0 || height <= 0)
+		return;
+	Display* x = static_cast<Display*>(display);
+	XWindowAttributes attributes;
+	if (!XGetWindowAttributes(x, window, &attributes) || !attributes.screen)
+		return;
+	const WindowPlacement placement = computeWindowRect(fullscreen, width, height, WidthOfScreen(attributes.screen),
+	                                                    HeightOfScreen(attributes.screen), frameOf(x, window));
+	// A window manager honours a position only when the program says it chose one.
+	if (XSizeHints* hints = XAllocSizeHints())
+	{
+		long supplied = 0;
+		XGetWMNormalHints(x, window, hints, &supplied);
+		hints->flags |= PPosition;
+		hints->x = placement.x;
+		hints->y = placement.y;
+		XSetWMNormalHints(x, window, hints);
+		XFree(hints);
+	}
+	XMoveResizeWindow(x, window, placement.x, placement.y, static_cast<unsigned>(width), static_cast<unsigned>(height));
+	XMapRaised(x, window);
+	XSync(x, False);
 }
 
 bool IrrlichtWindowPump::readWindowSize(int& width, int& height) const

@@ -33,6 +33,8 @@ public:
 	// Direct window operations; they do nothing when the driver does not tell the window.
 	void hideWindow();
 	void resizeWindow(int width, int height);
+	// Gives the window this client size, centred on its screen when windowed (computeWindowRect).
+	void placeWindow(bool fullscreen, int width, int height);
 	bool readWindowSize(int& width, int& height) const;
 
 	// The window's X11 display and id when the driver exposes them (OpenGL), else null / 0.

@@ -7,6 +7,7 @@
 #include "PropertyValue.h"
 #include "SceneXmlReader.h"
 #include "content/IXMLWriter.h"
+#include "core/NarrowFast.h"
 #include "core/TextUtils.h"
 
 namespace
@@ -236,6 +237,8 @@ bool AnimatorSet::load(IXMLReader* plainReader, INodeEventQueue*, BaseNode*, ICo
 	if (!plainReader)
 		return false;
 	SmartPointer<SceneXmlReader> reader = SceneXmlReader::wrap(plainReader);
+	static const irr::core::stringw typeAttribute(L"Type");
+	static const irr::core::stringw nameAttribute(L"Name");
 	NodeFactory* factory = NodeFactory::instance();
 	XmlElementScope scope(reader.get());
 	while (scope.next())
@@ -250,14 +253,14 @@ bool AnimatorSet::load(IXMLReader* plainReader, INodeEventQueue*, BaseNode*, ICo
 			list = &startActions;
 		else if (element == L"EndAnimator")
 			list = &endActions;
-		Base* action = list ? factory->createAction(reader->getAttributeValue(L"Type")) : nullptr;
+		Base* action = list ? factory->createAction(reader->getAttributeValue(typeAttribute)) : nullptr;
 		if (!action)
 		{
 			XmlElementScope::skipElement(reader.get());
 			continue;
 		}
-		const irr::core::stringc actionName = narrow(reader->getAttributeValue(L"Name"));
-		action->setName(actionName.size() ? internStringId(actionName) : StringId());
+		const irr::core::stringw& actionName = reader->getAttributeValue(nameAttribute);
+		action->setName(actionName.size() ? internStringId(narrowFast(actionName)) : StringId());
 		action->load(reader.get(), contentManager, element);
 		adopt(*list, action);
 	}

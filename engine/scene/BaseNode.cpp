@@ -188,6 +188,9 @@ void BaseNode::removeAllChildren()
 
 void BaseNode::setParent(BaseNode* newParent)
 {
+	// Under itself or its own descendant the tree would loop, as addChild refuses too.
+	if (newParent && (newParent == this || isAncestorOf(newParent)))
+		return;
 	grab();
 	if (parent)
 		parent->removeChild(this);

@@ -22,9 +22,10 @@ const core::vector3df defaultBounds(100.0f, 100.0f, 0.0f);
 // The value stored under a name when the name is present (possibly without a value).
 bool present(const CPropertyCollection& collection, const char* name, SmartPointer<IPropertyData>& value)
 {
-	if (collection.indexOf(name) < 0)
+	const int index = collection.indexOf(name);
+	if (index < 0)
 		return false;
-	value = collection.get(name);
+	value = collection.getDataAt(index);
 	return true;
 }
 } // namespace

@@ -6,6 +6,7 @@
 #include "PropertyValue.h"
 #include "TemplateCollectionNode.h"
 #include "core/CPropertyCollection.h"
+#include "core/ILogger.h"
 #include "core/InputEvents.h"
 #include "core/PropertyMakers.h"
 
@@ -244,7 +245,7 @@ void ControlNode::readProperties(const CPropertyCollection& collection)
 	if (collection.indexOf("TemplateName") >= 0)
 	{
 		TemplateName = nameFromValue(collection.get("TemplateName"));
-		applyTemplate();
+		applyTemplateBounded();
 	}
 }
 
@@ -310,6 +311,30 @@ TemplateCollectionNode* ControlNode::findTemplateCollection() const
 	return services ? services->getTemplateCollection() : nullptr;
 }
 
+bool ControlNode::applyTemplateBounded()
+{
+	// Whatever hangs below an internal node (a template root, a list's elements) comes from its
+	// parent's template. A control there that names that template again would contain itself.
+	int depth = 0;
+	bool loops = false;
+	for (const BaseNode* node = this; node->getParent(); node = node->getParent())
+	{
+		if (!node->isInternal())
+			continue;
+		++depth;
+		const ControlNode* owner = nodeCast<ControlNode>(node->getParent());
+		if (owner && !TemplateName.isEmpty() && owner->TemplateName == TemplateName)
+			loops = true;
+	}
+	if (loops || depth >= maxTemplateDepth)
+	{
+		getLogger()->log("Templates nest too deep; the chain stops here", getStringById(TemplateName).c_str(), 1);
+		return false;
+	}
+	applyTemplate();
+	return true;
+}
+
 void ControlNode::applyTemplate()
 {
 	TemplateCollectionNode* collection = findTemplateCollection();
@@ -328,7 +353,7 @@ void ControlNode::applyTemplate()
 void ControlNode::setTemplateName(StringId name)
 {
 	TemplateName = name;
-	applyTemplate();
+	applyTemplateBounded();
 }
 
 // ---- drawing and hit testing
@@ -423,19 +448,19 @@ bool ControlNode::onAnimatorStarted(CEventNodeAnimatorStarted*)
 
 bool ControlNode::onSceneAttached(CEventNodeSceneAttached*)
 {
-	applyTemplate();
+	applyTemplateBounded();
 	return false;
 }
 
 bool ControlNode::onTemplatesChanged(CEventNodeTemplatesChanged*)
 {
-	applyTemplate();
+	applyTemplateBounded();
 	return false;
 }
 
 bool ControlNode::onReservedEvent35(CEventNode*)
 {
-	applyTemplate();
+	applyTemplateBounded();
 	return false;
 }
 

@@ -110,6 +110,10 @@ public:
 	// Fallbacks between the visual states.
 	static StringId controlStateFallback(StringId state);
 
+	// Templates nest at most this deep; a template holding a control that names the same
+	// template, directly or through others, would otherwise clone itself until the stack ends.
+	static constexpr int maxTemplateDepth = 10;
+
 	static StringId nameIdNormal();
 	static StringId nameIdFocus();
 	static StringId nameIdKillFocus();
@@ -127,6 +131,9 @@ public:
 protected:
 	// The scene manager's template store, or null.
 	TemplateCollectionNode* findTemplateCollection() const;
+	// applyTemplate unless the control lies in the content of its own template or too many
+	// templates deep; a refused application logs and changes nothing.
+	bool applyTemplateBounded();
 	void createTemplateRoot();
 	void dropTemplateRoot();
 	void setVisualState(StringId state) { setChildrenState(state, &ControlNode::controlStateFallback); }

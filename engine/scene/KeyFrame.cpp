@@ -13,6 +13,15 @@ irr::core::stringw valueAttributeName(size_t index)
 	return irr::core::stringw(L"Value") + irr::core::stringw(static_cast<int>(index));
 }
 
+// "Value0", "Value1", ... made once for all key frames of the process (scenes load on the main thread).
+const irr::core::stringw& cachedValueAttributeName(size_t index)
+{
+	static std::vector<irr::core::stringw> names;
+	while (names.size() <= index)
+		names.push_back(valueAttributeName(names.size()));
+	return names[index];
+}
+
 irr::core::stringw wideInt(int value)
 {
 	return irr::core::stringw(value);
@@ -46,6 +55,7 @@ void KeyFrame::resolveProperties()
 	propertyIndices.clear();
 	if (!properties)
 		return;
+	propertyIndices.reserve(static_cast<size_t>(properties->getCount()));
 	for (int k = 0; k < properties->getCount(); ++k)
 		propertyIndices.push_back(resolveProperty(properties->getNameAt(k)));
 }
@@ -228,14 +238,13 @@ void KeyFrame::setProperties(const SmartPointer<CPropertyCollection>& collection
 	resolveProperties();
 }
 
-void KeyFrame::addKeyFrame(const Record& record)
+void KeyFrame::addKeyFrame(Record record)
 {
-	Record copy = record;
-	if (copy.t < 0)
-		copy.t = 0;
-	if (copy.i != 0)
-		copy.i = -1;
-	keyFrames.push_back(copy);
+	if (record.t < 0)
+		record.t = 0;
+	if (record.i != 0)
+		record.i = -1;
+	keyFrames.push_back(std::move(record));
 }
 
 void KeyFrame::prepareInterpolation()
@@ -256,9 +265,14 @@ void KeyFrame::loadContent(SceneXmlReader* reader, IContentManager* contentManag
 	keyFrames.clear();
 	properties = nullptr;
 	propertyIndices.clear();
-	const int readPeriod = reader->getAttributeValueAsInt(L"Period", 20);
+	static const irr::core::stringw periodAttribute(L"Period");
+	static const irr::core::stringw timeShiftAttribute(L"TimeShift");
+	static const irr::core::stringw tAttribute(L"t");
+	static const irr::core::stringw gAttribute(L"g");
+	static const irr::core::stringw iAttribute(L"i");
+	const int readPeriod = reader->getAttributeValueAsInt(periodAttribute, 20);
 	period = readPeriod > 0 ? static_cast<unsigned>(readPeriod) : 20;
-	TimeShift = reader->getAttributeValueAsInt(L"TimeShift", 0);
+	TimeShift = reader->getAttributeValueAsInt(timeShiftAttribute, 0);
 
 	XmlElementScope scope(reader);
 	while (scope.next())
@@ -274,21 +288,25 @@ void KeyFrame::loadContent(SceneXmlReader* reader, IContentManager* contentManag
 		}
 		else if (element == L"KeyFrame")
 		{
+			if (keyFrames.empty())
+				keyFrames.reserve(4);
 			Record record;
-			record.t = reader->getAttributeValueAsInt(L"t", 0);
-			record.g = reader->getAttributeValueAsInt(L"g", -1);
-			record.i = reader->getAttributeValueAsInt(L"i", -1);
+			record.t = reader->getAttributeValueAsInt(tAttribute, 0);
+			record.g = reader->getAttributeValueAsInt(gAttribute, -1);
+			record.i = reader->getAttributeValueAsInt(iAttribute, -1);
 			if (properties)
 			{
-				for (int p = 0; p < properties->getCount(); ++p)
+				const size_t count = static_cast<size_t>(properties->getCount());
+				record.values.reserve(count);
+				for (size_t p = 0; p < count; ++p)
 				{
-					SmartPointer<IPropertyData> value = clonePropertyData(properties->getDataAt(p));
+					SmartPointer<IPropertyData> value = clonePropertyData(properties->getDataAt(static_cast<int>(p)));
 					if (value)
-						value->fromStringW(reader->getAttributeValue(valueAttributeName(static_cast<size_t>(p))));
+						value->fromStringW(reader->getAttributeValue(cachedValueAttributeName(p)));
 					record.values.push_back(value);
 				}
 			}
-			addKeyFrame(record);
+			addKeyFrame(std::move(record));
 			XmlElementScope::skipElement(reader);
 		}
 		else

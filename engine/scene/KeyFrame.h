@@ -46,7 +46,7 @@ public:
 	// Builds a key frame list in code: the animated properties (values are the working copies),
 	// then the records, each with one value per property.
 	void setProperties(const SmartPointer<CPropertyCollection>& collection);
-	void addKeyFrame(const Record& record);
+	void addKeyFrame(Record record);
 	// Readies each value for interpolation towards the next key frame's value.
 	void prepareInterpolation();
 

@@ -3,9 +3,10 @@
 #include "core/ContentRef.h"
 #include "core/EventReceiver.h"
 #include "core/Singleton.h"
+#include "core/WideNameHash.h"
 
 #include <irrlicht/irrString.h>
-#include <map>
+#include <unordered_map>
 
 class BaseNode;
 class Base;
@@ -42,6 +43,6 @@ public:
 	bool hasActionCreator(const irr::core::stringw& typeName) const { return actionCreators.count(typeName) != 0; }
 
 private:
-	std::map<irr::core::stringw, NodeCreator> nodeCreators;
-	std::map<irr::core::stringw, ActionCreator> actionCreators;
+	std::unordered_map<irr::core::stringw, NodeCreator, WideNameHash> nodeCreators;
+	std::unordered_map<irr::core::stringw, ActionCreator, WideNameHash> actionCreators;
 };

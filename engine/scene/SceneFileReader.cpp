@@ -6,7 +6,18 @@
 #include "SceneXmlReader.h"
 #include "content/CContentManager.h"
 #include "core/CPropertyCollection.h"
+#include "core/NarrowFast.h"
 #include "core/TextUtils.h"
+
+namespace
+{
+// Attribute names of node and state elements, made once.
+const irr::core::stringw fileAttribute(L"File");
+const irr::core::stringw classOverrideAttribute(L"ClassOverride");
+const irr::core::stringw typeAttribute(L"Type");
+const irr::core::stringw nameAttribute(L"Name");
+const irr::core::stringw nextStateAttribute(L"NextState");
+} // namespace
 
 bool SceneFileReader::loadNode(BaseNode* node, IXMLReader* plainReader, NodeFactory* factory)
 {
@@ -75,9 +86,10 @@ void SceneFileReader::loadContent(BaseNode* node, SceneXmlReader* reader, NodeFa
 void SceneFileReader::loadChild(BaseNode* node, SceneXmlReader* reader, NodeFactory* factory)
 {
 	CContentManager* contentManager = node->getContentRef().getContentManager();
-	const irr::core::stringc file = narrow(reader->getAttributeValue(L"File"));
-	if (file.size())
+	const irr::core::stringw& wideFile = reader->getAttributeValue(fileAttribute);
+	if (wideFile.size())
 	{
+		const irr::core::stringc file = narrowFast(wideFile);
 		// A reference has no content of its own; anything inside it is passed over.
 		if (contentManager)
 		{
@@ -109,11 +121,11 @@ BaseNode* SceneFileReader::createNodeFor(IXMLReader* reader, NodeFactory* factor
 	if (!reader || !factory)
 		return nullptr;
 	BaseNode* node = nullptr;
-	const irr::core::stringw& classOverride = reader->getAttributeValue(L"ClassOverride");
+	const irr::core::stringw& classOverride = reader->getAttributeValue(classOverrideAttribute);
 	if (classOverride.size())
 		node = factory->createNode(classOverride, reference);
 	if (!node)
-		node = factory->createNode(reader->getAttributeValue(L"Type"), reference);
+		node = factory->createNode(reader->getAttributeValue(typeAttribute), reference);
 	return node;
 }
 
@@ -149,10 +161,10 @@ void SceneFileReader::loadStates(BaseNode* node, IXMLReader* plainReader)
 		}
 		else if (element == L"State")
 		{
-			const irr::core::stringc stateName = narrow(reader->getAttributeValue(L"Name"));
-			const irr::core::stringc nextName = narrow(reader->getAttributeValue(L"NextState"));
-			SmartPointer<AnimatorSet> set(new AnimatorSet(internStringId(stateName)));
-			set->setNextState(nextName.size() ? internStringId(nextName) : StringId());
+			SmartPointer<AnimatorSet> set(
+			    new AnimatorSet(internStringId(narrowFast(reader->getAttributeValue(nameAttribute)))));
+			const irr::core::stringw& nextName = reader->getAttributeValue(nextStateAttribute);
+			set->setNextState(nextName.size() ? internStringId(narrowFast(nextName)) : StringId());
 			set->load(reader.get(), node->getSceneManager(), node, contentManager);
 			set->setOwner(node);
 			// The first state of a name wins.

@@ -10,17 +10,28 @@ const wchar_t* const actionContainers[] = {L"State", nullptr};
 const wchar_t* const keyFrameContainers[] = {L"Animator", L"StartAnimator", L"EndAnimator", nullptr};
 
 // The elements that may enclose a start tag of this name; null for names without a rule.
+// Every start tag asks: the length picks the one name to compare with.
 const wchar_t* const* containersOf(const irr::core::stringw& name)
 {
-	if (name == L"SceneNode" || name == L"States")
-		return nodeContainers;
-	if (name == L"State")
-		return stateContainers;
-	if (name == L"Animator" || name == L"StartAnimator" || name == L"EndAnimator")
-		return actionContainers;
-	if (name == L"KeyFrame")
-		return keyFrameContainers;
-	return nullptr;
+	switch (name.size())
+	{
+	case 9:
+		return name == L"SceneNode" ? nodeContainers : nullptr;
+	case 6:
+		return name == L"States" ? nodeContainers : nullptr;
+	case 5:
+		return name == L"State" ? stateContainers : nullptr;
+	case 8:
+		if (name == L"Animator")
+			return actionContainers;
+		return name == L"KeyFrame" ? keyFrameContainers : nullptr;
+	case 13:
+		return name == L"StartAnimator" ? actionContainers : nullptr;
+	case 11:
+		return name == L"EndAnimator" ? actionContainers : nullptr;
+	default:
+		return nullptr;
+	}
 }
 
 const irr::core::stringw& emptyWide()
@@ -33,7 +44,23 @@ const irr::core::stringw& emptyWide()
 SceneXmlReader::SceneXmlReader(IXMLReader* reader, const wchar_t* openElement) : inner(shareRef(reader))
 {
 	if (openElement)
-		open.emplace_back(openElement);
+		pushOpen(openElement);
+}
+
+void SceneXmlReader::pushOpen(const irr::core::stringw& name)
+{
+	if (openCount == open.size())
+		open.push_back(name);
+	else
+		open[openCount] = name;
+	++openCount;
+}
+
+void SceneXmlReader::popOpenAsSynthetic()
+{
+	--openCount;
+	syntheticName = open[openCount];
+	onSynthetic = true;
 }
 
 SmartPointer<SceneXmlReader> SceneXmlReader::wrap(IXMLReader* reader)
@@ -46,7 +73,7 @@ SmartPointer<SceneXmlReader> SceneXmlReader::wrap(IXMLReader* reader)
 
 long SceneXmlReader::findInnermost(const wchar_t* const* names) const
 {
-	for (size_t i = open.size(); i-- > 0;)
+	for (size_t i = openCount; i-- > 0;)
 	{
 		for (const wchar_t* const* n = names; *n; ++n)
 		{
@@ -65,9 +92,7 @@ bool SceneXmlReader::read()
 	if (pendingEndCount > 0)
 	{
 		--pendingEndCount;
-		syntheticName = open.back();
-		open.pop_back();
-		onSynthetic = true;
+		popOpenAsSynthetic();
 		return true;
 	}
 	if (innerPending)
@@ -86,13 +111,13 @@ bool SceneXmlReader::read()
 			{
 				const long index = findInnermost(containers);
 				if (index >= 0)
-					toClose = open.size() - 1 - static_cast<size_t>(index);
+					toClose = openCount - 1 - static_cast<size_t>(index);
 			}
 		}
 		else if (type == XML_NODE_ELEMENT_END)
 		{
 			long index = -1;
-			for (size_t i = open.size(); i-- > 0;)
+			for (size_t i = openCount; i-- > 0;)
 			{
 				if (open[i] == inner->getNodeName())
 				{
@@ -103,14 +128,12 @@ bool SceneXmlReader::read()
 			// An end tag that closes nothing is dropped.
 			if (index < 0)
 				continue;
-			toClose = open.size() - 1 - static_cast<size_t>(index);
+			toClose = openCount - 1 - static_cast<size_t>(index);
 		}
 		if (toClose > 0)
 		{
 			pendingEndCount = toClose - 1;
-			syntheticName = open.back();
-			open.pop_back();
-			onSynthetic = true;
+			popOpenAsSynthetic();
 			innerPending = true;
 			return true;
 		}
@@ -124,9 +147,9 @@ void SceneXmlReader::applyCurrent()
 {
 	const int type = inner->getNodeType();
 	if (type == XML_NODE_ELEMENT && !inner->isEmptyElement())
-		open.push_back(inner->getNodeName());
-	else if (type == XML_NODE_ELEMENT_END && !open.empty())
-		open.pop_back();
+		pushOpen(inner->getNodeName());
+	else if (type == XML_NODE_ELEMENT_END && openCount > 0)
+		--openCount;
 }
 
 bool SceneXmlReader::isEmptyElement() const

@@ -20,7 +20,7 @@ public:
 	static SmartPointer<SceneXmlReader> wrap(IXMLReader* reader);
 
 	// Number of open elements after the current node (a non-empty start tag counts itself).
-	size_t getDepth() const { return open.size(); }
+	size_t getDepth() const { return openCount; }
 
 	// Nesting of the nodes being loaded through this reader, kept by the scene reader.
 	int getNodeDepth() const { return nodeDepth; }
@@ -47,9 +47,14 @@ private:
 	long findInnermost(const wchar_t* const* names) const;
 	// Applies the structural effect of the inner reader's current node.
 	void applyCurrent();
+	void pushOpen(const irr::core::stringw& name);
+	// Takes the innermost open element off the stack; its name becomes the synthetic end tag's.
+	void popOpenAsSynthetic();
 
 	SmartPointer<IXMLReader> inner;
+	// The open elements are the first openCount names; the slots above keep their memory for reuse.
 	std::vector<irr::core::stringw> open;
+	size_t openCount = 0;
 	// Synthetic end tags still to report before the inner reader's current node.
 	size_t pendingEndCount = 0;
 	irr::core::stringw syntheticName;

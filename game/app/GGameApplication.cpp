@@ -31,9 +31,11 @@
 #include "core/TaskScheduler.h"
 #include "core/TextUtils.h"
 #include "device/CDeviceStub.h"
+#include "device/CLinuxDevice.h"
 #include "device/CTimer.h"
 #include "device/CursorControl.h"
 #include "device/IDevice.h"
+#include "platform/StartupProblems.h"
 #include "scene/RenderEntry.h"
 #include "scene/SceneManager.h"
 #include "scene/SceneNode.h"
@@ -74,6 +76,31 @@ void playMusicCue(CSoundManager* sounds, StringId cue)
 {
 	// The manager holds the instance it starts.
 	sounds->playCue(cue, true, 0);
+}
+
+// Whether the named XML document reads to the end of its root element. The scene reader takes what
+// it can from a file cut short or overwritten on the disk; the first scene must be whole.
+bool isCompleteDocument(IFileSystem* files, const char* name)
+{
+	SmartPointer<CXMLReader> reader(files ? files->createXMLReader(name) : nullptr);
+	if (!reader)
+		return false;
+	long depth = 0;
+	while (reader->read())
+	{
+		if (reader->getNodeType() == XML_NODE_ELEMENT)
+		{
+			if (!reader->isEmptyElement())
+				++depth;
+			else if (depth == 0)
+				return true;
+		}
+		else if (reader->getNodeType() == XML_NODE_ELEMENT_END && --depth <= 0)
+		{
+			return depth == 0;
+		}
+	}
+	return false;
 }
 
 float volumeOf(const CProfile* profile, const char* onKey, const char* volumeKey)
@@ -155,7 +182,13 @@ bool GGameApplication::init()
 
 	readDisplaySettings(profiles->getCommonProfile());
 	if (!device->setCreationParameters(creationParameters))
-		return false;
+	{
+		const auto* platformDevice = dynamic_cast<const CLinuxDevice*>(device);
+		const std::string why = platformDevice && !platformDevice->getWindowFailure().empty()
+		                            ? platformDevice->getWindowFailure()
+		                            : std::string("the video driver could not be created");
+		return failStartup("could not open a window: " + why);
+	}
 
 	contentManager = device->createContentManager();
 	device->addEventListener(contentManager, ContentManagerPriority);
@@ -167,7 +200,8 @@ bool GGameApplication::init()
 	if (!uiSceneManager || !worldSceneManager)
 		return false;
 
-	mountAssets();
+	if (!mountAssets())
+		return false;
 	if (IAudioDevice* audio = device->getAudioDevice())
 		audio->setStreamingThreshold(StreamingThreshold);
 	configureSoundGroups();
@@ -180,7 +214,8 @@ bool GGameApplication::init()
 	readLogosList();
 
 	if (!showFirstScene())
-		return false;
+		return failStartup(std::string("could not load the first scene \"") + FirstSceneName +
+		                   "\": it is missing or damaged");
 	updateLayout();
 	return true;
 }
@@ -243,19 +278,53 @@ void GGameApplication::createSceneManagers()
 	}
 }
 
-void GGameApplication::mountAssets()
+bool GGameApplication::failStartup(const std::string& reason)
+{
+	startupFailure = reason;
+	return false;
+}
+
+bool GGameApplication::mountAssets()
 {
 	IDevice* device = getDevice();
 	IFileSystem* files = device->getFileSystem();
 	if (!files)
-		return;
+		return failStartup("could not read the game's content: there is no file system");
 	const irr::core::stringc folder = narrow(device->getSetting("AssetsFolder"));
-	files->setAssetsCryptKey(narrow(device->getSetting("AssetsCryptKey")));
-	assetsFolder = files->addArchive(folder, false, false);
 	const irr::core::stringc archive = folder + ".qca";
-	// The packed archive is optional: a plain folder is enough to run.
-	if (files->existFile(archive, false))
-		assetsArchive = files->addArchive(archive, false, false);
+	const bool hasFolder = files->existFile(folder, false);
+	const bool hasArchive = files->existFile(archive, false);
+	// Either is enough to run; the folder's loose files win over the archive's.
+	if (!hasFolder && !hasArchive)
+		return failStartup(std::string("could not find the game's content: there is neither a folder \"") +
+		                   folder.c_str() + "\" nor an archive \"" + archive.c_str() + "\" in " +
+		                   files->getWorkingDirectory().c_str());
+
+	files->setAssetsCryptKey(narrow(device->getSetting("AssetsCryptKey")));
+	if (hasFolder)
+	{
+		const std::string path = files->getAbsolutePath(folder).c_str();
+		std::string why = describeUnreadablePath(path, true);
+		if (why.empty() && !(assetsFolder = files->addArchive(folder, false, false)))
+			why = "it could not be added to the file system";
+		if (!why.empty())
+			return failStartup("could not read the assets folder \"" + path + "\": " + why);
+	}
+	if (hasArchive)
+	{
+		const std::string path = files->getAbsolutePath(archive).c_str();
+		std::string why = describeUnreadablePath(path, false);
+		if (why.empty())
+		{
+			assetsArchive = files->addArchive(archive, false, false);
+			// A damaged archive opens with no entries at all.
+			if (!assetsArchive || assetsArchive->getFileCount() == 0)
+				why = "it is damaged or not a content archive of this game";
+		}
+		if (!why.empty())
+			return failStartup("could not read the content archive \"" + path + "\": " + why);
+	}
+	return true;
 }
 
 void GGameApplication::configureSoundGroups()
@@ -299,6 +368,8 @@ void GGameApplication::readLogosList()
 
 bool GGameApplication::showFirstScene()
 {
+	if (!isCompleteDocument(getDevice()->getFileSystem(), FirstSceneName))
+		return false;
 	SmartPointer<BaseNode> node(contentManager->getSceneNode(FirstSceneName, false));
 	SceneNode* scene = nodeCast<SceneNode>(node.get());
 	if (!scene)

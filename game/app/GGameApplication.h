@@ -8,6 +8,7 @@
 #include <irrlicht/irrString.h>
 #include <irrlicht/rect.h>
 #include <irrlicht/vector2d.h>
+#include <string>
 
 class BaseNode;
 class CContentManager;
@@ -50,8 +51,10 @@ public:
 	GGameApplication();
 	~GGameApplication() override;
 
-	// The whole start-up; false when the device or the first scene cannot be made.
+	// The whole start-up; false when the device, the content or the first scene cannot be had.
 	bool init();
+	// Why init failed, in words for the user; empty after a successful start.
+	const std::string& getStartupFailure() const { return startupFailure; }
 	// The device's main loop; its result.
 	bool run();
 	// Lets go of the engine objects and takes this object off the device, so everything the game
@@ -106,7 +109,10 @@ protected:
 private:
 	void configureSettings();
 	void createSceneManagers();
-	void mountAssets();
+	// False when neither the assets folder nor the archive is there, or one of them cannot be read.
+	bool mountAssets();
+	// Keeps the reason for the user and fails the start-up.
+	bool failStartup(const std::string& reason);
 	void configureSoundGroups();
 	void installCursor(const CProfile* commonProfile);
 	void readLogosList();
@@ -124,6 +130,7 @@ private:
 	IArchive* assetsFolder = nullptr;
 	IArchive* assetsArchive = nullptr;
 	bool listening = false;
+	std::string startupFailure;
 };
 
 // The one application object, set during init; cleared when it shuts down.

@@ -1,10 +1,12 @@
 #include "app/GGameApplication.h"
 #include "content/CQuadBatcher.h"
 #include "core/ILogger.h"
+#include "core/TextUtils.h"
 #include "device/CLinuxDevice.h"
 #include "device/IDevice.h"
 #include "platform/CrashHandler.h"
 #include "platform/SingleInstanceGuard.h"
+#include "platform/StartupProblems.h"
 
 namespace
 {
@@ -27,6 +29,9 @@ int main()
 	auto* application = new GGameApplication();
 	if (!application->init())
 	{
+		if (!application->getStartupFailure().empty())
+			showStartupFailure(narrow(getDevice()->getSetting("TitleCaption")).c_str(),
+			                   application->getStartupFailure());
 		getLogger()->log("Failed to initialize game", 2);
 		return finish(application, 1);
 	}

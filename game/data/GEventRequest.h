@@ -1,7 +1,6 @@
 #pragma once
 
 #include "GEvent.h"
-
 #include "core/StringId.h"
 
 #include <irrlicht/irrArray.h>

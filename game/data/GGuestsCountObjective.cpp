@@ -1,11 +1,13 @@
 #include "GGuestsCountObjective.h"
 
 #include "IObjectiveLevelView.h"
-
 #include "content/CDictionary.h"
 #include "content/IXMLReader.h"
 
-bool GGuestsCountObjective::isComplete(const IObjectiveLevelView& level) { return level.getGuests() >= value; }
+bool GGuestsCountObjective::isComplete(const IObjectiveLevelView& level)
+{
+	return level.getGuests() >= value;
+}
 
 irr::core::stringw GGuestsCountObjective::getText(const CDictionary& dictionary, bool) const
 {
@@ -17,4 +19,7 @@ irr::core::stringw GGuestsCountObjective::getProgressText(const IObjectiveLevelV
 	return countText(level.getGuests(), value);
 }
 
-void GGuestsCountObjective::read(IXMLReader* reader) { value = reader->getAttributeValueAsInt(L"Value", 0); }
+void GGuestsCountObjective::read(IXMLReader* reader)
+{
+	value = reader->getAttributeValueAsInt(L"Value", 0);
+}

@@ -2,7 +2,6 @@
 
 #include "IObjectiveLevelView.h"
 #include "LevelDataText.h"
-
 #include "content/IXMLReader.h"
 
 #include <vector>
@@ -30,7 +29,10 @@ bool GHaveConcurrentFeaturesObjective::isComplete(const IObjectiveLevelView& lev
 	return latch;
 }
 
-irr::core::stringw GHaveConcurrentFeaturesObjective::getText(const CDictionary&, bool) const { return infoText; }
+irr::core::stringw GHaveConcurrentFeaturesObjective::getText(const CDictionary&, bool) const
+{
+	return infoText;
+}
 
 irr::core::stringw GHaveConcurrentFeaturesObjective::getProgressText(const IObjectiveLevelView& level,
                                                                      const CDictionary&)

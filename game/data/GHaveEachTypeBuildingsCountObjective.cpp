@@ -2,20 +2,30 @@
 
 #include "IObjectiveLevelView.h"
 #include "LevelDataText.h"
-
 #include "content/IXMLReader.h"
+
+#include <cstdint>
 
 bool GHaveEachTypeBuildingsCountObjective::isComplete(const IObjectiveLevelView& level)
 {
 	return sum(level) >= target();
 }
 
-irr::core::stringw GHaveEachTypeBuildingsCountObjective::getText(const CDictionary&, bool) const { return infoText; }
+irr::core::stringw GHaveEachTypeBuildingsCountObjective::getText(const CDictionary&, bool) const
+{
+	return infoText;
+}
 
 irr::core::stringw GHaveEachTypeBuildingsCountObjective::getProgressText(const IObjectiveLevelView& level,
                                                                          const CDictionary&)
 {
 	return countText(sum(level), target());
+}
+
+int GHaveEachTypeBuildingsCountObjective::target() const
+{
+	const std::int64_t total = static_cast<std::int64_t>(buildingTypes.size()) * value;
+	return total > INT32_MAX ? INT32_MAX : static_cast<int>(total);
 }
 
 int GHaveEachTypeBuildingsCountObjective::sum(const IObjectiveLevelView& level) const

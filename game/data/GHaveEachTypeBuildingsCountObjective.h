@@ -12,7 +12,8 @@ public:
 	void read(IXMLReader* reader) override;
 
 	int sum(const IObjectiveLevelView& level) const;
-	int target() const { return static_cast<int>(buildingTypes.size()) * value; }
+	// Value for each type, held at the int range's top.
+	int target() const;
 
 private:
 	irr::core::array<StringId> buildingTypes;

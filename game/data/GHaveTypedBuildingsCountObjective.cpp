@@ -2,12 +2,17 @@
 
 #include "IObjectiveLevelView.h"
 #include "LevelDataText.h"
-
 #include "content/IXMLReader.h"
 
-bool GHaveTypedBuildingsCountObjective::isComplete(const IObjectiveLevelView& level) { return count(level) >= value; }
+bool GHaveTypedBuildingsCountObjective::isComplete(const IObjectiveLevelView& level)
+{
+	return count(level) >= value;
+}
 
-irr::core::stringw GHaveTypedBuildingsCountObjective::getText(const CDictionary&, bool) const { return infoText; }
+irr::core::stringw GHaveTypedBuildingsCountObjective::getText(const CDictionary&, bool) const
+{
+	return infoText;
+}
 
 irr::core::stringw GHaveTypedBuildingsCountObjective::getProgressText(const IObjectiveLevelView& level,
                                                                       const CDictionary&)

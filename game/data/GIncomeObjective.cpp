@@ -1,13 +1,15 @@
 #include "GIncomeObjective.h"
 
 #include "IObjectiveLevelView.h"
-
 #include "content/CDictionary.h"
 #include "content/IXMLReader.h"
 #include "core/PropertyText.h"
 #include "core/TextUtils.h"
 
-bool GIncomeObjective::isComplete(const IObjectiveLevelView& level) { return value <= level.getIncomePerDay(); }
+bool GIncomeObjective::isComplete(const IObjectiveLevelView& level)
+{
+	return value <= level.getIncomePerDay();
+}
 
 irr::core::stringw GIncomeObjective::getText(const CDictionary& dictionary, bool full) const
 {
@@ -19,4 +21,7 @@ irr::core::stringw GIncomeObjective::getProgressText(const IObjectiveLevelView& 
 	return moneyProgressText(dictionary, level.getIncomePerDay(), value);
 }
 
-void GIncomeObjective::read(IXMLReader* reader) { value = reader->getAttributeValueAsFloat(L"Value", 0.0f); }
+void GIncomeObjective::read(IXMLReader* reader)
+{
+	value = reader->getAttributeValueAsFloat(L"Value", 0.0f);
+}

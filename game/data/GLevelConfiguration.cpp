@@ -4,7 +4,6 @@
 #include "GRandomEventList.h"
 #include "GResourceOffer.h"
 #include "LevelDataText.h"
-
 #include "content/IXMLReader.h"
 #include "core/CPropertyCollection.h"
 #include "core/CPropertyDataVector2d.h"
@@ -20,7 +19,7 @@ struct OfferEntry
 };
 
 const OfferEntry materialOfferTable[] = {
-    {125, 12500, 5000},   {250, 22500, 6000},    {500, 40000, 7000},
+    {125, 12500, 5000},  {250, 22500, 6000},    {500, 40000, 7000},
     {1000, 75000, 9000}, {2500, 150000, 10000}, {5000, 250000, 12000},
 };
 
@@ -58,9 +57,8 @@ public:
 		if (!has(key))
 			return;
 		const SmartPointer<IPropertyData> value = properties.get(key);
-		const CPropertyDataVector2d* vector = value->isKindOf(PROPERTY_VECTOR2D)
-		                                          ? dynamic_cast<const CPropertyDataVector2d*>(value.get())
-		                                          : nullptr;
+		const CPropertyDataVector2d* vector =
+		    value->isKindOf(PROPERTY_VECTOR2D) ? dynamic_cast<const CPropertyDataVector2d*>(value.get()) : nullptr;
 		field = vector ? vector->getValue() : irr::core::vector2df(0.0f, 0.0f);
 	}
 	// Texts and lists take the text form of a value of any type.
@@ -82,8 +80,7 @@ private:
 };
 } // namespace
 
-GLevelConfiguration::GLevelConfiguration()
-    : objectives(new GObjectiveList()), randomEvents(new GRandomEventList())
+GLevelConfiguration::GLevelConfiguration() : objectives(new GObjectiveList()), randomEvents(new GRandomEventList())
 {
 	ratingSteps.push_back(0);
 	ratingSteps.push_back(50);
@@ -166,7 +163,8 @@ void GLevelConfiguration::setOffers()
 	// The lists are fixed: every reading sets them anew, so a second Properties element does not repeat them.
 	materialOffers.clear();
 	for (const OfferEntry& entry : materialOfferTable)
-		materialOffers.push_back(SmartPointer<GResourceOffer>(new GResourceOffer(entry.amount, entry.price, entry.time)));
+		materialOffers.push_back(
+		    SmartPointer<GResourceOffer>(new GResourceOffer(entry.amount, entry.price, entry.time)));
 	workerOffers.clear();
 	for (const OfferEntry& entry : workerOfferTable)
 		workerOffers.push_back(SmartPointer<GResourceOffer>(new GResourceOffer(entry.amount, entry.price, entry.time)));

@@ -2,7 +2,6 @@
 
 #include "GLevelModifierValues.h"
 #include "GResourceOffer.h"
-
 #include "core/ReferenceCounted.h"
 #include "core/SmartPointer.h"
 #include "core/StringId.h"

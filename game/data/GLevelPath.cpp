@@ -1,7 +1,6 @@
 #include "GLevelPath.h"
 
 #include "LevelDataText.h"
-
 #include "content/IXMLReader.h"
 #include "core/NumberText.h"
 #include "core/TextUtils.h"

@@ -31,9 +31,9 @@ public:
 	bool isBothWays() const { return b; }
 
 private:
-	StringId id;                          // none when the attribute is absent or empty
+	StringId id; // none when the attribute is absent or empty
 	irr::core::array<GLevelPathPoint> points;
-	irr::core::vector2di time;            // ms, min and max of the traffic interval
-	irr::core::array<StringId> cars;      // template names
-	bool b = false;                       // pedestrians may walk it either way
+	irr::core::vector2di time;       // ms, min and max of the traffic interval
+	irr::core::array<StringId> cars; // template names
+	bool b = false;                  // pedestrians may walk it either way
 };

@@ -2,7 +2,6 @@
 
 #include "GLevelPath.h"
 #include "LevelDataText.h"
-
 #include "content/IXMLReader.h"
 #include "core/Random.h"
 
@@ -95,7 +94,10 @@ GLevelPath* GLevelPaths::getRandomCarPath(StringId id)
 	return found != carPaths.end() ? pickWithoutRepeat(found->second.paths, found->second.last) : nullptr;
 }
 
-GLevelPath* GLevelPaths::getRandomPedestrianPath() { return pickWithoutRepeat(pedestrianPaths, lastPedestrian); }
+GLevelPath* GLevelPaths::getRandomPedestrianPath()
+{
+	return pickWithoutRepeat(pedestrianPaths, lastPedestrian);
+}
 
 GLevelPath* GLevelPaths::pickWithoutRepeat(const irr::core::array<SmartPointer<GLevelPath>>& paths, int& last)
 {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "GLevelPath.h"
-
 #include "core/ReferenceCounted.h"
 #include "core/SmartPointer.h"
 #include "core/StringId.h"

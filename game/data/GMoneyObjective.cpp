@@ -1,12 +1,17 @@
 #include "GMoneyObjective.h"
 
 #include "IObjectiveLevelView.h"
-
 #include "content/IXMLReader.h"
 
-bool GMoneyObjective::isComplete(const IObjectiveLevelView& level) { return value <= level.getMoney(); }
+bool GMoneyObjective::isComplete(const IObjectiveLevelView& level)
+{
+	return value <= level.getMoney();
+}
 
-irr::core::stringw GMoneyObjective::getText(const CDictionary&, bool) const { return infoText; }
+irr::core::stringw GMoneyObjective::getText(const CDictionary&, bool) const
+{
+	return infoText;
+}
 
 irr::core::stringw GMoneyObjective::getProgressText(const IObjectiveLevelView& level, const CDictionary& dictionary)
 {

@@ -1,7 +1,6 @@
 #include "GObjective.h"
 
 #include "IObjectiveLevelView.h"
-
 #include "content/CDictionary.h"
 #include "content/IXMLReader.h"
 #include "core/PropertyText.h"
@@ -22,7 +21,10 @@ const GObjectiveRecord* GObjective::countedRecord(const GObjectiveBuilding& buil
 	return record.exists && record.level > 0 ? &record : nullptr;
 }
 
-bool GObjective::readFlag(IXMLReader* reader, const wchar_t* name) { return reader->getAttributeValue(name) == L"true"; }
+bool GObjective::readFlag(IXMLReader* reader, const wchar_t* name)
+{
+	return reader->getAttributeValue(name) == L"true";
+}
 
 irr::core::stringw GObjective::countText(int count, int target)
 {
@@ -34,7 +36,8 @@ irr::core::stringw GObjective::countText(int count, int target)
 
 irr::core::stringw GObjective::moneyProgressText(const CDictionary& dictionary, float value, float target)
 {
-	irr::core::stringw text = dictionary.format("MoneyDollar", formatThousands(truncateToInt(std::floor(value + 0.5)), L','));
+	irr::core::stringw text =
+	    dictionary.format("MoneyDollar", formatThousands(truncateToInt(std::floor(value + 0.5)), L','));
 	text += L"/";
 	text += dictionary.format("MoneyDollar", formatThousands(truncateToInt(target), L','));
 	return text;

@@ -8,14 +8,15 @@
 #include "GMoneyObjective.h"
 #include "GTypedHistoryActionsCountObjective.h"
 #include "GWorkersObjective.h"
-
 #include "LevelDataText.h"
-
 #include "content/IXMLReader.h"
 
 namespace
 {
-template <class T> SmartPointer<GObjective> make() { return SmartPointer<GObjective>(new T()); }
+template <class T> SmartPointer<GObjective> make()
+{
+	return SmartPointer<GObjective>(new T());
+}
 
 struct ObjectiveType
 {

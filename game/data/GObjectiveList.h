@@ -1,7 +1,6 @@
 #pragma once
 
 #include "GObjective.h"
-
 #include "core/ReferenceCounted.h"
 #include "core/SmartPointer.h"
 

@@ -1,7 +1,6 @@
 #include "GOneTimeRandomEvent.h"
 
 #include "LevelDataText.h"
-
 #include "content/IXMLReader.h"
 
 void GOneTimeRandomEvent::start(EventReceiver* newTarget, TaskScheduler* scheduler)

@@ -7,7 +7,6 @@
 #include "GEventSellBuildingRequest.h"
 #include "GEventWeatherRequest.h"
 #include "LevelDataText.h"
-
 #include "content/IXMLReader.h"
 #include "core/EventReceiver.h"
 #include "core/NumberText.h"
@@ -16,7 +15,10 @@
 
 #include <cstdint>
 
-GRandomEvent::GRandomEvent(int requestType) : requestType(requestType) { period = RunPeriod; }
+GRandomEvent::GRandomEvent(int requestType) : requestType(requestType)
+{
+	period = RunPeriod;
+}
 
 void GRandomEvent::stop()
 {

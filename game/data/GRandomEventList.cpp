@@ -8,9 +8,7 @@
 #include "GEventWeatherRequest.h"
 #include "GOneTimeRandomEvent.h"
 #include "GRegularRandomEvent.h"
-
 #include "LevelDataText.h"
-
 #include "content/IXMLReader.h"
 
 namespace
@@ -52,7 +50,10 @@ SmartPointer<GRandomEvent> createRandomEvent(const irr::core::stringw& typeName)
 
 GRandomEventList::GRandomEventList() = default;
 
-GRandomEventList::~GRandomEventList() { clear(); }
+GRandomEventList::~GRandomEventList()
+{
+	clear();
+}
 
 void GRandomEventList::clear()
 {

@@ -1,7 +1,6 @@
 #include "GRegularRandomEvent.h"
 
 #include "LevelDataText.h"
-
 #include "content/IXMLReader.h"
 
 void GRegularRandomEvent::start(EventReceiver* newTarget, TaskScheduler* scheduler)

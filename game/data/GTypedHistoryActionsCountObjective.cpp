@@ -2,12 +2,17 @@
 
 #include "IObjectiveLevelView.h"
 #include "LevelDataText.h"
-
 #include "content/IXMLReader.h"
 
-bool GTypedHistoryActionsCountObjective::isComplete(const IObjectiveLevelView& level) { return count(level) >= value; }
+bool GTypedHistoryActionsCountObjective::isComplete(const IObjectiveLevelView& level)
+{
+	return count(level) >= value;
+}
 
-irr::core::stringw GTypedHistoryActionsCountObjective::getText(const CDictionary&, bool) const { return infoText; }
+irr::core::stringw GTypedHistoryActionsCountObjective::getText(const CDictionary&, bool) const
+{
+	return infoText;
+}
 
 irr::core::stringw GTypedHistoryActionsCountObjective::getProgressText(const IObjectiveLevelView& level,
                                                                        const CDictionary&)

@@ -2,6 +2,7 @@
 
 #include "GLevelConfiguration.h"
 #include "GUpgradesConfiguration.h"
+#include "ProfileKeys.h"
 #include "content/CProfile.h"
 #include "content/CProfileManager.h"
 #include "core/TextUtils.h"
@@ -47,7 +48,7 @@ void GUpgradeEffects::collect(const GUpgradesConfiguration* upgrades, const CPro
 
 	irr::core::array<StringId> candidates;
 	if (profile)
-		candidates = splitToIds(profile->getString("BoughtUpgrades").c_str());
+		candidates = splitToIds(profile->getString(ProfileKey::BoughtUpgrades).c_str());
 	for (const auto& entry : upgrades->getUpgrades())
 		if (entry.second->isFree())
 			candidates.push_back(entry.first);

@@ -1,11 +1,13 @@
 #include "GWorkersObjective.h"
 
 #include "IObjectiveLevelView.h"
-
 #include "content/CDictionary.h"
 #include "content/IXMLReader.h"
 
-bool GWorkersObjective::isComplete(const IObjectiveLevelView& level) { return level.getTotalWorkers() >= value; }
+bool GWorkersObjective::isComplete(const IObjectiveLevelView& level)
+{
+	return level.getTotalWorkers() >= value;
+}
 
 irr::core::stringw GWorkersObjective::getText(const CDictionary& dictionary, bool) const
 {
@@ -17,4 +19,7 @@ irr::core::stringw GWorkersObjective::getProgressText(const IObjectiveLevelView&
 	return countText(level.getTotalWorkers(), value);
 }
 
-void GWorkersObjective::read(IXMLReader* reader) { value = reader->getAttributeValueAsInt(L"Value", 0); }
+void GWorkersObjective::read(IXMLReader* reader)
+{
+	value = reader->getAttributeValueAsInt(L"Value", 0);
+}

@@ -22,8 +22,8 @@ struct GObjectiveBuilding
 	int condition = 0; // 0 normal
 	float incomeBonus = 0.0f;
 	GObjectiveRecord current;
-	GObjectiveRecord previous; // the record before a running build or upgrade
-	int servedGuests = 0;      // guests the building serves with its current record
+	GObjectiveRecord previous;           // the record before a running build or upgrade
+	int servedGuests = 0;                // guests the building serves with its current record
 	irr::core::array<int> featureStates; // 0 idle, 1 active, 2 recharging
 };
 

@@ -6,7 +6,10 @@
 
 namespace
 {
-bool isDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
+bool isDigit(wchar_t c)
+{
+	return c >= L'0' && c <= L'9';
+}
 
 // Reads one number starting at text (a "-" followed by a digit, or a digit); returns the position after it.
 const wchar_t* readNumber(const wchar_t* text, int& out)
@@ -31,7 +34,10 @@ const wchar_t* readNumber(const wchar_t* text, int& out)
 	return text;
 }
 
-bool startsNumber(const wchar_t* text) { return isDigit(text[0]) || (text[0] == L'-' && isDigit(text[1])); }
+bool startsNumber(const wchar_t* text)
+{
+	return isDigit(text[0]) || (text[0] == L'-' && isDigit(text[1]));
+}
 
 // Reads up to limit numbers (all when limit is negative).
 irr::core::array<int> readNumbers(const wchar_t* text, int limit)
@@ -64,7 +70,7 @@ irr::core::array<irr::core::stringc> splitText(const irr::core::stringc& text, c
 		irr::u32 end = start;
 		while (end < n && text[end] != separator)
 			++end;
-		pieces.push_back(text.subString(start, end - start));
+		pieces.push_back(irr::core::stringc(text.c_str() + start, end - start));
 		if (end >= n)
 			break;
 		start = end + 1;
@@ -78,9 +84,15 @@ irr::core::vector2di parseIntRange(const wchar_t* text)
 	return irr::core::vector2di(numbers.size() > 0 ? numbers[0] : 0, numbers.size() > 1 ? numbers[1] : 0);
 }
 
-irr::core::array<int> parseIntListW(const wchar_t* text) { return readNumbers(text, -1); }
+irr::core::array<int> parseIntListW(const wchar_t* text)
+{
+	return readNumbers(text, -1);
+}
 
-irr::core::array<StringId> parseIdListW(const irr::core::stringw& text) { return splitToIds(narrow(text).c_str()); }
+irr::core::array<StringId> parseIdListW(const irr::core::stringw& text)
+{
+	return splitToIds(narrow(text).c_str());
+}
 
 bool isEmptyOrContains(const irr::core::array<StringId>& list, StringId id)
 {

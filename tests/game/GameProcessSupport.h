@@ -2,15 +2,19 @@
 
 // Starts the built game as its own process and watches its window on the test display.
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <fstream>
+#include <poll.h>
 #include <string>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
+#include <utility>
+#include <vector>
 
 // Xlib last: its macros (None, Bool, Status) clash with names in other headers.
 #include <X11/Xlib.h>
@@ -85,6 +89,80 @@ inline void stop(pid_t pid)
 	kill(pid, SIGKILL);
 	int status = 0;
 	waitpid(pid, &status, 0);
+}
+
+// How a run to the end went: the exit code (-1 when it had to be stopped) and what it wrote on stderr.
+struct Outcome
+{
+	int exitCode = -1;
+	std::string errors;
+};
+
+// Runs program in folder to its end with the current environment changed by edits (a null value
+// removes the variable), catching its error stream; stopped after timeoutMs.
+inline Outcome runToEnd(const std::string& program, const std::string& folder,
+                        const std::vector<std::pair<const char*, const char*>>& edits, int timeoutMs)
+{
+	Outcome outcome;
+	int errors[2];
+	if (pipe(errors) != 0)
+		return outcome;
+	const pid_t pid = fork();
+	if (pid == 0)
+	{
+		close(errors[0]);
+		dup2(errors[1], STDERR_FILENO);
+		close(errors[1]);
+		for (const auto& [name, value] : edits)
+			value ? setenv(name, value, 1) : unsetenv(name);
+		if (chdir(folder.c_str()) != 0)
+			_exit(127);
+		setenv("ASAN_OPTIONS", "detect_leaks=0", 1);
+		setenv("LSAN_OPTIONS", "detect_leaks=0", 1);
+		execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+		_exit(127);
+	}
+	close(errors[1]);
+	if (pid < 0)
+	{
+		close(errors[0]);
+		return outcome;
+	}
+	const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+	char buffer[4096];
+	for (;;)
+	{
+		const auto left =
+		    std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now()).count();
+		pollfd watch{errors[0], POLLIN, 0};
+		if (left <= 0 || poll(&watch, 1, static_cast<int>(left)) <= 0)
+			break;
+		const ssize_t n = read(errors[0], buffer, sizeof(buffer));
+		if (n <= 0)
+			break;
+		outcome.errors.append(buffer, static_cast<size_t>(n));
+	}
+	close(errors[0]);
+	// The error stream ends when the program does; a program still running then is stopped.
+	const auto end = std::max(deadline, std::chrono::steady_clock::now() + std::chrono::milliseconds(5000));
+	for (;;)
+	{
+		int status = 0;
+		const pid_t done = waitpid(pid, &status, WNOHANG);
+		if (done == pid)
+		{
+			outcome.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+			return outcome;
+		}
+		if (done < 0)
+			return outcome;
+		if (std::chrono::steady_clock::now() >= end)
+		{
+			stop(pid);
+			return outcome;
+		}
+		std::this_thread::sleep_for(std::chrono::milliseconds(20));
+	}
 }
 
 // Peak resident memory of a running process in KiB (0 when unknown).

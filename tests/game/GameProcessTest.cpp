@@ -92,11 +92,3 @@ TEST_F(GameProcess, SecondStartLeavesTheFirstAlone)
 	EXPECT_EQ(gameprocess::waitForExit(first, 10000), 0);
 	first = -1;
 }
-
-TEST_F(GameProcess, StartedWithoutItsAssetsExitsWithAnError)
-{
-	first = gameprocess::start(program, folders.folder().path());
-	ASSERT_GT(first, 0);
-	EXPECT_EQ(gameprocess::waitForExit(first, 20000), 1);
-	first = -1;
-}

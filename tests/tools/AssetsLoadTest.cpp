@@ -1,12 +1,15 @@
 #include "AssetsTestSupport.h"
+#include "content/CDictionary.h"
 #include "content/CReadFile.h"
 #include "content/CXMLReader.h"
 #include "content/PathUtils.h"
 #include "core/TextUtils.h"
+#include "data/GBuildingsConfiguration.h"
 #include "data/GComicsConfiguration.h"
-#include "data/GLevelScores.h"
 #include "data/GLevelConfiguration.h"
 #include "data/GLevelPaths.h"
+#include "data/GLevelScores.h"
+#include "data/GUpgradesConfiguration.h"
 #include "data/GameNodeClasses.h"
 #include "scene/NodeFactory.h"
 #include "scene/TemplateCollectionNode.h"
@@ -67,9 +70,10 @@ Kind kindOf(const std::string& name)
 	if (name == "logos/Logos.xml")
 		return Kind::Logos;
 	// The game's configuration, read through the file system by the game's own readers.
-	if (name == GLevelScores::FileName || name == GComicsConfiguration::FileName ||
-	    endsWith(name, std::string("/") + GLevelConfiguration::FileName) ||
-	    endsWith(name, std::string("/") + GLevelPaths::FileName) || name == GLevelPaths::BackgroundTrafficFileName)
+	if (endsWith(name, std::string("/") + GLevelConfiguration::FileName) ||
+	    endsWith(name, std::string("/") + GLevelPaths::FileName) || name == GLevelPaths::BackgroundTrafficFileName ||
+	    name == "levels/common/BuildingsConfiguration.xml" || name == "levels/common/UpgradesConfiguration.xml" ||
+	    name == GLevelScores::FileName || name == GComicsConfiguration::FileName || name == "strings/Dictionary.xml")
 		return Kind::Configuration;
 	return Kind::Unknown;
 }
@@ -159,14 +163,24 @@ bool loadConfiguration(const std::string& name)
 {
 	SmartPointer<CReadFile> input(new CReadFile((builtAssetsFolder() + "/" + name).c_str()));
 	SmartPointer<CXMLReader> reader(new CXMLReader(input.get()));
-	if (name == GLevelScores::FileName)
-		return SmartPointer<GLevelScores>(new GLevelScores())->load(reader.get());
-	if (name == GComicsConfiguration::FileName)
-		return SmartPointer<GComicsConfiguration>(new GComicsConfiguration())->load(reader.get());
 	if (endsWith(name, GLevelConfiguration::FileName))
 		return SmartPointer<GLevelConfiguration>(new GLevelConfiguration())->load(reader.get());
 	if (endsWith(name, GLevelPaths::FileName) || name == GLevelPaths::BackgroundTrafficFileName)
 		return SmartPointer<GLevelPaths>(new GLevelPaths())->load(reader.get());
+	if (name == "levels/common/BuildingsConfiguration.xml")
+		return SmartPointer<GBuildingsConfiguration>(new GBuildingsConfiguration())->load(reader.get());
+	if (name == "levels/common/UpgradesConfiguration.xml")
+		return SmartPointer<GUpgradesConfiguration>(new GUpgradesConfiguration())->load(reader.get());
+	if (name == GLevelScores::FileName)
+		return SmartPointer<GLevelScores>(new GLevelScores())->load(reader.get());
+	if (name == GComicsConfiguration::FileName)
+		return SmartPointer<GComicsConfiguration>(new GComicsConfiguration())->load(reader.get());
+	if (name == "strings/Dictionary.xml")
+	{
+		SmartPointer<CDictionary> dictionary(new CDictionary());
+		dictionary->load(reader.get());
+		return dictionary->getTextCount() > 0;
+	}
 	return false;
 }
 

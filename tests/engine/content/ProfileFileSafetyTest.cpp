@@ -1,14 +1,21 @@
 #include "ProfileTestSupport.h"
 #include "content/CMemoryFile.h"
 #include "content/CVirtualFile.h"
+#include "content/FileReplaceLock.h"
 #include "content/ProfileStreamTransform.h"
 #include "support/LogCapture.h"
 
+#include <algorithm>
+#include <chrono>
 #include <csignal>
+#include <dirent.h>
 #include <random>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
+#include <vector>
 
 namespace
 {
@@ -31,6 +38,60 @@ std::string transformed(const std::string& bytes, const char* key)
 	out->read(result.data(), static_cast<irr::u32>(result.size()));
 	return result;
 }
+
+// Names in the folder of path that start with the file's name, other than the file itself.
+std::vector<std::string> filesBeside(const std::string& path)
+{
+	const std::string folder = path.substr(0, path.rfind('/'));
+	const std::string base = path.substr(path.rfind('/') + 1);
+	std::vector<std::string> names;
+	if (DIR* dir = opendir(folder.c_str()))
+	{
+		while (dirent* entry = readdir(dir))
+			if (std::string(entry->d_name).rfind(base + ".", 0) == 0)
+				names.push_back(entry->d_name);
+		closedir(dir);
+	}
+	std::sort(names.begin(), names.end());
+	return names;
+}
+
+// Waits until a temporary file of the given size lies beside path; false after ten seconds.
+bool waitForTemporaryFile(const std::string& path, size_t size)
+{
+	const std::string prefix = path.substr(path.rfind('/') + 1) + ".tmp-";
+	for (int i = 0; i < 10000; ++i)
+	{
+		for (const std::string& name : filesBeside(path))
+		{
+			struct stat info;
+			if (name.rfind(prefix, 0) == 0 && stat((path.substr(0, path.rfind('/') + 1) + name).c_str(), &info) == 0 &&
+			    static_cast<size_t>(info.st_size) == size)
+				return true;
+		}
+		std::this_thread::sleep_for(std::chrono::milliseconds(1));
+	}
+	return false;
+}
+
+// A child that tells by its exit code whether it did its part; -1 while it runs.
+struct Child
+{
+	pid_t pid = -1;
+	int exitCode = -1;
+	bool ended = false;
+
+	bool poll(bool wait)
+	{
+		int status = 0;
+		if (!ended && waitpid(pid, &status, wait ? 0 : WNOHANG) == pid)
+		{
+			ended = true;
+			exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+		}
+		return ended;
+	}
+};
 } // namespace
 
 TEST_F(ProfileTest, DamagedFilesAreReportedKeptAsideAndReplacedByDefaults)
@@ -100,11 +161,68 @@ TEST_F(ProfileTest, FailedSaveReportsFalseAndKeepsTheOldFile)
 	ASSERT_TRUE(manager.saveProfiles());
 	const std::string before = readWholeFile(userFile());
 
-	// A folder where the temporary file must go makes the write fail.
-	ASSERT_EQ(0, mkdir((userFile() + ".tmp").c_str(), 0755));
 	manager.addProfile(L"Ben");
-	EXPECT_FALSE(manager.saveProfiles());
+	manager.getProfile(1)->setString("Notes", std::string(400, 'n').c_str());
+	Child saver;
+	saver.pid = fork();
+	ASSERT_GE(saver.pid, 0);
+	if (saver.pid == 0)
+	{
+		// The disk fills up half-way through the new file.
+		signal(SIGXFSZ, SIG_IGN);
+		rlimit limit{200, 200};
+		setrlimit(RLIMIT_FSIZE, &limit);
+		_exit(manager.saveProfiles() ? 1 : 0);
+	}
+	saver.poll(true);
+	EXPECT_EQ(0, saver.exitCode) << "the save reported success";
 	EXPECT_EQ(before, readWholeFile(userFile()));
+	EXPECT_EQ(std::vector<std::string>({"profile.dat.lock"}), filesBeside(userFile()));
+}
+
+// The all-users file is shared between the users of the machine: two processes saving it at the
+// same moment each get a complete file, and whoever reads it meanwhile sees one of the two.
+TEST_F(ProfileTest, TwoProcessesSavingTheSameFileAtOnceLeaveOneCompleteFile)
+{
+	CProfile* global = manager.getGlobalProfile();
+	auto makeState = [global](char mark, size_t length)
+	{ global->setString("Notes", std::string(length, mark).c_str()); };
+	makeState('a', 300);
+	ASSERT_TRUE(manager.saveGlobalProfile());
+	const std::string first = readWholeFile(globalFile());
+	makeState('b', 900);
+	ASSERT_TRUE(manager.saveGlobalProfile());
+	const std::string second = readWholeFile(globalFile());
+
+	Child savers[2];
+	for (int i = 0; i < 2; ++i)
+	{
+		savers[i].pid = fork();
+		ASSERT_GE(savers[i].pid, 0);
+		if (savers[i].pid == 0)
+		{
+			makeState(i == 0 ? 'a' : 'b', i == 0 ? 300 : 900);
+			int failed = 0;
+			for (int round = 0; round < 40; ++round)
+				failed += manager.saveGlobalProfile() ? 0 : 1;
+			_exit(failed == 0 ? 0 : 1);
+		}
+	}
+	int mixed = 0;
+	int reads = 0;
+	while (!savers[0].poll(false) || !savers[1].poll(false))
+	{
+		const std::string now = readWholeFile(globalFile());
+		++reads;
+		if (now != first && now != second)
+			++mixed;
+	}
+	EXPECT_EQ(0, savers[0].exitCode) << "a save failed";
+	EXPECT_EQ(0, savers[1].exitCode) << "a save failed";
+	EXPECT_EQ(0, mixed) << "of " << reads << " reads while saving";
+	const std::string last = readWholeFile(globalFile());
+	EXPECT_TRUE(last == first || last == second) << last.size() << " bytes";
+	EXPECT_EQ(std::vector<std::string>({"profile.dat.lock"}), filesBeside(globalFile()));
 }
 
 TEST_F(ProfileTest, StreamTransformIsItsOwnInverseAndCopiesPlainWithoutKey)
@@ -143,8 +261,10 @@ TEST_F(ProfileTest, KeyedProfilesAreScrambledOnDiskAndNeedTheKeyToRead)
 	EXPECT_EQ(scrambled, readWholeFile(userFile() + ".bad-1")) << "the file is kept for the right key";
 }
 
-// A process killed at any moment of a save leaves the complete old or the complete new file.
-TEST_F(ProfileTest, SavesKilledAtRandomPointsNeverLeaveAPartialFile)
+// A process killed at any moment of a save leaves the complete old or the complete new file, and a
+// later save clears away the temporary file it left. The child tells where it is; the moments that
+// must be seen (before the rename, after a completed save) are made certain, not hoped for.
+TEST_F(ProfileTest, SavesKilledAtAnyPointNeverLeaveAPartialFile)
 {
 	manager.addProfile(L"Anna");
 	manager.setActiveProfile(0);
@@ -152,59 +272,91 @@ TEST_F(ProfileTest, SavesKilledAtRandomPointsNeverLeaveAPartialFile)
 	{
 		CProfile* anna = manager.getProfile(0);
 		anna->setInt("Round", round);
-		anna->setString("Notes", irr::core::stringc(std::string(round == 1 ? 40 : 4000, 'n').c_str()));
+		anna->setString("Notes", irr::core::stringc(std::string(round == 1 ? 40 : 600, 'n').c_str()));
 	};
 	makeState(1);
 	ASSERT_TRUE(manager.saveProfiles());
 	const std::string first = readWholeFile(userFile());
 	makeState(2);
-	ASSERT_TRUE(manager.saveProfiles());
+	const auto start = std::chrono::steady_clock::now();
+	for (int i = 0; i < 5; ++i)
+		ASSERT_TRUE(manager.saveProfiles());
+	const auto saveTime = (std::chrono::steady_clock::now() - start) / 5;
 	const std::string second = readWholeFile(userFile());
 	ASSERT_NE(first, second);
 
-	std::mt19937 random(20240611u);
-	std::uniform_int_distribution<int> delay(0, 1500);
-	int partial = 0;
-	int seenFirst = 0;
-	const int trials = 220;
-	for (int trial = 0; trial < trials; ++trial)
+	// Where the kill lands: in a save held before its rename, anywhere in a save, after a save.
+	enum class Moment
 	{
-		int ready[2];
-		ASSERT_EQ(0, pipe(ready));
-		pid_t child = fork();
-		ASSERT_GE(child, 0);
-		if (child == 0)
+		BeforeRename,
+		Anywhere,
+		AfterSave
+	};
+	std::mt19937 random(20240611u);
+	std::uniform_int_distribution<long long> delay(
+	    0, 2 * std::chrono::duration_cast<std::chrono::microseconds>(saveTime).count());
+	int partial = 0;
+	int trials = 0;
+	for (Moment moment : {Moment::BeforeRename, Moment::Anywhere, Moment::AfterSave})
+	{
+		for (int trial = 0; trial < (moment == Moment::Anywhere ? 60 : 10); ++trial, ++trials)
 		{
-			close(ready[0]);
-			char byte = 1;
-			if (write(ready[1], &byte, 1) != 1)
-				_exit(2);
-			for (int round = 0; round < 100000; ++round)
+			writeWholeFile(userFile(), first);
+			// A reader of the lock holds every save back between writing its file and renaming it.
+			std::unique_ptr<FileReplaceLock> holdBack;
+			if (moment == Moment::BeforeRename)
+				holdBack.reset(new FileReplaceLock(userFile(), false, 0644));
+			int progress[2];
+			ASSERT_EQ(0, pipe(progress));
+			Child saver;
+			saver.pid = fork();
+			ASSERT_GE(saver.pid, 0);
+			if (saver.pid == 0)
 			{
-				makeState(round % 2 + 1);
-				manager.saveProfiles();
+				close(progress[0]);
+				const char started = 'S';
+				const char saved = 'D';
+				if (write(progress[1], &started, 1) != 1 || !manager.saveProfiles() ||
+				    write(progress[1], &saved, 1) != 1)
+					_exit(2);
+				for (;;)
+					pause();
 			}
-			_exit(0);
-		}
-		close(ready[1]);
-		char byte = 0;
-		ASSERT_EQ(1, read(ready[0], &byte, 1));
-		close(ready[0]);
-		usleep(static_cast<useconds_t>(delay(random)));
-		kill(child, SIGKILL);
-		int status = 0;
-		waitpid(child, &status, 0);
+			close(progress[1]);
+			char seen = 0;
+			ASSERT_EQ(1, read(progress[0], &seen, 1));
+			if (moment == Moment::BeforeRename)
+			{
+				ASSERT_TRUE(waitForTemporaryFile(userFile(), second.size()));
+			}
+			else if (moment == Moment::Anywhere)
+			{
+				std::this_thread::sleep_for(std::chrono::microseconds(delay(random)));
+			}
+			else
+			{
+				ASSERT_EQ(1, read(progress[0], &seen, 1));
+				ASSERT_EQ('D', seen);
+			}
+			close(progress[0]);
+			kill(saver.pid, SIGKILL);
+			saver.poll(true);
+			holdBack.reset();
 
-		std::string now = readWholeFile(userFile());
-		if (now == first)
-			++seenFirst;
-		else if (now != second)
-			++partial;
+			const std::string now = readWholeFile(userFile());
+			if (moment == Moment::BeforeRename)
+				EXPECT_EQ(first, now) << "killed before its rename";
+			else if (moment == Moment::AfterSave)
+				EXPECT_EQ(second, now) << "killed after a completed save";
+			else if (now != first && now != second)
+				++partial;
+		}
 	}
 	EXPECT_EQ(0, partial) << "of " << trials << " killed saves";
-	// Kills landed both before and after completed saves.
-	EXPECT_GT(seenFirst, 0);
-	EXPECT_LT(seenFirst, trials);
+
+	ASSERT_TRUE(manager.saveProfiles());
+	EXPECT_EQ(std::vector<std::string>({"profile.dat", "profile.dat.lock"}), filesBeside(userFolder() + "/profile"))
+	    << "temporary files of killed saves are cleared away";
 
 	LogCapture log;
 	CProfileManager& loaded = reload();

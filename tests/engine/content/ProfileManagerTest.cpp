@@ -177,6 +177,36 @@ TEST_F(ProfileTest, PlayerListOperations)
 	EXPECT_EQ(-1, manager.getActiveProfileIndex());
 }
 
+TEST_F(ProfileTest, RemovingTheMiddlePlayerKeepsTheOtherTwoInOrder)
+{
+	for (const wchar_t* name : {L"Anna", L"Ben", L"Cleo"})
+		ASSERT_TRUE(manager.addProfile(name));
+	manager.getProfile(0)->addInt("Level", 1);
+	manager.getProfile(2)->addInt("Level", 3);
+	SmartPointer<CProfile> ben = shareRef(manager.getProfile(1));
+	manager.setActiveProfile(2);
+
+	manager.removeProfile(1);
+	const auto names = [](const CProfileManager& m)
+	{
+		std::string text;
+		for (int i = 0; i < m.getProfileCount(); ++i)
+			text += irr::core::stringc(m.getProfile(i)->getName()).c_str() + std::string(" ");
+		return text;
+	};
+	EXPECT_EQ("Anna Cleo ", names(manager));
+	EXPECT_EQ(1, manager.getProfile(0)->getInt("Level"));
+	EXPECT_EQ(3, manager.getProfile(1)->getInt("Level"));
+	EXPECT_EQ(nullptr, manager.getActiveProfile());
+	EXPECT_EQ(nullptr, ben->getOwner()) << "a removed player belongs to no manager";
+	EXPECT_FALSE(ben->save());
+
+	ASSERT_TRUE(manager.saveProfiles());
+	CProfileManager& loaded = reload();
+	EXPECT_EQ("Anna Cleo ", names(loaded));
+	EXPECT_EQ(3, loaded.findProfile(L"Cleo")->getInt("Level"));
+}
+
 TEST_F(ProfileTest, EachProfileSavesTheFileThatHoldsIt)
 {
 	manager.addProfile(L"Anna");

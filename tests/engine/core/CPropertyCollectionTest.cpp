@@ -5,6 +5,7 @@
 #include "core/TextUtils.h"
 
 #include <gtest/gtest.h>
+#include <string>
 
 namespace
 {
@@ -32,6 +33,46 @@ TEST(PropertyCollection, DuplicateNamesStayAndLookupsReachTheLast)
 	SmartPointer<CPropertyCollection> back = readCollection(writeCollection(c));
 	EXPECT_EQ(names(*back), "A=1;A=3;B=4;");
 	EXPECT_EQ(back->getInt("A"), 3);
+}
+
+// Small collections are searched, large ones indexed: lookups agree at every size, duplicates
+// and clones included.
+TEST(PropertyCollection, LookupsReachTheLastItemOfANameAtEverySize)
+{
+	for (int size = 1; size <= 40; ++size)
+	{
+		CPropertyCollection c;
+		for (int i = 0; i < size; ++i)
+			c.addInt(("N" + std::to_string(i % 7)).c_str(), i);
+		c.addInt("", -1);
+		for (int n = 0; n < 7; ++n)
+		{
+			const std::string name = "N" + std::to_string(n);
+			const int last = n < size ? n + (size - 1 - n) / 7 * 7 : -1;
+			EXPECT_EQ(c.indexOf(name.c_str()), last) << name << " of " << size;
+			EXPECT_EQ(c.indexOf(irr::core::stringc(name.c_str())), last) << name << " of " << size;
+			EXPECT_EQ(c.getInt(name.c_str()), last < 0 ? 0 : last) << name << " of " << size;
+		}
+		EXPECT_EQ(c.indexOf(""), size);
+		EXPECT_EQ(c.indexOf("N7"), -1);
+		EXPECT_EQ(c.indexOf("N"), -1);
+
+		c.setInt("N0", 100);
+		SmartPointer<CPropertyCollection> copy = c.clone();
+		c.setInt("N0", 200);
+		EXPECT_EQ(copy->getInt("N0"), 100) << size;
+		EXPECT_EQ(copy->indexOf("N0"), c.indexOf("N0")) << size;
+		EXPECT_EQ(copy->getCount(), size + 1);
+	}
+}
+
+// Names and values that are not ASCII are read as UTF-8, as narrow makes them.
+TEST(PropertyCollection, ReadsNamesAndValuesBeyondAscii)
+{
+	CPropertyCollection c;
+	c.addString("caf\xC3\xA9", "\xE2\x82\xAC 5");
+	SmartPointer<CPropertyCollection> back = readCollection(writeCollection(c));
+	EXPECT_EQ(names(*back), "caf\xC3\xA9=\xE2\x82\xAC 5;");
 }
 
 TEST(PropertyCollection, IndexAccessOutOfRange)

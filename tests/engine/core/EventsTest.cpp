@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -165,4 +166,90 @@ TEST(EventReceiverTest, PreListenerStopsBeforeTableAndPostListeners)
 	EXPECT_EQ(r.preListeners.size(), 2u);
 	r.removePreListener(&pre);
 	EXPECT_EQ(r.preListeners[0], &pre2);
+}
+
+namespace
+{
+// A receiver whose table entry for mouse moves runs a step of the test.
+struct ActingReceiver : EventReceiver
+{
+	std::function<void()> action;
+	bool onMove(CEventInputMouseMove*)
+	{
+		if (action)
+			action();
+		return false;
+	}
+	static const EventMap& eventMap()
+	{
+		static const EventMap table = extendEventMap(
+		    rootEventMap(), {{20, &eventHandler<ActingReceiver, CEventInputMouseMove, &ActingReceiver::onMove>}});
+		return table;
+	}
+	bool onEvent(CEvent* e) override { return dispatchThroughTable(eventMap(), e); }
+};
+
+// A listener that logs its name and runs a step of the test.
+struct ActingListener : EventReceiver
+{
+	ActingListener(std::vector<std::string>* l, std::string n) : log(l), name(std::move(n)) {}
+	bool onEvent(CEvent*) override
+	{
+		log->push_back(name);
+		if (action)
+			action();
+		return false;
+	}
+	std::vector<std::string>* log;
+	std::string name;
+	std::function<void()> action;
+};
+} // namespace
+
+// Only the post-listeners present before the class table runs see the event: one added during the
+// delivery (by the table or by another listener) waits for the next event, one removed is skipped.
+TEST(EventReceiverTest, PostListenersAddedDuringADeliveryWaitForTheNextEvent)
+{
+	using Names = std::vector<std::string>;
+	struct Case
+	{
+		const char* name;
+		bool addedByTable; // else added by the first post-listener
+		bool withFirst;
+		Names firstDelivery, secondDelivery;
+	};
+	const Case cases[] = {
+	    {"table, none before", true, false, {}, {"added"}},
+	    {"table, one before", true, true, {"first"}, {"first", "added"}},
+	    {"listener", false, true, {"first"}, {"first", "added"}},
+	};
+	for (const Case& c : cases)
+	{
+		Names log;
+		ActingReceiver receiver;
+		ActingListener first(&log, "first"), added(&log, "added");
+		auto add = [&] {
+			if (receiver.postListeners.linear_search(&added) < 0)
+				receiver.postListeners.push_back(&added);
+		};
+		if (c.withFirst)
+			receiver.postListeners.push_back(&first);
+		(c.addedByTable ? receiver.action : first.action) = add;
+		CEventInputMouseMove move(0, 0);
+		EXPECT_FALSE(receiver.onEvent(&move));
+		EXPECT_EQ(log, c.firstDelivery) << c.name;
+		log.clear();
+		receiver.onEvent(&move);
+		EXPECT_EQ(log, c.secondDelivery) << c.name;
+	}
+
+	Names log;
+	ActingReceiver receiver;
+	ActingListener first(&log, "first"), second(&log, "second"), third(&log, "third");
+	for (ActingListener* listener : {&first, &second, &third})
+		receiver.postListeners.push_back(listener);
+	first.action = [&] { receiver.removePostListener(&second); };
+	CEventInputMouseMove move(0, 0);
+	receiver.onEvent(&move);
+	EXPECT_EQ(log, (Names{"first", "third"}));
 }

@@ -121,6 +121,37 @@ TEST(TaskSchedulerTest, RemovedAndAddedAgainDuringUpdateKeepsSchedule)
 	EXPECT_EQ(f.scheduler->getTaskCount(), 1);
 }
 
+// Outside an update a removal takes effect at once and touches no other task; added again, the
+// task counts a full period from the clock at that moment.
+TEST(TaskSchedulerTest, RemovedOutsideAnUpdateLeavesAtOnceAndReturnsAFullPeriodLater)
+{
+	Fixture f;
+	Task* t = f.add(100);
+	Task* other = f.add(100);
+	f.scheduler->update(60);
+	f.scheduler->remove(t);
+	EXPECT_EQ(f.scheduler->getTaskCount(), 1);
+	EXPECT_EQ(t->getScheduler(), nullptr);
+	EXPECT_EQ(t->getReferenceCount(), 1);
+	// Removing twice changes nothing more.
+	f.scheduler->remove(t);
+	EXPECT_EQ(f.scheduler->getTaskCount(), 1);
+	EXPECT_EQ(t->getReferenceCount(), 1);
+	EXPECT_EQ(other->getScheduler(), f.scheduler);
+	EXPECT_EQ(other->getReferenceCount(), 2);
+
+	f.scheduler->add(t); // at 60: due at 160
+	EXPECT_EQ(f.scheduler->getTaskCount(), 2);
+	f.scheduler->update(40);
+	EXPECT_TRUE(t->runs.empty());
+	EXPECT_EQ(other->runs.size(), 1u);
+	f.scheduler->update(59);
+	EXPECT_TRUE(t->runs.empty());
+	f.scheduler->update(1);
+	EXPECT_EQ(t->runs, std::vector<unsigned>{100});
+	EXPECT_EQ(other->runs.size(), 1u);
+}
+
 TEST(TaskSchedulerTest, AddedDuringUpdateRunsLater)
 {
 	Fixture f;

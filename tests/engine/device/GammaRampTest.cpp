@@ -1,7 +1,9 @@
 #include "device/GammaRamp.h"
 
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <vector>
 
 TEST(GammaRamp, LinearRampForGammaOneWithoutBrightnessOrContrast)
 {
@@ -64,4 +66,56 @@ TEST(GammaRamp, RampWithoutInformationGivesOne)
 	for (auto& v : ramp)
 		v = 65535;
 	EXPECT_FLOAT_EQ(1.0f, calculateGammaFromRamp(ramp));
+}
+
+TEST(GammaRamp, RampsAreSpreadOverAndGatheredFromScreenRampsOfOtherSizes)
+{
+	uint16_t ramp[256];
+	ASSERT_TRUE(calculateGammaRamp(ramp, 2.2f, 0.0f, 0.0f));
+	for (int size : {256, 1024, 16, 2})
+	{
+		std::vector<uint16_t> screen(static_cast<size_t>(size));
+		spreadGammaRamp(ramp, screen.data(), size);
+		EXPECT_EQ(ramp[0], screen.front()) << size;
+		EXPECT_EQ(ramp[255], screen.back()) << size;
+		EXPECT_TRUE(std::is_sorted(screen.begin(), screen.end())) << size;
+
+		uint16_t back[256];
+		gatherGammaRamp(screen.data(), size, back);
+		EXPECT_EQ(ramp[0], back[0]) << size;
+		EXPECT_EQ(ramp[255], back[255]) << size;
+		if (size >= 256)
+			EXPECT_TRUE(std::equal(ramp, ramp + 256, back)) << size << ": nothing is lost";
+	}
+	// The gamma read back from a screen ramp of another size is the one that was set.
+	std::vector<uint16_t> screen(1024);
+	spreadGammaRamp(ramp, screen.data(), 1024);
+	uint16_t back[256];
+	gatherGammaRamp(screen.data(), 1024, back);
+	EXPECT_NEAR(2.2f, calculateGammaFromRamp(back), 0.1f);
+}
+
+TEST(GammaRamp, BrightnessAndContrastShapeTheRamp)
+{
+	struct Case
+	{
+		const char* what;
+		float brightness, contrast;
+		int index;
+		uint16_t expected;
+	};
+	// value = trunc(brightness x 16383.75) + trunc((i / (255 - contrast x 127.5)) ^ (1 / gamma) x 65535 + 0.5)
+	const Case cases[] = {
+	    {"brighter lifts the black", 0.5f, 0.0f, 0, 8191},
+	    {"brighter lifts the middle", 0.5f, 0.0f, 128, 8191 + 32896},
+	    {"darker lowers the middle", -0.5f, 0.0f, 128, 32896 - 8191},
+	    {"contrast steepens the ramp", 0.0f, 1.0f, 64, 32896},
+	    {"contrast saturates early", 0.0f, 1.0f, 200, 65535},
+	};
+	for (const Case& c : cases)
+	{
+		uint16_t ramp[256];
+		ASSERT_TRUE(calculateGammaRamp(ramp, 1.0f, c.brightness, c.contrast)) << c.what;
+		EXPECT_EQ(c.expected, ramp[c.index]) << c.what;
+	}
 }

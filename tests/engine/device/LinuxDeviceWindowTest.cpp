@@ -201,3 +201,40 @@ TEST_F(WindowedDevice, RecreatingTheDeviceKeepsTheCursorControlAndMakesANewWindo
 	(void)oldWindow; // the X server may hand out the freed id again
 	EXPECT_EQ(irr::core::dimension2du(200, 100), device->getVideoDriver()->getScreenSize());
 }
+
+TEST_F(WindowedDevice, WindowOpensCentredOnTheScreen)
+{
+	Display* display = openTestDisplay();
+	ASSERT_NE(nullptr, display);
+	const Window window = device->getWindowId();
+	int x = -1;
+	int y = -1;
+	Window child = 0;
+	ASSERT_TRUE(XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &x, &y, &child));
+	// The test display has no window manager, so there is no frame around the window.
+	EXPECT_EQ((DisplayWidth(display, DefaultScreen(display)) - 160) / 2, x);
+	EXPECT_EQ((DisplayHeight(display, DefaultScreen(display)) - 120) / 2, y);
+	XCloseDisplay(display);
+}
+
+// The test display's server has no gamma ramps (no XFree86 video mode extension): both calls
+// report failure, and asking leaves the window working.
+TEST_F(WindowedDevice, GammaWithoutScreenRampsReportsFailure)
+{
+	Display* display = openTestDisplay();
+	ASSERT_NE(nullptr, display);
+	int opcode = 0, event = 0, error = 0;
+	const bool hasRamps = XQueryExtension(display, "XFree86-VidModeExtension", &opcode, &event, &error);
+	XCloseDisplay(display);
+	if (hasRamps)
+		GTEST_SKIP() << "the display has gamma ramps; its gamma is not changed by tests";
+
+	LogCapture log;
+	EXPECT_FALSE(device->setGammaRamp(1.0f, 1.0f, 1.0f, 0.0f, 0.0f));
+	float red = 5.0f, green = 5.0f, blue = 5.0f, brightness = 5.0f, contrast = 5.0f;
+	EXPECT_FALSE(device->getGammaRamp(red, green, blue, brightness, contrast));
+	EXPECT_EQ(0.0f, brightness);
+	EXPECT_EQ(0.0f, contrast);
+	EXPECT_EQ(0u, log.problemCount()) << log.dump();
+	EXPECT_TRUE(device->hasWindow());
+}

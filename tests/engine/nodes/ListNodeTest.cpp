@@ -9,8 +9,10 @@
 #include "nodes/SliderNode.h"
 #include "nodes/TextNode.h"
 #include "scene/NodeEvents.h"
+#include "support/LogCapture.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 using namespace widgettest;
 
@@ -24,7 +26,9 @@ std::string listTemplates()
 	const std::string parts = element + nodeXml("ControlNode", "PrevButton") + nodeXml("ControlNode", "NextButton") +
 	                          nodeXml("SliderNode", "Slider");
 	const std::string counting = nodeXml("WidgetMoveCounter", "Element", vectorProperty("Bounds", 100, 100));
-	return nodeXml("BaseNode", "List", "", parts) + nodeXml("BaseNode", "CountList", "", counting);
+	const std::string tiny = nodeXml("ControlNode", "Element", vectorProperty("Bounds", 0.0001f, 0.0001f));
+	return nodeXml("BaseNode", "List", "", parts) + nodeXml("BaseNode", "CountList", "", counting) +
+	       nodeXml("BaseNode", "TinyList", "", tiny);
 }
 
 struct ListScene
@@ -109,6 +113,40 @@ TEST(ListNodeTest, ElementsAreClonedFromThePrototypeAndEveryOneIsPlaced)
 			EXPECT_EQ(s.list->getElement(static_cast<int>(i))->getName(),
 			          internStringId(("Element" + std::to_string(i)).c_str()));
 		}
+	}
+}
+
+// Elements tiny against the list's bounds would ask for billions of clones: their count is capped
+// and the cap is logged.
+TEST(ListNodeTest, ElementCountIsCappedForTinyElements)
+{
+	struct Case
+	{
+		const char* look;
+		float width, height;
+		int orientation;
+		int elements;
+		bool logged;
+	};
+	const float undefined = std::numeric_limits<float>::quiet_NaN();
+	const Case cases[] = {
+	    {"TinyList", 1000, 1000, 0, ListNode::maxElementCount, true},
+	    {"TinyList", 1000, 1000, 3, ListNode::maxElementCount, true},
+	    {"List", 1e30f, 100, 1, ListNode::maxElementCount, true},
+	    {"List", 100, std::numeric_limits<float>::infinity(), 0, ListNode::maxElementCount, true},
+	    {"List", undefined, undefined, 2, 1, false},
+	    {"List", 100, 300, 0, 3, false},
+	};
+	for (const Case& c : cases)
+	{
+		LogCapture log;
+		ListScene s(c.width, c.height, c.orientation, false, 10, c.look);
+		EXPECT_EQ(s.list->getElementCount(), c.elements) << c.look << " " << c.width << "x" << c.height;
+		EXPECT_EQ(log.contains("A list's elements are too small for its bounds; their count is capped", 1), c.logged)
+		    << c.look << " " << c.width << "x" << c.height;
+		// The elements that were built show the items as usual.
+		if (std::string(c.look) == "List")
+			EXPECT_EQ(s.window().substr(0, 3), c.elements > 1 ? "0 1" : "0");
 	}
 }
 
@@ -223,6 +261,29 @@ TEST(ListNodeTest, ArrowKeysMoveTheSelectionAndScroll)
 	}
 }
 
+// Keys other than the arrows move nothing in any layout, the column grid included, and are left
+// to the focus navigation, which does not take them either.
+TEST(ListNodeTest, NonArrowKeysMoveNothing)
+{
+	for (int orientation : {0, 1, 2, 3})
+	{
+		for (int code : {13, 27, 32, 33, 34, 35, 36, 41})
+		{
+			ListScene s(300, 200, orientation, true, 12);
+			s.list->setSelectedItem(4, true);
+			const int top = s.list->getTopItem();
+			const std::string window = s.window();
+			s.scene.drain();
+			s.scene.log->seen.clear();
+			EXPECT_FALSE(s.key(code)) << orientation << " key " << code;
+			EXPECT_EQ(s.list->getSelectedItem(), 4) << orientation << " key " << code;
+			EXPECT_EQ(s.list->getTopItem(), top) << orientation << " key " << code;
+			EXPECT_EQ(s.window(), window) << orientation << " key " << code;
+			EXPECT_TRUE(s.events().empty()) << orientation << " key " << code;
+		}
+	}
+}
+
 TEST(ListNodeTest, GridPagesWithStepButtonsAndSlider)
 {
 	ListScene s(300, 200, 3, false, 7);
@@ -306,6 +367,44 @@ TEST(ListNodeTest, CheckBoxesStoreTheirStateInTheItem)
 	auto* moved = nodeCast<CheckBoxNode>(s.list->getElement(2)->getChildren()[2]);
 	EXPECT_TRUE(moved->isChecked());
 	EXPECT_FALSE(check->isChecked());
+}
+
+// The first visible element's check box belongs to the item at the top of the window, also where
+// a circular window wraps; the refresh after scrolling shows the stored state in that element.
+TEST(ListNodeTest, CheckBoxOfTheFirstVisibleElement)
+{
+	struct Case
+	{
+		bool circular;
+		int top, slot, item;
+	};
+	const Case cases[] = {{false, 3, 0, 3}, {true, 4, 0, 4}, {true, 4, 1, 0}, {false, 0, 0, 0}};
+	for (const Case& c : cases)
+	{
+		ListScene s(100, 300, 0, c.circular, c.circular ? 5 : 10);
+		s.list->setTopItem(c.top);
+		ASSERT_EQ(s.list->getTopItem(), c.top);
+		s.scene.drain();
+		s.scene.log->seen.clear();
+		auto* check = nodeCast<CheckBoxNode>(s.list->getElement(c.slot)->getChildren()[2]);
+		ASSERT_NE(check, nullptr);
+		check->setChecked(true);
+		CEventNodeClicked clicked(check);
+		EXPECT_TRUE(s.list->onEvent(&clicked));
+		for (unsigned i = 0; i < s.list->getItemCount(); ++i)
+			EXPECT_EQ(s.list->isItemChecked(i), static_cast<int>(i) == c.item)
+			    << c.top << " slot " << c.slot << " item " << i;
+		s.scene.drain();
+		ASSERT_EQ(s.scene.log->seen.size(), 1u);
+		EXPECT_EQ(s.scene.log->seen[0].id, 62);
+		EXPECT_EQ(s.scene.log->seen[0].item, c.item);
+
+		// Scrolled so that the item is shown by the first element: its box shows the state.
+		s.list->setTopItem(c.item);
+		ASSERT_EQ(s.list->getTopItem(), c.item);
+		EXPECT_TRUE(nodeCast<CheckBoxNode>(s.list->getElement(0)->getChildren()[2])->isChecked());
+		EXPECT_FALSE(nodeCast<CheckBoxNode>(s.list->getElement(1)->getChildren()[2])->isChecked());
+	}
 }
 
 TEST(ListNodeTest, HoveredElementsReportTheirItemAndStopThere)

@@ -32,9 +32,17 @@ std::string boxTemplates()
 	                          nodeXml("ButtonNode", "Button") + nodeXml("ButtonNode", "Button") +
 	                          nodeXml("ButtonNode", "Button") +
 	                          nodeXml("BaseNode", "Panel", "", nodeXml("ButtonNode", "Button"));
+	// Leaving takes 100 ms, so a second click can arrive while the box closes.
+	const std::string slowLeave =
+	    "<States><State Name=\"NavBackFrom\"><Animator Type=\"KeyFrame\"><Properties><vector3d Name=\"Position\" "
+	    "Value=\"\"/></Properties><KeyFrame t=\"0\" Value0=\"0;0;0\"/><KeyFrame t=\"100\" i=\"0\" "
+	    "Value0=\"0;50;0\"/></Animator></State></States>";
+	const std::string slowParts =
+	    nodeXml("ButtonNode", "Button") + nodeXml("ButtonNode", "Button") + nodeXml("BaseNode", "Frame", "", slowLeave);
 	const std::string oddParts = nodeXml("BaseNode", "TitleText") + nodeXml("TextNode", "BodyText");
 	return nodeXml("BaseNode", "Box", vectorProperty("Bounds", 200, 100), parts) +
-	       nodeXml("BaseNode", "OddBox", vectorProperty("Bounds", 100, 100), oddParts);
+	       nodeXml("BaseNode", "OddBox", vectorProperty("Bounds", 100, 100), oddParts) +
+	       nodeXml("BaseNode", "SlowBox", vectorProperty("Bounds", 100, 100), slowParts);
 }
 
 struct BoxScene
@@ -112,6 +120,39 @@ TEST(MessageBoxNodeTest, PressedButtonReachesTheSceneBelow)
 	s.run();
 	EXPECT_EQ(s.below->results, std::vector<int>{1});
 	EXPECT_EQ(box->getMessageBoxResult(), 1);
+	EXPECT_EQ(box->getParent(), nullptr);
+	EXPECT_EQ(s.manager->getTopScene(), s.below.get());
+}
+
+// "Delete player?" answered "No": a "Yes" clicked while the box leaves must not turn the answer.
+TEST(MessageBoxNodeTest, ClicksAfterTheClosingClickAreIgnored)
+{
+	BoxScene s;
+	MessageBoxNode* box = s.open("SlowBox", {L"Yes", L"No"});
+	ASSERT_NE(box, nullptr);
+	s.run();
+	SmartPointer<MessageBoxNode> keep(shareRef(box));
+	SmartPointer<TaskScheduler> boxScheduler(shareRef(box->getTaskScheduler()));
+	ASSERT_NE(boxScheduler.get(), nullptr);
+	ASSERT_EQ(box->getButtons().size(), 2u);
+	SmartPointer<ButtonNode> yes = box->getButtons()[0];
+	SmartPointer<ButtonNode> no = box->getButtons()[1];
+
+	CEventNodeClicked clickedNo(no.get());
+	EXPECT_TRUE(box->onEvent(&clickedNo));
+	s.run();
+	boxScheduler->update(20);
+	// Still leaving: the second click is taken by the box and changes nothing.
+	EXPECT_EQ(box->getParent(), s.manager.get());
+	CEventNodeClicked clickedYes(yes.get());
+	EXPECT_TRUE(box->onEvent(&clickedYes));
+	EXPECT_EQ(box->getMessageBoxResult(), 1);
+	for (int i = 0; i < 10; ++i)
+	{
+		boxScheduler->update(20);
+		s.run();
+	}
+	EXPECT_EQ(s.below->results, std::vector<int>{1});
 	EXPECT_EQ(box->getParent(), nullptr);
 	EXPECT_EQ(s.manager->getTopScene(), s.below.get());
 }

@@ -2,6 +2,7 @@
 #include "core/CPropertyCollection.h"
 
 #include <gtest/gtest.h>
+#include <map>
 
 namespace
 {
@@ -106,6 +107,31 @@ TEST(BaseNodeTree, MovingBetweenParentsAndNoCycles)
 	EXPECT_FALSE(grandchild->isAncestorOf(p));
 	EXPECT_FALSE(p->isAncestorOf(p));
 	EXPECT_FALSE(p->isAncestorOf(nullptr));
+}
+
+// setParent refuses what addChild refuses: the node stays where it was and the tree has no loop.
+TEST(BaseNodeTree, SetParentUnderItselfOrADescendantIsRefused)
+{
+	for (const char* target : {"node", "child", "grandchild"})
+	{
+		NodeTreeBuilder b;
+		RecordingNode* root = b.root("root");
+		RecordingNode* node = b.child(root, "node");
+		RecordingNode* child = b.child(node, "child");
+		RecordingNode* grandchild = b.child(child, "grandchild");
+		const std::map<std::string, BaseNode*> nodes = {{"node", node}, {"child", child}, {"grandchild", grandchild}};
+		BaseNode* newParent = nodes.at(target);
+
+		node->setParent(newParent);
+		ASSERT_EQ(node->getParent(), root) << target;
+		EXPECT_EQ(childNames(root), (std::vector<std::string>{"node"})) << target;
+		EXPECT_EQ(childNames(newParent).size(), newParent == grandchild ? 0u : 1u) << target;
+		EXPECT_EQ(node->getReferenceCount(), 1) << target;
+		EXPECT_TRUE(root->isAncestorOf(grandchild)) << target;
+		EXPECT_FALSE(grandchild->isAncestorOf(root)) << target;
+		// Walks over the tree end.
+		EXPECT_EQ(root->hitTest(irr::core::vector2df(5, 5)), nullptr) << target;
+	}
 }
 
 TEST(BaseNodeTree, FindChildByDepth)

@@ -7,6 +7,7 @@
 #include "scene/PropertyValue.h"
 #include "scene/SceneFileReader.h"
 #include "scene/TemplateCollectionNode.h"
+#include "support/LogCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -266,4 +267,90 @@ TEST(ControlNodeTest, PropertyTableNamesTheDefaultFocusChildDifferently)
 	EXPECT_TRUE(control->setPropertyByName("DefaultFocusObject", makeStringValue("Ok")));
 	EXPECT_EQ(control->getDefaultFocusObjectName(), id("Ok"));
 	EXPECT_FALSE(control->setPropertyByName("DefaultFocusObjectName", makeStringValue("Ok")));
+}
+
+namespace
+{
+// A template holding a marker and one control that names the next template.
+std::string nestingTemplate(const std::string& name, const std::string& next)
+{
+	return templateNode(name.c_str(), "<SceneNode Type=\"HitBox\"/><SceneNode Type=\"ControlNode\"><Properties>"
+	                                  "<string Name=\"TemplateName\" Value=\"" +
+	                                      next + "\"/></Properties></SceneNode>");
+}
+
+// The control the nested looks end at, and how many template roots deep that is.
+std::pair<ControlNode*, int> deepestApplied(ControlNode* control)
+{
+	int depth = 0;
+	ControlNode* c = control;
+	while (c->getTemplateRoot() && !c->getTemplateRoot()->getChildren().empty())
+	{
+		const auto& parts = c->getTemplateRoot()->getChildren();
+		ControlNode* next = nodeCast<ControlNode>(parts[parts.size() - 1]);
+		++depth;
+		if (!next)
+			break;
+		c = next;
+	}
+	return {c, depth};
+}
+
+int appliedDepth(ControlNode* control)
+{
+	return deepestApplied(control).second;
+}
+} // namespace
+
+// A template that names itself, directly or through others, stops with a log line instead of
+// cloning itself until the stack ends; what was applied on the way stays.
+TEST(ControlNodeTest, LoopingTemplatesStopAtTheNestingBound)
+{
+	std::string longChain;
+	for (int i = 0; i < 20; ++i)
+		longChain += nestingTemplate("T" + std::to_string(i), "T" + std::to_string(i + 1));
+	struct Case
+	{
+		const char* name;
+		std::string templates;
+		const char* first;
+		int depth;
+	};
+	const Case cases[] = {
+	    {"names itself", nestingTemplate("Loop", "Loop"), "Loop", 1},
+	    {"through another", nestingTemplate("A", "B") + nestingTemplate("B", "A"), "A", 2},
+	    {"distinct names past the bound", longChain, "T0", ControlNode::maxTemplateDepth},
+	};
+	for (const Case& c : cases)
+	{
+		FakeSceneManager manager;
+		manager.templates = loadTemplates(c.templates);
+		SmartPointer<ControlNode> control(new ControlNode());
+		manager.attach(control.get());
+		LogCapture log;
+		control->setTemplateName(id(c.first));
+		EXPECT_EQ(appliedDepth(control.get()), c.depth) << c.name;
+		EXPECT_TRUE(log.contains("Templates nest too deep; the chain stops here", 1)) << c.name;
+		ASSERT_EQ(control->getTemplateRoot()->getChildren().size(), 2u) << c.name;
+		EXPECT_NE(nodeCast<HitBox>(control->getTemplateRoot()->getChildren()[0]), nullptr) << c.name;
+
+		// Applying it again meets the same bound; so does the control where the chain stopped
+		// when an event walk later reaches it from outside any application.
+		control->setTemplateName(id(c.first));
+		EXPECT_EQ(appliedDepth(control.get()), c.depth) << c.name;
+		SmartPointer<CEvent> changed(new CEventNodeTemplatesChanged(manager.templates.get()));
+		SmartPointer<CEvent> attached(new CEventNodeSceneAttached(nullptr));
+		deepestApplied(control.get()).first->onEvent(changed.get());
+		deepestApplied(control.get()).first->onEvent(attached.get());
+		EXPECT_EQ(appliedDepth(control.get()), c.depth) << c.name;
+	}
+	FakeSceneManager manager;
+	manager.templates =
+	    loadTemplates(nestingTemplate("Outer", "Inner") + templateNode("Inner", "<SceneNode Type=\"HitBox\"/>"));
+	SmartPointer<ControlNode> control(new ControlNode());
+	manager.attach(control.get());
+	LogCapture log;
+	control->setTemplateName(id("Outer"));
+	EXPECT_EQ(appliedDepth(control.get()), 2);
+	EXPECT_EQ(log.problemCount(), 0u);
 }

@@ -303,6 +303,30 @@ TEST_F(SceneStackTest, SchedulersFollowTheirScenesAndDoNotPileUp)
 	device->removeEventListener(late.get());
 }
 
+// Scenes someone still holds when their manager goes lose their schedulers with it, and the
+// schedulers leave the device.
+TEST_F(SceneStackTest, ScenesThatOutliveTheirManagerHaveNoScheduler)
+{
+	const int listeners = device->getListenerCount();
+	auto below = makeScene("Below", 50);
+	auto top = makeScene("Top", 50);
+	ASSERT_TRUE(manager->showScene(below.get()));
+	update(10, 10);
+	ASSERT_TRUE(manager->pushScene(below.get(), top.get()));
+	update(10, 2);
+	ASSERT_NE(below->getTaskScheduler(), nullptr);
+	ASSERT_NE(top->getTaskScheduler(), nullptr);
+	EXPECT_EQ(device->getListenerCount(), listeners + 2);
+
+	manager = nullptr;
+	EXPECT_EQ(below->getTaskScheduler(), nullptr);
+	EXPECT_EQ(top->getTaskScheduler(), nullptr);
+	EXPECT_EQ(below->getParent(), nullptr);
+	EXPECT_EQ(device->getListenerCount(), listeners);
+	// The device's updates reach nothing of them any more.
+	update(10, 10);
+}
+
 TEST_F(SceneStackTest, PostedEventsComeOutInOrderAndClosedScenesLeaveAfterTheDrain)
 {
 	auto a = makeScene("A", 0), b = makeScene("B", 0);

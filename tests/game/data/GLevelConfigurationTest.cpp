@@ -1,5 +1,6 @@
-#include "LevelDataTestSupport.h"
 #include "data/GLevelConfiguration.h"
+
+#include "LevelDataTestSupport.h"
 #include "data/GObjectiveList.h"
 #include "data/GRandomEventList.h"
 #include "data/GResourceOffer.h"
@@ -14,9 +15,15 @@ std::string item(const std::string& type, const std::string& name, const std::st
 	return "<" + type + " Name=\"" + name + "\" Value=\"" + value + "\"/>\n";
 }
 
-std::string levelFile(const std::string& inner) { return "<?xml version=\"1.0\"?>\n<Level>\n" + inner + "</Level>\n"; }
+std::string levelFile(const std::string& inner)
+{
+	return "<?xml version=\"1.0\"?>\n<Level>\n" + inner + "</Level>\n";
+}
 
-std::string propertiesOf(const std::string& items) { return "<Properties>\n" + items + "</Properties>\n"; }
+std::string propertiesOf(const std::string& items)
+{
+	return "<Properties>\n" + items + "</Properties>\n";
+}
 
 std::string offers(const irr::core::array<SmartPointer<GResourceOffer>>& list)
 {
@@ -41,24 +48,25 @@ protected:
 TEST_F(LevelConfiguration, ReadsPropertiesObjectivesAndRandomEvents)
 {
 	ASSERT_TRUE(load(levelFile(
-	    "<Objectives><Objective Type=\"Money\" Value=\"100\"/><Objective Type=\"Workers\" Value=\"2\"/></Objectives>\n" +
-	    propertiesOf(item("string", "Name", "3") + item("stringw", "Description", "Harbour days") +
-	                 item("int", "SettingIndex", "4") + item("string", "UnlockLevels", "level2;") +
-	                 item("string", "AvailableBuildingsForBuild", " Camping1 ;; Hostel1") +
-	                 item("int", "LevelTime", "420") + item("int", "Score", "1000") + item("int", "ExpertScore", "1500") +
-	                 item("int", "DayLength", "45") + item("float", "InitMoney", "25000") +
-	                 item("float", "InitRating", "10") + item("float", "InitMaterialsCount", "300") +
-	                 item("int", "InitWorkersCount", "3") + item("float", "IncomeBonus1", "15") +
-	                 item("float", "IncomeBonus2", "-10") + item("string", "PyramidIncomeBonusPlaces", "P1;P2") +
-	                 item("float", "StationIncomeBonus1", "5") + item("float", "StationIncomeBonus2", "7") +
-	                 item("string", "StationIncomeBonus1BuildingTypes", "Hostel1") +
-	                 item("string", "StationIncomeBonus2BuildingTypes", "Cafe1;Cafe2") +
-	                 item("vector2d", "BuildingsSellTime", "20000;30000") +
-	                 item("vector2d", "BuildingsBuyRequestTime", "1000;2000") +
-	                 item("vector2d", "BuildingsBuyRequestTimeWaiting", "3000;4000") +
-	                 item("bool", "IsRatingOn", "false") + item("bool", "IsClockOn", "false") +
-	                 item("bool", "IsBuildingLevelOn", "false") + item("bool", "IsBuildingPlaceLuckinessOn", "false") +
-	                 item("bool", "IsSellOn", "false") + item("bool", "IsNotOwnedDecorationsDirty", "true")) +
+	    "<Objectives><Objective Type=\"Money\" Value=\"100\"/><Objective Type=\"Workers\" "
+	    "Value=\"2\"/></Objectives>\n" +
+	    propertiesOf(
+	        item("string", "Name", "3") + item("stringw", "Description", "Harbour days") +
+	        item("int", "SettingIndex", "4") + item("string", "UnlockLevels", "level2;") +
+	        item("string", "AvailableBuildingsForBuild", " Camping1 ;; Hostel1") + item("int", "LevelTime", "420") +
+	        item("int", "Score", "1000") + item("int", "ExpertScore", "1500") + item("int", "DayLength", "45") +
+	        item("float", "InitMoney", "25000") + item("float", "InitRating", "10") +
+	        item("float", "InitMaterialsCount", "300") + item("int", "InitWorkersCount", "3") +
+	        item("float", "IncomeBonus1", "15") + item("float", "IncomeBonus2", "-10") +
+	        item("string", "PyramidIncomeBonusPlaces", "P1;P2") + item("float", "StationIncomeBonus1", "5") +
+	        item("float", "StationIncomeBonus2", "7") + item("string", "StationIncomeBonus1BuildingTypes", "Hostel1") +
+	        item("string", "StationIncomeBonus2BuildingTypes", "Cafe1;Cafe2") +
+	        item("vector2d", "BuildingsSellTime", "20000;30000") +
+	        item("vector2d", "BuildingsBuyRequestTime", "1000;2000") +
+	        item("vector2d", "BuildingsBuyRequestTimeWaiting", "3000;4000") + item("bool", "IsRatingOn", "false") +
+	        item("bool", "IsClockOn", "false") + item("bool", "IsBuildingLevelOn", "false") +
+	        item("bool", "IsBuildingPlaceLuckinessOn", "false") + item("bool", "IsSellOn", "false") +
+	        item("bool", "IsNotOwnedDecorationsDirty", "true")) +
 	    "<RandomEvents><Event Type=\"RegularDirtyBuildingRequest\" PeriodRange=\"1;2\"/></RandomEvents>\n"
 	    "<Unknown><Properties><int Name=\"Score\" Value=\"999\"/></Properties></Unknown>\n")));
 	const GLevelConfiguration& c = *configuration;
@@ -175,7 +183,8 @@ TEST_F(LevelConfiguration, OffersAreTheFixedListsOnceWhateverThePropertiesElemen
 	const std::string materials = "125/12500/5000 250/22500/6000 500/40000/7000 1000/75000/9000 "
 	                              "2500/150000/10000 5000/250000/12000";
 	const std::string workers = "1/50000/5000 2/90000/7000 3/125000/10000 4/150000/12000";
-	ASSERT_TRUE(load(levelFile(propertiesOf(item("int", "Score", "10")) + propertiesOf(item("int", "ExpertScore", "20")))));
+	ASSERT_TRUE(
+	    load(levelFile(propertiesOf(item("int", "Score", "10")) + propertiesOf(item("int", "ExpertScore", "20")))));
 	EXPECT_EQ(offers(configuration->getMaterialOffers()), materials);
 	EXPECT_EQ(offers(configuration->getWorkerOffers()), workers);
 	// The second element adds to the first; values it lacks stay.

@@ -1,7 +1,8 @@
+#include "data/GLevelPaths.h"
+
 #include "LevelDataTestSupport.h"
 #include "core/Random.h"
 #include "data/GLevelPath.h"
-#include "data/GLevelPaths.h"
 
 #include <gtest/gtest.h>
 #include <map>
@@ -101,8 +102,8 @@ TEST_F(LevelPaths, ReloadingDropsTheOldPathsAndAnUnfinishedFileReportsFalse)
 TEST_F(LevelPaths, PicksNeverRepeatThePreviousPath)
 {
 	// One path: every pick returns it.
-	ASSERT_TRUE(load(pathsFile(carPath("One", "A") + carPath("Two", "A") + carPath("Two", "B") +
-	                               carPath("Three", "A") + carPath("Three", "B") + carPath("Three", "C"),
+	ASSERT_TRUE(load(pathsFile(carPath("One", "A") + carPath("Two", "A") + carPath("Two", "B") + carPath("Three", "A") +
+	                               carPath("Three", "B") + carPath("Three", "C"),
 	                           carPath("", "P") + carPath("", "Q"))));
 	EXPECT_EQ(carPicks("One", 5), "AAAAA");
 

@@ -1,7 +1,8 @@
+#include "data/GObjective.h"
+
 #include "LevelDataTestSupport.h"
 #include "ObjectiveTestSupport.h"
 #include "content/CDictionary.h"
-#include "data/GObjective.h"
 #include "data/GObjectiveList.h"
 
 #include <gtest/gtest.h>
@@ -190,6 +191,10 @@ TEST_F(Objectives, EachTypeCountsEveryTypeUpToValue)
 	EXPECT_EQ(progress(*objective("Type=\"HaveEachTypeBuildingsCount\" BuildingTypes=\"Hostel1;Cafe\" Value=\"2\" "
 	                              "MustOwn=\"true\"")),
 	          "3/4");
+	// A target past the int range is held at its top.
+	EXPECT_EQ(progress(*objective("Type=\"HaveEachTypeBuildingsCount\" BuildingTypes=\"Hostel1;Cafe\" "
+	                              "Value=\"2147483647\"")),
+	          "5/2147483647");
 	// Without types there is nothing to have.
 	SmartPointer<GObjective> none = objective("Type=\"HaveEachTypeBuildingsCount\" Value=\"2\"");
 	EXPECT_TRUE(none->isComplete(level));
@@ -207,9 +212,10 @@ TEST_F(Objectives, HistoryCountMatchesActionTypeAndPlace)
 		const char* attributes;
 		const char* progress;
 	};
-	for (const Case& c : {Case{"Action=\"4\" Value=\"3\"", "3/3"}, Case{"Action=\"4\" BuildingTypes=\"Hostel1\" Value=\"3\"", "2/3"},
-	                      Case{"Action=\"4\" BuildingTypes=\"Hostel1\" PlaceNames=\"P3\" Value=\"1\"", "1/1"},
-	                      Case{"Action=\"8\" Value=\"2\"", "1/2"}, Case{"Value=\"1\"", "0/1"}})
+	for (const Case& c :
+	     {Case{"Action=\"4\" Value=\"3\"", "3/3"}, Case{"Action=\"4\" BuildingTypes=\"Hostel1\" Value=\"3\"", "2/3"},
+	      Case{"Action=\"4\" BuildingTypes=\"Hostel1\" PlaceNames=\"P3\" Value=\"1\"", "1/1"},
+	      Case{"Action=\"8\" Value=\"2\"", "1/2"}, Case{"Value=\"1\"", "0/1"}})
 		EXPECT_EQ(progress(*objective(std::string("Type=\"TypedHistoryActionsCount\" ") + c.attributes)), c.progress)
 		    << c.attributes;
 }
@@ -217,8 +223,9 @@ TEST_F(Objectives, HistoryCountMatchesActionTypeAndPlace)
 TEST_F(Objectives, ConcurrentFeaturesPairTypesWithFeatureIndicesOneBuildingEach)
 {
 	// Three types and two indices make two pairs: (Hostel1, feature 1) and (Hostel1, feature 0).
-	SmartPointer<GObjective> features = objective(
-	    "Type=\"HaveConcurrentFeatures\" BuildingTypes=\"Hostel1;Hostel1;Cafe\" FeatureIndices=\"1;0\" InfoStr=\"Party\"");
+	SmartPointer<GObjective> features =
+	    objective("Type=\"HaveConcurrentFeatures\" BuildingTypes=\"Hostel1;Hostel1;Cafe\" FeatureIndices=\"1;0\" "
+	              "InfoStr=\"Party\"");
 	GObjectiveBuilding& first = level.build("P1", "Hostel1");
 	first.featureStates = featureStates({1, 1});
 	EXPECT_EQ(progress(*features), "1/2");

@@ -1,3 +1,5 @@
+#include "data/GRandomEvent.h"
+
 #include "LevelDataTestSupport.h"
 #include "core/EventReceiver.h"
 #include "core/Random.h"
@@ -5,7 +7,6 @@
 #include "data/GEventLetterRequest.h"
 #include "data/GEventSellBuildingRequest.h"
 #include "data/GEventWeatherRequest.h"
-#include "data/GRandomEvent.h"
 #include "data/GRandomEventList.h"
 
 #include <gtest/gtest.h>
@@ -203,8 +204,12 @@ TEST_F(RandomEvents, PicksStayInsideTheRangeWhateverItsOrder)
 		int high; // inclusive
 	};
 	const Case cases[] = {
-	    {{1000, 5000}, 1000, 4999},  {{5000, 1000}, 1000, 4999},       {{7000, 0}, 0, 6999},
-	    {{-300, -100}, -300, -101},  {{4000, 4000}, 4000, 4000},       {{0, 0}, 0, 0},
+	    {{1000, 5000}, 1000, 4999},
+	    {{5000, 1000}, 1000, 4999},
+	    {{7000, 0}, 0, 6999},
+	    {{-300, -100}, -300, -101},
+	    {{4000, 4000}, 4000, 4000},
+	    {{0, 0}, 0, 0},
 	    {{-2147483647 - 1, 2147483647}, -2147483647 - 1, 2147483646},
 	};
 	for (const Case& c : cases)

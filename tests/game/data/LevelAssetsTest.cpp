@@ -1,10 +1,12 @@
 #include "../GameTestSupport.h"
 #include "LevelDataTestSupport.h"
+#include "content/CDictionary.h"
 #include "content/IFileSystem.h"
 #include "data/GBuildingsConfiguration.h"
 #include "data/GLevelConfiguration.h"
 #include "data/GLevelPath.h"
 #include "data/GLevelPaths.h"
+#include "data/GObjective.h"
 #include "data/GObjectiveList.h"
 #include "data/GRandomEventList.h"
 #include "support/LogCapture.h"
@@ -26,6 +28,7 @@ protected:
 			GTEST_SKIP() << "the content set has not been built";
 		files->setAssetsCryptKey(ArchiveKey);
 		ASSERT_TRUE(files->addArchive(archive.c_str(), false, false));
+		ASSERT_TRUE(dictionary->loadFile("strings/Dictionary.xml"));
 	}
 
 	// The file read from the archive by the reader of the given class; false when it is not there.
@@ -47,7 +50,16 @@ protected:
 		}
 	}
 
+	// The text as the player reads it: not empty, every tag known to the shipped dictionary.
+	void expectShown(const irr::core::stringw& text, const std::string& where)
+	{
+		const irr::core::stringw shown = dictionary->expandTags(text);
+		EXPECT_GT(shown.size(), 0u) << where;
+		EXPECT_EQ(shown.findFirst(L'%'), -1) << where << ": " << wideText(text);
+	}
+
 	SmartPointer<IFileSystem> files{createFileSystem()};
+	SmartPointer<CDictionary> dictionary{new CDictionary(files.get())};
 	LogCapture log;
 };
 } // namespace
@@ -80,6 +92,17 @@ TEST_F(ShippedLevelFiles, LevelsAreNumberedByTheirFolderAndGetHarder)
 		EXPECT_FALSE(level->getAvailableBuildings().empty()) << folder;
 		EXPECT_EQ(level->getMaterialOffers().size(), 6u);
 		EXPECT_EQ(level->getWorkerOffers().size(), 4u);
+		// What the objectives popup and the play screen show.
+		expectShown(level->getDescription(), folder + " description");
+		for (irr::u32 i = 0; i < level->getObjectives()->getCount(); ++i)
+		{
+			GObjective* objective = level->getObjectives()->get(i);
+			const std::string where = folder + " objective " + std::to_string(i);
+			expectShown(objective->getText(*dictionary, false), where);
+			expectShown(objective->getText(*dictionary, true), where);
+			if (objective->getHintText().size() > 0)
+				expectShown(objective->getHintText(), where + " hint");
+		}
 		const Shipped shipped{number, level->getObjectives()->getCount(), level->getRandomEvents()->getCount()};
 		EXPECT_GE(shipped.objectives, 2u) << folder;
 		EXPECT_GE(shipped.events, 1u) << folder;
@@ -117,6 +140,15 @@ TEST_F(ShippedLevelFiles, LevelsAreNumberedByTheirFolderAndGetHarder)
 			expectDrawable(*traffic[i], folder + " road");
 	}
 	EXPECT_EQ(log.problemCount(), 0u) << log.dump();
+}
+
+TEST_F(ShippedLevelFiles, ObjectiveTextsOfEveryTypeAreInTheDictionary)
+{
+	for (const char* key :
+	     {"MoneyDollar", "Obj_Income", "Obj_IncomeFull", "Obj_Workers", "Obj_HaveGuests", "GamePlay_CompleteHintMoney",
+	      "GamePlay_CompleteHintIncome", "GamePlay_CompleteHintWorkers", "GamePlay_CompleteHintGuests"})
+		EXPECT_TRUE(dictionary->hasText(key)) << key;
+	EXPECT_EQ(wideText(dictionary->format("Obj_Income", L"16,000")), "Earn $16,000 a day");
 }
 
 TEST_F(ShippedLevelFiles, MainMenuTrafficHasEveryKindOfMover)

@@ -33,4 +33,7 @@ inline std::string idNames(const irr::core::array<StringId>& ids)
 	return text;
 }
 
-inline std::string wideText(const irr::core::stringw& text) { return narrow(text).c_str(); }
+inline std::string wideText(const irr::core::stringw& text)
+{
+	return narrow(text).c_str();
+}

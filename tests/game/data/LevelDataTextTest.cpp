@@ -1,5 +1,6 @@
-#include "LevelDataTestSupport.h"
 #include "data/LevelDataText.h"
+
+#include "LevelDataTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -29,8 +30,8 @@ TEST(LevelDataText, SplitTextKeepsEmptyPieces)
 		const char* text;
 		const char* pieces;
 	};
-	for (const Case& c : {Case{"a;b", "a|b"}, Case{"", ""}, Case{"level2;", "level2|"}, Case{";;x", "||x"},
-	                      Case{" a ; b", " a | b"}})
+	for (const Case& c :
+	     {Case{"a;b", "a|b"}, Case{"", ""}, Case{"level2;", "level2|"}, Case{";;x", "||x"}, Case{" a ; b", " a | b"}})
 	{
 		const irr::core::array<irr::core::stringc> list = splitText(c.text, ';');
 		EXPECT_EQ(pieces(list), c.pieces) << c.text;

@@ -1,5 +1,6 @@
 #include "../GameTestSupport.h"
 #include "DataTestSupport.h"
+#include "content/CDictionary.h"
 #include "content/IArchive.h"
 #include "content/IFileSystem.h"
 #include "data/GBuildingsConfiguration.h"
@@ -228,4 +229,32 @@ TEST_F(ShippedConfiguration, TheFirstLevelOffersCampingOnly)
 	effects.collect(upgrades.get(), static_cast<const CProfile*>(nullptr), nullptr, 0);
 	ASSERT_EQ(effects.getAllowedBuildings().size(), 1u);
 	EXPECT_EQ(nameOf(effects.getAllowedBuildings()[0]), "Camping1");
+}
+
+// Every text of the records and upgrades is a dictionary tag the shipped dictionary knows.
+TEST_F(ShippedConfiguration, EveryShownTextIsInTheDictionary)
+{
+	SmartPointer<CDictionary> dictionary(new CDictionary(files.get()));
+	ASSERT_TRUE(dictionary->loadFile("strings/Dictionary.xml"));
+	std::vector<std::pair<std::string, irr::core::stringw>> texts;
+	for (const auto& entry : buildings->getRecords())
+	{
+		const GBuildingType& r = *entry.second;
+		const std::string name = nameOf(r.getName());
+		EXPECT_TRUE(dictionary->hasText(r.getDisplayName())) << name << ": " << r.getDisplayName().c_str();
+		texts.push_back({name, r.getDescription()});
+		texts.push_back({name, r.getFullDescription()});
+		for (const GBuildingFeature& feature : r.getFeatures())
+			for (const irr::core::stringw* text :
+			     {&feature.getName(), &feature.getInfoText(), &feature.getButtonInfoText()})
+				texts.push_back({name, *text});
+	}
+	for (const auto& entry : upgrades->getUpgrades())
+		texts.push_back({nameOf(entry.first), entry.second->getInfo()});
+	for (const auto& text : texts)
+	{
+		EXPECT_FALSE(text.second.empty()) << text.first;
+		EXPECT_EQ(dictionary->expandTags(text.second).findFirst(L'%'), -1)
+		    << text.first << ": " << irr::core::stringc(text.second).c_str();
+	}
 }
