@@ -10,7 +10,9 @@ class GEventBuildingExistsQuery : public GEvent
 {
 	ENGINE_EVENT_TYPE(EventTypeGEventBuildingExistsQuery, GEvent)
 public:
-	explicit GEventBuildingExistsQuery(const irr::core::array<StringId>& buildingTypes) : buildingTypes(buildingTypes) {}
+	explicit GEventBuildingExistsQuery(const irr::core::array<StringId>& buildingTypes) : buildingTypes(buildingTypes)
+	{
+	}
 	irr::core::array<StringId> buildingTypes;
 	bool exists = false;
 };

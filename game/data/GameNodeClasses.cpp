@@ -36,7 +36,7 @@ const std::vector<GameNodeClass>& applicationNodeClasses()
 const std::vector<GameNodeClass>& gameNodeClasses()
 {
 	static const std::vector<GameNodeClass> classes = {
-	    gameClass<GEllipseSectorNode>(), gameClass<GRectangleNode>(),  gameClass<GBuildingNode>(),
+	    gameClass<GEllipseSectorNode>(), gameClass<GRectangleNode>(),   gameClass<GBuildingNode>(),
 	    gameClass<GGameLevelScene>(),    gameClass<GPathMovableNode>(),
 	};
 	return classes;

@@ -102,6 +102,17 @@ core::vector2df randomizePathPoint(const core::array<GLevelPathPoint>& points, u
 	return point + side * offset;
 }
 
+namespace
+{
+float pathLength(const core::array<core::vector2df>& points)
+{
+	float length = 0.0f;
+	for (u32 i = 1; i < points.size(); ++i)
+		length += (points[i] - points[i - 1]).getLength();
+	return length;
+}
+} // namespace
+
 GPathMovableNode::GPathMovableNode(const ContentRef& reference, BaseNode* parentNode, INodeEventQueue* manager)
     : BaseNode(reference, parentNode, manager)
 {
@@ -185,8 +196,14 @@ void GPathMovableNode::updateMovement(u32 elapsedMs)
 		remainingPoints.erase(n - 1);
 		if (loop && remainingPoints.size() <= 1)
 		{
-			remainingPoints = pathPoints;
-			remainingPoints.push_back(pathPoints[0]);
+			// A loop of no length would never use up the distance: the node stays where it is.
+			if (pathLength(pathPoints) + (pathPoints[0] - pathPoints.getLast()).getLength() <= 0.0f)
+				loop = false;
+			else
+			{
+				remainingPoints = pathPoints;
+				remainingPoints.push_back(pathPoints[0]);
+			}
 		}
 		if (remainingPoints.size() <= 1)
 		{

@@ -30,11 +30,20 @@ void LevelRectBuilder::addBuilding(float x, float y)
 	rect.y2 = std::max(rect.y2, top + 60);
 }
 
-LevelRect LevelRectBuilder::result() const { return LevelRect{rect.x1, rect.y1 - 30, rect.x2, rect.y2 + 30}; }
+LevelRect LevelRectBuilder::result() const
+{
+	return LevelRect{rect.x1, rect.y1 - 30, rect.x2, rect.y2 + 30};
+}
 
-int roundToThousand(float price) { return static_cast<int>(std::floor(price / 1000.0f + 0.5f)) * 1000; }
+int roundToThousand(float price)
+{
+	return static_cast<int>(std::floor(price / 1000.0f + 0.5f)) * 1000;
+}
 
-int countdownRingDegrees(float ratio) { return static_cast<int>(std::floor(ratio * 360.0f + 0.5f)); }
+int countdownRingDegrees(float ratio)
+{
+	return static_cast<int>(std::floor(ratio * 360.0f + 0.5f));
+}
 
 namespace
 {
@@ -42,7 +51,10 @@ irr::video::SColor blend(irr::video::SColor from, irr::video::SColor to, float t
 {
 	t = std::clamp(t, 0.0f, 1.0f);
 	auto channel = [t](irr::u32 a, irr::u32 b)
-	{ return static_cast<irr::u32>(std::lround(static_cast<float>(a) + (static_cast<float>(b) - static_cast<float>(a)) * t)); };
+	{
+		return static_cast<irr::u32>(
+		    std::lround(static_cast<float>(a) + (static_cast<float>(b) - static_cast<float>(a)) * t));
+	};
 	return irr::video::SColor(channel(from.getAlpha(), to.getAlpha()), channel(from.getRed(), to.getRed()),
 	                          channel(from.getGreen(), to.getGreen()), channel(from.getBlue(), to.getBlue()));
 }

@@ -25,12 +25,21 @@ using namespace irr;
 
 namespace
 {
-GBuildingNode* self(IPropertyOwner* owner) { return static_cast<GBuildingNode*>(owner); }
-const GBuildingNode* self(const IPropertyOwner* owner) { return static_cast<const GBuildingNode*>(owner); }
+GBuildingNode* self(IPropertyOwner* owner)
+{
+	return static_cast<GBuildingNode*>(owner);
+}
+const GBuildingNode* self(const IPropertyOwner* owner)
+{
+	return static_cast<const GBuildingNode*>(owner);
+}
 
 const video::SColor OpaqueWhite(255, 255, 255, 255);
 
-StringId id(const char* name) { return internStringId(name); }
+StringId id(const char* name)
+{
+	return internStringId(name);
+}
 
 // "Feature2" or "Feature2Stop" for the feature of index 1.
 StringId featureStateName(int index, bool stop)
@@ -94,9 +103,9 @@ namespace
 // Icons and frames that a serve-area tint leaves alone.
 bool keepsItsColour(StringId name)
 {
-	static const char* const names[] = {"Selector",   "RepairIcon", "DirtyIcon",   "UnfinishedIcon", "PhoneIcon",
-	                                    "ForSaleNode", "ServeArea",  "SmileIcon",   "StarIcons",      "WorkersText",
-	                                    "Feature1Icon", "Feature2Icon"};
+	static const char* const names[] = {"Selector",  "RepairIcon",  "DirtyIcon",    "UnfinishedIcon",
+	                                    "PhoneIcon", "ForSaleNode", "ServeArea",    "SmileIcon",
+	                                    "StarIcons", "WorkersText", "Feature1Icon", "Feature2Icon"};
 	for (const char* n : names)
 		if (name == id(n))
 			return true;
@@ -219,6 +228,10 @@ void GBuildingNode::copyFrom(const BaseNode* source, INodeEventQueue* manager)
 void GBuildingNode::setLevelConfiguration(GLevelConfiguration* value)
 {
 	configuration = shareRef(value);
+	// The look depends on the configuration (setting, stars, smile): a template applied before it
+	// came is applied again.
+	if (templateRoot)
+		applyTemplate();
 	updateIncomeBonus();
 }
 
@@ -385,8 +398,8 @@ void GBuildingNode::setStars(int level, int hiddenStar)
 	for (size_t i = 0; i < stars.size(); ++i)
 	{
 		const int number = static_cast<int>(i) + 1;
-		showPicture(stars[i], number < level ? "levels/common/Stars/FilledStar.png"
-		                                     : "levels/common/Stars/EmptyStar.png");
+		showPicture(stars[i],
+		            number < level ? "levels/common/Stars/FilledStar.png" : "levels/common/Stars/EmptyStar.png");
 		stars[i]->setVisible(number != hiddenStar);
 	}
 }
@@ -397,8 +410,7 @@ core::vector3df GBuildingNode::getStarCentre() const
 	if (!starIcons || number < 1 || number > static_cast<int>(stars.size()))
 		return core::vector3df(0.0f, 0.0f, 0.0f);
 	const BaseNode* star = stars[static_cast<size_t>(number - 1)];
-	const core::vector3df centre =
-	    starIcons->getPosition() + Position + star->getPosition() + star->getBounds() * 0.5f;
+	const core::vector3df centre = starIcons->getPosition() + Position + star->getPosition() + star->getBounds() * 0.5f;
 	return core::vector3df(static_cast<f32>(static_cast<int>(centre.X)), static_cast<f32>(static_cast<int>(centre.Y)),
 	                       centre.Z);
 }
@@ -579,8 +591,8 @@ void GBuildingNode::applyTemplate()
 		setOwned(owned);
 	}
 
-	for (BaseNode** made : {&smileIcon, &phoneIcon, &forSaleNode, &serveArea, &workersText, &feature1Icon,
-	                        &feature2Icon, &moneyBurst})
+	for (BaseNode** made :
+	     {&smileIcon, &phoneIcon, &forSaleNode, &serveArea, &workersText, &feature1Icon, &feature2Icon, &moneyBurst})
 	{
 		if (*made && (*made)->isInternal())
 			releaseMadeNode(*made);
@@ -686,7 +698,10 @@ std::vector<BaseNode*> GBuildingNode::madeNodes() const
 	return made;
 }
 
-void GBuildingNode::enterPressVisualState() { setChildrenState(ControlNode::nameIdPress(), nullptr); }
+void GBuildingNode::enterPressVisualState()
+{
+	setChildrenState(ControlNode::nameIdPress(), nullptr);
+}
 
 void GBuildingNode::updateHoverVisualState()
 {

@@ -124,6 +124,7 @@ public:
 	const std::vector<GBuildingNode*>& getBonusSources() const { return bonusSources; }
 	void updateBonusIcon();
 	void updateServeArea(const GBuildingType* forRecord);
+	BaseNode* getServeAreaNode() const { return serveArea; }
 	void showBuildPreview(const GBuildingType* forRecord);
 
 	// ---- features
@@ -198,9 +199,9 @@ private:
 	bool forSale = false;
 	bool buyerPending = false;
 	float offerMultiplier = 1.0f;
-	int saleTimeLimit = 0;       // ms
-	int saleTimer = 0;           // ms
-	int letterCooldown = 5000;   // ms since the last money letter
+	int saleTimeLimit = 0;         // ms
+	int saleTimer = 0;             // ms
+	int letterCooldown = 5000;     // ms since the last money letter
 	int breakdownCooldown = 10000; // ms since the last build, repair or cleaning
 	int condition = Normal;
 	int savedCondition = Normal;
@@ -208,8 +209,8 @@ private:
 	SmartPointer<GLevelConfiguration> configuration;
 	SmartPointer<GBuildingType> record;
 	SmartPointer<GBuildingType> previousRecord;
-	float incomeBonus = 0.0f;                 // percent
-	std::vector<GBuildingNode*> bonusSources; // buildings of the same level, rebuilt with the bonus
+	float incomeBonus = 0.0f;                   // percent
+	std::vector<GBuildingNode*> bonusSources;   // buildings of the same level, rebuilt with the bonus
 	std::map<StringId, GBuildingNode*> servers; // per building type; buildings of the same level
 
 	// Display nodes: children of this node (found or made from templates), or null.

@@ -1,6 +1,5 @@
 // GBuildingNode: income, serve areas, features and sale (its state and display are in GBuildingNode.cpp).
 #include "GBuildingNode.h"
-
 #include "GGameLevelScene.h"
 #include "app/GBaseSceneNode.h"
 #include "content/CDictionary.h"
@@ -27,9 +26,15 @@ constexpr float Epsilon = 0.000001f;
 const video::SColor BlueTint(255, 0, 0, 48);
 const video::SColor GreenTint(255, 0, 48, 0);
 
-StringId id(const char* name) { return internStringId(name); }
+StringId id(const char* name)
+{
+	return internStringId(name);
+}
 
-bool isZeroArea(const core::vector2df& area) { return area.X == 0.0f && area.Y == 0.0f; }
+bool isZeroArea(const core::vector2df& area)
+{
+	return area.X == 0.0f && area.Y == 0.0f;
+}
 
 bool contains(const core::array<StringId>& names, StringId name)
 {
@@ -90,8 +95,8 @@ LevelRect GBuildingNode::getSelfServingRect() const
 		return LevelRect{static_cast<int>(Position.X + at.X), static_cast<int>(Position.Y + at.Y),
 		                 static_cast<int>(Position.X + at.X + size.X), static_cast<int>(Position.Y + at.Y + size.Y)};
 	}
-	return LevelRect{static_cast<int>(Position.X), static_cast<int>(Position.Y), static_cast<int>(Position.X + Bounds.X),
-	                 static_cast<int>(Position.Y + Bounds.Y)};
+	return LevelRect{static_cast<int>(Position.X), static_cast<int>(Position.Y),
+	                 static_cast<int>(Position.X + Bounds.X), static_cast<int>(Position.Y + Bounds.Y)};
 }
 
 std::vector<GBuildingNode*> GBuildingNode::collectServeArea(const GBuildingType* forRecord) const
@@ -205,8 +210,9 @@ void GBuildingNode::updateIncomeBonus()
 			if (isZeroArea(other->getServeArea()) || std::fabs(bonus) <= Epsilon ||
 			    !rectsOverlap(building->getServeRect(other), own))
 				continue;
-			const bool typeCounted = std::any_of(bonusSources.begin(), bonusSources.end(), [other](GBuildingNode* b)
-			                                     { return b->record->getName() == other->getName(); });
+			const bool typeCounted =
+			    std::any_of(bonusSources.begin(), bonusSources.end(),
+			                [other](GBuildingNode* b) { return b->record->getName() == other->getName(); });
 			if (typeCounted)
 				continue;
 			incomeBonus += bonus;
@@ -216,7 +222,8 @@ void GBuildingNode::updateIncomeBonus()
 	if (configuration)
 	{
 		const GLevelModifierValues& values = configuration->getModifierValues();
-		if (std::fabs(values.pyramidIncomeBonus) > Epsilon && contains(configuration->getPyramidIncomeBonusPlaces(), Name))
+		if (std::fabs(values.pyramidIncomeBonus) > Epsilon &&
+		    contains(configuration->getPyramidIncomeBonusPlaces(), Name))
 			incomeBonus += values.pyramidIncomeBonus;
 		const float station1 = configuration->getStationIncomeBonus1() + values.stationIncomeBonus1;
 		if (std::fabs(station1) > Epsilon &&
@@ -312,8 +319,8 @@ void GBuildingNode::updateServeArea(const GBuildingType* shown)
 		const float centreY = static_cast<float>(area.y1 + area.y2) * 0.5f;
 		serveArea->setBounds(core::vector3df(width, height, 0.0f));
 		// The area node is the building's child: its place is relative to the building.
-		serveArea->setPosition(core::vector3df(centreX - width * 0.5f - Position.X, centreY - height * 0.5f - Position.Y,
-		                                       -500.0f - Position.Z));
+		serveArea->setPosition(core::vector3df(centreX - width * 0.5f - Position.X,
+		                                       centreY - height * 0.5f - Position.Y, -500.0f - Position.Z));
 		serveArea->setVisible(true);
 		const StringId state = id(bonus ? "Blue" : "Green");
 		const AnimatorSet* running = serveArea->getRunningState();
@@ -414,8 +421,8 @@ void GBuildingNode::updateFeatures(int dt)
 		const GBuildingFeature* feature = record->getFeature(index);
 		if (!feature || featureStates[i].state == GFeatureState::Idle)
 			continue;
-		const FeatureStepResult step = stepFeature(featureStates[i], feature->getDurationTime(),
-		                                           feature->getRechargeTime(), dt);
+		const FeatureStepResult step =
+		    stepFeature(featureStates[i], feature->getDurationTime(), feature->getRechargeTime(), dt);
 		const float amount =
 		    static_cast<float>(countServedGuests(record.get())) * record->getServeBoostedIncome() * 0.25f;
 		if (step.payments > 0 && !step.activeEnded)
@@ -468,7 +475,10 @@ float GBuildingNode::getPrice(const GBuildingType* forRecord) const
 	return price;
 }
 
-int GBuildingNode::getOfferPrice() const { return roundToThousand(getPrice() * offerMultiplier); }
+int GBuildingNode::getOfferPrice() const
+{
+	return roundToThousand(getPrice() * offerMultiplier);
+}
 
 void GBuildingNode::showPriceText(float price)
 {
@@ -572,9 +582,9 @@ void GBuildingNode::updateSale(int dt)
 			}
 			else if (!buyerPending)
 			{
-				offerMultiplier = Random::instance()->nextFloatInRange(
-				    configuration->getBuildingsBuyRequestPriceMultiplier().X,
-				    configuration->getBuildingsBuyRequestPriceMultiplier().Y);
+				offerMultiplier =
+				    Random::instance()->nextFloatInRange(configuration->getBuildingsBuyRequestPriceMultiplier().X,
+				                                         configuration->getBuildingsBuyRequestPriceMultiplier().Y);
 				saleTimeLimit = randomTime(configuration->getBuildingsBuyRequestTimeWaiting());
 				setBuyRequest(true);
 			}

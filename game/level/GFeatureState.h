@@ -11,7 +11,7 @@ struct GFeatureState
 	};
 
 	int state = Idle;
-	int remaining = 0;     // ms of the active or recharging time still to run
-	int paymentTimer = 0;  // ms to the next payment of a paying feature
+	int remaining = 0;    // ms of the active or recharging time still to run
+	int paymentTimer = 0; // ms to the next payment of a paying feature
 	bool paying = false;
 };

@@ -73,7 +73,10 @@ GGameLevelScene::~GGameLevelScene()
 	processes.clear();
 	neutralCarTraffic.reset();
 	for (const SmartPointer<GBuildingNode>& building : buildings)
+	{
+		building->setWork(GBuildingNode::NoWork, nullptr);
 		building->setLevelScene(nullptr);
+	}
 	configuration.reset();
 	GBaseSceneNode::stopSoundGroup(SoundGroupLevel);
 }
@@ -160,7 +163,9 @@ void GGameLevelScene::setUpgrades(GUpgradeEffects* effects)
 void GGameLevelScene::createNeutralCarTraffic(GLevelPaths* paths)
 {
 	levelPaths = shareRef(paths);
-	neutralCarTraffic.reset(paths && cargosNode ? new GNeutralCarTraffic(paths, cargosNode.get()) : nullptr);
+	neutralCarTraffic = paths && cargosNode
+	                        ? SmartPointer<GNeutralCarTraffic>(new GNeutralCarTraffic(paths, cargosNode.get()))
+	                        : SmartPointer<GNeutralCarTraffic>();
 }
 
 TaskScheduler* GGameLevelScene::ownScheduler() const
@@ -410,9 +415,10 @@ void GGameLevelScene::collectServices()
 	{
 		if (!building->isOwned() || building->getRecord()->getLevel() == 0)
 			continue;
-		const GBuildingType* record = building->getWorkKind() == GBuildingNode::BuildWork && building->getPreviousRecord()
-		                                  ? building->getPreviousRecord()
-		                                  : building->getRecord();
+		const GBuildingType* record =
+		    building->getWorkKind() == GBuildingNode::BuildWork && building->getPreviousRecord()
+		        ? building->getPreviousRecord()
+		        : building->getRecord();
 		if (record->getProvidedService() != 0)
 			services.push_back(record->getProvidedService());
 		if (building->getWorkKind() == GBuildingNode::NoWork)
@@ -444,7 +450,10 @@ const EventMap& GGameLevelScene::eventMap()
 	return table;
 }
 
-bool GGameLevelScene::onEvent(CEvent* event) { return event && dispatchThroughTable(eventMap(), event); }
+bool GGameLevelScene::onEvent(CEvent* event)
+{
+	return event && dispatchThroughTable(eventMap(), event);
+}
 
 bool GGameLevelScene::onSceneChangeStarted(CEventNodeSceneChangeStarted* event)
 {
@@ -465,7 +474,10 @@ bool GGameLevelScene::onSceneChangeStarted(CEventNodeSceneChangeStarted* event)
 	return true;
 }
 
-bool GGameLevelScene::onClickPreview(CEventNodeClickPreview*) { return false; }
+bool GGameLevelScene::onClickPreview(CEventNodeClickPreview*)
+{
+	return false;
+}
 
 bool GGameLevelScene::onNodePressed(CEventNodeClicked* event)
 {
@@ -525,7 +537,10 @@ bool GGameLevelScene::onNodeHovered(CEventNodeHovered* event)
 	return false;
 }
 
-bool GGameLevelScene::onNodeUnhovered(CEventNodeUnhovered*) { return false; }
+bool GGameLevelScene::onNodeUnhovered(CEventNodeUnhovered*)
+{
+	return false;
+}
 
 bool GGameLevelScene::onNodeFocused(CEventNodeFocused* event)
 {
@@ -533,7 +548,10 @@ bool GGameLevelScene::onNodeFocused(CEventNodeFocused* event)
 	return false;
 }
 
-bool GGameLevelScene::onNodeUnfocused(CEventNodeUnfocused*) { return false; }
+bool GGameLevelScene::onNodeUnfocused(CEventNodeUnfocused*)
+{
+	return false;
+}
 
 bool GGameLevelScene::onFeatureIncome(GEventFeatureIncome* event)
 {
@@ -541,7 +559,10 @@ bool GGameLevelScene::onFeatureIncome(GEventFeatureIncome* event)
 	return false;
 }
 
-bool GGameLevelScene::onCafeRequest(CEvent*) { return true; }
+bool GGameLevelScene::onCafeRequest(CEvent*)
+{
+	return true;
+}
 
 bool GGameLevelScene::onPauseRequest(GEventPauseRequest* event)
 {

@@ -9,7 +9,6 @@
 #include "scene/SceneNode.h"
 
 #include <irrlicht/irrString.h>
-#include <memory>
 #include <vector>
 
 class CEventNodeClickPreview;
@@ -156,7 +155,7 @@ private:
 	bool collectMoneyLetter(GBuildingNode* building);
 	void postLevelCompleted();
 
-	std::unique_ptr<GNeutralCarTraffic> neutralCarTraffic;
+	SmartPointer<GNeutralCarTraffic> neutralCarTraffic; // its cars hold references too
 	SmartPointer<BaseNode> buildingsNode;
 	std::vector<SmartPointer<GBuildingNode>> buildings;
 	SmartPointer<BaseNode> cargosNode;

@@ -1,9 +1,18 @@
 #include "GLevelProcess.h"
 
-GLevelProcess::GLevelProcess() { mask |= EventCategoryGame; }
+GLevelProcess::GLevelProcess()
+{
+	mask |= EventCategoryGame;
+}
 
 GLevelProcess::~GLevelProcess() = default;
 
-const EventMap& GLevelProcess::eventMap() { return rootEventMap(); }
+const EventMap& GLevelProcess::eventMap()
+{
+	return rootEventMap();
+}
 
-bool GLevelProcess::onEvent(CEvent* event) { return event && dispatchThroughTable(eventMap(), event); }
+bool GLevelProcess::onEvent(CEvent* event)
+{
+	return event && dispatchThroughTable(eventMap(), event);
+}

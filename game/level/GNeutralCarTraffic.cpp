@@ -4,6 +4,7 @@
 #include "core/Random.h"
 #include "core/Singleton.h"
 #include "data/GLevelPath.h"
+#include "data/GameNodeTypeIds.h"
 #include "data/GLevelPaths.h"
 #include "device/IDevice.h"
 #include "effects/GPathMovableNode.h"
@@ -17,7 +18,7 @@ using namespace irr;
 
 namespace
 {
-constexpr int carTypeId = 1154;
+constexpr int carTypeId = NodeTypeGCarNode;
 constexpr float hurriedSpeed = 160.0f;
 
 void playCarCue()

@@ -156,6 +156,14 @@ TEST(GPathMovableNode, ReverseLoopAndStop)
 	looping.mover->updateMovement(1000);
 	EXPECT_EQ(looping.at(), stoppedAt);
 	EXPECT_FALSE(looping.mover->isMoving());
+
+	// A loop of no length cannot be travelled: the node arrives where it stands instead of spinning.
+	Rig still;
+	still.mover->start(path({{5, 5}, {5, 5}, {5, 5}}), 5, false, true);
+	still.mover->updateMovement(70);
+	EXPECT_EQ(still.parent->arrivals, 1);
+	EXPECT_EQ(still.at(), vector2df(5, 5));
+	EXPECT_FALSE(still.mover->isMoving());
 }
 
 TEST(GPathMovableNode, CloneStartsIdle)

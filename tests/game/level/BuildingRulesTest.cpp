@@ -1,7 +1,6 @@
 #include "level/BuildingRules.h"
 
 #include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
 
@@ -63,8 +62,8 @@ TEST(SalePrice, OffersAreRoundedToTheNearestThousandHalvesUp)
 		float price;
 		int rounded;
 	};
-	const Case cases[] = {{48400.0f * 0.9f, 44000}, {43500.0f, 44000}, {43499.0f, 43000},
-	                      {499.0f, 0},              {500.0f, 1000},    {0.0f, 0}};
+	const Case cases[] = {{48400.0f * 0.9f, 44000}, {43500.0f, 44000}, {43499.0f, 43000}, {499.0f, 0},
+	                      {500.0f, 1000},           {0.0f, 0}};
 	for (const Case& c : cases)
 		EXPECT_EQ(roundToThousand(c.price), c.rounded) << c.price;
 }

@@ -1,5 +1,4 @@
 #include "LevelTestSupport.h"
-
 #include "data/GEventBuildingExistsQuery.h"
 #include "data/GEventPauseRequest.h"
 #include "data/GEventSelectionChanged.h"
@@ -13,9 +12,10 @@ using namespace leveltest;
 
 namespace
 {
-const std::string records = recordXml("BuildingPlace", 0, 0) +
-                            recordXml("Hostel1", 1, 0, prop("float", "Income", "1000") + prop("int", "GuestsCount", "10")) +
-                            recordXml("Fountain1", 1, 1, prop("float", "Income", "50"));
+const std::string records =
+    recordXml("BuildingPlace", 0, 0) +
+    recordXml("Hostel1", 1, 0, prop("float", "Income", "1000") + prop("int", "GuestsCount", "10")) +
+    recordXml("Fountain1", 1, 1, prop("float", "Income", "50"));
 
 std::string rectText(const LevelRect& r)
 {

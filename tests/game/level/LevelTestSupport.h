@@ -79,8 +79,14 @@ inline std::string nodeXml(const char* type, const std::string& name, const std:
 	       "</Properties>" + children + "</SceneNode>";
 }
 
-inline std::string position(float x, float y) { return prop("vector3d", "Position", std::to_string(x) + ";" + std::to_string(y) + ";0"); }
-inline std::string bounds(float w, float h) { return prop("vector3d", "Bounds", std::to_string(w) + ";" + std::to_string(h) + ";0"); }
+inline std::string position(float x, float y)
+{
+	return prop("vector3d", "Position", std::to_string(x) + ";" + std::to_string(y) + ";0");
+}
+inline std::string bounds(float w, float h)
+{
+	return prop("vector3d", "Bounds", std::to_string(w) + ";" + std::to_string(h) + ";0");
+}
 
 // A building place at (x, y), 135 x 60, starting with the record of that template name.
 inline std::string buildingXml(const std::string& name, float x, float y, const std::string& templateName,
@@ -119,8 +125,7 @@ inline SmartPointer<GBuildingsConfiguration> buildingsConfiguration(const std::s
 }
 
 // A level configuration of these Properties items and further elements (objectives, random events).
-inline SmartPointer<GLevelConfiguration> levelConfiguration(const std::string& properties,
-                                                            const std::string& more = "")
+inline SmartPointer<GLevelConfiguration> levelConfiguration(const std::string& properties, const std::string& more = "")
 {
 	const std::string xml =
 	    "<?xml version=\"1.0\"?>\n<Level><Properties>" + properties + "</Properties>" + more + "</Level>";
@@ -175,8 +180,9 @@ struct LevelRig
 	// The scene-change message of the level layer showing the level (or covering it: entering false).
 	bool enter(bool entering = true)
 	{
-		SmartPointer<CEventNodeSceneChangeStarted> change(entering ? new CEventNodeSceneChangeStarted(nullptr, level.get(), 0)
-		                                                           : new CEventNodeSceneChangeStarted(level.get(), nullptr, 0));
+		SmartPointer<CEventNodeSceneChangeStarted> change(
+		    entering ? new CEventNodeSceneChangeStarted(nullptr, level.get(), 0)
+		             : new CEventNodeSceneChangeStarted(level.get(), nullptr, 0));
 		return level->onEvent(change.get());
 	}
 	GBuildingNode* building(const char* name) const
