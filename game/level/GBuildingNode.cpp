@@ -574,11 +574,23 @@ BaseNode* GBuildingNode::findOrMakeChild(const char* name)
 {
 	if (BaseNode* child = directChild(this, name))
 		return child;
+	// The look the record's template brings may carry the part itself.
+	if (BaseNode* part = directChild(templateRoot, name))
+		return part;
 	return makeFromTemplate(name);
 }
 
 void GBuildingNode::applyTemplate()
 {
+	// Parts that the old look carried go with it; they are found again in the new one below.
+	for (BaseNode** part : {&smileIcon, &phoneIcon, &forSaleNode, &serveArea, &workersText, &feature1Icon,
+	                        &feature2Icon, &moneyBurst})
+		if (*part && !(*part)->isInternal())
+			*part = nullptr;
+	selector = nullptr;
+	starIcons = nullptr;
+	stars.clear();
+	priceText = nullptr;
 	ControlNode::applyTemplate();
 	if (!templateRoot)
 		return;
@@ -615,6 +627,8 @@ void GBuildingNode::applyTemplate()
 		forSaleNode->setVisible(false);
 	priceText = asTextNode(directChild(forSaleNode, "PriceText"));
 	selector = directChild(this, "Selector");
+	if (!selector)
+		selector = directChild(templateRoot, "Selector");
 	if (selector && isFocused())
 	{
 		selector->setState(ControlNode::nameIdFocus(), nullptr, StringId());
@@ -628,6 +642,8 @@ void GBuildingNode::applyTemplate()
 	if (configuration && configuration->isBuildingLevelOn())
 	{
 		starIcons = directChild(this, "StarIcons");
+		if (!starIcons)
+			starIcons = directChild(templateRoot, "StarIcons");
 		for (u32 i = 0; starIcons && i < starIcons->getChildren().size(); ++i)
 			if (asSpriteNode(starIcons->getChildren()[i]))
 				stars.push_back(starIcons->getChildren()[i]);

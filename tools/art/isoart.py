@@ -46,8 +46,8 @@ def weathered(colour):
     """The run-down look: colours lose most of their saturation and turn towards dusty brown."""
     r, g, b = hex_to_rgb(colour)
     h, l, s = colorsys.rgb_to_hls(r, g, b)
-    r, g, b = colorsys.hls_to_rgb(h, l * 0.82, s * 0.25)
-    return mix(rgb_to_hex((r, g, b)), '#7a6a55', 0.35)
+    r, g, b = colorsys.hls_to_rgb(h, l * 0.85, s * 0.5)
+    return mix(rgb_to_hex((r, g, b)), '#8a6a45', 0.3)
 
 
 def _sub(a, b):
@@ -312,7 +312,7 @@ class Style:
         c = face_colour
         if self.kind == 'rundown':
             if role in ('glass',):
-                return '#3b3a36'
+                return mix(c, '#5a6068', 0.7)
             if role == 'water':
                 return mix(c, '#5d6b4a', 0.5)
             if role in ('leaf', 'grass'):

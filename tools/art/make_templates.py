@@ -275,7 +275,7 @@ def bobbing(name, image, comment):
 
 
 def feature_icon(index, x):
-    node = Node('SpriteNode', 'Feature%dIcon' % index, Position=vec(x, 38), Bounds=vec(28, 34), CanBeHit=False,
+    node = Node('SpriteNode', 'Feature%dIcon' % index, Position=vec(x, 22), Bounds=vec(28, 34), CanBeHit=False,
                 AtlasTexture='Icons/Feature%d.png' % index,
                 comment='State of feature %d: ready (bright), active (pulsing), recharging (shaded, the fill shows '
                         'the time left)' % index)
@@ -314,8 +314,8 @@ def icon_templates():
     area.state('Blue', [prop('color', 'FillColor', '3040a0ff'), prop('color', 'BorderColor', 'c040a0ff')])
     area.state('Green', [prop('color', 'FillColor', '3040d040'), prop('color', 'BorderColor', 'c040d040')])
     out.append(area)
-    out.append(feature_icon(1, 40))
-    out.append(feature_icon(2, 76))
+    out.append(feature_icon(1, 100))
+    out.append(feature_icon(2, 128))
     smile = Node('TextNode', 'SmileIcon', Position=vec(100, 40), Bounds=vec(64, 24), CanBeHit=False, Font=FONT,
                  FontSize=14, TextHAlign=0, TextVAlign=2, TintColor=WHITE, Text='+10%',
                  comment='Luck of the place: a face and the income bonus beside it.')
