@@ -30,7 +30,7 @@
 // Every building record drawn by real building nodes from the level template collection, each twice:
 // as it stands at the start of a level and broken (its repair icon over it); service buildings show their
 // run-down look first and then restored. The window is kept as <build>/artifacts/buildings.png, and the
-// first level's scene as <build>/artifacts/level1.png.
+// level scenes as <build>/artifacts/level1.png and level2.png.
 namespace
 {
 constexpr int WindowWidth = 1216;
@@ -53,6 +53,8 @@ const char* const Records[] = {
     "Garden",         "Memorial",       "FishingCenter",  "ObservationTower", "Pyramid",        "Station",
     "HQ"};
 constexpr int RecordCount = sizeof(Records) / sizeof(Records[0]);
+
+using onscreen::Point;
 
 struct Rgb
 {
@@ -302,48 +304,69 @@ TEST_F(BuildingsScreenshotTest, EveryRecordIsDrawnInItsNormalAndBrokenLook)
 	EXPECT_LT(noGold, 3) << "a level-1 campsite has no filled star";
 }
 
-TEST_F(BuildingsScreenshotTest, TheFirstLevelShowsItsGroundPlacesAndBuildings)
+// A level under way: its ground, and on its places a few owned buildings (one of them dirty) among the
+// empty places; points of the ground that must show grass, road and water.
+struct LevelShot
 {
-	SmartPointer<SceneNode> levelScene = assets->load<SceneNode>(ContentTypeSceneNode, "levels/level1/Level.qscn");
-	ASSERT_TRUE(levelScene);
-	BaseNode* places = levelScene->findChild(internStringId("Buildings"), 1);
-	ASSERT_TRUE(places);
-	scene = levelScene;
-	ASSERT_TRUE(manager->showScene(scene.get()));
-	// A level under way: three campsites of different levels, one of them dirty; the rest empty places.
-	const char* const built[] = {"Camping1", "Camping2", "Camping3"};
-	int next = 0;
-	for (irr::u32 i = 0; i < places->getChildren().size(); ++i)
-	{
-		auto* building = dynamic_cast<GBuildingNode*>(places->getChildren()[i]);
-		ASSERT_TRUE(building);
-		building->setLevelConfiguration(level.get());
-		const char* record = next < 3 && i % 2 == 1 ? built[next++] : "BuildingPlace";
-		building->setLevelRecord(buildings->findBuilding(internStringId(record)).get(), false);
-		building->setOwned(record != std::string("BuildingPlace"));
-		building->setTemplateName(internStringId(record));
-		if (next == 2 && record == std::string("Camping2"))
-			building->setCondition(GBuildingNode::Dirty);
-	}
-	advance(30);
+	const char* folder;
+	const char* atlas;
+	std::vector<const char*> built;
+	Point grass, road, water;
+};
 
-	const WindowShot shot = draw(irr::video::SColor(255, 0, 0, 0));
-	ASSERT_EQ(shot.width, WindowWidth) << "the X server could not be read";
-	saveArtifact(shot, "level1.png");
-
-	// The ground fills the level's 1024 x 768: grass at the top left, the grey quay road, the sea.
-	const Rgb grass = shot.at(40, 40);
-	EXPECT_GT(grass.g, grass.r + 30) << grass;
-	const Rgb road = shot.at(40, 530);
-	EXPECT_LT(std::abs(road.r - road.b), 20) << road;
-	EXPECT_LT(road.r, 120) << road;
-	const Rgb sea = shot.at(1000, 740);
-	EXPECT_GT(sea.b, sea.r + 60) << sea;
-	// Every place shows its plot over the ground: its centre is not the ground's grass any more.
-	for (irr::u32 i = 0; i < places->getChildren().size(); ++i)
+TEST_F(BuildingsScreenshotTest, EachLevelShowsItsGroundPlacesAndBuildings)
+{
+	const LevelShot levels[] = {
+	    {"level1", "atlases/Env1.xml", {"Camping1", "Camping2", "Camping3"}, {250, 300}, {40, 530}, {1000, 740}},
+	    {"level2", "atlases/Env2.xml", {"Camping1", "Camping3", "Cafe", "Camping2"}, {420, 240}, {40, 300}, {900, 490}},
+	};
+	for (const LevelShot& shown : levels)
 	{
-		const irr::core::vector3df at = places->getChildren()[i]->getPosition();
-		const Rgb centre = shot.at(int(at.X) + 72, int(at.Y) + 50);
-		EXPECT_NE(centre, shot.at(40, 40)) << "place " << i;
+		SCOPED_TRACE(shown.folder);
+		atlases.push_back(assets->load<ContentObject>(ContentTypeAtlasTextureCollection, shown.atlas));
+		ASSERT_TRUE(atlases.back());
+		SmartPointer<SceneNode> levelScene =
+		    assets->load<SceneNode>(ContentTypeSceneNode, std::string("levels/") + shown.folder + "/Level.qscn");
+		ASSERT_TRUE(levelScene);
+		BaseNode* places = levelScene->findChild(internStringId("Buildings"), 1);
+		ASSERT_TRUE(places);
+		scene = levelScene;
+		ASSERT_TRUE(manager->showScene(scene.get()));
+		size_t next = 0;
+		for (irr::u32 i = 0; i < places->getChildren().size(); ++i)
+		{
+			auto* building = dynamic_cast<GBuildingNode*>(places->getChildren()[i]);
+			ASSERT_TRUE(building);
+			building->setLevelConfiguration(level.get());
+			const bool builds = next < shown.built.size() && i % 2 == 1;
+			const char* record = builds ? shown.built[next++] : "BuildingPlace";
+			building->setLevelRecord(buildings->findBuilding(internStringId(record)).get(), false);
+			building->setOwned(builds);
+			building->setTemplateName(internStringId(record));
+			if (next == 2 && builds)
+				building->setCondition(GBuildingNode::Dirty);
+		}
+		advance(30);
+
+		const WindowShot shot = draw(irr::video::SColor(255, 0, 0, 0));
+		ASSERT_EQ(shot.width, WindowWidth) << "the X server could not be read";
+		saveArtifact(shot, (std::string(shown.folder) + ".png").c_str());
+
+		const Rgb grass = shot.at(shown.grass.first, shown.grass.second);
+		EXPECT_GT(grass.g, grass.r + 30) << grass;
+		const Rgb road = shot.at(shown.road.first, shown.road.second);
+		EXPECT_LT(std::abs(road.r - road.b), 20) << road;
+		EXPECT_LT(road.r, 120) << road;
+		const Rgb water = shot.at(shown.water.first, shown.water.second);
+		EXPECT_GT(water.b, water.r + 60) << water;
+		// Every place shows its raised plot where the node stands: the earth of its front left side.
+		for (irr::u32 i = 0; i < places->getChildren().size(); ++i)
+		{
+			const irr::core::vector3df at = places->getChildren()[i]->getPosition();
+			const Rgb side = shot.at(int(at.X) + 40, int(at.Y) + 55);
+			EXPECT_TRUE(side.r > side.g + 20 && side.g > side.b) << "place " << i << side;
+		}
+		manager->showScene(nullptr);
+		scene = nullptr;
 	}
 }

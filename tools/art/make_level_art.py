@@ -407,6 +407,19 @@ def ground_level1():
     # Zebra crossing.
     for i in range(6):
         e.append('<rect x="%d" y="514" width="6" height="54" fill="#f4f1e8"/>' % (602 + i * 9))
+    # Flower beds by the crossing and along the quay.
+    for cx, cy in ((540, 470), (720, 470), (470, 620), (560, 650)):
+        e.append('<ellipse cx="%d" cy="%d" rx="26" ry="12" fill="#8a5a3a"/>' % (cx, cy))
+        for i in range(9):
+            e.append('<circle cx="%d" cy="%d" r="3.2" fill="%s"/>' % (
+                cx - 18 + (i % 5) * 9, cy - 4 + (i // 5) * 8, ('#e84a6a', '#f2c230', '#ffffff')[i % 3]))
+    trees = [(40, 60), (100, 36), (160, 90), (60, 160), (220, 40), (30, 270), (70, 350), (36, 440), (300, 120),
+             (380, 60), (250, 200), (360, 190), (470, 40), (540, 80), (720, 40), (800, 90), (900, 50), (980, 120),
+             (950, 250), (1000, 340), (890, 200), (730, 140), (960, 440), (880, 450), (30, 640), (60, 730),
+             (480, 700), (560, 740), (640, 690), (20, 520 + 200)]
+    extras = [(150, 500, lamp), (420, 500, lamp), (760, 500, lamp), (960, 500, lamp), (260, 584, lamp),
+              (700, 584, lamp), (500, 470, bench), (760, 460, bench), (930, 720, sailboat), (870, 660, rowboat)]
+    e += scenery(trees, extras)
     return e
 
 
@@ -438,7 +451,54 @@ def ground_level2():
                       (148, 628, 662), (318, 628, 662), (688, 628, 662), (868, 628, 662)):
         e.append('<rect x="%d" y="%d" width="24" height="%d" fill="#cfc8b8" stroke="#a8a090" stroke-width="1"/>' % (
             x, y0, y1 - y0))
+    # Reeds along the banks.
+    for x in range(20, 1000, 47):
+        y = 430 + int(18 * math.sin(x / 90.0))
+        e.append('<path d="M%d %d l-3 -12 M%d %d l0 -14 M%d %d l3 -11" stroke="#4f8a3a" stroke-width="2" '
+                 'fill="none" stroke-linecap="round"/>' % (x, y, x + 3, y, x + 6, y))
+    trees = [(440, 120), (520, 50), (590, 150), (480, 210), (30, 80), (40, 200), (1000, 100), (995, 220),
+             (200, 390), (300, 400), (700, 385), (820, 375), (940, 380), (60, 385), (470, 700), (540, 745),
+             (590, 690), (1000, 700), (30, 745), (560, 20)]
+    extras = [(380, 360, bench), (640, 360, bench), (250, 250 + 94, lamp), (760, 344, lamp), (600, 470, rowboat),
+              (300, 470, sailboat)]
+    e += scenery(trees, extras)
     return e
+
+
+def scenery(trees, extras=()):
+    """Trees and small things standing on the ground picture, given by their screen position."""
+    items = []
+    for i, (sx, sy) in enumerate(trees):
+        x, y = sy + sx / 2.0, sy - sx / 2.0
+        kind = 'pine' if i % 3 == 2 else 'round'
+        colour = ('#4fa341', '#5bb34a', '#3f8f3a')[i % 3]
+        items += tree(x, y, 1.5 + 0.2 * (i % 2), colour, kind=kind)
+    for sx, sy, make in extras:
+        items += make(sy + sx / 2.0, sy - sx / 2.0)
+    shadows = ['<ellipse cx="%s" cy="%s" rx="15" ry="6" fill="#000000" fill-opacity="0.18"/>' % (sx + 4, sy + 2)
+               for sx, sy in trees]
+    return shadows + render(items, Style('normal'), (0, 0))
+
+
+def lamp(x, y):
+    return [box(x - 0.6, y - 0.6, 0, 1.2, 1.2, 16, '#4a5058', top='#4a5058'),
+            Round((x, y, 17), 2.2, 2.2, '#fff2a8', role='detail', depth=x + y + 0.2)]
+
+
+def bench(x, y):
+    return [box(x, y, 0, 1, 1, 3, '#4a5058'), box(x, y + 11, 0, 1, 1, 3, '#4a5058'),
+            box(x - 1, y - 1, 3, 5, 14, 1.5, '#b8844a', top='#c8945a'), box(x + 3, y - 1, 4.5, 1, 14, 5, '#a0703a')]
+
+
+def sailboat(x, y):
+    return [box(x - 10, y - 3, 0, 20, 6, 3, '#ffffff', top='#c8a070'),
+            Line([(x, y, 3), (x, y, 26)], '#6a4a2a', 0.8, depth=x + y + 0.1),
+            decal([Face([(x, y, 5), (x, y, 25), (x + 9, y, 6)], '#f4f1e8', 'detail')], x + y + 0.2),
+            decal([Face([(x, y, 6), (x, y, 21), (x - 7, y, 6)], '#e84a4a', 'detail')], x + y + 0.15)]
+
+
+def rowboat(x, y):
+    return [box(x - 10, y - 4, 0, 20, 8, 3.5, '#c0503a', top='#8a5a3a'), box(x - 1, y - 4, 3.5, 2, 8, 0.8, '#6a4a2a')]
 
 
 GROUND_GRADIENTS = (
