@@ -1,4 +1,5 @@
 #include "AssetsTestSupport.h"
+#include "content/CDictionary.h"
 #include "content/CReadFile.h"
 #include "content/CXMLReader.h"
 #include "core/StringId.h"
@@ -10,6 +11,7 @@
 #include "data/GameNodeClasses.h"
 #include "device/CDeviceStub.h"
 #include "level/GBuildingNode.h"
+#include "nodes/BaseProgressBarNode.h"
 #include "scene/SceneManager.h"
 #include "scene/SceneNode.h"
 #include "scene/TemplateCollectionNode.h"
@@ -369,4 +371,176 @@ TEST_F(BuildingsScreenshotTest, EachLevelShowsItsGroundPlacesAndBuildings)
 		manager->showScene(nullptr);
 		scene = nullptr;
 	}
+}
+
+namespace
+{
+// Where the pieces of the third picture stand.
+const int BuildingRowY = 200;
+const int BuildingX[] = {20, 190, 360, 530, 700, 870, 1040};
+const int SiteRowY = 500;
+const int BusRowY = 690;
+const int WorkerRowY = 770;
+const int HelicopterRowY = 880;
+const char* const Headings[] = {"Right", "RightUp", "Up", "LeftUp", "Left", "LeftDown", "Down", "RightDown"};
+const char* const HelicopterHeadings[] = {"RightUp", "RightDown", "LeftUp", "LeftDown"};
+
+bool isInk(const Rgb& c)
+{
+	return c.r + c.g + c.b < 250;
+}
+bool isCloudWhite(const Rgb& c)
+{
+	return c.r > 205 && c.g > 205 && c.b > 195;
+}
+} // namespace
+
+// The icons, rings, building site, effects, vehicles and clouds the level clones from its templates, in
+// the states the game plays on them; kept as <build>/artifacts/pieces.png.
+TEST_F(BuildingsScreenshotTest, IconsRingsSitesVehiclesAndCloudsShowTheirStates)
+{
+	if (CDictionary* dictionary = assets->device->getDictionary())
+		dictionary->loadFile("strings/Dictionary.xml");
+	showScene(nullptr);
+	auto at = [](int column, int row) { return irr::core::vector3df(float(BuildingX[column]), float(row), 0); };
+	GBuildingNode* focused = place("Hostel2", at(0, BuildingRowY), 1.0f);
+	focused->setChildrenState(internStringId("Focus"), nullptr);
+	GBuildingNode* forSale = place("Camping1", at(1, BuildingRowY), 1.0f);
+	forSale->setOwned(false);
+	forSale->setForSale(true);
+	forSale->updateSale(12000);
+	GBuildingNode* calling = place("Hostel1", at(2, BuildingRowY), 1.0f);
+	calling->setForSale(true);
+	calling->setBuyRequest(true);
+	calling->updateSale(9000);
+	GBuildingNode* active = place("Cafe", at(3, BuildingRowY), 1.0f);
+	active->activateFeature(0);
+	GBuildingNode* recharging = place("TruckStation", at(4, BuildingRowY), 1.0f);
+	recharging->activateFeature(0);
+	recharging->updateFeatures(recharging->getRecord()->getFeatures()[0].getDurationTime() + 50);
+	recharging->updateFeatures(5000);
+	GBuildingNode* lucky = place("Camping3", at(5, BuildingRowY), 1.0f);
+	lucky->setLuckiness(1);
+	lucky->updateIncomeBonus();
+	lucky->updateBonusIcon();
+	GBuildingNode* workers = place("GuestHouse2", at(6, BuildingRowY), 1.0f);
+	workers->setWorkersText(3);
+
+	auto cloneTemplate = [&](const char* name, BaseNode* parent, const irr::core::vector3df& position)
+	{
+		BaseNode* found = templates->findTemplate(internStringId(name));
+		EXPECT_TRUE(found) << name;
+		BaseNode* made = found ? found->clone(parent, nullptr) : nullptr;
+		if (made)
+		{
+			made->setPosition(position);
+			made->setVisible(true);
+		}
+		return made;
+	};
+	// A building site at work, with its progress bar.
+	GBuildingNode* siteBuilding = place("BuildingPlace", at(0, SiteRowY), 1.0f);
+	BaseNode* site = cloneTemplate("Construction", siteBuilding, {0, 0, 0});
+	ASSERT_TRUE(site);
+	for (const char* state : {"PreBuild1", "PreBuild2", "Build", "Working"})
+	{
+		site->setChildrenState(internStringId(state), nullptr);
+		advance(30);
+	}
+	if (auto* bar = dynamic_cast<BaseProgressBarNode*>(site->findChild(internStringId("ProgressBar"), 1)))
+	{
+		bar->setTemplateName(bar->getTemplateName());
+		bar->setMaxValue(1);
+		bar->setValue(0.6f);
+	}
+	// Repair under way, a letter waiting, money paid out, a new star, a serve area.
+	GBuildingNode* repaired = place("Camping2", at(1, SiteRowY), 1.0f);
+	if (auto* bar = dynamic_cast<BaseProgressBarNode*>(cloneTemplate("ProgressBarOverBuilding", repaired, {20, -24, 0})))
+	{
+		bar->setTemplateName(bar->getTemplateName());
+		bar->setMaxValue(1);
+		bar->setValue(0.4f);
+	}
+	GBuildingNode* lettered = place("Hostel3", at(2, SiteRowY), 1.0f);
+	BaseNode* letter = cloneTemplate("MoneyLetter", lettered, {40, -64, 0});
+	ASSERT_TRUE(letter);
+	letter->setChildrenState(internStringId("Appear"), nullptr);
+	showCountdownRing(letter->findChild(internStringId("Progress"), 1), 0.3f);
+	BaseNode* area = cloneTemplate("ServeArea", scene.get(), at(5, SiteRowY) + irr::core::vector3df(0, -80, 0));
+	ASSERT_TRUE(area);
+	area->setBounds({150, 110, 0});
+	area->setState(internStringId("Green"), nullptr, StringId());
+	// Vehicles and people heading every way, and the clouds.
+	for (int i = 0; i < 8; ++i)
+	{
+		BaseNode* bus = cloneTemplate("Bus", scene.get(), {float(40 + i * 72), float(BusRowY), 0});
+		ASSERT_TRUE(bus);
+		bus->setChildrenState(internStringId(Headings[i]), nullptr);
+		BaseNode* worker = cloneTemplate("Worker", scene.get(), {float(40 + i * 72), float(WorkerRowY), 0});
+		ASSERT_TRUE(worker);
+		worker->setChildrenState(internStringId(Headings[i]), nullptr);
+	}
+	// Pay day on the first building.
+	focused->setChildrenState(internStringId("MoneyBurst"), nullptr);
+	for (int i = 0; i < 4; ++i)
+	{
+		BaseNode* helicopter =
+		    cloneTemplate("Helicopter", scene.get(), {float(660 + i * 140), float(HelicopterRowY), 0});
+		ASSERT_TRUE(helicopter);
+		helicopter->setChildrenState(internStringId(HelicopterHeadings[i]), nullptr);
+	}
+	for (int i = 0; i < 3; ++i)
+	{
+		const std::string name = "Cloud" + std::to_string(i + 1);
+		ASSERT_TRUE(cloneTemplate(name.c_str(), scene.get(), {float(760 + i * 150), float(560 + i * 40), 0}));
+	}
+	advance(30);
+	// The money burst and the new star part-way through their show.
+	BaseNode* burst = cloneTemplate("MoneyBurst", scene.get(), at(3, SiteRowY) + irr::core::vector3df(40, -40, 0));
+	ASSERT_TRUE(burst);
+	burst->setState(internStringId("MoneyBurst"), nullptr, StringId());
+	BaseNode* star = cloneTemplate("LevelStarEffect", scene.get(), at(4, SiteRowY) + irr::core::vector3df(40, -40, 0));
+	ASSERT_TRUE(star);
+	star->setChildrenState(internStringId("Activate"), nullptr);
+	advance(20);
+
+	const WindowShot shot = draw(Backdrop);
+	ASSERT_EQ(shot.width, WindowWidth) << "the X server could not be read";
+	saveArtifact(shot, "pieces.png");
+
+	// The sale sign's price is written legibly on the board.
+	const int forSaleX = BuildingX[1] + 24, forSaleY = BuildingRowY - 30;
+	EXPECT_GT(shot.count(forSaleX + 8, forSaleY + 8, forSaleX + 88, forSaleY + 32, isInk), 40);
+	// Every heading of a vehicle has its own picture.
+	for (int i = 0; i < 8; ++i)
+	{
+		const int next = (i + 1) % 8;
+		int differing = 0;
+		for (int y = -36; y < 14; ++y)
+			for (int x = -30; x < 30; ++x)
+			{
+				differing += shot.at(40 + i * 72 + x, BusRowY + y) != shot.at(40 + next * 72 + x, BusRowY + y);
+			}
+		EXPECT_GT(differing, 60) << "bus heading " << Headings[i] << " against " << Headings[next];
+	}
+	for (int i = 0; i < 3; ++i)
+	{
+		int differing = 0;
+		for (int y = -110; y < -30; ++y)
+			for (int x = -48; x < 48; ++x)
+				differing += shot.at(660 + i * 140 + x, HelicopterRowY + y) !=
+				             shot.at(660 + (i + 1) * 140 + x, HelicopterRowY + y);
+		EXPECT_GT(differing, 200) << "helicopter heading " << HelicopterHeadings[i];
+	}
+	// The clouds are white and soft.
+	for (int i = 0; i < 3; ++i)
+		EXPECT_GT(shot.count(760 + i * 150 - 95, 560 + i * 40 - 50, 760 + i * 150 + 95, 560 + i * 40 + 50,
+		                     isCloudWhite),
+		          800)
+		    << "cloud " << i + 1;
+	// An active feature badge is bright, a recharging one shaded.
+	// A single badge stands midway between the two feature places.
+	const Rgb bright = shot.at(BuildingX[3] + 114 + 14, BuildingRowY + 22 + 8);
+	const Rgb shaded = shot.at(BuildingX[4] + 114 + 14, BuildingRowY + 22 + 8);
+	EXPECT_GT(bright.r + bright.g + bright.b, shaded.r + shaded.g + shaded.b + 60) << bright << shaded;
 }

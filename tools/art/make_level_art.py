@@ -23,9 +23,15 @@ from isoart import (Face, Line, Round, Solid, Style, box, cone, cylinder, decal,
 BUILDING_SIZE = (160, 240)
 BUILDING_ORIGIN = (80, 164)
 
-# Vehicles and people: the mover node is at the world origin, drawn at (32, 40) of a 64 x 56 picture.
-VEHICLE_SIZE = (64, 56)
-VEHICLE_ORIGIN = (32, 40)
+# Vehicles and people: the mover node is at the world origin, drawn at (48, 56) of a 96 x 80 picture, half as
+# big again as the world units so they read at the map's scale.
+VEHICLE_SIZE = (96, 80)
+VEHICLE_ORIGIN = (48, 56)
+VEHICLE_SCALE = 1.5
+# The helicopter: 144 x 120, its point on the route at (72, 110), drawn 1.6 times the world units.
+HELICOPTER_SIZE = (144, 120)
+HELICOPTER_ORIGIN = (72, 110)
+HELICOPTER_SCALE = 1.6
 
 HEADINGS = {'Right': 0, 'RightUp': 45, 'Up': 90, 'LeftUp': 135, 'Left': 180, 'LeftDown': 225, 'Down': 270,
             'RightDown': 315}
@@ -160,18 +166,18 @@ def biased(solid, bias):
 
 
 def bus_parts():
-    body = box(-13, -5, 2, 26, 10, 10, '#f2c230', top='#f4f4f4')
+    body = box(-13, -5, 2, 26, 10, 10, '#f2c230', top='#f7d650')
     parts = [biased(body, 0)]
-    glass = windows(-13, -5, 2, 26, 10, 10, 'y', 1, 5, '#9fd0ff', sill=4, height_share=0.7)
-    glass += windows(-13, -5, 2, 26, 10, 10, 'x', 1, 1, '#9fd0ff', sill=4, height_share=0.7)
+    glass = windows(-13, -5, 2, 26, 10, 10, 'y', 1, 5, '#9fd0ff', sill=5, height_share=0.55)
+    glass += windows(-13, -5, 2, 26, 10, 10, 'x', 1, 1, '#9fd0ff', sill=5, height_share=0.55)
     # The same panes on the hidden sides, so every heading shows windows.
     back = []
-    for face in windows(-13, -5, 2, 26, 10, 10, 'y', 1, 5, '#9fd0ff', sill=4, height_share=0.7):
+    for face in windows(-13, -5, 2, 26, 10, 10, 'y', 1, 5, '#9fd0ff', sill=5, height_share=0.55):
         back.append(Face([(x, -5.3, z) for x, y, z in reversed(face.points)], face.colour, 'glass', outline=False))
-    for face in windows(-13, -5, 2, 26, 10, 10, 'x', 1, 1, '#9fd0ff', sill=4, height_share=0.7):
+    for face in windows(-13, -5, 2, 26, 10, 10, 'x', 1, 1, '#9fd0ff', sill=5, height_share=0.55):
         back.append(Face([(-13.3, y, z) for x, y, z in reversed(face.points)], face.colour, 'glass', outline=False))
     parts.append(biased(Solid(glass + back), 0.01))
-    parts.append(biased(box(-13, -5.2, 3, 26, 10.4, 1.6, '#2f6fb0', top='#2f6fb0'), 0.005))
+    parts.append(biased(box(-13, -5.2, 3.2, 26, 10.4, 1.4, '#d06a1a', top='#d06a1a'), 0.005))
     for wx in (-8, 8):
         for wy in (-5.5, 4.5):
             parts.append(biased(box(wx - 2, wy, 0, 4, 1, 4, '#2a2a2a'), -0.5))
@@ -193,31 +199,36 @@ def helicopter_parts():
     return parts
 
 
-def rotor(size=(64, 56), origin=(32, 40), z=42):
-    """The spinning rotor: a translucent disc above the cabin (the same from every side)."""
+def rotor(origin, z):
+    """The spinning rotor: a faint blurred disc with two blades above the cabin (the same from every side)."""
     ox, oy = origin
-    return ('<ellipse cx="%d" cy="%d" rx="24" ry="12" fill="#dfe6ee" fill-opacity="0.45" stroke="#5a6470" '
-            'stroke-opacity="0.6" stroke-width="1"/><line x1="%d" y1="%d" x2="%d" y2="%d" stroke="#3a3a3a" '
-            'stroke-width="2"/>' % (ox, oy - z, ox - 22, oy - z - 4, ox + 22, oy - z + 4))
+    cy = oy - z
+    return ('<ellipse cx="%s" cy="%s" rx="40" ry="18" fill="#ffffff" fill-opacity="0.18" stroke="#3a4450" '
+            'stroke-opacity="0.35" stroke-width="1.2"/>'
+            '<path d="M%s %s L%s %s M%s %s L%s %s" stroke="#2a2f36" stroke-width="3" stroke-linecap="round" '
+            'stroke-opacity="0.8"/>' % (ox, cy, ox - 36, cy - 6, ox + 36, cy + 6, ox - 14, cy + 14, ox + 14, cy - 14))
 
 
 def make_vehicles(root):
     folder = 'assets-src/atlases/Buildings/Vehicles/'
     style = Style('normal')
-    shadow = '<ellipse cx="32" cy="42" rx="16" ry="7" fill="#000000" fill-opacity="0.22"/>'
+    ox, oy = VEHICLE_ORIGIN
+    shadow = '<ellipse cx="%d" cy="%d" rx="26" ry="11" fill="#000000" fill-opacity="0.22"/>' % (ox, oy + 3)
     for name, degrees in HEADINGS.items():
-        body = render(turned(bus_parts(), heading_vector(degrees)), style, VEHICLE_ORIGIN)
+        body = render(turned(bus_parts(), heading_vector(degrees)), style, VEHICLE_ORIGIN, VEHICLE_SCALE)
         write(root, folder + 'Bus' + name + '.svg', svg(VEHICLE_SIZE[0], VEHICLE_SIZE[1], [shadow] + body,
                                                          'workers bus heading ' + name))
-        body = render(turned(worker_parts(), heading_vector(degrees)), style, VEHICLE_ORIGIN)
+        body = render(turned(worker_parts(), heading_vector(degrees)), style, VEHICLE_ORIGIN, 2.2)
         write(root, folder + 'Worker' + name + '.svg',
               svg(VEHICLE_SIZE[0], VEHICLE_SIZE[1],
-                  ['<ellipse cx="32" cy="41" rx="5" ry="2.5" fill="#000000" fill-opacity="0.25"/>'] + body,
-                  'worker walking ' + name))
+                  ['<ellipse cx="%d" cy="%d" rx="9" ry="4" fill="#000000" fill-opacity="0.25"/>' % (ox, oy + 1)]
+                  + body, 'worker walking ' + name))
     for name, degrees in HELICOPTER_HEADINGS.items():
-        body = render(turned(helicopter_parts(), heading_vector(degrees)), style, (48, 72))
+        body = render(turned(helicopter_parts(), heading_vector(degrees)), style, HELICOPTER_ORIGIN,
+                      HELICOPTER_SCALE)
         write(root, folder + 'Helicopter' + name + '.svg',
-              svg(96, 80, body + [rotor((96, 80), (48, 72))], 'helicopter heading ' + name))
+              svg(HELICOPTER_SIZE[0], HELICOPTER_SIZE[1], body + [rotor(HELICOPTER_ORIGIN, 43 * HELICOPTER_SCALE)],
+                  'helicopter heading ' + name))
     # The helicopter's load, its shadow on the ground and the same load set down on a building site.
     crate = [box(-6, -6, 0, 12, 12, 8, '#b07a3a', top='#c89050'), Line([(-6, 0, 8), (0, 0, 20), (6, 0, 8)],
                                                                        '#3a3a3a', 0.6, depth=100)]
@@ -286,8 +297,13 @@ def make_icons(root):
         'stroke-width="2" stroke-linejoin="round"/>' % STAR, comment='second feature: star'))
     write(root, base + 'Icons/FeatureFill.svg',
           '<svg xmlns="http://www.w3.org/2000/svg" width="40" height="48" viewBox="0 0 40 48">\n'
-          '  <!-- recharge shade over a feature badge -->\n'
-          '  <circle cx="20" cy="19" r="17" fill="#1c2838" fill-opacity="0.55"/>\n</svg>\n')
+          '  <!-- recharge shade over a feature badge, stretched to the share still to recharge -->\n'
+          '  <rect width="40" height="48" fill="#1c2838" fill-opacity="0.6"/>\n</svg>\n')
+    write(root, base + 'Icons/FeatureGauge.svg',
+          '<svg xmlns="http://www.w3.org/2000/svg" width="20" height="20" viewBox="0 0 20 20">\n'
+          '  <!-- rim of a feature badge\'s recharge gauge, drawn over the shade -->\n'
+          '  <circle cx="10" cy="10" r="9" fill="none" stroke="#ffffff" stroke-opacity="0.7" stroke-width="1.5"/>\n'
+          '</svg>\n')
     write(root, base + 'Icons/ForSale.svg',
           '<svg xmlns="http://www.w3.org/2000/svg" width="96" height="64" viewBox="0 0 96 64">\n'
           '  <!-- for-sale sign on a post; the price is written over the board -->\n'
@@ -354,6 +370,14 @@ def make_icons(root):
               '  <circle cx="14" cy="16" r="2.6" class="ink"/><circle cx="26" cy="16" r="2.6" class="ink"/>\n'
               '  <path d="%s" fill="none" stroke="#1c2838" stroke-width="3" stroke-linecap="round"/>\n'
               '</svg>\n' % (name.lower(), colour, mouth))
+    write(root, base + 'Icons/Letter.svg',
+          '<svg xmlns="http://www.w3.org/2000/svg" width="48" height="36" viewBox="0 0 48 36">\n'
+          '  <!-- a letter with money for the player -->\n'
+          '  <rect x="2" y="2" width="44" height="31" rx="3" fill="#fff8e8" stroke="#1c2838" stroke-width="2"/>\n'
+          '  <path d="M3 4 L24 20 L45 4" fill="#f4e6c4" stroke="#1c2838" stroke-width="2" stroke-linejoin="round"/>\n'
+          '  <circle cx="24" cy="20" r="7" fill="#d63a2a" stroke="#7a1a10" stroke-width="1.5"/>\n'
+          '  <text x="24" y="24.5" text-anchor="middle" font-family="DejaVu Sans" font-weight="bold" font-size="11" '
+          'fill="#fff3a0">$</text>\n</svg>\n')
     write(root, base + 'Icons/ServeArea.svg',
           '<svg xmlns="http://www.w3.org/2000/svg" width="40" height="40" viewBox="0 0 40 40">\n'
           '  <!-- one cell of a serve area, stretched over the whole area -->\n'

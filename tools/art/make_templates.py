@@ -75,8 +75,8 @@ class Node:
         self.children.append(child)
         return child
 
-    def state(self, name, start=None, animators=(), next_state=None):
-        self.states.append((name, start or [], list(animators), next_state))
+    def state(self, name, start=None, animators=(), next_state=None, end=None):
+        self.states.append((name, start or [], list(animators), next_state, end or []))
 
     def write(self, out):
         if self.comment:
@@ -88,8 +88,8 @@ class Node:
         out.close('</Properties>')
         if self.states:
             out.open('<States>')
-            for name, start, animators, next_state in self.states:
-                if not start and not animators:
+            for name, start, animators, next_state, end in self.states:
+                if not start and not animators and not end:
                     out.line('<State Name="%s"/>' % name)
                     continue
                 out.open('<State Name="%s"%s>' % (name, ' NextState="%s"' % next_state if next_state else ''))
@@ -100,6 +100,11 @@ class Node:
                     out.close('</StartAnimator>')
                 for animator in animators:
                     animator.write(out)
+                if end:
+                    out.open('<EndAnimator Type="SetProps">')
+                    for p in end:
+                        out.line(p)
+                    out.close('</EndAnimator>')
                 out.close('</State>')
             out.close('</States>')
         for child in self.children:
@@ -205,7 +210,17 @@ def star_icons(stars):
 
 def workers_text():
     return Node('TextNode', 'WorkersText', Position=vec(88, -26), Bounds=vec(48, 20), Visible=False, CanBeHit=False,
-                Font=FONT, FontSize=14, TextHAlign=0, TextVAlign=2, TintColor=WHITE, Text='x1')
+                Font=BOLD, FontSize=18, TextHAlign=0, TextVAlign=2, TintColor='ff1c2838', Text='x1')
+
+
+def coins():
+    """Money rising from a building on pay day ("MoneyBurst" on the building's children)."""
+    node = sprite('Coins', 'Icons/MoneyBurst.png', 48, -40, 48, 48, Visible=False)
+    node.state('MoneyBurst', [visible(True)],
+               [Keys('vector3d', 'Position', [(0, vec(48, -30)), (900, vec(48, -90))]),
+                Keys('color', 'TintColor', [(0, '00ffffff'), (150, WHITE), (500, WHITE), (250, '00ffffff')])],
+               end=[visible(False)])
+    return node
 
 
 def building_template(record, kind):
@@ -214,6 +229,7 @@ def building_template(record, kind):
     root.add(building_sprite(record, kind))
     if kind == 'service':
         root.add(run_down_sprite(record))
+    root.add(coins())
     line = record.rstrip('1234') if kind == 'hotel' else None
     if line in MAX_LEVEL:
         root.add(star_icons(MAX_LEVEL[line] - 1))
@@ -279,8 +295,9 @@ def feature_icon(index, x):
                 AtlasTexture='Icons/Feature%d.png' % index,
                 comment='State of feature %d: ready (bright), active (pulsing), recharging (shaded, the fill shows '
                         'the time left)' % index)
-    node.add(sprite('Fill', 'Icons/FeatureFill.png', 0, 0, 28, 34, Visible=False, ImageStretchX=1, ImageStretchY=1))
-    node.add(sprite('Ready', 'Icons/FeatureFill.png', 0, 34, 28, 0, Visible=False))
+    # The building sizes the cover to the share of the 20-pixel gauge still to recharge; the rim shows over it.
+    node.add(sprite('Cover', 'Icons/FeatureFill.png', 4, 3, 20, 0, ImageStretchX=1, ImageStretchY=1))
+    node.add(sprite('Gauge', 'Icons/FeatureGauge.png', 4, 3, 20, 20, Visible=False))
     node.state('Ready', [tint(WHITE), prop('vector3d', 'Scale', vec(1, 1, 1))])
     node.state('Active', [tint(WHITE)], [Keys('vector3d', 'Scale', [(0, vec(1, 1, 1)), (400, vec(1.15, 1.15, 1)),
                                                                     (400, vec(1, 1, 1))], loop_to=0)])
@@ -316,18 +333,37 @@ def icon_templates():
     out.append(area)
     out.append(feature_icon(1, 100))
     out.append(feature_icon(2, 128))
-    smile = Node('TextNode', 'SmileIcon', Position=vec(100, 40), Bounds=vec(64, 24), CanBeHit=False, Font=FONT,
-                 FontSize=14, TextHAlign=0, TextVAlign=2, TintColor=WHITE, Text='+10%',
+    smile = Node('TextNode', 'SmileIcon', Position=vec(112, 40), Bounds=vec(56, 24), CanBeHit=False, Font=BOLD,
+                 FontSize=18, TextHAlign=0, TextVAlign=2, TintColor=WHITE, Text='+10%',
                  comment='Luck of the place: a face and the income bonus beside it.')
     smile.add(sprite('Face', 'Smiles/Blue.png', -26, 0, 24, 24))
     out.append(smile)
     burst = Node('SpriteNode', 'MoneyBurst', Position=vec(40, -40), Bounds=vec(64, 64), Visible=False,
                  CanBeHit=False, AtlasTexture='Icons/MoneyBurst.png', PivotPoint='32;32',
                  comment='Coins bursting from a building that pays out.')
-    burst.state('Active', [visible(True)], [
+    burst.state('MoneyBurst', [visible(True)], [
         Keys('vector3d', 'Scale', [(0, vec(0.3, 0.3, 1)), (250, vec(1.2, 1.2, 1)), (150, vec(1, 1, 1))]),
         Keys('color', 'TintColor', [(0, WHITE), (700, WHITE), (300, '00ffffff')])])
     out.append(burst)
+    letter = Node('BaseNode', 'MoneyLetter', Position=vec(40, -64), Bounds=vec(64, 56), CanBeHit=False,
+                  comment='A letter with money: it pops up over a hotel, waits with its ring, and flies off when '
+                          'collected ("DisappearHit") or when its time is up ("Disappear").')
+    envelope = letter.add(sprite('Letter', 'Icons/Letter.png', 8, 0, 48, 36, PivotPoint='24;18'))
+    text = letter.add(Node('TextNode', 'Text', Position=vec(0, 36), Bounds=vec(64, 18), CanBeHit=False, Font=BOLD,
+                           FontSize=18, TextHAlign=2, TextVAlign=2, TintColor='ff1e6e1e', Text='$1,000'))
+    letter.add(ring('Progress', 50, -10))
+    letter.children[-1].set('Scale', vec(0.6, 0.6, 1))
+    fade_in = Keys('color', 'TintColor', [(0, '00ffffff'), (300, WHITE)])
+    envelope.state('Appear', animators=[fade_in, Keys('vector3d', 'Scale', [(0, vec(0.2, 0.2, 1)),
+                                                                            (300, vec(1, 1, 1))])])
+    envelope.state('Disappear', animators=[Keys('color', 'TintColor', [(0, WHITE), (500, '00ffffff')])])
+    envelope.state('DisappearHit', animators=[Keys('vector3d', 'Scale', [(0, vec(1, 1, 1)), (350, vec(1.8, 1.8, 1))]),
+                                              Keys('color', 'TintColor', [(0, WHITE), (350, '00ffffff')])])
+    ink = 'ff1e6e1e'
+    text.state('Appear', animators=[Keys('color', 'TintColor', [(0, '001e6e1e'), (300, ink)])])
+    text.state('Disappear', animators=[Keys('color', 'TintColor', [(0, ink), (500, '001e6e1e')])])
+    text.state('DisappearHit', animators=[Keys('color', 'TintColor', [(0, ink), (350, '001e6e1e')])])
+    out.append(letter)
     star = Node('BaseNode', 'LevelStarEffect', Bounds=vec(64, 64), CanBeHit=False,
                 comment='A new level star: a burst of light, then the star settles in its place.')
     glow = star.add(sprite('Glow', 'Stars/StarGlow.png', -32, -32, 64, 64, PivotPoint='32;32'))
@@ -406,35 +442,35 @@ def construction_templates():
 # Vehicles and clouds ---------------------------------------------------------------------------------
 
 def helicopter():
-    root = Node('GPathMovableNode', 'Helicopter', Bounds=vec(96, 80), CanBeHit=False,
+    root = Node('GPathMovableNode', 'Helicopter', Bounds=vec(144, 120), CanBeHit=False,
                 comment='Flies in over the building, lowers its load, and leaves; "Mover" is refitted to the route.')
     for state in ('MovingTo', 'MovingFrom'):
         root.state(state, animators=[Keys('vector3d', 'Position', [(0, vec(0, 0, 2000)), (3333, vec(0, 0, 2000))],
                                           animator_name='Mover')])
-    shadow = root.add(sprite('CargoShadow', 'Vehicles/CargoShadow.png', -20, 30, 40, 20))
-    cargo = root.add(sprite('Cargo', 'Vehicles/Cargo.png', -24, -40, 48, 48))
-    body = root.add(sprite('Body', 'Vehicles/HelicopterRightUp.png', -48, -110, 96, 80))
+    shadow = root.add(sprite('CargoShadow', 'Vehicles/CargoShadow.png', -20, -10, 40, 20))
+    # The body flies high over the route point with the load on its sling under the skids.
+    places = {'Body': (-72, -170), 'Cargo': (-24, -111)}
+    cargo = root.add(sprite('Cargo', 'Vehicles/Cargo.png', places['Cargo'][0], places['Cargo'][1], 48, 48))
+    body = root.add(sprite('Body', 'Vehicles/HelicopterRightUp.png', places['Body'][0], places['Body'][1], 144, 120))
     for name in HELICOPTER_HEADINGS:
-        image = 'Vehicles/Helicopter%s.png' % name
-        body.state(name, [picture(image), prop('vector3d', 'Position', vec(-48, -110))])
-        for node, y in ((body, -110), (cargo, -40)):
-            node.state(name + '_BeforeUnloading', animators=[
-                Keys('vector3d', 'Position', [(0, vec(node is body and -48 or -24, y)),
-                                              (600, vec(node is body and -48 or -24, y + 24))])])
-            node.state(name + '_Unloading', animators=[
-                Keys('vector3d', 'Position', [(0, vec(node is body and -48 or -24, y + 24)),
-                                              (700, vec(node is body and -48 or -24, y + 24))])])
-            node.state(name + '_AfterUnloading', animators=[
-                Keys('vector3d', 'Position', [(0, vec(node is body and -48 or -24, y + 24)),
-                                              (600, vec(node is body and -48 or -24, y))])])
+        body.state(name, [picture('Vehicles/Helicopter%s.png' % name), prop('vector3d', 'Position',
+                                                                          vec(*places['Body']))])
+        for node in (body, cargo):
+            x, y = places[node.props[0].split('"')[3]]
+            low = vec(x, y + 30)
+            node.state(name + '_BeforeUnloading', animators=[Keys('vector3d', 'Position', [(0, vec(x, y)),
+                                                                                           (600, low)])])
+            node.state(name + '_Unloading', animators=[Keys('vector3d', 'Position', [(0, low), (700, low)])])
+            node.state(name + '_AfterUnloading', animators=[Keys('vector3d', 'Position', [(0, low),
+                                                                                          (600, vec(x, y))])])
         shadow.state(name, [visible(True)])
     return root
 
 
 def walker(name, picture_stem, comment):
-    root = Node('GPathMovableNode', name, Bounds=vec(64, 56), CanBeHit=False, comment=comment)
+    root = Node('GPathMovableNode', name, Bounds=vec(96, 80), CanBeHit=False, comment=comment)
     root.state('MovingFrom', animators=[Keys('color', 'TintColor', [(0, WHITE), (900, '00ffffff')])])
-    body = root.add(sprite('Body', 'Vehicles/%sRight.png' % picture_stem, -32, -40, 64, 56))
+    body = root.add(sprite('Body', 'Vehicles/%sRight.png' % picture_stem, -48, -56, 96, 80))
     for heading in HEADINGS:
         body.state(heading, [picture('Vehicles/%s%s.png' % (picture_stem, heading))])
     return root
