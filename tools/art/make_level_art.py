@@ -184,6 +184,30 @@ def bus_parts():
     return parts
 
 
+def car_parts(colour):
+    parts = [biased(box(-8, -4, 1.5, 16, 8, 4, colour, top=shade(colour, 1.1)), 0)]
+    parts.append(biased(box(-4, -3.5, 5.5, 8, 7, 3.2, '#9fd0ff', role='glass', top=shade(colour, 1.05)), 0.1))
+    for wx in (-5, 5):
+        for wy in (-4.3, 3.5):
+            parts.append(biased(box(wx - 1.6, wy, 0, 3.2, 0.8, 3.2, '#2a2a2a'), -0.5))
+    return parts
+
+
+def van_parts():
+    parts = [biased(box(-10, -4.5, 1.5, 14, 9, 9, '#f4f4f4', top='#e8e8e8'), 0)]
+    parts.append(biased(box(4, -4.5, 1.5, 6, 9, 6.5, '#3d9a4a', top='#4aaa58'), 0.05))
+    parts.append(biased(box(7, -4, 4.5, 3.2, 8, 3, '#9fd0ff', role='glass', top='#4aaa58'), 0.1))
+    parts.append(biased(box(-10, -4.7, 5, 14, 9.4, 1.5, '#3d9a4a', top='#f4f4f4'), 0.02))
+    for wx in (-6, 6):
+        for wy in (-4.8, 4):
+            parts.append(biased(box(wx - 1.8, wy, 0, 3.6, 0.8, 3.6, '#2a2a2a'), -0.5))
+    return parts
+
+
+CARS = {'CarBlue': lambda: car_parts('#3d7fd6'), 'CarRed': lambda: car_parts('#d63a2a'),
+        'CarYellow': lambda: car_parts('#f2b81e'), 'Van': van_parts}
+
+
 def worker_parts():
     return person(0, 0, '#f28c1e', size=1.4) + [biased(box(-1.2, -1.8, 13.5, 2.4, 3.6, 1.8, '#f2c230'), 0.3)]
 
@@ -223,6 +247,13 @@ def make_vehicles(root):
               svg(VEHICLE_SIZE[0], VEHICLE_SIZE[1],
                   ['<ellipse cx="%d" cy="%d" rx="9" ry="4" fill="#000000" fill-opacity="0.25"/>' % (ox, oy + 1)]
                   + body, 'worker walking ' + name))
+    for car, parts in CARS.items():
+        for name, degrees in HEADINGS.items():
+            body = render(turned(parts(), heading_vector(degrees)), style, VEHICLE_ORIGIN, VEHICLE_SCALE)
+            write(root, folder + car + name + '.svg',
+                  svg(VEHICLE_SIZE[0], VEHICLE_SIZE[1],
+                      ['<ellipse cx="%d" cy="%d" rx="18" ry="8" fill="#000000" fill-opacity="0.22"/>' % (ox, oy + 3)]
+                      + body, car + ' heading ' + name))
     for name, degrees in HELICOPTER_HEADINGS.items():
         body = render(turned(helicopter_parts(), heading_vector(degrees)), style, HELICOPTER_ORIGIN,
                       HELICOPTER_SCALE)
@@ -378,6 +409,11 @@ def make_icons(root):
           '  <circle cx="24" cy="20" r="7" fill="#d63a2a" stroke="#7a1a10" stroke-width="1.5"/>\n'
           '  <text x="24" y="24.5" text-anchor="middle" font-family="DejaVu Sans" font-weight="bold" font-size="11" '
           'fill="#fff3a0">$</text>\n</svg>\n')
+    write(root, base + 'Icons/Plate.svg',
+          '<svg xmlns="http://www.w3.org/2000/svg" width="60" height="20" viewBox="0 0 60 20">\n'
+          '  <!-- label plate under a money letter\'s amount -->\n'
+          '  <rect x="1" y="1" width="58" height="18" rx="8" fill="#fff8e8" fill-opacity="0.92" stroke="#1c2838" '
+          'stroke-width="1.5"/>\n</svg>\n')
     write(root, base + 'Icons/ServeArea.svg',
           '<svg xmlns="http://www.w3.org/2000/svg" width="40" height="40" viewBox="0 0 40 40">\n'
           '  <!-- one cell of a serve area, stretched over the whole area -->\n'

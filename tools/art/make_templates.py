@@ -349,6 +349,10 @@ def icon_templates():
                   comment='A letter with money: it pops up over a hotel, waits with its ring, and flies off when '
                           'collected ("DisappearHit") or when its time is up ("Disappear").')
     envelope = letter.add(sprite('Letter', 'Icons/Letter.png', 8, 0, 48, 36, PivotPoint='24;18'))
+    plate = letter.add(sprite('Plate', 'Icons/Plate.png', 2, 36, 60, 20))
+    plate.state('Appear', animators=[Keys('color', 'TintColor', [(0, '00ffffff'), (300, WHITE)])])
+    plate.state('Disappear', animators=[Keys('color', 'TintColor', [(0, WHITE), (500, '00ffffff')])])
+    plate.state('DisappearHit', animators=[Keys('color', 'TintColor', [(0, WHITE), (350, '00ffffff')])])
     text = letter.add(Node('TextNode', 'Text', Position=vec(0, 36), Bounds=vec(64, 18), CanBeHit=False, Font=BOLD,
                            FontSize=18, TextHAlign=2, TextVAlign=2, TintColor='ff1e6e1e', Text='$1,000'))
     letter.add(ring('Progress', 50, -10))
@@ -476,6 +480,23 @@ def walker(name, picture_stem, comment):
     return root
 
 
+# The level's passing cars. Their class is the game's car node once that is registered; until then they are
+# plain path movers, which the neutral traffic leaves parked in the collection.
+CAR_TYPE = 'GPathMovableNode'
+
+
+def cars():
+    out = []
+    for name in ('CarBlue', 'CarRed', 'CarYellow', 'Van'):
+        root = Node(CAR_TYPE, name, Bounds=vec(96, 80), CanBeHit=False,
+                    comment='Passing cars of the level, one picture per heading.' if name == 'CarBlue' else None)
+        body = root.add(sprite('Body', 'Vehicles/%sRight.png' % name, -48, -56, 96, 80))
+        for heading in HEADINGS:
+            body.state(heading, [picture('Vehicles/%s%s.png' % (name, heading))])
+        out.append(root)
+    return out
+
+
 def clouds():
     out = []
     for i in (1, 2, 3):
@@ -545,7 +566,7 @@ def main():
     helicopter().write(out)
     walker('Bus', 'Bus', 'The workers\' bus; it fades out as the workers get off.').write(out)
     walker('Worker', 'Worker', 'A worker on foot.').write(out)
-    for node in clouds():
+    for node in cars() + clouds():
         node.write(out)
     out.close('</SceneNode>')
     path = os.path.join(root_dir, 'assets/levels/common/TemplateCollection.qscn')
