@@ -583,8 +583,8 @@ BaseNode* GBuildingNode::findOrMakeChild(const char* name)
 void GBuildingNode::applyTemplate()
 {
 	// Parts that the old look carried go with it; they are found again in the new one below.
-	for (BaseNode** part : {&smileIcon, &phoneIcon, &forSaleNode, &serveArea, &workersText, &feature1Icon,
-	                        &feature2Icon, &moneyBurst})
+	for (BaseNode** part :
+	     {&smileIcon, &phoneIcon, &forSaleNode, &serveArea, &workersText, &feature1Icon, &feature2Icon, &moneyBurst})
 		if (*part && !(*part)->isInternal())
 			*part = nullptr;
 	selector = nullptr;

@@ -1,5 +1,6 @@
 #include "AssetsTestSupport.h"
 #include "content/CDictionary.h"
+#include "content/CMemoryFile.h"
 #include "content/CReadFile.h"
 #include "content/CXMLReader.h"
 #include "core/StringId.h"
@@ -46,14 +47,43 @@ constexpr int NodeX = 2;
 constexpr int NodeY = 104;
 const irr::video::SColor Backdrop(255, 156, 208, 122);
 
-const char* const Records[] = {
-    "BuildingPlace",  "Camping1",       "Camping2",       "Camping3",       "Hostel1",          "Hostel2",
-    "Hostel3",        "GuestHouse1",    "GuestHouse2",    "GuestHouse3",    "GuestHouse4",      "BusinessHotel1",
-    "BusinessHotel2", "BusinessHotel3", "BusinessHotel4", "HotelN51",       "HotelN52",         "HotelN53",
-    "HotelN54",       "HotelN61",       "HotelN62",       "HotelN63",       "HotelN64",         "Cafe",
-    "CityMall",       "AquaPark",       "TruckStation",   "REAgency",       "PRAgency",         "Statue",
-    "Garden",         "Memorial",       "FishingCenter",  "ObservationTower", "Pyramid",        "Station",
-    "HQ"};
+const char* const Records[] = {"BuildingPlace",
+                               "Camping1",
+                               "Camping2",
+                               "Camping3",
+                               "Hostel1",
+                               "Hostel2",
+                               "Hostel3",
+                               "GuestHouse1",
+                               "GuestHouse2",
+                               "GuestHouse3",
+                               "GuestHouse4",
+                               "BusinessHotel1",
+                               "BusinessHotel2",
+                               "BusinessHotel3",
+                               "BusinessHotel4",
+                               "HotelN51",
+                               "HotelN52",
+                               "HotelN53",
+                               "HotelN54",
+                               "HotelN61",
+                               "HotelN62",
+                               "HotelN63",
+                               "HotelN64",
+                               "Cafe",
+                               "CityMall",
+                               "AquaPark",
+                               "TruckStation",
+                               "REAgency",
+                               "PRAgency",
+                               "Statue",
+                               "Garden",
+                               "Memorial",
+                               "FishingCenter",
+                               "ObservationTower",
+                               "Pyramid",
+                               "Station",
+                               "HQ"};
 constexpr int RecordCount = sizeof(Records) / sizeof(Records[0]);
 
 using onscreen::Point;
@@ -134,8 +164,7 @@ protected:
 			atlases.push_back(assets->load<ContentObject>(ContentTypeAtlasTextureCollection, atlas));
 			ASSERT_TRUE(atlases.back()) << atlas;
 		}
-		templates =
-		    assets->load<TemplateCollectionNode>(ContentTypeSceneNode, "levels/common/TemplateCollection.qscn");
+		templates = assets->load<TemplateCollectionNode>(ContentTypeSceneNode, "levels/common/TemplateCollection.qscn");
 		ASSERT_TRUE(templates);
 		buildings = readConfiguration<GBuildingsConfiguration>("levels/common/BuildingsConfiguration.xml");
 		ASSERT_TRUE(buildings);
@@ -170,6 +199,11 @@ protected:
 	// A building node of the record at the place, set up as the level set-up does, owned by the player.
 	GBuildingNode* place(const char* record, const irr::core::vector3df& at, float scale)
 	{
+		return place(record, at, scale, level.get());
+	}
+	GBuildingNode* place(const char* record, const irr::core::vector3df& at, float scale,
+	                     GLevelConfiguration* configuration)
+	{
 		SmartPointer<GBuildingType> type = buildings->findBuilding(internStringId(record));
 		EXPECT_TRUE(type) << record;
 		SmartPointer<GBuildingNode> building(new GBuildingNode());
@@ -177,7 +211,7 @@ protected:
 		building->setPosition(at);
 		building->setScale({scale, scale, 1});
 		building->setBounds({144, 72, 0});
-		building->setLevelConfiguration(level.get());
+		building->setLevelConfiguration(configuration);
 		if (type)
 			building->setLevelRecord(type.get(), false);
 		building->setOwned(true);
@@ -456,7 +490,8 @@ TEST_F(BuildingsScreenshotTest, IconsRingsSitesVehiclesAndCloudsShowTheirStates)
 	}
 	// Repair under way, a letter waiting, money paid out, a new star, a serve area.
 	GBuildingNode* repaired = place("Camping2", at(1, SiteRowY), 1.0f);
-	if (auto* bar = dynamic_cast<BaseProgressBarNode*>(cloneTemplate("ProgressBarOverBuilding", repaired, {20, -24, 0})))
+	if (auto* bar =
+	        dynamic_cast<BaseProgressBarNode*>(cloneTemplate("ProgressBarOverBuilding", repaired, {20, -24, 0})))
 	{
 		bar->setTemplateName(bar->getTemplateName());
 		bar->setMaxValue(1);
@@ -542,13 +577,60 @@ TEST_F(BuildingsScreenshotTest, IconsRingsSitesVehiclesAndCloudsShowTheirStates)
 	}
 	// The clouds are white and soft.
 	for (int i = 0; i < 3; ++i)
-		EXPECT_GT(shot.count(760 + i * 150 - 95, 560 + i * 40 - 50, 760 + i * 150 + 95, 560 + i * 40 + 50,
-		                     isCloudWhite),
-		          800)
+		EXPECT_GT(
+		    shot.count(760 + i * 150 - 95, 560 + i * 40 - 50, 760 + i * 150 + 95, 560 + i * 40 + 50, isCloudWhite), 800)
 		    << "cloud " << i + 1;
 	// An active feature badge is bright, a recharging one shaded.
 	// A single badge stands midway between the two feature places.
 	const Rgb bright = shot.at(BuildingX[3] + 114 + 14, BuildingRowY + 22 + 8);
 	const Rgb shaded = shot.at(BuildingX[4] + 114 + 14, BuildingRowY + 22 + 8);
 	EXPECT_GT(bright.r + bright.g + bright.b, shaded.r + shaded.g + shaded.b + 60) << bright << shaded;
+}
+
+// The snow setting ("Setting4"): the same buildings in summer above and under snow below; kept as
+// <build>/artifacts/snow.png.
+TEST_F(BuildingsScreenshotTest, TheSnowSettingCoversRoofsAndGround)
+{
+	// The first level's configuration with the snow setting.
+	std::string text;
+	{
+		SmartPointer<CReadFile> input(
+		    new CReadFile((builtAssetsFolder() + "/levels/level1/LevelConfiguration.xml").c_str()));
+		ASSERT_TRUE(input->isOpen());
+		text.resize(static_cast<size_t>(input->getSize()));
+		input->read(text.data(), static_cast<irr::u32>(text.size()));
+	}
+	const std::string summer = "<int Name=\"SettingIndex\" Value=\"1\"/>";
+	const size_t at = text.find(summer);
+	ASSERT_NE(at, std::string::npos);
+	text.replace(at, summer.size(), "<int Name=\"SettingIndex\" Value=\"4\"/>");
+	SmartPointer<CMemoryFile> file(new CMemoryFile(text.data(), static_cast<long>(text.size()), "snow.xml", false));
+	SmartPointer<CXMLReader> reader(new CXMLReader(file.get()));
+	SmartPointer<GLevelConfiguration> snow(new GLevelConfiguration());
+	ASSERT_TRUE(snow->load(reader.get()));
+	ASSERT_EQ(snow->getSettingIndex(), 4);
+
+	const char* const shown[] = {"BuildingPlace", "Camping3", "Hostel3",  "GuestHouse4", "BusinessHotel4", "HotelN54",
+	                             "HotelN64",      "Cafe",     "CityMall", "AquaPark",    "TruckStation",   "REAgency",
+	                             "PRAgency",      "Statue",   "Garden",   "Memorial"};
+	showScene(nullptr);
+	for (int i = 0; i < 16; ++i)
+	{
+		place(shown[i], {float(i * CellWidth + NodeX), float(NodeY), 0}, CellScale);
+		place(shown[i], {float(i * CellWidth + NodeX), float(CellHeight + NodeY), 0}, CellScale, snow.get());
+	}
+	advance(10);
+
+	const WindowShot shot = draw(Backdrop);
+	ASSERT_EQ(shot.width, WindowWidth) << "the X server could not be read";
+	saveArtifact(shot, "snow.png");
+
+	const auto isSnow = [](const Rgb& c) { return c.r > 215 && c.g > 220 && c.b > 225; };
+	for (int i = 0; i < 16; ++i)
+	{
+		const int x = i * CellWidth;
+		const int summerWhite = shot.count(x, 0, x + CellWidth, CellHeight, isSnow);
+		const int snowWhite = shot.count(x, CellHeight, x + CellWidth, 2 * CellHeight, isSnow);
+		EXPECT_GT(snowWhite, summerWhite + 300) << shown[i] << " is not under snow";
+	}
 }

@@ -320,7 +320,7 @@ class Style:
             return weathered(c)
         if self.kind == 'snow':
             if role in ('grass', 'leaf') or (role in ('roof', 'ground', 'plot') and normal is not None and normal[2] > 0.45):
-                return mix(c, '#f4f8ff', 0.85 if role != 'leaf' else 0.45)
+                return mix(c, '#f8fbff', 0.93 if role != 'leaf' else 0.55)
             if role == 'water':
                 return mix(c, '#cfe6f5', 0.55)
         return c
