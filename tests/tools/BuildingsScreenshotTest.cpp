@@ -13,6 +13,7 @@
 #include "device/CDeviceStub.h"
 #include "level/GBuildingNode.h"
 #include "nodes/BaseProgressBarNode.h"
+#include "nodes/ButtonNode.h"
 #include "scene/SceneManager.h"
 #include "scene/SceneNode.h"
 #include "scene/TemplateCollectionNode.h"
@@ -633,4 +634,48 @@ TEST_F(BuildingsScreenshotTest, TheSnowSettingCoversRoofsAndGround)
 		const int snowWhite = shot.count(x, CellHeight, x + CellWidth, 2 * CellHeight, isSnow);
 		EXPECT_GT(snowWhite, summerWhite + 300) << shown[i] << " is not under snow";
 	}
+}
+
+// The build list's buttons, one per line, from the interface's template collection; kept as
+// <build>/artifacts/buildlist.png.
+TEST_F(BuildingsScreenshotTest, BuildListButtonsShowTheirBuildings)
+{
+	SmartPointer<TemplateCollectionNode> interfaceTemplates =
+	    assets->load<TemplateCollectionNode>(ContentTypeSceneNode, "scenes/TemplateCollection.qscn");
+	ASSERT_TRUE(interfaceTemplates);
+	manager->setTemplateCollection(interfaceTemplates.get());
+	showScene(nullptr);
+	const char* const lines[] = {"Camping",  "Hostel",   "GuestHouse", "BusinessHotel", "HotelN5",
+	                             "HotelN6",  "Cafe",     "CityMall",   "AquaPark",      "TruckStation",
+	                             "REAgency", "PRAgency", "Statue",     "Garden",        "Memorial"};
+	std::vector<SmartPointer<ButtonNode>> buttons;
+	for (int i = 0; i < 15; ++i)
+	{
+		SmartPointer<ButtonNode> button(new ButtonNode());
+		button->setPosition({float(16 + (i % 8) * 112), float(40 + (i / 8) * 140), 0});
+		button->setBounds({96, 112, 0});
+		scene->addChild(button.get());
+		button->setTemplateName(internStringId((std::string("Game_") + lines[i] + "Button").c_str()));
+		buttons.push_back(button);
+	}
+	buttons[1]->setHovered(true);
+	buttons[2]->setEnabled(false);
+	advance(10);
+
+	const WindowShot shot = draw(Backdrop);
+	ASSERT_EQ(shot.width, WindowWidth) << "the X server could not be read";
+	saveArtifact(shot, "buildlist.png");
+
+	for (int i = 0; i < 15; ++i)
+	{
+		const int x = 16 + (i % 8) * 112, y = 40 + (i / 8) * 140;
+		// The card, and the building on it: the plot and the walls are not the card's blue.
+		EXPECT_FALSE(isBackdrop(shot.at(x + 4, y + 56))) << lines[i];
+		EXPECT_GT(shot.count(x + 8, y + 30, x + 88, y + 104, [](const Rgb& c) { return c.b < c.r + 50; }), 400)
+		    << lines[i] << " shows no building";
+	}
+	// Hover and disabled cards differ from the normal one.
+	EXPECT_NE(shot.at(16 + 4, 40 + 56), shot.at(16 + 112 + 4, 40 + 56));
+	EXPECT_NE(shot.at(16 + 4, 40 + 56), shot.at(16 + 224 + 4, 40 + 56));
+	buttons.clear();
 }

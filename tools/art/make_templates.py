@@ -53,7 +53,7 @@ class Node:
         self.states = []
         self.children = []
         self.comment = props.pop('comment', None)
-        order = ('Position', 'Bounds', 'Visible', 'CanBeHit', 'TintColor', 'PivotPoint', 'Rotation')
+        order = ('Position', 'Bounds', 'Scale', 'Visible', 'CanBeHit', 'TintColor', 'PivotPoint', 'Rotation')
         for key in order:
             if key in props:
                 self.set(key, props.pop(key))
@@ -529,7 +529,9 @@ def button_templates():
                   'KillPressed': 'ButtonFocused', 'NormalDisable': 'ButtonDisabled', 'FocusDisable': 'ButtonDisabled'}
         for state, image in states.items():
             card.state(state, [picture('images/UI/%s.png' % image)])
-        image = node.add(sprite('Image', '../levels/common/Buildings/%s.png' % record, -12, -72, 120, 180))
+        # The building at 60 %, its plot resting on the card's lower edge, a tall one rising out of the card.
+        image = node.add(sprite('Picture', '../levels/common/Buildings/%s.png' % record, 0, -36, 160, 240,
+                                Scale=vec(0.6, 0.6, 1)))
         image.state('NormalDisable', [tint('ff808080')])
         image.state('FocusDisable', [tint('ff808080')])
         image.state('Normal', [tint(WHITE)])
