@@ -43,28 +43,27 @@ def on_plot(items, dz=3.0):
 # Hotels ------------------------------------------------------------------------------------------------
 
 def camping(level):
-    items = [path([(30, 72), (42, 72), (42, 40), (30, 40)], SAND)]
-    tents = [(8, 10, '#f08a2c', 'x'), (40, 8, '#3d8fd6', 'y'), (10, 44, '#e04a5a', 'x'), (48, 40, '#f2c230', 'y'),
-             (26, 24, '#52b04a', 'x')]
-    count = {1: 2, 2: 3, 3: 5}[level]
-    for tx, ty, colour, along in tents[:count]:
-        items.append(tent(tx, ty, 18 if along == 'x' else 13, 13 if along == 'x' else 18, 12, colour, along))
+    items = [path([(30, 72), (42, 72), (42, 50), (30, 50)], SAND)]
+    # Tents by level: (x, y, ridge direction, colour); each level adds to the field.
+    tents = [(8, 8, 'x', '#f08a2c'), (42, 8, 'y', '#3d8fd6'), (10, 42, 'x', '#e04a5a'), (36, 28, 'y', '#f2c230')]
+    count = {1: 2, 2: 3, 3: 4}[level]
+    for tx, ty, along, colour in tents[:count]:
+        items.append(tent(tx, ty, 21 if along == 'x' else 15, 15 if along == 'x' else 21, 15, colour, along))
     # Campfire with a ring of stones.
-    items.append(flat(ellipse_points(34, 62, 4, 4, 10), '#8a8a8a', z=0.05, depth=-1400))
-    items.append(cone(34, 62, 0, 2.5, 5, '#ff9a2a', sides=8))
-    items += tree(64, 10, 1.0) + tree(6, 64, 0.9, kind='pine')
+    items.append(flat(ellipse_points(30, 30, 4, 4, 10), '#8a8a8a', z=0.05, depth=-1400))
+    items.append(cone(30, 30, 0, 2.5, 5, '#ff9a2a', sides=8))
+    items += tree(66, 8, 1.0) + tree(6, 64, 0.9, kind='pine')
     if level >= 2:
-        # Reception hut.
-        items += building(54, 56, 14, 12, 1, '#c98a4a', roof='#a0442e', storey_h=10, roof_kind='gable', roof_h=7,
+        # Reception hut by the entrance.
+        items += building(54, 54, 14, 12, 1, '#c98a4a', roof='#a0442e', storey_h=10, roof_kind='gable', roof_h=7,
                           wx=1, wy=1)
         items += tree(66, 30, 0.8, kind='pine')
     if level >= 3:
-        # A caravan and a flag by the entrance.
-        items.append(box(4, 26, 1.5, 10, 18, 9, '#f4f1e8', top='#dcd6c8'))
-        items.append(decal(windows(4, 26, 1.5, 10, 18, 9, 'x', 1, 2, height_share=0.5), 4 + 26 + 5))
-        items.append(Line([(70, 70, 0), (70, 70, 30)], '#8c8c8c', 1.2))
-        items.append(flat([(70, 70), (70, 70), (70, 62)], '#e04a5a', z=24, depth=141))
-        items.append(decal([Face([(70, 70, 30), (70, 60, 27), (70, 70, 24)], '#e04a5a', 'detail')], 141))
+        # A caravan and a flag.
+        items.append(box(2, 24, 1.5, 10, 16, 9, '#f4f1e8', top='#dcd6c8'))
+        items.append(decal(windows(2, 24, 1.5, 10, 16, 9, 'x', 1, 2, height_share=0.5), 2 + 24 + 5))
+        items.append(Line([(30, 70, 0), (30, 70, 30)], '#8c8c8c', 1.2))
+        items.append(decal([Face([(30, 70, 30), (30, 60, 27), (30, 70, 24)], '#e04a5a', 'detail')], 101))
     return items
 
 
