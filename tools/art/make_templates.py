@@ -149,8 +149,12 @@ def sprite(name, image, x, y, w, h, **props):
 
 # Building looks --------------------------------------------------------------------------------------
 
-HOVER = 'fffff0c8'
 NOT_OWNED = 'ffd0d4dc'
+
+
+def press_bump():
+    """A click presses the building into its plot for a moment."""
+    return Keys('vector3d', 'Position', [(0, vec(-8, -161)), (140, vec(-8, -164))])
 
 
 def building_sprite(record, kind):
@@ -164,13 +168,10 @@ def building_sprite(record, kind):
     node.state('Setting4', [picture(snow)])
     node.state('DestroySetting4', [picture(snow)])
     node.state('DoneSetting4', [picture(snow)])
+    # The tint tells ownership; hover and focus show on the selection frame, so they leave it alone.
     node.state('Owned', [tint(WHITE)])
     node.state('NotOwned', [tint(NOT_OWNED)])
-    for name in ('NormalHover', 'FocusHover'):
-        node.state(name, [tint(HOVER)])
-    for name in ('NormalKillHover', 'FocusKillHover', 'Focus', 'KillFocus', 'Done', 'AfterBuild'):
-        node.state(name, [tint(WHITE)])
-    node.state('Press', animators=[Keys('color', 'TintColor', [(0, 'ffc8c8c8'), (140, WHITE)])])
+    node.state('Press', animators=[press_bump()])
     # A working feature makes the building glow gently until it stops.
     for feature in (1, 2):
         node.state('Feature%d' % feature, animators=[
@@ -247,13 +248,7 @@ def place_template():
             node.state('%s%d' % (prefix, index), [picture('Buildings/BuildingPlace.png')])
     for prefix in ('Setting', 'DoneSetting', 'DestroySetting'):
         node.state('%s4' % prefix, [picture('Buildings/BuildingPlaceSnow.png')])
-    node.state('Owned', [tint(WHITE)])
-    node.state('NotOwned', [tint(WHITE)])
-    for name in ('NormalHover', 'FocusHover'):
-        node.state(name, [tint(HOVER)])
-    for name in ('NormalKillHover', 'FocusKillHover', 'Focus', 'KillFocus', 'Done'):
-        node.state(name, [tint(WHITE)])
-    node.state('Press', animators=[Keys('color', 'TintColor', [(0, 'ffc8c8c8'), (140, WHITE)])])
+    node.state('Press', animators=[press_bump()])
     root.add(node)
     dust = sprite('Dust', 'Construction/Dust.png', -8, -50, 160, 110, Visible=False)
     dust.state('Destroy', [visible(True)], [Keys('color', 'TintColor', [(0, WHITE), (1500, 'c0ffffff')])])
