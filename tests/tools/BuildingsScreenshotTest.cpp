@@ -417,7 +417,6 @@ const int SiteRowY = 500;
 const int BusRowY = 690;
 const int WorkerRowY = 770;
 const int HelicopterRowY = 880;
-const int CarRowY = 860;
 const char* const Headings[] = {"Right", "RightUp", "Up", "LeftUp", "Left", "LeftDown", "Down", "RightDown"};
 const char* const HelicopterHeadings[] = {"RightUp", "RightDown", "LeftUp", "LeftDown"};
 
@@ -516,13 +515,6 @@ TEST_F(BuildingsScreenshotTest, IconsRingsSitesVehiclesAndCloudsShowTheirStates)
 		BaseNode* worker = cloneTemplate("Worker", scene.get(), {float(40 + i * 72), float(WorkerRowY), 0});
 		ASSERT_TRUE(worker);
 		worker->setChildrenState(internStringId(Headings[i]), nullptr);
-	}
-	const char* const carNames[] = {"CarBlue", "CarRed", "CarYellow", "Van"};
-	for (int i = 0; i < 8; ++i)
-	{
-		BaseNode* car = cloneTemplate(carNames[i / 2], scene.get(), {float(40 + i * 72), float(CarRowY), 0});
-		ASSERT_TRUE(car);
-		car->setChildrenState(internStringId(Headings[i % 2 == 0 ? 0 : 5]), nullptr);
 	}
 	// Pay day on the first building.
 	focused->setChildrenState(internStringId("MoneyBurst"), nullptr);

@@ -475,23 +475,6 @@ def walker(name, picture_stem, comment):
     return root
 
 
-# The level's passing cars. Their class is the game's car node once that is registered; until then they are
-# plain path movers, which the neutral traffic leaves parked in the collection.
-CAR_TYPE = 'GPathMovableNode'
-
-
-def cars():
-    out = []
-    for name in ('CarBlue', 'CarRed', 'CarYellow', 'Van'):
-        root = Node(CAR_TYPE, name, Bounds=vec(96, 80), CanBeHit=False,
-                    comment='Passing cars of the level, one picture per heading.' if name == 'CarBlue' else None)
-        body = root.add(sprite('Body', 'Vehicles/%sRight.png' % name, -48, -56, 96, 80))
-        for heading in HEADINGS:
-            body.state(heading, [picture('Vehicles/%s%s.png' % (name, heading))])
-        out.append(root)
-    return out
-
-
 def clouds():
     out = []
     for i in (1, 2, 3):
@@ -563,7 +546,7 @@ def main():
     helicopter().write(out)
     walker('Bus', 'Bus', 'The workers\' bus; it fades out as the workers get off.').write(out)
     walker('Worker', 'Worker', 'A worker on foot.').write(out)
-    for node in cars() + clouds():
+    for node in clouds():
         node.write(out)
     out.close('</SceneNode>')
     path = os.path.join(root_dir, 'assets/levels/common/TemplateCollection.qscn')
