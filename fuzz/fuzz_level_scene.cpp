@@ -45,6 +45,16 @@ const char* const templates =
     "<SceneNode Type=\"BaseNode\"><Properties><string Name=\"Name\" Value=\"ServeArea\"/></Properties></SceneNode>"
     "<SceneNode Type=\"BaseNode\"><Properties><string Name=\"Name\" Value=\"RepairIcon\"/></Properties></SceneNode>"
     "<SceneNode Type=\"BaseNode\"><Properties><string Name=\"Name\" Value=\"PhoneIcon\"/></Properties></SceneNode>"
+    // Looks that carry their own stars and workers text, swapped by the build preview.
+    "<SceneNode Type=\"BaseNode\"><Properties><string Name=\"Name\" Value=\"Cafe1\"/></Properties>"
+    "<SceneNode Type=\"BaseNode\"><Properties><string Name=\"Name\" Value=\"StarIcons\"/></Properties>"
+    "<SceneNode Type=\"SpriteNode\"><Properties><string Name=\"Name\" Value=\"S1\"/></Properties></SceneNode>"
+    "</SceneNode>"
+    "<SceneNode Type=\"TextNode\"><Properties><string Name=\"Name\" Value=\"WorkersText\"/></Properties></SceneNode>"
+    "</SceneNode>"
+    "<SceneNode Type=\"BaseNode\"><Properties><string Name=\"Name\" Value=\"BuildingPlace\"/></Properties>"
+    "<SceneNode Type=\"TextNode\"><Properties><string Name=\"Name\" Value=\"WorkersText\"/></Properties></SceneNode>"
+    "</SceneNode>"
     "</SceneNode>";
 
 template <class T> SmartPointer<T> readConfiguration(const char* xml)
@@ -103,7 +113,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 			building->setForSale(++i % 2 == 0);
 			building->updateServeArea(building->getRecord());
 			building->showBuildPreview(scene->getBuildingsConfiguration()->findBuilding(internStringId("Cafe1")).get());
+			building->setWorkersText(2);
 			building->showBuildPreview(nullptr);
+			building->setWorkersText(0);
+			building->setStars();
 		}
 		for (int step = 0; step < 40; ++step)
 		{

@@ -17,23 +17,35 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 # Tests that read pixels back from windows on the shared virtual screen run one at a time,
 # so no other window covers theirs; everything else runs in parallel.
-on_screen='^(WindowedDevice|GuardFixture|SceneManagerRender|ParticleDraw|RenderedNodesTest|ListDraw|RenderedAtlasTest|RenderedQuads|GameCursor|GameProcess|ControlsScreenshotTest|BuildingsScreenshotTest)\.'
+on_screen='^(WindowedDevice|GuardFixture|SceneManagerRender|ParticleDraw|RenderedNodesTest|ListDraw|RenderedAtlasTest|RenderedQuads|GameCursor|GameProcess|[A-Za-z]*Screens|[A-Za-z]*Screenshots?(Test)?)\.'
 xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
   ctest --test-dir "$1" --output-on-failure -j "$2" --timeout 300 --repeat until-pass:2 -E "$3" &&
   ctest --test-dir "$1" --output-on-failure --timeout 300 --repeat until-pass:2 -R "$3"
 ' _ "$build" "$jobs" "$on_screen"
 
 fuzz_seconds=${FUZZ_SECONDS:-20}
-shopt -s nullglob
-for target in "$build"/fuzz/fuzz_*; do
+# One fuzz target a core at a time; a failing target's log is shown and fails the run.
+fuzz_one() {
+  target=$1 seconds=$2
   name=$(basename "$target")
+  log="${target%/fuzz/*}/$name.log"
   corpus="fuzz/corpus/${name#fuzz_}"
   work=$(mktemp -d)
   seeds=()
   [ -d "$corpus" ] && seeds=("$corpus")
-  echo "Fuzzing $name for ${fuzz_seconds}s"
-  "$target" -max_total_time="$fuzz_seconds" -rss_limit_mb=2048 -max_len=65536 -print_final_stats=0 \
-    "$work" "${seeds[@]}" > "$build/$name.log" 2>&1 || { tail -50 "$build/$name.log"; exit 1; }
+  echo "Fuzzing $name for ${seconds}s"
+  if ! "$target" -max_total_time="$seconds" -rss_limit_mb=2048 -max_len=65536 -print_final_stats=0 \
+    "$work" "${seeds[@]}" > "$log" 2>&1; then
+    echo "FAILED: $name"; tail -50 "$log"; rm -rf "$work"; return 1
+  fi
   rm -rf "$work"
+}
+export -f fuzz_one
+shopt -s nullglob
+targets=()
+for target in "$build"/fuzz/fuzz_*; do
+  [ -x "$target" ] && [ -f "$target" ] && targets+=("$target")
 done
+[ ${#targets[@]} -eq 0 ] || printf '%s\n' "${targets[@]}" |
+  xargs -P "$jobs" -I{} bash -c 'fuzz_one "$1" "$2"' _ {} "$fuzz_seconds"
 echo "All tests and fuzz runs passed."

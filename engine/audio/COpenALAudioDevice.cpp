@@ -143,12 +143,14 @@ void COpenALAudioDevice::queueStreamedSound(CStreamedSound* sound)
 
 void COpenALAudioDevice::removeStreamedSound(CStreamedSound* sound)
 {
-	std::lock_guard<std::mutex> refill(refillLock);
 	{
 		MutexLock lock(pendingLock);
 		pending.erase(std::remove(pending.begin(), pending.end(), sound), pending.end());
 	}
 	MutexLock lock(activeLock);
+	// A sound the thread took from the pending list is in the active list once the transfer ends.
+	while (transferring || refilling == sound)
+		threadIdle.wait(activeLock);
 	auto it = std::find(active.begin(), active.end(), sound);
 	if (it != active.end())
 	{
@@ -187,42 +189,76 @@ int COpenALAudioDevice::run()
 
 void COpenALAudioDevice::takePendingSounds()
 {
-	// Under the refill lock, so a sound dying meanwhile waits until it is in the active list.
-	std::lock_guard<std::mutex> refill(refillLock);
+	{
+		MutexLock lock(pendingLock);
+		if (pending.empty())
+			return;
+	}
+	{
+		MutexLock lock(activeLock);
+		transferring = true;
+	}
 	std::deque<CStreamedSound*> started;
 	{
 		MutexLock lock(pendingLock);
 		started.swap(pending);
 	}
-	if (started.empty())
-		return;
 	MutexLock lock(activeLock);
 	for (CStreamedSound* sound : started)
 	{
 		if (!isActive(sound))
 			active.push_back(sound);
 	}
+	transferring = false;
+	threadIdle.notify_all();
 }
 
 void COpenALAudioDevice::refillSound(CStreamedSound* sound)
 {
-	std::lock_guard<std::mutex> refill(refillLock);
+	// The slow parts (decoding, uploading, starting the source, which waits for OpenAL's mixer) hold
+	// no lock: play, pause and stop never wait for them, and a dying sound waits only for its own.
 	CStreamedSound::RefillPlan plan;
+	bool found = false;
+	bool decode = false;
 	{
 		MutexLock lock(activeLock);
-		if (!isActive(sound))
+		found = isActive(sound);
+		if (found)
 		{
-			std::this_thread::yield();
+			decode = sound->beginRefill(plan);
+			if (!decode && !plan.startSource)
+				return;
+			refilling = sound;
+		}
+	}
+	if (!found)
+	{
+		std::this_thread::yield();
+		return;
+	}
+	if (decode)
+	{
+		sound->decodeRefill(plan);
+		MutexLock lock(activeLock);
+		if (isActive(sound))
+			sound->endRefill(plan);
+		if (!plan.startSource)
+		{
+			endOfRefill();
 			return;
 		}
-		if (!sound->beginRefill(plan))
-			return;
 	}
-	// The decode runs without the active-list lock: play and stop never wait for it.
-	sound->decodeRefill(plan);
+	sound->startSource(plan);
 	MutexLock lock(activeLock);
 	if (isActive(sound))
-		sound->endRefill(plan);
+		sound->confirmStart(plan);
+	endOfRefill();
+}
+
+void COpenALAudioDevice::endOfRefill()
+{
+	refilling = nullptr;
+	threadIdle.notify_all();
 }
 
 COpenALAudioDevice* createOpenALAudioDevice(SoundFileOpener opener)

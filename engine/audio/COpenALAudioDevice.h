@@ -7,8 +7,8 @@
 #include <AL/alc.h>
 
 #include <atomic>
+#include <condition_variable>
 #include <deque>
-#include <mutex>
 #include <vector>
 
 class CStreamedSound;
@@ -33,7 +33,8 @@ public:
 
 	// A streamed sound's first play hands it to the thread through here.
 	void queueStreamedSound(CStreamedSound* sound);
-	// Called by a dying streamed sound; returns once the thread can no longer reach it.
+	// Called by a dying streamed sound, without the active-list lock held; returns once the thread can
+	// no longer reach it (waiting, if need be, for the thread to finish that sound's refill).
 	void removeStreamedSound(CStreamedSound* sound);
 	// Guards the active list and every change to a streamed sound's source and flags.
 	Mutex& getActiveListLock() { return activeLock; }
@@ -44,6 +45,8 @@ public:
 private:
 	void takePendingSounds();
 	void refillSound(CStreamedSound* sound);
+	// Under the active-list lock: the thread no longer holds the sound it refilled.
+	void endOfRefill();
 	bool isActive(CStreamedSound* sound) const;
 
 	ALCdevice* alDevice = nullptr;
@@ -51,11 +54,13 @@ private:
 	std::atomic<bool> running{false};
 	Mutex pendingLock;
 	Mutex activeLock;
-	// Held by the thread across one sound's refill (the decode runs outside the active-list lock),
-	// and by a dying sound while it leaves the active list, so the thread never meets a dead sound.
-	std::mutex refillLock;
 	std::deque<CStreamedSound*> pending;
 	std::vector<CStreamedSound*> active;
+	// Guarded by the active-list lock. While the thread moves sounds from the pending list to the
+	// active list, or decodes one sound without the lock, a dying sound waits on threadIdle.
+	bool transferring = false;
+	CStreamedSound* refilling = nullptr;
+	std::condition_variable_any threadIdle;
 };
 
 // A running OpenAL device with one reference, or null when OpenAL could not be started.

@@ -29,7 +29,10 @@ CStreamedSound::~CStreamedSound()
 		device->removeStreamedSound(this);
 	stop();
 	if (source)
+	{
+		alSourcei(source, AL_BUFFER, 0);
 		alDeleteSources(1, &source);
+	}
 	alDeleteBuffers(BufferCount, buffers);
 	if (stream)
 		stream->drop();
@@ -88,6 +91,7 @@ bool CStreamedSound::play()
 		playing = true;
 		paused = false;
 		restartPending = true;
+		streamEnded = false;
 		++generation;
 	}
 	if (!registered)
@@ -105,8 +109,10 @@ void CStreamedSound::stopSource()
 	playing = false;
 	paused = false;
 	restartPending = false;
+	sourceStarted = false;
+	// The buffers stay queued on the stopped source: the next play's first refill detaches them on
+	// the update thread, so this thread never waits while that thread uploads.
 	alSourceStop(source);
-	alSourcei(source, AL_BUFFER, 0);
 }
 
 void CStreamedSound::stop()
@@ -125,8 +131,15 @@ void CStreamedSound::setPaused(bool p)
 	paused = p;
 	if (paused)
 		alSourcePause(source);
-	else if (playing)
-		alSourcePlay(source);
+	else if (playing && !restartPending)
+		playSource();
+	// Otherwise the first refill after play starts the source.
+}
+
+void CStreamedSound::playSource()
+{
+	alSourcePlay(source);
+	sourceStarted = true;
 }
 
 void CStreamedSound::setVolume(float v)
@@ -167,8 +180,7 @@ bool CStreamedSound::beginRefill(RefillPlan& plan)
 	plan.generation = generation;
 	if (restartPending)
 	{
-		// play detached every buffer, so all three are free.
-		restartPending = false;
+		// Stays pending until the refill is queued, so that no one starts the stale buffers.
 		plan.initial = true;
 		plan.bufferCount = BufferCount;
 		for (int i = 0; i < BufferCount; ++i)
@@ -176,36 +188,47 @@ bool CStreamedSound::beginRefill(RefillPlan& plan)
 		return true;
 	}
 	ALint processed = 0;
-	alGetSourcei(source, AL_BUFFERS_PROCESSED, &processed);
+	if (sourceStarted)
+		alGetSourcei(source, AL_BUFFERS_PROCESSED, &processed);
 	if (processed > BufferCount)
 		processed = BufferCount;
-	if (processed > 0)
+	if (processed <= 0)
 	{
-		alSourceUnqueueBuffers(source, processed, plan.buffers);
-		plan.bufferCount = processed;
+		checkSourceState(plan);
+		return false;
 	}
+	alSourceUnqueueBuffers(source, processed, plan.buffers);
+	plan.bufferCount = processed;
 	return true;
 }
 
 void CStreamedSound::decodeRefill(RefillPlan& plan)
 {
-	if (plan.initial && !stream->rewind())
+	if (plan.initial)
 	{
-		plan.ended = true;
-		return;
+		// The source was stopped and only this thread starts it while the restart is pending.
+		alSourcei(source, AL_BUFFER, 0);
+		if (!stream->rewind())
+		{
+			plan.ended = true;
+			return;
+		}
 	}
-	const size_t chunkBytes = static_cast<size_t>(chunkFrames) * static_cast<size_t>(stream->getFrameSize());
+	const int frameSize = stream->getFrameSize();
+	const size_t chunkBytes = static_cast<size_t>(chunkFrames) * static_cast<size_t>(frameSize);
+	if (decodeBuffer.size() != chunkBytes)
+		decodeBuffer.resize(chunkBytes);
 	for (int i = 0; i < plan.bufferCount; ++i)
 	{
-		std::vector<unsigned char>& target = decodeBuffers[i];
-		if (target.size() != chunkBytes)
-			target.resize(chunkBytes);
-		plan.frames[i] = fillChunk(target.data(), plan.looping);
+		plan.frames[i] = fillChunk(decodeBuffer.data(), plan.looping);
 		if (plan.frames[i] <= 0)
 		{
 			plan.ended = true;
 			break;
 		}
+		// The buffer is in no source's queue, so the main thread cannot meet it here.
+		alBufferData(plan.buffers[i], alFormat, decodeBuffer.data(), plan.frames[i] * frameSize,
+		             stream->getSampleRate());
 	}
 }
 
@@ -227,30 +250,66 @@ int CStreamedSound::fillChunk(unsigned char* target, bool loop)
 	return got;
 }
 
-void CStreamedSound::endRefill(const RefillPlan& plan)
+void CStreamedSound::endRefill(RefillPlan& plan)
 {
-	// A play or stop during the decode detached the buffers; what was decoded is stale.
-	if (!playing || generation != plan.generation || restartPending)
+	// After a play or stop during the decode, what was decoded is stale.
+	if (!playing || generation != plan.generation)
 		return;
+	if (plan.initial)
+		restartPending = false;
 
-	const int frameSize = stream->getFrameSize();
 	for (int i = 0; i < plan.bufferCount && plan.frames[i] > 0; ++i)
-	{
-		alBufferData(plan.buffers[i], alFormat, decodeBuffers[i].data(), plan.frames[i] * frameSize,
-		             stream->getSampleRate());
 		alSourceQueueBuffers(source, 1, &plan.buffers[i]);
+	if (plan.ended)
+		streamEnded = true;
+	if (plan.initial)
+	{
+		sourceStarted = !paused;
+		plan.startSource = !paused;
+		return;
 	}
-	if (plan.initial && !paused)
-		alSourcePlay(source);
+	checkSourceState(plan);
+}
 
+void CStreamedSound::checkSourceState(RefillPlan& plan)
+{
+	if (paused)
+		return;
 	ALint state = 0;
 	alGetSourcei(source, AL_SOURCE_STATE, &state);
-	if (state == AL_PLAYING || state == AL_PAUSED || paused)
+	if (state == AL_PLAYING || state == AL_PAUSED)
 		return;
 	ALint queued = 0;
 	alGetSourcei(source, AL_BUFFERS_QUEUED, &queued);
 	if (queued > 0)
-		alSourcePlay(source);
-	else if (plan.ended)
+	{
+		sourceStarted = true;
+		plan.startSource = true;
+	}
+	else if (streamEnded)
 		stopSource();
+}
+
+void CStreamedSound::startSource(const RefillPlan& plan)
+{
+	if (plan.startSource)
+		alSourcePlay(source);
+}
+
+void CStreamedSound::confirmStart(const RefillPlan& plan)
+{
+	if (!plan.startSource)
+		return;
+	const bool current = playing && generation == plan.generation;
+	if (current && !paused)
+		return;
+	// A pause, stop or play came between the decision and the start: it holds again.
+	ALint state = 0;
+	alGetSourcei(source, AL_SOURCE_STATE, &state);
+	if (state != AL_PLAYING)
+		return;
+	if (current)
+		alSourcePause(source);
+	else
+		alSourceStop(source);
 }

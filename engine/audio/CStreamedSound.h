@@ -33,7 +33,8 @@ public:
 
 	CSoundStream* getStream() const { return stream; }
 
-	// One refill, taken apart so the decode runs outside the active-list lock.
+	// One refill, taken apart so that decoding, uploading and starting the source, which waits for
+	// OpenAL's mixer, run outside the active-list lock.
 	struct RefillPlan
 	{
 		bool initial = false;
@@ -43,17 +44,29 @@ public:
 		unsigned buffers[BufferCount] = {};
 		int frames[BufferCount] = {};
 		bool ended = false;
+		// The source is to be (re)started once the lock is released.
+		bool startSource = false;
 	};
-	// Update thread, under the active-list lock: picks the buffers to fill; false when nothing to do.
+	// Update thread, under the active-list lock: takes the buffers to fill out of the source and
+	// returns true; false when there is nothing to decode (the source's state is seen to at once).
 	bool beginRefill(RefillPlan& plan);
-	// Update thread, no audio lock: decodes into the sound's own chunk buffers.
+	// Update thread, no audio lock: decodes into the plan's buffers, which no source holds meanwhile.
 	void decodeRefill(RefillPlan& plan);
 	// Update thread, under the active-list lock: queues what was decoded unless play or stop intervened.
-	void endRefill(const RefillPlan& plan);
+	void endRefill(RefillPlan& plan);
+	// Update thread, no audio lock: starts the source as the plan says.
+	void startSource(const RefillPlan& plan);
+	// Update thread, under the active-list lock: a pause, stop or play that came while the source
+	// was being started holds again.
+	void confirmStart(const RefillPlan& plan);
 
 private:
 	int fillChunk(unsigned char* target, bool looping);
 	void stopSource();
+	void playSource();
+	// Asks for a restart of a source that ran dry, or stops the sound once its stream has ended and
+	// all of it was played.
+	void checkSourceState(RefillPlan& plan);
 
 	COpenALAudioDevice* device;
 	CSoundStream* stream;
@@ -69,9 +82,15 @@ private:
 	// Guarded by the device's active-list lock.
 	bool playing = false;
 	bool paused = false;
+	// From play until its first refill is queued: the old buffers may still be on the source.
 	bool restartPending = false;
+	// The source was told to play the buffers queued since the restart. Until then OpenAL reports
+	// the buffers of a stopped source as processed although none of them was heard.
+	bool sourceStarted = false;
+	// A fill found the stream spent; cleared by play.
+	bool streamEnded = false;
 	unsigned generation = 0;
 
 	// Touched by the update thread only, once the sound is registered.
-	std::vector<unsigned char> decodeBuffers[BufferCount];
+	std::vector<unsigned char> decodeBuffer;
 };

@@ -64,7 +64,7 @@ irr::core::stringw formatThousands(int value, wchar_t separator)
 	int digits = 0;
 	do
 	{
-		if (digits > 0 && digits % 3 == 0)
+		if (separator && digits > 0 && digits % 3 == 0)
 			text[--start] = separator;
 		text[--start] = static_cast<wchar_t>(L'0' + magnitude % 10);
 		magnitude /= 10;
@@ -73,6 +73,11 @@ irr::core::stringw formatThousands(int value, wchar_t separator)
 	if (value < 0)
 		text[--start] = L'-';
 	return irr::core::stringw(text + start, static_cast<irr::u32>(15 - start));
+}
+
+irr::core::stringw intToStringW(int value)
+{
+	return formatThousands(value, L'\0');
 }
 
 irr::core::array<StringId> splitToIds(const char* text)

@@ -22,6 +22,8 @@ irr::core::stringw formatMinutesSeconds(unsigned milliseconds);
 
 // Decimal text with the separator between groups of three digits.
 irr::core::stringw formatThousands(int value, wchar_t separator);
+// Decimal text of any int (the library's own int constructor overflows on the lowest value).
+irr::core::stringw intToStringW(int value);
 
 // Splits at ";", trims blanks and interns every non-empty piece in order.
 irr::core::array<StringId> splitToIds(const char* text);

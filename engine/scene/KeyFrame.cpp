@@ -22,10 +22,6 @@ const irr::core::stringw& cachedValueAttributeName(size_t index)
 	return names[index];
 }
 
-irr::core::stringw wideInt(int value)
-{
-	return irr::core::stringw(value);
-}
 } // namespace
 
 KeyFrame::KeyFrame()
@@ -247,6 +243,22 @@ void KeyFrame::addKeyFrame(Record record)
 	keyFrames.push_back(std::move(record));
 }
 
+void KeyFrame::setKeyFrameTime(unsigned key, int t)
+{
+	if (key < keyCount())
+		keyFrames[key].t = t < 0 ? 0 : t;
+}
+
+void KeyFrame::setKeyFrameValue(unsigned key, size_t property, const IPropertyData& value)
+{
+	if (key >= keyCount() || property >= keyFrames[key].values.size() || !keyFrames[key].values[property])
+		return;
+	if (keyFrames[key].values[property]->typeId() != value.typeId())
+		return;
+	keyFrames[key].values[property] = value.clone();
+	prepareInterpolation();
+}
+
 void KeyFrame::prepareInterpolation()
 {
 	for (size_t k = 0; k + 1 < keyFrames.size(); ++k)
@@ -327,12 +339,12 @@ void KeyFrame::save(IXMLWriter* writer, const wchar_t* elementName) const
 	if (period != 20)
 	{
 		names.push_back(L"Period");
-		values.push_back(wideInt(static_cast<int>(period)));
+		values.push_back(intToStringW(static_cast<int>(period)));
 	}
 	if (TimeShift != 0)
 	{
 		names.push_back(L"TimeShift");
-		values.push_back(wideInt(TimeShift));
+		values.push_back(intToStringW(TimeShift));
 	}
 	writeStartTag(writer, elementName, names, values);
 	if (properties && properties->getCount() > 0)
@@ -344,16 +356,16 @@ void KeyFrame::save(IXMLWriter* writer, const wchar_t* elementName) const
 		names.clear();
 		values.clear();
 		names.push_back(L"t");
-		values.push_back(wideInt(record.t));
+		values.push_back(intToStringW(record.t));
 		if (record.g != -1)
 		{
 			names.push_back(L"g");
-			values.push_back(wideInt(record.g));
+			values.push_back(intToStringW(record.g));
 		}
 		if (record.i != -1)
 		{
 			names.push_back(L"i");
-			values.push_back(wideInt(record.i));
+			values.push_back(intToStringW(record.i));
 		}
 		for (size_t p = 0; p < record.values.size(); ++p)
 		{

@@ -3,6 +3,7 @@
 #include "IObjectiveLevelView.h"
 #include "content/CDictionary.h"
 #include "content/IXMLReader.h"
+#include "core/TextUtils.h"
 
 bool GGuestsCountObjective::isComplete(const IObjectiveLevelView& level)
 {
@@ -11,7 +12,7 @@ bool GGuestsCountObjective::isComplete(const IObjectiveLevelView& level)
 
 irr::core::stringw GGuestsCountObjective::getText(const CDictionary& dictionary, bool) const
 {
-	return dictionary.format("Obj_HaveGuests", irr::core::stringw(value));
+	return dictionary.format("Obj_HaveGuests", intToStringW(value));
 }
 
 irr::core::stringw GGuestsCountObjective::getProgressText(const IObjectiveLevelView& level, const CDictionary&)

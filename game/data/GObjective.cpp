@@ -28,9 +28,9 @@ bool GObjective::readFlag(IXMLReader* reader, const wchar_t* name)
 
 irr::core::stringw GObjective::countText(int count, int target)
 {
-	irr::core::stringw text(count);
+	irr::core::stringw text = intToStringW(count);
 	text += L"/";
-	text += irr::core::stringw(target);
+	text += intToStringW(target);
 	return text;
 }
 

@@ -3,6 +3,7 @@
 #include "IObjectiveLevelView.h"
 #include "content/CDictionary.h"
 #include "content/IXMLReader.h"
+#include "core/TextUtils.h"
 
 bool GWorkersObjective::isComplete(const IObjectiveLevelView& level)
 {
@@ -11,7 +12,7 @@ bool GWorkersObjective::isComplete(const IObjectiveLevelView& level)
 
 irr::core::stringw GWorkersObjective::getText(const CDictionary& dictionary, bool) const
 {
-	return dictionary.format("Obj_Workers", irr::core::stringw(value));
+	return dictionary.format("Obj_Workers", intToStringW(value));
 }
 
 irr::core::stringw GWorkersObjective::getProgressText(const IObjectiveLevelView& level, const CDictionary&)

@@ -57,49 +57,6 @@ void playState(BaseNode* node, const char* state)
 		node->setState(id(state), nullptr, StringId());
 }
 
-BaseNode* directChild(const BaseNode* node, const char* name)
-{
-	return node ? node->findChild(id(name), -2) : nullptr;
-}
-
-// Drops a node made from a template: internal nodes are linked to the building without being in its
-// child array, so the link's reference is released here.
-void releaseMadeNode(BaseNode*& node)
-{
-	if (!node)
-		return;
-	BaseNode* made = node;
-	node = nullptr;
-	made->setParent(nullptr);
-	made->attachToSceneManager(nullptr, nullptr);
-	made->drop();
-}
-
-AtlasTexture* findAtlasTexture(const BaseNode* node, const char* name)
-{
-	CContentManager* manager = node->getContentRef().getContentManager();
-	ContentObject* found = manager ? manager->getContent(ContentTypeAtlasTexture, name, false) : nullptr;
-	if (found && found->getContentType() != ContentTypeAtlasTexture)
-	{
-		found->drop();
-		return nullptr;
-	}
-	return static_cast<AtlasTexture*>(found);
-}
-
-} // namespace
-
-void GBuildingNode::showPicture(BaseNode* node, const char* picture)
-{
-	SpriteNode* sprite = asSpriteNode(node);
-	if (!sprite)
-		return;
-	SmartPointer<AtlasTexture> frame(findAtlasTexture(node, picture));
-	sprite->setAtlasTexture(frame.get());
-}
-
-namespace
-{
 // Icons and frames that a serve-area tint leaves alone.
 bool keepsItsColour(StringId name)
 {
@@ -161,12 +118,7 @@ GBuildingNode::~GBuildingNode()
 	process.reset();
 	if (workSound)
 		workSound->stop(0);
-	for (BaseNode** made : {&smileIcon, &phoneIcon, &forSaleNode, &conditionIcon, &serveArea, &workersText,
-	                        &feature1Icon, &feature2Icon, &moneyBurst})
-	{
-		if (*made && (*made)->isInternal())
-			releaseMadeNode(*made);
-	}
+	icons.release();
 }
 
 const core::stringw& GBuildingNode::typeNameText()
@@ -251,9 +203,9 @@ void GBuildingNode::setLevelRecord(const GBuildingType* newRecord, bool restore)
 	if (!restore)
 	{
 		featureStates.assign(static_cast<size_t>(record->getFeatureCount()), GFeatureState());
-		for (BaseNode* icon : {feature1Icon, feature2Icon})
+		for (BaseNode* icon : {icons.feature1Icon, icons.feature2Icon})
 		{
-			showFeatureIconFill(icon, 1.0f);
+			GBuildingIcons::showFeatureFill(icon, 1.0f);
 			playState(icon, "Ready");
 		}
 	}
@@ -275,7 +227,7 @@ void GBuildingNode::setLevelRecord(const GBuildingType* newRecord, bool restore)
 			feature.state = GFeatureState::Recharging;
 			feature.remaining =
 			    data ? rechargeAfterCancel(feature.remaining, data->getDurationTime(), data->getRechargeTime()) : 0;
-			playState(featureIcon(index), "Recharging");
+			playState(icons.featureIcon(index), "Recharging");
 		}
 	}
 	if (record->getType() >= 3)
@@ -285,6 +237,8 @@ void GBuildingNode::setLevelRecord(const GBuildingType* newRecord, bool restore)
 		setCondition(Dirty);
 	setStars();
 	updateBonusIcon();
+	// A building that has features from the start shows their icons at once.
+	updateFeatureIcons();
 	registerAsServer();
 }
 
@@ -328,19 +282,20 @@ float GBuildingNode::getWorkProgress() const
 
 void GBuildingNode::setCondition(int value)
 {
-	releaseMadeNode(conditionIcon);
+	icons.setConditionIcon(nullptr);
 	condition = value;
-	if (!findTemplateCollection())
+	TemplateCollectionNode* templates = findTemplateCollection();
+	if (!templates)
 		return;
 	if (value == Broken || value == 5)
-		conditionIcon = makeFromTemplate("RepairIcon");
+		icons.setConditionIcon(GBuildingIcons::make(this, templates, "RepairIcon"));
 	else if (value == Dirty)
-		conditionIcon = makeFromTemplate("DirtyIcon");
-	if (conditionIcon)
+		icons.setConditionIcon(GBuildingIcons::make(this, templates, "DirtyIcon"));
+	if (BaseNode* icon = icons.conditionIcon)
 	{
-		conditionIcon->setVisible(true);
-		conditionIcon->setTintColor(OpaqueWhite);
-		playState(conditionIcon, "Active");
+		icon->setVisible(true);
+		icon->setTintColor(OpaqueWhite);
+		playState(icon, "Active");
 	}
 }
 
@@ -385,88 +340,32 @@ void GBuildingNode::notifyChanged()
 
 void GBuildingNode::setStars(int level, int hiddenStar)
 {
-	if (!starIcons)
-		return;
 	if (level == -1)
 		level = workKind == BuildWork && previousRecord ? previousRecord->getLevel() : record->getLevel();
-	if (!owned || level == 0 || record->getType() != 0)
-	{
-		starIcons->setVisible(false);
-		return;
-	}
-	starIcons->setVisible(true);
-	for (size_t i = 0; i < stars.size(); ++i)
-	{
-		const int number = static_cast<int>(i) + 1;
-		showPicture(stars[i],
-		            number < level ? "levels/common/Stars/FilledStar.png" : "levels/common/Stars/EmptyStar.png");
-		stars[i]->setVisible(number != hiddenStar);
-	}
+	icons.showStars(owned && level != 0 && record->getType() == 0, level, hiddenStar);
 }
 
 core::vector3df GBuildingNode::getStarCentre() const
 {
-	const int number = record->getLevel() - 1;
-	if (!starIcons || number < 1 || number > static_cast<int>(stars.size()))
-		return core::vector3df(0.0f, 0.0f, 0.0f);
-	const BaseNode* star = stars[static_cast<size_t>(number - 1)];
-	const core::vector3df centre = starIcons->getPosition() + Position + star->getPosition() + star->getBounds() * 0.5f;
-	return core::vector3df(static_cast<f32>(static_cast<int>(centre.X)), static_cast<f32>(static_cast<int>(centre.Y)),
-	                       centre.Z);
+	return icons.starCentre(record->getLevel() - 1, Position);
 }
 
 void GBuildingNode::setWorkersText(int count)
 {
-	if (workersText)
+	if (icons.workersText)
 	{
-		if (TextNode* text = asTextNode(workersText))
+		if (TextNode* text = asTextNode(icons.workersText))
 			text->setText(core::stringw(L"x") + core::stringw(count));
-		workersText->setVisible(count != 0);
+		icons.workersText->setVisible(count != 0);
 	}
-	arrangeSmileAndWorkers();
+	icons.arrangeSmileAndWorkers();
 	updateFeatureIcons();
-}
-
-void GBuildingNode::arrangeSmileAndWorkers()
-{
-	const bool smileShown = smileIcon && smileIcon->isVisible();
-	const bool workersShown = workersText && workersText->isVisible();
-	if (smileShown)
-		smileIcon->setPosition(smileIconPosition);
-	if (workersShown)
-		workersText->setPosition(smileShown ? workersTextPosition : smileIconPosition);
 }
 
 void GBuildingNode::updateFeatureIcons()
 {
-	const bool hideAll = (workersText && workersText->isVisible()) || !owned || !isWorking() || record->getType() == 5;
-	const bool show1 = !hideAll && isFeatureAllowed(0);
-	const bool show2 = !hideAll && isFeatureAllowed(1);
-	if (feature1Icon)
-		feature1Icon->setVisible(show1);
-	if (feature2Icon)
-		feature2Icon->setVisible(show2);
-	const core::vector3df middle = (feature1Position + feature2Position) * 0.5f;
-	if (feature1Icon && show1)
-		feature1Icon->setPosition(show2 ? feature1Position : middle);
-	if (feature2Icon && show2)
-		feature2Icon->setPosition(show1 ? feature2Position : middle);
-}
-
-BaseNode* GBuildingNode::featureIcon(int index) const
-{
-	return index == 0 ? feature1Icon : index == 1 ? feature2Icon : nullptr;
-}
-
-void GBuildingNode::showFeatureIconFill(BaseNode* icon, float progress)
-{
-	if (!icon || icon->getChildren().size() < 2)
-		return;
-	// The first child covers the used part of a 20-pixel gauge; the second shows beneath it.
-	BaseNode* cover = icon->getChildren()[0];
-	const f32 covered = 20.0f * (1.0f - core::clamp(progress, 0.0f, 1.0f));
-	cover->setBounds(core::vector3df(cover->getBounds().X, covered, 0.0f));
-	icon->getChildren()[1]->setVisible(true);
+	const bool hideAll = icons.workersShown() || !owned || !isWorking() || record->getType() == 5;
+	icons.placeFeatureIcons(!hideAll && isFeatureAllowed(0), !hideAll && isFeatureAllowed(1));
 }
 
 StringId GBuildingNode::getWorkCueName() const
@@ -554,43 +453,10 @@ bool GBuildingNode::onChildrenStateFinished(CEventNodeChildrenStateFinished* eve
 	return ControlNode::onChildrenStateFinished(event);
 }
 
-BaseNode* GBuildingNode::makeFromTemplate(const char* name)
-{
-	TemplateCollectionNode* collection = findTemplateCollection();
-	BaseNode* source = collection ? collection->findTemplate(id(name)) : nullptr;
-	if (!source)
-		return nullptr;
-	BaseNode* made = source->clone(nullptr, getSceneManager());
-	if (!made)
-		return nullptr;
-	made->setInternal(true);
-	made->setVisible(false);
-	addChild(made);
-	made->drop();
-	return made;
-}
-
-BaseNode* GBuildingNode::findOrMakeChild(const char* name)
-{
-	if (BaseNode* child = directChild(this, name))
-		return child;
-	// The look the record's template brings may carry the part itself.
-	if (BaseNode* part = directChild(templateRoot, name))
-		return part;
-	return makeFromTemplate(name);
-}
-
 void GBuildingNode::applyTemplate()
 {
-	// Parts that the old look carried go with it; they are found again in the new one below.
-	for (BaseNode** part :
-	     {&smileIcon, &phoneIcon, &forSaleNode, &serveArea, &workersText, &feature1Icon, &feature2Icon, &moneyBurst})
-		if (*part && !(*part)->isInternal())
-			*part = nullptr;
-	selector = nullptr;
-	starIcons = nullptr;
-	stars.clear();
-	priceText = nullptr;
+	// Parts of the old look go with it; they are found again in the new one below.
+	icons.release();
 	ControlNode::applyTemplate();
 	if (!templateRoot)
 		return;
@@ -603,67 +469,14 @@ void GBuildingNode::applyTemplate()
 		setOwned(owned);
 	}
 
-	for (BaseNode** made :
-	     {&smileIcon, &phoneIcon, &forSaleNode, &serveArea, &workersText, &feature1Icon, &feature2Icon, &moneyBurst})
+	icons.collect(this, templateRoot, findTemplateCollection(),
+	              configuration && configuration->isBuildingPlaceLuckinessOn(),
+	              configuration && configuration->isBuildingLevelOn());
+	if (icons.selector && isFocused())
 	{
-		if (*made && (*made)->isInternal())
-			releaseMadeNode(*made);
-		*made = nullptr;
-	}
-	const bool luckinessShown = configuration && configuration->isBuildingPlaceLuckinessOn();
-	smileIcon = findOrMakeChild("SmileIcon");
-	if (smileIcon && !luckinessShown)
-	{
-		smileIcon->setVisible(false);
-		if (smileIcon->isInternal())
-			releaseMadeNode(smileIcon);
-		smileIcon = nullptr;
-	}
-	phoneIcon = findOrMakeChild("PhoneIcon");
-	if (phoneIcon)
-		phoneIcon->setVisible(false);
-	forSaleNode = findOrMakeChild("ForSaleNode");
-	if (forSaleNode)
-		forSaleNode->setVisible(false);
-	priceText = asTextNode(directChild(forSaleNode, "PriceText"));
-	selector = directChild(this, "Selector");
-	if (!selector)
-		selector = directChild(templateRoot, "Selector");
-	if (selector && isFocused())
-	{
-		selector->setState(ControlNode::nameIdFocus(), nullptr, StringId());
+		icons.selector->setState(ControlNode::nameIdFocus(), nullptr, StringId());
 		templateRoot->setTintColor(OpaqueWhite);
 	}
-	serveArea = findOrMakeChild("ServeArea");
-	if (serveArea)
-		serveArea->setVisible(false);
-	starIcons = nullptr;
-	stars.clear();
-	if (configuration && configuration->isBuildingLevelOn())
-	{
-		starIcons = directChild(this, "StarIcons");
-		if (!starIcons)
-			starIcons = directChild(templateRoot, "StarIcons");
-		for (u32 i = 0; starIcons && i < starIcons->getChildren().size(); ++i)
-			if (asSpriteNode(starIcons->getChildren()[i]))
-				stars.push_back(starIcons->getChildren()[i]);
-	}
-	workersText = findOrMakeChild("WorkersText");
-	if (workersText)
-		workersText->setVisible(false);
-	feature1Icon = findOrMakeChild("Feature1Icon");
-	feature2Icon = findOrMakeChild("Feature2Icon");
-	moneyBurst = findOrMakeChild("MoneyBurst");
-	if (moneyBurst)
-		moneyBurst->setVisible(false);
-	if (smileIcon)
-		smileIconPosition = smileIcon->getPosition();
-	if (workersText)
-		workersTextPosition = workersText->getPosition();
-	if (feature1Icon)
-		feature1Position = feature1Icon->getPosition();
-	if (feature2Icon)
-		feature2Position = feature2Icon->getPosition();
 
 	setStars();
 	updateBonusIcon();
@@ -679,39 +492,29 @@ void GBuildingNode::addToRenderList(RenderList& list)
 	ControlNode::addToRenderList(list);
 	if (!Visible)
 		return;
-	for (BaseNode* made : madeNodes())
+	for (BaseNode* made : icons.madeNodes())
 		made->addToRenderList(list);
 }
 
 void GBuildingNode::updateAbsoluteTransform()
 {
 	ControlNode::updateAbsoluteTransform();
-	for (BaseNode* made : madeNodes())
+	for (BaseNode* made : icons.madeNodes())
 		made->updateAbsoluteTransform();
 }
 
 void GBuildingNode::updateAbsoluteColor()
 {
 	ControlNode::updateAbsoluteColor();
-	for (BaseNode* made : madeNodes())
+	for (BaseNode* made : icons.madeNodes())
 		made->updateAbsoluteColor();
 }
 
 void GBuildingNode::attachToSceneManager(INodeEventQueue* manager, SceneNode* sceneNode)
 {
 	ControlNode::attachToSceneManager(manager, sceneNode);
-	for (BaseNode* made : madeNodes())
+	for (BaseNode* made : icons.madeNodes())
 		made->attachToSceneManager(manager, sceneNode);
-}
-
-std::vector<BaseNode*> GBuildingNode::madeNodes() const
-{
-	std::vector<BaseNode*> made;
-	for (BaseNode* node : {smileIcon, phoneIcon, forSaleNode, conditionIcon, serveArea, workersText, feature1Icon,
-	                       feature2Icon, moneyBurst})
-		if (node && node->isInternal())
-			made.push_back(node);
-	return made;
 }
 
 void GBuildingNode::enterPressVisualState()

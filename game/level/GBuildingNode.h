@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BuildingRules.h"
+#include "GBuildingIcons.h"
 #include "GFeatureState.h"
 #include "core/IScheduledTask.h"
 #include "core/SmartPointer.h"
@@ -15,7 +16,6 @@ class GBuildingType;
 class GGameLevelScene;
 class GLevelConfiguration;
 class GLevelProcess;
-class TextNode;
 
 // Shows a timer ring on a node of background, ring and hand: the sweep, its colour from green over
 // yellow to red, and one warning cue once the ratio passes 0.75.
@@ -124,7 +124,7 @@ public:
 	const std::vector<GBuildingNode*>& getBonusSources() const { return bonusSources; }
 	void updateBonusIcon();
 	void updateServeArea(const GBuildingType* forRecord);
-	BaseNode* getServeAreaNode() const { return serveArea; }
+	BaseNode* getServeAreaNode() const { return icons.serveArea; }
 	void showBuildPreview(const GBuildingType* forRecord);
 
 	// ---- features
@@ -170,15 +170,6 @@ public:
 	void attachToSceneManager(INodeEventQueue* sceneManager, SceneNode* scene) override;
 
 private:
-	std::vector<BaseNode*> madeNodes() const;
-	// Shows the atlas frame of that content name on a sprite; nothing without content manager or frame.
-	static void showPicture(BaseNode* node, const char* picture);
-	// A direct child of the name, else a hidden internal clone of the template of that name.
-	BaseNode* findOrMakeChild(const char* name);
-	BaseNode* makeFromTemplate(const char* name);
-	void arrangeSmileAndWorkers();
-	void showFeatureIconFill(BaseNode* icon, float progress);
-	BaseNode* featureIcon(int index) const;
 	// The price as the sign shows it: "MoneyDollar" with thousands separators.
 	void showPriceText(float price);
 	void restartSaleSignRing(BaseNode* owner);
@@ -188,8 +179,6 @@ private:
 	const std::vector<SmartPointer<GBuildingNode>>* levelBuildings() const;
 	const GBuildingType* incomeRecord(const GBuildingType* forRecord) const;
 
-	irr::core::vector3df workersTextPosition;
-	irr::core::vector3df smileIconPosition;
 	int workKind = NoWork;
 	SmartPointer<GLevelProcess> process; // kept until the work ends, so it is never a dangling pointer
 	SmartPointer<CSoundCue> workSound;
@@ -213,21 +202,6 @@ private:
 	std::vector<GBuildingNode*> bonusSources;   // buildings of the same level, rebuilt with the bonus
 	std::map<StringId, GBuildingNode*> servers; // per building type; buildings of the same level
 
-	// Display nodes: children of this node (found or made from templates), or null.
-	BaseNode* starIcons = nullptr;
-	std::vector<BaseNode*> stars;
-	BaseNode* smileIcon = nullptr;
-	BaseNode* forSaleNode = nullptr;
-	TextNode* priceText = nullptr;
-	BaseNode* phoneIcon = nullptr;
-	BaseNode* conditionIcon = nullptr;
-	BaseNode* selector = nullptr;
-	BaseNode* serveArea = nullptr;
-	BaseNode* workersText = nullptr;
-	BaseNode* feature1Icon = nullptr;
-	BaseNode* feature2Icon = nullptr;
-	irr::core::vector3df feature1Position;
-	irr::core::vector3df feature2Position;
-	BaseNode* moneyBurst = nullptr;
+	GBuildingIcons icons;
 	int luckiness = 0;
 };

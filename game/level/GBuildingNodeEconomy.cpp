@@ -246,27 +246,27 @@ void GBuildingNode::updateIncomeBonus()
 
 void GBuildingNode::updateBonusIcon()
 {
-	if (!smileIcon)
+	if (!icons.smileIcon)
 		return;
 	const bool demolishingNonHotel = workKind == DemolitionWork && previousRecord && previousRecord->getType() != 0;
 	if (std::fabs(incomeBonus) <= Epsilon || record->getType() != 0 || demolishingNonHotel)
 	{
-		smileIcon->setVisible(false);
+		icons.smileIcon->setVisible(false);
 	}
 	else
 	{
 		const BonusIcon icon = bonusIconFor(incomeBonus);
-		smileIcon->setVisible(true);
-		if (TextNode* text = asTextNode(smileIcon))
+		icons.smileIcon->setVisible(true);
+		if (TextNode* text = asTextNode(icons.smileIcon))
 			text->setText(icon.text);
-		if (!smileIcon->getChildren().empty())
+		if (!icons.smileIcon->getChildren().empty())
 		{
 			core::stringc picture("levels/common/Smiles/");
 			picture += icon.picture;
-			showPicture(smileIcon->getChildren()[0], picture.c_str());
+			GBuildingIcons::showPicture(icons.smileIcon->getChildren()[0], picture.c_str());
 		}
 	}
-	arrangeSmileAndWorkers();
+	icons.arrangeSmileAndWorkers();
 }
 
 // ---- serve-area display
@@ -275,8 +275,8 @@ void GBuildingNode::updateServeArea(const GBuildingType* shown)
 {
 	if (!shown)
 	{
-		if (serveArea)
-			serveArea->setVisible(false);
+		if (icons.serveArea)
+			icons.serveArea->setVisible(false);
 		return;
 	}
 	const int type = shown->getType();
@@ -296,8 +296,8 @@ void GBuildingNode::updateServeArea(const GBuildingType* shown)
 		area = clipRect(area, levelScene->getLevelRect());
 	if (area.x2 - area.x1 <= 0 && area.y2 - area.y1 <= 0)
 	{
-		if (serveArea)
-			serveArea->setVisible(false);
+		if (icons.serveArea)
+			icons.serveArea->setVisible(false);
 		return;
 	}
 	const std::vector<GBuildingNode*> served = collectServeArea(shown);
@@ -313,24 +313,25 @@ void GBuildingNode::updateServeArea(const GBuildingType* shown)
 	const float width = std::floor(static_cast<float>(area.x2 - area.x1) / 40.0f + 0.5f) * 40.0f;
 	const float height = (std::floor(static_cast<float>(area.y2 - area.y1) / 40.0f + 0.5f) + 1.0f) * 40.0f;
 	const bool bonus = shown->getServeAreaIncomeBonus(NoWork, Normal) > 0.0f;
-	if (serveArea)
+	if (icons.serveArea)
 	{
 		const float centreX = static_cast<float>(area.x1 + area.x2) * 0.5f;
 		const float centreY = static_cast<float>(area.y1 + area.y2) * 0.5f;
-		serveArea->setBounds(core::vector3df(width, height, 0.0f));
+		icons.serveArea->setBounds(core::vector3df(width, height, 0.0f));
 		// The area node is the building's child: its place is relative to the building.
-		serveArea->setPosition(core::vector3df(centreX - width * 0.5f - Position.X,
-		                                       centreY - height * 0.5f - Position.Y, -500.0f - Position.Z));
-		serveArea->setVisible(true);
+		icons.serveArea->setPosition(core::vector3df(centreX - width * 0.5f - Position.X,
+		                                             centreY - height * 0.5f - Position.Y, -500.0f - Position.Z));
+		icons.serveArea->setVisible(true);
 		const StringId state = id(bonus ? "Blue" : "Green");
-		const AnimatorSet* running = serveArea->getRunningState();
-		if (!running || running != serveArea->findState(state))
-			serveArea->setState(state, nullptr, StringId());
+		const AnimatorSet* running = icons.serveArea->getRunningState();
+		if (!running || running != icons.serveArea->findState(state))
+			icons.serveArea->setState(state, nullptr, StringId());
 	}
 	for (GBuildingNode* building : served)
 	{
 		const GBuildingNode* server = building->getServerFor(shown->getName());
-		const bool hasGuests = building->record->getGuestsCount(nullptr) > 0 || building->record->getLevel() == 0;
+		const bool hasGuests =
+		    building->record->getGuestsCount(configuration.get()) > 0 || building->record->getLevel() == 0;
 		if (building->workKind == NoWork && building->condition == Normal && hasGuests && (!server || server == this))
 			building->tintSprites(bonus ? BlueTint : GreenTint);
 	}
@@ -406,7 +407,7 @@ void GBuildingNode::activateFeature(int index)
 	core::stringc name("Feature");
 	name += core::stringc(index + 1);
 	setChildrenState(id(name.c_str()), nullptr);
-	playState(featureIcon(index), "Active");
+	playState(icons.featureIcon(index), "Active");
 }
 
 void GBuildingNode::updateFeatures(int dt)
@@ -437,7 +438,7 @@ void GBuildingNode::updateFeatures(int dt)
 			name += "Stop";
 			setChildrenState(id(name.c_str()), nullptr);
 			stopWorkSound();
-			playState(featureIcon(index), "Recharging");
+			playState(icons.featureIcon(index), "Recharging");
 			for (int p = 0; p < step.payments; ++p)
 			{
 				SmartPointer<GEventFeatureIncome> payment(new GEventFeatureIncome(this, amount));
@@ -448,13 +449,13 @@ void GBuildingNode::updateFeatures(int dt)
 		}
 		if (step.rechargeEnded)
 		{
-			showFeatureIconFill(featureIcon(index), 1.0f);
-			playState(featureIcon(index), "Ready");
+			GBuildingIcons::showFeatureFill(icons.featureIcon(index), 1.0f);
+			playState(icons.featureIcon(index), "Ready");
 			SmartPointer<GEventBuildingReady> ready(new GEventBuildingReady(this));
 			report(ready.get());
 		}
 		if (featureStates[i].state == GFeatureState::Recharging)
-			showFeatureIconFill(featureIcon(index), getFeatureProgress(index));
+			GBuildingIcons::showFeatureFill(icons.featureIcon(index), getFeatureProgress(index));
 	}
 }
 
@@ -482,8 +483,8 @@ int GBuildingNode::getOfferPrice() const
 
 void GBuildingNode::showPriceText(float price)
 {
-	if (priceText)
-		priceText->setText(moneyText(price));
+	if (icons.priceText)
+		icons.priceText->setText(moneyText(price));
 }
 
 int GBuildingNode::randomTime(const core::vector2df& range) const
@@ -506,12 +507,12 @@ void GBuildingNode::restartSaleSignRing(BaseNode* owner)
 void GBuildingNode::setForSale(bool value)
 {
 	forSale = value;
-	if (forSaleNode)
+	if (icons.forSaleNode)
 	{
-		forSaleNode->setVisible(value);
-		if (BaseNode* ring = directChild(forSaleNode, "Progress"))
+		icons.forSaleNode->setVisible(value);
+		if (BaseNode* ring = directChild(icons.forSaleNode, "Progress"))
 			ring->setVisible(false);
-		if (BaseNode* background = directChild(forSaleNode, "Bg"))
+		if (BaseNode* background = directChild(icons.forSaleNode, "Bg"))
 			background->setVisible(false);
 	}
 	showPriceText(getPrice());
@@ -522,8 +523,8 @@ void GBuildingNode::setForSale(bool value)
 		{
 			saleTimeLimit = randomTime(configuration->getBuildingsSellTime());
 			saleTimer = 0;
-			restartSaleSignRing(forSaleNode);
-			if (BaseNode* background = directChild(forSaleNode, "Bg"))
+			restartSaleSignRing(icons.forSaleNode);
+			if (BaseNode* background = directChild(icons.forSaleNode, "Bg"))
 				background->setVisible(true);
 		}
 		else
@@ -538,16 +539,16 @@ void GBuildingNode::setForSale(bool value)
 void GBuildingNode::setBuyRequest(bool value)
 {
 	buyerPending = value;
-	if (!phoneIcon)
+	if (!icons.phoneIcon)
 		return;
-	phoneIcon->setVisible(value);
-	phoneIcon->setTintColor(video::SColor(255, 255, 255, 255));
+	icons.phoneIcon->setVisible(value);
+	icons.phoneIcon->setTintColor(video::SColor(255, 255, 255, 255));
 	if (value)
 	{
 		GBaseSceneNode::playCue("BuyRequest");
-		playState(phoneIcon, "Active");
+		playState(icons.phoneIcon, "Active");
 	}
-	restartSaleSignRing(phoneIcon);
+	restartSaleSignRing(icons.phoneIcon);
 }
 
 void GBuildingNode::declineBuyRequest()
@@ -600,9 +601,9 @@ void GBuildingNode::updateSale(int dt)
 	{
 		const float ratio = static_cast<float>(saleTimer) / static_cast<float>(saleTimeLimit);
 		if (!owned)
-			showCountdownRing(directChild(forSaleNode, "Progress"), ratio);
+			showCountdownRing(directChild(icons.forSaleNode, "Progress"), ratio);
 		else if (buyerPending)
-			showCountdownRing(directChild(phoneIcon, "Progress"), ratio);
+			showCountdownRing(directChild(icons.phoneIcon, "Progress"), ratio);
 	}
 	if (forSale)
 	{

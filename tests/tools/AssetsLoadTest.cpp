@@ -218,7 +218,8 @@ protected:
 		if (!assets.device->getAudioDevice())
 			GTEST_SKIP() << "OpenAL could not open its null output";
 		ASSERT_TRUE(assets.folder) << builtAssetsFolder();
-		// The game's own node classes, as the application and its loading step register them.
+		// The game's own node classes, as the application registers them.
+		// Scene files name the game's classes; they are made as the game makes them.
 		registerApplicationNodeClasses();
 		registerGameNodeClasses();
 	}

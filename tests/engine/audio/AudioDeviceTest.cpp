@@ -168,6 +168,45 @@ TEST_F(OpenALDeviceTest, StreamedSoundStartedPausedStaysPaused)
 	EXPECT_TRUE(eventually([&] { return sound->getState() == 0; }));
 }
 
+// After a stop OpenAL counts the buffers queued on the stopped source as processed; the refills
+// while paused must not take them for played ones and drain the stream.
+TEST_F(OpenALDeviceTest, StreamedSoundReplayedAndPausedBeforeItsFirstRefillPlaysToItsEnd)
+{
+	device->setStreamingThreshold(0);
+	const struct
+	{
+		const char* name;
+		std::vector<uint8_t> bytes;
+		bool stopFirst;
+	} cases[] = {
+	    {"ended.ogg", makeOgg(1, 22050, 5512), false},
+	    {"stopped.wav", makeWav(monoWav(11025)), true},
+	};
+	for (const auto& c : cases)
+	{
+		SCOPED_TRACE(c.name);
+		SmartPointer<ISound> sound = load(c.name, c.bytes);
+		ASSERT_TRUE(sound);
+		ASSERT_TRUE(sound->play());
+		ASSERT_TRUE(eventually([&] { return sound->getPlayPositionMs() > 0 || sound->getState() == 0; }));
+		if (c.stopFirst)
+			sound->stop();
+		ASSERT_TRUE(eventually([&] { return sound->getState() == 0; }));
+		{
+			// Held so that the thread's first refill comes only after the pause.
+			MutexLock lock(device->getActiveListLock());
+			ASSERT_TRUE(sound->play());
+			sound->setPaused(true);
+		}
+		std::this_thread::sleep_for(std::chrono::milliseconds(100));
+		EXPECT_EQ(1, sound->getState());
+		EXPECT_EQ(0, sound->getPlayPositionMs());
+		sound->setPaused(false);
+		EXPECT_TRUE(eventually([&] { return sound->getPlayPositionMs() > 0; }, 3));
+		EXPECT_TRUE(eventually([&] { return sound->getState() == 0; }, 5));
+	}
+}
+
 TEST_F(OpenALDeviceTest, StreamedSoundCloneDecodesTheFileAgain)
 {
 	device->setStreamingThreshold(0);
@@ -196,6 +235,49 @@ TEST_F(OpenALDeviceTest, StreamedSoundsDyingWhileTheThreadRunsAreNeverTouched)
 		if (round % 2 == 0)
 			sound->stop();
 	}
+	EXPECT_TRUE(eventually([&] { return device->getActiveSoundCount() == 0; }));
+}
+
+// The thread decodes and uploads without the lock; plays, pauses, stops and releases from this
+// thread land in the middle of those refills (seven looping sounds keep it busy).
+TEST_F(OpenALDeviceTest, StreamedSoundsChangedAndReleasedDuringRefillsAreNeverTouched)
+{
+	device->setStreamingThreshold(0);
+	files.add("loop.ogg", makeOgg(2, 44100, 20000));
+	std::vector<SmartPointer<ISound>> sounds(7);
+	for (int round = 0; round < 280; ++round)
+	{
+		SmartPointer<ISound>& sound = sounds[round % sounds.size()];
+		const int action = (round / 7 + round) % 5;
+		if (!sound || action == 0)
+		{
+			sound.reset(device->createSound("loop.ogg", ContentRef()));
+			ASSERT_TRUE(sound);
+			sound->setLooping(true);
+			ASSERT_TRUE(sound->play());
+		}
+		else if (action == 1)
+			sound->setPaused(true);
+		else if (action == 2)
+			sound->setPaused(false);
+		else if (action == 3)
+			sound->play();
+		else
+			sound->stop();
+		std::this_thread::sleep_for(std::chrono::microseconds(300 * (round % 5)));
+	}
+	// Stopped in the middle of whatever the thread was doing, every sound stays silent.
+	for (SmartPointer<ISound>& sound : sounds)
+		sound->stop();
+	std::this_thread::sleep_for(std::chrono::milliseconds(50));
+	for (SmartPointer<ISound>& sound : sounds)
+	{
+		sound->setPaused(false);
+		EXPECT_EQ(0, sound->getState());
+		EXPECT_EQ(0, sound->getPlayPositionMs());
+	}
+	for (SmartPointer<ISound>& sound : sounds)
+		sound.reset();
 	EXPECT_TRUE(eventually([&] { return device->getActiveSoundCount() == 0; }));
 }
 

@@ -163,6 +163,36 @@ TEST_F(SoundManagerTest, GroupLimitPolicies)
 	EXPECT_NE(nullptr, play("admitted"));
 }
 
+// At the limit a paused instance keeps its place, while one stopped at once and not yet retired
+// neither counts nor is chosen as the oldest to fade out.
+TEST_F(SoundManagerTest, GroupLimitCountsPausedInstancesNotStoppedOnes)
+{
+	addCue("refused", 3, {"a"});
+	manager->getGroupSettings(3) = {0, 0, 0, 2, 1.0f, false};
+	CSoundCue* paused = play("refused");
+	ASSERT_NE(nullptr, play("refused"));
+	paused->setPaused(true);
+	ASSERT_EQ(1, paused->getState());
+	EXPECT_EQ(nullptr, play("refused"));
+	paused->stop(0);
+	ASSERT_EQ(0, paused->getState());
+	EXPECT_NE(nullptr, play("refused"));
+	EXPECT_EQ(nullptr, play("refused"));
+
+	addCue("fading", 4, {"a"});
+	manager->getGroupSettings(4) = {1, 300, 0, 1, 1.0f, false};
+	CSoundCue* stopped = play("fading");
+	stopped->stop(0);
+	CSoundCue* pausedOldest = play("fading");
+	ASSERT_NE(nullptr, pausedOldest);
+	EXPECT_EQ(CSoundCue::FadeNone, pausedOldest->getFadeState());
+	pausedOldest->setPaused(true);
+	CSoundCue* fresh = play("fading");
+	ASSERT_NE(nullptr, fresh);
+	EXPECT_EQ(CSoundCue::FadeOut, pausedOldest->getFadeState());
+	EXPECT_EQ(CSoundCue::FadeNone, fresh->getFadeState());
+}
+
 TEST_F(SoundManagerTest, NewMusicFadesInWhileTheOldFadesOut)
 {
 	configureLikeTheGame();

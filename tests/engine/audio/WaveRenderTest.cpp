@@ -32,7 +32,7 @@ std::vector<uint8_t> readFile(const std::string& path)
 
 // Runs this test program again with OpenAL's wave writer as its only backend: OpenAL reads its
 // configuration once per process, so the other tests' null backend cannot be swapped in place.
-int renderInChildProcess(const TempDir& dir, const std::string& output)
+int renderInChildProcess(const TempDir& dir, const std::string& output, const std::string& childTest)
 {
 	const std::string conf = dir.write("alsoft.conf", "[general]\nfrequency = 44100\nchannels = stereo\n"
 	                                                  "sample-type = int16\n[wave]\nfile = " +
@@ -43,7 +43,8 @@ int renderInChildProcess(const TempDir& dir, const std::string& output)
 		setenv("ALSOFT_DRIVERS", "wave", 1);
 		setenv("ALSOFT_CONF", conf.c_str(), 1);
 		setenv(OutputVariable, output.c_str(), 1);
-		execl("/proc/self/exe", "test_audio", "--gtest_filter=WaveRenderChild.PlayCue", static_cast<char*>(nullptr));
+		const std::string filter = "--gtest_filter=WaveRenderChild." + childTest;
+		execl("/proc/self/exe", "test_audio", filter.c_str(), static_cast<char*>(nullptr));
 		_exit(127);
 	}
 	int status = 0;
@@ -86,12 +87,15 @@ TEST(WaveRenderChild, PlayCue)
 	std::this_thread::sleep_for(std::chrono::milliseconds(200));
 }
 
-TEST(WaveRender, PlayedCueIsInTheRenderedFile)
+// What the wave writer rendered: loud 10 ms windows and zero crossings of the left channel.
+struct Rendered
 {
-	TempDir dir;
-	const std::string output = dir.file("render.wav");
-	ASSERT_EQ(0, renderInChildProcess(dir, output));
+	int loudWindows = 0;
+	int crossings = 0;
+};
 
+void readRendered(const std::string& output, Rendered& rendered)
+{
 	SmartPointer<IReadFile> file(new MemoryReadFile("render.wav", readFile(output)));
 	SmartPointer<CSoundStream> stream(CSoundStreamLoaderManager::instance()->createStream(file.get()));
 	ASSERT_TRUE(stream) << "the wave writer's file does not parse";
@@ -101,27 +105,81 @@ TEST(WaveRender, PlayedCueIsInTheRenderedFile)
 	ASSERT_EQ(stream->getLength(), stream->read(samples.data(), static_cast<int>(stream->getLength())));
 	ASSERT_GE(stream->getLength(), rate * 0.5);
 
-	// Loud 10 ms windows of the left channel.
 	const int window = rate / 100;
-	int loudWindows = 0;
 	for (size_t start = 0; start + window <= samples.size() / 2; start += window)
 	{
 		double sum = 0;
 		for (int i = 0; i < window; ++i)
 			sum += double(samples[(start + i) * 2]) * samples[(start + i) * 2];
-		loudWindows += std::sqrt(sum / window) >= 1000;
+		rendered.loudWindows += std::sqrt(sum / window) >= 1000;
 	}
-	// Zero crossings, with hysteresis so the mixer's last-bit noise in the silence does not count.
-	int crossings = 0;
+	// With hysteresis so the mixer's last-bit noise in the silence does not count.
 	int sign = 0;
 	for (size_t i = 0; i < samples.size(); i += 2)
 	{
 		const int now = samples[i] > 1000 ? 1 : samples[i] < -1000 ? -1 : 0;
 		if (now != 0 && sign != 0 && now != sign)
-			++crossings;
+			++rendered.crossings;
 		if (now != 0)
 			sign = now;
 	}
-	EXPECT_NEAR(50, loudWindows, 3);
-	EXPECT_NEAR(440, crossings, 10);
+}
+
+TEST(WaveRender, PlayedCueIsInTheRenderedFile)
+{
+	TempDir dir;
+	const std::string output = dir.file("render.wav");
+	ASSERT_EQ(0, renderInChildProcess(dir, output, "PlayCue"));
+	Rendered rendered;
+	ASSERT_NO_FATAL_FAILURE(readRendered(output, rendered));
+	EXPECT_NEAR(50, rendered.loudWindows, 3);
+	EXPECT_NEAR(440, rendered.crossings, 10);
+}
+
+// The child half: a streamed tone plays to its end, then plays again, paused before the update
+// thread's first refill and resumed later.
+TEST(WaveRenderChild, ReplayStreamPausedAtFirst)
+{
+	if (!getenv(OutputVariable))
+		GTEST_SKIP() << "run by WaveRender.StreamReplayedPausedAtFirstPlaysWholeAgain";
+
+	SoundFileStore files;
+	WavSpec tone;
+	tone.rate = CueRate;
+	tone.frames = CueFrames;
+	files.add("tone.wav", makeWav(tone));
+	SmartPointer<COpenALAudioDevice> device(createOpenALAudioDevice([&](const char* n) { return files.open(n); }));
+	ASSERT_TRUE(device);
+	device->setStreamingThreshold(0);
+	SmartPointer<ISound> sound(device->createSound("tone.wav", ContentRef()));
+	ASSERT_TRUE(sound);
+
+	const auto waitForEnd = [&] {
+		const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+		while (sound->getState() != 0 && std::chrono::steady_clock::now() < end)
+			std::this_thread::sleep_for(std::chrono::milliseconds(10));
+		return sound->getState() == 0;
+	};
+	ASSERT_TRUE(sound->play());
+	ASSERT_TRUE(waitForEnd());
+	{
+		MutexLock lock(device->getActiveListLock());
+		ASSERT_TRUE(sound->play());
+		sound->setPaused(true);
+	}
+	std::this_thread::sleep_for(std::chrono::milliseconds(100));
+	sound->setPaused(false);
+	EXPECT_TRUE(waitForEnd());
+	std::this_thread::sleep_for(std::chrono::milliseconds(200));
+}
+
+TEST(WaveRender, StreamReplayedPausedAtFirstPlaysWholeAgain)
+{
+	TempDir dir;
+	const std::string output = dir.file("render.wav");
+	ASSERT_EQ(0, renderInChildProcess(dir, output, "ReplayStreamPausedAtFirst"));
+	Rendered rendered;
+	ASSERT_NO_FATAL_FAILURE(readRendered(output, rendered));
+	EXPECT_NEAR(100, rendered.loudWindows, 4);
+	EXPECT_NEAR(880, rendered.crossings, 20);
 }

@@ -54,6 +54,14 @@ TEST(TextFormatting, Thousands)
 		EXPECT_EQ(formatThousands(c.value, L','), irr::core::stringw(c.text)) << c.value;
 }
 
+TEST(TextFormatting, IntToStringCoversTheWholeRange)
+{
+	EXPECT_EQ(intToStringW(0), irr::core::stringw(L"0"));
+	EXPECT_EQ(intToStringW(1234567), irr::core::stringw(L"1234567"));
+	EXPECT_EQ(intToStringW(-2147483647 - 1), irr::core::stringw(L"-2147483648"));
+	EXPECT_EQ(intToStringW(2147483647), irr::core::stringw(L"2147483647"));
+}
+
 TEST(TextFormatting, SplitToIdsTrimsAndSkipsEmptyPieces)
 {
 	auto ids = splitToIds("a; b;;c ;");

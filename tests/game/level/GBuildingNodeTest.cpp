@@ -1,6 +1,8 @@
 #include "LevelTestSupport.h"
 #include "data/GameEventIds.h"
 #include "level/GEllipseSectorNode.h"
+#include "nodes/SpriteNode.h"
+#include "nodes/TextNode.h"
 
 #include <gtest/gtest.h>
 
@@ -307,4 +309,198 @@ TEST(GBuildingNodeDisplay, StarsShowTheLevelOfOwnedHotels)
 	// Level 2 fills star 1: icons at (10, -20) + building (100, 100) + star (0, 0) + half of 16 x 16.
 	EXPECT_EQ(hostel->getStarCentre(), irr::core::vector3df(118, 88, 0));
 	EXPECT_EQ(rig.building("Place")->getStarCentre(), irr::core::vector3df(0, 0, 0));
+}
+
+namespace
+{
+// Icons placed by the building's template: smile at (10, 10), workers at (50, 10), features at (0, 70)
+// and (40, 70).
+const std::string icons = nodeXml("TextNode", "SmileIcon", position(10, 10), nodeXml("SpriteNode", "Face")) +
+                          nodeXml("TextNode", "WorkersText", position(50, 10)) +
+                          nodeXml("BaseNode", "Feature1Icon", position(0, 70)) +
+                          nodeXml("BaseNode", "Feature2Icon", position(40, 70));
+
+std::string textOf(BaseNode* node)
+{
+	TextNode* text = asTextNode(node);
+	return text ? std::string(irr::core::stringc(text->getText()).c_str()) : std::string("?");
+}
+} // namespace
+
+// The smile shows the income bonus; the workers text shares its place when the smile is hidden.
+TEST(GBuildingNodeDisplay, SmileAndWorkersShareTheirPlaces)
+{
+	BuildingLevel rig(buildingXml("Lucky", 100, 100, "Hostel1", true, prop("int", "LuckinessType", "1"), icons) +
+	                      buildingXml("Plain", 400, 100, "Hostel1", true, "", icons),
+	                  prop("float", "IncomeBonus1", "15"));
+	GBuildingNode* lucky = rig.building("Lucky");
+	BaseNode* smile = lucky->findChild(id("SmileIcon"), -2);
+	BaseNode* workers = lucky->findChild(id("WorkersText"), -2);
+	EXPECT_TRUE(smile->isVisible());
+	EXPECT_EQ(textOf(smile), "+15%");
+	EXPECT_FALSE(workers->isVisible());
+
+	lucky->setWorkersText(3);
+	EXPECT_TRUE(workers->isVisible());
+	EXPECT_EQ(textOf(workers), "x3");
+	EXPECT_EQ(smile->getPosition(), irr::core::vector3df(10, 10, 0));
+	EXPECT_EQ(workers->getPosition(), irr::core::vector3df(50, 10, 0));
+	lucky->setWorkersText(0);
+	EXPECT_FALSE(workers->isVisible());
+
+	GBuildingNode* plain = rig.building("Plain");
+	EXPECT_FALSE(plain->findChild(id("SmileIcon"), -2)->isVisible()) << "no bonus";
+	plain->setWorkersText(2);
+	EXPECT_EQ(plain->findChild(id("WorkersText"), -2)->getPosition(), irr::core::vector3df(10, 10, 0));
+}
+
+// Without the level's luckiness display the smile stays hidden.
+TEST(GBuildingNodeDisplay, SmileOffWithoutLuckinessDisplay)
+{
+	BuildingLevel rig(buildingXml("Lucky", 100, 100, "Hostel1", true, prop("int", "LuckinessType", "1"), icons),
+	                  prop("float", "IncomeBonus1", "15") + prop("bool", "IsBuildingPlaceLuckinessOn", "false"));
+	EXPECT_FALSE(rig.building("Lucky")->findChild(id("SmileIcon"), -2)->isVisible());
+	EXPECT_EQ(rig.building("Lucky")->getIncomeBonus(), 15.0f) << "the bonus counts all the same";
+}
+
+// One allowed feature: its icon sits midway between the two places; workers on site hide it.
+TEST(GBuildingNodeDisplay, FeatureIconsFollowTheAllowedFeatures)
+{
+	BuildingLevel rig(buildingXml("Cafe", 100, 100, "Cafe1", true, "", icons));
+	GBuildingNode* cafe = rig.building("Cafe");
+	BaseNode* first = cafe->findChild(id("Feature1Icon"), -2);
+	BaseNode* second = cafe->findChild(id("Feature2Icon"), -2);
+	EXPECT_TRUE(first->isVisible());
+	EXPECT_FALSE(second->isVisible());
+	EXPECT_EQ(first->getPosition(), irr::core::vector3df(20, 70, 0));
+	cafe->setWorkersText(1);
+	EXPECT_FALSE(first->isVisible());
+	cafe->setWorkersText(0);
+	EXPECT_TRUE(first->isVisible());
+	cafe->setOwned(false);
+	EXPECT_FALSE(first->isVisible());
+}
+
+// Records of Type 3 and up start run-down; decorations nobody owns are dirty when the level says so.
+TEST(GBuildingNodeState, RecordRulesForConditionAtSetUp)
+{
+	const std::string extra = recordXml("Depot1", 1, 3) + recordXml("Garden1", 1, 2,
+	                                                                prop("vector2d", "ServeArea", "100;100") +
+	                                                                    prop("float", "ServeAreaIncomeBonus", "5"));
+	LevelRig rig(levelXml(buildingXml("Depot", 100, 100, "Depot1") + buildingXml("Theirs", 300, 100, "Garden1", false) +
+	                      buildingXml("Mine", 500, 100, "Garden1")));
+	rig.attach();
+	rig.setUp(buildingsConfiguration(records + extra).get(),
+	          levelConfiguration(prop("bool", "IsNotOwnedDecorationsDirty", "true")).get());
+	EXPECT_EQ(rig.building("Depot")->getCondition(), GBuildingNode::RunDown);
+	EXPECT_EQ(rig.building("Theirs")->getCondition(), GBuildingNode::Dirty);
+	EXPECT_EQ(rig.building("Mine")->getCondition(), GBuildingNode::Normal);
+}
+
+TEST(GBuildingNodeState, WorkCueByFeatureAndWork)
+{
+	const std::string extra = recordXml("TruckStation", 1, 3, "", cafeFeature) +
+	                          recordXml("Hostel3", 3, 0, prop("string", "SelectedSoundCueName", "HotelSelected"));
+	BuildingLevel rig(buildingXml("Hostel", 100, 100, "Hostel1") + buildingXml("Cafe", 300, 100, "Cafe1"));
+	SmartPointer<GBuildingsConfiguration> more = buildingsConfiguration(extra);
+	GBuildingNode* hostel = rig.building("Hostel");
+	GBuildingNode* cafe = rig.building("Cafe");
+	struct Case
+	{
+		GBuildingNode* building;
+		int work;
+		const char* cue;
+	};
+	const Case cases[] = {
+	    {hostel, GBuildingNode::BuildWork, "Building"}, {hostel, GBuildingNode::DemolitionWork, "Destroying"},
+	    {hostel, GBuildingNode::WorkerJob, "Building"}, {cafe, GBuildingNode::WorkerJob, "CleaningDecoration"},
+	    {cafe, GBuildingNode::ServingWork, ""},         {cafe, GBuildingNode::FeatureWork, ""}};
+	for (const Case& c : cases)
+	{
+		c.building->setWork(c.work, nullptr);
+		EXPECT_EQ(getStringById(c.building->getWorkCueName()), c.cue) << c.work;
+		c.building->setWork(GBuildingNode::NoWork, nullptr);
+	}
+	hostel->setLevelRecord(more->findBuilding(id("Hostel3")).get(), false);
+	EXPECT_EQ(hostel->getWorkCueName(), id("HotelSelected"));
+	hostel->setWork(GBuildingNode::BuildWork, nullptr);
+	EXPECT_EQ(hostel->getWorkCueName(), id("Upgrading"));
+
+	cafe->setLevelRecord(more->findBuilding(id("TruckStation")).get(), false);
+	cafe->setCondition(GBuildingNode::Normal);
+	cafe->activateFeature(0);
+	EXPECT_EQ(cafe->getWorkCueName(), id("FeatureFactory"));
+}
+
+// Hovering a build entry over an empty place shows the new building half see-through; leaving it
+// brings the place back.
+TEST(GBuildingNodeDisplay, BuildPreviewOnEmptyPlacesOnly)
+{
+	BuildingLevel rig(buildingXml("Place", 100, 100, "BuildingPlace") + buildingXml("Hostel", 300, 100, "Hostel1"));
+	SmartPointer<GBuildingType> cafe = rig.level->getBuildingsConfiguration()->findBuilding(id("Cafe1"));
+	GBuildingNode* place = rig.building("Place");
+	place->showBuildPreview(cafe.get());
+	EXPECT_EQ(place->getTemplateName(), id("Cafe1"));
+	ASSERT_NE(place->getTemplateRoot(), nullptr);
+	EXPECT_EQ(place->getTemplateRoot()->getTintColor().getAlpha(), 204u);
+	place->showBuildPreview(nullptr);
+	EXPECT_EQ(place->getTemplateName(), id("BuildingPlace"));
+	EXPECT_EQ(place->getTemplateRoot()->getTintColor().getAlpha(), 255u);
+
+	GBuildingNode* hostel = rig.building("Hostel");
+	hostel->showBuildPreview(cafe.get());
+	EXPECT_EQ(hostel->getTemplateName(), id("Hostel1")) << "a built place shows no preview";
+}
+
+// A serve-area tint reaches the building's sprites, never its icons.
+TEST(GBuildingNodeDisplay, TintLeavesTheIconsAlone)
+{
+	BuildingLevel rig(buildingXml("Hostel", 100, 100, "Hostel1", true, "",
+	                              nodeXml("SpriteNode", "Roof") + nodeXml("SpriteNode", "Selector") +
+	                                  nodeXml("SpriteNode", "StarIcons")));
+	GBuildingNode* hostel = rig.building("Hostel");
+	hostel->tintSprites(irr::video::SColor(255, 0, 0, 48));
+	auto blendOf = [&](const char* name)
+	{ return static_cast<SpriteNode*>(hostel->findChild(id(name), -2))->getBlendType(); };
+	EXPECT_EQ(blendOf("Roof"), 1);
+	EXPECT_EQ(hostel->findChild(id("Roof"), -2)->getTintColor(), irr::video::SColor(255, 0, 0, 48));
+	EXPECT_EQ(blendOf("Selector"), 0);
+	EXPECT_EQ(blendOf("StarIcons"), 0);
+}
+
+// The look of a record may carry the stars and icons itself; a new look replaces them without the
+// building keeping the old parts.
+TEST(GBuildingNodeDisplay, PartsCarriedByTheLookFollowIt)
+{
+	const std::string lookParts =
+	    nodeXml("BaseNode", "StarIcons", "", nodeXml("SpriteNode", "S1") + nodeXml("SpriteNode", "S2")) +
+	    nodeXml("BaseNode", "WorkersText", position(30, 5));
+	const std::string templates = nodeXml("BaseNode", "Hostel1", "", lookParts) +
+	                              nodeXml("BaseNode", "BuildingPlace", "", nodeXml("BaseNode", "WorkersText")) +
+	                              nodeXml("BaseNode", "Cafe1", "", lookParts);
+	BuildingLevel rig(buildingXml("Hostel", 100, 100, "Hostel1") + buildingXml("Place", 300, 100, "BuildingPlace"), "",
+	                  templates);
+	GBuildingNode* hostel = rig.building("Hostel");
+	BaseNode* stars = hostel->getTemplateRoot()->findChild(id("StarIcons"), -2);
+	ASSERT_NE(stars, nullptr);
+	EXPECT_TRUE(stars->isVisible()) << "an owned hostel of level 1";
+	hostel->setStars(-1, 1);
+	EXPECT_FALSE(stars->getChildren()[0]->isVisible());
+
+	// Previews swap the place's look back and forth; everything the building touches afterwards is
+	// part of the look it has now.
+	GBuildingNode* place = rig.building("Place");
+	SmartPointer<GBuildingType> cafe = rig.level->getBuildingsConfiguration()->findBuilding(id("Cafe1"));
+	for (int i = 0; i < 3; ++i)
+	{
+		place->showBuildPreview(cafe.get());
+		place->setWorkersText(2);
+		place->setStars();
+		place->showBuildPreview(nullptr);
+		place->setWorkersText(1);
+		place->updateFeatureIcons();
+	}
+	BaseNode* workers = place->getTemplateRoot()->findChild(id("WorkersText"), -2);
+	ASSERT_NE(workers, nullptr);
+	EXPECT_TRUE(workers->isVisible());
 }

@@ -1,12 +1,17 @@
 #include "LevelTestSupport.h"
+#include "core/CPropertyCollection.h"
 #include "data/GEventBuildingExistsQuery.h"
 #include "data/GEventPauseRequest.h"
 #include "data/GEventSelectionChanged.h"
 #include "data/GameEventIds.h"
+#include "game/GameTestSupport.h"
 #include "level/GLevelProcess.h"
 #include "level/GMoneyLetter.h"
+#include "support/LogCapture.h"
 
+#include <fstream>
 #include <gtest/gtest.h>
+#include <sstream>
 
 using namespace leveltest;
 
@@ -302,4 +307,141 @@ TEST(GBuildingNodeWork, KeepsItsProcessUntilTheWorkEnds)
 
 	hostel->setWork(GBuildingNode::WorkerJob, nullptr);
 	EXPECT_EQ(hostel->getWorkProgress(), 0.0f) << "work without a process";
+}
+
+// A change the play screen must see climbs from the focused building through the buildings node and
+// the level to the level's parent.
+TEST(GGameLevelScene, FocusedBuildingReportsItsChangesToTheLevelsParent)
+{
+	SmallLevel rig;
+	rig.attach();
+	rig.setUp(rig.buildingRecords.get(), rig.configuration.get());
+	GBuildingNode* hostel = rig.building("Place1");
+	hostel->notifyChanged();
+	EXPECT_EQ(rig.services.log->count(EventTypeGEventSelectionChanged), 0) << "not focused: nothing to refresh";
+	click(*rig.level, hostel);
+	rig.drain();
+	const int selections = rig.services.log->count(EventTypeGEventSelectionChanged);
+	hostel->notifyChanged();
+	EXPECT_EQ(rig.services.log->count(EventTypeGEventSelectionChanged), selections + 1);
+}
+
+// Paused, the level holds its buildings' timers too.
+TEST(GGameLevelScene, PausedLevelHoldsTheBuildingTimers)
+{
+	SmallLevel rig(prop("float", "InitMoney", "5000"),
+	               "<Objectives><Objective Type=\"Money\" Value=\"1000000\"/></Objectives>");
+	rig.attach();
+	rig.setUp(rig.buildingRecords.get(), rig.configuration.get());
+	ASSERT_TRUE(rig.enter());
+	GBuildingNode* hostel = rig.building("Place1");
+	const int cooldown = hostel->getLetterCooldown();
+	rig.level->setPaused(true);
+	rig.tickUntil(100, [] { return false; });
+	EXPECT_EQ(hostel->getLetterCooldown(), cooldown);
+	EXPECT_EQ(rig.level->elapsedTime, 0.0f);
+	rig.level->setPaused(false);
+	rig.tickUntil(100, [] { return false; });
+	EXPECT_EQ(hostel->getLetterCooldown(), cooldown + 1000);
+	EXPECT_EQ(rig.level->elapsedTime, 1000.0f);
+
+	// A completed level's clock stands still as well.
+	rig.level->money = 2000000.0f;
+	rig.level->recalculateStats();
+	rig.tickUntil(100, [] { return false; });
+	EXPECT_EQ(rig.level->elapsedTime, 1000.0f);
+}
+
+TEST(GGameLevelScene, NodeNotificationsAreLogged)
+{
+	SmallLevel rig;
+	GBuildingNode* hostel = rig.building("Place1");
+	LogCapture log;
+	SmartPointer<CEventNodeHovered> hovered(new CEventNodeHovered(nullptr, hostel));
+	SmartPointer<CEventNodeFocused> focused(new CEventNodeFocused(nullptr, hostel));
+	EXPECT_FALSE(rig.level->onEvent(hovered.get()));
+	EXPECT_FALSE(rig.level->onEvent(focused.get()));
+	click(*rig.level, rig.level.get());
+	EXPECT_TRUE(log.contains("Node was hovered"));
+	EXPECT_TRUE(log.contains("Node was focused"));
+	EXPECT_TRUE(log.contains("Node was pressed"));
+	EXPECT_EQ(log.problemCount(), 0u);
+}
+
+// A copy of a building takes its ownership, luckiness and record; the properties go through the file.
+TEST(GBuildingNodeState, CopyAndPropertiesKeepOwnershipLuckinessAndRecord)
+{
+	SmallLevel rig;
+	rig.setUp(rig.buildingRecords.get(), rig.configuration.get());
+	GBuildingNode* hostel = rig.building("Place1");
+	hostel->setLuckiness(-1);
+	SmartPointer<BaseNode> copy(hostel->clone());
+	auto* building = nodeCast<GBuildingNode>(copy.get());
+	ASSERT_NE(building, nullptr);
+	EXPECT_TRUE(building->isOwned());
+	EXPECT_EQ(building->getLuckiness(), -1);
+	EXPECT_EQ(building->getRecord(), hostel->getRecord());
+
+	CPropertyCollection written;
+	hostel->writeProperties(written);
+	EXPECT_TRUE(written.getBool("IsOwnedByThePlayer"));
+	EXPECT_EQ(written.getInt("LuckinessType"), -1);
+	SmartPointer<GBuildingNode> read(new GBuildingNode());
+	read->readProperties(written);
+	EXPECT_TRUE(read->isOwned());
+	EXPECT_EQ(read->getLuckiness(), -1);
+}
+
+namespace
+{
+std::string shippedFile(const std::string& name)
+{
+	std::ifstream in(sourceDir() + "/assets/" + name);
+	std::stringstream text;
+	text << in.rdbuf();
+	return text.str();
+}
+} // namespace
+
+// The first level with its shipped configuration: three owned campsites and $40,000 end it.
+TEST(GGameLevelScene, FirstLevelEndsWithItsGoalsMet)
+{
+	LevelRig rig(levelXml(
+	    buildingXml("Place1", 100, 200, "BuildingPlace") + buildingXml("Place2", 300, 200, "BuildingPlace") +
+	    buildingXml("Place3", 500, 200, "BuildingPlace") + buildingXml("Theirs", 700, 200, "Camping1", false)));
+	const std::string recordsXml = shippedFile("levels/common/BuildingsConfiguration.xml");
+	const std::string levelConfigurationXml = shippedFile("levels/level1/LevelConfiguration.xml");
+	SmartPointer<CXMLReader> recordsReader(new CXMLReader(recordsXml.data(), recordsXml.size()));
+	SmartPointer<GBuildingsConfiguration> records(new GBuildingsConfiguration());
+	ASSERT_TRUE(records->load(recordsReader.get()));
+	SmartPointer<CXMLReader> levelReader(new CXMLReader(levelConfigurationXml.data(), levelConfigurationXml.size()));
+	SmartPointer<GLevelConfiguration> configuration(new GLevelConfiguration());
+	ASSERT_TRUE(configuration->load(levelReader.get()));
+
+	rig.attach();
+	rig.setUp(records.get(), configuration.get());
+	ASSERT_TRUE(rig.enter());
+	EXPECT_EQ(rig.level->money, 45000.0f);
+	EXPECT_FALSE(rig.level->areObjectivesMet()) << "no campsite of the player's yet";
+	EXPECT_EQ(rig.level->getHintText(), "") << "the campsites goal has no hint of its own";
+	EXPECT_EQ(rig.level->income, 0.0f) << "the campsite nobody owns earns the player nothing";
+
+	// Three campsites built with the starting money.
+	SmartPointer<GBuildingType> camping = records->findBuilding(internStringId("Camping1"));
+	for (const char* place : {"Place1", "Place2", "Place3"})
+		rig.building(place)->setLevelRecord(camping.get(), false);
+	rig.level->money -= 3 * camping->getCost();
+	rig.level->recalculateStats();
+	EXPECT_GT(rig.level->income, 0.0f);
+	EXPECT_EQ(rig.level->guests, 3 * camping->getGuestsCount(configuration.get()));
+	EXPECT_EQ(rig.level->getHintText(), "%GamePlay_CompleteHintMoney%");
+	rig.drain();
+	EXPECT_EQ(rig.services.log->count(EventTypeGEventLevelCompleted), 0);
+
+	// Four days of income refill the bank.
+	rig.level->money += 4 * rig.level->income;
+	rig.level->recalculateStats();
+	EXPECT_TRUE(rig.level->areObjectivesMet());
+	rig.drain();
+	EXPECT_EQ(rig.services.log->count(EventTypeGEventLevelCompleted), 1);
 }
