@@ -9,9 +9,12 @@
 #include "data/GBuildingType.h"
 #include "data/GBuildingsConfiguration.h"
 #include "data/GLevelConfiguration.h"
+#include "data/GLevelPaths.h"
 #include "data/GameNodeClasses.h"
 #include "device/CDeviceStub.h"
+#include "level/GBuildProcess.h"
 #include "level/GBuildingNode.h"
+#include "level/GGameLevelScene.h"
 #include "nodes/BaseProgressBarNode.h"
 #include "nodes/ButtonNode.h"
 #include "scene/SceneManager.h"
@@ -670,4 +673,60 @@ TEST_F(BuildingsScreenshotTest, BuildListButtonsShowTheirBuildings)
 	EXPECT_NE(shot.at(16 + 4, 40 + 56), shot.at(16 + 112 + 4, 40 + 56));
 	EXPECT_NE(shot.at(16 + 4, 40 + 56), shot.at(16 + 224 + 4, 40 + 56));
 	buttons.clear();
+}
+
+// A campsite going up on the first level, played by the level's own tick: the helicopter flies the load
+// in while the workers' bus drives up, then the site works; kept as <build>/artifacts/level1-build-1.png
+// and level1-build-2.png.
+TEST_F(BuildingsScreenshotTest, ABuildUnderWayOnTheFirstLevel)
+{
+	atlases.push_back(assets->load<ContentObject>(ContentTypeAtlasTextureCollection, "atlases/Env1.xml"));
+	SmartPointer<GGameLevelScene> levelScene =
+	    assets->load<GGameLevelScene>(ContentTypeSceneNode, "levels/level1/Level.qscn");
+	ASSERT_TRUE(levelScene);
+	SmartPointer<GLevelPaths> paths = readConfiguration<GLevelPaths>("levels/level1/LevelPaths.xml");
+	ASSERT_TRUE(paths);
+	levelScene->setBuildingsConfiguration(buildings.get());
+	levelScene->setConfiguration(level.get());
+	levelScene->setUpgrades(nullptr);
+	levelScene->createNeutralCarTraffic(paths.get());
+	levelScene->setPaused(false);
+	scene = levelScene;
+	ASSERT_TRUE(manager->showScene(scene.get()));
+	advance(2);
+
+	GBuildingNode* place = nullptr;
+	for (const SmartPointer<GBuildingNode>& building : levelScene->getBuildings())
+		if (building->getName() == internStringId("Place1"))
+			place = building.get();
+	ASSERT_TRUE(place);
+	place->saveState();
+	place->setLevelRecord(buildings->findBuilding(internStringId("Camping1")).get(), false);
+	place->setOwned(true);
+	SmartPointer<GBuildProcess> build(new GBuildProcess(levelScene.get(), place, place->getRecord(),
+	                                                    levelScene->getCargosNode(), templates.get(),
+	                                                    paths->getCarPaths(internStringId("Place1"))[0].get(), 20, 1));
+	levelScene->addProcess(build.get());
+	place->setWork(GBuildingNode::BuildWork, build.get());
+
+	advance(100);
+	const WindowShot arriving = draw(irr::video::SColor(255, 0, 0, 0));
+	ASSERT_EQ(arriving.width, WindowWidth) << "the X server could not be read";
+	saveArtifact(arriving, "level1-build-1.png");
+	ASSERT_TRUE(build->getHelicopter());
+	EXPECT_EQ(build->getHelicopterStep(), 1) << "still flying in";
+
+	advance(250);
+	const WindowShot working = draw(irr::video::SColor(255, 0, 0, 0));
+	saveArtifact(working, "level1-build-2.png");
+	EXPECT_EQ(build->getSiteStep(), 6) << "the site works";
+	// The load the helicopter set down now stands on the site.
+	const irr::core::vector3df at = place->getPosition();
+	int differing = 0;
+	for (int y = 0; y < 60; ++y)
+		for (int x = 90; x < 140; ++x)
+			differing += arriving.at(int(at.X) + x, int(at.Y) + y) != working.at(int(at.X) + x, int(at.Y) + y);
+	EXPECT_GT(differing, 150) << "the load on the site";
+	manager->showScene(nullptr);
+	scene = nullptr;
 }
