@@ -187,6 +187,7 @@ def run_down_sprite(record):
     node = sprite('RunDown', 'Buildings/%sRunDown.png' % record, -8, -164, 160, 240)
     node.state('Restoring', animators=[Keys('color', 'TintColor', [(0, WHITE), (10000, '00ffffff')])])
     node.state('CancelRestoring', [tint(WHITE)])
+    node.state('Press', animators=[press_bump()])
     return node
 
 
