@@ -157,6 +157,12 @@ TEST_F(FrontDoorRoad, TheIntroLoadsTheSharedContentAndOpensTheMenu)
 	TemplateCollectionNode* templates = application->uiSceneManager->getTemplateCollection();
 	ASSERT_NE(templates, nullptr);
 	EXPECT_NE(templates->findTemplate(internStringId("MapLocation")), nullptr);
+	// The movers join the menu's and the level's templates; the fireworks are level templates too.
+	EXPECT_NE(templates->findTemplate(internStringId("MenuCar")), nullptr);
+	TemplateCollectionNode* world = application->worldSceneManager->getTemplateCollection();
+	ASSERT_NE(world, nullptr);
+	EXPECT_NE(world->findTemplate(internStringId("CarRed")), nullptr);
+	EXPECT_NE(world->findTemplate(internStringId("Firework1")), nullptr);
 	if (CSoundManager* sounds = device->getSoundManager())
 		EXPECT_NE(sounds->getCue(internStringId("ButtonClick")), nullptr);
 
