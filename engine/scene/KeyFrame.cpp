@@ -243,6 +243,22 @@ void KeyFrame::addKeyFrame(Record record)
 	keyFrames.push_back(std::move(record));
 }
 
+void KeyFrame::setKeyFrameTime(unsigned key, int t)
+{
+	if (key < keyCount())
+		keyFrames[key].t = t < 0 ? 0 : t;
+}
+
+void KeyFrame::setKeyFrameValue(unsigned key, size_t property, const IPropertyData& value)
+{
+	if (key >= keyCount() || property >= keyFrames[key].values.size() || !keyFrames[key].values[property])
+		return;
+	if (keyFrames[key].values[property]->typeId() != value.typeId())
+		return;
+	keyFrames[key].values[property] = value.clone();
+	prepareInterpolation();
+}
+
 void KeyFrame::prepareInterpolation()
 {
 	for (size_t k = 0; k + 1 < keyFrames.size(); ++k)

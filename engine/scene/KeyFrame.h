@@ -49,6 +49,9 @@ public:
 	void addKeyFrame(Record record);
 	// Readies each value for interpolation towards the next key frame's value.
 	void prepareInterpolation();
+	// Refits a loaded key frame (a route or a length chosen at run time); keys out of range are ignored.
+	void setKeyFrameTime(unsigned key, int t);
+	void setKeyFrameValue(unsigned key, size_t property, const IPropertyData& value);
 
 protected:
 	void loadContent(SceneXmlReader* reader, IContentManager* contentManager) override;

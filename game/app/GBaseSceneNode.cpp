@@ -53,6 +53,13 @@ CSoundCue* GBaseSceneNode::playCue(const char* name)
 	return sounds ? sounds->playCue(internStringId(name), false, 0) : nullptr;
 }
 
+void GBaseSceneNode::stopCue(const char* name)
+{
+	IDevice* device = Singleton<IDevice>::peek();
+	if (CSoundManager* sounds = device ? device->getSoundManager() : nullptr)
+		sounds->stopCue(internStringId(name));
+}
+
 void GBaseSceneNode::stopSoundGroup(int group)
 {
 	IDevice* device = Singleton<IDevice>::peek();

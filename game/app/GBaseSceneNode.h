@@ -71,6 +71,8 @@ public:
 	// Plays a sound cue through the device's sound manager with its group's default fade-in; the
 	// playing instance, or null when there is no sound. Level nodes use it as well as screens.
 	static CSoundCue* playCue(const char* name);
+	// Stops the oldest playing instance of the cue with its group's fade-out.
+	static void stopCue(const char* name);
 	// Stops every sound of the group (the level's sounds when it closes).
 	static void stopSoundGroup(int group);
 

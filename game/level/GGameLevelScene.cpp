@@ -24,6 +24,7 @@
 #include "scene/ISceneServices.h"
 #include "scene/NodeEvents.h"
 
+#include <algorithm>
 #include <cmath>
 
 using namespace irr;
@@ -69,7 +70,10 @@ GGameLevelScene::~GGameLevelScene()
 {
 	setScheduler(nullptr);
 	stopRandomEvents();
-	// Processes unhook themselves from the buildings and the cargos node while those still stand.
+	// Processes unhook themselves from the buildings and the cargos node while those still stand; a
+	// building holding its process would otherwise let it outlive them.
+	for (const SmartPointer<GBuildingNode>& building : buildings)
+		building->setWork(GBuildingNode::NoWork, nullptr);
 	processes.clear();
 	neutralCarTraffic.reset();
 	for (const SmartPointer<GBuildingNode>& building : buildings)
@@ -269,7 +273,17 @@ void GGameLevelScene::updateProcesses(u32 elapsed)
 	{
 		// Kept while it runs: a message it sends may lead to its removal.
 		SmartPointer<GLevelProcess> process = processes[i];
-		if (process->update(elapsed))
+		const bool running = process->update(elapsed);
+		// What the update set off (a message, a command) may have added or dropped processes: the
+		// process is looked for where it is now.
+		if (i >= processes.size() || processes[i] != process)
+		{
+			auto it = std::find(processes.begin(), processes.end(), process);
+			if (it == processes.end())
+				continue;
+			i = static_cast<size_t>(it - processes.begin());
+		}
+		if (running)
 		{
 			++i;
 			continue;

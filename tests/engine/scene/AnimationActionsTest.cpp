@@ -1,4 +1,5 @@
 #include "SceneTestSupport.h"
+#include "core/PropertyMakers.h"
 #include "core/TaskScheduler.h"
 #include "scene/AnimatorSet.h"
 #include "scene/KeyFrame.h"
@@ -61,6 +62,25 @@ TEST(KeyFrameTest, InterpolatesLinearlyAndFinishesAtTheLastKey)
 	EXPECT_EQ(f.ends(), 1);
 	EXPECT_EQ(f.keyFrame()->getScheduler(), nullptr);
 	EXPECT_EQ(f.keyFrame()->getDuration(), 100);
+}
+
+// A loaded key frame list refitted in code: new end value and length; a value of another kind and
+// keys out of range change nothing.
+TEST(KeyFrameTest, RefittedKeyFramesMoveToTheNewValueInTheNewTime)
+{
+	ActionFixture f(linearMove);
+	f.keyFrame()->setKeyFrameValue(1, 0, *makeVector3dProperty(irr::core::vector3df(-40, 0, 0)));
+	f.keyFrame()->setKeyFrameTime(1, 40);
+	f.keyFrame()->setKeyFrameValue(1, 0, *makeFloatProperty(5.0f));
+	f.keyFrame()->setKeyFrameTime(7, 1000);
+	f.keyFrame()->setKeyFrameValue(7, 0, *makeVector3dProperty(irr::core::vector3df()));
+	EXPECT_EQ(f.keyFrame()->getDuration(), 40);
+	f.set->start(f.scheduler.get());
+	f.tick();
+	EXPECT_FLOAT_EQ(f.x(), -20.0f);
+	f.tick();
+	EXPECT_FLOAT_EQ(f.x(), -40.0f);
+	EXPECT_EQ(f.ends(), 1);
 }
 
 TEST(KeyFrameTest, NonZeroInterpolationReadsAsJump)
