@@ -65,38 +65,52 @@ SmartPointer<GLevelPaths> shippedPaths()
 	return paths;
 }
 
+// The busy level, set up and run until its vehicles have arrived.
+struct BusyLevel
+{
+	BusyLevel()
+	{
+		records = buildingsConfiguration(busyRecords());
+		configuration =
+		    levelConfiguration(prop("float", "InitMoney", "1000000") + prop("float", "InitMaterialsCount", "100000") +
+		                           prop("int", "InitWorkersCount", "1000") + prop("int", "DayLength", "5"),
+		                       "<Objectives><Objective Type=\"Money\" Value=\"1e12\"/></Objectives>");
+		paths = shippedPaths();
+		rig.attach();
+		rig.setUp(records.get(), configuration.get());
+		rig.level->createNeutralCarTraffic(paths.get());
+		rig.enter();
+		// A third of the hostels being upgraded, a third under repair, the rest earning.
+		for (int i = 0; i < Columns * Rows; ++i)
+		{
+			GBuildingNode* building = rig.building(placeName(i).c_str());
+			if (i % 3 == 0)
+				rig.level->upgradeBuilding(building);
+			else if (i % 3 == 1)
+			{
+				building->setCondition(GBuildingNode::Broken);
+				rig.level->repairBuilding(building);
+			}
+		}
+		// Vehicles arrive and the sites open before measuring.
+		for (int i = 0; i < 500; ++i)
+			rig.services.scheduler->update(10);
+	}
+
+	LevelRig rig{busyScene(), processTemplates() + lookTemplates()};
+	SmartPointer<GBuildingsConfiguration> records;
+	SmartPointer<GLevelConfiguration> configuration;
+	SmartPointer<GLevelPaths> paths;
+};
+
 // One 10 ms step of the level layer: the level's scheduler (economy tick every 20 ms, building timers
 // every 50 ms, processes, cars, clouds) and the render list of the whole level. The counter
 // "step_share_pct" is the time of one step as a share of the 10 ms step. Headless the sprites have no
 // texture, so the draw submission measured is the walk over every node, not the driver's work.
 void BM_LevelEconomyStep(benchmark::State& state)
 {
-	LevelRig rig(busyScene(), processTemplates() + lookTemplates());
-	SmartPointer<GBuildingsConfiguration> records = buildingsConfiguration(busyRecords());
-	SmartPointer<GLevelConfiguration> configuration =
-	    levelConfiguration(prop("float", "InitMoney", "1000000") + prop("float", "InitMaterialsCount", "100000") +
-	                           prop("int", "InitWorkersCount", "1000") + prop("int", "DayLength", "5"),
-	                       "<Objectives><Objective Type=\"Money\" Value=\"1e12\"/></Objectives>");
-	SmartPointer<GLevelPaths> paths = shippedPaths();
-	rig.attach();
-	rig.setUp(records.get(), configuration.get());
-	rig.level->createNeutralCarTraffic(paths.get());
-	rig.enter();
-	// A third of the hostels being upgraded, a third under repair, the rest earning.
-	for (int i = 0; i < Columns * Rows; ++i)
-	{
-		GBuildingNode* building = rig.building(placeName(i).c_str());
-		if (i % 3 == 0)
-			rig.level->upgradeBuilding(building);
-		else if (i % 3 == 1)
-		{
-			building->setCondition(GBuildingNode::Broken);
-			rig.level->repairBuilding(building);
-		}
-	}
-	// Vehicles arrive and the sites open before measuring.
-	for (int i = 0; i < 500; ++i)
-		rig.services.scheduler->update(10);
+	BusyLevel busy;
+	LevelRig& rig = busy.rig;
 	RenderList list;
 	const auto start = std::chrono::steady_clock::now();
 	for (auto _ : state)
@@ -112,4 +126,17 @@ void BM_LevelEconomyStep(benchmark::State& state)
 	state.counters["step_share_pct"] = 100.0 * spent.count() / static_cast<double>(state.iterations()) / 0.010;
 }
 BENCHMARK(BM_LevelEconomyStep)->Unit(benchmark::kMicrosecond);
+
+// The recalculation a change of the level sets off (a day, a delivery, a command), on the same level.
+void BM_LevelRecalculateStats(benchmark::State& state)
+{
+	BusyLevel busy;
+	for (auto _ : state)
+	{
+		busy.rig.level->recalculateStats();
+		busy.rig.drain();
+	}
+	state.counters["buildings"] = static_cast<double>(busy.rig.level->getBuildings().size());
+}
+BENCHMARK(BM_LevelRecalculateStats)->Unit(benchmark::kMicrosecond);
 } // namespace
