@@ -387,6 +387,8 @@ bool GGameLevelScene::serveRequest(GBuildingNode* building)
 
 void GGameLevelScene::dropUnservedRequests()
 {
+	// The lists as they are now: the building that went may have been the last provider.
+	collectServices();
 	for (const SmartPointer<GBuildingNode>& building : buildings)
 	{
 		const int condition = building->getCondition();

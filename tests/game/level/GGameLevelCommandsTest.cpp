@@ -369,3 +369,50 @@ TEST(GGameLevelCommands, BrokenAndDirtyRequests)
 		EXPECT_EQ(rig.building("Place1")->getCondition(), GBuildingNode::Normal);
 	}
 }
+
+// A service request is answered by an idle building providing the service: it serves for its serve
+// time, and a request for service 5 also sends a bus to the requester. Requests nobody can answer
+// any more are dropped when the provider goes.
+TEST(GGameLevelCommands, ServiceRequestsAreServedOrDropped)
+{
+	const std::string records =
+	    commandRecords + recordXml("Laundry1", 1, 1,
+	                               times() + prop("int", "ProvidedService", "5") + prop("float", "ServeTime", "300") +
+	                                   prop("int", "DestroyWorkersCost", "1"));
+	LevelRig rig(levelXml(buildingXml("Place1", 100, 200, "Hostel1") + buildingXml("Place2", 300, 200, "Hostel1") +
+	                      buildingXml("Place3", 500, 200, "Laundry1")));
+	SmartPointer<GBuildingsConfiguration> buildingRecords = buildingsConfiguration(records);
+	SmartPointer<GLevelConfiguration> configuration =
+	    levelConfiguration(prop("float", "InitMoney", "1000") + prop("float", "InitMaterialsCount", "100") +
+	                           prop("int", "InitWorkersCount", "5"),
+	                       "<Objectives><Objective Type=\"Money\" Value=\"1000000000\"/></Objectives>");
+	rig.attach();
+	rig.setUp(buildingRecords.get(), configuration.get());
+	rig.enter();
+	GBuildingNode* hostel = rig.building("Place1");
+	GBuildingNode* laundry = rig.building("Place3");
+	EXPECT_EQ(rig.level->getServices(), std::vector<int>{5});
+
+	hostel->setCondition(4);
+	EXPECT_EQ(rig.level->checkServeRequest(hostel), CommandRefusal::NoServer) << "nobody provides service 4";
+	hostel->setCondition(5);
+	ASSERT_TRUE(rig.level->serveRequest(hostel));
+	EXPECT_EQ(hostel->getCondition(), GBuildingNode::Normal);
+	EXPECT_EQ(laundry->getWorkKind(), GBuildingNode::ServingWork);
+	EXPECT_EQ(hostel->getWorkKind(), GBuildingNode::WorkerJob) << "the service bus";
+	rig.building("Place2")->setCondition(5);
+	EXPECT_EQ(rig.level->checkServeRequest(rig.building("Place2")), CommandRefusal::NoServer) << "the laundry is busy";
+	ASSERT_TRUE(rig.tickUntil(500, [&] { return laundry->getWorkKind() == 0 && hostel->getWorkKind() == 0; }));
+
+	ASSERT_TRUE(rig.level->destroyBuilding(laundry));
+	EXPECT_EQ(rig.building("Place2")->getCondition(), GBuildingNode::Normal) << "nobody can answer it any more";
+}
+
+// The end of a feature is recorded by its index.
+TEST(GGameLevelCommands, FeatureEndsAreRecorded)
+{
+	CommandLevel rig;
+	ASSERT_TRUE(rig.level->activateFeature(rig.building("Place4"), 0));
+	ASSERT_TRUE(rig.tickUntil(2000, [&] { return !rig.level->getHistory().empty(); }));
+	EXPECT_EQ(historyText(*rig.level), "5 Cafe1@Place4");
+}
