@@ -6,6 +6,8 @@ content_picture(${ART}/images/Cursor.svg scenes/images/Cursor.png)
 content_picture(${ART}/images/Icon.svg icon.png)
 content_picture(${ART}/images/logos/PellwickLogo.svg logos/PellwickLogo.png)
 content_picture(${ART}/images/logos/VerandelLogo.svg logos/VerandelLogo.png)
+content_picture(${ART}/images/backgrounds/MainMenuBg.svg scenes/backgrounds/MainMenuBg.png)
+content_picture(${ART}/images/backgrounds/MapBg.svg scenes/backgrounds/MapBg.png)
 
 # Atlases: every picture under the folder becomes a frame named by its path there.
 content_atlas(atlases/MainMenu ${ART}/atlases/MainMenu PREFIX scenes/images/)
@@ -14,10 +16,27 @@ content_atlas(atlases/MainMenu ${ART}/atlases/MainMenu PREFIX scenes/images/)
 content_font(scenes/fonts/arial_14_crisp DejaVuSans.ttf 14 CRISP)
 content_font(scenes/fonts/arial_18 DejaVuSans.ttf 18)
 content_font(scenes/fonts/arial_24_bold DejaVuSans-Bold.ttf 24)
+content_font(scenes/fonts/arial_18_bold DejaVuSans-Bold.ttf 18)
 
 # Sounds: short cues as WAV, music as Ogg Vorbis.
 content_sound(${ART}/sounds/Click.txt sounds/Click.wav)
-content_sound(${ART}/sounds/Chime.txt sounds/Chime.wav)
-content_sound(${ART}/sounds/Whoosh.txt sounds/Whoosh.wav)
 content_sound(${ART}/sounds/Fanfare.txt sounds/Fanfare.ogg)
 content_sound(${ART}/sounds/MenuMusic.txt sounds/MenuMusic.ogg)
+# The game's cue sounds (table in docs/Sounds.md): short ones as WAV, music and long ones as Ogg Vorbis.
+foreach(sound Hover Missed VolumeBlip WindowOpen Tip Pop Victory Found Sparkle CarAway CarTo
+  CarPass Bus Helicopter Hammering Drilling Demolition Scrubbing FactoryFeature AgencyFeature CampaignFeature
+  BuildingComplete UpgradeComplete RingAlert TimeUp Letter Delivery Workers Income Sold Bought ForSale Phone
+  Broken Dirty CampingAmbient HotelAmbient CafeAmbient MallAmbient ParkAmbient WaterAmbient WindAmbient
+  OfficeAmbient FactoryAmbient StationAmbient)
+  content_sound(${ART}/sounds/${sound}.txt sounds/${sound}.wav)
+endforeach()
+foreach(sound TownAmbient ClockTicking Rain ComicsMusic MiniGamesMusic GameMusicSetting1 GameMusicSetting2
+  GameMusicSetting3 GameMusicSetting4)
+  content_sound(${ART}/sounds/${sound}.txt sounds/${sound}.ogg)
+endforeach()
+
+# Level art (SVG written by tools/art/make_level_art.py): buildings, icons, vehicles and clouds in one
+# atlas whose frames are named levels/common/..., the ground of each level in its own atlas.
+content_atlas(atlases/Buildings ${ART}/atlases/Buildings PREFIX levels/common/)
+content_atlas(atlases/Env1 ${ART}/atlases/Level1 PREFIX levels/level1/)
+content_atlas(atlases/Env2 ${ART}/atlases/Level2 PREFIX levels/level2/)

@@ -17,7 +17,10 @@ constexpr int KeyEscape = 27;
 constexpr int KeyEnter = 13;
 
 // The control a hover or focus notification is about: second when gained, first when lost.
-BaseNode* subjectOf(const CEventNodePairBase* event) { return event->subject ? event->subject : event->sender; }
+BaseNode* subjectOf(const CEventNodePairBase* event)
+{
+	return event->subject ? event->subject : event->sender;
+}
 
 void logAboutNode(const char* text, const BaseNode* node)
 {
@@ -32,7 +35,10 @@ GBaseSceneNode::GBaseSceneNode(const ContentRef& reference, BaseNode* parentNode
 	period = UpdatePeriod;
 }
 
-GBaseSceneNode::~GBaseSceneNode() { setScheduler(nullptr); }
+GBaseSceneNode::~GBaseSceneNode()
+{
+	setScheduler(nullptr);
+}
 
 void GBaseSceneNode::copyFrom(const BaseNode* source, INodeEventQueue* manager)
 {
@@ -46,11 +52,11 @@ bool GBaseSceneNode::updateTime(unsigned elapsed)
 	return true;
 }
 
-CSoundCue* GBaseSceneNode::playCue(const char* name)
+CSoundCue* GBaseSceneNode::playCue(const char* name, bool onlyIfNotPlaying)
 {
 	IDevice* device = Singleton<IDevice>::peek();
 	CSoundManager* sounds = device ? device->getSoundManager() : nullptr;
-	return sounds ? sounds->playCue(internStringId(name), false, 0) : nullptr;
+	return sounds ? sounds->playCue(internStringId(name), onlyIfNotPlaying, 0) : nullptr;
 }
 
 void GBaseSceneNode::stopCue(const char* name)
@@ -100,7 +106,10 @@ const EventMap& GBaseSceneNode::eventMap()
 	return table;
 }
 
-bool GBaseSceneNode::onEvent(CEvent* event) { return event && dispatchThroughTable(eventMap(), event); }
+bool GBaseSceneNode::onEvent(CEvent* event)
+{
+	return event && dispatchThroughTable(eventMap(), event);
+}
 
 bool GBaseSceneNode::onKeyUp(CEventInputKeyUp* event)
 {
@@ -120,7 +129,10 @@ bool GBaseSceneNode::onApplicationClose(CEventSystemFlowDestroy*)
 	return false;
 }
 
-bool GBaseSceneNode::onWindowActivate(CEventSystemFlowWindowActivate*) { return false; }
+bool GBaseSceneNode::onWindowActivate(CEventSystemFlowWindowActivate*)
+{
+	return false;
+}
 
 bool GBaseSceneNode::onMessageBoxResult(CEventNodeMessageBoxResult* event)
 {
@@ -146,9 +158,15 @@ bool GBaseSceneNode::onSceneChangeFinished(CEventNodeSceneChangeFinished* event)
 	return false;
 }
 
-bool GBaseSceneNode::onTabChangeStarted(CEventNodeTabChangeStarted*) { return false; }
+bool GBaseSceneNode::onTabChangeStarted(CEventNodeTabChangeStarted*)
+{
+	return false;
+}
 
-bool GBaseSceneNode::onTabChangeFinished(CEventNodeTabChangeFinished*) { return false; }
+bool GBaseSceneNode::onTabChangeFinished(CEventNodeTabChangeFinished*)
+{
+	return false;
+}
 
 bool GBaseSceneNode::onNodePressedPreview(CEventNodeClickPreview* event)
 {

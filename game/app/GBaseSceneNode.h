@@ -69,8 +69,9 @@ public:
 	void setCloseOnKey(bool value) { closeOnKey = value; }
 
 	// Plays a sound cue through the device's sound manager with its group's default fade-in; the
-	// playing instance, or null when there is no sound. Level nodes use it as well as screens.
-	static CSoundCue* playCue(const char* name);
+	// playing instance, or null when there is no sound. With onlyIfNotPlaying a cue that still plays
+	// is not started again. Level nodes use it as well as screens.
+	static CSoundCue* playCue(const char* name, bool onlyIfNotPlaying = false);
 	// Stops the oldest playing instance of the cue with its group's fade-out.
 	static void stopCue(const char* name);
 	// Stops every sound of the group (the level's sounds when it closes).

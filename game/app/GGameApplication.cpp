@@ -2,15 +2,6 @@
 
 #include "GGameStatistics.h"
 #include "GameScreenLayout.h"
-#include "data/GAchievements.h"
-#include "data/GComicsConfiguration.h"
-#include "data/GLevelScores.h"
-#include "data/GLogosList.h"
-#include "data/GameNodeClasses.h"
-#include "data/GameNodeTypeIds.h"
-#include "data/GameProfileDefaults.h"
-#include "data/ProfileKeys.h"
-
 #include "audio/CSoundManager.h"
 #include "audio/IAudioDevice.h"
 #include "content/CContentManager.h"
@@ -30,6 +21,16 @@
 #include "core/SystemFlowEvents.h"
 #include "core/TaskScheduler.h"
 #include "core/TextUtils.h"
+#include "data/GAchievements.h"
+#include "data/GBuildingsConfiguration.h"
+#include "data/GComicsConfiguration.h"
+#include "data/GLevelScores.h"
+#include "data/GLogosList.h"
+#include "data/GUpgradesConfiguration.h"
+#include "data/GameNodeClasses.h"
+#include "data/GameNodeTypeIds.h"
+#include "data/GameProfileDefaults.h"
+#include "data/ProfileKeys.h"
 #include "device/CDeviceStub.h"
 #include "device/CLinuxDevice.h"
 #include "device/CTimer.h"
@@ -44,6 +45,7 @@
 #include <irrlicht/IrrCompileConfig.h>
 
 GGameApplication* gGameApplication = nullptr;
+bool gDeveloperMode = false;
 
 namespace
 {
@@ -52,6 +54,16 @@ const char* const FirstSceneName = "scenes/LogosScene.qscn";
 const char* const CursorImageName = "scenes/images/Cursor.png";
 // The tip of the arrow in the cursor picture.
 constexpr int CursorHotSpot = 2;
+const char* const DeveloperCode = "plumvask";
+constexpr int KeyR = 82;
+constexpr int KeyS = 83;
+
+// Only A to Z change: the code is matched whatever the Shift or Caps Lock state.
+char lowerAscii(int character)
+{
+	const char c = static_cast<char>(character);
+	return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 struct SoundGroupSetup
 {
@@ -114,7 +126,8 @@ float volumeOf(const CProfile* profile, const char* onKey, const char* volumeKey
 
 GGameApplication::GGameApplication()
     : logosList(new GLogosList()), comicsConfiguration(new GComicsConfiguration()), levelScores(new GLevelScores()),
-      achievements(new GAchievements())
+      achievements(new GAchievements()), buildingsConfiguration(new GBuildingsConfiguration()),
+      upgradesConfiguration(new GUpgradesConfiguration())
 {
 	mask = EventCategoryDevice | EventCategorySystemFlow | EventCategoryKeyboard | EventCategoryMouse;
 	statistics = new GGameStatistics();
@@ -141,17 +154,22 @@ const EventMap& GGameApplication::eventMap()
 	         &eventHandler<GGameApplication, CEventDeviceVideoDriverCreated, &GGameApplication::onVideoDriverCreated>},
 	        {CEventSystemFlowUpdate::TypeId,
 	         &eventHandler<GGameApplication, CEventSystemFlowUpdate, &GGameApplication::onUpdate>},
-	        {CEventSystemFlowDraw::TypeId, &eventHandler<GGameApplication, CEventSystemFlowDraw, &GGameApplication::onDraw>},
+	        {CEventSystemFlowDraw::TypeId,
+	         &eventHandler<GGameApplication, CEventSystemFlowDraw, &GGameApplication::onDraw>},
 	        {CEventSystemFlowWindowActivate::TypeId,
 	         &eventHandler<GGameApplication, CEventSystemFlowWindowActivate, &GGameApplication::onWindowActivate>},
 	        {CEventSystemFlowCloseRequest::TypeId,
 	         &eventHandler<GGameApplication, CEventSystemFlowCloseRequest, &GGameApplication::onCloseRequest>},
-	        {CEventInputKeyDown::TypeId, &eventHandler<GGameApplication, CEventInputKeyDown, &GGameApplication::onKeyDown>},
+	        {CEventInputKeyDown::TypeId,
+	         &eventHandler<GGameApplication, CEventInputKeyDown, &GGameApplication::onKeyDown>},
 	    });
 	return table;
 }
 
-bool GGameApplication::onEvent(CEvent* event) { return event && dispatchThroughTable(eventMap(), event); }
+bool GGameApplication::onEvent(CEvent* event)
+{
+	return event && dispatchThroughTable(eventMap(), event);
+}
 
 // ---- start-up
 
@@ -403,10 +421,9 @@ void GGameApplication::releaseEngineObjects()
 	IDevice* device = Singleton<IDevice>::peek();
 	if (device)
 	{
-		for (EventReceiver* listener : {static_cast<EventReceiver*>(uiSceneManager),
-		                                static_cast<EventReceiver*>(worldScheduler),
-		                                static_cast<EventReceiver*>(uiScheduler),
-		                                static_cast<EventReceiver*>(contentManager)})
+		for (EventReceiver* listener :
+		     {static_cast<EventReceiver*>(uiSceneManager), static_cast<EventReceiver*>(worldScheduler),
+		      static_cast<EventReceiver*>(uiScheduler), static_cast<EventReceiver*>(contentManager)})
 			if (listener)
 				device->removeEventListener(listener);
 	}
@@ -516,11 +533,76 @@ bool GGameApplication::onCloseRequest(CEventSystemFlowCloseRequest*)
 	return false;
 }
 
-bool GGameApplication::onKeyDown(CEventInputKeyDown*) { return false; }
+bool GGameApplication::onKeyDown(CEventInputKeyDown* event)
+{
+	// A key that types nothing adds a zero, which breaks a half-typed code.
+	developerKeys.append(lowerAscii(event->character));
+	const irr::u32 codeLength = static_cast<irr::u32>(strlen(DeveloperCode));
+	if (developerKeys.size() > codeLength)
+		developerKeys = developerKeys.subString(developerKeys.size() - codeLength, codeLength);
+	if (developerKeys == DeveloperCode)
+	{
+		gDeveloperMode = true;
+		developerKeys = "";
+	}
+	if (!gDeveloperMode || !event->control || !event->shift)
+		return false;
+	if (event->key == KeyS)
+		saveScreenshot();
+	else if (event->key == KeyR)
+		reloadConfiguration();
+	return false;
+}
+
+void GGameApplication::saveScreenshot()
+{
+	IDevice* device = getDevice();
+	irr::video::IVideoDriver* driver = device->getVideoDriver();
+	IFileSystem* files = device->getFileSystem();
+	irr::video::IImage* image = driver ? driver->createScreenShot() : nullptr;
+	if (!image)
+		return;
+	// Owns the image from here on.
+	SmartPointer<ImageContent> content(new ImageContent(image, ContentRef()));
+	if (!files || !contentManager)
+		return;
+	const irr::core::stringc folder = files->getUserDataFolder();
+	for (int n = 0;; ++n)
+	{
+		const irr::core::stringc name = folder + "/screenshot" + irr::core::stringc(n) + ".jpg";
+		if (files->existFile(name, false))
+			continue;
+		contentManager->saveContent(ContentTypeImage, content.get(), name, nullptr);
+		return;
+	}
+}
+
+void GGameApplication::reloadConfiguration()
+{
+	IFileSystem* files = getDevice()->getFileSystem();
+	if (!files)
+		return;
+	// Each file replaces what its holder read before; a file that does not open is skipped.
+	if (SmartPointer<CXMLReader> reader =
+	        SmartPointer<CXMLReader>(files->createXMLReader("levels/common/BuildingsConfiguration.xml")))
+		buildingsConfiguration->load(reader.get());
+	if (SmartPointer<CXMLReader> reader =
+	        SmartPointer<CXMLReader>(files->createXMLReader("levels/common/UpgradesConfiguration.xml")))
+		upgradesConfiguration->load(reader.get());
+	if (SmartPointer<CXMLReader> reader =
+	        SmartPointer<CXMLReader>(files->createXMLReader(GComicsConfiguration::FileName)))
+		comicsConfiguration->load(reader.get());
+	// The scores are read again from where the start-up read them, so an edit there shows.
+	if (SmartPointer<CXMLReader> reader = SmartPointer<CXMLReader>(files->createXMLReader(GLevelScores::FileName)))
+		levelScores->load(reader.get());
+}
 
 // ---- sound options
 
-StringId GGameApplication::levelMusicCue(SceneNode*) const { return StringId(); }
+StringId GGameApplication::levelMusicCue(SceneNode*) const
+{
+	return StringId();
+}
 
 void GGameApplication::applySoundSettings()
 {

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "device/DeviceCreationParameters.h"
 #include "core/EventReceiver.h"
 #include "core/SmartPointer.h"
 #include "core/StringId.h"
+#include "device/DeviceCreationParameters.h"
 
 #include <irrlicht/irrString.h>
 #include <irrlicht/rect.h>
@@ -21,10 +21,13 @@ class CEventSystemFlowWindowActivate;
 class CProfile;
 class IArchive;
 class GAchievements;
+class GBuildingsConfiguration;
+class GUpgradesConfiguration;
 class GComicsConfiguration;
 class GGameStatistics;
 class GLevelScores;
 class GLogosList;
+class GUpgradesConfiguration;
 class SceneManager;
 class SceneNode;
 class TaskScheduler;
@@ -99,6 +102,8 @@ public:
 	SmartPointer<GComicsConfiguration> comicsConfiguration;
 	SmartPointer<GLevelScores> levelScores;
 	SmartPointer<GAchievements> achievements;
+	SmartPointer<GBuildingsConfiguration> buildingsConfiguration;
+	SmartPointer<GUpgradesConfiguration> upgradesConfiguration;
 
 protected:
 	// Fills the creation parameters from the common profile's display options.
@@ -118,6 +123,9 @@ private:
 	void readLogosList();
 	bool showFirstScene();
 	void applyLayout(const GameScreenLayout& layout);
+	// Developer key commands: a screenshot into the per-user data folder, a reload of the configuration.
+	void saveScreenshot();
+	void reloadConfiguration();
 	void drawCursorNode(irr::video::IVideoDriver* driver, BaseNode* node);
 	void releaseEngineObjects();
 
@@ -125,6 +133,7 @@ private:
 	irr::core::recti firstBar{0, 0, 0, 768};
 	irr::core::recti secondBar{1024, 0, 1024, 768};
 	GGameStatistics* statistics = nullptr;
+	// The characters of the last key presses, at most as many as the developer code has.
 	irr::core::stringc developerKeys;
 	// What mountAssets added to the file system; taken out again at shutdown.
 	IArchive* assetsFolder = nullptr;
@@ -135,3 +144,5 @@ private:
 
 // The one application object, set during init; cleared when it shuts down.
 extern GGameApplication* gGameApplication;
+// On once the developer code has been typed; stays on until the process ends.
+extern bool gDeveloperMode;

@@ -6,7 +6,10 @@
 namespace
 {
 // Ceiling of a / b for positive b and non-negative a.
-std::int64_t divideRoundingUp(std::int64_t a, std::int64_t b) { return (a + b - 1) / b; }
+std::int64_t divideRoundingUp(std::int64_t a, std::int64_t b)
+{
+	return (a + b - 1) / b;
+}
 } // namespace
 
 GameScreenLayout computeGameScreenLayout(int width, int height)

@@ -1,3 +1,6 @@
 #include "GameVersion.h"
 
-const char* gameVersionText() { return "0.1"; }
+const char* gameVersionText()
+{
+	return "0.1";
+}

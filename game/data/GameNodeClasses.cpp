@@ -1,7 +1,23 @@
 #include "GameNodeClasses.h"
 
 #include "effects/GPathMovableNode.h"
+#include "frontend/GAchievementUnlockedScene.h"
+#include "frontend/GAchievementsScene.h"
+#include "frontend/GComicsScene.h"
+#include "frontend/GCreditsScene.h"
+#include "frontend/GDebugStatsScene.h"
+#include "frontend/GIntroScene.h"
+#include "frontend/GLogosScene.h"
+#include "frontend/GMainMenuScene.h"
+#include "frontend/GMapLocationButton.h"
+#include "frontend/GMapScene.h"
+#include "frontend/GOptionsScene.h"
+#include "frontend/GQuitConfirmationScene.h"
 #include "frontend/GRectangleNode.h"
+#include "frontend/GSelectPlayerInputNameScene.h"
+#include "frontend/GSelectPlayerScene.h"
+#include "frontend/GShopButton.h"
+#include "frontend/GShopScene.h"
 #include "level/GBuildingNode.h"
 #include "level/GEllipseSectorNode.h"
 #include "level/GGameLevelScene.h"
@@ -21,11 +37,14 @@ void registerAll(const std::vector<GameNodeClass>& classes)
 }
 } // namespace
 
-// The scenes of the start-up classes join as they are written: GDebugStatsScene, GLogosScene,
-// GIntroScene and GQuitConfirmationScene come before the rectangle.
+// The start-up scenes, in the order the application registers them.
 const std::vector<GameNodeClass>& applicationNodeClasses()
 {
 	static const std::vector<GameNodeClass> classes = {
+	    gameClass<GDebugStatsScene>(),
+	    gameClass<GLogosScene>(),
+	    gameClass<GIntroScene>(),
+	    gameClass<GQuitConfirmationScene>(),
 	    gameClass<GRectangleNode>(),
 	};
 	return classes;
@@ -36,8 +55,23 @@ const std::vector<GameNodeClass>& applicationNodeClasses()
 const std::vector<GameNodeClass>& gameNodeClasses()
 {
 	static const std::vector<GameNodeClass> classes = {
-	    gameClass<GEllipseSectorNode>(), gameClass<GRectangleNode>(),   gameClass<GBuildingNode>(),
-	    gameClass<GGameLevelScene>(),    gameClass<GPathMovableNode>(),
+	    gameClass<GMainMenuScene>(),
+	    gameClass<GSelectPlayerScene>(),
+	    gameClass<GSelectPlayerInputNameScene>(),
+	    gameClass<GShopButton>(),
+	    gameClass<GShopScene>(),
+	    gameClass<GMapLocationButton>(),
+	    gameClass<GMapScene>(),
+	    gameClass<GComicsScene>(),
+	    gameClass<GEllipseSectorNode>(),
+	    gameClass<GRectangleNode>(),
+	    gameClass<GAchievementUnlockedScene>(),
+	    gameClass<GAchievementsScene>(),
+	    gameClass<GCreditsScene>(),
+	    gameClass<GOptionsScene>(),
+	    gameClass<GBuildingNode>(),
+	    gameClass<GGameLevelScene>(),
+	    gameClass<GPathMovableNode>(),
 	};
 	return classes;
 }

@@ -5,6 +5,7 @@
 #include "scene/NodeMath.h"
 #include "scene/PropertyValue.h"
 
+#include <irrlicht/IImage.h>
 #include <irrlicht/IVideoDriver.h>
 #include <irrlicht/S3DVertex.h>
 
@@ -12,14 +13,36 @@ using namespace irr;
 
 namespace
 {
-GRectangleNode* self(IPropertyOwner* owner) { return static_cast<GRectangleNode*>(owner); }
-const GRectangleNode* self(const IPropertyOwner* owner) { return static_cast<const GRectangleNode*>(owner); }
+GRectangleNode* self(IPropertyOwner* owner)
+{
+	return static_cast<GRectangleNode*>(owner);
+}
+const GRectangleNode* self(const IPropertyOwner* owner)
+{
+	return static_cast<const GRectangleNode*>(owner);
+}
 
 void readColor(const CPropertyCollection& collection, const char* name, video::SColor& target)
 {
 	SmartPointer<IPropertyData> value = collection.get(name);
 	if (value && value->typeId() == PROPERTY_COLOR)
 		target = propertyAsColor(value.get());
+}
+
+// One opaque white texel, the rectangle's texture: the vertex-alpha material multiplies the vertex colour
+// by the texel, and without a texture of its own the unit could still hold whatever was drawn before.
+video::ITexture* whiteTexel(video::IVideoDriver* driver)
+{
+	static const char* const name = "GRectangleNode/white";
+	if (video::ITexture* texture = driver->findTexture(name))
+		return texture;
+	video::IImage* image = driver->createImage(video::ECF_A8R8G8B8, core::dimension2du(1, 1));
+	if (!image)
+		return nullptr;
+	image->setPixel(0, 0, video::SColor(0xffffffff));
+	video::ITexture* texture = driver->addTexture(name, image);
+	image->drop();
+	return texture;
 }
 
 video::S3DVertex vertexAt(f32 x, f32 y, video::SColor colour)
@@ -107,6 +130,7 @@ void GRectangleNode::draw(video::IVideoDriver* driver, const core::rect<s32>*)
 	if (!driver)
 		return;
 	CQuadBatcher::forDriver(driver)->flush();
+	material.setTexture(0, whiteTexel(driver));
 	driver->setMaterial(material);
 	core::matrix4 world = absoluteTransformation;
 	// Depth orders the render list only; the batcher's projection keeps every layer on screen at 0.
@@ -118,8 +142,8 @@ void GRectangleNode::draw(video::IVideoDriver* driver, const core::rect<s32>*)
 	const video::SColor fill = multiplyColors(fillColor, TintColor);
 	if (fill.getAlpha() != 0)
 	{
-		const video::S3DVertex vertices[4] = {vertexAt(1.0f, 1.0f, fill), vertexAt(w, 1.0f, fill),
-		                                      vertexAt(w, h, fill), vertexAt(1.0f, h, fill)};
+		const video::S3DVertex vertices[4] = {vertexAt(1.0f, 1.0f, fill), vertexAt(w, 1.0f, fill), vertexAt(w, h, fill),
+		                                      vertexAt(1.0f, h, fill)};
 		const u16 indices[4] = {0, 1, 2, 3};
 		driver->drawVertexPrimitiveList(vertices, 4, indices, 2, video::EVT_STANDARD, scene::EPT_TRIANGLE_FAN,
 		                                video::EIT_16BIT);

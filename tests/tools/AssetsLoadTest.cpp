@@ -10,7 +10,7 @@
 #include "data/GLevelPaths.h"
 #include "data/GLevelScores.h"
 #include "data/GUpgradesConfiguration.h"
-#include "frontend/GRectangleNode.h"
+#include "data/GameNodeClasses.h"
 #include "scene/NodeFactory.h"
 #include "scene/TemplateCollectionNode.h"
 #include "support/LogCapture.h"
@@ -219,8 +219,9 @@ protected:
 			GTEST_SKIP() << "OpenAL could not open its null output";
 		ASSERT_TRUE(assets.folder) << builtAssetsFolder();
 		// The game's own node classes, as the application registers them.
-		NodeFactory::instance()->registerNodeCreator(GRectangleNode::typeNameText(),
-		                                             &createNodeOfClass<GRectangleNode>);
+		// Scene files name the game's classes; they are made as the game makes them.
+		registerApplicationNodeClasses();
+		registerGameNodeClasses();
 	}
 
 	bool knownFrame(const std::string& name) const

@@ -148,8 +148,8 @@ TEST(ContentSet, EverySoundDecodesAndIsHeard)
 	}
 	SmartPointer<CSoundStream> music = decodeSoundFile(assetsFolder() + "/sounds/MenuMusic.ogg");
 	ASSERT_TRUE(music);
-	// Sixteen beats at 112 per minute.
-	EXPECT_NEAR(static_cast<double>(music->getLength()) / music->getSampleRate(), 16 * 60.0 / 112, 0.01);
+	// Sixteen bars of four beats at 112 per minute.
+	EXPECT_NEAR(static_cast<double>(music->getLength()) / music->getSampleRate(), 64 * 60.0 / 112, 0.01);
 }
 
 TEST(ContentSet, SoundPackNamesOnlySoundsThatExist)

@@ -25,6 +25,22 @@ const ClassIdentity identities[] = {
     {L"GBuildingNode", NodeTypeGBuildingNode, {NodeTypeControlNode}},
     {L"GGameLevelScene", NodeTypeGGameLevelScene, {NodeTypeControlNode, NodeTypeSceneNode}},
     {L"GPathMovableNode", NodeTypeGPathMovableNode, {}},
+    {L"GLogosScene", NodeTypeGLogosScene, {NodeTypeSceneNode, NodeTypeControlNode}},
+    {L"GIntroScene", NodeTypeGIntroScene, {NodeTypeSceneNode, NodeTypeControlNode}},
+    {L"GMainMenuScene", NodeTypeGMainMenuScene, {NodeTypeSceneNode, NodeTypeControlNode}},
+    {L"GMapLocationButton", NodeTypeGMapLocationButton, {NodeTypeButtonNode, NodeTypeControlNode}},
+    {L"GMapScene", NodeTypeGMapScene, {NodeTypeSceneNode, NodeTypeControlNode}},
+    {L"GDebugStatsScene", NodeTypeGDebugStatsScene, {6, 5}},
+    {L"GQuitConfirmationScene", NodeTypeGQuitConfirmationScene, {6, 5}},
+    {L"GSelectPlayerScene", NodeTypeGSelectPlayerScene, {6, 5}},
+    {L"GSelectPlayerInputNameScene", NodeTypeGSelectPlayerInputNameScene, {6, 5}},
+    {L"GAchievementUnlockedScene", NodeTypeGAchievementUnlockedScene, {6, 5}},
+    {L"GAchievementsScene", NodeTypeGAchievementsScene, {6, 5}},
+    {L"GCreditsScene", NodeTypeGCreditsScene, {6, 5}},
+    {L"GOptionsScene", NodeTypeGOptionsScene, {6, 5}},
+    {L"GShopScene", NodeTypeGShopScene, {NodeTypeControlNode, NodeTypeSceneNode}},
+    {L"GComicsScene", NodeTypeGComicsScene, {NodeTypeControlNode, NodeTypeSceneNode}},
+    {L"GShopButton", NodeTypeGShopButton, {NodeTypeControlNode, NodeTypeButtonNode}},
 };
 
 const ClassIdentity* identityOf(const irr::core::stringw& name)

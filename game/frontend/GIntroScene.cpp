@@ -1,0 +1,249 @@
+#include "GIntroScene.h"
+
+#include "app/GGameApplication.h"
+#include "app/GGameStatistics.h"
+#include "audio/SoundPack.h"
+#include "content/CContentManager.h"
+#include "content/CXMLReader.h"
+#include "content/ContentType.h"
+#include "content/IFileSystem.h"
+#include "data/GBuildingsConfiguration.h"
+#include "data/GComicsConfiguration.h"
+#include "data/GLevelScores.h"
+#include "data/GUpgradesConfiguration.h"
+#include "data/GameNodeClasses.h"
+#include "device/IDevice.h"
+#include "scene/NodeEvents.h"
+#include "scene/SceneManager.h"
+#include "scene/TemplateCollectionNode.h"
+
+const GIntroScene::LoadingStep GIntroScene::loadingSteps[GIntroScene::StepCount] = {
+    {&GIntroScene::registerClasses, 10.0f},        {&GIntroScene::loadSoundPack, 20.0f},
+    {&GIntroScene::loadBuildingsAtlas, 10.0f},     {&GIntroScene::loadEnvironmentAtlases, 10.0f},
+    {&GIntroScene::loadMiniGameAtlases, 10.0f},    {&GIntroScene::loadMainMenuAtlas, 10.0f},
+    {&GIntroScene::loadGameMenuAtlas, 10.0f},      {&GIntroScene::loadMenuAtlases, 10.0f},
+    {&GIntroScene::loadInterfaceTemplates, 30.0f}, {&GIntroScene::loadLevelTemplates, 30.0f},
+    {&GIntroScene::loadLevelConfiguration, 5.0f},  {&GIntroScene::loadComicsAndStatistics, 5.0f},
+};
+
+namespace
+{
+CContentManager* contentManager()
+{
+	return gGameApplication ? gGameApplication->contentManager : nullptr;
+}
+
+// Hands the opened file to the loader; a file that does not open is skipped.
+template <class Loader> void readXml(const char* name, Loader load)
+{
+	IFileSystem* files = getDevice()->getFileSystem();
+	SmartPointer<CXMLReader> reader(files ? files->createXMLReader(name) : nullptr);
+	if (reader)
+		load(reader.get());
+}
+
+// The root of a scene file when it is a template collection; null otherwise.
+SmartPointer<TemplateCollectionNode> loadTemplates(const char* name)
+{
+	CContentManager* content = contentManager();
+	SmartPointer<BaseNode> node(content ? content->getSceneNode(name, false) : nullptr);
+	return SmartPointer<TemplateCollectionNode>(shareRef(nodeCast<TemplateCollectionNode>(node.get())));
+}
+} // namespace
+
+GIntroScene::GIntroScene(const ContentRef& reference, BaseNode* parentNode, INodeEventQueue* manager)
+    : GBaseSceneNode(reference, parentNode, manager)
+{
+}
+
+GIntroScene::~GIntroScene() = default;
+
+const irr::core::stringw& GIntroScene::typeNameText()
+{
+	static const irr::core::stringw name(L"GIntroScene");
+	return name;
+}
+
+void GIntroScene::copyFrom(const BaseNode* source, INodeEventQueue* manager)
+{
+	GBaseSceneNode::copyFrom(source, manager);
+}
+
+void GIntroScene::onLoaded()
+{
+	BaseNode* scene = findChild(internStringId("Scene"), 0);
+	progressBackground = scene ? scene->findChild(internStringId("ProgressBg"), 0) : nullptr;
+	progressBar = scene ? scene->findChild(internStringId("Progress"), 0) : nullptr;
+	total = 0.0f;
+	for (const LoadingStep& step : loadingSteps)
+		total += step.weight;
+}
+
+bool GIntroScene::onSceneChangeStarted(CEventNodeSceneChangeStarted* event)
+{
+	GBaseSceneNode::onSceneChangeStarted(event);
+	return event->newScene == this;
+}
+
+bool GIntroScene::onSceneChangeFinished(CEventNodeSceneChangeFinished* event)
+{
+	GBaseSceneNode::onSceneChangeFinished(event);
+	if (event->newScene == this)
+		stepTimer = 0;
+	return false;
+}
+
+bool GIntroScene::updateTime(unsigned elapsed)
+{
+	GBaseSceneNode::updateTime(elapsed);
+	stepTimer += static_cast<int>(elapsed);
+	if (stepTimer > StepInterval)
+	{
+		stepTimer = 0;
+		if (stepIndex < StepCount)
+		{
+			const LoadingStep& step = loadingSteps[stepIndex];
+			(this->*step.run)();
+			target += step.weight;
+			++stepIndex;
+		}
+		else if (displayed == target && openScene(MainMenuSceneName, false, nameIdNavFrom(), nameIdNavTo()))
+		{
+			setScheduler(nullptr);
+		}
+	}
+	animateProgress();
+	return true;
+}
+
+void GIntroScene::animateProgress()
+{
+	if (total == 0.0f || displayed == target)
+		return;
+	displayed += total / 50.0f;
+	if (displayed > target)
+		displayed = target;
+	if (!progressBackground || !progressBar)
+		return;
+	irr::core::vector3df bounds = progressBackground->getBounds();
+	bounds.X *= displayed / total;
+	progressBar->setBounds(bounds);
+	progressBar->updateAbsoluteTransform();
+}
+
+// ---- loading steps
+
+void GIntroScene::loadAtlas(const char* name)
+{
+	CContentManager* content = contentManager();
+	SmartPointer<ContentObject> atlas(content ? content->getContent(ContentTypeAtlasTextureCollection, name, false)
+	                                          : nullptr);
+	if (atlas)
+		loadedAtlases.push_back(atlas);
+}
+
+ContentObject* GIntroScene::loadParticles(const char* name)
+{
+	CContentManager* content = contentManager();
+	SmartPointer<ContentObject> particles(content ? content->getContent(ContentTypeParticleCollection, name, false)
+	                                              : nullptr);
+	if (!particles)
+		return nullptr;
+	loadedParticleCollections.push_back(particles);
+	return particles.get();
+}
+
+void GIntroScene::registerClasses()
+{
+	registerGameNodeClasses();
+}
+
+void GIntroScene::loadSoundPack()
+{
+	CContentManager* content = contentManager();
+	SmartPointer<ContentObject> loaded(
+	    content ? content->getContent(ContentTypeSoundPack, "sounds/SoundPack.xml", false) : nullptr);
+	auto* pack = dynamic_cast<SoundPack*>(loaded.get());
+	if (pack && getDevice()->getSoundManager())
+		pack->registerCues(getDevice()->getSoundManager());
+}
+
+void GIntroScene::loadBuildingsAtlas()
+{
+	loadAtlas("atlases/Buildings.xml");
+}
+
+void GIntroScene::loadEnvironmentAtlases()
+{
+	loadAtlas("atlases/Env1.xml");
+	loadAtlas("atlases/Env2.xml");
+}
+
+void GIntroScene::loadMiniGameAtlases()
+{
+	for (const char* name :
+	     {"atlases/Minigame1.xml", "atlases/Minigame2.xml", "atlases/Minigame3.xml", "atlases/Minigame4.xml"})
+		loadAtlas(name);
+}
+
+void GIntroScene::loadMainMenuAtlas()
+{
+	loadAtlas("atlases/MainMenu.xml");
+}
+
+void GIntroScene::loadGameMenuAtlas()
+{
+	loadAtlas("atlases/GameMenu.xml");
+}
+
+void GIntroScene::loadMenuAtlases()
+{
+	for (const char* name : {"atlases/ObjMenu.xml", "atlases/ShopMenu.xml", "atlases/MapMenu.xml"})
+		loadAtlas(name);
+}
+
+void GIntroScene::loadInterfaceTemplates()
+{
+	loadParticles("scenes/ParticleCollection.xml");
+	SmartPointer<TemplateCollectionNode> templates = loadTemplates("scenes/TemplateCollection.qscn");
+	if (templates && gGameApplication && gGameApplication->uiSceneManager)
+		gGameApplication->uiSceneManager->setTemplateCollection(templates.get());
+}
+
+void GIntroScene::loadLevelTemplates()
+{
+	loadParticles("levels/common/ParticleCollection.xml");
+	SmartPointer<TemplateCollectionNode> templates = loadTemplates("levels/common/TemplateCollection.qscn");
+	if (!templates || !gGameApplication || !gGameApplication->worldSceneManager)
+		return;
+	gGameApplication->worldSceneManager->setTemplateCollection(templates.get());
+	CContentManager* content = contentManager();
+	for (const char* name : {"levels/common/Fireworks/1/f.qscn", "levels/common/Fireworks/2/f.qscn",
+	                         "levels/common/Fireworks/3/f.qscn", "levels/common/Fireworks/4/f.qscn"})
+	{
+		SmartPointer<BaseNode> firework(content->getSceneNode(name, false));
+		if (firework)
+			templates->addTemplate(firework.get());
+	}
+}
+
+void GIntroScene::loadLevelConfiguration()
+{
+	if (!gGameApplication)
+		return;
+	readXml("levels/common/BuildingsConfiguration.xml",
+	        [](IXMLReader* reader) { gGameApplication->buildingsConfiguration->load(reader); });
+	readXml("levels/common/UpgradesConfiguration.xml",
+	        [](IXMLReader* reader) { gGameApplication->upgradesConfiguration->load(reader); });
+	readXml(GLevelScores::FileName, [](IXMLReader* reader) { gGameApplication->levelScores->load(reader); });
+}
+
+void GIntroScene::loadComicsAndStatistics()
+{
+	if (!gGameApplication)
+		return;
+	readXml("scenes/ComicsConfiguration.xml",
+	        [](IXMLReader* reader) { gGameApplication->comicsConfiguration->load(reader); });
+	if (gGameApplication->getStatistics())
+		gGameApplication->getStatistics()->load();
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "core/StringId.h"
+#include "scene/BaseNode.h"
+
+class SceneNode;
+
+// Child lookups and navigation states shared by the front-end screens.
+namespace frontend
+{
+// The direct child of that name, or null (also for a null parent).
+BaseNode* directChild(const BaseNode* parent, const char* name);
+
+// The direct child of that name when it is of the class T, else null.
+template <class T> T* directChildOf(const BaseNode* parent, const char* name)
+{
+	return nodeCast<T>(directChild(parent, name));
+}
+
+// Whether the node is the one of that name.
+bool isNamed(const BaseNode* node, const char* name);
+
+// The screens' own navigation states, played by the scenes they return to.
+StringId navBackToSlide();
+StringId navBackFromSlide();
+StringId noTransTo();
+} // namespace frontend

@@ -1,0 +1,436 @@
+#include "../GameTestSupport.h"
+#include "app/GGameApplication.h"
+#include "audio/CSoundManager.h"
+#include "content/AtlasTexture.h"
+#include "content/CProfile.h"
+#include "content/CProfileManager.h"
+#include "core/InputEvents.h"
+#include "core/SystemFlowEvents.h"
+#include "data/GBuildingsConfiguration.h"
+#include "data/GLevelPaths.h"
+#include "data/GameNodeTypeIds.h"
+#include "data/GLevelScores.h"
+#include "data/GUpgradesConfiguration.h"
+#include "data/ProfileKeys.h"
+#include "device/CDeviceStub.h"
+#include "frontend/GIntroScene.h"
+#include "frontend/GMainMenuScene.h"
+#include "frontend/GMapLocationButton.h"
+#include "frontend/GMapScene.h"
+#include "nodes/SpriteNode.h"
+#include "nodes/TextNode.h"
+#include "scene/NodeEvents.h"
+#include "scene/SceneManager.h"
+#include "scene/TemplateCollectionNode.h"
+#include "support/LogCapture.h"
+
+#include <filesystem>
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+
+// The game on the null driver, in the build tree with the built content, walked from the logos over the
+// intro and the main menu onto the city map and up to the screens that are not part of the game yet.
+namespace
+{
+class NullDriverApplication : public GGameApplication
+{
+protected:
+	void readDisplaySettings(const CProfile* commonProfile) override
+	{
+		GGameApplication::readDisplaySettings(commonProfile);
+		creationParameters.driverType = 0;
+	}
+};
+
+class FrontDoorRoad : public testing::Test
+{
+protected:
+	void SetUp() override
+	{
+		const std::string root = binaryDir() + "/bin";
+		if (!std::filesystem::exists(root + "/assets/scenes/backgrounds/MapBg.png"))
+			GTEST_SKIP() << "the content set has not been built";
+		device = dynamic_cast<CDeviceStub*>(getDevice());
+		ASSERT_NE(device, nullptr);
+		inBuildTree.reset(new ScopedWorkingFolder(root));
+		application = new NullDriverApplication();
+		ASSERT_TRUE(application->init()) << log.dump();
+	}
+
+	void TearDown() override
+	{
+		if (application)
+		{
+			application->shutdown();
+			application->drop();
+		}
+		forgetPlayer();
+		inBuildTree.reset();
+	}
+
+	// The profile manager outlives the test: the player made here goes with it.
+	static void forgetPlayer()
+	{
+		CProfileManager* profiles = CProfileManager::instance();
+		profiles->setActiveProfile(-1);
+		for (int i = profiles->getProfileCount() - 1; i >= 0; --i)
+			if (profiles->getProfile(i)->getName() == L"Ada")
+				profiles->removeProfile(i);
+	}
+
+	// The player of the story: levels 1 to 9 done, gold on the first, silver on the second, the cafe bought.
+	static CProfile* choosePlayer(int maxUnlocked)
+	{
+		CProfileManager* profiles = CProfileManager::instance();
+		EXPECT_TRUE(profiles->addProfile(L"Ada"));
+		profiles->setActiveProfile(profiles->getProfileCount() - 1);
+		CProfile* player = profiles->getActiveProfile();
+		player->setInt(ProfileKey::MaxUnlockedLevelIndex, maxUnlocked);
+		player->setInt(ProfileKey::LevelIndex, 2);
+		player->setString(ProfileKey::Scores, "1500;1150;1149");
+		player->setString(ProfileKey::Times, "241000");
+		player->setString(ProfileKey::BoughtUpgrades, "Cafe");
+		return player;
+	}
+
+	// Steps the game 30 ms at a time until the condition holds; false after maxSteps.
+	bool stepUntil(int maxSteps, const std::function<bool()>& done)
+	{
+		for (int i = 0; i < maxSteps && !done(); ++i)
+		{
+			device->postEvent(new CEventSystemFlowUpdate(30));
+			application->uiSceneManager->drainEvents();
+		}
+		return done();
+	}
+
+	SceneNode* top() const { return application->uiSceneManager->getTopScene(); }
+	bool settled() const { return !application->uiSceneManager->isInNavigation(top()); }
+	template <class T> bool onTop() const { return nodeCast<T>(top()) && settled(); }
+
+	GMapScene* openMap(int maxUnlocked)
+	{
+		choosePlayer(maxUnlocked);
+		if (!stepUntil(2000, [&] { return onTop<GMainMenuScene>(); }))
+			return nullptr;
+		GMainMenuScene* menu = nodeCast<GMainMenuScene>(top());
+		CEventNodeClicked play(
+		    menu->findChild(internStringId("Scene"), 0)->findChild(internStringId("NewGameButton"), 0));
+		menu->onEvent(&play);
+		stepUntil(200, [&] { return onTop<GMapScene>(); });
+		return nodeCast<GMapScene>(top());
+	}
+
+	void click(GBaseSceneNode* scene, BaseNode* node)
+	{
+		CEventNodeClicked clicked(node);
+		scene->onEvent(&clicked);
+		stepUntil(20, [] { return false; });
+	}
+
+	static irr::core::stringc pictureOf(const SpriteNode* sprite)
+	{
+		AtlasTexture* frame = sprite ? sprite->getAtlasTexture() : nullptr;
+		return frame ? frame->getContentRef().getName() : irr::core::stringc();
+	}
+
+	GameDataFolders folders;
+	LogCapture log;
+	std::unique_ptr<ScopedWorkingFolder> inBuildTree;
+	CDeviceStub* device = nullptr;
+	NullDriverApplication* application = nullptr;
+};
+} // namespace
+
+TEST_F(FrontDoorRoad, TheIntroLoadsTheSharedContentAndOpensTheMenu)
+{
+	choosePlayer(9);
+	ASSERT_TRUE(stepUntil(600, [&] { return nodeCast<GIntroScene>(top()) != nullptr; })) << log.dump();
+	EXPECT_EQ(device->getSetting("TitleCaption"), irr::core::stringw(L"Verandel"));
+	ASSERT_TRUE(stepUntil(600, [&] { return onTop<GMainMenuScene>(); })) << log.dump();
+
+	// What the steps load is now in the application's objects and managers.
+	EXPECT_EQ(application->levelScores->size(), 28u);
+	EXPECT_FALSE(application->buildingsConfiguration->getRecords().empty());
+	EXPECT_TRUE(application->upgradesConfiguration->findUpgrade(internStringId("Hostel")));
+	TemplateCollectionNode* templates = application->uiSceneManager->getTemplateCollection();
+	ASSERT_NE(templates, nullptr);
+	EXPECT_NE(templates->findTemplate(internStringId("MapLocation")), nullptr);
+	if (CSoundManager* sounds = device->getSoundManager())
+		EXPECT_NE(sounds->getCue(internStringId("ButtonClick")), nullptr);
+
+	auto* menu = nodeCast<GMainMenuScene>(top());
+	ASSERT_NE(menu->getWelcomeText(), nullptr);
+	EXPECT_EQ(menu->getWelcomeText()->getText(), irr::core::stringw(L"Welcome back, Ada!"));
+	EXPECT_GT(menu->getLevelPaths()->getCarGroupCount(), 0);
+	EXPECT_EQ(log.problemCount(), 0u) << log.dump();
+}
+
+TEST_F(FrontDoorRoad, AFreshPlayerGoesStraightToTheFirstLevel)
+{
+	CProfile* player = choosePlayer(-1);
+	player->setInt(ProfileKey::LevelIndex, 5);
+	ASSERT_TRUE(stepUntil(2000, [&] { return onTop<GMainMenuScene>(); })) << log.dump();
+	auto* menu = nodeCast<GMainMenuScene>(top());
+	click(menu, menu->findChild(internStringId("Scene"), 0)->findChild(internStringId("NewGameButton"), 0));
+	// The loading scene is not part of the game yet: the menu stays, the first level is chosen.
+	EXPECT_EQ(player->getInt(ProfileKey::LevelIndex), 0);
+	EXPECT_EQ(top(), menu);
+
+	// Each of the menu's other buttons opens its screen over the menu, which goes back to the menu.
+	struct Screen
+	{
+		const char* button;
+		int typeId;
+	};
+	for (const Screen& screen : {Screen{"OptionsButton", NodeTypeGOptionsScene},
+	                             Screen{"AchievementsButton", NodeTypeGAchievementsScene},
+	                             Screen{"ChangePlayerButton", NodeTypeGSelectPlayerScene},
+	                             Screen{"QuitButton", NodeTypeGQuitConfirmationScene}})
+	{
+		click(menu, menu->findChild(internStringId("Scene"), 0)->findChild(internStringId(screen.button), 0));
+		ASSERT_TRUE(stepUntil(500, [&] { return top() && top()->isKindOf(screen.typeId) && settled(); }))
+		    << screen.button;
+		top()->closeTo(0);
+		ASSERT_TRUE(stepUntil(500, [&] { return top() == menu && settled(); })) << screen.button;
+	}
+}
+
+TEST_F(FrontDoorRoad, TheMapShowsReachRanksAndMissingUpgrades)
+{
+	GMapScene* map = openMap(9);
+	ASSERT_NE(map, nullptr) << log.dump();
+	const std::vector<GMapLocationButton*>& buttons = map->getLocationButtons();
+	ASSERT_EQ(buttons.size(), 32u);
+	EXPECT_EQ(map->getSelectedLocation(), buttons[2]);
+	EXPECT_EQ(buttons[7]->getAssociatedLevelName(), irr::core::stringc("minigame1"));
+	EXPECT_EQ(buttons[8]->getAssociatedLevelName(), irr::core::stringc("level8"));
+
+	struct Expected
+	{
+		int index;
+		bool enabled;
+		const char* platform;
+		const char* star;
+	};
+	const Expected expected[] = {
+	    {0, true, "scenes/images/Map/Platform.png", "scenes/images/Map/GoldStar.png"},
+	    {1, true, "scenes/images/Map/Platform.png", "scenes/images/Map/SilverStar.png"},
+	    {2, true, "scenes/images/Map/Platform.png", ""},
+	    {3, true, "scenes/images/Map/Platform(Red).png", ""},    // the hostel is missing
+	    {7, true, "scenes/images/Map/Platform(Green).png", ""},  // mini-game, reached
+	    {10, true, "scenes/images/Map/Platform(Red).png", ""},   // the next to play, needs the garden
+	    {11, false, "scenes/images/Map/Platform(Grey).png", ""}, // beyond reach
+	    {15, false, "scenes/images/Map/Platform(Grey).png", ""}, // a mini-game beyond reach stays grey
+	};
+	for (const Expected& e : expected)
+	{
+		GMapLocationButton* button = buttons[static_cast<size_t>(e.index)];
+		EXPECT_EQ(button->isEnabled(), e.enabled) << e.index;
+		EXPECT_EQ(pictureOf(button->getPlatform()), irr::core::stringc(e.platform)) << e.index;
+		EXPECT_EQ(pictureOf(button->getStar()), irr::core::stringc(e.star)) << e.index;
+	}
+
+	// The records: times done and to beat, and the upgrades each location needs.
+	const std::vector<GMapLevelRecord>& records = map->getLevelRecords();
+	EXPECT_EQ(records[0].time, 241000);
+	EXPECT_EQ(records[12].time, application->levelScores->lookup("level12").time * 1000);
+	ASSERT_EQ(records[3].upgrades.size(), 1u);
+	EXPECT_EQ(records[3].upgrades[0]->getName(), internStringId("Hostel"));
+	EXPECT_FALSE(map->areLevelUpgradesBought(3));
+	EXPECT_TRUE(map->areLevelUpgradesBought(1));
+	EXPECT_TRUE(map->areLevelUpgradesBought(32));
+}
+
+TEST_F(FrontDoorRoad, HintsNameTheLevelAndPointAtTheSign)
+{
+	GMapScene* map = openMap(9);
+	ASSERT_NE(map, nullptr) << log.dump();
+	GMapLocationButton* hostelLevel = map->getLocationButtons()[3];
+	CEventNodeHovered hover(nullptr, hostelLevel);
+	EXPECT_TRUE(map->onEvent(&hover));
+	BaseNode* hint = map->getLevelHint(4);
+	ASSERT_TRUE(hint->isVisible());
+	for (int other : {1, 2, 3, 5, 6})
+		EXPECT_FALSE(map->getLevelHint(other)->isVisible()) << other;
+	const auto textOf = [&](const char* name)
+	{ return nodeCast<TextNode>(hint->findChild(internStringId(name), 0))->getDisplayedText(); };
+	EXPECT_EQ(textOf("LevelText"), irr::core::stringw(L"Level 4"));
+	EXPECT_EQ(textOf("RankText"), irr::core::stringw(L"Rank: Builder"));
+	EXPECT_EQ(textOf("Place1Text"), irr::core::stringw(L"Hostel"));
+	EXPECT_EQ(pictureOf(nodeCast<SpriteNode>(hint->findChild(internStringId("Place1Sign"), 0))),
+	          irr::core::stringc("scenes/images/Map/N.png"));
+
+	// Where the hint stands and which arrow it shows, by the sign's place on the screen.
+	struct Placement
+	{
+		int hint;
+		float x, y;
+		const char* arrow;
+		irr::core::vector2df pivot;
+	};
+	const Placement placements[] = {
+	    {1, 80, 400, "ArrowL", {-52, 43}},  {1, 950, 400, "ArrowR", {238, 43}}, {2, 500, 100, "Arrow", {92, 133}},
+	    {3, 80, 100, "ArrowL", {-52, 81}},  {4, 600, 100, "ArrowR", {238, 81}}, {5, 80, 400, "ArrowL", {-52, 81}},
+	    {6, 950, 400, "ArrowR", {238, 81}}, {6, 500, 400, "Arrow", {92, 219}},
+	};
+	for (const Placement& p : placements)
+	{
+		BaseNode* node = map->getLevelHint(p.hint);
+		map->placeLevelHint(node, p.x, p.y);
+		EXPECT_EQ(node->getPivotPoint(), p.pivot) << p.hint << " " << p.x << "," << p.y;
+		EXPECT_EQ(node->getPosition(), irr::core::vector3df(p.x, p.y, 3000.0f));
+		for (const char* arrow : {"Arrow", "ArrowL", "ArrowR"})
+			EXPECT_EQ(node->findChild(internStringId(arrow), 0)->isVisible(), std::string(arrow) == p.arrow)
+			    << p.hint << " " << p.x << "," << p.y << " " << arrow;
+	}
+
+	// Leaving the sign hides the hint again.
+	CEventNodeUnhovered unhover(hostelLevel, nullptr);
+	EXPECT_TRUE(map->onEvent(&unhover));
+	EXPECT_FALSE(hint->isVisible());
+}
+
+TEST_F(FrontDoorRoad, ChoosingALocationSavesItAndLeadsToTheShopOrTheLevel)
+{
+	GMapScene* map = openMap(9);
+	ASSERT_NE(map, nullptr) << log.dump();
+	CProfile* player = CProfileManager::instance()->getActiveProfile();
+	ControlNode* play = map->getPlayButton();
+	ASSERT_NE(play, nullptr);
+
+	// A location that needs the hostel: chosen, the play button off, the shop opens over the map.
+	click(map, map->getLocationButtons()[3]);
+	EXPECT_EQ(player->getInt(ProfileKey::LevelIndex), 3);
+	EXPECT_EQ(player->getString(ProfileKey::LevelName), irr::core::stringc("level4"));
+	EXPECT_EQ(map->getSelectedLocation(), map->getLocationButtons()[3]);
+	EXPECT_FALSE(play->isEnabled());
+	ASSERT_TRUE(stepUntil(500, [&] { return top() && top()->isKindOf(NodeTypeGShopScene) && settled(); }));
+	top()->closeTo(0);
+	ASSERT_TRUE(stepUntil(500, [&] { return top() == map && settled(); }));
+
+	// A playable one: play asks for the loading scene, which is not there yet either.
+	click(map, map->getLocationButtons()[0]);
+	EXPECT_TRUE(play->isEnabled());
+	EXPECT_FALSE(map->getLocationButtons()[3]->getSelector()->isVisible());
+	EXPECT_TRUE(map->getLocationButtons()[0]->getSelector()->isVisible());
+	click(map, play);
+	EXPECT_EQ(top(), map);
+
+	// Escape goes back to the main menu.
+	CEventInputKeyUp escape(0, 27, false, false);
+	EXPECT_TRUE(map->onEvent(&escape));
+	EXPECT_TRUE(stepUntil(200, [&] { return onTop<GMainMenuScene>(); }));
+}
+
+TEST_F(FrontDoorRoad, TwoLogosOfThreeSecondsLastAboutSevenSeconds)
+{
+	choosePlayer(9);
+	int elapsed = 0;
+	ASSERT_TRUE(stepUntil(600,
+	                      [&]
+	                      {
+		                      elapsed += 30;
+		                      return nodeCast<GIntroScene>(top()) != nullptr;
+	                      }));
+	// Each logo for its time, then one more second while the last one fades.
+	EXPECT_GE(elapsed, 7000);
+	EXPECT_LE(elapsed, 7200);
+}
+
+TEST_F(FrontDoorRoad, AClickSkipsTheLogoOnScreen)
+{
+	choosePlayer(9);
+	stepUntil(20, [] { return false; });
+	// Two clicks on the first logo end it once; the second logo and the fade still take their time.
+	SmartPointer<CEventInputMouseLeftDown> press(new CEventInputMouseLeftDown(500, 400));
+	for (int i = 0; i < 2; ++i)
+		EXPECT_TRUE(top()->sendToChildren(0, press.get()));
+	int elapsed = 20 * 30;
+	ASSERT_TRUE(stepUntil(600,
+	                      [&]
+	                      {
+		                      elapsed += 30;
+		                      return nodeCast<GIntroScene>(top()) != nullptr;
+	                      }));
+	EXPECT_GE(elapsed, 4000);
+	EXPECT_LE(elapsed, 5000);
+}
+
+namespace
+{
+// Stands in for the level-completed scene, whose return to the menu after the last level starts the roll.
+class LastLevelCompleted : public GBaseSceneNode
+{
+	ENGINE_NODE_TYPE(LastLevelCompleted, NodeTypeGLevelCompletedScene, GBaseSceneNode)
+};
+} // namespace
+
+TEST_F(FrontDoorRoad, TheFinalCreditsRollOnlyAfterTheLastLevel)
+{
+	choosePlayer(27);
+	ASSERT_TRUE(stepUntil(2000, [&] { return onTop<GMainMenuScene>(); })) << log.dump();
+	auto* menu = nodeCast<GMainMenuScene>(top());
+	BaseNode* panel = menu->findChild(internStringId("Scene"), 0);
+	BaseNode* active = menu->findChild(internStringId("BgScene"), 0)->findChild(internStringId("ActiveBg"), 0);
+	BaseNode* clip = active->findChild(internStringId("ClipNode"), 0);
+	auto* back = nodeCast<ControlNode>(active->findChild(internStringId("BackButton"), 0));
+	ASSERT_TRUE(panel && clip && back);
+	// "panel clip back": visibility of the menu panel, the roll and its button, and the button's state.
+	const auto looks = [&]
+	{
+		std::string text;
+		for (const BaseNode* node : {panel, clip, static_cast<BaseNode*>(back)})
+			text += node->isVisible() ? "1" : "0";
+		return text + (back->isEnabled() ? " on" : " off");
+	};
+	EXPECT_EQ(looks(), "100 off");
+
+	SmartPointer<LastLevelCompleted> completed(new LastLevelCompleted());
+	CEventNodeSceneChangeStarted fromOtherScene(menu, menu, 1);
+	EXPECT_TRUE(menu->onEvent(&fromOtherScene));
+	EXPECT_EQ(looks(), "100 off");
+
+	CEventNodeSceneChangeStarted fromLastLevel(completed.get(), menu, 1);
+	EXPECT_TRUE(menu->onEvent(&fromLastLevel));
+	EXPECT_EQ(looks(), "011 on");
+	EXPECT_EQ(panel->getPosition().X, 1024.0f);
+
+	// The names roll up through the clip.
+	BaseNode* names = clip->findChild(internStringId("CreditsText"), 0);
+	ASSERT_NE(names, nullptr);
+	const float startY = names->getPosition().Y;
+	stepUntil(30, [] { return false; });
+	EXPECT_LT(names->getPosition().Y, startY);
+
+	// The back button ends the roll: the panel comes back in.
+	click(menu, back);
+	EXPECT_EQ(looks(), "101 off");
+	EXPECT_EQ(panel->getPosition(), irr::core::vector3df(692.0f, 196.0f, 0.0f));
+
+	// The roll's end does the same; the menu is left mid-roll, the panel lands at once.
+	EXPECT_TRUE(menu->onEvent(&fromLastLevel));
+	EXPECT_TRUE(stepUntil(1000, [&] { return !clip->isVisible(); }));
+	EXPECT_EQ(looks(), "101 off");
+	EXPECT_TRUE(menu->onEvent(&fromLastLevel));
+	CEventNodeSceneChangeStarted leaving(menu, completed.get(), 1);
+	EXPECT_TRUE(menu->onEvent(&leaving));
+	EXPECT_TRUE(panel->isVisible());
+	EXPECT_FALSE(clip->isVisible());
+	EXPECT_EQ(panel->getPosition(), irr::core::vector3df(692.0f, 196.0f, 0.0f));
+	EXPECT_EQ(panel->getTintColor().getAlpha(), 255u);
+}
+
+TEST_F(FrontDoorRoad, WithoutAPlayerTheMenuAsksForOne)
+{
+	CProfileManager::instance()->setActiveProfile(-1);
+	// The name entry opens by itself, over the player list over the menu.
+	ASSERT_TRUE(stepUntil(2000, [&]
+	                      { return top() && top()->isKindOf(NodeTypeGSelectPlayerInputNameScene) && settled(); }))
+	    << log.dump();
+	SceneNode* list = top()->getSceneBelow();
+	ASSERT_TRUE(list && list->isKindOf(NodeTypeGSelectPlayerScene));
+	EXPECT_NE(nodeCast<GMainMenuScene>(list->getSceneBelow()), nullptr);
+	EXPECT_EQ(log.problemCount(), 0u) << log.dump();
+}

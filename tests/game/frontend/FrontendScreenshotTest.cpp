@@ -1,0 +1,386 @@
+#include "../GameTestSupport.h"
+#include "FrontendTestSupport.h"
+#include "content/IFileSystem.h"
+#include "data/GAchievements.h"
+#include "device/CLinuxDevice.h"
+#include "frontend/GAchievementUnlockedScene.h"
+#include "frontend/GAchievementsScene.h"
+#include "frontend/GDebugStatsScene.h"
+#include "frontend/GOptionsScene.h"
+#include "frontend/GRectangleNode.h"
+#include "frontend/GSelectPlayerInputNameScene.h"
+#include "frontend/GSelectPlayerScene.h"
+#include "nodes/ButtonNode.h"
+#include "nodes/EditNode.h"
+#include "nodes/ListNode.h"
+#include "nodes/MessageBoxNode.h"
+#include "scene/NodeFactory.h"
+#include "scene/TabSceneNode.h"
+#include "support/OnScreenTest.h"
+
+#include <filesystem>
+#include <functional>
+
+// Xlib last: its macros clash with names in the headers above.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+// Each player and meta screen drawn by the game in an OpenGL window on the test display, read back from
+// the X server, checked where a player would look and kept as <build>/artifacts/<screen>.png.
+namespace
+{
+using frontendtest::CoveredScene;
+
+struct Rgb
+{
+	int r, g, b;
+};
+
+Rgb rgbOf(unsigned long p)
+{
+	return {static_cast<int>((p >> 16) & 0xff), static_cast<int>((p >> 8) & 0xff), static_cast<int>(p & 0xff)};
+}
+
+bool isInk(const Rgb& c)
+{
+	return c.r + c.g + c.b < 300;
+}
+bool isLight(const Rgb& c)
+{
+	return c.r > 200 && c.g > 200 && c.b > 200;
+}
+bool isCream(const Rgb& c)
+{
+	return c.r > 220 && c.g > 190 && c.b > 140 && c.r > c.b + 20;
+}
+bool isBlue(const Rgb& c)
+{
+	return c.b > c.r + 60;
+}
+bool isGreen(const Rgb& c)
+{
+	return c.g > c.r + 30 && c.g > c.b + 30;
+}
+bool isRed(const Rgb& c)
+{
+	return c.r > c.g + 60 && c.r > c.b + 60;
+}
+
+// The game under a caption of its own, windowed, on OpenGL.
+class WindowedApplication : public GGameApplication
+{
+protected:
+	void readDisplaySettings(const CProfile* commonProfile) override
+	{
+		getDevice()->setSetting("TitleCaption", L"Frontend screenshot test");
+		GGameApplication::readDisplaySettings(commonProfile);
+		creationParameters.fullscreen = false;
+		creationParameters.driverType = 3;
+	}
+};
+
+class FrontendScreenshots : public testing::Test
+{
+protected:
+	void SetUp() override
+	{
+		if (!onscreen::hasDisplay())
+			GTEST_SKIP() << "needs an X display (run under xvfb-run -a)";
+		const std::string root = binaryDir() + "/bin";
+		if (access((root + "/assets/scenes/TemplateCollection.qscn").c_str(), R_OK) != 0)
+			GTEST_SKIP() << "the content set has not been built";
+		device = dynamic_cast<CLinuxDevice*>(getDevice());
+		ASSERT_NE(device, nullptr);
+		display = onscreen::openTestDisplay(10);
+		ASSERT_NE(display, nullptr);
+		{
+			CProfileManager manager;
+			manager.loadProfiles();
+			manager.getCommonProfile()->setBool("FullScreen", false);
+			manager.getCommonProfile()->setBool("VSync", false);
+			manager.getCommonProfile()->setBool("WindowsCursor", true);
+			ASSERT_TRUE(manager.saveProfiles());
+		}
+		inBuildTree.reset(new ScopedWorkingFolder(root));
+		application = new WindowedApplication();
+		LogCapture log;
+		ASSERT_TRUE(application->init()) << log.dump();
+		if (!device->hasWindow())
+			GTEST_SKIP() << "no OpenGL window";
+		registerGameNodeClasses();
+		atlas = SmartPointer<ContentObject>(
+		    application->contentManager->getContent(ContentTypeAtlasTextureCollection, "atlases/MainMenu.xml", false));
+		ASSERT_TRUE(atlas);
+		templates = SmartPointer<TemplateCollectionNode>(nodeCast<TemplateCollectionNode>(dynamic_cast<BaseNode*>(
+		    application->contentManager->getContent(ContentTypeSceneNode, "scenes/TemplateCollection.qscn", false))));
+		ASSERT_TRUE(templates);
+		application->uiSceneManager->setTemplateCollection(templates.get());
+		device->getDictionary()->loadFile("strings/Dictionary.xml");
+		covered = SmartPointer<CoveredScene>(new CoveredScene());
+		covered->setBounds({1024, 768, 0});
+		ASSERT_TRUE(application->uiSceneManager->showScene(covered.get()));
+		settle();
+	}
+
+	void TearDown() override
+	{
+		if (application)
+		{
+			application->uiSceneManager->showScene(nullptr);
+			settle();
+			application->shutdown();
+			application->drop();
+			application = nullptr;
+			DeviceCreationParameters nullDriver;
+			nullDriver.driverType = 0;
+			device->setCreationParameters(nullDriver);
+		}
+		covered = nullptr;
+		templates = nullptr;
+		atlas = nullptr;
+		CProfileManager::instance()->setActiveProfile(-1);
+		inBuildTree.reset();
+		if (display)
+			XCloseDisplay(display);
+	}
+
+	void settle(int updates = 60)
+	{
+		for (int i = 0; i < updates; ++i)
+			device->postEvent(new CEventSystemFlowUpdate(20));
+	}
+
+	template <class T> T* open(const char* fileName)
+	{
+		SmartPointer<BaseNode> loaded(application->contentManager->getSceneNode(fileName, false));
+		T* scene = nodeCast<T>(loaded.get());
+		EXPECT_NE(scene, nullptr) << fileName;
+		if (scene)
+			EXPECT_TRUE(application->uiSceneManager->getTopScene()->pushScene(scene, true, SceneNode::nameIdNavFrom(),
+			                                                                  SceneNode::nameIdNavTo()));
+		settle();
+		return scene;
+	}
+
+	SceneNode* top() const { return application->uiSceneManager->getTopScene(); }
+
+	void closeTop()
+	{
+		top()->closeTo(0);
+		settle();
+	}
+
+	// Draws frames until the probe point passes the test, then keeps the window as the screen's artifact.
+	onscreen::WindowImage shoot(const char* screen, int probeX, int probeY,
+	                            const std::function<bool(const Rgb&)>& probe)
+	{
+		const auto frame = [&]
+		{
+			XRaiseWindow(display, device->getWindowId());
+			CEventSystemFlowDraw draw;
+			application->onEvent(&draw);
+		};
+		const auto shown = [&](const onscreen::WindowImage& shot) { return probe(rgbOf(shot.at(probeX, probeY))); };
+		onscreen::WindowImage shot =
+		    onscreen::drawUntilShown(display, device->getWindowId(), 0, 0, 1024, 768, frame, shown, 60);
+		EXPECT_EQ(shot.width, 1024) << screen << ": the X server could not be read";
+		if (shot.empty())
+			return shot;
+		EXPECT_TRUE(probe(rgbOf(shot.at(probeX, probeY)))) << screen;
+		const std::string folder = binaryDir() + "/artifacts";
+		std::filesystem::create_directories(folder);
+		EXPECT_TRUE(onscreen::writePng(device->getVideoDriver(), shot, folder + "/" + screen + ".png")) << screen;
+		return shot;
+	}
+
+	// Pixels of the rectangle that pass the test.
+	static int count(const onscreen::WindowImage& shot, int x0, int y0, int x1, int y1,
+	                 const std::function<bool(const Rgb&)>& test)
+	{
+		int n = 0;
+		for (int y = y0; y < y1; ++y)
+			for (int x = x0; x < x1; ++x)
+				n += test(rgbOf(shot.at(x, y))) ? 1 : 0;
+		return n;
+	}
+	static Rgb at(const onscreen::WindowImage& shot, int x, int y) { return rgbOf(shot.at(x, y)); }
+
+	std::unique_ptr<ScopedWorkingFolder> inBuildTree;
+	GameDataFolders folders;
+	CLinuxDevice* device = nullptr;
+	Display* display = nullptr;
+	GGameApplication* application = nullptr;
+	SmartPointer<ContentObject> atlas;
+	SmartPointer<TemplateCollectionNode> templates;
+	SmartPointer<CoveredScene> covered;
+};
+
+bool press(BaseNode* scene, BaseNode* control)
+{
+	CEventNodeClicked clicked(control);
+	return scene->onEvent(&clicked);
+}
+
+void usePlayers(const std::vector<const wchar_t*>& names, int active)
+{
+	CProfileManager* profiles = CProfileManager::instance();
+	while (profiles->getProfileCount() > 0)
+		profiles->removeProfile(0);
+	for (const wchar_t* name : names)
+		profiles->addProfile(name);
+	profiles->setActiveProfile(active);
+}
+} // namespace
+
+TEST_F(FrontendScreenshots, EveryScreenIsLegibleWithDistinctStates)
+{
+	usePlayers({L"Marieke", L"Joost", L"Lotte"}, 1);
+	CProfileManager::instance()->getActiveProfile()->setBool("MusicOn", false);
+	application->achievements->load("6;1;3;0;57;57;57;3100000;3100000;3100000;12;4");
+
+	// Player selection: the chosen player's row in the button look, the others light, names in ink.
+	auto* players = open<GSelectPlayerScene>(GSelectPlayerScene::FileName);
+	ASSERT_NE(players, nullptr);
+	onscreen::WindowImage shot = shoot("SelectPlayerScene", 400, 150, isCream);
+	EXPECT_TRUE(onscreen::coloursNear(shot.at(5, 5), 0x16324a, 3)) << "backdrop";
+	ASSERT_FALSE(shot.empty());
+	EXPECT_TRUE(isBlue(at(shot, 340, 180 + 32 + 18))) << "selected row";
+	EXPECT_FALSE(isBlue(at(shot, 340, 180 + 18))) << "other row";
+	EXPECT_GT(count(shot, 336, 184, 600, 208, isInk), 40) << "first name";
+	EXPECT_GT(count(shot, 336, 216, 600, 240, isLight), 20) << "selected name";
+	EXPECT_GT(count(shot, 300, 126, 720, 170, isInk), 150) << "title";
+	EXPECT_TRUE(isBlue(at(shot, 262, 570))) << "OK button";
+
+	// The deletion question over it.
+	press(players, players->getDeletePlayerButton());
+	settle();
+	shot = shoot("SelectPlayerDeleteQuestion", 512, 300, isCream);
+	EXPECT_GT(count(shot, 330, 340, 700, 420, isInk), 100) << "question";
+	// "No": the player stays.
+	press(top(), nodeCast<MessageBoxNode>(top())->getButtons()[1].get());
+	settle();
+	ASSERT_EQ(top(), players);
+
+	// Name entry over the selection: the typed name in the field, OK enabled, Cancel beside it.
+	auto* entry = open<GSelectPlayerInputNameScene>(GSelectPlayerInputNameScene::FileName);
+	ASSERT_NE(entry, nullptr);
+	entry->getNameEdit()->setText(L"Sander");
+	CEventNodeValueChanged typed(entry->getNameEdit());
+	entry->onEvent(&typed);
+	settle();
+	shot = shoot("SelectPlayerInputNameScene", 300, 260, isCream);
+	EXPECT_GT(count(shot, 400, 352, 520, 380, isInk), 30) << "typed name";
+	EXPECT_TRUE(isBlue(at(shot, 332, 460))) << "OK enabled";
+	closeTop();
+	closeTop();
+
+	// Options: music off (red), the other switches' states from the profiles, both sliders.
+	auto* options = open<GOptionsScene>(GOptionsScene::FileName);
+	ASSERT_NE(options, nullptr);
+	shot = shoot("OptionsScene", 300, 150, isCream);
+	EXPECT_TRUE(isGreen(at(shot, 700, 232 + 30))) << "sound on";
+	EXPECT_TRUE(isRed(at(shot, 700, 292 + 30))) << "music off";
+	EXPECT_GT(count(shot, 232, 240, 440, 272, isInk), 80) << "label";
+
+	// Quit confirmation over the options.
+	open<GBaseSceneNode>("scenes/QuitConfirmationScene.qscn");
+	shot = shoot("QuitConfirmationScene", 300, 290, isCream);
+	EXPECT_GT(count(shot, 300, 294, 724, 334, isInk), 150) << "title";
+	EXPECT_TRUE(isBlue(at(shot, 332, 440))) << "yes";
+	closeTop();
+	closeTop();
+
+	// Credits, with the statistics overlay over them.
+	open<GBaseSceneNode>("scenes/CreditsScene.qscn");
+	shot = shoot("CreditsScene", 260, 100, isCream);
+	EXPECT_GT(count(shot, 212, 234, 812, 282, isInk), 200) << "names";
+	SmartPointer<BaseNode> made(NodeFactory::instance()->createNode(L"GDebugStatsScene", ContentRef()));
+	ASSERT_TRUE(top()->pushScene(nodeCast<SceneNode>(made.get()), true));
+	settle();
+	shot = shoot("DebugStatsScene", 2, 2, [](const Rgb&) { return true; });
+	EXPECT_GT(count(shot, 0, 0, 80, 50, [](const Rgb& c) { return c.r > 150 && c.g > 150 && c.b > 150; }), 30)
+	    << "statistics text";
+	closeTop();
+	closeTop();
+
+	// Achievements with some earned, then the popup of one.
+	auto* achievements = open<GAchievementsScene>("scenes/AchievementsScene.qscn");
+	ASSERT_NE(achievements, nullptr);
+	shot = shoot("AchievementsScene", 300, 100, isCream);
+	EXPECT_GT(count(shot, 204, 258, 262, 316, [](const Rgb& c) { return !isCream(c) && !isLight(c); }), 400)
+	    << "first medal";
+	EXPECT_GT(count(shot, 712, 172, 832, 200, isInk), 40) << "earned count";
+	// The earned tab: the description under each name.
+	auto* tabs = nodeCast<TabSceneNode>(achievements->findChild(internStringId("TabScene")));
+	ASSERT_NE(tabs, nullptr);
+	tabs->setActiveTab(1, false);
+	settle();
+	shot = shoot("AchievementsSceneEarned", 300, 100, isCream);
+	EXPECT_GT(count(shot, 274, 258, 700, 316, isInk), 300) << "first earned achievement";
+	auto* popup = open<GAchievementUnlockedScene>(GAchievementUnlockedScene::FileName);
+	ASSERT_NE(popup, nullptr);
+	popup->showAchievement(11);
+	settle();
+	shot = shoot("AchievementUnlockedScene", 290, 300, isCream);
+	EXPECT_GT(count(shot, 384, 314, 734, 344, isInk), 60) << "name";
+	EXPECT_GT(count(shot, 300, 318, 364, 382, [](const Rgb& c) { return !isCream(c); }), 1500) << "medal";
+	closeTop();
+	closeTop();
+
+	// Developer screenshots land numbered in the per-user data folder.
+	gDeveloperMode = true;
+	for (int i = 0; i < 2; ++i)
+	{
+		CEventInputKeyDown keys(0, 83, true, true);
+		application->onKeyDown(&keys);
+	}
+	gDeveloperMode = false;
+	const std::string data = device->getFileSystem()->getUserDataFolder().c_str();
+	EXPECT_TRUE(std::filesystem::exists(data + "/screenshot0.jpg"));
+	EXPECT_TRUE(std::filesystem::exists(data + "/screenshot1.jpg"));
+}
+
+// The rectangle node: a fill one unit in from the node's corner, a one-unit frame, the tint over both.
+TEST_F(FrontendScreenshots, RectangleFillsAndFramesItsBounds)
+{
+	struct Case
+	{
+		unsigned fill;
+		unsigned border;
+		unsigned tint;
+		unsigned long inside;
+		unsigned long edge;
+	};
+	const unsigned long backdrop = 0x000000;
+	const Case cases[] = {
+	    {0xff2060a0, 0xffffd000, 0xffffffff, 0x2060a0, 0xffd000},
+	    {0x00000000, 0xffffd000, 0xffffffff, backdrop, 0xffd000},
+	    {0xff2060a0, 0x00000000, 0xff808080, 0x103050, 0x103050},
+	    {0xff2060a0, 0xffffd000, 0x00ffffff, backdrop, backdrop},
+	};
+	for (const Case& c : cases)
+	{
+		SmartPointer<CoveredScene> scene(new CoveredScene());
+		scene->setBounds({1024, 768, 0});
+		SmartPointer<GRectangleNode> rectangle(new GRectangleNode());
+		rectangle->setPosition({100, 100, 0});
+		rectangle->setBounds({200, 100, 0});
+		rectangle->setFillColor(irr::video::SColor(c.fill));
+		rectangle->setBorderColor(irr::video::SColor(c.border));
+		rectangle->setTintColor(irr::video::SColor(c.tint));
+		scene->addChild(rectangle.get());
+		ASSERT_TRUE(application->uiSceneManager->showScene(scene.get()));
+		settle(2);
+		const Rgb expected = rgbOf(c.inside);
+		const onscreen::WindowImage shot = shoot("GRectangleNode", 150, 150,
+		                                         [&](const Rgb& p) {
+			                                         return std::abs(p.r - expected.r) < 4 &&
+			                                                std::abs(p.g - expected.g) < 4 &&
+			                                                std::abs(p.b - expected.b) < 4;
+		                                         });
+		ASSERT_FALSE(shot.empty());
+		EXPECT_TRUE(onscreen::coloursNear(shot.at(150, 150), c.inside, 3)) << std::hex << c.fill << " " << c.border;
+		EXPECT_TRUE(onscreen::coloursNear(shot.at(200, 101), c.edge, 3)) << std::hex << c.fill << " " << c.border;
+		EXPECT_TRUE(onscreen::coloursNear(shot.at(150, 250), backdrop, 3)) << "nothing below the bounds";
+	}
+}
