@@ -18,6 +18,11 @@
 #include "level/GBuildingNode.h"
 #include "level/GEllipseSectorNode.h"
 #include "level/GGameLevelScene.h"
+#include "play/GHelpScene.h"
+#include "play/GInGameMenuScene.h"
+#include "play/GLevelCompletedScene.h"
+#include "play/GLevelObjectivesScene.h"
+#include "play/GLoadingLevelScene.h"
 
 namespace
 {
@@ -57,11 +62,16 @@ const std::vector<GameNodeClass>& gameNodeClasses()
 	    gameClass<GSelectPlayerInputNameScene>(),
 	    gameClass<GMapLocationButton>(),
 	    gameClass<GMapScene>(),
+	    gameClass<GLoadingLevelScene>(),
+	    gameClass<GLevelObjectivesScene>(),
 	    gameClass<GEllipseSectorNode>(),
 	    gameClass<GRectangleNode>(),
+	    gameClass<GLevelCompletedScene>(),
 	    gameClass<GAchievementUnlockedScene>(),
 	    gameClass<GAchievementsScene>(),
+	    gameClass<GHelpScene>(),
 	    gameClass<GCreditsScene>(),
+	    gameClass<GInGameMenuScene>(),
 	    gameClass<GOptionsScene>(),
 	    gameClass<GBuildingNode>(),
 	    gameClass<GGameLevelScene>(),
