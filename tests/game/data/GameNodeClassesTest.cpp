@@ -38,6 +38,11 @@ const ClassIdentity identities[] = {
     {L"GAchievementsScene", NodeTypeGAchievementsScene, {6, 5}},
     {L"GCreditsScene", NodeTypeGCreditsScene, {6, 5}},
     {L"GOptionsScene", NodeTypeGOptionsScene, {6, 5}},
+    {L"GLoadingLevelScene", NodeTypeGLoadingLevelScene, {1100, 6, 5}},
+    {L"GLevelObjectivesScene", NodeTypeGLevelObjectivesScene, {1100, 6, 5}},
+    {L"GLevelCompletedScene", NodeTypeGLevelCompletedScene, {1100, 6, 5}},
+    {L"GHelpScene", NodeTypeGHelpScene, {1100, 6, 5}},
+    {L"GInGameMenuScene", NodeTypeGInGameMenuScene, {1100, 6, 5}},
 };
 
 const ClassIdentity* identityOf(const irr::core::stringw& name)

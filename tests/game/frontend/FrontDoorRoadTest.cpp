@@ -18,6 +18,7 @@
 #include "frontend/GMapLocationButton.h"
 #include "frontend/GMapScene.h"
 #include "nodes/SpriteNode.h"
+#include "play/GLoadingLevelScene.h"
 #include "nodes/TextNode.h"
 #include "scene/NodeEvents.h"
 #include "scene/SceneManager.h"
@@ -30,7 +31,7 @@
 #include <memory>
 
 // The game on the null driver, in the build tree with the built content, walked from the logos over the
-// intro and the main menu onto the city map and up to the screens that are not part of the game yet.
+// intro and the main menu onto the city map and into the level loading scene.
 namespace
 {
 class NullDriverApplication : public GGameApplication
@@ -173,10 +174,16 @@ TEST_F(FrontDoorRoad, AFreshPlayerGoesStraightToTheFirstLevel)
 	player->setInt(ProfileKey::LevelIndex, 5);
 	ASSERT_TRUE(stepUntil(2000, [&] { return onTop<GMainMenuScene>(); })) << log.dump();
 	auto* menu = nodeCast<GMainMenuScene>(top());
-	click(menu, menu->findChild(internStringId("Scene"), 0)->findChild(internStringId("NewGameButton"), 0));
-	// The loading scene is not part of the game yet: the menu stays, the first level is chosen.
+	CEventNodeClicked newGame(
+	    menu->findChild(internStringId("Scene"), 0)->findChild(internStringId("NewGameButton"), 0));
+	menu->onEvent(&newGame);
+	// The first level is chosen and the loading scene opens over the menu with its folder's name.
 	EXPECT_EQ(player->getInt(ProfileKey::LevelIndex), 0);
-	EXPECT_EQ(top(), menu);
+	auto* loading = nodeCast<GLoadingLevelScene>(top());
+	ASSERT_NE(loading, nullptr);
+	EXPECT_EQ(loading->getLevelName(), irr::core::stringc("level1"));
+	// Without the play screen no level starts: the loading scene goes back to the menu.
+	ASSERT_TRUE(stepUntil(500, [&] { return top() == menu && settled(); })) << log.dump();
 
 	// Each of the menu's other buttons opens its screen over the menu, which goes back to the menu.
 	struct Screen
@@ -308,13 +315,18 @@ TEST_F(FrontDoorRoad, ChoosingALocationSavesItAndLeadsOnlyWhereTheGameHasScreens
 	EXPECT_FALSE(play->isEnabled());
 	EXPECT_EQ(top(), map);
 
-	// A playable one: play asks for the loading scene, which is not there yet either.
+	// A playable one: play opens the loading scene with the location's level folder.
 	click(map, map->getLocationButtons()[0]);
 	EXPECT_TRUE(play->isEnabled());
 	EXPECT_FALSE(map->getLocationButtons()[3]->getSelector()->isVisible());
 	EXPECT_TRUE(map->getLocationButtons()[0]->getSelector()->isVisible());
-	click(map, play);
-	EXPECT_EQ(top(), map);
+	CEventNodeClicked playPressed(play);
+	map->onEvent(&playPressed);
+	auto* loading = nodeCast<GLoadingLevelScene>(top());
+	ASSERT_NE(loading, nullptr);
+	EXPECT_EQ(loading->getLevelName(), irr::core::stringc("level1"));
+	// Without the play screen no level starts: the loading scene goes back to the map.
+	ASSERT_TRUE(stepUntil(500, [&] { return top() == map && settled(); })) << log.dump();
 
 	// Escape goes back to the main menu.
 	CEventInputKeyUp escape(0, 27, false, false);
