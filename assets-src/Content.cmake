@@ -11,6 +11,7 @@ content_picture(${ART}/images/backgrounds/MapBg.svg scenes/backgrounds/MapBg.png
 
 # Atlases: every picture under the folder becomes a frame named by its path there.
 content_atlas(atlases/MainMenu ${ART}/atlases/MainMenu PREFIX scenes/images/)
+content_atlas(atlases/GameMenu ${ART}/atlases/GameMenu PREFIX scenes/images/GameMenu/)
 
 # Fonts: the names are the game's, the faces DejaVu.
 content_font(scenes/fonts/arial_14_crisp DejaVuSans.ttf 14 CRISP)
