@@ -18,6 +18,7 @@
 #include "level/GBuildingNode.h"
 #include "level/GEllipseSectorNode.h"
 #include "level/GGameLevelScene.h"
+#include "play/GGamePlayScene.h"
 #include "play/GHelpScene.h"
 #include "play/GInGameMenuScene.h"
 #include "play/GLevelCompletedScene.h"
@@ -63,6 +64,7 @@ const std::vector<GameNodeClass>& gameNodeClasses()
 	    gameClass<GMapLocationButton>(),
 	    gameClass<GMapScene>(),
 	    gameClass<GLoadingLevelScene>(),
+	    gameClass<GGamePlayScene>(),
 	    gameClass<GLevelObjectivesScene>(),
 	    gameClass<GEllipseSectorNode>(),
 	    gameClass<GRectangleNode>(),

@@ -1,5 +1,7 @@
 #include "GLevelObjectivesScene.h"
 
+#include "GGamePlayScene.h"
+
 #include "content/CDictionary.h"
 #include "content/CProfile.h"
 #include "content/CProfileManager.h"
@@ -126,13 +128,10 @@ bool GLevelObjectivesScene::update(unsigned elapsed)
 
 void GLevelObjectivesScene::playLevelMusic()
 {
-	const SceneNode* below = getSceneBelow();
-	const GLevelConfiguration* level = levelScene ? levelScene->getLevelConfiguration() : nullptr;
-	if (!below || !below->isKindOf(NodeTypeGGamePlayScene) || !level)
+	const auto* playScreen = nodeCast<GGamePlayScene>(getSceneBelow());
+	if (!playScreen || playScreen->getMusicCue().isEmpty())
 		return;
-	// The play screen's music: the scenery's tune.
-	const irr::core::stringc cue = irr::core::stringc("GameMusicSetting") + irr::core::stringc(level->getSettingIndex());
-	playCue(cue.c_str(), true);
+	playCue(getStringById(playScreen->getMusicCue()).c_str(), true);
 }
 
 bool GLevelObjectivesScene::onNodePressed(CEventNodeClicked* event)

@@ -1,5 +1,7 @@
 #include "GLoadingLevelScene.h"
 
+#include "GGamePlayScene.h"
+
 #include "app/GGameApplication.h"
 #include "content/CContentManager.h"
 #include "core/ILogger.h"
@@ -172,8 +174,8 @@ bool GLoadingLevelScene::loadGamePlayScene()
 		getLogger()->log("Unable to load GamePlayScene.qscn", 2);
 		return false;
 	}
-	auto* screen = nodeCast<SceneNode>(loaded.get());
-	if (!screen || !screen->isKindOf(NodeTypeGGamePlayScene))
+	auto* screen = nodeCast<GGamePlayScene>(loaded.get());
+	if (!screen)
 	{
 		getLogger()->log("Unable to identify GamePlayScene.qscn", 2);
 		return false;
@@ -190,7 +192,7 @@ bool GLoadingLevelScene::startLevel()
 	bool started = false;
 	if (playScreen && level)
 	{
-		started = startLevelOnPlayScreen(playScreen.get(), level);
+		started = playScreen->startLevel(getLevelFolder(), level);
 		if (started)
 			pushScene(playScreen.get(), false, nameIdNavFrom(), nameIdNavTo());
 	}
@@ -199,15 +201,6 @@ bool GLoadingLevelScene::startLevel()
 	target = 100.0f;
 	state = Idle;
 	return started;
-}
-
-bool GLoadingLevelScene::startLevelOnPlayScreen(SceneNode* screen, GGameLevelScene* level)
-{
-	// The play screen's class joins the game separately; until it does, no level can start.
-	(void)screen;
-	(void)level;
-	getLogger()->log("Unable to start the level: the play screen is not part of the game", 2);
-	return false;
 }
 
 bool GLoadingLevelScene::configureMiniGame(SceneNode* miniGame)

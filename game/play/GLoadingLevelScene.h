@@ -4,6 +4,7 @@
 #include "core/SmartPointer.h"
 
 class GGameLevelScene;
+class GGamePlayScene;
 
 // The screen between the map and a level: loads the level's scene file and the play screen one step
 // per update behind a progress bar, starts the level and pushes the play screen (or a mini-game).
@@ -51,7 +52,7 @@ public:
 	float getDisplayed() const { return displayed; }
 	float getTarget() const { return target; }
 	BaseNode* getLevelScene() const { return levelScene.get(); }
-	SceneNode* getPlayScreen() const { return playScreen.get(); }
+	GGamePlayScene* getPlayScreen() const { return playScreen.get(); }
 
 	// Moves the shown value to the target at once and sizes the bar to it.
 	void advanceProgress();
@@ -62,8 +63,6 @@ private:
 	bool loadGamePlayScene();
 	bool startLevel();
 
-	// The play screen's part of the start: reads the level's data and shows it (the play screen's own work).
-	bool startLevelOnPlayScreen(SceneNode* screen, GGameLevelScene* level);
 	// Hands the level folder to a mini-game scene so it reads its configuration.
 	bool configureMiniGame(SceneNode* miniGame);
 	// Back to the scene below (the map, or the main menu for the very first level).
@@ -77,5 +76,5 @@ private:
 	float scale = 100.0f;                   // a full bar
 	int state = Idle;
 	SmartPointer<BaseNode> levelScene;
-	SmartPointer<SceneNode> playScreen;
+	SmartPointer<GGamePlayScene> playScreen;
 };

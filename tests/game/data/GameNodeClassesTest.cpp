@@ -39,6 +39,7 @@ const ClassIdentity identities[] = {
     {L"GCreditsScene", NodeTypeGCreditsScene, {6, 5}},
     {L"GOptionsScene", NodeTypeGOptionsScene, {6, 5}},
     {L"GLoadingLevelScene", NodeTypeGLoadingLevelScene, {1100, 6, 5}},
+    {L"GGamePlayScene", NodeTypeGGamePlayScene, {1100, 6, 5}},
     {L"GLevelObjectivesScene", NodeTypeGLevelObjectivesScene, {1100, 6, 5}},
     {L"GLevelCompletedScene", NodeTypeGLevelCompletedScene, {1100, 6, 5}},
     {L"GHelpScene", NodeTypeGHelpScene, {1100, 6, 5}},

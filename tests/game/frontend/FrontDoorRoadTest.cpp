@@ -18,6 +18,10 @@
 #include "frontend/GMapLocationButton.h"
 #include "frontend/GMapScene.h"
 #include "nodes/SpriteNode.h"
+#include "level/GGameLevelScene.h"
+#include "play/GGamePlayScene.h"
+#include "play/GInGameMenuScene.h"
+#include "play/GLevelObjectivesScene.h"
 #include "play/GLoadingLevelScene.h"
 #include "nodes/TextNode.h"
 #include "scene/NodeEvents.h"
@@ -31,7 +35,7 @@
 #include <memory>
 
 // The game on the null driver, in the build tree with the built content, walked from the logos over the
-// intro and the main menu onto the city map and into the level loading scene.
+// intro and the main menu onto the city map and into the first level.
 namespace
 {
 class NullDriverApplication : public GGameApplication
@@ -123,6 +127,17 @@ protected:
 		return nodeCast<GMapScene>(top());
 	}
 
+	// From the play screen: Esc opens the pause menu, whose main menu button closes back to the main menu.
+	void leaveLevelForTheMainMenu()
+	{
+		CEventInputKeyUp escape(0, 27, false, false);
+		EXPECT_TRUE(top()->onEvent(&escape));
+		ASSERT_TRUE(stepUntil(200, [&] { return onTop<GInGameMenuScene>(); }));
+		auto* menu = nodeCast<GInGameMenuScene>(top());
+		click(menu, menu->findChild(internStringId("Scene"), 0)->findChild(internStringId("MainMenuButton"), 0));
+		ASSERT_TRUE(stepUntil(200, [&] { return onTop<GMainMenuScene>(); }));
+	}
+
 	void click(GBaseSceneNode* scene, BaseNode* node)
 	{
 		CEventNodeClicked clicked(node);
@@ -182,8 +197,13 @@ TEST_F(FrontDoorRoad, AFreshPlayerGoesStraightToTheFirstLevel)
 	auto* loading = nodeCast<GLoadingLevelScene>(top());
 	ASSERT_NE(loading, nullptr);
 	EXPECT_EQ(loading->getLevelName(), irr::core::stringc("level1"));
-	// Without the play screen no level starts: the loading scene goes back to the menu.
-	ASSERT_TRUE(stepUntil(500, [&] { return top() == menu && settled(); })) << log.dump();
+	// The level starts under its goals; Enter closes them, and the pause menu leads back to the main menu.
+	ASSERT_TRUE(stepUntil(500, [&] { return onTop<GLevelObjectivesScene>(); })) << log.dump();
+	CEventInputKeyUp enter(0, 13, false, false);
+	top()->onEvent(&enter);
+	ASSERT_TRUE(stepUntil(200, [&] { return onTop<GGamePlayScene>(); }));
+	leaveLevelForTheMainMenu();
+	ASSERT_EQ(top(), menu);
 
 	// Each of the menu's other buttons opens its screen over the menu, which goes back to the menu.
 	struct Screen
@@ -299,7 +319,7 @@ TEST_F(FrontDoorRoad, HintsNameTheLevelAndPointAtTheSign)
 	EXPECT_FALSE(hint->isVisible());
 }
 
-TEST_F(FrontDoorRoad, ChoosingALocationSavesItAndLeadsOnlyWhereTheGameHasScreens)
+TEST_F(FrontDoorRoad, ChoosingALocationSavesItAndPlayLeadsIntoTheLevel)
 {
 	GMapScene* map = openMap(9);
 	ASSERT_NE(map, nullptr) << log.dump();
@@ -325,13 +345,24 @@ TEST_F(FrontDoorRoad, ChoosingALocationSavesItAndLeadsOnlyWhereTheGameHasScreens
 	auto* loading = nodeCast<GLoadingLevelScene>(top());
 	ASSERT_NE(loading, nullptr);
 	EXPECT_EQ(loading->getLevelName(), irr::core::stringc("level1"));
-	// Without the play screen no level starts: the loading scene goes back to the map.
-	ASSERT_TRUE(stepUntil(500, [&] { return top() == map && settled(); })) << log.dump();
 
-	// Escape goes back to the main menu.
-	CEventInputKeyUp escape(0, 27, false, false);
-	EXPECT_TRUE(map->onEvent(&escape));
-	EXPECT_TRUE(stepUntil(200, [&] { return onTop<GMainMenuScene>(); }));
+	// The level's goals over the play screen, which is over the loading scene and the map.
+	ASSERT_TRUE(stepUntil(500, [&] { return onTop<GLevelObjectivesScene>(); })) << log.dump();
+	auto* goals = nodeCast<GLevelObjectivesScene>(top());
+	ASSERT_NE(goals->getLevelText(), nullptr);
+	EXPECT_EQ(goals->getLevelText()->getText(), irr::core::stringw(L"Level 1"));
+	auto* playScreen = nodeCast<GGamePlayScene>(goals->getSceneBelow());
+	ASSERT_NE(playScreen, nullptr);
+	EXPECT_EQ(playScreen->getSceneBelow(), loading);
+	EXPECT_EQ(loading->getSceneBelow(), map);
+	EXPECT_EQ(application->worldSceneManager->getTopScene(), static_cast<SceneNode*>(goals->getLevel()));
+	EXPECT_EQ(loading->getLevelScene(), nullptr) << "handed on to the play screen";
+
+	// OK starts playing; the pause menu's main menu button leaves the level for the main menu.
+	click(goals, goals->findChild(internStringId("Scene"), 0)->findChild(internStringId("OkButton"), 0));
+	ASSERT_TRUE(stepUntil(200, [&] { return onTop<GGamePlayScene>(); }));
+	leaveLevelForTheMainMenu();
+	EXPECT_EQ(application->worldSceneManager->getTopScene(), nullptr);
 }
 
 TEST_F(FrontDoorRoad, TwoLogosOfThreeSecondsLastAboutSevenSeconds)

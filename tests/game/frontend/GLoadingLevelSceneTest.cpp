@@ -15,8 +15,6 @@ const char* const MiniGame = "<SceneNode Type=\"MiniGameStandIn\"><Properties><s
                              "Value=\"Bonus\"/></Properties></SceneNode>";
 const char* const PlainScene = "<SceneNode Type=\"SceneNode\"><Properties><string Name=\"Name\" "
                                "Value=\"Odd\"/></Properties></SceneNode>";
-const char* const PlayScreen = "<SceneNode Type=\"PlayScreenStandIn\"><Properties><string Name=\"Name\" "
-                               "Value=\"GamePlayScene\"/></Properties></SceneNode>";
 
 class LoadingLevel : public FrontendStage
 {
@@ -30,6 +28,10 @@ protected:
 		levels.write("levels/flowcity/Level.qscn", CityLevel);
 		levels.write("levels/flowbonus/Level.qscn", MiniGame);
 		levels.write("levels/flowodd/Level.qscn", PlainScene);
+		levels.write("levels/flowtown/Level.qscn", CityLevel);
+		levels.write("levels/flowtown/LevelConfiguration.xml",
+		             "<Level><Properties><string Name=\"Name\" Value=\"1\"/></Properties></Level>");
+		usePlayers({L"Ada"}, 0);
 		mount(levels);
 	}
 
@@ -92,32 +94,25 @@ TEST_F(LoadingLevel, EachStepMovesTheBarAndAFailingStepGoesBackToTheSceneBelow)
 	{
 		const char* name;
 		const char* level;
-		const char* playScreenFile; // null: there is none
 		const char* bar;
 		const char* logged; // null: nothing at level 2
+		bool starts;        // the play screen is pushed over the loading scene
 	};
 	const Case cases[] = {
-	    {"no level name", "", nullptr, "0 10", nullptr},
-	    {"a folder without a level", "nowhere", nullptr, "0 10", "Unable to load level scene"},
-	    {"a level scene of another kind", "flowodd", nullptr, "0 10 50", "Unable to identify level scene"},
-	    {"a mini-game", "flowbonus", PlayScreen, "0 10 50", "Unable to configure the mini-game"},
-	    {"no play screen", "flowcity", nullptr, "0 10 50 60", "Unable to load GamePlayScene.qscn"},
-	    {"a play screen of another kind", "flowcity", PlainScene, "0 10 50 60", "Unable to identify GamePlayScene.qscn"},
-	    {"a play screen that cannot start the level", "flowcity", PlayScreen, "0 10 50 60 80",
-	     "Unable to start the level: the play screen is not part of the game"},
+	    {"no level name", "", "0 10", nullptr, false},
+	    {"a folder without a level", "nowhere", "0 10", "Unable to load level scene", false},
+	    {"a level scene of another kind", "flowodd", "0 10 50", "Unable to identify level scene", false},
+	    {"a mini-game", "flowbonus", "0 10 50", "Unable to configure the mini-game", false},
+	    {"a level the play screen cannot start", "flowcity", "0 10 50 60 80",
+	     "Unable to find configuration for the level", false},
+	    {"a level that starts", "flowtown", "0 10 50 60 80 100", nullptr, true},
 	};
 	for (const Case& c : cases)
 	{
 		SCOPED_TRACE(c.name);
-		// Every case in a game of its own: the play screen file is read once per content manager.
+		// Every case in a game of its own.
 		TearDown();
 		SetUp();
-		TempDir screens;
-		if (c.playScreenFile)
-		{
-			screens.write("scenes/GamePlayScene.qscn", c.playScreenFile);
-			mount(screens);
-		}
 		LogCapture log;
 		GLoadingLevelScene* loading = openLoading(c.level);
 		ASSERT_NE(loading, nullptr);
@@ -134,7 +129,19 @@ TEST_F(LoadingLevel, EachStepMovesTheBarAndAFailingStepGoesBackToTheSceneBelow)
 		if (std::string(c.level) == "flowbonus")
 			EXPECT_FALSE(log.contains("GamePlayScene")) << log.dump();
 		settle();
-		EXPECT_EQ(top(), covered.get());
+		if (c.starts)
+		{
+			// The play screen (with the level's goals over it) above the loading scene, which waits there.
+			SceneNode* play = top();
+			while (play && !play->isKindOf(NodeTypeGGamePlayScene))
+				play = play->getSceneBelow();
+			ASSERT_NE(play, nullptr);
+			EXPECT_EQ(play->getSceneBelow(), loading);
+		}
+		else
+		{
+			EXPECT_EQ(top(), covered.get());
+		}
 	}
 }
 
@@ -174,7 +181,7 @@ TEST_F(LoadingLevel, WaitsForHalfASecondOfFocusAndStartsAgainWhenUncovered)
 	for (int i = 0; i < 100 && application->uiSceneManager->isInNavigation(loading); ++i)
 		settle(1);
 	loading->setScheduler(nullptr);
-	EXPECT_EQ(runSteps(loading), "0 10 50 60");
+	EXPECT_EQ(runSteps(loading), "0 10 50 60 80");
 	settle();
 	EXPECT_EQ(top(), covered.get());
 }

@@ -9,6 +9,7 @@
 #include "frontend/GOptionsScene.h"
 #include "frontend/GQuitConfirmationScene.h"
 #include "nodes/ButtonNode.h"
+#include "play/GGamePlayScene.h"
 #include "play/GHelpScene.h"
 #include "play/GInGameMenuScene.h"
 #include "play/GLevelCompletedScene.h"
@@ -44,7 +45,7 @@ protected:
 	static CProfile* player() { return CProfileManager::instance()->getActiveProfile(); }
 
 	// The scenes a level is played over, bottom to top: the main menu, the map, the loading scene and
-	// the play screen (stand-ins that record what they are told).
+	// the play screen (stand-ins that record what they are told, and a play screen without a level).
 	void buildLevelStack()
 	{
 		showCovered(new CoveredMainMenu());
@@ -56,10 +57,17 @@ protected:
 			ASSERT_TRUE(top()->pushScene(scene.get(), false));
 			settle();
 		}
-		playScreen = SmartPointer<PlayScreenStandIn>(new PlayScreenStandIn());
+		playScreen = SmartPointer<GGamePlayScene>(new GGamePlayScene());
 		playScreen->setBounds({1024, 768, 0});
 		ASSERT_TRUE(top()->pushScene(playScreen.get(), false));
 		settle();
+		// Entered for the first time, the play screen shows the goals over itself: they are read.
+		if (nodeCast<GLevelObjectivesScene>(top()))
+		{
+			top()->closeTo(0);
+			settle();
+		}
+		ASSERT_EQ(top(), playScreen.get());
 	}
 
 	const char* topName() const { return top() ? getStringById(top()->getName()).c_str() : "(none)"; }
@@ -98,7 +106,7 @@ protected:
 		return true;
 	}
 
-	SmartPointer<PlayScreenStandIn> playScreen;
+	SmartPointer<GGamePlayScene> playScreen;
 	SmartPointer<ContentObject> soundPack;
 };
 
@@ -149,29 +157,36 @@ TEST_F(LevelFlowScenes, ObjectivesStartTheLevelMusicAfterTwoSecondsOverThePlaySc
 	SmartPointer<GLevelConfiguration> configuration = levelConfiguration(4, 150, 90000, 125000, 3);
 	SmartPointer<GGameLevelScene> level = wonLevel(configuration.get());
 	CSoundManager* sounds = getDevice()->getSoundManager();
-	const StringId music = internStringId("GameMusicSetting3");
 
 	// Over another scene the popup never plays the level's music.
 	auto* popup = openWithLevel<GLevelObjectivesScene>(GLevelObjectivesScene::FileName, level.get());
 	ASSERT_NE(popup, nullptr);
 	settle(150);
-	EXPECT_FALSE(sounds->isCuePlaying(music));
+	for (int setting = 1; setting <= 4; ++setting)
+		EXPECT_FALSE(sounds->isCuePlaying(internStringId(("GameMusicSetting" + std::to_string(setting)).c_str())));
 	press(popup, child(popup, "OkButton"));
 	settle();
 
-	// Over the play screen, closed within two seconds, the music is left to the play screen.
+	// Over the play screen, left open, it starts the play screen's tune once two seconds have passed.
 	buildLevelStack();
+	const StringId music = playScreen->getMusicCue();
+	ASSERT_FALSE(music.isEmpty());
 	popup = openWithLevel<GLevelObjectivesScene>(GLevelObjectivesScene::FileName, level.get());
 	ASSERT_NE(popup, nullptr);
 	EXPECT_FALSE(sounds->isCuePlaying(music));
-	press(popup, child(popup, "OkButton"));
-	settle(150);
-	EXPECT_FALSE(sounds->isCuePlaying(music));
-
-	// Left open, it starts the scenery's tune once two seconds have passed.
-	popup = openWithLevel<GLevelObjectivesScene>(GLevelObjectivesScene::FileName, level.get());
-	settle(100);
+	settle(80);
 	EXPECT_TRUE(sounds->isCuePlaying(music));
+	sounds->stopGroup(1);
+	press(popup, child(popup, "OkButton"));
+	settle();
+
+	// Closed within two seconds, it leaves the music to the play screen.
+	popup = openWithLevel<GLevelObjectivesScene>(GLevelObjectivesScene::FileName, level.get());
+	ASSERT_NE(popup, nullptr);
+	press(popup, child(popup, "OkButton"));
+	settle(10);
+	EXPECT_EQ(top(), playScreen.get());
+	EXPECT_FALSE(sounds->isCuePlaying(music));
 	sounds->stopGroup(1);
 }
 

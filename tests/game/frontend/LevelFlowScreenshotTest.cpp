@@ -105,8 +105,8 @@ protected:
 		ASSERT_TRUE(templates);
 		application->uiSceneManager->setTemplateCollection(templates.get());
 		device->getDictionary()->loadFile("strings/Dictionary.xml");
-		// The play screen is not drawn here: a plain town-coloured scene stands in for it.
-		playScreen = SmartPointer<PlayScreenStandIn>(new PlayScreenStandIn());
+		// The popups are drawn over an empty scene: the play screen's own test draws that.
+		playScreen = SmartPointer<SceneNode>(new SceneNode());
 		playScreen->setBounds({1024, 768, 0});
 		ASSERT_TRUE(application->uiSceneManager->showScene(playScreen.get()));
 		settle();
@@ -211,7 +211,7 @@ protected:
 	GGameApplication* application = nullptr;
 	SmartPointer<ContentObject> atlas;
 	SmartPointer<TemplateCollectionNode> templates;
-	SmartPointer<PlayScreenStandIn> playScreen;
+	SmartPointer<SceneNode> playScreen;
 };
 } // namespace
 

@@ -11,7 +11,7 @@
 #include <string>
 
 // Helpers for the screens around a level: a level scene with a configuration made from a few
-// numbers, and stand-ins for the play screen and a mini-game, which these screens only tell apart by kind.
+// numbers, and a stand-in for a mini-game, which the loading scene only tells apart by kind.
 namespace levelflowtest
 {
 // A level configuration with these values (name "<number>", so the level number follows from it).
@@ -43,20 +43,6 @@ inline SmartPointer<GGameLevelScene> wonLevel(GLevelConfiguration* configuration
 	return level;
 }
 
-// Taken for the play screen by the screens that look at the scene below them.
-class PlayScreenStandIn : public frontendtest::CoveredScene
-{
-	ENGINE_NODE_TYPE(PlayScreenStandIn, NodeTypeGGamePlayScene, frontendtest::CoveredScene)
-	ENGINE_NODE_CLONE(PlayScreenStandIn)
-public:
-	explicit PlayScreenStandIn(const ContentRef& = ContentRef(), BaseNode* = nullptr, INodeEventQueue* = nullptr) {}
-	static const irr::core::stringw& typeNameText()
-	{
-		static const irr::core::stringw name(L"PlayScreenStandIn");
-		return name;
-	}
-};
-
 // Taken for a mini-game by the loading scene.
 class MiniGameStandIn : public GBaseSceneNode
 {
@@ -73,8 +59,6 @@ public:
 
 inline void registerStandIns()
 {
-	NodeFactory::instance()->registerNodeCreator(PlayScreenStandIn::typeNameText(),
-	                                             &createNodeOfClass<PlayScreenStandIn>);
 	NodeFactory::instance()->registerNodeCreator(MiniGameStandIn::typeNameText(), &createNodeOfClass<MiniGameStandIn>);
 }
 
