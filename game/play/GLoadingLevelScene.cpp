@@ -11,6 +11,14 @@
 
 #include <algorithm>
 
+// The mini-game classes come with their own part of the game; a build without them loads no mini-game.
+#if __has_include("minigames/GMiniGameScene.h")
+#include "minigames/GMiniGameScene.h"
+#define GAME_HAS_MINI_GAMES 1
+#else
+#define GAME_HAS_MINI_GAMES 0
+#endif
+
 namespace
 {
 // The level's own sounds, stopped when a level is about to load.
@@ -205,8 +213,14 @@ bool GLoadingLevelScene::startLevel()
 
 bool GLoadingLevelScene::configureMiniGame(SceneNode* miniGame)
 {
-	// The mini-game classes join the game separately; until they do, none can be configured.
+#if GAME_HAS_MINI_GAMES
+	// Checked by class, not only by kind: only the mini-game base can read a configuration.
+	auto* configurable = dynamic_cast<GMiniGameScene*>(miniGame);
+	if (configurable && configurable->loadConfiguration(getLevelFolder()))
+		return true;
+#else
 	(void)miniGame;
+#endif
 	getLogger()->log("Unable to configure the mini-game", getLevelFolder().c_str(), 2);
 	return false;
 }
