@@ -13,6 +13,7 @@
 #include "data/GUpgradesConfiguration.h"
 #include "data/ProfileKeys.h"
 #include "device/CDeviceStub.h"
+#include "frontend/GAchievementUnlockedScene.h"
 #include "frontend/GIntroScene.h"
 #include "frontend/GMainMenuScene.h"
 #include "frontend/GMapLocationButton.h"
@@ -21,6 +22,7 @@
 #include "level/GGameLevelScene.h"
 #include "play/GGamePlayScene.h"
 #include "play/GInGameMenuScene.h"
+#include "play/GLevelCompletedScene.h"
 #include "play/GLevelObjectivesScene.h"
 #include "play/GLoadingLevelScene.h"
 #include "nodes/TextNode.h"
@@ -197,13 +199,51 @@ TEST_F(FrontDoorRoad, AFreshPlayerGoesStraightToTheFirstLevel)
 	auto* loading = nodeCast<GLoadingLevelScene>(top());
 	ASSERT_NE(loading, nullptr);
 	EXPECT_EQ(loading->getLevelName(), irr::core::stringc("level1"));
-	// The level starts under its goals; Enter closes them, and the pause menu leads back to the main menu.
+	// The level starts under its goals; Enter closes them.
 	ASSERT_TRUE(stepUntil(500, [&] { return onTop<GLevelObjectivesScene>(); })) << log.dump();
 	CEventInputKeyUp enter(0, 13, false, false);
 	top()->onEvent(&enter);
 	ASSERT_TRUE(stepUntil(200, [&] { return onTop<GGamePlayScene>(); }));
-	leaveLevelForTheMainMenu();
-	ASSERT_EQ(top(), menu);
+
+	// Restarted from the pause menu, the level loads again from the loading scene and shows its goals.
+	CEventInputKeyUp escape(0, 27, false, false);
+	top()->onEvent(&escape);
+	ASSERT_TRUE(stepUntil(200, [&] { return onTop<GInGameMenuScene>(); }));
+	click(nodeCast<GBaseSceneNode>(top()),
+	      top()->findChild(internStringId("Scene"), 0)->findChild(internStringId("RestartButton"), 0));
+	ASSERT_TRUE(stepUntil(200, [&] { return top() == loading; }));
+	ASSERT_TRUE(stepUntil(500, [&] { return onTop<GLevelObjectivesScene>(); })) << log.dump();
+	top()->onEvent(&enter);
+	ASSERT_TRUE(stepUntil(200, [&] { return onTop<GGamePlayScene>(); }));
+
+	// Won at once (the developer's key): after the achievements it earned, the level-won popup leads
+	// on to the map, opened over the main menu, since the first level is behind the player now.
+	gDeveloperMode = true;
+	CEventInputKeyUp win(0, 69, false, false);
+	top()->onEvent(&win);
+	gDeveloperMode = false;
+	ASSERT_TRUE(stepUntil(1000,
+	                      [&]
+	                      {
+		                      if (onTop<GAchievementUnlockedScene>())
+			                      top()->onEvent(&enter);
+		                      return onTop<GLevelCompletedScene>();
+	                      }))
+	    << log.dump();
+	top()->onEvent(&enter);
+	// The story goes on over the map: the first comic, where the game has its scene, is closed first.
+	auto mapShown = [&] { return top() && (nodeCast<GMapScene>(top()) || nodeCast<GMapScene>(top()->getSceneBelow())); };
+	ASSERT_TRUE(stepUntil(500, [&] { return mapShown() && settled(); }));
+	if (!nodeCast<GMapScene>(top()))
+	{
+		top()->closeTo(0);
+		ASSERT_TRUE(stepUntil(200, [&] { return onTop<GMapScene>(); }));
+	}
+	EXPECT_EQ(top()->getSceneBelow(), menu);
+	EXPECT_EQ(player->getInt(ProfileKey::LevelIndex), 1);
+	EXPECT_EQ(application->worldSceneManager->getTopScene(), nullptr);
+	top()->onEvent(&escape);
+	ASSERT_TRUE(stepUntil(200, [&] { return top() == menu && settled(); }));
 
 	// Each of the menu's other buttons opens its screen over the menu, which goes back to the menu.
 	struct Screen
