@@ -73,8 +73,7 @@ void findRow(BaseNode* scene, const char* name, BaseNode*& row, TextNode*& text)
 }
 } // namespace
 
-GLevelCompletedScene::GLevelCompletedScene(const ContentRef& reference, BaseNode* parentNode,
-                                           INodeEventQueue* manager)
+GLevelCompletedScene::GLevelCompletedScene(const ContentRef& reference, BaseNode* parentNode, INodeEventQueue* manager)
     : GBaseSceneNode(reference, parentNode, manager)
 {
 }

@@ -91,7 +91,7 @@ private:
 	TextNode* doneText = nullptr;
 
 	int phase = Idle;
-	int phaseTimer = 0; // ms
+	int phaseTimer = 0;     // ms
 	float shownTime = 0.0f; // ms
 	int timeTarget = 0;     // ms
 	float shownScore = 0.0f;

@@ -1,7 +1,6 @@
 #include "GLevelObjectivesScene.h"
 
 #include "GGamePlayScene.h"
-
 #include "content/CDictionary.h"
 #include "content/CProfile.h"
 #include "content/CProfileManager.h"
@@ -101,9 +100,9 @@ void GLevelObjectivesScene::fillTexts()
 	if (infoText)
 		infoText->setText(level->getDescription());
 	if (expertTimeText)
-		expertTimeText->setText(targetLine(dictionary, "Obj_ExpertTimeTxt",
-		                                   formatMinutesSeconds(static_cast<unsigned>(
-		                                       std::max(level->getLevelTime(), 0) * 1000))));
+		expertTimeText->setText(
+		    targetLine(dictionary, "Obj_ExpertTimeTxt",
+		               formatMinutesSeconds(static_cast<unsigned>(std::max(level->getLevelTime(), 0) * 1000))));
 	if (expertScoreText)
 		expertScoreText->setText(
 		    targetLine(dictionary, "Obj_ExpertScoreTxt", formatThousands(level->getExpertScore(), L',')));

@@ -1,7 +1,6 @@
 #include "GLoadingLevelScene.h"
 
 #include "GGamePlayScene.h"
-
 #include "app/GGameApplication.h"
 #include "content/CContentManager.h"
 #include "core/ILogger.h"

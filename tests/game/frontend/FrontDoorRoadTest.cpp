@@ -18,8 +18,8 @@
 #include "frontend/GMainMenuScene.h"
 #include "frontend/GMapLocationButton.h"
 #include "frontend/GMapScene.h"
-#include "nodes/SpriteNode.h"
 #include "level/GGameLevelScene.h"
+#include "nodes/SpriteNode.h"
 #include "play/GGamePlayScene.h"
 #include "play/GInGameMenuScene.h"
 #include "play/GLevelCompletedScene.h"
@@ -232,7 +232,8 @@ TEST_F(FrontDoorRoad, AFreshPlayerGoesStraightToTheFirstLevel)
 	    << log.dump();
 	top()->onEvent(&enter);
 	// The story goes on over the map: the first comic, where the game has its scene, is closed first.
-	auto mapShown = [&] { return top() && (nodeCast<GMapScene>(top()) || nodeCast<GMapScene>(top()->getSceneBelow())); };
+	auto mapShown = [&]
+	{ return top() && (nodeCast<GMapScene>(top()) || nodeCast<GMapScene>(top()->getSceneBelow())); };
 	ASSERT_TRUE(stepUntil(500, [&] { return mapShown() && settled(); }));
 	if (!nodeCast<GMapScene>(top()))
 	{

@@ -1,6 +1,7 @@
+#include "play/GLoadingLevelScene.h"
+
 #include "LevelFlowTestSupport.h"
 #include "content/IFileSystem.h"
-#include "play/GLoadingLevelScene.h"
 
 // The loading scene opened with a level name as the map opens it, over level folders written for the test, and
 // stepped by hand: the bar's values, the log and the scene it ends on.
@@ -9,8 +10,9 @@ namespace
 using namespace frontendtest;
 using namespace levelflowtest;
 
-const char* const CityLevel = "<SceneNode Type=\"GGameLevelScene\"><Properties><string Name=\"Name\" "
-                              "Value=\"Level\"/><vector3d Name=\"Bounds\" Value=\"1024;768;0\"/></Properties></SceneNode>";
+const char* const CityLevel =
+    "<SceneNode Type=\"GGameLevelScene\"><Properties><string Name=\"Name\" "
+    "Value=\"Level\"/><vector3d Name=\"Bounds\" Value=\"1024;768;0\"/></Properties></SceneNode>";
 const char* const MiniGame = "<SceneNode Type=\"MiniGameStandIn\"><Properties><string Name=\"Name\" "
                              "Value=\"Bonus\"/></Properties></SceneNode>";
 const char* const PlainScene = "<SceneNode Type=\"SceneNode\"><Properties><string Name=\"Name\" "

@@ -1,8 +1,8 @@
 #include "LevelFlowTestSupport.h"
 #include "audio/CSoundManager.h"
 #include "audio/SoundPack.h"
-#include "data/GComicsConfiguration.h"
 #include "core/TaskScheduler.h"
+#include "data/GComicsConfiguration.h"
 #include "data/ProfileKeys.h"
 #include "frontend/GCreditsScene.h"
 #include "frontend/GMapScene.h"
@@ -335,9 +335,12 @@ TEST_F(LevelFlowScenes, InGameMenuButtonsLeadWhereTheyName)
 		bool levelLayerEmptied;
 	};
 	const Case cases[] = {
-	    {"ResumeButton", "(play screen)", false, false}, {nullptr, "(play screen)", false, false},
-	    {"RestartButton", "Loading", false, true},       {"MainMenuButton", "Covered", false, true},
-	    {"OptionsButton", "OptionsScene", true, false},  {"HelpButton", "HelpScene", true, false},
+	    {"ResumeButton", "(play screen)", false, false},
+	    {nullptr, "(play screen)", false, false},
+	    {"RestartButton", "Loading", false, true},
+	    {"MainMenuButton", "Covered", false, true},
+	    {"OptionsButton", "OptionsScene", true, false},
+	    {"HelpButton", "HelpScene", true, false},
 	    {"ExitGameButton", "QuitConfirmationScene", true, false},
 	};
 	for (const Case& c : cases)

@@ -240,7 +240,7 @@ TEST_F(LevelFlowScreenshots, EveryScreenAroundALevelIsLegible)
 	// Goals of a later level: every target with its icon.
 	CProfileManager::instance()->getActiveProfile()->setInt(ProfileKey::LevelIndex, 5);
 	auto* objectives = open<GLevelObjectivesScene>(GLevelObjectivesScene::FileName,
-	                                              [&](GLevelObjectivesScene* scene) { scene->setLevel(level.get()); });
+	                                               [&](GLevelObjectivesScene* scene) { scene->setLevel(level.get()); });
 	ASSERT_NE(objectives, nullptr);
 	shot = shoot("LevelObjectivesScene", 260, 130, isCream);
 	EXPECT_GT(count(shot, 222, 150, 802, 192, isInk), 150) << "level name";
@@ -255,7 +255,8 @@ TEST_F(LevelFlowScreenshots, EveryScreenAroundALevelIsLegible)
 	open<GLevelObjectivesScene>(GLevelObjectivesScene::FileName,
 	                            [&](GLevelObjectivesScene* scene) { scene->setLevel(level.get()); });
 	shot = shoot("LevelObjectivesSceneFirstLevel", 260, 130, isCream);
-	EXPECT_GT(count(shot, 262, 196, 762, 224, [](const Rgb& c) { return c.g > c.r + 30 && c.g > c.b + 10; }), 60) << "welcome";
+	EXPECT_GT(count(shot, 262, 196, 762, 224, [](const Rgb& c) { return c.g > c.r + 30 && c.g > c.b + 10; }), 60)
+	    << "welcome";
 	closeTop();
 
 	// Level won, the count finished.

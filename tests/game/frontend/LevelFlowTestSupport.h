@@ -20,12 +20,12 @@ inline SmartPointer<GLevelConfiguration> levelConfiguration(int number, int leve
 {
 	auto item = [](const char* type, const char* name, const std::string& value)
 	{ return std::string("<") + type + " Name=\"" + name + "\" Value=\"" + value + "\"/>"; };
-	const std::string xml = "<?xml version=\"1.0\"?>\n<Level><Properties>" +
-	                        item("string", "Name", std::to_string(number)) +
-	                        item("stringw", "Description", "Open three campsites by the quay.") +
-	                        item("int", "SettingIndex", std::to_string(settingIndex)) +
-	                        item("int", "LevelTime", std::to_string(levelTime)) + item("int", "Score", std::to_string(score)) +
-	                        item("int", "ExpertScore", std::to_string(expertScore)) + "</Properties></Level>";
+	const std::string xml =
+	    "<?xml version=\"1.0\"?>\n<Level><Properties>" + item("string", "Name", std::to_string(number)) +
+	    item("stringw", "Description", "Open three campsites by the quay.") +
+	    item("int", "SettingIndex", std::to_string(settingIndex)) +
+	    item("int", "LevelTime", std::to_string(levelTime)) + item("int", "Score", std::to_string(score)) +
+	    item("int", "ExpertScore", std::to_string(expertScore)) + "</Properties></Level>";
 	SmartPointer<CXMLReader> reader(new CXMLReader(xml.data(), xml.size()));
 	SmartPointer<GLevelConfiguration> configuration(new GLevelConfiguration());
 	configuration->load(reader.get());
