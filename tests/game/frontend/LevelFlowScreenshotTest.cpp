@@ -217,7 +217,7 @@ protected:
 
 TEST_F(LevelFlowScreenshots, EveryScreenAroundALevelIsLegible)
 {
-	SmartPointer<GLevelConfiguration> configuration = levelConfiguration(5, 420, 1600, 2400);
+	SmartPointer<GLevelConfiguration> configuration = levelConfiguration(5, 420, 1600, 2400, 1, "%Level1_Description%");
 	SmartPointer<GGameLevelScene> level = wonLevel(configuration.get(), 377000.0f, 2150.0f);
 
 	// Loading: the plate over the map with the bar half filled.

@@ -15,15 +15,15 @@
 namespace levelflowtest
 {
 // A level configuration with these values (name "<number>", so the level number follows from it).
-inline SmartPointer<GLevelConfiguration> levelConfiguration(int number, int levelTime, int score, int expertScore,
-                                                            int settingIndex = 1)
+inline SmartPointer<GLevelConfiguration>
+levelConfiguration(int number, int levelTime, int score, int expertScore, int settingIndex = 1,
+                   const std::string& description = "Open three campsites by the quay.")
 {
 	auto item = [](const char* type, const char* name, const std::string& value)
 	{ return std::string("<") + type + " Name=\"" + name + "\" Value=\"" + value + "\"/>"; };
 	const std::string xml =
 	    "<?xml version=\"1.0\"?>\n<Level><Properties>" + item("string", "Name", std::to_string(number)) +
-	    item("stringw", "Description", "Open three campsites by the quay.") +
-	    item("int", "SettingIndex", std::to_string(settingIndex)) +
+	    item("stringw", "Description", description) + item("int", "SettingIndex", std::to_string(settingIndex)) +
 	    item("int", "LevelTime", std::to_string(levelTime)) + item("int", "Score", std::to_string(score)) +
 	    item("int", "ExpertScore", std::to_string(expertScore)) + "</Properties></Level>";
 	SmartPointer<CXMLReader> reader(new CXMLReader(xml.data(), xml.size()));
