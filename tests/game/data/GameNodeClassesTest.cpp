@@ -25,6 +25,7 @@ const ClassIdentity identities[] = {
     {L"GBuildingNode", NodeTypeGBuildingNode, {NodeTypeControlNode}},
     {L"GGameLevelScene", NodeTypeGGameLevelScene, {NodeTypeControlNode, NodeTypeSceneNode}},
     {L"GPathMovableNode", NodeTypeGPathMovableNode, {}},
+    {L"GGamePlayScene", NodeTypeGGamePlayScene, {NodeTypeGBaseSceneNode, NodeTypeSceneNode, NodeTypeControlNode}},
     {L"GLogosScene", NodeTypeGLogosScene, {NodeTypeSceneNode, NodeTypeControlNode}},
     {L"GIntroScene", NodeTypeGIntroScene, {NodeTypeSceneNode, NodeTypeControlNode}},
     {L"GMainMenuScene", NodeTypeGMainMenuScene, {NodeTypeSceneNode, NodeTypeControlNode}},
