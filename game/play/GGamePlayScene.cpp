@@ -341,6 +341,10 @@ bool GGamePlayScene::update(unsigned elapsed)
 	{
 		updateClock();
 		updateDayBar();
+		const GBuildingNode* selected = levelScene->getSelectedBuilding();
+		if (selected && (selected->getWorkKind() != GBuildingNode::NoWork || selected->getFeatureState(0) != 0 ||
+		                 selected->getFeatureState(1) != 0))
+			refreshActionPanel();
 		if (levelScene->materialOrderLeft >= 0.0f)
 			refreshMaterialsOrder();
 		if (levelScene->workerOrderLeft >= 0.0f)
@@ -547,14 +551,16 @@ bool GGamePlayScene::onNodePressed(CEventNodeClicked* event)
 	{
 		if (tabControl)
 			tabControl->setActiveTab(9, false);
+		refreshPlacePanel();
 		return true;
 	}
 	if (name == internStringId("GoalsButton"))
 	{
-		showObjectives();
+		SmartPointer<SceneNode> objectives = loadSceneOfType(ObjectivesFile, NodeTypeGLevelObjectivesScene);
+		pushOver(objectives.get());
 		return false;
 	}
-	return false;
+	return onBuildingCommand(name, levelScene ? levelScene->getSelectedBuilding() : nullptr);
 }
 
 // ---- the level's messages
@@ -596,12 +602,6 @@ bool GGamePlayScene::onNewDay(GEvent*)
 				building->setChildrenState(internStringId("MoneyBurst"), StateFallback());
 		}
 	checkMoneyAchievements();
-	return true;
-}
-
-bool GGamePlayScene::onSelectionChanged(GEvent*)
-{
-	refreshHud();
 	return true;
 }
 

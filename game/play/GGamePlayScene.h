@@ -110,6 +110,26 @@ public:
 	void showMaterialsHint(const GResourceOffer* offer, bool enabled);
 	void showWorkersHint(const GResourceOffer* offer, bool enabled);
 
+	// ---- building panels and commands
+	// The progress and hint texts of a building's running work; empty for none or serving.
+	struct WorkTexts
+	{
+		irr::core::stringw progress;
+		irr::core::stringw hint;
+	};
+	WorkTexts getWorkTexts(const GBuildingNode* building) const;
+	void refreshPanels();
+	void refreshActionPanel();
+	void setupHotelButtons(GBuildingNode* building, BaseNode* node);
+	void setupJoyButtons(GBuildingNode* building, BaseNode* node);
+	void setupServiceButton(GBuildingNode* building, BaseNode* node);
+	void refreshBuyPanel();
+	void refreshOfferPanel();
+	void refreshPlacePanel();
+	// The command of a button on the selected building; false for a name that is not one (and for the
+	// offer buttons, which leave the click to others too).
+	bool onBuildingCommand(StringId name, GBuildingNode* selected);
+
 	// ---- completion
 	bool onLevelCompleted(bool normalScoreOnly);
 	bool checkMoneyAchievements();

@@ -61,9 +61,7 @@ bool GGamePlayScene::refreshHud(GEvent*)
 	        irr::core::stringw(levelScene->freeWorkers) + L"/" + irr::core::stringw(levelScene->totalWorkers));
 	refreshRating();
 	refreshGoals();
-	refreshStats();
-	refreshMaterialsOrder();
-	refreshWorkersOrder();
+	refreshPanels();
 	return true;
 }
 
