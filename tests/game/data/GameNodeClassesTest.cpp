@@ -39,6 +39,9 @@ const ClassIdentity identities[] = {
     {L"GAchievementsScene", NodeTypeGAchievementsScene, {6, 5}},
     {L"GCreditsScene", NodeTypeGCreditsScene, {6, 5}},
     {L"GOptionsScene", NodeTypeGOptionsScene, {6, 5}},
+    {L"GShopScene", NodeTypeGShopScene, {NodeTypeControlNode, NodeTypeSceneNode}},
+    {L"GComicsScene", NodeTypeGComicsScene, {NodeTypeControlNode, NodeTypeSceneNode}},
+    {L"GShopButton", NodeTypeGShopButton, {NodeTypeControlNode, NodeTypeButtonNode}},
 };
 
 const ClassIdentity* identityOf(const irr::core::stringw& name)
