@@ -200,13 +200,13 @@ bool GGamePlayScene::startLevel(const irr::core::stringc& folder, GGameLevelScen
 	if (clockRing)
 		clockRing->setAngle1(0);
 
-	auto* manager = dynamic_cast<ISceneServices*>(getSceneManager());
-	TemplateCollectionNode* templates = manager ? manager->getTemplateCollection() : nullptr;
+	// Not yet pushed, the screen has no scene manager of its own: the templates are the UI's.
+	TemplateCollectionNode* templates = uiTemplates();
 	if (!hintWindow && templates)
 	{
 		if (BaseNode* window = templates->findTemplate(internStringId("TutorialWindow")))
 		{
-			hintWindow = window->clone(internalScene, getSceneManager());
+			hintWindow = window->clone(internalScene, gGameApplication->uiSceneManager);
 			hintWindow->setVisible(false);
 			if (BaseNode* skip = child(hintWindow, "SkipTutorialButton"))
 				skip->setVisible(false);
@@ -312,6 +312,12 @@ void GGamePlayScene::setLevelSchedulerEnabled(bool enabled)
 {
 	if (TaskScheduler* scheduler = levelScene ? levelScene->getTaskScheduler() : nullptr)
 		scheduler->setEnabled(enabled);
+}
+
+TemplateCollectionNode* GGamePlayScene::uiTemplates() const
+{
+	SceneManager* ui = gGameApplication ? gGameApplication->uiSceneManager : nullptr;
+	return ui ? ui->getTemplateCollection() : nullptr;
 }
 
 bool GGamePlayScene::isTopScene() const
@@ -528,7 +534,7 @@ bool GGamePlayScene::onNodePressed(CEventNodeClicked* event)
 	if (hintWindow && hintWindow->isVisible() && hintTimer > 0)
 	{
 		hintTimer = 0;
-		hintWindow->setChildrenState(nameIdNavFrom(), StateFallback());
+		closeHintWindow();
 	}
 	const BaseNode* node = event->control;
 	const StringId name = node ? node->getName() : StringId();
@@ -622,8 +628,7 @@ bool GGamePlayScene::onWorkCompleted(GEventWorkCompleted* event)
 bool GGamePlayScene::onFeatureIncome(GEventFeatureIncome* event)
 {
 	refreshHud();
-	auto* manager = dynamic_cast<ISceneServices*>(getSceneManager());
-	TemplateCollectionNode* templates = manager ? manager->getTemplateCollection() : nullptr;
+	TemplateCollectionNode* templates = uiTemplates();
 	if (templates && templates->findTemplate(internStringId("MoneyStar")) && event->building)
 		event->building->setChildrenState(internStringId("MoneyBurst"), StateFallback());
 	return true;

@@ -26,6 +26,7 @@ class GObjectiveList;
 class GResourceOffer;
 class ListNode;
 class TabSceneNode;
+class TemplateCollectionNode;
 class TextNode;
 
 // The play screen: the interface over a running level. Starts the level, shows it inside its own
@@ -98,6 +99,7 @@ public:
 	void layoutGoals(const std::vector<CheckBoxNode*>& boxes, const GObjectiveList* objectives, bool longForm);
 	// One step of the level's hint window while no tutorial runs.
 	void updateHintWindow(unsigned elapsed);
+	void closeHintWindow();
 
 	// ---- build lists and purchase lists
 	void setupBuildTabs();
@@ -160,6 +162,7 @@ private:
 	void setLevelSchedulerEnabled(bool enabled);
 	void pauseThroughApplication();
 	bool isTopScene() const;
+	TemplateCollectionNode* uiTemplates() const;
 	// Loads a scene file as content; the scene when it is of the type, else null.
 	SmartPointer<SceneNode> loadSceneOfType(const char* fileName, int typeId) const;
 	bool pushOver(SceneNode* scene);
