@@ -3,6 +3,7 @@
 #include "effects/GPathMovableNode.h"
 #include "frontend/GAchievementUnlockedScene.h"
 #include "frontend/GAchievementsScene.h"
+#include "frontend/GComicsScene.h"
 #include "frontend/GCreditsScene.h"
 #include "frontend/GDebugStatsScene.h"
 #include "frontend/GIntroScene.h"
@@ -15,6 +16,8 @@
 #include "frontend/GRectangleNode.h"
 #include "frontend/GSelectPlayerInputNameScene.h"
 #include "frontend/GSelectPlayerScene.h"
+#include "frontend/GShopButton.h"
+#include "frontend/GShopScene.h"
 #include "level/GBuildingNode.h"
 #include "level/GEllipseSectorNode.h"
 #include "level/GGameLevelScene.h"
@@ -61,8 +64,11 @@ const std::vector<GameNodeClass>& gameNodeClasses()
 	    gameClass<GMainMenuScene>(),
 	    gameClass<GSelectPlayerScene>(),
 	    gameClass<GSelectPlayerInputNameScene>(),
+	    gameClass<GShopButton>(),
+	    gameClass<GShopScene>(),
 	    gameClass<GMapLocationButton>(),
 	    gameClass<GMapScene>(),
+	    gameClass<GComicsScene>(),
 	    gameClass<GLoadingLevelScene>(),
 	    gameClass<GGamePlayScene>(),
 	    gameClass<GLevelObjectivesScene>(),

@@ -122,8 +122,8 @@ public:
 	bool buyMaterials(const GResourceOffer* offer);
 	bool trainWorkers(const GResourceOffer* offer);
 	int getRatingStars() const;
-	// The rain or snow node (created on the first entry when the particle class is there); a test or
-	// the effects code may give one. Enabled while a weather request's time runs.
+	// The rain or snow node, shown while a weather request's time runs. None is made yet (the particle
+	// node is not part of the game); until then a test or the effects code gives one.
 	void setWeatherNode(BaseNode* node) { weatherNode = shareRef(node); }
 	BaseNode* getWeatherNode() const { return weatherNode.get(); }
 

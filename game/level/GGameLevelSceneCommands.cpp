@@ -58,12 +58,6 @@ CommandRefusal checkBuildingFree(const GBuildingNode* building)
 		return CommandRefusal::WorkRunning;
 	return CommandRefusal::None;
 }
-
-template <class P> P* made(SmartPointer<P>& keep, P* process)
-{
-	keep.reset(process);
-	return process;
-}
 } // namespace
 
 // ---- costs
@@ -287,9 +281,10 @@ void GGameLevelScene::startBuild(GBuildingNode* building, const GBuildingType* r
 	const StringId previousName = building->getPreviousRecord()->getName();
 	if (building->getTemplateName() != previousName)
 		building->setTemplateName(previousName);
-	SmartPointer<GBuildProcess> process;
-	addProcess(made(process, new GBuildProcess(this, building, building->getRecord(), cargosNode.get(), templates(),
-	                                           carPathFor(building), cost.materials, cost.workers)));
+	SmartPointer<GBuildProcess> process(new GBuildProcess(this, building, building->getRecord(), cargosNode.get(),
+	                                                      templates(), carPathFor(building), cost.materials,
+	                                                      cost.workers));
+	addProcess(process.get());
 	building->setWork(GBuildingNode::BuildWork, process.get());
 	pay(cost);
 	recalculateStats();
@@ -303,8 +298,9 @@ bool GGameLevelScene::destroyBuilding(GBuildingNode* building)
 	const CommandCost cost = destroyCost(building->getRecord());
 	building->saveState();
 	building->endSale();
-	SmartPointer<GDestroyProcess> process;
-	addProcess(made(process, new GDestroyProcess(this, building, cargosNode.get(), templates(), carPathFor(building))));
+	SmartPointer<GDestroyProcess> process(
+	    new GDestroyProcess(this, building, cargosNode.get(), templates(), carPathFor(building)));
+	addProcess(process.get());
 	building->setWork(GBuildingNode::DemolitionWork, process.get());
 	pay(cost);
 	building->unregisterAsServer();
@@ -387,6 +383,8 @@ bool GGameLevelScene::serveRequest(GBuildingNode* building)
 
 void GGameLevelScene::dropUnservedRequests()
 {
+	// The lists as they are now: the building that went may have been the last provider.
+	collectServices();
 	for (const SmartPointer<GBuildingNode>& building : buildings)
 	{
 		const int condition = building->getCondition();

@@ -201,13 +201,13 @@ bool GGamePlayScene::startLevel(const irr::core::stringc& folder, GGameLevelScen
 	if (clockRing)
 		clockRing->setAngle1(0);
 
-	auto* manager = dynamic_cast<ISceneServices*>(getSceneManager());
-	TemplateCollectionNode* templates = manager ? manager->getTemplateCollection() : nullptr;
+	// Not yet pushed, the screen has no scene manager of its own: the templates are the UI's.
+	TemplateCollectionNode* templates = uiTemplates();
 	if (!hintWindow && templates)
 	{
 		if (BaseNode* window = templates->findTemplate(internStringId("TutorialWindow")))
 		{
-			hintWindow = window->clone(internalScene, getSceneManager());
+			hintWindow = window->clone(internalScene, gGameApplication->uiSceneManager);
 			hintWindow->setVisible(false);
 			if (BaseNode* skip = child(hintWindow, "SkipTutorialButton"))
 				skip->setVisible(false);
@@ -315,6 +315,12 @@ void GGamePlayScene::setLevelSchedulerEnabled(bool enabled)
 		scheduler->setEnabled(enabled);
 }
 
+TemplateCollectionNode* GGamePlayScene::uiTemplates() const
+{
+	SceneManager* ui = gGameApplication ? gGameApplication->uiSceneManager : nullptr;
+	return ui ? ui->getTemplateCollection() : nullptr;
+}
+
 bool GGamePlayScene::isTopScene() const
 {
 	const SceneManager* manager = getSceneManagerNode();
@@ -342,6 +348,10 @@ bool GGamePlayScene::update(unsigned elapsed)
 	{
 		updateClock();
 		updateDayBar();
+		const GBuildingNode* selected = levelScene->getSelectedBuilding();
+		if (selected && (selected->getWorkKind() != GBuildingNode::NoWork || selected->getFeatureState(0) != 0 ||
+		                 selected->getFeatureState(1) != 0))
+			refreshActionPanel();
 		if (levelScene->materialOrderLeft >= 0.0f)
 			refreshMaterialsOrder();
 		if (levelScene->workerOrderLeft >= 0.0f)
@@ -526,7 +536,7 @@ bool GGamePlayScene::onNodePressed(CEventNodeClicked* event)
 	if (hintWindow && hintWindow->isVisible() && hintTimer > 0)
 	{
 		hintTimer = 0;
-		hintWindow->setChildrenState(nameIdNavFrom(), StateFallback());
+		closeHintWindow();
 	}
 	const BaseNode* node = event->control;
 	const StringId name = node ? node->getName() : StringId();
@@ -549,14 +559,16 @@ bool GGamePlayScene::onNodePressed(CEventNodeClicked* event)
 	{
 		if (tabControl)
 			tabControl->setActiveTab(9, false);
+		refreshPlacePanel();
 		return true;
 	}
 	if (name == internStringId("GoalsButton"))
 	{
-		showObjectives();
+		SmartPointer<SceneNode> objectives = loadSceneOfType(ObjectivesFile, NodeTypeGLevelObjectivesScene);
+		pushOver(objectives.get());
 		return false;
 	}
-	return false;
+	return onBuildingCommand(name, levelScene ? levelScene->getSelectedBuilding() : nullptr);
 }
 
 // ---- the level's messages
@@ -601,12 +613,6 @@ bool GGamePlayScene::onNewDay(GEvent*)
 	return true;
 }
 
-bool GGamePlayScene::onSelectionChanged(GEvent*)
-{
-	refreshHud();
-	return true;
-}
-
 bool GGamePlayScene::onWorkCompleted(GEventWorkCompleted* event)
 {
 	refreshHud();
@@ -624,8 +630,7 @@ bool GGamePlayScene::onWorkCompleted(GEventWorkCompleted* event)
 bool GGamePlayScene::onFeatureIncome(GEventFeatureIncome* event)
 {
 	refreshHud();
-	auto* manager = dynamic_cast<ISceneServices*>(getSceneManager());
-	TemplateCollectionNode* templates = manager ? manager->getTemplateCollection() : nullptr;
+	TemplateCollectionNode* templates = uiTemplates();
 	if (templates && templates->findTemplate(internStringId("MoneyStar")) && event->building)
 		event->building->setChildrenState(internStringId("MoneyBurst"), StateFallback());
 	return true;

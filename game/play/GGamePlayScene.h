@@ -26,6 +26,7 @@ class GObjectiveList;
 class GResourceOffer;
 class ListNode;
 class TabSceneNode;
+class TemplateCollectionNode;
 class TextNode;
 
 // The play screen: the interface over a running level. Starts the level, shows it inside its own
@@ -98,6 +99,7 @@ public:
 	void layoutGoals(const std::vector<CheckBoxNode*>& boxes, const GObjectiveList* objectives, bool longForm);
 	// One step of the level's hint window while no tutorial runs.
 	void updateHintWindow(unsigned elapsed);
+	void closeHintWindow();
 
 	// ---- build lists and purchase lists
 	void setupBuildTabs();
@@ -109,6 +111,26 @@ public:
 	void refreshWorkersOrder();
 	void showMaterialsHint(const GResourceOffer* offer, bool enabled);
 	void showWorkersHint(const GResourceOffer* offer, bool enabled);
+
+	// ---- building panels and commands
+	// The progress and hint texts of a building's running work; empty for none or serving.
+	struct WorkTexts
+	{
+		irr::core::stringw progress;
+		irr::core::stringw hint;
+	};
+	WorkTexts getWorkTexts(const GBuildingNode* building) const;
+	void refreshPanels();
+	void refreshActionPanel();
+	void setupHotelButtons(GBuildingNode* building, BaseNode* node);
+	void setupJoyButtons(GBuildingNode* building, BaseNode* node);
+	void setupServiceButton(GBuildingNode* building, BaseNode* node);
+	void refreshBuyPanel();
+	void refreshOfferPanel();
+	void refreshPlacePanel();
+	// The command of a button on the selected building; false for a name that is not one (and for the
+	// offer buttons, which leave the click to others too).
+	bool onBuildingCommand(StringId name, GBuildingNode* selected);
 
 	// ---- completion
 	bool onLevelCompleted(bool normalScoreOnly);
@@ -140,6 +162,7 @@ private:
 	void setLevelSchedulerEnabled(bool enabled);
 	void pauseThroughApplication();
 	bool isTopScene() const;
+	TemplateCollectionNode* uiTemplates() const;
 	// Loads a scene file as content; the scene when it is of the type, else null.
 	SmartPointer<SceneNode> loadSceneOfType(const char* fileName, int typeId) const;
 	bool pushOver(SceneNode* scene);

@@ -61,9 +61,7 @@ bool GGamePlayScene::refreshHud(GEvent*)
 	        irr::core::stringw(levelScene->freeWorkers) + L"/" + irr::core::stringw(levelScene->totalWorkers));
 	refreshRating();
 	refreshGoals();
-	refreshStats();
-	refreshMaterialsOrder();
-	refreshWorkersOrder();
+	refreshPanels();
 	return true;
 }
 
@@ -104,7 +102,7 @@ void GGamePlayScene::refreshRating()
 	for (const std::vector<BaseNode*>* row : {&ratingStars, &overviewStars})
 		for (size_t i = 0; i < row->size(); ++i)
 			if (BaseNode* star = (*row)[i])
-				star->setChildrenState(static_cast<int>(i) < stars ? full : empty, nullptr);
+				star->setState(static_cast<int>(i) < stars ? full : empty, nullptr, StringId());
 }
 
 void GGamePlayScene::fillGoals()
@@ -185,7 +183,7 @@ void GGamePlayScene::updateHintWindow(unsigned elapsed)
 		if (hintWindow->isVisible())
 		{
 			hintTimer = 0;
-			hintWindow->setChildrenState(nameIdNavFrom(), nullptr);
+			closeHintWindow();
 		}
 		return;
 	}
@@ -195,7 +193,7 @@ void GGamePlayScene::updateHintWindow(unsigned elapsed)
 	if (hintWindow->isVisible())
 	{
 		hintTimer = 30000;
-		hintWindow->setChildrenState(nameIdNavFrom(), nullptr);
+		closeHintWindow();
 		return;
 	}
 	for (const irr::core::stringc& shown : shownHints)
@@ -207,4 +205,13 @@ void GGamePlayScene::updateHintWindow(unsigned elapsed)
 	hintWindow->setChildrenState(nameIdNavTo(), nullptr);
 	setText(textChild(hintWindow, "Text"), irr::core::stringw(hint.c_str()));
 	shownHints.push_back(hint);
+}
+
+void GGamePlayScene::closeHintWindow()
+{
+	if (!hintWindow)
+		return;
+	hintWindow->setChildrenState(nameIdNavFrom(), nullptr);
+	// The window counts as closed from now on, whatever its look still plays.
+	hintWindow->setVisible(false);
 }

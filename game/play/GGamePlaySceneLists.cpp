@@ -292,8 +292,12 @@ bool GGamePlayScene::onListItemPressed(CEventNodeListItemClicked* event)
 	{
 		const auto* record = dynamic_cast<const GBuildingType*>(object);
 		GBuildingNode* selected = levelScene->getSelectedBuilding();
-		if (record && selected && levelScene->buildOnPlace(selected, record) && tabControl)
-			tabControl->setActiveTab(5, false);
+		if (record && selected && levelScene->buildOnPlace(selected, record))
+		{
+			if (tabControl)
+				tabControl->setActiveTab(5, false);
+			refreshActionPanel();
+		}
 		return true;
 	}
 	if (isList(list, "BuyMaterialsList"))

@@ -2,6 +2,7 @@
 """Writes the level art as SVG files under assets-src/atlases/ (committed; the build rasterises them).
 
     tools/art/make_level_art.py [repository root]
+    tools/art/make_level_art.py [repository root] --previews <folder>   (the building panel's previews)
 
 Buildings come from buildings.py (one function per line), vehicles are drawn here for every heading the
 path movers name, icons and the ground pictures of the levels are written out directly. Run it again
@@ -577,8 +578,24 @@ def make_ground(root, level, elements):
         write(root, folder + half + '.svg', text)
 
 
+def make_previews(root, folder):
+    """The building panel's previews (<Record>.svg and <Record>_snow.svg): the buildings' own pictures, for an
+    interface atlas whose frames the panel names scenes/images/GameMenu/Icons/<Record>[_snow].png."""
+    for name, (kind, draw) in B.records().items():
+        for suffix, style in (('', Style('normal')), ('_snow', Style('snow'))):
+            items = B.plot() + B.on_plot(draw())
+            write(root, os.path.join(folder, name + suffix + '.svg'),
+                  building_svg(items, style, name + ' preview' + (' under snow' if suffix else '')))
+
+
 def main():
-    root = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', '..')
+    args = sys.argv[1:]
+    if len(args) >= 2 and args[-2] == '--previews':
+        # make_level_art.py [root] --previews <folder under the root>: only the panel previews.
+        root = args[0] if len(args) == 3 else os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', '..')
+        make_previews(root, args[-1])
+        return
+    root = args[0] if args else os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', '..')
     make_buildings(root)
     make_vehicles(root)
     make_clouds(root)

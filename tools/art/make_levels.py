@@ -14,15 +14,15 @@ LEVELS = {
     1: {
         'title': 'Harbour Road',
         'places': [('Place6', 436, 264, 'BuildingPlace', False), ('Place5', 700, 340, 'BuildingPlace', False),
-                   ('Place1', 108, 418, 'BuildingPlace', False), ('Place2', 288, 418, 'BuildingPlace', False),
-                   ('Place3', 108, 600, 'BuildingPlace', False), ('Place4', 288, 600, 'BuildingPlace', False)],
+                   ('Place1', 108, 418, 'BuildingPlace', True), ('Place2', 288, 418, 'BuildingPlace', True),
+                   ('Place3', 108, 600, 'BuildingPlace', True), ('Place4', 288, 600, 'BuildingPlace', True)],
     },
     2: {
         'title': 'Riverside',
-        'places': [('Place1', 88, 178, 'BuildingPlace', False), ('Place2', 258, 178, 'BuildingPlace', False),
+        'places': [('Place1', 88, 178, 'BuildingPlace', True), ('Place2', 258, 178, 'BuildingPlace', True),
                    ('Place3', 628, 178, 'BuildingPlace', False), ('Place4', 808, 178, 'BuildingPlace', False),
-                   ('Place5', 88, 660, 'BuildingPlace', False), ('Place6', 258, 660, 'BuildingPlace', False),
-                   ('Place7', 628, 660, 'BuildingPlace', False), ('Place8', 808, 660, 'BuildingPlace', False)],
+                   ('Place5', 88, 660, 'BuildingPlace', True), ('Place6', 258, 660, 'BuildingPlace', True),
+                   ('Place7', 628, 660, 'BuildingPlace', True), ('Place8', 808, 660, 'BuildingPlace', False)],
     },
 }
 

@@ -152,11 +152,6 @@ def sprite(name, image, x, y, w, h, **props):
 NOT_OWNED = 'ffd0d4dc'
 
 
-def press_bump():
-    """A click presses the building into its plot for a moment."""
-    return Keys('vector3d', 'Position', [(0, vec(-8, -161)), (140, vec(-8, -164))])
-
-
 def building_sprite(record, kind):
     picture_name = 'Buildings/%s.png' % record
     snow = 'Buildings/%sSnow.png' % record
@@ -168,10 +163,10 @@ def building_sprite(record, kind):
     node.state('Setting4', [picture(snow)])
     node.state('DestroySetting4', [picture(snow)])
     node.state('DoneSetting4', [picture(snow)])
-    # The tint tells ownership; hover and focus show on the selection frame, so they leave it alone.
+    # The tint tells ownership; hover, focus and clicks show on the selection frame, so a feature's glow or
+    # a restoration running on the pictures goes on undisturbed.
     node.state('Owned', [tint(WHITE)])
     node.state('NotOwned', [tint(NOT_OWNED)])
-    node.state('Press', animators=[press_bump()])
     # A working feature makes the building glow gently until it stops.
     for feature in (1, 2):
         node.state('Feature%d' % feature, animators=[
@@ -198,6 +193,9 @@ def selector():
     node.state('FocusKillHover', [visible(True), tint(WHITE)])
     node.state('NormalHover', [visible(True), tint('90ffffff')])
     node.state('NormalKillHover', [visible(False)])
+    # A click flashes the frame; the focus that follows keeps it shown.
+    node.state('Press', [visible(True)], [Keys('color', 'TintColor', [(0, 'ffffffff'), (90, '60ffffff'),
+                                                                      (110, WHITE)])])
     return node
 
 
@@ -248,7 +246,6 @@ def place_template():
             node.state('%s%d' % (prefix, index), [picture('Buildings/BuildingPlace.png')])
     for prefix in ('Setting', 'DoneSetting', 'DestroySetting'):
         node.state('%s4' % prefix, [picture('Buildings/BuildingPlaceSnow.png')])
-    node.state('Press', animators=[press_bump()])
     root.add(node)
     dust = sprite('Dust', 'Construction/Dust.png', -8, -50, 160, 110, Visible=False)
     dust.state('Destroy', [visible(True)], [Keys('color', 'TintColor', [(0, WHITE), (1500, 'c0ffffff')])])

@@ -25,6 +25,7 @@ const ClassIdentity identities[] = {
     {L"GBuildingNode", NodeTypeGBuildingNode, {NodeTypeControlNode}},
     {L"GGameLevelScene", NodeTypeGGameLevelScene, {NodeTypeControlNode, NodeTypeSceneNode}},
     {L"GPathMovableNode", NodeTypeGPathMovableNode, {}},
+    {L"GGamePlayScene", NodeTypeGGamePlayScene, {NodeTypeGBaseSceneNode, NodeTypeSceneNode, NodeTypeControlNode}},
     {L"GLogosScene", NodeTypeGLogosScene, {NodeTypeSceneNode, NodeTypeControlNode}},
     {L"GIntroScene", NodeTypeGIntroScene, {NodeTypeSceneNode, NodeTypeControlNode}},
     {L"GMainMenuScene", NodeTypeGMainMenuScene, {NodeTypeSceneNode, NodeTypeControlNode}},
@@ -39,11 +40,13 @@ const ClassIdentity identities[] = {
     {L"GCreditsScene", NodeTypeGCreditsScene, {6, 5}},
     {L"GOptionsScene", NodeTypeGOptionsScene, {6, 5}},
     {L"GLoadingLevelScene", NodeTypeGLoadingLevelScene, {1100, 6, 5}},
-    {L"GGamePlayScene", NodeTypeGGamePlayScene, {1100, 6, 5}},
     {L"GLevelObjectivesScene", NodeTypeGLevelObjectivesScene, {1100, 6, 5}},
     {L"GLevelCompletedScene", NodeTypeGLevelCompletedScene, {1100, 6, 5}},
     {L"GHelpScene", NodeTypeGHelpScene, {1100, 6, 5}},
     {L"GInGameMenuScene", NodeTypeGInGameMenuScene, {1100, 6, 5}},
+    {L"GShopScene", NodeTypeGShopScene, {NodeTypeControlNode, NodeTypeSceneNode}},
+    {L"GComicsScene", NodeTypeGComicsScene, {NodeTypeControlNode, NodeTypeSceneNode}},
+    {L"GShopButton", NodeTypeGShopButton, {NodeTypeControlNode, NodeTypeButtonNode}},
 };
 
 const ClassIdentity* identityOf(const irr::core::stringw& name)

@@ -5,6 +5,7 @@
 #include "data/GEventSelectionChanged.h"
 #include "data/GameEventIds.h"
 #include "game/GameTestSupport.h"
+#include "level/GCloudsProcess.h"
 #include "level/GLevelProcess.h"
 #include "level/GMoneyLetter.h"
 #include "support/LogCapture.h"
@@ -455,4 +456,30 @@ TEST(GGameLevelScene, FirstLevelEndsWithItsGoalsMet)
 	EXPECT_TRUE(rig.level->areObjectivesMet());
 	rig.drain();
 	EXPECT_EQ(rig.services.log->count(EventTypeGEventLevelCompleted), 1);
+}
+
+// Clouds start drifting when the level is first shown; showing it again starts no second drift.
+TEST(GGameLevelScene, CloudsStartOnTheFirstEntryOnly)
+{
+	SmallLevel rig;
+	rig.services.templates =
+	    templateCollection(nodeXml("GPathMovableNode", "Cloud1") + nodeXml("GPathMovableNode", "Cloud2") +
+	                       nodeXml("GPathMovableNode", "Cloud3"));
+	rig.attach();
+	rig.setUp(rig.buildingRecords.get(), rig.configuration.get());
+	const auto cloudProcesses = [&]
+	{
+		int n = 0;
+		for (const SmartPointer<GLevelProcess>& process : rig.level->getProcesses())
+			n += dynamic_cast<GCloudsProcess*>(process.get()) ? 1 : 0;
+		return n;
+	};
+	EXPECT_EQ(cloudProcesses(), 0);
+	ASSERT_TRUE(rig.enter());
+	EXPECT_EQ(cloudProcesses(), 1);
+	rig.tickUntil(10, [] { return false; });
+	EXPECT_FALSE(rig.level->getCargosNode()->getChildren().empty()) << "clouds under the cargos node";
+	rig.enter(false);
+	rig.enter();
+	EXPECT_EQ(cloudProcesses(), 1);
 }

@@ -1,7 +1,6 @@
 #include "level/LevelBooks.h"
 
 #include <gtest/gtest.h>
-
 #include <vector>
 
 TEST(LevelBooks, LetterAmountIsTheHundredsOfTheIncomeShareAndOneHundredMore)
@@ -32,7 +31,7 @@ TEST(LevelBooks, RatingStarsFollowTheSteps)
 		float rating;
 		int stars;
 	};
-	const Case cases[] = {{-5.0f, 0}, {0.0f, 0}, {49.0f, 0}, {49.9f, 0}, {50.0f, 1},
+	const Case cases[] = {{-5.0f, 0}, {0.0f, 0},   {49.0f, 0},  {49.9f, 0}, {50.0f, 1},
 	                      {99.0f, 1}, {100.0f, 2}, {149.0f, 2}, {300.0f, 6}};
 	for (const Case& c : cases)
 		EXPECT_EQ(ratingStars(c.rating, defaultSteps), c.stars) << "rating " << c.rating;
