@@ -15,6 +15,7 @@ content_atlas(atlases/MainMenu ${ART}/atlases/MainMenu PREFIX scenes/images/)
 content_atlas(atlases/Effects ${ART}/atlases/Effects)
 # The movers, balloons and fireworks of levels/common/Movers.qscn, scenes/MainMenuMovers.qscn and the fireworks.
 content_atlas(atlases/Movers ${ART}/atlases/Movers PREFIX levels/common/images/)
+content_atlas(atlases/GameMenu ${ART}/atlases/GameMenu PREFIX scenes/images/GameMenu/)
 
 # Fonts: the names are the game's, the faces DejaVu.
 content_font(scenes/fonts/arial_14_crisp DejaVuSans.ttf 14 CRISP)
