@@ -18,6 +18,10 @@
 #include "level/GBuildingNode.h"
 #include "level/GEllipseSectorNode.h"
 #include "level/GGameLevelScene.h"
+#include "minigames/GMiniCompletedScene.h"
+#include "minigames/GMiniGameAuctionScene.h"
+#include "minigames/GMiniGameHidden2Scene.h"
+#include "minigames/GMiniGameHiddenScene.h"
 
 namespace
 {
@@ -63,6 +67,10 @@ const std::vector<GameNodeClass>& gameNodeClasses()
 	    gameClass<GAchievementsScene>(),
 	    gameClass<GCreditsScene>(),
 	    gameClass<GOptionsScene>(),
+	    gameClass<GMiniCompletedScene>(),
+	    gameClass<GMiniGameHiddenScene>(),
+	    gameClass<GMiniGameHidden2Scene>(),
+	    gameClass<GMiniGameAuctionScene>(),
 	    gameClass<GBuildingNode>(),
 	    gameClass<GGameLevelScene>(),
 	    gameClass<GPathMovableNode>(),

@@ -38,6 +38,10 @@ const ClassIdentity identities[] = {
     {L"GAchievementsScene", NodeTypeGAchievementsScene, {6, 5}},
     {L"GCreditsScene", NodeTypeGCreditsScene, {6, 5}},
     {L"GOptionsScene", NodeTypeGOptionsScene, {6, 5}},
+    {L"GMiniCompletedScene", NodeTypeGMiniCompletedScene, {6, 5}},
+    {L"GMiniGameHiddenScene", NodeTypeGMiniGameHiddenScene, {6, 5}},
+    {L"GMiniGameHidden2Scene", NodeTypeGMiniGameHidden2Scene, {6, 5}},
+    {L"GMiniGameAuctionScene", NodeTypeGMiniGameAuctionScene, {6, 5}},
 };
 
 const ClassIdentity* identityOf(const irr::core::stringw& name)
