@@ -90,13 +90,13 @@ bool GMiniCompletedScene::onSceneChangeStarted(CEventNodeSceneChangeStarted* eve
 void GMiniCompletedScene::writeCounters()
 {
 	if (scoreText)
-		scoreText->setText(irr::core::stringw(L"- ") +
-		                   dictionaryFormat("LevelCompleted_ScoreTxt",
-		                                    formatThousands(static_cast<int>(shownScore), L',')));
+		scoreText->setText(
+		    irr::core::stringw(L"- ") +
+		    dictionaryFormat("LevelCompleted_ScoreTxt", formatThousands(static_cast<int>(shownScore), L',')));
 	if (timeText)
-		timeText->setText(irr::core::stringw(L"- ") +
-		                  dictionaryFormat("LevelCompleted_TimeTxt",
-		                                   formatMinutesSeconds(static_cast<unsigned>(shownTime))));
+		timeText->setText(
+		    irr::core::stringw(L"- ") +
+		    dictionaryFormat("LevelCompleted_TimeTxt", formatMinutesSeconds(static_cast<unsigned>(shownTime))));
 }
 
 bool GMiniCompletedScene::updateTime(unsigned elapsed)
@@ -111,8 +111,8 @@ bool GMiniCompletedScene::updateTime(unsigned elapsed)
 	else if (countState == 2)
 	{
 		const float seconds = static_cast<float>(elapsed) * 0.001f;
-		shownTime = std::min(shownTime + CountRate * static_cast<float>(targetTime) * seconds,
-		                     static_cast<float>(targetTime));
+		shownTime =
+		    std::min(shownTime + CountRate * static_cast<float>(targetTime) * seconds, static_cast<float>(targetTime));
 		shownScore = std::min(shownScore + CountRate * static_cast<float>(targetScore) * seconds,
 		                      static_cast<float>(targetScore));
 		writeCounters();

@@ -166,7 +166,8 @@ void GMiniGameAuctionScene::startRound()
 		low -= static_cast<int>(random->nextIntInRange(0, 2));
 
 	int piles[ZoneCount] = {low, middle, high};
-	auto rotateLeft = [&piles] {
+	auto rotateLeft = [&piles]
+	{
 		const int first = piles[0];
 		piles[0] = piles[1];
 		piles[1] = piles[2];

@@ -1,5 +1,6 @@
 #include "GMiniGameHidden2Scene.h"
 
+#include "app/GGameApplication.h"
 #include "content/AtlasTexture.h"
 #include "content/CContentManager.h"
 #include "content/ContentType.h"
@@ -7,7 +8,6 @@
 #include "core/InputEvents.h"
 #include "core/Random.h"
 #include "core/TextUtils.h"
-#include "app/GGameApplication.h"
 #include "data/ConfigReading.h"
 #include "data/GLevelPath.h"
 #include "data/GLevelPaths.h"
@@ -145,7 +145,8 @@ void GMiniGameHidden2Scene::showCurrentItem()
 		CContentManager* content = getContentRef().getContentManager();
 		if (!content && gGameApplication)
 			content = gGameApplication->contentManager;
-		SmartPointer<ContentObject> frame(content ? content->getContent(ContentTypeAtlasTexture, name, false) : nullptr);
+		SmartPointer<ContentObject> frame(content ? content->getContent(ContentTypeAtlasTexture, name, false)
+		                                          : nullptr);
 		if (auto* texture = dynamic_cast<AtlasTexture*>(frame.get()))
 			previewImage->setAtlasTexture(texture);
 		previewImage->refreshAbsolute();
@@ -184,13 +185,13 @@ bool GMiniGameHidden2Scene::updateTime(unsigned elapsed)
 
 bool GMiniGameHidden2Scene::sendToChildren(int mode, CEvent* event)
 {
-	if (event && event->typeId() == CEventInputMouseLeftDown::TypeId)
+	if (event && Enabled && event->typeId() == CEventInputMouseLeftDown::TypeId)
 	{
 		const auto* press = static_cast<const CEventInputMouseLeftDown*>(event);
 		if (onClick(press->x, press->y))
 			return true;
 	}
-	else if (event && event->typeId() == CEventInputMouseMove::TypeId)
+	else if (event && Enabled && event->typeId() == CEventInputMouseMove::TypeId)
 	{
 		const auto* move = static_cast<const CEventInputMouseMove*>(event);
 		onMouseMove(move->x, move->y);

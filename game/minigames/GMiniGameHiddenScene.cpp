@@ -12,8 +12,7 @@
 #include "nodes/TextNode.h"
 #include "scene/NodeEvents.h"
 
-GMiniGameHiddenScene::GMiniGameHiddenScene(const ContentRef& reference, BaseNode* parentNode,
-                                           INodeEventQueue* manager)
+GMiniGameHiddenScene::GMiniGameHiddenScene(const ContentRef& reference, BaseNode* parentNode, INodeEventQueue* manager)
     : GMiniGameScene(reference, parentNode, manager), hintPaths(new GLevelPaths())
 {
 	period = 10;
@@ -94,7 +93,7 @@ bool GMiniGameHiddenScene::updateTime(unsigned elapsed)
 
 bool GMiniGameHiddenScene::sendToChildren(int mode, CEvent* event)
 {
-	if (event && event->typeId() == CEventInputMouseLeftDown::TypeId)
+	if (event && Enabled && event->typeId() == CEventInputMouseLeftDown::TypeId)
 	{
 		const auto* press = static_cast<const CEventInputMouseLeftDown*>(event);
 		if (onClick(press->x, press->y))

@@ -42,6 +42,7 @@ public:
 	void completeMiniGame();
 
 	int getLinetPhase() const { return linetPhase; }
+	int getPhaseTime() const { return phaseTime; }
 	int getElapsedTime() const { return elapsedTime; }
 	int getScore() const { return score; }
 	int getMaxLevelTime() const { return maxLevelTime; }
