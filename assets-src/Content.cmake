@@ -11,6 +11,10 @@ content_picture(${ART}/images/backgrounds/MapBg.svg scenes/backgrounds/MapBg.png
 
 # Atlases: every picture under the folder becomes a frame named by its path there.
 content_atlas(atlases/MainMenu ${ART}/atlases/MainMenu PREFIX scenes/images/)
+# The weather and hint particles, named as the level scene asks for them ("particles/Rain.png").
+content_atlas(atlases/Effects ${ART}/atlases/Effects)
+# The movers, balloons and fireworks of levels/common/Movers.qscn, scenes/MainMenuMovers.qscn and the fireworks.
+content_atlas(atlases/Movers ${ART}/atlases/Movers PREFIX levels/common/images/)
 
 # Fonts: the names are the game's, the faces DejaVu.
 content_font(scenes/fonts/arial_14_crisp DejaVuSans.ttf 14 CRISP)
@@ -34,3 +38,9 @@ foreach(sound TownAmbient ClockTicking Rain ComicsMusic MiniGamesMusic GameMusic
   GameMusicSetting3 GameMusicSetting4)
   content_sound(${ART}/sounds/${sound}.txt sounds/${sound}.ogg)
 endforeach()
+
+# Level art (SVG written by tools/art/make_level_art.py): buildings, icons, vehicles and clouds in one
+# atlas whose frames are named levels/common/..., the ground of each level in its own atlas.
+content_atlas(atlases/Buildings ${ART}/atlases/Buildings PREFIX levels/common/)
+content_atlas(atlases/Env1 ${ART}/atlases/Level1 PREFIX levels/level1/)
+content_atlas(atlases/Env2 ${ART}/atlases/Level2 PREFIX levels/level2/)

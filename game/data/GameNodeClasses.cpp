@@ -1,8 +1,29 @@
 #include "GameNodeClasses.h"
 
+#include "effects/GBaloonNode.h"
+#include "effects/GBirdNode.h"
+#include "effects/GCarNode.h"
+#include "effects/GCircularBirdNode.h"
+#include "effects/GFireworkNode.h"
+#include "effects/GHOHintParticlesNode.h"
+#include "effects/GLakeWaveNode.h"
+#include "effects/GMainMenuBikeNode.h"
+#include "effects/GMainMenuCarNode.h"
+#include "effects/GMainMenuCloudNode.h"
+#include "effects/GMainMenuPedestrianNode.h"
 #include "effects/GPathMovableNode.h"
+#include "effects/GPedestrianNode.h"
+#include "effects/GPicEffectNode.h"
+#include "effects/GSelectGridNode.h"
+#include "effects/GShieldEffectNode.h"
+#include "effects/GShieldStarNode.h"
+#include "effects/GSpiralMovableNode.h"
+#include "effects/GTextTrailNode.h"
+#include "effects/GWeatherParticlesNode.h"
+#include "effects/OnceSpawnerNode.h"
 #include "frontend/GAchievementUnlockedScene.h"
 #include "frontend/GAchievementsScene.h"
+#include "frontend/GComicsScene.h"
 #include "frontend/GCreditsScene.h"
 #include "frontend/GDebugStatsScene.h"
 #include "frontend/GIntroScene.h"
@@ -15,6 +36,8 @@
 #include "frontend/GRectangleNode.h"
 #include "frontend/GSelectPlayerInputNameScene.h"
 #include "frontend/GSelectPlayerScene.h"
+#include "frontend/GShopButton.h"
+#include "frontend/GShopScene.h"
 #include "level/GBuildingNode.h"
 #include "level/GEllipseSectorNode.h"
 #include "level/GGameLevelScene.h"
@@ -57,10 +80,17 @@ const std::vector<GameNodeClass>& gameNodeClasses()
 {
 	static const std::vector<GameNodeClass> classes = {
 	    gameClass<GMainMenuScene>(),
+	    gameClass<GMainMenuPedestrianNode>(),
+	    gameClass<GMainMenuCarNode>(),
+	    gameClass<GMainMenuBikeNode>(),
+	    gameClass<GMainMenuCloudNode>(),
 	    gameClass<GSelectPlayerScene>(),
 	    gameClass<GSelectPlayerInputNameScene>(),
+	    gameClass<GShopButton>(),
+	    gameClass<GShopScene>(),
 	    gameClass<GMapLocationButton>(),
 	    gameClass<GMapScene>(),
+	    gameClass<GComicsScene>(),
 	    gameClass<GEllipseSectorNode>(),
 	    gameClass<GRectangleNode>(),
 	    gameClass<GAchievementUnlockedScene>(),
@@ -74,6 +104,22 @@ const std::vector<GameNodeClass>& gameNodeClasses()
 	    gameClass<GBuildingNode>(),
 	    gameClass<GGameLevelScene>(),
 	    gameClass<GPathMovableNode>(),
+	    gameClass<GSpiralMovableNode>(),
+	    gameClass<GBaloonNode>(),
+	    gameClass<GPicEffectNode>(),
+	    gameClass<GShieldStarNode>(),
+	    gameClass<GShieldEffectNode>(),
+	    gameClass<GLakeWaveNode>(),
+	    gameClass<GBirdNode>(),
+	    gameClass<GCircularBirdNode>(),
+	    gameClass<GCarNode>(),
+	    gameClass<GPedestrianNode>(),
+	    gameClass<GTextTrailNode>(),
+	    gameClass<GFireworkNode>(),
+	    gameClass<OnceSpawnerNode>(),
+	    gameClass<GHOHintParticlesNode>(),
+	    gameClass<GWeatherParticlesNode>(),
+	    gameClass<GSelectGridNode>(),
 	};
 	return classes;
 }

@@ -157,6 +157,12 @@ TEST_F(FrontDoorRoad, TheIntroLoadsTheSharedContentAndOpensTheMenu)
 	TemplateCollectionNode* templates = application->uiSceneManager->getTemplateCollection();
 	ASSERT_NE(templates, nullptr);
 	EXPECT_NE(templates->findTemplate(internStringId("MapLocation")), nullptr);
+	// The movers join the menu's and the level's templates; the fireworks are level templates too.
+	EXPECT_NE(templates->findTemplate(internStringId("MenuCar")), nullptr);
+	TemplateCollectionNode* world = application->worldSceneManager->getTemplateCollection();
+	ASSERT_NE(world, nullptr);
+	EXPECT_NE(world->findTemplate(internStringId("CarRed")), nullptr);
+	EXPECT_NE(world->findTemplate(internStringId("Firework1")), nullptr);
 	if (CSoundManager* sounds = device->getSoundManager())
 		EXPECT_NE(sounds->getCue(internStringId("ButtonClick")), nullptr);
 
@@ -292,7 +298,7 @@ TEST_F(FrontDoorRoad, HintsNameTheLevelAndPointAtTheSign)
 	EXPECT_FALSE(hint->isVisible());
 }
 
-TEST_F(FrontDoorRoad, ChoosingALocationSavesItAndLeadsOnlyWhereTheGameHasScreens)
+TEST_F(FrontDoorRoad, ChoosingALocationSavesItAndLeadsToTheShopOrTheLevel)
 {
 	GMapScene* map = openMap(9);
 	ASSERT_NE(map, nullptr) << log.dump();
@@ -300,13 +306,15 @@ TEST_F(FrontDoorRoad, ChoosingALocationSavesItAndLeadsOnlyWhereTheGameHasScreens
 	ControlNode* play = map->getPlayButton();
 	ASSERT_NE(play, nullptr);
 
-	// A location that needs the hostel: chosen, the play button off, the shop asked for (not there yet).
+	// A location that needs the hostel: chosen, the play button off, the shop opens over the map.
 	click(map, map->getLocationButtons()[3]);
 	EXPECT_EQ(player->getInt(ProfileKey::LevelIndex), 3);
 	EXPECT_EQ(player->getString(ProfileKey::LevelName), irr::core::stringc("level4"));
 	EXPECT_EQ(map->getSelectedLocation(), map->getLocationButtons()[3]);
 	EXPECT_FALSE(play->isEnabled());
-	EXPECT_EQ(top(), map);
+	ASSERT_TRUE(stepUntil(500, [&] { return top() && top()->isKindOf(NodeTypeGShopScene) && settled(); }));
+	top()->closeTo(0);
+	ASSERT_TRUE(stepUntil(500, [&] { return top() == map && settled(); }));
 
 	// A playable one: play asks for the loading scene, which is not there yet either.
 	click(map, map->getLocationButtons()[0]);
