@@ -188,6 +188,11 @@ def guide():
 </g>''')
 
 
+def sparkle():
+    return svg(32, 32, '<circle cx="16" cy="16" r="10" fill="#ffffff" fill-opacity="0.5"/>'
+                       '<path d="M16 0l3 13 13 3-13 3-3 13-3-13-13-3 13-3z" fill="#ffe58a" stroke="#ffffff" stroke-width="1"/>')
+
+
 def bubble():
     return svg(420, 180, '<path d="M20 10h380a12 12 0 0 1 12 12v120a12 12 0 0 1-12 12H60l-40 22 10-22h-10a12 12 0 0 1-12-12V22a12 12 0 0 1 12-12z" '
                          f'fill="#fbf1d8" stroke="{INK}" stroke-width="3"/>')
@@ -244,6 +249,7 @@ def main():
     write('images/backgrounds/Minigame2Bg.svg', harbour())
     write('images/backgrounds/Minigame3Bg.svg', park())
     write('images/backgrounds/Minigame4Bg.svg', auction_hall())
+    write('images/backgrounds/MinigameHud.svg', hud())
     for name in HIDDEN['minigame1']:
         write(f'atlases/Minigame1/minigame1/Objects/{name}.svg', wrap(OBJECTS[name], size=(SIZE, SIZE)))
     # The ordered game's objects are also its preview pictures (shown larger in the preview window).
@@ -262,7 +268,12 @@ def main():
     for folder in ('Minigame1/minigame1', 'Minigame2/minigame_hidden2', 'Minigame3/minigame3', 'Minigame4/minigame_auction'):
         write(f'atlases/{folder}/Linet.svg', guide())
         write(f'atlases/{folder}/Bubble.svg', bubble())
-        write(f'atlases/{folder}/Hud.svg', hud())
+        write(f'atlases/{folder}/Sparkle.svg', sparkle())
+    write('atlases/Minigame2/minigame_hidden2/Frame.svg', svg(100, 100, f'<rect x="3" y="3" width="94" height="94" rx="10" '
+          f'fill="#fbf1d8" stroke="{INK}" stroke-width="3"/><rect x="8" y="8" width="84" height="84" rx="7" fill="none" '
+          'stroke="#e0a82e" stroke-width="3"/>'))
+    write('atlases/MainMenu/MiniGames/FoundStar.svg', svg(20, 20, '<path d="M10 0l3 7 7 0-6 5 2 8-6-5-6 5 2-8-6-5 7 0z" '
+          'fill="#ffe58a" stroke="#e0a82e" stroke-width="1"/>'))
 
 
 if __name__ == '__main__':

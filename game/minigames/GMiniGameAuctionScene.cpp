@@ -12,7 +12,7 @@
 #include "data/ConfigReading.h"
 #include "device/CursorControl.h"
 #include "device/IDevice.h"
-#include "effects/GPathMovableNode.h"
+#include "effects/GTextTrailNode.h"
 #include "frontend/SceneLookup.h"
 #include "level/GEllipseSectorNode.h"
 #include "nodes/SpriteNode.h"
@@ -32,7 +32,12 @@ constexpr float RewardFlightSpeed = 300.0f;
 void setStatePicture(BaseNode* node, const char* state, AtlasTexture* frame)
 {
 	AnimatorSet* set = node->findState(internStringId(state));
-	auto* props = set && set->getAnimatorCount() > 0 ? dynamic_cast<SetProps*>(set->getAnimator(0)) : nullptr;
+	Base* first = nullptr;
+	if (set && !set->getStartActions().empty())
+		first = set->getStartActions()[0];
+	else if (set && set->getAnimatorCount() > 0)
+		first = set->getAnimator(0);
+	auto* props = dynamic_cast<SetProps*>(first);
 	CPropertyCollection* values = props ? props->getProperties() : nullptr;
 	if (values && frame)
 		values->set("AtlasTexture", SmartPointer<IPropertyData>(new CPropertyDataAtlasTexture(frame)));
@@ -267,7 +272,7 @@ void GMiniGameAuctionScene::flyReward()
 	if (!getAbsoluteTransformation().getInverse(toScene))
 		toScene = irr::core::matrix4() * 0.0f;
 	toScene.transformVect(cursor);
-	auto* trail = nodeCast<GPathMovableNode>(trailTemplate->clone(game, nullptr));
+	auto* trail = nodeCast<GTextTrailNode>(trailTemplate->clone(game, nullptr));
 	if (!trail)
 		return;
 	trail->setSpeed(RewardFlightSpeed);
@@ -276,6 +281,5 @@ void GMiniGameAuctionScene::flyReward()
 	points.push_back({cursor.X, cursor.Y});
 	points.push_back(ScorePoint);
 	trail->start(points, -1, false, false);
-	if (auto* text = frontend::directChildOf<TextNode>(trail, "Text"))
-		text->setText(irr::core::stringw(reward));
+	trail->setText(irr::core::stringw(reward));
 }
