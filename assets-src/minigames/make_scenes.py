@@ -94,8 +94,8 @@ def button(name, pos, label):
 
 
 def plate(x, label, name, value=''):
-    return (text(f'{name}Label', f'{x};680;1', '230;22;0', 14, 'ff5a4020', label) if label else '') + \
-        text(name, f'{x};704;1', '230;40;0', 24, 'ff1c2838', value, bold=True)
+    return (text(f'{name}Label', f'{x};690;1', '230;18;0', 14, 'ff5a4020', label) if label else '') + \
+        text(name, f'{x};708;1', '230;40;0', 24, 'ff1c2838', value, bold=True)
 
 
 def guide(pic, words):
@@ -137,13 +137,14 @@ def hidden_scene(location, cls, folder, words, objects, ordered):
     ui = sprite('Hud', '0;668;0', '1024;100;0', 'Hud.png')
     ui += plate(16, '%MiniGame_Found%', 'ObjCount')
     ui += plate(262, '%MiniGame_Time%', 'TimeTarg', '00:00')
-    ui += text('TimeCurrLabel', '508;680;1', '150;22;0', 14, 'fffbf1d8', '%MiniGame_Target%')
-    ui += text('TimeCurr', '508;704;1', '150;40;0', 24, 'fffbf1d8', bold=True)
+    target = 100 if ordered else 150
+    ui += text('TimeCurrLabel', '508;690;1', f'{target};18;0', 14, 'fffbf1d8', '%MiniGame_Target%')
+    ui += text('TimeCurr', '508;708;1', f'{target};40;0', 24, 'fffbf1d8', bold=True)
     if ordered:
-        ui += text('WantedLabel', '630;600;1', '120;22;0', 14, 'ff1c2838', '%MiniGame_Wanted%')
-        ui += sprite('PreviewFrame', '640;622;1', '100;100;0', f'{pic}Frame.png')
-        ui += sprite('PrevewImage', '690;672;2', f'{SIZE};{SIZE};0', f'{pic}Preview/{objects[0][0]}.png',
-                     extra=p_vec('Scale', '1.8;1.8;1'))
+        # The wanted object, larger, in a frame of its own on the bar.
+        ui += sprite('PreviewFrame', '612;674;1', '88;88;0', f'{pic}Frame.png')
+        ui += sprite('PrevewImage', '656;718;2', f'{SIZE};{SIZE};0', f'{pic}Preview/{objects[0][0]}.png',
+                     extra=p_vec('Scale', '1.6;1.6;1'))
     ui += button('HintButton', f'{HINT_START[0] - 70};694;1', '%MiniGame_Hint%')
     ui += button('MenuButton', '868;694;1', '%MiniGame_Menu%')
     ui += guide(pic, words)
@@ -165,10 +166,10 @@ def auction_scene(location, cls, folder, words):
     for i, x in enumerate((150, 470, 790)):
         states = ''.join(f'<State Name="{s}"><Animator Type="SetProps">{p_tex(f"{pic}Money/{n}.png")}</Animator></State>'
                          for s, n in (('Normal', '2'), ('NormalHover', '2over'), ('Pressed', '2')))
-        obj = sprite('Obj', '0;0;1', '124;124;0', f'{pic}Money/2.png', hit=True, states=states)
-        zones += node('ControlNode', props(p_str('Name', f'Zone{i + 1}'), p_vec('Position', f'{x - 62};{430};2'),
-                                           p_vec('Bounds', '124;124;0')), obj)
-    lot = sprite('Lot', '448;120;1', '128;128;0', f'{pic}Lots/Hotel.png')
+        obj = sprite('Obj', '0;0;1', '160;160;0', f'{pic}Money/2.png', hit=True, states=states)
+        zones += node('ControlNode', props(p_str('Name', f'Zone{i + 1}'), p_vec('Position', f'{x - 80};{404};2'),
+                                           p_vec('Bounds', '160;160;0')), obj)
+    lot = sprite('Lot', '448;60;1', '128;128;0', f'{pic}Lots/Hotel.png')
     game = node('BaseNode', props(p_str('Name', 'Game'), p_vec('Bounds', '1024;668;0')), lot + zones)
     ui = sprite('Hud', '0;668;0', '1024;100;0', 'Hud.png')
     ui += plate(16, '%MiniGame_Score%', 'ScoreText', '0')
@@ -177,7 +178,7 @@ def auction_scene(location, cls, folder, words):
     ui += node('GEllipseSectorNode', props(p_str('Name', 'Ellipse'), p_vec('Position', '894;34;2'), p_vec('Bounds', '92;92;0'),
                                            p_bool('CanBeHit', False), p_color('FillColor', '80d2433b'), p_int('Angle1', 0),
                                            p_int('Angle2', 360), p_int('MaxVerticesCount', 48)))
-    ui += sprite('LongArrow', '934;30;3', '12;56;0', f'{pic}Hand.png', extra=p_v2('PivotPoint', '6;50'))
+    ui += sprite('LongArrow', '940;80;3', '12;56;0', f'{pic}Hand.png', extra=p_v2('PivotPoint', '6;50'))
     ui += button('MenuButton', '868;694;1', '%MiniGame_Menu%')
     ui += guide(pic, words)
     return scene_root(location, cls, pic, game, ui)

@@ -1,0 +1,259 @@
+#include "../GameTestSupport.h"
+#include "../frontend/FrontendTestSupport.h"
+#include "content/IFileSystem.h"
+#include "device/CLinuxDevice.h"
+#include "minigames/GMiniCompletedScene.h"
+#include "minigames/GMiniGameScene.h"
+#include "nodes/ButtonNode.h"
+#include "scene/NodeFactory.h"
+#include "scene/TabSceneNode.h"
+#include "support/OnScreenTest.h"
+
+#include <filesystem>
+#include <functional>
+
+// Xlib last: its macros clash with names in the headers above.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+// Each mini-game drawn by the game in an OpenGL window on the test display, read back from the X server,
+// checked where a player would look and kept as <build>/artifacts/minigame<N>.png.
+namespace
+{
+using frontendtest::CoveredScene;
+
+struct Rgb
+{
+	int r, g, b;
+};
+
+Rgb rgbOf(unsigned long p)
+{
+	return {static_cast<int>((p >> 16) & 0xff), static_cast<int>((p >> 8) & 0xff), static_cast<int>(p & 0xff)};
+}
+
+bool isInk(const Rgb& c)
+{
+	return c.r + c.g + c.b < 300;
+}
+bool isCream(const Rgb& c)
+{
+	return c.r > 220 && c.g > 190 && c.b > 140 && c.r > c.b + 20;
+}
+bool isBlue(const Rgb& c)
+{
+	return c.b > c.r + 60;
+}
+
+// The game under a caption of its own, windowed, on OpenGL.
+// The game under a caption of its own, windowed, on OpenGL.
+class WindowedApplication : public GGameApplication
+{
+protected:
+	void readDisplaySettings(const CProfile* commonProfile) override
+	{
+		getDevice()->setSetting("TitleCaption", L"Frontend screenshot test");
+		GGameApplication::readDisplaySettings(commonProfile);
+		creationParameters.fullscreen = false;
+		creationParameters.driverType = 3;
+	}
+};
+
+class MiniGameScreenshots : public testing::Test
+{
+protected:
+	void SetUp() override
+	{
+		if (!onscreen::hasDisplay())
+			GTEST_SKIP() << "needs an X display (run under xvfb-run -a)";
+		const std::string root = binaryDir() + "/bin";
+		if (access((root + "/assets/scenes/TemplateCollection.qscn").c_str(), R_OK) != 0)
+			GTEST_SKIP() << "the content set has not been built";
+		device = dynamic_cast<CLinuxDevice*>(getDevice());
+		ASSERT_NE(device, nullptr);
+		display = onscreen::openTestDisplay(10);
+		ASSERT_NE(display, nullptr);
+		{
+			CProfileManager manager;
+			manager.loadProfiles();
+			manager.getCommonProfile()->setBool("FullScreen", false);
+			manager.getCommonProfile()->setBool("VSync", false);
+			manager.getCommonProfile()->setBool("WindowsCursor", true);
+			ASSERT_TRUE(manager.saveProfiles());
+		}
+		inBuildTree.reset(new ScopedWorkingFolder(root));
+		application = new WindowedApplication();
+		LogCapture log;
+		ASSERT_TRUE(application->init()) << log.dump();
+		if (!device->hasWindow())
+			GTEST_SKIP() << "no OpenGL window";
+		registerGameNodeClasses();
+		atlas = SmartPointer<ContentObject>(
+		    application->contentManager->getContent(ContentTypeAtlasTextureCollection, "atlases/MainMenu.xml", false));
+		ASSERT_TRUE(atlas);
+		templates = SmartPointer<TemplateCollectionNode>(nodeCast<TemplateCollectionNode>(dynamic_cast<BaseNode*>(
+		    application->contentManager->getContent(ContentTypeSceneNode, "scenes/TemplateCollection.qscn", false))));
+		ASSERT_TRUE(templates);
+		application->uiSceneManager->setTemplateCollection(templates.get());
+		SmartPointer<BaseNode> more(application->contentManager->getSceneNode("scenes/MiniGameTemplates.qscn", false));
+		for (irr::u32 i = 0; more && i < more->getChildren().size(); ++i)
+			templates->addTemplate(more->getChildren()[i]);
+		for (const char* name :
+		     {"atlases/Minigame1.xml", "atlases/Minigame2.xml", "atlases/Minigame3.xml", "atlases/Minigame4.xml"})
+			miniAtlases.push_back(SmartPointer<ContentObject>(
+			    application->contentManager->getContent(ContentTypeAtlasTextureCollection, name, false)));
+		device->getDictionary()->loadFile("strings/Dictionary.xml");
+		covered = SmartPointer<CoveredScene>(new CoveredScene());
+		covered->setBounds({1024, 768, 0});
+		ASSERT_TRUE(application->uiSceneManager->showScene(covered.get()));
+		settle();
+	}
+
+	void TearDown() override
+	{
+		if (application)
+		{
+			application->uiSceneManager->showScene(nullptr);
+			settle();
+			application->shutdown();
+			application->drop();
+			application = nullptr;
+			DeviceCreationParameters nullDriver;
+			nullDriver.driverType = 0;
+			device->setCreationParameters(nullDriver);
+		}
+		covered = nullptr;
+		templates = nullptr;
+		atlas = nullptr;
+		CProfileManager::instance()->setActiveProfile(-1);
+		inBuildTree.reset();
+		if (display)
+			XCloseDisplay(display);
+	}
+
+	void settle(int updates = 60)
+	{
+		for (int i = 0; i < updates; ++i)
+			device->postEvent(new CEventSystemFlowUpdate(20));
+	}
+
+	template <class T> T* open(const char* fileName)
+	{
+		SmartPointer<BaseNode> loaded(application->contentManager->getSceneNode(fileName, false));
+		T* scene = nodeCast<T>(loaded.get());
+		EXPECT_NE(scene, nullptr) << fileName;
+		if (scene)
+			EXPECT_TRUE(application->uiSceneManager->getTopScene()->pushScene(scene, true, SceneNode::nameIdNavFrom(),
+			                                                                  SceneNode::nameIdNavTo()));
+		settle();
+		return scene;
+	}
+
+	SceneNode* top() const { return application->uiSceneManager->getTopScene(); }
+
+	void closeTop()
+	{
+		top()->closeTo(0);
+		settle();
+	}
+
+	// Draws frames until the probe point passes the test, then keeps the window as the screen's artifact.
+	onscreen::WindowImage shoot(const char* screen, int probeX, int probeY,
+	                            const std::function<bool(const Rgb&)>& probe)
+	{
+		const auto frame = [&]
+		{
+			XRaiseWindow(display, device->getWindowId());
+			CEventSystemFlowDraw draw;
+			application->onEvent(&draw);
+		};
+		const auto shown = [&](const onscreen::WindowImage& shot) { return probe(rgbOf(shot.at(probeX, probeY))); };
+		onscreen::WindowImage shot =
+		    onscreen::drawUntilShown(display, device->getWindowId(), 0, 0, 1024, 768, frame, shown, 60);
+		EXPECT_EQ(shot.width, 1024) << screen << ": the X server could not be read";
+		if (shot.empty())
+			return shot;
+		EXPECT_TRUE(probe(rgbOf(shot.at(probeX, probeY)))) << screen;
+		const std::string folder = binaryDir() + "/artifacts";
+		std::filesystem::create_directories(folder);
+		EXPECT_TRUE(onscreen::writePng(device->getVideoDriver(), shot, folder + "/" + screen + ".png")) << screen;
+		return shot;
+	}
+
+	// Pixels of the rectangle that pass the test.
+	static int count(const onscreen::WindowImage& shot, int x0, int y0, int x1, int y1,
+	                 const std::function<bool(const Rgb&)>& test)
+	{
+		int n = 0;
+		for (int y = y0; y < y1; ++y)
+			for (int x = x0; x < x1; ++x)
+				n += test(rgbOf(shot.at(x, y))) ? 1 : 0;
+		return n;
+	}
+	static Rgb at(const onscreen::WindowImage& shot, int x, int y) { return rgbOf(shot.at(x, y)); }
+
+	std::unique_ptr<ScopedWorkingFolder> inBuildTree;
+	GameDataFolders folders;
+	CLinuxDevice* device = nullptr;
+	Display* display = nullptr;
+	GGameApplication* application = nullptr;
+	SmartPointer<ContentObject> atlas;
+	SmartPointer<TemplateCollectionNode> templates;
+	SmartPointer<CoveredScene> covered;
+	std::vector<SmartPointer<ContentObject>> miniAtlases;
+};
+
+bool press(BaseNode* scene, BaseNode* control)
+{
+	CEventNodeClicked clicked(control);
+	return scene->onEvent(&clicked);
+}
+} // namespace
+
+TEST_F(MiniGameScreenshots, EveryMiniGameShowsItsPictureCountersAndGuide)
+{
+	CProfileManager::instance()->addProfile(L"Lotte");
+	CProfileManager::instance()->setActiveProfile(CProfileManager::instance()->getProfileCount() - 1);
+	CProfileManager::instance()->getActiveProfile()->setBool("MusicOn", false);
+	CProfileManager::instance()->getActiveProfile()->setBool("SoundOn", false);
+	for (int n = 1; n <= 4; ++n)
+	{
+		const std::string location = "levels/minigame" + std::to_string(n) + "/";
+		SmartPointer<CoveredScene> loading(new CoveredScene());
+		loading->setBounds({1024, 768, 0});
+		ASSERT_TRUE(top()->pushScene(loading.get(), false));
+		settle();
+		SmartPointer<BaseNode> loaded(
+		    application->contentManager->getSceneNode((location + "Level.qscn").c_str(), false));
+		auto* game = nodeCast<GMiniGameScene>(loaded.get());
+		ASSERT_NE(game, nullptr) << location;
+		EXPECT_TRUE(game->loadConfiguration(location.c_str())) << location;
+		ASSERT_TRUE(top()->pushScene(game, true, SceneNode::nameIdNavFrom(), SceneNode::nameIdNavTo()));
+		settle(40);
+		EXPECT_EQ(game->getLinetPhase(), 2) << location;
+		const std::string name = "minigame" + std::to_string(n);
+		if (n == 1 || n == 4)
+		{
+			// The guide speaks first: her words on the cream bubble.
+			onscreen::WindowImage guide = shoot((name + "guide").c_str(), 260, 280, isCream);
+			EXPECT_GT(count(guide, 240, 280, 600, 380, isInk), 300) << name << ": the guide's words";
+		}
+		// A press dismisses the guide; then the picture as the player searches it.
+		CEventInputMouseLeftDown dismiss(1010, 20);
+		game->sendToChildren(0, &dismiss);
+		press(game, game->findChild(internStringId("Scene")));
+		settle(40);
+		EXPECT_EQ(game->getLinetPhase(), 3) << location;
+		onscreen::WindowImage shot = shoot(name.c_str(), 100, 740, isCream);
+		ASSERT_FALSE(shot.empty());
+		// The counters: dark digits on the cream plates of the bar.
+		EXPECT_GT(count(shot, 16, 704, 246, 744, isInk), 60) << name << ": the first counter";
+		EXPECT_GT(count(shot, 262, 704, 492, 744, isInk), 60) << name << ": the time";
+		// The buttons in the blue button look.
+		EXPECT_TRUE(isBlue(at(shot, 930, 700))) << name << ": the menu button";
+		// Back to the map past the loading scene.
+		EXPECT_TRUE(press(game, game->findChild(internStringId("MenuButton"))));
+		settle();
+		EXPECT_EQ(top(), covered.get()) << name;
+	}
+}
