@@ -130,7 +130,7 @@ def hidden_scene(location, cls, folder, words, objects, ordered):
     pic = f'../{folder}/' if folder != location else ''
     objs = ''.join(sprite(n, f'{x};{y};0', f'{SIZE};{SIZE};0', f'../{folder}/{"Preview" if ordered else "Objects"}/{n}.png'
                           if folder != location else f'Objects/{n}.png', hit=True) for n, x, y in objects)
-    game = node('BaseNode', props(p_str('Name', 'Game'), p_vec('Bounds', '1024;668;0')),
+    game = node('BaseNode', props(p_str('Name', 'Game'), p_vec('Position', '0;0;0'), p_vec('Bounds', '1024;668;0')),
                 node('BaseNode', props(p_str('Name', 'HitObjects'), p_vec('Position', '0;0;1'), p_vec('Bounds', '1024;668;0')), objs) +
                 node('BaseNode', props(p_str('Name', 'BgObjects'), p_vec('Position', '0;0;5'), p_vec('Bounds', '1024;668;0')),
                      trail(pic) + found_node()))
@@ -153,11 +153,11 @@ def hidden_scene(location, cls, folder, words, objects, ordered):
 
 def scene_root(location, cls, pic, game, ui):
     body = sprite('Background', '0;0;-100', '1024;768;0', 'Background.png')
-    body += node('BaseNode', props(p_str('Name', 'Scene'), p_vec('Bounds', '1024;768;0')),
+    body += node('BaseNode', props(p_str('Name', 'Scene'), p_vec('Position', '0;0;0'), p_vec('Bounds', '1024;768;0')),
                  game + node('BaseNode', props(p_str('Name', 'UI'), p_vec('Position', '0;0;10'), p_vec('Bounds', '1024;768;0')), ui))
     return ('<?xml version="1.0" encoding="utf-8"?>\n'
             f'<!-- Mini-game location {location[-1]}: written by assets-src/minigames/make_scenes.py. -->\n' +
-            node('SceneNode', props(p_str('Name', location), p_vec('Bounds', '1024;768;0')), '\n' + body, override=cls))
+            node('SceneNode', props(p_str('Name', location), p_vec('Position', '0;0;0'), p_vec('Bounds', '1024;768;0')), '\n' + body, override=cls))
 
 
 def auction_scene(location, cls, folder, words):
@@ -170,7 +170,7 @@ def auction_scene(location, cls, folder, words):
         zones += node('ControlNode', props(p_str('Name', f'Zone{i + 1}'), p_vec('Position', f'{x - 80};{404};2'),
                                            p_vec('Bounds', '160;160;0')), obj)
     lot = sprite('Lot', '448;60;1', '128;128;0', f'{pic}Lots/Hotel.png')
-    game = node('BaseNode', props(p_str('Name', 'Game'), p_vec('Bounds', '1024;668;0')), lot + zones)
+    game = node('BaseNode', props(p_str('Name', 'Game'), p_vec('Position', '0;0;0'), p_vec('Bounds', '1024;668;0')), lot + zones)
     ui = sprite('Hud', '0;668;0', '1024;100;0', 'Hud.png')
     ui += plate(16, '%MiniGame_Score%', 'ScoreText', '0')
     ui += plate(262, '%MiniGame_TimeLeft%', 'TimeLeft', '01:00')

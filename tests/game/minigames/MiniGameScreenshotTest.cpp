@@ -3,6 +3,9 @@
 #include "content/IFileSystem.h"
 #include "device/CLinuxDevice.h"
 #include "minigames/GMiniCompletedScene.h"
+#include "minigames/GMiniGameAuctionScene.h"
+#include "minigames/GMiniGameHidden2Scene.h"
+#include "minigames/GMiniGameHiddenScene.h"
 #include "minigames/GMiniGameScene.h"
 #include "nodes/ButtonNode.h"
 #include "scene/NodeFactory.h"
@@ -208,6 +211,63 @@ bool press(BaseNode* scene, BaseNode* control)
 	CEventNodeClicked clicked(control);
 	return scene->onEvent(&clicked);
 }
+// A point of the object that takes a press (its picture is alpha-tested), found by a scan of its rectangle.
+bool pressPoint(BaseNode* object, int& x, int& y)
+{
+	object->refreshAbsolute();
+	const irr::core::vector3df at = object->getPosition();
+	const irr::core::vector3df size = object->getBounds();
+	for (float dy = size.Y / 2; dy < size.Y; dy += 3)
+		for (float dx = size.X / 2; dx < size.X; dx += 3)
+			for (const irr::core::vector2df& p : {irr::core::vector2df(at.X + dx, at.Y + dy),
+			                                      irr::core::vector2df(at.X + size.X - dx, at.Y + size.Y - dy)})
+				if (object->hitTest(p))
+				{
+					x = static_cast<int>(p.X);
+					y = static_cast<int>(p.Y);
+					return true;
+				}
+	return false;
+}
+
+bool leftClick(SceneNode* scene, BaseNode* object)
+{
+	int x = 0, y = 0;
+	if (!pressPoint(object, x, y))
+		return false;
+	CEventInputMouseLeftDown event(x, y);
+	return scene->sendToChildren(0, &event);
+}
+
+// Finds every object (in the order wanted) or, in the auction, picks the biggest piles until the time is up.
+void playToTheEnd(GMiniGameScene* game)
+{
+	if (auto* ordered = nodeCast<GMiniGameHidden2Scene>(game))
+	{
+		while (BaseNode* wanted = ordered->getWantedObject())
+			ASSERT_TRUE(leftClick(game, wanted)) << getStringById(wanted->getName()).c_str();
+	}
+	else if (auto* hidden = nodeCast<GMiniGameHiddenScene>(game))
+	{
+		while (!hidden->getHitObjects()->getChildren().empty())
+		{
+			BaseNode* object = hidden->getHitObjects()->getChildren()[0];
+			ASSERT_TRUE(leftClick(game, object)) << getStringById(object->getName()).c_str();
+		}
+	}
+	else if (auto* auction = nodeCast<GMiniGameAuctionScene>(game))
+	{
+		for (int round = 0; round < 5; ++round)
+			for (int i = 0; i < 3; ++i)
+				if (auction->getZonePile(i) == auction->getBiggestPile())
+				{
+					press(game, auction->getZone(i));
+					break;
+				}
+		EXPECT_EQ(auction->getScore(), 75);
+		auction->updateTime(static_cast<unsigned>(auction->getMaxLevelTime()) + 1);
+	}
+}
 } // namespace
 
 TEST_F(MiniGameScreenshots, EveryMiniGameShowsItsPictureCountersAndGuide)
@@ -251,8 +311,20 @@ TEST_F(MiniGameScreenshots, EveryMiniGameShowsItsPictureCountersAndGuide)
 		EXPECT_GT(count(shot, 262, 704, 492, 744, isInk), 60) << name << ": the time";
 		// The buttons in the blue button look.
 		EXPECT_TRUE(isBlue(at(shot, 930, 700))) << name << ": the menu button";
-		// Back to the map past the loading scene.
-		EXPECT_TRUE(press(game, game->findChild(internStringId("MenuButton"))));
+		// Played to its end by the presses it waits for, then the result popup over it.
+		playToTheEnd(game);
+		EXPECT_TRUE(game->isCompleted()) << name;
+		settle(120);
+		auto* popup = nodeCast<GMiniCompletedScene>(top());
+		ASSERT_NE(popup, nullptr) << name;
+		EXPECT_EQ(popup->getCountState(), 0) << name << ": the counters have arrived";
+		if (n == 1)
+		{
+			onscreen::WindowImage result = shoot("minigamecompleted", 300, 300, isCream);
+			EXPECT_GT(count(result, 262, 312, 762, 380, isInk), 200) << "time and points";
+		}
+		// OK goes back to the map past the game and the loading scene.
+		EXPECT_TRUE(press(popup, popup->findChild(internStringId("OkButton"))));
 		settle();
 		EXPECT_EQ(top(), covered.get()) << name;
 	}
