@@ -163,13 +163,16 @@ def scene_root(location, cls, pic, game, ui):
 def auction_scene(location, cls, folder, words):
     pic = f'../{folder}/'
     zones = ''
-    for i, x in enumerate((150, 470, 790)):
+    for i, x in enumerate((192, 512, 832)):
         states = ''.join(f'<State Name="{s}"><Animator Type="SetProps">{p_tex(f"{pic}Money/{n}.png")}</Animator></State>'
                          for s, n in (('Normal', '2'), ('NormalHover', '2over'), ('Pressed', '2')))
-        obj = sprite('Obj', '0;0;1', '160;160;0', f'{pic}Money/2.png', hit=True, states=states)
-        zones += node('ControlNode', props(p_str('Name', f'Zone{i + 1}'), p_vec('Position', f'{x - 80};{404};2'),
-                                           p_vec('Bounds', '160;160;0')), obj)
+        obj = sprite('Obj', '0;0;1', '200;200;0', f'{pic}Money/2.png', hit=True, states=states)
+        zones += node('ControlNode', props(p_str('Name', f'Zone{i + 1}'), p_vec('Position', f'{x - 100};{372};2'),
+                                           p_vec('Bounds', '200;200;0')), obj)
+    # The hotel is on the block; the cafe and the mall wait on the walls for the next sales.
     lot = sprite('Lot', '448;60;1', '128;128;0', f'{pic}Lots/Hotel.png')
+    lot += sprite('NextLot1', '70;190;1', '96;96;0', f'{pic}Lots/Cafe.png')
+    lot += sprite('NextLot2', '858;190;1', '96;96;0', f'{pic}Lots/Mall.png')
     game = node('BaseNode', props(p_str('Name', 'Game'), p_vec('Position', '0;0;0'), p_vec('Bounds', '1024;668;0')), lot + zones)
     ui = sprite('Hud', '0;668;0', '1024;100;0', 'Hud.png')
     ui += plate(16, '%MiniGame_Score%', 'ScoreText', '0')

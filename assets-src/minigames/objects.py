@@ -85,4 +85,4 @@ def money(n, over):
         parts.append(f'<ellipse cx="{cx}" cy="{cy + 6}" rx="20" ry="8" fill="{rim}"/>'
                      f'<ellipse cx="{cx}" cy="{cy}" rx="20" ry="8" fill="{coin}"/>'
                      f'<path d="M{cx - 6} {cy}h12" fill="none" stroke="{rim}" stroke-width="3"/>')
-    return wrap('\n'.join(parts), 124, 124, (160, 160))
+    return wrap('\n'.join(parts), 124, 124, (200, 200))

@@ -82,7 +82,8 @@ bool GMiniCompletedScene::onSceneChangeStarted(CEventNodeSceneChangeStarted* eve
 	{
 		CProfileManager* profiles = CProfileManager::instance();
 		const CProfile* profile = profiles ? profiles->getActiveProfile() : nullptr;
-		doneText->setText(dictionaryFormat("LevelCompleted_Done", profile ? profile->getName() : L""));
+		// Without a player there is nobody to greet.
+		doneText->setText(profile ? dictionaryFormat("LevelCompleted_Done", profile->getName()) : irr::core::stringw());
 	}
 	return true;
 }
