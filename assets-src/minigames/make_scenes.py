@@ -126,6 +126,13 @@ def found_node():
                                      p_v2('ObjectsPerSecRange', '250;250')), states=on)
 
 
+def hint_particles(pic):
+    return node('GHOHintParticlesNode', props(p_str('Name', 'HintParticles'), p_vec('Position', '-100;-100;1'),
+                                              p_vec('Bounds', '0;0;0'), p_bool('CanBeHit', False),
+                                              p_str('ConfigurationFilename', '../common/Effects/Hint.xml'),
+                                              p_bool('Enabled', False), p_tex(f'{pic}Sparkle.png')))
+
+
 def hidden_scene(location, cls, folder, words, objects, ordered):
     pic = f'../{folder}/' if folder != location else ''
     objs = ''.join(sprite(n, f'{x};{y};0', f'{SIZE};{SIZE};0', f'../{folder}/{"Preview" if ordered else "Objects"}/{n}.png'
@@ -133,7 +140,7 @@ def hidden_scene(location, cls, folder, words, objects, ordered):
     game = node('BaseNode', props(p_str('Name', 'Game'), p_vec('Position', '0;0;0'), p_vec('Bounds', '1024;668;0')),
                 node('BaseNode', props(p_str('Name', 'HitObjects'), p_vec('Position', '0;0;1'), p_vec('Bounds', '1024;668;0')), objs) +
                 node('BaseNode', props(p_str('Name', 'BgObjects'), p_vec('Position', '0;0;5'), p_vec('Bounds', '1024;668;0')),
-                     trail(pic) + found_node()))
+                     trail(pic) + found_node() + ('' if ordered else hint_particles(pic))))
     ui = sprite('Hud', '0;668;0', '1024;100;0', 'Hud.png')
     ui += plate(16, '%MiniGame_Found%', 'ObjCount')
     ui += plate(262, '%MiniGame_Time%', 'TimeTarg', '00:00')

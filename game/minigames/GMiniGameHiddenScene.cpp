@@ -6,6 +6,7 @@
 #include "data/ConfigReading.h"
 #include "data/GLevelPath.h"
 #include "data/GLevelPaths.h"
+#include "effects/GHOHintParticlesNode.h"
 #include "effects/GPathMovableNode.h"
 #include "frontend/SceneLookup.h"
 #include "nodes/SpawnerNode.h"
@@ -40,6 +41,7 @@ void GMiniGameHiddenScene::onLoaded()
 	BaseNode* ui = frontend::directChild(scene, "UI");
 	hintTrail = shareRef(frontend::directChildOf<GPathMovableNode>(background, "HintTrailNode"));
 	foundNode = shareRef(frontend::directChildOf<SpawnerNode>(background, "FoundNode"));
+	hintParticles = shareRef(frontend::directChildOf<GHOHintParticlesNode>(background, "HintParticles"));
 	hitObjects = shareRef(frontend::directChild(game, "HitObjects"));
 	timeTargText = shareRef(frontend::directChildOf<TextNode>(ui, "TimeTarg"));
 	timeCurrText = shareRef(frontend::directChildOf<TextNode>(ui, "TimeCurr"));
@@ -85,7 +87,11 @@ bool GMiniGameHiddenScene::updateTime(unsigned elapsed)
 	if (timeTargText)
 		timeTargText->setText(formatMinutesSeconds(static_cast<unsigned>(elapsedTime)));
 	if (hintCooldown > 0)
+	{
 		hintCooldown -= static_cast<int>(elapsed);
+		if (hintCooldown <= 0)
+			highlightHinted(false);
+	}
 	if (hintTrail)
 		hintTrail->updateMovement(elapsed);
 	return true;
@@ -128,6 +134,7 @@ bool GMiniGameHiddenScene::onClick(int x, int y)
 			hintCooldown = -1;
 			if (hintTrail)
 				hintTrail->stop();
+			highlightHinted(false);
 		}
 		showFoundEffect(object.get(), foundNode.get());
 		hitObjects->removeChild(object.get());
@@ -172,6 +179,7 @@ void GMiniGameHiddenScene::requestHint()
 	if (!hintedObject || hintCooldown >= 1)
 		return;
 	hintCooldown = HintCooldown;
+	highlightHinted(true);
 	GLevelPath* path = hintTrail ? hintPaths->getRandomCarPath(hintedObject->getName()) : nullptr;
 	if (!path)
 		return;
@@ -181,4 +189,17 @@ void GMiniGameHiddenScene::requestHint()
 		points.push_back({corners[i].x, corners[i].y});
 	hintTrail->setSpeed(HintTrailSpeed);
 	hintTrail->start(points, internStringId("HintFinished").id, false, false);
+}
+
+void GMiniGameHiddenScene::highlightHinted(bool on)
+{
+	if (!hintParticles)
+		return;
+	if (on && hintedObject)
+	{
+		const irr::core::vector3df size = hintedObject->getBounds();
+		const irr::core::vector3df& at = hintedObject->getPosition();
+		hintParticles->setPosition({at.X + size.X * 0.5f, at.Y + size.Y * 0.5f, hintParticles->getPosition().Z});
+	}
+	hintParticles->setEnabled(on && hintedObject);
 }

@@ -2,6 +2,7 @@
 
 #include "GMiniGameScene.h"
 
+class GHOHintParticlesNode;
 class GLevelPaths;
 class GPathMovableNode;
 class TextNode;
@@ -40,10 +41,13 @@ public:
 	int getHintCooldown() const { return hintCooldown; }
 	GPathMovableNode* getHintTrail() const { return hintTrail.get(); }
 	GLevelPaths* getHintPaths() const { return hintPaths.get(); }
+	GHOHintParticlesNode* getHintParticles() const { return hintParticles.get(); }
 
 private:
 	void start();
 	void showObjectCount();
+	// The sparkles over the hinted object, for as long as the hint's cooldown runs.
+	void highlightHinted(bool on);
 
 	SmartPointer<BaseNode> hitObjects;
 	SmartPointer<TextNode> objCountText;
@@ -54,4 +58,5 @@ private:
 	int hintCooldown = 0;
 	SmartPointer<GPathMovableNode> hintTrail;
 	SmartPointer<GLevelPaths> hintPaths;
+	SmartPointer<GHOHintParticlesNode> hintParticles; // "HintParticles" beside the trail; optional
 };

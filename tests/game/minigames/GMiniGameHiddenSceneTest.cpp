@@ -3,6 +3,7 @@
 #include "MiniGameTestSupport.h"
 #include "core/CPropertyCollection.h"
 #include "data/GLevelPaths.h"
+#include "effects/GHOHintParticlesNode.h"
 #include "scene/PropertyValue.h"
 
 using namespace minigametest;
@@ -116,6 +117,8 @@ TEST_F(HiddenGame, TheHintFliesOncePerCooldownAndAgainOnceItsObjectIsFound)
 	tree->addObject("A", 100, 100);
 	tree->addObject("B", 300, 300);
 	loadHintPaths();
+	auto* sparkles = addNode(tree->trail->getParent(), new GHOHintParticlesNode(), "HintParticles");
+	sparkles->setEnabled(false);
 	enter(scene.get());
 	// The hint works while the guide is still shown.
 	BaseNode* button = addGroup(scene.get(), "HintButton");
@@ -125,6 +128,9 @@ TEST_F(HiddenGame, TheHintFliesOncePerCooldownAndAgainOnceItsObjectIsFound)
 	ASSERT_NE(hinted, nullptr);
 	EXPECT_TRUE(scene->getHintTrail()->isMoving());
 	EXPECT_EQ(scene->getHintCooldown(), GMiniGameHiddenScene::HintCooldown);
+	// Sparkles over the hinted object while the cooldown runs.
+	EXPECT_TRUE(sparkles->isEnabled());
+	EXPECT_EQ(sparkles->getPosition().X, hinted->getPosition().X + 20);
 	scene->updateTime(1000);
 	EXPECT_TRUE(pressHint());
 	EXPECT_EQ(scene->getHintCooldown(), 3000) << "a second press in the cooldown starts nothing";
@@ -135,9 +141,15 @@ TEST_F(HiddenGame, TheHintFliesOncePerCooldownAndAgainOnceItsObjectIsFound)
 	EXPECT_TRUE(leftClick(scene.get(), static_cast<int>(at.X) + 5, static_cast<int>(at.Y) + 5));
 	EXPECT_EQ(scene->getHintedObject(), nullptr);
 	EXPECT_FALSE(scene->getHintTrail()->isMoving());
+	EXPECT_FALSE(sparkles->isEnabled());
 	EXPECT_TRUE(pressHint());
 	EXPECT_NE(scene->getHintedObject(), nullptr);
 	EXPECT_TRUE(scene->getHintTrail()->isMoving());
+	EXPECT_TRUE(sparkles->isEnabled());
+	// When the cooldown runs out the sparkles stop; the object stays hinted.
+	scene->updateTime(GMiniGameHiddenScene::HintCooldown);
+	EXPECT_FALSE(sparkles->isEnabled());
+	EXPECT_NE(scene->getHintedObject(), nullptr);
 }
 
 TEST_F(HiddenGame, TheMenuButtonReturnsToTheSceneThatOpenedTheLoadingScene)

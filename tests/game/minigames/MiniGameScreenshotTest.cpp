@@ -311,6 +311,14 @@ TEST_F(MiniGameScreenshots, EveryMiniGameShowsItsPictureCountersAndGuide)
 		EXPECT_GT(count(shot, 262, 704, 492, 744, isInk), 60) << name << ": the time";
 		// The buttons in the blue button look.
 		EXPECT_TRUE(isBlue(at(shot, 930, 700))) << name << ": the menu button";
+		if (n == 3)
+		{
+			// A hint: the sparkle flies from the hint button towards an object, which glitters.
+			EXPECT_TRUE(press(game, game->findChild(internStringId("HintButton"))));
+			settle(30);
+			shoot((name + "hint").c_str(), 100, 740, isCream);
+			EXPECT_NE(nodeCast<GMiniGameHiddenScene>(game)->getHintedObject(), nullptr);
+		}
 		// Played to its end by the presses it waits for, then the result popup over it.
 		playToTheEnd(game);
 		EXPECT_TRUE(game->isCompleted()) << name;

@@ -1,5 +1,6 @@
 #include "MiniGameTestSupport.h"
 #include "data/GLevelPaths.h"
+#include "effects/GHOHintParticlesNode.h"
 #include "minigames/GMiniGameAuctionScene.h"
 #include "minigames/GMiniGameHidden2Scene.h"
 #include "minigames/GMiniGameHiddenScene.h"
@@ -41,6 +42,9 @@ TEST_F(ShippedMiniGames, EachLocationIsItsGameWithRoutesAndPreviewsForEveryObjec
 	auto* hidden = nodeCast<GMiniGameHiddenScene>(lobby.get());
 	ASSERT_NE(hidden, nullptr);
 	EXPECT_EQ(hidden->getExpertScore(), 1500);
+	// The hint's sparkles read their particle file.
+	ASSERT_NE(hidden->getHintParticles(), nullptr);
+	EXPECT_GT(hidden->getHintParticles()->getPPS(), 0);
 	expectRoutes(hidden->getHintPaths(), hidden->getHitObjects(), 1);
 
 	SmartPointer<GMiniGameScene> harbour = loadLocation(content, 2);
