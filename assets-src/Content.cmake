@@ -45,3 +45,11 @@ endforeach()
 content_atlas(atlases/Buildings ${ART}/atlases/Buildings PREFIX levels/common/)
 content_atlas(atlases/Env1 ${ART}/atlases/Level1 PREFIX levels/level1/)
 content_atlas(atlases/Env2 ${ART}/atlases/Level2 PREFIX levels/level2/)
+
+# The mini-games (assets-src/minigames/make_art.py): backgrounds as pictures beside each location's scene,
+# the objects, money, lots and guide in one atlas per location, named under levels/.
+foreach(n 1 2 3 4)
+  content_picture(${ART}/images/backgrounds/Minigame${n}Bg.svg levels/minigame${n}/Background.png)
+  content_picture(${ART}/images/backgrounds/MinigameHud.svg levels/minigame${n}/Hud.png)
+  content_atlas(atlases/Minigame${n} ${ART}/atlases/Minigame${n} PREFIX levels/)
+endforeach()

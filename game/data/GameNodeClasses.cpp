@@ -41,6 +41,10 @@
 #include "level/GBuildingNode.h"
 #include "level/GEllipseSectorNode.h"
 #include "level/GGameLevelScene.h"
+#include "minigames/GMiniCompletedScene.h"
+#include "minigames/GMiniGameAuctionScene.h"
+#include "minigames/GMiniGameHidden2Scene.h"
+#include "minigames/GMiniGameHiddenScene.h"
 #include "play/GGamePlayScene.h"
 #include "play/GHelpScene.h"
 #include "play/GInGameMenuScene.h"
@@ -105,6 +109,10 @@ const std::vector<GameNodeClass>& gameNodeClasses()
 	    gameClass<GCreditsScene>(),
 	    gameClass<GInGameMenuScene>(),
 	    gameClass<GOptionsScene>(),
+	    gameClass<GMiniCompletedScene>(),
+	    gameClass<GMiniGameHiddenScene>(),
+	    gameClass<GMiniGameHidden2Scene>(),
+	    gameClass<GMiniGameAuctionScene>(),
 	    gameClass<GBuildingNode>(),
 	    gameClass<GGameLevelScene>(),
 	    gameClass<GPathMovableNode>(),

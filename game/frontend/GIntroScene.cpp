@@ -225,6 +225,7 @@ void GIntroScene::loadInterfaceTemplates()
 	if (templates && gGameApplication && gGameApplication->uiSceneManager)
 		gGameApplication->uiSceneManager->setTemplateCollection(templates.get());
 	addTemplatesOf(templates.get(), "scenes/MainMenuMovers.qscn");
+	addTemplatesOf(templates.get(), "scenes/MiniGameTemplates.qscn");
 }
 
 void GIntroScene::loadLevelTemplates()

@@ -13,6 +13,7 @@
 #include "data/GameNodeClasses.h"
 #include "effects/GHOHintParticlesNode.h"
 #include "effects/GWeatherParticlesNode.h"
+#include "minigames/GMiniGameHidden2Scene.h"
 #include "scene/NodeFactory.h"
 #include "scene/TemplateCollectionNode.h"
 #include "support/LogCapture.h"
@@ -64,7 +65,8 @@ Kind kindOf(const std::string& name)
 		return Kind::SoundPack;
 	if (endsWith(name, "ParticleCollection.xml"))
 		return Kind::Particles;
-	if (endsWith(name, "TemplateCollection.qscn") || endsWith(name, "Movers.qscn"))
+	if (endsWith(name, "TemplateCollection.qscn") || endsWith(name, "Movers.qscn") ||
+	    name == "scenes/MiniGameTemplates.qscn")
 		return Kind::Templates;
 	if (endsWith(name, ".qscn"))
 		return Kind::Scene;
@@ -76,7 +78,8 @@ Kind kindOf(const std::string& name)
 	    endsWith(name, std::string("/") + GLevelPaths::FileName) || name == GLevelPaths::BackgroundTrafficFileName ||
 	    name == "levels/common/BuildingsConfiguration.xml" || name == "levels/common/UpgradesConfiguration.xml" ||
 	    name == GLevelScores::FileName || name == GComicsConfiguration::FileName || name == "strings/Dictionary.xml" ||
-	    (name.rfind("levels/common/Effects/", 0) == 0 && endsWith(name, ".xml")))
+	    (name.rfind("levels/common/Effects/", 0) == 0 && endsWith(name, ".xml")) ||
+	    endsWith(name, std::string("/") + GMiniGameScene::ConfigurationFileName))
 		return Kind::Configuration;
 	return Kind::Unknown;
 }
@@ -176,6 +179,11 @@ bool loadConfiguration(const std::string& name)
 		return SmartPointer<GUpgradesConfiguration>(new GUpgradesConfiguration())->load(reader.get());
 	if (name == GLevelScores::FileName)
 		return SmartPointer<GLevelScores>(new GLevelScores())->load(reader.get());
+	if (endsWith(name, GMiniGameScene::ConfigurationFileName))
+	{
+		SmartPointer<GMiniGameHidden2Scene> game(new GMiniGameHidden2Scene());
+		return game->parseConfiguration(reader.get());
+	}
 	if (name == GComicsConfiguration::FileName)
 		return SmartPointer<GComicsConfiguration>(new GComicsConfiguration())->load(reader.get());
 	// The weather and hint particle files, read by their nodes.
