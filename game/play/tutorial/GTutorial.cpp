@@ -94,6 +94,7 @@ bool GTutorial::start()
 	if (!hints || !parent)
 		return false;
 	registerWithDevice();
+	running = true;
 	showHint();
 	return currentHint < hints->getCount();
 }
@@ -197,6 +198,7 @@ bool GTutorial::update(int elapsed)
 		return true;
 	}
 	// Over: the device lets go of its reference, so releasing the tutorial frees it.
+	running = false;
 	unregisterFromDevice();
 	removeNodes();
 	return false;
@@ -253,7 +255,7 @@ void GTutorial::unregisterFromDevice()
 
 bool GTutorial::onEvent(CEvent* event)
 {
-	if (!hints || currentHint >= hints->getCount() || !event)
+	if (!running || !hints || currentHint >= hints->getCount() || !event)
 		return false;
 	if (auto* clicked = eventCast<CEventNodeClicked>(event); clicked && event->typeId() == CEventNodeClicked::TypeId)
 	{

@@ -76,5 +76,6 @@ private:
 	bool currentIsTip = false;
 	bool tutorialHintsOff = false;
 	bool tipsOff = false;
+	bool running = false;   // started and not over: only then are events filtered
 	bool listening = false; // registered with the device
 };

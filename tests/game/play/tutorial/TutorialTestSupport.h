@@ -53,7 +53,7 @@ inline std::string tutorialTemplates()
 	return nodeXml("BaseNode", "TutorialWindow", "",
 	               nodeXml("TextNode", "Text") +
 	                   nodeXml("ButtonNode", "SkipTutorialButton", position(20, 0) + bounds(80, 30),
-	                           nodeXml("BaseNode", "bg"))) +
+	                           nodeXml("TextNode", "Label", bounds(80, 30)) + nodeXml("BaseNode", "bg"))) +
 	       nodeXml("BaseNode", "TutorialArrow");
 }
 
