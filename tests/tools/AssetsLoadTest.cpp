@@ -11,6 +11,7 @@
 #include "data/GLevelScores.h"
 #include "data/GUpgradesConfiguration.h"
 #include "data/GameNodeClasses.h"
+#include "play/tutorial/GTutorial.h"
 #include "scene/NodeFactory.h"
 #include "scene/TemplateCollectionNode.h"
 #include "support/LogCapture.h"
@@ -48,6 +49,25 @@ bool endsWith(const std::string& text, const std::string& tail)
 	return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
+// The level tutorials and the tutorials of the city map and the shop.
+bool isTutorial(const std::string& name)
+{
+	return endsWith(name, "/Tutorial.xml") || name == "scenes/MapTutorial1.xml" || name == "scenes/MapTutorial2.xml" ||
+	       name == "scenes/ShopTutorial1.xml" || name == "scenes/ShopTutorial2.xml";
+}
+
+// A tutorial read under a window of its own, as the screens read it; true when it reads to its end.
+bool loadTutorial(IXMLReader* reader)
+{
+	SmartPointer<TemplateCollectionNode> templates(new TemplateCollectionNode());
+	SmartPointer<BaseNode> window(new BaseNode());
+	window->setName("TutorialWindow");
+	templates->addTemplate(window.get());
+	SmartPointer<BaseNode> parent(new BaseNode());
+	SmartPointer<GTutorial> tutorial(new GTutorial(parent.get(), templates.get(), nullptr));
+	return tutorial->load(reader, nullptr) && tutorial->getHintCount() > 0;
+}
+
 Kind kindOf(const std::string& name)
 {
 	if (name.rfind("atlases/", 0) == 0 && endsWith(name, ".xml"))
@@ -73,7 +93,8 @@ Kind kindOf(const std::string& name)
 	if (endsWith(name, std::string("/") + GLevelConfiguration::FileName) ||
 	    endsWith(name, std::string("/") + GLevelPaths::FileName) || name == GLevelPaths::BackgroundTrafficFileName ||
 	    name == "levels/common/BuildingsConfiguration.xml" || name == "levels/common/UpgradesConfiguration.xml" ||
-	    name == GLevelScores::FileName || name == GComicsConfiguration::FileName || name == "strings/Dictionary.xml")
+	    name == GLevelScores::FileName || name == GComicsConfiguration::FileName || name == "strings/Dictionary.xml" ||
+	    isTutorial(name))
 		return Kind::Configuration;
 	return Kind::Unknown;
 }
@@ -175,6 +196,8 @@ bool loadConfiguration(const std::string& name)
 		return SmartPointer<GLevelScores>(new GLevelScores())->load(reader.get());
 	if (name == GComicsConfiguration::FileName)
 		return SmartPointer<GComicsConfiguration>(new GComicsConfiguration())->load(reader.get());
+	if (isTutorial(name))
+		return loadTutorial(reader.get());
 	if (name == "strings/Dictionary.xml")
 	{
 		SmartPointer<CDictionary> dictionary(new CDictionary());
