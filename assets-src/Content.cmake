@@ -11,6 +11,7 @@ content_picture(${ART}/images/backgrounds/MapBg.svg scenes/backgrounds/MapBg.png
 
 # Atlases: every picture under the folder becomes a frame named by its path there.
 content_atlas(atlases/MainMenu ${ART}/atlases/MainMenu PREFIX scenes/images/)
+content_atlas(atlases/GameMenu ${ART}/atlases/GameMenu PREFIX scenes/images/GameMenu/)
 
 # Fonts: the names are the game's, the faces DejaVu.
 content_font(scenes/fonts/arial_14_crisp DejaVuSans.ttf 14 CRISP)
@@ -34,3 +35,9 @@ foreach(sound TownAmbient ClockTicking Rain ComicsMusic MiniGamesMusic GameMusic
   GameMusicSetting3 GameMusicSetting4)
   content_sound(${ART}/sounds/${sound}.txt sounds/${sound}.ogg)
 endforeach()
+
+# Level art (SVG written by tools/art/make_level_art.py): buildings, icons, vehicles and clouds in one
+# atlas whose frames are named levels/common/..., the ground of each level in its own atlas.
+content_atlas(atlases/Buildings ${ART}/atlases/Buildings PREFIX levels/common/)
+content_atlas(atlases/Env1 ${ART}/atlases/Level1 PREFIX levels/level1/)
+content_atlas(atlases/Env2 ${ART}/atlases/Level2 PREFIX levels/level2/)

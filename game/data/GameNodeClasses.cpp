@@ -18,6 +18,7 @@
 #include "level/GBuildingNode.h"
 #include "level/GEllipseSectorNode.h"
 #include "level/GGameLevelScene.h"
+#include "play/GGamePlayScene.h"
 
 namespace
 {
@@ -66,6 +67,7 @@ const std::vector<GameNodeClass>& gameNodeClasses()
 	    gameClass<GBuildingNode>(),
 	    gameClass<GGameLevelScene>(),
 	    gameClass<GPathMovableNode>(),
+	    gameClass<GGamePlayScene>(),
 	};
 	return classes;
 }

@@ -1,0 +1,95 @@
+#!/usr/bin/env python3
+"""Writes assets/levels/levelN/Level.qscn for the levels described below (committed; run again after a change).
+
+    tools/art/make_levels.py [repository root]
+
+A place is (name, x, y, template, owned): x, y is the top-left of its plot's diamond (144 x 72), and the
+place's work-vehicle paths in LevelPaths.xml end at a corner of that diamond, on its driveway.
+"""
+
+import os
+import sys
+
+LEVELS = {
+    1: {
+        'title': 'Harbour Road',
+        'places': [('Place6', 436, 264, 'BuildingPlace', False), ('Place5', 700, 340, 'BuildingPlace', False),
+                   ('Place1', 108, 418, 'BuildingPlace', False), ('Place2', 288, 418, 'BuildingPlace', False),
+                   ('Place3', 108, 600, 'BuildingPlace', False), ('Place4', 288, 600, 'BuildingPlace', False)],
+    },
+    2: {
+        'title': 'Riverside',
+        'places': [('Place1', 88, 178, 'BuildingPlace', False), ('Place2', 258, 178, 'BuildingPlace', False),
+                   ('Place3', 628, 178, 'BuildingPlace', False), ('Place4', 808, 178, 'BuildingPlace', False),
+                   ('Place5', 88, 660, 'BuildingPlace', False), ('Place6', 258, 660, 'BuildingPlace', False),
+                   ('Place7', 628, 660, 'BuildingPlace', False), ('Place8', 808, 660, 'BuildingPlace', False)],
+    },
+}
+
+
+def level_scene(number, level):
+    lines = ['<?xml version="1.0" encoding="utf-8"?>',
+             '<!-- Level %d, %s (written by tools/art/make_levels.py): the ground picture, the building places '
+             'under "Buildings"' % (number, level['title']),
+             '     (their TemplateName is the record they start with), and "CargosNode" for the vehicles, workers '
+             'and clouds. -->',
+             '<SceneNode Type="SceneNode" ClassOverride="GGameLevelScene">',
+             '\t<Properties>',
+             '\t\t<string Name="Name" Value="Level"/>',
+             '\t\t<vector3d Name="Bounds" Value="1024;768;0"/>',
+             '\t</Properties>',
+             '\t<SceneNode Type="BaseNode">',
+             '\t\t<Properties>',
+             '\t\t\t<string Name="Name" Value="Ground"/>',
+             '\t\t\t<vector3d Name="Bounds" Value="1024;768;0"/>',
+             '\t\t\t<bool Name="CanBeHit" Value="false"/>',
+             '\t\t</Properties>']
+    for half, x in (('Left', 0), ('Right', 512)):
+        lines += ['\t\t<SceneNode Type="SpriteNode">',
+                  '\t\t\t<Properties>',
+                  '\t\t\t\t<string Name="Name" Value="Ground%s"/>' % half,
+                  '\t\t\t\t<vector3d Name="Position" Value="%d;0;0"/>' % x,
+                  '\t\t\t\t<vector3d Name="Bounds" Value="512;768;0"/>',
+                  '\t\t\t\t<bool Name="CanBeHit" Value="false"/>',
+                  '\t\t\t\t<atlasTexture Name="AtlasTexture" Value="Ground/%s.png"/>' % half,
+                  '\t\t\t</Properties>',
+                  '\t\t</SceneNode>']
+    lines += ['\t</SceneNode>',
+              '\t<SceneNode Type="ControlNode">',
+              '\t\t<Properties>',
+              '\t\t\t<string Name="Name" Value="Buildings"/>',
+              '\t\t\t<vector3d Name="Bounds" Value="1024;768;0"/>',
+              '\t\t</Properties>']
+    # Places further down the screen stand in front, so they come later.
+    for name, x, y, template, owned in sorted(level['places'], key=lambda p: (p[2], p[1])):
+        lines += ['\t\t<SceneNode Type="GBuildingNode">',
+                  '\t\t\t<Properties>',
+                  '\t\t\t\t<string Name="Name" Value="%s"/>' % name,
+                  '\t\t\t\t<vector3d Name="Position" Value="%d;%d;0"/>' % (x, y),
+                  '\t\t\t\t<vector3d Name="Bounds" Value="144;72;0"/>',
+                  '\t\t\t\t<string Name="TemplateName" Value="%s"/>' % template]
+        if owned:
+            lines.append('\t\t\t\t<bool Name="IsOwnedByThePlayer" Value="true"/>')
+        lines += ['\t\t\t</Properties>', '\t\t</SceneNode>']
+    lines += ['\t</SceneNode>']
+    for name in ('CargosNode', 'Pedestrians'):
+        lines += ['\t<SceneNode Type="BaseNode">',
+                  '\t\t<Properties>',
+                  '\t\t\t<string Name="Name" Value="%s"/>' % name,
+                  '\t\t\t<vector3d Name="Bounds" Value="1024;768;0"/>',
+                  '\t\t\t<bool Name="CanBeHit" Value="false"/>',
+                  '\t\t</Properties>',
+                  '\t</SceneNode>']
+    lines.append('</SceneNode>')
+    return '\n'.join(lines) + '\n'
+
+
+def main():
+    root = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', '..')
+    for number, level in LEVELS.items():
+        with open(os.path.join(root, 'assets/levels/level%d/Level.qscn' % number), 'w') as out:
+            out.write(level_scene(number, level))
+
+
+if __name__ == '__main__':
+    main()
