@@ -14,7 +14,10 @@ const EventMap& GBuildingCompletedAction::eventMap()
 	return table;
 }
 
-void GBuildingCompletedAction::load(IXMLReader* reader) { buildings = readIds(reader, namesAttribute()); }
+void GBuildingCompletedAction::load(IXMLReader* reader)
+{
+	buildings = readIds(reader, namesAttribute());
+}
 
 bool GBuildingCompletedAction::onWorkCompleted(GEventWorkCompleted* event)
 {

@@ -13,7 +13,10 @@ const EventMap& GBuildingPressAction::eventMap()
 	return table;
 }
 
-void GBuildingPressAction::load(IXMLReader* reader) { buildingTypes = readIds(reader, L"BuildingTypes"); }
+void GBuildingPressAction::load(IXMLReader* reader)
+{
+	buildingTypes = readIds(reader, L"BuildingTypes");
+}
 
 bool GBuildingPressAction::onClicked(CEventNodeClicked* event)
 {
@@ -27,4 +30,7 @@ bool GBuildingPressAction::onClicked(CEventNodeClicked* event)
 	return true;
 }
 
-bool GBuildingPressAction::onListItemClicked(CEvent*) { return true; }
+bool GBuildingPressAction::onListItemClicked(CEvent*)
+{
+	return true;
+}

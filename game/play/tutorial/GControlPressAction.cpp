@@ -12,7 +12,10 @@ const EventMap& GControlPressAction::eventMap()
 	return table;
 }
 
-void GControlPressAction::load(IXMLReader* reader) { controls = readIds(reader, L"Controls"); }
+void GControlPressAction::load(IXMLReader* reader)
+{
+	controls = readIds(reader, L"Controls");
+}
 
 bool GControlPressAction::onClicked(CEventNodeClicked* event)
 {
@@ -25,4 +28,7 @@ bool GControlPressAction::onClicked(CEventNodeClicked* event)
 	return true;
 }
 
-bool GControlPressAction::onListItemClicked(CEvent*) { return true; }
+bool GControlPressAction::onListItemClicked(CEvent*)
+{
+	return true;
+}

@@ -3,7 +3,7 @@
 #include "data/GEventBrokenBuildingRequest.h"
 
 GEventRequest* GGenerateBrokenBuildingRequestAction::makeRequest(const irr::core::array<StringId>& types,
-                                                      const irr::core::array<StringId>& places) const
+                                                                 const irr::core::array<StringId>& places) const
 {
 	return new GEventBrokenBuildingRequest(types, places);
 }

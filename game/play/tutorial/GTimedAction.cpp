@@ -8,4 +8,7 @@ void GTimedAction::update(int elapsed)
 		remaining -= elapsed;
 }
 
-void GTimedAction::load(IXMLReader* reader) { remaining = reader->getAttributeValueAsInt(L"Time", 0); }
+void GTimedAction::load(IXMLReader* reader)
+{
+	remaining = reader->getAttributeValueAsInt(L"Time", 0);
+}

@@ -62,17 +62,17 @@ private:
 	void onMouseMove(CEventInputMouseMove* event);
 
 	SmartPointer<ReferenceCounted> content;
-	EventReceiver* target = nullptr; // the level, owned by the play screen, which ends the tutorial first
+	EventReceiver* target = nullptr;          // the level, owned by the play screen, which ends the tutorial first
 	std::unique_ptr<GTutorialHintList> hints; // none without the window template
 	int currentHint = 0;
 	BaseNode* parent = nullptr; // owned by the tutorial's owner
 	SmartPointer<BaseNode> arrowsNode;
 	SmartPointer<BaseNode> arrowTemplate;
 	SmartPointer<BaseNode> window;
-	TextNode* text = nullptr;           // child of the window
-	ButtonNode* skipButton = nullptr;   // child of the window
-	BaseNode* skipHighlight = nullptr;  // child of the skip button
-	bool answered = false;              // the shown message box was answered
+	TextNode* text = nullptr;          // child of the window
+	ButtonNode* skipButton = nullptr;  // child of the window
+	BaseNode* skipHighlight = nullptr; // child of the skip button
+	bool answered = false;             // the shown message box was answered
 	bool currentIsTip = false;
 	bool tutorialHintsOff = false;
 	bool tipsOff = false;

@@ -21,4 +21,7 @@ irr::core::array<StringId> GTutorialAction::readIds(IXMLReader* reader, const wc
 	return parseIdListW(reader->getAttributeValue(irr::core::stringw(attribute)));
 }
 
-void GTutorialAction::playMissed() { GBaseSceneNode::playCue("ButtonMissed"); }
+void GTutorialAction::playMissed()
+{
+	GBaseSceneNode::playCue("ButtonMissed");
+}

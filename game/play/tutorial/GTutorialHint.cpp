@@ -27,7 +27,10 @@ bool flag(IXMLReader* reader, const wchar_t* name)
 	return reader->getAttributeValue(irr::core::stringw(name)) == L"true";
 }
 
-const irr::core::stringw& value(IXMLReader* reader) { return reader->getAttributeValue(irr::core::stringw(L"Value")); }
+const irr::core::stringw& value(IXMLReader* reader)
+{
+	return reader->getAttributeValue(irr::core::stringw(L"Value"));
+}
 
 // x and y of the first three numbers of the text; z stays as it was.
 void readPlace(IXMLReader* reader, irr::core::vector3df& place)

@@ -5,8 +5,8 @@
 const EventMap& GWaitLetterAction::eventMap()
 {
 	using A = GWaitLetterAction;
-	static const EventMap table = extendEventMap(
-	    rootEventMap(), {{GEventLetterRequest::TypeId, &eventHandler<A, CEvent, &A::onLetterRequest>}});
+	static const EventMap table =
+	    extendEventMap(rootEventMap(), {{GEventLetterRequest::TypeId, &eventHandler<A, CEvent, &A::onLetterRequest>}});
 	return table;
 }
 

@@ -109,11 +109,11 @@ TEST(GTutorial, LoadReportsWhetherTheTutorialEnded)
 // Hints follow each other as their actions end; the window and arrows follow the hint shown.
 TEST(GTutorial, ShowsHintByHint)
 {
-	const std::string hints =
-	    "<Hint><Position Value=\"300;400\"/><TextPosition Value=\"10;20\"/><Text Value=\"one\"/>"
-	    "<Arrows><Arrow Position=\"1;2;0\" Rotation=\"45\"/><Arrow Position=\"3;4;0\"/></Arrows>"
-	    "<Actions>" +
-	    std::string(timed(100)) + "</Actions></Hint>" + hintXml("two", timed(50), " Tip=\"true\"");
+	const std::string hints = "<Hint><Position Value=\"300;400\"/><TextPosition Value=\"10;20\"/><Text Value=\"one\"/>"
+	                          "<Arrows><Arrow Position=\"1;2;0\" Rotation=\"45\"/><Arrow Position=\"3;4;0\"/></Arrows>"
+	                          "<Actions>" +
+	                          std::string(timed(100)) + "</Actions></Hint>" +
+	                          hintXml("two", timed(50), " Tip=\"true\"");
 	TutorialRig rig(hints);
 	GTutorial* tutorial = rig.tutorial.get();
 	EXPECT_EQ(rig.shownText(), "-") << "hidden until started";

@@ -1,6 +1,6 @@
 #include "TutorialTestSupport.h"
-#include "game/GameTestSupport.h"
 #include "data/GBuildingType.h"
+#include "game/GameTestSupport.h"
 
 #include <fstream>
 #include <gtest/gtest.h>
@@ -160,10 +160,10 @@ TEST(LevelTutorialPlay, FirstLevelTutorialPlayedToItsEnd)
 		running = rig.step(20);
 	}
 	const std::vector<std::string> expected = {
-	    "%Tutorial_L1_Welcome%",   "%Tutorial_L1_PickLot%",   "%Tutorial_L1_HotelsTab%",
+	    "%Tutorial_L1_Welcome%",        "%Tutorial_L1_PickLot%",  "%Tutorial_L1_HotelsTab%",
 	    "%Tutorial_L1_ChooseCampsite%", "%Tutorial_L1_Building%", "%Tutorial_L1_FirstGuests%",
-	    "%Tutorial_L1_PickCampsite%", "%Tutorial_L1_Upgrade%", "%Tutorial_L1_Upgrading%",
-	    "%Tutorial_L1_Goals%", "%Tutorial_L1_TipClock%"};
+	    "%Tutorial_L1_PickCampsite%",   "%Tutorial_L1_Upgrade%",  "%Tutorial_L1_Upgrading%",
+	    "%Tutorial_L1_Goals%",          "%Tutorial_L1_TipClock%"};
 	EXPECT_EQ(seen, expected);
 	EXPECT_FALSE(running) << "the tutorial came to its end";
 	EXPECT_EQ(getStringById(rig.building("Place1")->getRecord()->getName()), "Camping2");

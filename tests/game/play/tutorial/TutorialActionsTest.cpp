@@ -112,7 +112,8 @@ TEST(TutorialActions, WatchingActionsByTheEventsTheyWaitFor)
 	    {"another item", listPress, listClick("BuyMaterialsList", 3), true, false},
 	    {"another list", listPress, listClick("TrainWorkersList", 1), true, false},
 	    {"a control instead of an item", listPress, click("BuyMaterialsList"), true, false},
-	    {"a list press without a list", R"(<Action Type="ListItemPress" Indices="0"/>)", listClick("L", 0), true, false},
+	    {"a list press without a list", R"(<Action Type="ListItemPress" Indices="0"/>)", listClick("L", 0), true,
+	     false},
 	    {"the hovered item", listHover, hover("BuyMaterialsList", 1), false, true},
 	    {"another hovered item", listHover, hover("BuyMaterialsList", 0), false, false},
 	    {"a click while waiting for hover", listHover, click("SellButton"), false, false},
@@ -181,10 +182,8 @@ TEST(TutorialActions, BuildingCompletedOrExistAsksTheLevel)
 		bool done;
 	};
 	const Case cases[] = {
-	    {"Camping1", true, true},
-	    {"Hostel2; Camping1", true, true},
-	    {"Hostel2", true, false},
-	    {"BuildingPlace", true, false}, // the place is not the player's
+	    {"Camping1", true, true},   {"Hostel2; Camping1", true, true},
+	    {"Hostel2", true, false},   {"BuildingPlace", true, false}, // the place is not the player's
 	    {"Camping1", false, false},
 	};
 	ActionLevel level;
@@ -239,8 +238,8 @@ TEST(TutorialActions, GeneratorsSendTheirRequestOnTheFirstUpdate)
 	for (const Case& c : cases)
 	{
 		SmartPointer<RequestLog> level(new RequestLog());
-		SmartPointer<GTutorialAction> action = actionFromXml(std::string("<Action Type=\"") + c.type +
-		                                                     R"(" BuildingTypes="Camping1; Camping2" PlaceNames="Place4"/>)");
+		SmartPointer<GTutorialAction> action = actionFromXml(
+		    std::string("<Action Type=\"") + c.type + R"(" BuildingTypes="Camping1; Camping2" PlaceNames="Place4"/>)");
 		action->start(level.get());
 		EXPECT_TRUE(level->ids.empty()) << c.type;
 		EXPECT_TRUE(action->isDone()) << c.type;
