@@ -13,6 +13,7 @@
 #include "core/SystemFlowEvents.h"
 #include "core/TaskScheduler.h"
 #include "core/TextUtils.h"
+#include "data/GAchievements.h"
 #include "data/GBuildingType.h"
 #include "data/GEventFeatureIncome.h"
 #include "data/GEventLevelCompleted.h"
@@ -23,7 +24,6 @@
 #include "data/GEventSelectionChanged.h"
 #include "data/GEventWeatherRequest.h"
 #include "data/GEventWorkCompleted.h"
-#include "data/GAchievements.h"
 #include "data/GLevelConfiguration.h"
 #include "data/GLevelPaths.h"
 #include "data/GLevelScores.h"
@@ -276,7 +276,8 @@ bool GGamePlayScene::onSceneChangeStarted(CEventNodeSceneChangeStarted* event)
 	update(0);
 	refreshHud();
 	if (configuration && targetTimeText)
-		targetTimeText->setText(formatMinutesSeconds(static_cast<unsigned>(std::max(0, configuration->getLevelTime())) * 1000));
+		targetTimeText->setText(
+		    formatMinutesSeconds(static_cast<unsigned>(std::max(0, configuration->getLevelTime())) * 1000));
 	if (timeText)
 		timeText->setText(formatMinutesSeconds(0));
 	return true;
@@ -298,7 +299,8 @@ bool GGamePlayScene::onSceneChangeFinished(CEventNodeSceneChangeFinished* event)
 		setLevelSchedulerEnabled(true);
 		return true;
 	}
-	if (event->oldScene == this)
+	// A late report of having been covered must not stop a level that is on top again.
+	if (event->oldScene == this && !isTopScene())
 	{
 		setLevelSchedulerEnabled(false);
 		setGroupPaused(true);
@@ -465,8 +467,8 @@ bool GGamePlayScene::onWindowActivate(CEventSystemFlowWindowActivate* event)
 void GGamePlayScene::pauseThroughApplication()
 {
 	SmartPointer<GEventPauseRequest> pause(new GEventPauseRequest(true));
-	if (gGameApplication &&
-	    (gGameApplication->onEvent(pause.get()) || gGameApplication->sendToChildren(DeliverChildrenThenSelf, pause.get())))
+	if (gGameApplication && (gGameApplication->onEvent(pause.get()) ||
+	                         gGameApplication->sendToChildren(DeliverChildrenThenSelf, pause.get())))
 		return;
 	// The application does not route game messages to its layers: the level it shows takes it.
 	if (levelScene)
@@ -560,17 +562,17 @@ bool GGamePlayScene::onNodePressed(CEventNodeClicked* event)
 const EventMap& GGamePlayScene::eventMap()
 {
 	using S = GGamePlayScene;
-	static const EventMap table = extendEventMap(
-	    GBaseSceneNode::eventMap(),
-	    {
-	        {GEventLevelCompleted::TypeId, &eventHandler<S, GEvent, &S::onLevelCompletedMessage>},
-	        {GEventNewDay::TypeId, &eventHandler<S, GEvent, &S::onNewDay>},
-	        {GEventSelectionChanged::TypeId, &eventHandler<S, GEvent, &S::onSelectionChanged>},
-	        {GEventLevelStatsChanged::TypeId, &eventHandler<S, GEvent, &S::refreshHud>},
-	        {GEventWorkCompleted::TypeId, &eventHandler<S, GEventWorkCompleted, &S::onWorkCompleted>},
-	        {GEventFeatureIncome::TypeId, &eventHandler<S, GEventFeatureIncome, &S::onFeatureIncome>},
-	        {GEventResourcesReturned::TypeId, &eventHandler<S, GEvent, &S::onResourcesReturned>},
-	    });
+	static const EventMap table =
+	    extendEventMap(GBaseSceneNode::eventMap(),
+	                   {
+	                       {GEventLevelCompleted::TypeId, &eventHandler<S, GEvent, &S::onLevelCompletedMessage>},
+	                       {GEventNewDay::TypeId, &eventHandler<S, GEvent, &S::onNewDay>},
+	                       {GEventSelectionChanged::TypeId, &eventHandler<S, GEvent, &S::onSelectionChanged>},
+	                       {GEventLevelStatsChanged::TypeId, &eventHandler<S, GEvent, &S::refreshHud>},
+	                       {GEventWorkCompleted::TypeId, &eventHandler<S, GEventWorkCompleted, &S::onWorkCompleted>},
+	                       {GEventFeatureIncome::TypeId, &eventHandler<S, GEventFeatureIncome, &S::onFeatureIncome>},
+	                       {GEventResourcesReturned::TypeId, &eventHandler<S, GEvent, &S::onResourcesReturned>},
+	                   });
 	return table;
 }
 

@@ -1,6 +1,5 @@
 // The play screen's end of a level: scoring, the player's profile, achievements and the scenes that follow.
 #include "GGamePlayScene.h"
-
 #include "app/GGameApplication.h"
 #include "app/GGameStatistics.h"
 #include "content/CProfile.h"

@@ -1,6 +1,5 @@
 // The play screen's head-up display: money, stock, rating, goals, the overview page and the hint window.
 #include "GGamePlayScene.h"
-
 #include "content/CDictionary.h"
 #include "core/TextUtils.h"
 #include "data/GLevelConfiguration.h"
@@ -58,8 +57,8 @@ bool GGamePlayScene::refreshHud(GEvent*)
 	setText(moneyText, format("MoneyDollar", thousands(static_cast<int>(levelScene->money))));
 	setText(incomeText, format("MoneyDollar", thousands(roundHalfUp(levelScene->income))));
 	setText(materialsAmountText, irr::core::stringw(static_cast<int>(levelScene->materials)));
-	setText(workersAmountText, irr::core::stringw(levelScene->freeWorkers) + L"/" +
-	                               irr::core::stringw(levelScene->totalWorkers));
+	setText(workersAmountText,
+	        irr::core::stringw(levelScene->freeWorkers) + L"/" + irr::core::stringw(levelScene->totalWorkers));
 	refreshRating();
 	refreshGoals();
 	refreshStats();
@@ -81,8 +80,7 @@ void GGamePlayScene::refreshStats()
 	setText(textChild(page, "GuestsText"), format("GamePlay_GUESTS", thousands(level.guests)));
 	setText(textChild(page, "PossibleIncomeText"),
 	        format("GamePlay_POSSIBLE_INCOME", thousands(static_cast<int>(level.possibleIncome))));
-	setText(textChild(page, "PossibleGuestsText"),
-	        format("GamePlay_POSSIBLE_GUESTS", thousands(level.possibleGuests)));
+	setText(textChild(page, "PossibleGuestsText"), format("GamePlay_POSSIBLE_GUESTS", thousands(level.possibleGuests)));
 }
 
 void GGamePlayScene::refreshRating()

@@ -1,6 +1,5 @@
 // The play screen's build lists (one entry per building line of a group) and purchase lists.
 #include "GGamePlayScene.h"
-
 #include "app/GGameApplication.h"
 #include "content/AtlasTexture.h"
 #include "content/CContentManager.h"
@@ -18,8 +17,8 @@
 #include "nodes/BaseProgressBarNode.h"
 #include "nodes/ListNode.h"
 #include "nodes/TextNode.h"
-#include "scene/NodeEvents.h"
 #include "scene/ControlNode.h"
+#include "scene/NodeEvents.h"
 #include "scene/TabSceneNode.h"
 
 #include <cmath>
@@ -125,8 +124,7 @@ void GGamePlayScene::fillBuildList(int kind)
 			list->setItemEnabled(i, true);
 			continue;
 		}
-		const irr::core::stringc lock =
-		    irr::core::stringc("scenes/images/GameMenu/Buttons/") + group.locks[i] + ".png";
+		const irr::core::stringc lock = irr::core::stringc("scenes/images/GameMenu/Buttons/") + group.locks[i] + ".png";
 		SmartPointer<ContentObject> picture(content ? content->getContent(ContentTypeAtlasTexture, lock, false)
 		                                            : nullptr);
 		list->setItemImage(i, 0, dynamic_cast<AtlasTexture*>(picture.get()));
@@ -274,8 +272,9 @@ void GGamePlayScene::refreshBuildList(int kind)
 		if (!record)
 			continue;
 		// A unique building (Type 1) stands once on a level, even while it is being demolished.
-		list->setItemEnabled(i, levelScene->canBuild(record) &&
-		                            (record->getType() != 1 || levelScene->countBuildingsOfType(record->getName()) == 0));
+		list->setItemEnabled(i,
+		                     levelScene->canBuild(record) &&
+		                         (record->getType() != 1 || levelScene->countBuildingsOfType(record->getName()) == 0));
 	}
 	list->refreshElements();
 }
