@@ -32,20 +32,20 @@ template <class T> SmartPointer<T> shippedConfiguration(const std::string& name)
 // and the play screen's controls as the play screen sets it up, and the "player" does what each hint asks.
 struct TutorialLevel : LevelRig
 {
-	TutorialLevel()
+	explicit TutorialLevel(const std::string& folder)
 	    : LevelRig(levelXml(buildingXml("Place1", 108, 418, "BuildingPlace") +
 	                        buildingXml("Place2", 288, 418, "BuildingPlace") +
 	                        buildingXml("Place3", 108, 600, "BuildingPlace"))),
 	      templates(templateCollection(tutorialTemplates())), screen(new BaseNode())
 	{
 		records = shippedConfiguration<GBuildingsConfiguration>("levels/common/BuildingsConfiguration.xml");
-		configuration = shippedConfiguration<GLevelConfiguration>("levels/level1/LevelConfiguration.xml");
+		configuration = shippedConfiguration<GLevelConfiguration>(folder + "LevelConfiguration.xml");
 		attach();
 		setUp(records.get(), configuration.get());
 		enter();
 
 		tutorial.reset(new GTutorial(screen.get(), templates.get(), nullptr));
-		const std::string xml = shippedFile("levels/level1/Tutorial.xml");
+		const std::string xml = shippedFile(folder + "Tutorial.xml");
 		SmartPointer<CXMLReader> reader(new CXMLReader(xml.data(), xml.size()));
 		loaded = tutorial->load(reader.get(), level.get());
 		level->preListeners.push_back(tutorial.get());
@@ -78,8 +78,16 @@ struct TutorialLevel : LevelRig
 		SmartPointer<CEventNodeClicked> clicked(new CEventNodeClicked(node.get()));
 		if (tutorial->onEvent(clicked.get()))
 			return false;
-		if (std::string(control) == "UpgradeButton")
-			level->upgradeBuilding(level->getSelectedBuilding());
+		const std::string name = control;
+		GBuildingNode* selected = level->getSelectedBuilding();
+		if (name == "UpgradeButton")
+			level->upgradeBuilding(selected);
+		else if (name == "RepairButton")
+			level->repairBuilding(selected);
+		else if (name == "ActiveFeature1Button")
+			level->activateFeature(selected, 0);
+		else if (name == "SellButton")
+			selected->setForSale(true);
 		return true;
 	}
 	bool pressItem(const char* list, int index)
@@ -89,8 +97,15 @@ struct TutorialLevel : LevelRig
 		SmartPointer<CEventNodeListItemClicked> clicked(new CEventNodeListItemClicked(node.get(), index));
 		if (tutorial->onEvent(clicked.get()))
 			return false;
-		if (std::string(list) == "HotelsBuildList" && index == 0)
+		const std::string name = list;
+		if (name == "HotelsBuildList" && index == 0)
 			level->buildOnPlace(level->getSelectedBuilding(), records->findBuilding(internStringId("Camping1")).get());
+		else if (name == "JoysBuildList" && index == 0)
+			level->buildOnPlace(level->getSelectedBuilding(), records->findBuilding(internStringId("Cafe")).get());
+		else if (name == "BuyMaterialsList")
+			level->buyMaterials(configuration->getMaterialOffers()[index].get());
+		else if (name == "TrainWorkersList")
+			level->trainWorkers(configuration->getWorkerOffers()[index].get());
 		return true;
 	}
 	// A click on a building reaches the level, whose pre-listener the tutorial is.
@@ -120,7 +135,7 @@ struct TutorialLevel : LevelRig
 // swallowed, the campsite is built and upgraded, and the level runs on unpaused afterwards.
 TEST(LevelTutorialPlay, FirstLevelTutorialPlayedToItsEnd)
 {
-	TutorialLevel rig;
+	TutorialLevel rig("levels/level1/");
 	ASSERT_TRUE(rig.loaded);
 	ASSERT_TRUE(rig.tutorial->start());
 	std::vector<std::string> seen;
@@ -169,4 +184,78 @@ TEST(LevelTutorialPlay, FirstLevelTutorialPlayedToItsEnd)
 	EXPECT_EQ(getStringById(rig.building("Place1")->getRecord()->getName()), "Camping2");
 	EXPECT_FALSE(rig.level->isPaused());
 	EXPECT_TRUE(rig.screen->getChildren().empty()) << "the window and the arrows are gone";
+}
+
+// The second level's tutorial played to its end: a campsite and the cafe built, the feature started,
+// materials bought, a breakdown repaired and a campsite put up for sale.
+TEST(LevelTutorialPlay, SecondLevelTutorialPlayedToItsEnd)
+{
+	TutorialLevel rig("levels/level2/");
+	ASSERT_TRUE(rig.loaded);
+	ASSERT_TRUE(rig.tutorial->start());
+	std::vector<std::string> seen;
+	bool running = true;
+	bool campsiteOrdered = false;
+	for (int frame = 0; frame < 40000 && running; ++frame)
+	{
+		const std::string shown = rig.hint();
+		const bool fresh = seen.empty() || seen.back() != shown;
+		if (fresh)
+			seen.push_back(shown);
+		if (shown == "%Tutorial_L2_Welcome%" || shown == "%Tutorial_L2_Goals%")
+			rig.press("Background");
+		else if (shown == "%Tutorial_L2_BuildCampsite%" && !campsiteOrdered)
+		{
+			rig.clickBuilding("Place1");
+			EXPECT_TRUE(rig.pressItem("HotelsBuildList", 0)) << "this hint leaves the player free";
+			campsiteOrdered = true;
+		}
+		else if (shown == "%Tutorial_L2_CafeLot%")
+			rig.clickBuilding("Place2");
+		else if (shown == "%Tutorial_L2_JoysTab%")
+			EXPECT_TRUE(rig.press("JoysButton"));
+		else if (shown == "%Tutorial_L2_ChooseCafe%")
+			EXPECT_TRUE(rig.pressItem("JoysBuildList", 0));
+		else if (shown == "%Tutorial_L2_PickCafe%")
+			rig.clickBuilding("Place2");
+		else if (shown == "%Tutorial_L2_Feature%")
+			EXPECT_TRUE(rig.press("ActiveFeature1Button"));
+		else if (shown == "%Tutorial_L2_MaterialsTab%")
+			EXPECT_TRUE(rig.press("Tab4Button"));
+		else if (shown == "%Tutorial_L2_BuyMaterials%")
+			EXPECT_TRUE(rig.pressItem("BuyMaterialsList", 0));
+		else if (shown == "%Tutorial_L2_WorkersTab%")
+			EXPECT_TRUE(rig.press("Tab5Button"));
+		else if (shown == "%Tutorial_L2_TrainWorkers%" && fresh)
+			EXPECT_FALSE(rig.press("Tab4Button")) << "the other tab waits";
+		else if (shown == "%Tutorial_L2_Broken%")
+		{
+			EXPECT_EQ(rig.building("Place1")->getCondition(), GBuildingNode::Broken);
+			rig.clickBuilding("Place1");
+		}
+		else if (shown == "%Tutorial_L2_Repair%")
+			EXPECT_TRUE(rig.press("RepairButton"));
+		else if (shown == "%Tutorial_L2_PickForSale%")
+			rig.clickBuilding("Place1");
+		else if (shown == "%Tutorial_L2_Sell%")
+			EXPECT_TRUE(rig.press("SellButton"));
+		running = rig.step(20);
+	}
+	const std::vector<std::string> expected = {"%Tutorial_L2_Welcome%",      "%Tutorial_L2_BuildCampsite%",
+	                                           "%Tutorial_L2_CafeLot%",      "%Tutorial_L2_JoysTab%",
+	                                           "%Tutorial_L2_ChooseCafe%",   "%Tutorial_L2_CafeBuilding%",
+	                                           "%Tutorial_L2_PickCafe%",     "%Tutorial_L2_Feature%",
+	                                           "%Tutorial_L2_MaterialsTab%", "%Tutorial_L2_BuyMaterials%",
+	                                           "%Tutorial_L2_WorkersTab%",   "%Tutorial_L2_TrainWorkers%",
+	                                           "%Tutorial_L2_Watch%",        "-",
+	                                           "%Tutorial_L2_Broken%",       "%Tutorial_L2_Repair%",
+	                                           "%Tutorial_L2_PickForSale%",  "%Tutorial_L2_Sell%",
+	                                           "%Tutorial_L2_Buyer%",        "%Tutorial_L2_Goals%",
+	                                           "%Tutorial_L2_TipUpgrade%"};
+	EXPECT_EQ(seen, expected);
+	EXPECT_FALSE(running);
+	EXPECT_EQ(getStringById(rig.building("Place2")->getRecord()->getName()), "Cafe");
+	EXPECT_NE(rig.building("Place1")->getCondition(), GBuildingNode::Broken) << "the repair was done";
+	EXPECT_TRUE(rig.building("Place1")->isForSale());
+	EXPECT_FALSE(rig.level->isPaused());
 }
