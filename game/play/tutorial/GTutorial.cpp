@@ -216,7 +216,7 @@ bool GTutorial::stop()
 // A hint that paused the level lets it go on when the tutorial is stopped in its middle.
 void GTutorial::resumeLevel()
 {
-	if (!hints || currentHint >= hints->getCount())
+	if (!running || !hints || currentHint >= hints->getCount())
 		return;
 	GTutorialHint* hint = hints->get(currentHint);
 	for (const SmartPointer<GTutorialAction>& action : hint->getActions())
