@@ -44,3 +44,5 @@ endforeach()
 content_atlas(atlases/Buildings ${ART}/atlases/Buildings PREFIX levels/common/)
 content_atlas(atlases/Env1 ${ART}/atlases/Level1 PREFIX levels/level1/)
 content_atlas(atlases/Env2 ${ART}/atlases/Level2 PREFIX levels/level2/)
+# The grounds of the four districts that levels 3 to 28 are played on (tools/art/district_grounds.py).
+content_atlas(atlases/Districts ${ART}/atlases/Districts PREFIX levels/common/Ground/)
