@@ -113,7 +113,7 @@ L[7] = dict(
     name='Old Town Gate', start=(220000, 160, 3),
     places='A2* A3* B2* B3* B4* C2* C3:Hostel1* A5 B6 C5 C6',
     goals=[('count', 'TruckStation', 1, 'Trucks'), ('each', ['Cafe', 'Statue'], 1, 'CafeStatue'),
-           ('level', 'Hostel', 3, 1, 'TopHostel'), ('income', 50000), ('money', 30000, 'Money')],
+           ('level', 'Hostel', 3, 1, 'TopHostel'), ('income', 54000), ('money', 30000, 'Money')],
     events=[('broken', ['Camping', 'Hostel'], (80, 110), (70, 100)), ('dirty', ['Statue'], (90, 120), (80, 110)),
             ('sale', (40, 70)), ('sale', (140, 190)), ('rain', (100, 130), (100, 140), (390, 410), (15, 25))],
     texts=dict(
@@ -237,7 +237,7 @@ L[15] = dict(
            ('each', ['Garden', 'CityMall'], 1, 'Park'), ('repairs', 3, 'Repairs'), ('guests', 200),
            ('income', 200000)],
     events=[('broken', HOTELS_D3, (70, 100), (60, 90)), ('dirty', ['Garden', 'Statue'], (80, 110), (70, 100)),
-            ('sale', (30, 60)), ('sale', (100, 140)), ('sale', (180, 230)), ('sale', (280, 340)),
+            ('sale', (30, 60)), ('sale', (100, 140)), ('sale', (180, 230)), ('sale', (280, 340)), ('sale', (380, 440)),
             ('rain', (60, 90), (80, 110), (620, 640), (20, 30))],
     texts=dict(
         Name='Hillside Gardens',
@@ -253,7 +253,7 @@ L[16] = dict(
            ('level', 'BusinessHotel', 2, 1, 'BigBusiness'), ('cleanings', 2, 'Cleanings'), ('guests', 220),
            ('income', 230000)],
     events=[('broken', HOTELS_D3, (70, 100), (60, 90)), ('dirty', ['Garden', 'Statue'], (70, 100), (70, 100)),
-            ('sale', (30, 60)), ('sale', (100, 140)), ('sale', (180, 230)), ('sale', (280, 340)),
+            ('sale', (30, 60)), ('sale', (100, 140)), ('sale', (180, 230)), ('sale', (280, 340)), ('sale', (380, 440)),
             ('rain', (60, 90), (80, 110), (580, 600), (20, 30))],
     texts=dict(
         Name='Tower Walk',
@@ -269,7 +269,7 @@ L[17] = dict(
            ('each', ['Statue', 'Garden', 'Memorial'], 1, 'Decorations'), ('cleanings', 3, 'Cleanings'),
            ('guests', 240), ('income', 260000)],
     events=[('broken', HOTELS_D3, (70, 100), (60, 90)), ('dirty', ['Garden', 'Statue', 'Memorial'], (60, 90), (60, 90)),
-            ('sale', (30, 60)), ('sale', (100, 140)), ('sale', (180, 230)), ('sale', (280, 340)),
+            ('sale', (30, 60)), ('sale', (100, 140)), ('sale', (180, 230)), ('sale', (280, 340)), ('sale', (380, 440)),
             ('rain', (60, 90), (80, 110), (600, 620), (20, 30))],
     texts=dict(
         Name='Rose Terrace',
@@ -285,7 +285,7 @@ L[18] = dict(
            ('level', 'BusinessHotel', 3, 1, 'TopBusiness'), ('repairs', 4, 'Repairs'), ('guests', 260),
            ('income', 300000)],
     events=[('broken', HOTELS_D3, (60, 90), (60, 90)), ('dirty', ['Garden', 'Statue', 'Memorial'], (70, 100), (70, 100)),
-            ('sale', (30, 60)), ('sale', (100, 140)), ('sale', (180, 230)), ('sale', (280, 340)),
+            ('sale', (30, 60)), ('sale', (100, 140)), ('sale', (180, 230)), ('sale', (280, 340)), ('sale', (380, 440)),
             ('rain', (60, 90), (80, 110), (620, 640), (20, 30))],
     pyramid=['A1', 'A2', 'B1', 'B2', 'A5', 'A6'],
     texts=dict(
@@ -302,7 +302,7 @@ L[19] = dict(
            ('each', ['Cafe', 'CityMall', 'AquaPark'], 1, 'Joys'), ('repairs', 3, 'Repairs'), ('guests', 300),
            ('income', 360000)],
     events=[('broken', HOTELS_D3, (60, 90), (60, 90)), ('dirty', ['Garden', 'Statue', 'Memorial'], (70, 100), (70, 100)),
-            ('sale', (30, 60)), ('sale', (100, 140)), ('sale', (180, 230)), ('sale', (280, 340)),
+            ('sale', (30, 60)), ('sale', (100, 140)), ('sale', (180, 230)), ('sale', (280, 340)), ('sale', (380, 440)),
             ('rain', (50, 80), (70, 100), (640, 660), (20, 30))],
     texts=dict(
         Name='Lakeside Baths',
@@ -319,7 +319,7 @@ L[20] = dict(
            ('features', [('CityMall', 0), ('Garden', 0)], 'Concert'), ('cleanings', 3, 'Cleanings'),
            ('guests', 320), ('income', 400000)],
     events=[('broken', HOTELS_D3, (60, 90), (60, 90)), ('dirty', ['Garden', 'Statue', 'Memorial'], (60, 90), (60, 90)),
-            ('sale', (30, 60)), ('sale', (100, 140)), ('sale', (180, 230)), ('sale', (280, 340)),
+            ('sale', (30, 60)), ('sale', (100, 140)), ('sale', (180, 230)), ('sale', (280, 340)), ('sale', (380, 440)),
             ('rain', (50, 80), (70, 100), (660, 680), (20, 30))],
     texts=dict(
         Name='Bandstand Green',
@@ -333,7 +333,7 @@ L[21] = dict(
     places='A1* A2* A3* A4* B1* B2* B3* C1* C2* A6 B5 B6 C5 C6',
     goals=[('count', 'PRAgency', 1, 'Agency'), ('count', 'BusinessHotel', 4, 'Business'),
            ('each', ['CityMall', 'AquaPark', 'Memorial'], 1, 'Sights'), ('repairs', 4, 'Repairs'),
-           ('guests', 280), ('income', 380000), ('money', 100000, 'Money')],
+           ('guests', 280), ('income', 420000), ('money', 100000, 'Money')],
     events=[('broken', HOTELS_D3, (60, 90), (50, 80)), ('dirty', ['Garden', 'Statue', 'Memorial'], (60, 90), (60, 90)),
             ('sale', (30, 60)), ('sale', (100, 140)), ('sale', (180, 230)), ('sale', (280, 340)),
             ('letters', (90, 120), (60, 90), (5000, 15000)), ('rain', (50, 80), (70, 100), (680, 700), (20, 30))],
@@ -353,7 +353,7 @@ L[22] = dict(
            ('each', ['CityMall', 'Memorial'], 1, 'Sights'), ('repairs', 4, 'Repairs'), ('guests', 360),
            ('income', 480000)],
     events=[('broken', HOTELS_D4, (60, 90), (50, 80)), ('dirty', ['Garden', 'Statue', 'Memorial'], (60, 90), (60, 90)),
-            ('sale', (30, 60)), ('sale', (100, 140)), ('sale', (180, 230)), ('sale', (280, 340)),
+            ('sale', (30, 60)), ('sale', (100, 140)), ('sale', (180, 230)), ('sale', (280, 340)), ('sale', (380, 440)),
             ('letters', (90, 120), (60, 90), (8000, 20000)), ('rain', (40, 70), (60, 90), (760, 780), (25, 35))],
     texts=dict(
         Name='Frosty Boulevard',
