@@ -3,6 +3,7 @@
 #include "content/CXMLReader.h"
 #include "core/SmartPointer.h"
 #include "core/TaskScheduler.h"
+#include "data/GBuildingType.h"
 #include "data/GBuildingsConfiguration.h"
 #include "data/GLevelConfiguration.h"
 #include "data/GameNodeClasses.h"
@@ -26,7 +27,8 @@ const char* const records =
     "<Building><Properties><string Name=\"Name\" Value=\"BuildingPlace\"/></Properties></Building>"
     "<Building><Properties><string Name=\"Name\" Value=\"Hostel1\"/><int Name=\"Level\" Value=\"1\"/>"
     "<float Name=\"Income\" Value=\"100\"/><int Name=\"GuestsCount\" Value=\"10\"/>"
-    "<float Name=\"SellPrice\" Value=\"5000\"/></Properties></Building>"
+    "<float Name=\"SellPrice\" Value=\"5000\"/><string Name=\"NextLevelName\" Value=\"Cafe1\"/>"
+    "</Properties></Building>"
     "<Building><Properties><string Name=\"Name\" Value=\"Cafe1\"/><int Name=\"Level\" Value=\"1\"/>"
     "<int Name=\"Type\" Value=\"1\"/><vector2d Name=\"ServeArea\" Value=\"400;300\"/>"
     "<float Name=\"ServeIncome\" Value=\"5\"/><float Name=\"ServeAreaIncomeBonus\" Value=\"10\"/></Properties>"
@@ -34,11 +36,13 @@ const char* const records =
     "<Feature Type=\"BoostServeArea\"/></ActiveFeature></Building>"
     "</BuildingsConfiguration>";
 
-const char* const level = "<Level><Properties><float Name=\"InitMoney\" Value=\"1000\"/>"
-                          "<vector2d Name=\"BuildingsBuyRequestTime\" Value=\"100;200\"/>"
-                          "<vector2d Name=\"BuildingsBuyRequestTimeWaiting\" Value=\"100;200\"/>"
-                          "<vector2d Name=\"BuildingsSellTime\" Value=\"100;200\"/></Properties>"
-                          "<Objectives><Objective Type=\"Money\" Value=\"5000\"/></Objectives></Level>";
+const char* const level =
+    "<Level><Properties><float Name=\"InitMoney\" Value=\"1000\"/>"
+    "<float Name=\"InitMaterialsCount\" Value=\"100\"/><int Name=\"InitWorkersCount\" Value=\"4\"/>"
+    "<vector2d Name=\"BuildingsBuyRequestTime\" Value=\"100;200\"/>"
+    "<vector2d Name=\"BuildingsBuyRequestTimeWaiting\" Value=\"100;200\"/>"
+    "<vector2d Name=\"BuildingsSellTime\" Value=\"100;200\"/></Properties>"
+    "<Objectives><Objective Type=\"Money\" Value=\"5000\"/></Objectives></Level>";
 
 const char* const templates =
     "<SceneNode Type=\"TemplateCollectionNode\">"
@@ -105,11 +109,30 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 		SmartPointer<CEventNodeSceneChangeStarted> entered(new CEventNodeSceneChangeStarted(nullptr, scene, 0));
 		scene->onEvent(entered.get());
 		int i = 0;
+		SmartPointer<GBuildingType> cafe = scene->getBuildingsConfiguration()->findBuilding(internStringId("Cafe1"));
 		for (const SmartPointer<GBuildingNode>& building : scene->getBuildings())
 		{
 			SmartPointer<CEventNodeClicked> click(new CEventNodeClicked(building.get()));
 			scene->onEvent(click.get());
 			building->activateFeature(0);
+			// The player's commands, each on a quarter of the buildings; the level checks them all.
+			switch (i % 4)
+			{
+			case 0:
+				scene->buildOnPlace(building.get(), cafe.get());
+				break;
+			case 1:
+				scene->upgradeBuilding(building.get());
+				break;
+			case 2:
+				scene->destroyBuilding(building.get());
+				break;
+			default:
+				building->setCondition(GBuildingNode::Broken);
+				scene->repairBuilding(building.get());
+				scene->buyBuilding(building.get());
+				scene->activateFeature(building.get(), 0);
+			}
 			building->setForSale(++i % 2 == 0);
 			building->updateServeArea(building->getRecord());
 			building->showBuildPreview(scene->getBuildingsConfiguration()->findBuilding(internStringId("Cafe1")).get());

@@ -3,6 +3,14 @@
 #include <algorithm>
 #include <cmath>
 
+int toPixel(float value)
+{
+	constexpr float limit = 1e9f;
+	if (!(value == value))
+		return 0;
+	return static_cast<int>(std::max(-limit, std::min(limit, value)));
+}
+
 bool rectsOverlap(const LevelRect& a, const LevelRect& b)
 {
 	return a.y1 < b.y2 && b.y1 < a.y2 && a.x1 < b.x2 && b.x1 < a.x2;
@@ -10,8 +18,7 @@ bool rectsOverlap(const LevelRect& a, const LevelRect& b)
 
 LevelRect rectAround(float cx, float cy, float w, float h)
 {
-	return LevelRect{static_cast<int>(cx - w / 2.0f), static_cast<int>(cy - h / 2.0f), static_cast<int>(cx + w / 2.0f),
-	                 static_cast<int>(cy + h / 2.0f)};
+	return LevelRect{toPixel(cx - w / 2.0f), toPixel(cy - h / 2.0f), toPixel(cx + w / 2.0f), toPixel(cy + h / 2.0f)};
 }
 
 LevelRect clipRect(const LevelRect& rect, const LevelRect& bounds)
@@ -22,8 +29,8 @@ LevelRect clipRect(const LevelRect& rect, const LevelRect& bounds)
 
 void LevelRectBuilder::addBuilding(float x, float y)
 {
-	const int left = static_cast<int>(x);
-	const int top = static_cast<int>(y);
+	const int left = toPixel(x);
+	const int top = toPixel(y);
 	rect.x1 = std::min(rect.x1, left);
 	rect.y1 = std::min(rect.y1, top);
 	rect.x2 = std::max(rect.x2, left + 135);

@@ -16,6 +16,10 @@ struct LevelRect
 	bool operator==(const LevelRect& o) const { return x1 == o.x1 && y1 == o.y1 && x2 == o.x2 && y2 == o.y2; }
 };
 
+// A map coordinate truncated to whole pixels, kept within +-1e9 (0 for not-a-number) so that no
+// position read from a file can overflow the integer rectangles.
+int toPixel(float value);
+
 bool rectsOverlap(const LevelRect& a, const LevelRect& b);
 // A w x h rectangle centred on (cx, cy), each side truncated towards zero.
 LevelRect rectAround(float cx, float cy, float w, float h);

@@ -92,11 +92,11 @@ LevelRect GBuildingNode::getSelfServingRect() const
 	{
 		const core::vector3df& at = area->getPosition();
 		const core::vector3df& size = area->getBounds();
-		return LevelRect{static_cast<int>(Position.X + at.X), static_cast<int>(Position.Y + at.Y),
-		                 static_cast<int>(Position.X + at.X + size.X), static_cast<int>(Position.Y + at.Y + size.Y)};
+		return LevelRect{toPixel(Position.X + at.X), toPixel(Position.Y + at.Y), toPixel(Position.X + at.X + size.X),
+		                 toPixel(Position.Y + at.Y + size.Y)};
 	}
-	return LevelRect{static_cast<int>(Position.X), static_cast<int>(Position.Y),
-	                 static_cast<int>(Position.X + Bounds.X), static_cast<int>(Position.Y + Bounds.Y)};
+	return LevelRect{toPixel(Position.X), toPixel(Position.Y), toPixel(Position.X + Bounds.X),
+	                 toPixel(Position.Y + Bounds.Y)};
 }
 
 std::vector<GBuildingNode*> GBuildingNode::collectServeArea(const GBuildingType* forRecord) const
@@ -305,10 +305,10 @@ void GBuildingNode::updateServeArea(const GBuildingType* shown)
 	{
 		const core::vector3df& at = building->getPosition();
 		const core::vector3df& size = building->getBounds();
-		area.x1 = std::min(area.x1, static_cast<int>(at.X));
-		area.y1 = std::min(area.y1, static_cast<int>(at.Y));
-		area.x2 = std::max(area.x2, static_cast<int>(at.X + size.X));
-		area.y2 = std::max(area.y2, static_cast<int>(at.Y + size.Y));
+		area.x1 = std::min(area.x1, toPixel(at.X));
+		area.y1 = std::min(area.y1, toPixel(at.Y));
+		area.x2 = std::max(area.x2, toPixel(at.X + size.X));
+		area.y2 = std::max(area.y2, toPixel(at.Y + size.Y));
 	}
 	const float width = std::floor(static_cast<float>(area.x2 - area.x1) / 40.0f + 0.5f) * 40.0f;
 	const float height = (std::floor(static_cast<float>(area.y2 - area.y1) / 40.0f + 0.5f) + 1.0f) * 40.0f;

@@ -1,20 +1,35 @@
 #include "GGameLevelScene.h"
 
 #include "GBuildingNode.h"
+#include "GCloudsProcess.h"
 #include "GLevelProcess.h"
 #include "GNeutralCarTraffic.h"
 #include "app/GBaseSceneNode.h"
+#include "audio/CSoundCue.h"
 #include "core/ILogger.h"
 #include "core/TaskScheduler.h"
 #include "core/TextUtils.h"
 #include "data/GBuildingType.h"
 #include "data/GBuildingsConfiguration.h"
+#include "data/GEventBrokenBuildingRequest.h"
 #include "data/GEventBuildingExistsQuery.h"
+#include "data/GEventBuildingReady.h"
+#include "data/GEventCleanDone.h"
+#include "data/GEventDestroyDone.h"
+#include "data/GEventDirtyBuildingRequest.h"
+#include "data/GEventFeatureEnded.h"
 #include "data/GEventFeatureIncome.h"
+#include "data/GEventLetterRequest.h"
 #include "data/GEventLevelCompleted.h"
 #include "data/GEventLevelStatsChanged.h"
 #include "data/GEventPauseRequest.h"
+#include "data/GEventRepairDone.h"
+#include "data/GEventResourcesReturned.h"
 #include "data/GEventSelectionChanged.h"
+#include "data/GEventSellBuildingRequest.h"
+#include "data/GEventServeDone.h"
+#include "data/GEventWeatherRequest.h"
+#include "data/GEventWorkCompleted.h"
 #include "data/GLevelConfiguration.h"
 #include "data/GLevelPaths.h"
 #include "data/GObjectiveList.h"
@@ -253,193 +268,6 @@ GObjectiveBuilding GGameLevelScene::getBuilding(u32 index) const
 	return view;
 }
 
-// ---- economy
-
-bool GGameLevelScene::update(unsigned elapsed)
-{
-	if (neutralCarTraffic)
-		neutralCarTraffic->update(elapsed);
-	if (paused || (objectivesMet && hintText.empty()))
-		return true;
-	elapsedTime += static_cast<float>(elapsed);
-	dayTime += static_cast<float>(elapsed) * 0.001f;
-	updateProcesses(elapsed);
-	return true;
-}
-
-void GGameLevelScene::updateProcesses(u32 elapsed)
-{
-	for (size_t i = 0; i < processes.size();)
-	{
-		// Kept while it runs: a message it sends may lead to its removal.
-		SmartPointer<GLevelProcess> process = processes[i];
-		const bool running = process->update(elapsed);
-		// What the update set off (a message, a command) may have added or dropped processes: the
-		// process is looked for where it is now.
-		if (i >= processes.size() || processes[i] != process)
-		{
-			auto it = std::find(processes.begin(), processes.end(), process);
-			if (it == processes.end())
-				continue;
-			i = static_cast<size_t>(it - processes.begin());
-		}
-		if (running)
-		{
-			++i;
-			continue;
-		}
-		processes[i] = processes.back();
-		processes.pop_back();
-	}
-}
-
-void GGameLevelScene::addProcess(GLevelProcess* process)
-{
-	if (process)
-		processes.push_back(shareRef(process));
-}
-
-void GGameLevelScene::postToParent(CEvent* event)
-{
-	SmartPointer<CEvent> keep(event);
-	postEventToParent(DeliverSelfThenParent, event);
-}
-
-void GGameLevelScene::recalculateStats()
-{
-	const float previousRating = rating;
-	income = 0.0f;
-	possibleIncome = 0.0f;
-	guests = 0;
-	possibleGuests = 0;
-	if (!configuration)
-		return;
-	rating = configuration->getInitRating();
-	configuration->resetModifiers();
-	GLevelModifierValues& values = configuration->getModifierValues();
-	if (upgradeEffects)
-		for (const SmartPointer<GLevelModifierList>& list : upgradeEffects->getModifierLists())
-			list->applyAll(values);
-	for (const SmartPointer<GBuildingNode>& building : buildings)
-	{
-		const GBuildingType* record = building->getRecord();
-		if (record->getLevel() == 0 || !building->isOwned() || building->isForSale() || !building->isWorking())
-			continue;
-		if (record->getLevelModifiers())
-			record->getLevelModifiers()->applyAll(values);
-		for (int i = 0; i < record->getFeatureCount(); ++i)
-			if (record->getFeature(i)->getLevelModifiers() && building->getFeatureState(i) == GFeatureState::Active)
-				record->getFeature(i)->getLevelModifiers()->applyAll(values);
-	}
-	for (const SmartPointer<GBuildingNode>& building : buildings)
-		if (!values.canBuildingsBroke && building->getCondition() == GBuildingNode::Broken)
-			building->setCondition(GBuildingNode::Normal);
-	for (const SmartPointer<GBuildingNode>& building : buildings)
-		building->updateIncomeBonus();
-	for (const SmartPointer<GBuildingNode>& building : buildings)
-	{
-		const GBuildingType* record = building->getRecord();
-		if (record->getLevel() == 0 || !building->isOwned() || building->isForSale())
-			continue;
-		if (building->isWorking())
-		{
-			income += building->getIncome();
-			guests += record->getGuestsCount(configuration.get());
-		}
-		else
-		{
-			possibleIncome += building->getIncome(record);
-			possibleGuests += record->getGuestsCount(configuration.get());
-		}
-	}
-	possibleGuests += guests;
-	possibleIncome += income;
-	if (previousRating > rating)
-		rating = previousRating;
-	postToParent(new GEventLevelStatsChanged());
-	checkObjectives();
-	collectServices();
-}
-
-void GGameLevelScene::checkObjectives()
-{
-	if (objectivesMet && hintText.empty())
-	{
-		// Reached before anyone could be told: tell now.
-		if (completionUndelivered)
-			postLevelCompleted();
-		return;
-	}
-	hintText = "";
-	objectivesMet = true;
-	int incomplete = 0;
-	GObjective* missing = nullptr;
-	GObjectiveList* objectives = configuration ? configuration->getObjectives() : nullptr;
-	for (u32 i = 0; objectives && i < objectives->getCount() && incomplete < 2; ++i)
-	{
-		GObjective* objective = objectives->get(i);
-		if (objective->isComplete(*this))
-			continue;
-		objectivesMet = false;
-		missing = objective;
-		++incomplete;
-	}
-	if (incomplete == 1)
-		hintText = narrow(missing->getHintText());
-	if (hintText.empty() && objectivesMet)
-	{
-		bool hotelBlocked = false;
-		bool otherBlocked = false;
-		for (const SmartPointer<GBuildingNode>& building : buildings)
-		{
-			if (!building->isOwned())
-				continue;
-			const bool workerJob = building->getWorkKind() == GBuildingNode::WorkerJob;
-			if (building->getRecord()->getType() == 0 &&
-			    (building->getCondition() == GBuildingNode::Broken || workerJob))
-				hotelBlocked = true;
-			else if (building->getCondition() == GBuildingNode::Dirty || workerJob)
-				otherBlocked = true;
-		}
-		if (hotelBlocked && otherBlocked)
-			hintText = "%GamePlay_CompleteBlocked1Hint%";
-		else if (otherBlocked)
-			hintText = "%GamePlay_CompleteBlocked3Hint%";
-		else if (hotelBlocked)
-			hintText = "%GamePlay_CompleteBlocked2Hint%";
-	}
-	if (objectivesMet && hintText.empty())
-		postLevelCompleted();
-}
-
-void GGameLevelScene::postLevelCompleted()
-{
-	// Posted through the scene manager to the parent: without both the message would be lost, and
-	// the completed level would never end.
-	completionUndelivered = !getParent() || !getSceneManager();
-	if (!completionUndelivered)
-		postToParent(new GEventLevelCompleted());
-}
-
-void GGameLevelScene::collectServices()
-{
-	services.clear();
-	idleServices.clear();
-	for (const SmartPointer<GBuildingNode>& building : buildings)
-	{
-		if (!building->isOwned() || building->getRecord()->getLevel() == 0)
-			continue;
-		const GBuildingType* record =
-		    building->getWorkKind() == GBuildingNode::BuildWork && building->getPreviousRecord()
-		        ? building->getPreviousRecord()
-		        : building->getRecord();
-		if (record->getProvidedService() != 0)
-			services.push_back(record->getProvidedService());
-		if (building->getWorkKind() == GBuildingNode::NoWork)
-			idleServices.push_back(record->getProvidedService());
-	}
-}
-
 // ---- messages
 
 const EventMap& GGameLevelScene::eventMap()
@@ -460,6 +288,19 @@ const EventMap& GGameLevelScene::eventMap()
 	        {EventTypeGEventCafeBuildingRequest, &eventHandler<S, CEvent, &S::onCafeRequest>},
 	        {GEventPauseRequest::TypeId, &eventHandler<S, GEventPauseRequest, &S::onPauseRequest>},
 	        {GEventBuildingExistsQuery::TypeId, &eventHandler<S, GEventBuildingExistsQuery, &S::onBuildingQuery>},
+	        {GEventWorkCompleted::TypeId, &eventHandler<S, GEventWorkCompleted, &S::onWorkCompleted>},
+	        {GEventDestroyDone::TypeId, &eventHandler<S, GEventDestroyDone, &S::onDestroyDone>},
+	        {GEventRepairDone::TypeId, &eventHandler<S, GEventRepairDone, &S::onRepairDone>},
+	        {GEventCleanDone::TypeId, &eventHandler<S, GEventCleanDone, &S::onCleanDone>},
+	        {GEventServeDone::TypeId, &eventHandler<S, GEventServeDone, &S::onServeDone>},
+	        {GEventBuildingReady::TypeId, &eventHandler<S, GEventBuildingReady, &S::onBuildingReady>},
+	        {GEventFeatureEnded::TypeId, &eventHandler<S, GEventFeatureEnded, &S::onFeatureEnded>},
+	        {GEventResourcesReturned::TypeId, &eventHandler<S, GEventResourcesReturned, &S::onResourcesReturned>},
+	        {GEventSellBuildingRequest::TypeId, &eventHandler<S, GEventSellBuildingRequest, &S::onSellRequest>},
+	        {GEventBrokenBuildingRequest::TypeId, &eventHandler<S, GEventBrokenBuildingRequest, &S::onBrokenRequest>},
+	        {GEventDirtyBuildingRequest::TypeId, &eventHandler<S, GEventDirtyBuildingRequest, &S::onDirtyRequest>},
+	        {GEventLetterRequest::TypeId, &eventHandler<S, GEventLetterRequest, &S::onLetterRequest>},
+	        {GEventWeatherRequest::TypeId, &eventHandler<S, GEventWeatherRequest, &S::onWeatherRequest>},
 	    });
 	return table;
 }
@@ -483,9 +324,24 @@ bool GGameLevelScene::onSceneChangeStarted(CEventNodeSceneChangeStarted* event)
 	// Entering again (after the level layer showed another scene) must not start a second set of
 	// random events, whose one-time events would come again, nor a second drift of clouds.
 	if (configuration && !enteredOnce)
+	{
+		startClouds();
 		startRandomEvents(scheduler);
+	}
 	enteredOnce = true;
+	if (!weatherNode)
+		createWeatherNode();
 	return true;
+}
+
+void GGameLevelScene::startClouds()
+{
+	if (!cargosNode)
+		return;
+	auto* services = dynamic_cast<ISceneServices*>(getSceneManager());
+	SmartPointer<GCloudsProcess> clouds(
+	    new GCloudsProcess(cargosNode.get(), services ? services->getTemplateCollection() : nullptr));
+	addProcess(clouds.get());
 }
 
 bool GGameLevelScene::onClickPreview(CEventNodeClickPreview*)

@@ -2,6 +2,7 @@
 
 #include "BuildingRules.h"
 #include "GMoneyLetter.h"
+#include "LevelBooks.h"
 #include "core/IScheduledTask.h"
 #include "core/SmartPointer.h"
 #include "data/GameNodeTypeIds.h"
@@ -21,9 +22,27 @@ class CEventNodeUnfocused;
 class CEventNodeUnhovered;
 class GBuildingNode;
 class GBuildingsConfiguration;
+class CSoundCue;
+class GBuildingType;
+class GEventBrokenBuildingRequest;
 class GEventBuildingExistsQuery;
+class GEventBuildingReady;
+class GEventCleanDone;
+class GEventDestroyDone;
+class GEventDirtyBuildingRequest;
+class GEventFeatureEnded;
 class GEventFeatureIncome;
+class GEventLetterRequest;
 class GEventPauseRequest;
+class GEventRepairDone;
+class GEventResourcesReturned;
+class GEventSellBuildingRequest;
+class GEventServeDone;
+class GEventWeatherRequest;
+class GEventWorkCompleted;
+class GLevelPath;
+class GResourceOffer;
+class TemplateCollectionNode;
 class GLevelConfiguration;
 class GLevelPaths;
 class GLevelProcess;
@@ -97,6 +116,46 @@ public:
 	void checkObjectives();
 	void collectServices();
 	void addHistoryAction(const GHistoryEntry& entry) { history.push_back(entry); }
+	void dropUnservedRequests();
+	// Orders of materials and workers: paid at once, delivered after the offer's time. While one
+	// order of a kind runs a second is refused, so no paid order is ever dropped.
+	CommandRefusal checkOrder(const GResourceOffer* offer, float priceMultiplier, float orderLeft) const;
+	bool buyMaterials(const GResourceOffer* offer);
+	bool trainWorkers(const GResourceOffer* offer);
+	int getRatingStars() const;
+	// The rain or snow node, shown while a weather request's time runs. None is made yet (the particle
+	// node is not part of the game); until then a test or the effects code gives one.
+	void setWeatherNode(BaseNode* node) { weatherNode = shareRef(node); }
+	BaseNode* getWeatherNode() const { return weatherNode.get(); }
+
+	// ---- the player's commands: each check changes nothing and gives the reason to refuse; each
+	// command acts only when its check finds none, then pays, starts the work and tells the play screen.
+	bool canBuild(const GBuildingType* record) const;
+	bool canBuy(const GBuildingNode* building) const;
+	CommandRefusal checkBuildOnPlace(const GBuildingNode* building, const GBuildingType* record) const;
+	CommandRefusal checkUpgrade(const GBuildingNode* building) const;
+	CommandRefusal checkDestroy(const GBuildingNode* building) const;
+	CommandRefusal checkRepair(const GBuildingNode* building) const;
+	CommandRefusal checkClean(const GBuildingNode* building) const;
+	CommandRefusal checkRestore(const GBuildingNode* building) const;
+	CommandRefusal checkServeRequest(const GBuildingNode* building) const;
+	CommandRefusal checkFeature(const GBuildingNode* building, int index) const;
+	CommandRefusal checkAcceptBuyOffer(const GBuildingNode* building) const;
+	CommandRefusal checkBuy(const GBuildingNode* building) const;
+	bool buildOnPlace(GBuildingNode* building, const GBuildingType* record);
+	bool upgradeBuilding(GBuildingNode* building);
+	bool destroyBuilding(GBuildingNode* building);
+	bool repairBuilding(GBuildingNode* building);
+	bool cleanBuilding(GBuildingNode* building);
+	bool restoreBuilding(GBuildingNode* building);
+	bool serveRequest(GBuildingNode* building);
+	bool activateFeature(GBuildingNode* building, int index);
+	bool acceptBuyOffer(GBuildingNode* building);
+	bool buyBuilding(GBuildingNode* building);
+	// What each command takes, with the level's modifiers.
+	CommandCost buildCost(const GBuildingType* record) const;
+	CommandCost repairCost(const GBuildingType* record) const;
+	CommandCost destroyCost(const GBuildingType* record) const;
 	// Posts a message to the parent (mode 3); dropped when the scene has none yet.
 	void postToParent(CEvent* event);
 
@@ -124,6 +183,19 @@ public:
 	bool onPauseRequest(GEventPauseRequest* event);
 	bool onBuildingQuery(GEventBuildingExistsQuery* event);
 	bool onCafeRequest(CEvent* event);
+	bool onWorkCompleted(GEventWorkCompleted* event);
+	bool onDestroyDone(GEventDestroyDone* event);
+	bool onRepairDone(GEventRepairDone* event);
+	bool onCleanDone(GEventCleanDone* event);
+	bool onServeDone(GEventServeDone* event);
+	bool onBuildingReady(GEventBuildingReady* event);
+	bool onFeatureEnded(GEventFeatureEnded* event);
+	bool onResourcesReturned(GEventResourcesReturned* event);
+	bool onSellRequest(GEventSellBuildingRequest* event);
+	bool onBrokenRequest(GEventBrokenBuildingRequest* event);
+	bool onDirtyRequest(GEventDirtyBuildingRequest* event);
+	bool onLetterRequest(GEventLetterRequest* event);
+	bool onWeatherRequest(GEventWeatherRequest* event);
 
 	// Fields the play screen, processes, objectives and tutorial read and write directly.
 	float elapsedTime = 0.0f; // ms played
@@ -155,6 +227,24 @@ private:
 	// Collects the letter on the building; false when it carries none.
 	bool collectMoneyLetter(GBuildingNode* building);
 	void postLevelCompleted();
+	void updateMoneyLetters(irr::u32 elapsed);
+	void expireMoneyLetter(size_t index);
+	void updateWeather(irr::u32 elapsed);
+	void setWeatherEnabled(bool enabled);
+	void createWeatherNode();
+	void startClouds();
+	// Shared by the repair, clean and restore checks: an owned built building in that condition.
+	CommandRefusal checkWorkerJob(const GBuildingNode* building, int condition, const CommandCost& cost) const;
+	void pay(const CommandCost& cost);
+	GLevelPath* carPathFor(const GBuildingNode* building) const;
+	TemplateCollectionNode* templates() const;
+	// Build and upgrade alike: the record becomes the building's, its process starts.
+	void startBuild(GBuildingNode* building, const GBuildingType* record);
+	void startWorkerJob(GBuildingNode* building, GLevelProcess* process, const CommandCost& cost);
+	void finishWork(GBuildingNode* building, int historyAction, bool resetBreakdown);
+	void recordAction(int action, StringId buildingType, const GBuildingNode* building);
+	// Candidates in building order; one picked with the multiply-with-carry generator, or none.
+	template <class Test> GBuildingNode* pickBuilding(Test test) const;
 
 	SmartPointer<GNeutralCarTraffic> neutralCarTraffic; // its cars hold references too
 	SmartPointer<BaseNode> buildingsNode;
@@ -178,4 +268,6 @@ private:
 	std::vector<GHistoryEntry> history;
 	std::vector<int> services;
 	std::vector<int> idleServices;
+	SmartPointer<BaseNode> weatherNode;
+	SmartPointer<CSoundCue> rainCue; // the rain now playing, to start it only once
 };

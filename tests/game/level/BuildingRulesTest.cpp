@@ -1,5 +1,6 @@
 #include "level/BuildingRules.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -39,6 +40,26 @@ TEST(LevelRectBuilder, StartsAtTheScreenCentreAndAddsThirtyAboveAndBelow)
 			builder.addBuilding(at.first, at.second);
 		EXPECT_EQ(text(builder.result()), c.rect) << c.name;
 	}
+}
+
+// Positions from a file may be anything: pixels are truncated and bounded, never overflowing.
+TEST(LevelRect, PixelsAreTruncatedAndBounded)
+{
+	struct Case
+	{
+		float value;
+		int pixel;
+	};
+	const Case cases[] = {{12.9f, 12},           {-12.9f, -12},      {1e20f, 1000000000},
+	                      {-1e20f, -1000000000}, {std::nanf(""), 0}, {1e30f * 1e30f, 1000000000}};
+	for (const Case& c : cases)
+		EXPECT_EQ(toPixel(c.value), c.pixel) << c.value;
+	const LevelRect far = rectAround(7.7e19f, 0.0f, 135.0f, 60.0f);
+	EXPECT_EQ(far.x1, 1000000000);
+	LevelRectBuilder builder;
+	builder.addBuilding(-1e25f, 1e25f);
+	EXPECT_EQ(builder.result().x1, -1000000000);
+	EXPECT_EQ(builder.result().y2, 1000000000 + 60 + 30);
 }
 
 TEST(LevelRect, OverlapNeedsSharedAreaAndClippingNeverGrows)

@@ -296,6 +296,7 @@ struct AnimatedLevel : ProcessLevel
 		set.helicopter = false;
 		set.bus = false;
 		set.site = false;
+		set.clouds = false;
 		return set;
 	}
 };

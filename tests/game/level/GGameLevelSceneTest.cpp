@@ -5,6 +5,7 @@
 #include "data/GEventSelectionChanged.h"
 #include "data/GameEventIds.h"
 #include "game/GameTestSupport.h"
+#include "level/GCloudsProcess.h"
 #include "level/GLevelProcess.h"
 #include "level/GMoneyLetter.h"
 #include "support/LogCapture.h"
@@ -222,23 +223,34 @@ TEST(GGameLevelScene, ObjectivesMetBeforeTheSceneIsShownCompleteItOnEntry)
 	EXPECT_EQ(rig.services.log->count(EventTypeGEventLevelCompleted), 1);
 }
 
-// A one-time random event comes once, even when the level layer shows the level a second time.
+// A one-time random event comes once, even when the level layer shows the level a second time: of
+// two places nobody owns only one is put up for sale.
 TEST(GGameLevelScene, EnteringAgainStartsNoSecondSetOfRandomEvents)
 {
-	SmallLevel rig(prop("float", "InitMoney", "5000"),
-	               "<RandomEvents><Event Type=\"OneTimeSellBuildingRequest\" TimeRange=\"1000;1000\"/></RandomEvents>");
+	LevelRig rig(levelXml(buildingXml("Place1", 100, 200, "Hostel1", false) +
+	                      buildingXml("Place2", 300, 200, "Hostel1", false)));
+	SmartPointer<GLevelConfiguration> configuration = levelConfiguration(
+	    prop("float", "InitMoney", "5000"),
+	    "<RandomEvents><Event Type=\"OneTimeSellBuildingRequest\" TimeRange=\"1000;1000\"/></RandomEvents>");
+	SmartPointer<GBuildingsConfiguration> buildingRecords = buildingsConfiguration(records);
 	rig.attach();
-	rig.setUp(rig.buildingRecords.get(), rig.configuration.get());
+	rig.setUp(buildingRecords.get(), configuration.get());
 	ASSERT_TRUE(rig.enter());
-	const auto sellRequests = [&] { return rig.services.log->count(EventTypeGEventSellBuildingRequest); };
-	ASSERT_TRUE(rig.tickUntil(300, [&] { return sellRequests() == 1; }));
+	const auto forSale = [&]
+	{
+		int n = 0;
+		for (const SmartPointer<GBuildingNode>& building : rig.level->getBuildings())
+			n += building->isForSale() ? 1 : 0;
+		return n;
+	};
+	ASSERT_TRUE(rig.tickUntil(300, [&] { return forSale() == 1; }));
 
 	EXPECT_FALSE(rig.enter(false));
 	EXPECT_EQ(rig.level->getScheduler(), nullptr) << "covered: the tick is off its scheduler";
 	ASSERT_TRUE(rig.enter());
 	EXPECT_EQ(rig.level->getScheduler(), rig.services.scheduler.get());
 	rig.tickUntil(300, [] { return false; });
-	EXPECT_EQ(sellRequests(), 1);
+	EXPECT_EQ(forSale(), 1);
 }
 
 namespace
@@ -444,4 +456,30 @@ TEST(GGameLevelScene, FirstLevelEndsWithItsGoalsMet)
 	EXPECT_TRUE(rig.level->areObjectivesMet());
 	rig.drain();
 	EXPECT_EQ(rig.services.log->count(EventTypeGEventLevelCompleted), 1);
+}
+
+// Clouds start drifting when the level is first shown; showing it again starts no second drift.
+TEST(GGameLevelScene, CloudsStartOnTheFirstEntryOnly)
+{
+	SmallLevel rig;
+	rig.services.templates =
+	    templateCollection(nodeXml("GPathMovableNode", "Cloud1") + nodeXml("GPathMovableNode", "Cloud2") +
+	                       nodeXml("GPathMovableNode", "Cloud3"));
+	rig.attach();
+	rig.setUp(rig.buildingRecords.get(), rig.configuration.get());
+	const auto cloudProcesses = [&]
+	{
+		int n = 0;
+		for (const SmartPointer<GLevelProcess>& process : rig.level->getProcesses())
+			n += dynamic_cast<GCloudsProcess*>(process.get()) ? 1 : 0;
+		return n;
+	};
+	EXPECT_EQ(cloudProcesses(), 0);
+	ASSERT_TRUE(rig.enter());
+	EXPECT_EQ(cloudProcesses(), 1);
+	rig.tickUntil(10, [] { return false; });
+	EXPECT_FALSE(rig.level->getCargosNode()->getChildren().empty()) << "clouds under the cargos node";
+	rig.enter(false);
+	rig.enter();
+	EXPECT_EQ(cloudProcesses(), 1);
 }

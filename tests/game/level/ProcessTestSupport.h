@@ -14,8 +14,8 @@ namespace proctest
 {
 using namespace leveltest;
 
-// Writes down every game message the level is offered and, as the level does, adds returned
-// materials and workers to its stock.
+// Writes down every game message the level is offered and the materials each return brings (the
+// level itself adds them to its stock).
 class Ledger : public EventReceiver
 {
 public:
@@ -25,11 +25,7 @@ public:
 			return false;
 		ids.push_back(event->typeId());
 		if (auto* returned = dynamic_cast<GEventResourcesReturned*>(event))
-		{
-			level->materials += returned->materials;
-			level->freeWorkers += returned->workers;
 			returnedMaterials.push_back(returned->materials);
-		}
 		return false;
 	}
 	int count(int id) const
