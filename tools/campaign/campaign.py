@@ -250,7 +250,7 @@ L[16] = dict(
     name='Tower Walk', start=(630000, 320, 4),
     places='A2* A3* A4* B2* B3* B4* C2* C4:ObservationTower* A6 B6 C6 A1 B1',
     goals=[('restore', 'ObservationTower', 'Tower'), ('count', 'BusinessHotel', 3, 'Business'),
-           ('level', 'BusinessHotel', 2, 1, 'BigBusiness'), ('cleanings', 2, 'Cleanings'), ('guests', 220),
+           ('level', 'BusinessHotel', 2, 1, 'BigBusiness'), ('repairs', 3, 'Repairs'), ('guests', 220),
            ('income', 230000)],
     events=[('broken', HOTELS_D3, (70, 100), (60, 90)), ('dirty', ['Garden', 'Statue'], (70, 100), (70, 100)),
             ('sale', (30, 60)), ('sale', (100, 140)), ('sale', (180, 230)), ('sale', (280, 340)), ('sale', (380, 440)),
@@ -260,7 +260,7 @@ L[16] = dict(
         Description='From the old observation tower you can see all four districts at once. Open it to '
                     'visitors again and build the hotels that the view deserves.',
         Tower='Restore the observation tower', Business='Run three business hotels',
-        BigBusiness='Upgrade a business hotel to level 2', Cleanings='Clean a decoration twice'))
+        BigBusiness='Upgrade a business hotel to level 2', Repairs='Repair three broken buildings'))
 
 L[17] = dict(
     name='Rose Terrace', start=(720000, 340, 5),
