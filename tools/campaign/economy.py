@@ -153,6 +153,9 @@ def met(town, goal, level_seconds, events):
     if kind == 'features':
         return all(r in town.others for r, _ in goal[1])
     if kind in ('repairs', 'cleanings'):
+        # Only decorations get dirty: one must stand before it can be cleaned.
+        if kind == 'cleanings' and not any(OTHERS[o][4] > 0 for o in town.others):
+            return False
         # The requests must come often enough: the n-th at the latest well inside the level time.
         source = [e for e in events if e[0] == ('broken' if kind == 'repairs' else 'dirty')]
         return bool(source) and source[0][2][1] + (goal[1] - 1) * source[0][3][1] <= 0.8 * level_seconds
