@@ -3,18 +3,15 @@
 Every district has the same streets, so that tools/campaign/make_campaign.py can place a level's plots on
 any of its eighteen lots: the upper street along y 240-296, the lower one along y 472-528, a lane between
 them down x 490-534, lots in three rows (A above the upper street, B below it, C below the lower one)
-with a driveway each. What lies around them tells the districts apart: the roofs of the Old Town, the
-quay of the Harbour, the lake of Park Hill and the glass towers of the New Quarter under snow.
+on plain ground, since any of them may stand empty. What lies around them tells the districts apart: the
+roofs of the Old Town, the quay of the Harbour, the lake of Park Hill and the glass towers of the New
+Quarter under snow.
 """
 
 import random
 
 from isoart import Style, render, tree
 from make_level_art import bench, lamp, rowboat, sailboat, write
-
-COLUMNS = [24, 184, 336, 544, 704, 864]
-ROWS = {'A': 150, 'B': 322, 'C': 562}
-
 
 def streets(paving, kerb, asphalt='url(Gradients.svg#asphalt)', marking='#f4f1e8'):
     e = []
@@ -34,12 +31,7 @@ def streets(paving, kerb, asphalt='url(Gradients.svg#asphalt)', marking='#f4f1e8
     for y0 in (242, 474):
         for i in range(6):
             e.append('<rect x="%d" y="%d" width="6" height="52" fill="%s"/>' % (486 + i * 9, y0, marking))
-    # A driveway for every lot.
-    for column in COLUMNS:
-        x = column + 60
-        for y0, y1 in ((220, 228), (308, 324), (540, 564)):
-            e.append('<rect x="%d" y="%d" width="24" height="%d" fill="%s" stroke="%s" stroke-width="1"/>' % (
-                x, y0, y1 - y0, paving, kerb))
+    # No driveways: a level uses only some of the lots, and the vehicles turn in over the kerb.
     return e
 
 
