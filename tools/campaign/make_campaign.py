@@ -275,7 +275,8 @@ def level_paths(number, level):
         out += path([(-20, y), (512, y), (1044, y)], ' b="1"')
     out += path([(482, 307), (482, 461)], ' b="1"')
     out += path([(542, 307), (542, 461)], ' b="1"')
-    out += path([(-20, 720), (300, 706), (700, 730), (1044, 712)], ' b="1"')
+    # The market, the quay, the lake shore or the edge of the frozen pond, by district.
+    out += path([(-20, 656), (512, 656), (1044, 656)], ' b="1"')
     out += ['\t</PedestrianPaths>', '</LevelPaths>']
     return '\n'.join(out) + '\n'
 
