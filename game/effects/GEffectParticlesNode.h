@@ -6,6 +6,7 @@
 #include "core/SmartPointer.h"
 #include "scene/BaseNode.h"
 
+#include <functional>
 #include <irrlicht/SMaterial.h>
 
 class IXMLReader;
@@ -62,7 +63,18 @@ protected:
 
 	// Bursts due after adding ms to the gathered time at PPS a second; the time they use is taken off.
 	irr::u32 takeDueEmissions(unsigned ms);
-	GParticleQuadMesh& meshForQuads() { return quadMesh; }
+	// Hands each element's name to onElement until the end tag of endName; false when the text ends first.
+	static bool readElements(IXMLReader* reader, const wchar_t* endName,
+	                         const std::function<void(const irr::core::stringw&)>& onElement);
+	// The element's "Value" attribute as a pair of numbers.
+	static irr::core::vector2df readPairValue(IXMLReader* reader);
+	// Ages each record by ms (a life fraction at its ageRate a second); a dead one gives its place to the
+	// last record, a living one is handed to step with the seconds passed.
+	template <typename Record, typename Step>
+	static void ageParticles(irr::core::array<Record>& particles, unsigned ms, Step step);
+	// Quad index of the mesh: a frame of halfSize about centre, turned by the whole degrees of angle.
+	void setParticleQuad(irr::u32 index, const irr::core::vector2df& centre, const irr::core::vector2df& halfSize,
+	                     float angle, float alpha);
 	// The colour of a particle of that opacity under the node's effective colour.
 	irr::video::SColor particleColor(float alpha) const;
 
@@ -78,3 +90,22 @@ private:
 	bool Enabled = true;
 	int accumulator = 0; // ms not yet turned into emissions
 };
+
+template <typename Record, typename Step>
+void GEffectParticlesNode::ageParticles(irr::core::array<Record>& particles, unsigned ms, Step step)
+{
+	const float dt = ms * 0.001f;
+	for (irr::u32 i = 0; i < particles.size();)
+	{
+		Record& p = particles[i];
+		p.age += p.ageRate * dt;
+		if (p.age >= 1.0f)
+		{
+			p = particles.getLast();
+			particles.set_used(particles.size() - 1);
+			continue;
+		}
+		step(p, dt);
+		++i;
+	}
+}
