@@ -41,40 +41,40 @@ void GHOHintParticlesNode::copyFrom(const BaseNode* source, INodeEventQueue* man
 
 bool GHOHintParticlesNode::readConfiguration(IXMLReader* reader)
 {
-	return readElements(reader, L"HintParticle",
-	                    [&](const core::stringw& name)
-	                    {
-		                    if (name == L"EmitRadiusXRange")
-			                    EmitRadiusXRange = readPairValue(reader);
-		                    else if (name == L"EmitRadiusYRange")
-			                    EmitRadiusYRange = readPairValue(reader);
-		                    else if (name == L"ParticlesDensity")
-			                    ParticlesDensity = readPairValue(reader);
-		                    else if (name == L"ParticlesVelRange")
-			                    ParticlesVelRange = readPairValue(reader);
-		                    else if (name == L"ParticlesLifetimeRange")
-			                    ParticlesLifetimeRange = readPairValue(reader);
-		                    else if (name == L"PPS")
-			                    PPS = wideToInt(reader->getAttributeValue(L"Value").c_str());
-		                    else if (name == L"ParticlesTimeline")
-			                    readTimelines(reader);
-	                    });
+	const auto readElement = [&](const core::stringw& name)
+	{
+		if (name == L"EmitRadiusXRange")
+			EmitRadiusXRange = readPairValue(reader);
+		else if (name == L"EmitRadiusYRange")
+			EmitRadiusYRange = readPairValue(reader);
+		else if (name == L"ParticlesDensity")
+			ParticlesDensity = readPairValue(reader);
+		else if (name == L"ParticlesVelRange")
+			ParticlesVelRange = readPairValue(reader);
+		else if (name == L"ParticlesLifetimeRange")
+			ParticlesLifetimeRange = readPairValue(reader);
+		else if (name == L"PPS")
+			PPS = wideToInt(reader->getAttributeValue(L"Value").c_str());
+		else if (name == L"ParticlesTimeline")
+			readTimelines(reader);
+	};
+	return readElements(reader, L"HintParticle", readElement);
 }
 
 void GHOHintParticlesNode::readTimelines(IXMLReader* reader)
 {
 	if (reader->isEmptyElement())
 		return;
-	readElements(reader, L"ParticlesTimeline",
-	             [&](const core::stringw& name)
-	             {
-		             if (name == L"AngularVelocity")
-			             angularVelocityTimeline.read(reader);
-		             else if (name == L"Scale")
-			             scaleTimeline.read(reader);
-		             else if (name == L"ColorA")
-			             alphaTimeline.read(reader);
-	             });
+	const auto readElement = [&](const core::stringw& name)
+	{
+		if (name == L"AngularVelocity")
+			angularVelocityTimeline.read(reader);
+		else if (name == L"Scale")
+			scaleTimeline.read(reader);
+		else if (name == L"ColorA")
+			alphaTimeline.read(reader);
+	};
+	readElements(reader, L"ParticlesTimeline", readElement);
 }
 
 void GHOHintParticlesNode::emit(unsigned ms)
@@ -128,16 +128,16 @@ u32 GHOHintParticlesNode::burst(u32 room)
 
 void GHOHintParticlesNode::updateParticles(unsigned ms)
 {
-	ageParticles(particles, ms,
-	             [this](HintParticleRecord& p, float dt)
-	             {
-		             p.x += p.vx * dt;
-		             p.y += p.vy * dt;
-		             p.angle += p.angularVelocity * dt;
-		             angularVelocityTimeline.evaluate(p.age, p.angularVelocity, p.angularVelocityKey);
-		             scaleTimeline.evaluate(p.age, p.scale, p.scaleKey);
-		             alphaTimeline.evaluate(p.age, p.alpha, p.alphaKey);
-	             });
+	const auto step = [this](HintParticleRecord& p, float dt)
+	{
+		p.x += p.vx * dt;
+		p.y += p.vy * dt;
+		p.angle += p.angularVelocity * dt;
+		angularVelocityTimeline.evaluate(p.age, p.angularVelocity, p.angularVelocityKey);
+		scaleTimeline.evaluate(p.age, p.scale, p.scaleKey);
+		alphaTimeline.evaluate(p.age, p.alpha, p.alphaKey);
+	};
+	ageParticles(particles, ms, step);
 }
 
 void GHOHintParticlesNode::writeQuads(float frameWidth, float frameHeight)

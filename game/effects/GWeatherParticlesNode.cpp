@@ -76,34 +76,34 @@ bool GWeatherParticlesNode::readConfiguration(IXMLReader* reader)
 	    {L"ParticleNormalDeltaPeriodRange", &ParticleNormalDeltaPeriodRange},
 	    {L"ParticleLifetimeRange", &ParticleLifetimeRange},
 	};
-	return readElements(reader, L"WeatherParticle",
-	                    [&](const core::stringw& name)
-	                    {
-		                    if (name == L"PPS")
-			                    PPS = wideToInt(reader->getAttributeValue(L"Value").c_str());
-		                    else if (name == L"ParticleTimeline")
-			                    readTimelines(reader);
-		                    else
-			                    for (const Pair& pair : pairs)
-				                    if (name == pair.name)
-					                    *pair.field = readPairValue(reader);
-	                    });
+	const auto readElement = [&](const core::stringw& name)
+	{
+		if (name == L"PPS")
+			PPS = wideToInt(reader->getAttributeValue(L"Value").c_str());
+		else if (name == L"ParticleTimeline")
+			readTimelines(reader);
+		else
+			for (const Pair& pair : pairs)
+				if (name == pair.name)
+					*pair.field = readPairValue(reader);
+	};
+	return readElements(reader, L"WeatherParticle", readElement);
 }
 
 void GWeatherParticlesNode::readTimelines(IXMLReader* reader)
 {
 	if (reader->isEmptyElement())
 		return;
-	readElements(reader, L"ParticleTimeline",
-	             [&](const core::stringw& name)
-	             {
-		             if (name == L"ScaleX")
-			             scaleXTimeline.read(reader);
-		             else if (name == L"ScaleY")
-			             scaleYTimeline.read(reader);
-		             else if (name == L"ColorA")
-			             alphaTimeline.read(reader);
-	             });
+	const auto readElement = [&](const core::stringw& name)
+	{
+		if (name == L"ScaleX")
+			scaleXTimeline.read(reader);
+		else if (name == L"ScaleY")
+			scaleYTimeline.read(reader);
+		else if (name == L"ColorA")
+			alphaTimeline.read(reader);
+	};
+	readElements(reader, L"ParticleTimeline", readElement);
 }
 
 void GWeatherParticlesNode::emit(unsigned ms)
@@ -149,19 +149,19 @@ void GWeatherParticlesNode::addParticle()
 
 void GWeatherParticlesNode::updateParticles(unsigned ms)
 {
-	ageParticles(particles, ms,
-	             [this](WeatherParticleRecord& p, float dt)
-	             {
-		             p.x += p.vx * dt;
-		             p.y += p.vy * dt;
-		             p.angle += p.angularVelocity * dt;
-		             p.swayPhase = truncateToInt(static_cast<float>(p.swayPhase) + dt * 1000.0f);
-		             if (p.swayPhase > p.swayPeriod)
-			             p.swayPhase = 0;
-		             scaleXTimeline.evaluate(p.age, p.scaleX, p.scaleXKey);
-		             scaleYTimeline.evaluate(p.age, p.scaleY, p.scaleYKey);
-		             alphaTimeline.evaluate(p.age, p.alpha, p.alphaKey);
-	             });
+	const auto step = [this](WeatherParticleRecord& p, float dt)
+	{
+		p.x += p.vx * dt;
+		p.y += p.vy * dt;
+		p.angle += p.angularVelocity * dt;
+		p.swayPhase = truncateToInt(static_cast<float>(p.swayPhase) + dt * 1000.0f);
+		if (p.swayPhase > p.swayPeriod)
+			p.swayPhase = 0;
+		scaleXTimeline.evaluate(p.age, p.scaleX, p.scaleXKey);
+		scaleYTimeline.evaluate(p.age, p.scaleY, p.scaleYKey);
+		alphaTimeline.evaluate(p.age, p.alpha, p.alphaKey);
+	};
+	ageParticles(particles, ms, step);
 }
 
 void GWeatherParticlesNode::writeQuads(float frameWidth, float frameHeight)
