@@ -24,15 +24,9 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <filesystem>
 #include <memory>
-#include <ostream>
 #include <string>
 #include <vector>
-
-// Xlib last: its macros clash with names in the headers above.
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
 
 // Every building record drawn by real building nodes from the level template collection, each twice:
 // as it stands at the start of a level and broken (its repair icon over it); service buildings show their
@@ -91,39 +85,8 @@ const char* const Records[] = {"BuildingPlace",
 constexpr int RecordCount = sizeof(Records) / sizeof(Records[0]);
 
 using onscreen::Point;
-
-struct Rgb
-{
-	int r, g, b;
-	bool operator==(const Rgb& o) const { return r == o.r && g == o.g && b == o.b; }
-	bool operator!=(const Rgb& o) const { return !(*this == o); }
-};
-
-std::ostream& operator<<(std::ostream& out, const Rgb& c)
-{
-	return out << "(" << c.r << "," << c.g << "," << c.b << ")";
-}
-
-class WindowShot : public onscreen::WindowImage
-{
-public:
-	WindowShot() = default;
-	explicit WindowShot(onscreen::WindowImage image) : WindowImage(std::move(image)) {}
-
-	Rgb at(int x, int y) const
-	{
-		const unsigned long p = WindowImage::at(x, y);
-		return {static_cast<int>((p >> 16) & 0xff), static_cast<int>((p >> 8) & 0xff), static_cast<int>(p & 0xff)};
-	}
-	template <class Test> int count(int x0, int y0, int x1, int y1, Test test) const
-	{
-		int n = 0;
-		for (int y = y0; y < y1; ++y)
-			for (int x = x0; x < x1; ++x)
-				n += test(at(x, y)) ? 1 : 0;
-		return n;
-	}
-};
+using onscreen::Rgb;
+using onscreen::WindowShot;
 
 bool isBackdrop(const Rgb& c)
 {
@@ -244,9 +207,6 @@ protected:
 	WindowShot draw(irr::video::SColor clear)
 	{
 		irr::video::IVideoDriver* driver = assets->device->getVideoDriver();
-		Display* display = onscreen::openTestDisplay();
-		if (!display)
-			return WindowShot();
 		const auto frame = [&]
 		{
 			driver->beginScene(true, true, clear);
@@ -256,18 +216,13 @@ protected:
 		// Shown once the bottom-right corner has the frame's colours rather than a blank window.
 		const auto shown = [](const onscreen::WindowImage& image)
 		{ return image.at(image.width - 2, image.height - 2) != 0; };
-		WindowShot shot(onscreen::drawUntilShown(display, onscreen::windowOf(driver), 0, 0, WindowWidth, WindowHeight,
-		                                         frame, shown, 50));
-		XCloseDisplay(display);
-		return shot;
+		return WindowShot(
+		    onscreen::shootWindow(onscreen::windowOf(driver), WindowWidth, WindowHeight, frame, shown, 50));
 	}
 
 	void saveArtifact(const WindowShot& shot, const char* name)
 	{
-		const std::string folder =
-		    std::string(std::getenv("TEST_BINARY_DIR") ? std::getenv("TEST_BINARY_DIR") : ".") + "/artifacts";
-		std::filesystem::create_directories(folder);
-		EXPECT_TRUE(onscreen::writePng(assets->device->getVideoDriver(), shot, folder + "/" + name)) << name;
+		EXPECT_TRUE(onscreen::writeArtifact(assets->device->getVideoDriver(), shot, name)) << name;
 	}
 
 	std::unique_ptr<MountedAssets> assets;

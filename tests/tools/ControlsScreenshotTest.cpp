@@ -16,15 +16,9 @@
 #include "support/OnScreenTest.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <irrlicht/irrlicht.h>
 #include <memory>
-#include <ostream>
 #include <utility>
-
-// Xlib last: its macros clash with names in the headers above.
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
 
 // One of each control drawn from the content set's templates by the OpenGL device and a scene manager;
 // the window is read back from the X server and kept as <build>/artifacts/controls.png.
@@ -45,31 +39,15 @@ const irr::core::vector3df EditAt{520, 96, 0};
 const irr::core::vector3df ListAt{24, 180, 0};
 constexpr float ProgressValue = 65.0f;
 
-struct Rgb
-{
-	int r, g, b;
-	bool operator==(const Rgb& o) const { return r == o.r && g == o.g && b == o.b; }
-	bool operator!=(const Rgb& o) const { return !(*this == o); }
-	int sum() const { return r + g + b; }
-};
+using onscreen::Rgb;
 
-std::ostream& operator<<(std::ostream& out, const Rgb& c)
-{
-	return out << "(" << c.r << "," << c.g << "," << c.b << ")";
-}
-
-// The window's pixels as the X server shows them, read as channels.
-class WindowShot : public onscreen::WindowImage
+// The window's pixels as the X server shows them, read as channels about a control's origin.
+class ControlShot : public onscreen::WindowShot
 {
 public:
-	WindowShot() = default;
-	explicit WindowShot(onscreen::WindowImage image) : WindowImage(std::move(image)) {}
+	using WindowShot::at;
+	using WindowShot::WindowShot;
 
-	Rgb at(int x, int y) const
-	{
-		const unsigned long p = WindowImage::at(x, y);
-		return {static_cast<int>((p >> 16) & 0xff), static_cast<int>((p >> 8) & 0xff), static_cast<int>(p & 0xff)};
-	}
 	Rgb at(const irr::core::vector3df& origin, int dx, int dy) const
 	{
 		return at(static_cast<int>(origin.X) + dx, static_cast<int>(origin.Y) + dy);
@@ -239,12 +217,9 @@ protected:
 	}
 
 	// Draws the scene and reads the window back; empty when the server cannot be reached.
-	WindowShot draw()
+	ControlShot draw()
 	{
 		irr::video::IVideoDriver* driver = assets->device->getVideoDriver();
-		Display* display = onscreen::openTestDisplay();
-		if (!display)
-			return WindowShot();
 		const auto frame = [&]
 		{
 			driver->beginScene(true, true, irr::video::SColor(255, 0, 0, 0));
@@ -253,19 +228,14 @@ protected:
 		};
 		// The backdrop panel reaches the corner once the frame is shown.
 		const auto shown = [](const onscreen::WindowImage& image) { return ((image.at(20, 630) >> 16) & 0xff) > 180; };
-		WindowShot shot(onscreen::drawUntilShown(display, onscreen::windowOf(driver), 0, 0, WindowWidth, WindowHeight,
-		                                         frame, shown, 50));
-		XCloseDisplay(display);
-		return shot;
+		return ControlShot(
+		    onscreen::shootWindow(onscreen::windowOf(driver), WindowWidth, WindowHeight, frame, shown, 50));
 	}
 
-	void saveArtifact(const WindowShot& shot)
+	void saveArtifact(const ControlShot& shot)
 	{
-		const std::string folder =
-		    std::string(std::getenv("TEST_BINARY_DIR") ? std::getenv("TEST_BINARY_DIR") : ".") + "/artifacts";
-		std::filesystem::create_directories(folder);
-		const bool written = onscreen::writePng(assets->device->getVideoDriver(), shot, folder + "/controls.png");
-		EXPECT_TRUE(written) << folder << "/controls.png";
+		EXPECT_TRUE(onscreen::writeArtifact(assets->device->getVideoDriver(), shot, "controls.png"))
+		    << onscreen::testBinaryFolder() << "/artifacts/controls.png";
 	}
 
 	std::unique_ptr<MountedAssets> assets;
@@ -287,7 +257,7 @@ protected:
 
 TEST_F(ControlsScreenshotTest, EveryControlShowsItsStatesAndLegibleText)
 {
-	const WindowShot shot = draw();
+	const ControlShot shot = draw();
 	ASSERT_EQ(shot.width, WindowWidth) << "the X server could not be read";
 	saveArtifact(shot);
 

@@ -11,12 +11,8 @@
 #include "scene/TemplateCollectionNode.h"
 #include "support/OnScreenTest.h"
 
-#include <filesystem>
 #include <irrlicht/irrlicht.h>
 #include <memory>
-
-// Xlib last: its macros clash with names in the headers above.
-#include <X11/Xlib.h>
 
 // The movers' and effects' pictures from the content set, drawn by the OpenGL device over a patch of
 // town with rain falling; the window is kept as <build>/artifacts/movers.png.
@@ -25,15 +21,8 @@ namespace
 constexpr int WindowWidth = 1024;
 constexpr int WindowHeight = 640;
 
-struct Rgb
-{
-	int r, g, b;
-};
-
-Rgb rgbOf(unsigned long p)
-{
-	return {static_cast<int>((p >> 16) & 0xff), static_cast<int>((p >> 8) & 0xff), static_cast<int>(p & 0xff)};
-}
+using onscreen::Rgb;
+using onscreen::rgbOf;
 
 class EffectsScreenshotTest : public ::testing::Test
 {
@@ -177,14 +166,8 @@ protected:
 		// One frame starts the rain; a second later it falls over the whole window.
 		frame();
 		advance(50);
-		Display* display = onscreen::openTestDisplay();
-		if (!display)
-			return onscreen::WindowImage();
 		const auto shown = [](const onscreen::WindowImage& image) { return rgbOf(image.at(10, 630)).g > 150; };
-		onscreen::WindowImage shot = onscreen::drawUntilShown(display, onscreen::windowOf(driver), 0, 0, WindowWidth,
-		                                                      WindowHeight, frame, shown, 50);
-		XCloseDisplay(display);
-		return shot;
+		return onscreen::shootWindow(onscreen::windowOf(driver), WindowWidth, WindowHeight, frame, shown, 50);
 	}
 
 	std::unique_ptr<MountedAssets> assets;
@@ -207,10 +190,7 @@ TEST_F(EffectsScreenshotTest, MoversAndRainAreDrawnFromTheirPictures)
 	ASSERT_TRUE(redCar && blueCar);
 	const onscreen::WindowImage shot = draw();
 	ASSERT_EQ(shot.width, WindowWidth) << "the X server could not be read";
-	const std::string folder =
-	    std::string(std::getenv("TEST_BINARY_DIR") ? std::getenv("TEST_BINARY_DIR") : ".") + "/artifacts";
-	std::filesystem::create_directories(folder);
-	EXPECT_TRUE(onscreen::writePng(assets->device->getVideoDriver(), shot, folder + "/movers.png"));
+	EXPECT_TRUE(onscreen::writeArtifact(assets->device->getVideoDriver(), shot, "movers.png"));
 
 	// The cars' bodies in their own colours, centred on their places.
 	const Rgb red = rgbOf(shot.at(120 - 6, 290));
