@@ -131,9 +131,8 @@ protected:
 		const auto shown = [](const onscreen::WindowImage& shot) { return !shot.empty() && shot.at(5, 5) != 0; };
 		onscreen::WindowImage image =
 		    onscreen::drawUntilShown(display, device->getWindowId(), 0, 0, Width, Height, frame, shown, 50);
-		const std::string folder = binaryDir() + "/artifacts";
-		std::filesystem::create_directories(folder);
-		EXPECT_TRUE(onscreen::writePng(device->getVideoDriver(), image, folder + "/" + name + ".png")) << name;
+		EXPECT_TRUE(onscreen::writeArtifact(device->getVideoDriver(), image, std::string(name) + ".png", binaryDir()))
+		    << name;
 		return image;
 	}
 
