@@ -1,3 +1,4 @@
+#include "AssetsScreenTest.h"
 #include "AssetsTestSupport.h"
 #include "content/CDictionary.h"
 #include "content/CMemoryFile.h"
@@ -111,19 +112,16 @@ template <class T> SmartPointer<T> readConfiguration(const std::string& name)
 	return loaded->load(reader.get()) ? loaded : SmartPointer<T>();
 }
 
-class BuildingsScreenshotTest : public ::testing::Test
+class BuildingsScreenshotTest : public AssetsScreenTest
 {
 protected:
+	BuildingsScreenshotTest() : AssetsScreenTest(WindowWidth, WindowHeight) {}
+
 	void SetUp() override
 	{
-		if (!onscreen::hasDisplay())
-			GTEST_SKIP() << "needs an X display (run under xvfb-run -a)";
-		assets = std::make_unique<MountedAssets>(3, WindowWidth, WindowHeight);
-		if (!assets->device || !assets->device->getVideoDriver())
-			GTEST_SKIP() << "no OpenGL device";
-		ASSERT_TRUE(assets->folder);
-		stub = dynamic_cast<CDeviceStub*>(assets->device);
-		ASSERT_TRUE(stub);
+		mountAssets();
+		if (IsSkipped() || HasFatalFailure())
+			return;
 		registerApplicationNodeClasses();
 		registerGameNodeClasses();
 		for (const char* atlas : {"atlases/MainMenu.xml", "atlases/Buildings.xml", "atlases/Env1.xml"})
@@ -138,11 +136,9 @@ protected:
 		level = readConfiguration<GLevelConfiguration>("levels/level1/LevelConfiguration.xml");
 		ASSERT_TRUE(level);
 
-		manager = SmartPointer<SceneManager>(assets->device->createSceneManager());
-		ASSERT_TRUE(manager);
-		scheduler = SmartPointer<TaskScheduler>(assets->device->createTaskScheduler());
-		assets->device->addEventListener(scheduler.get(), 0);
-		manager->setScheduler(scheduler.get());
+		startSceneManager();
+		if (HasFatalFailure())
+			return;
 		manager->setTemplateCollection(templates.get());
 	}
 
@@ -152,10 +148,7 @@ protected:
 			manager->showScene(nullptr);
 		placed.clear();
 		scene = nullptr;
-		if (scheduler && assets && assets->device)
-			assets->device->removeEventListener(scheduler.get());
-		manager = nullptr;
-		scheduler = nullptr;
+		stopSceneManager();
 		templates = nullptr;
 		level = nullptr;
 		buildings = nullptr;
@@ -197,42 +190,18 @@ protected:
 			scene->addChild(root);
 	}
 
-	// Lets the given number of 20 ms updates pass: states run, posted events arrive.
-	void advance(int updates)
-	{
-		for (int i = 0; i < updates; ++i)
-			stub->postEvent(new CEventSystemFlowUpdate(20));
-	}
-
 	WindowShot draw(irr::video::SColor clear)
 	{
-		irr::video::IVideoDriver* driver = assets->device->getVideoDriver();
-		const auto frame = [&]
-		{
-			driver->beginScene(true, true, clear);
-			manager->draw(driver);
-			driver->endScene();
-		};
 		// Shown once the bottom-right corner has the frame's colours rather than a blank window.
 		const auto shown = [](const onscreen::WindowImage& image)
 		{ return image.at(image.width - 2, image.height - 2) != 0; };
-		return WindowShot(
-		    onscreen::shootWindow(onscreen::windowOf(driver), WindowWidth, WindowHeight, frame, shown, 50));
+		return WindowShot(shootScene(clear, shown));
 	}
 
-	void saveArtifact(const WindowShot& shot, const char* name)
-	{
-		EXPECT_TRUE(onscreen::writeArtifact(assets->device->getVideoDriver(), shot, name)) << name;
-	}
-
-	std::unique_ptr<MountedAssets> assets;
-	CDeviceStub* stub = nullptr;
 	std::vector<SmartPointer<ContentObject>> atlases;
 	SmartPointer<TemplateCollectionNode> templates;
 	SmartPointer<GBuildingsConfiguration> buildings;
 	SmartPointer<GLevelConfiguration> level;
-	SmartPointer<TaskScheduler> scheduler;
-	SmartPointer<SceneManager> manager;
 	SmartPointer<SceneNode> scene;
 	std::vector<SmartPointer<GBuildingNode>> placed;
 };

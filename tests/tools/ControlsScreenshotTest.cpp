@@ -1,3 +1,4 @@
+#include "AssetsScreenTest.h"
 #include "AssetsTestSupport.h"
 #include "core/StringId.h"
 #include "core/SystemFlowEvents.h"
@@ -102,29 +103,24 @@ bool isGreen(const Rgb& c)
 	return c.g > c.r + 20 && c.g > c.b + 40;
 }
 
-class ControlsScreenshotTest : public ::testing::Test
+class ControlsScreenshotTest : public AssetsScreenTest
 {
 protected:
+	ControlsScreenshotTest() : AssetsScreenTest(WindowWidth, WindowHeight) {}
+
 	void SetUp() override
 	{
-		if (!onscreen::hasDisplay())
-			GTEST_SKIP() << "needs an X display (run under xvfb-run -a)";
-		assets = std::make_unique<MountedAssets>(3, WindowWidth, WindowHeight);
-		if (!assets->device || !assets->device->getVideoDriver())
-			GTEST_SKIP() << "no OpenGL device";
-		ASSERT_TRUE(assets->folder);
-		stub = dynamic_cast<CDeviceStub*>(assets->device);
-		ASSERT_TRUE(stub);
+		mountAssets();
+		if (IsSkipped() || HasFatalFailure())
+			return;
 		atlas = assets->load<ContentObject>(ContentTypeAtlasTextureCollection, "atlases/MainMenu.xml");
 		ASSERT_TRUE(atlas);
 		templates = assets->load<TemplateCollectionNode>(ContentTypeSceneNode, "scenes/TemplateCollection.qscn");
 		ASSERT_TRUE(templates);
 
-		manager = SmartPointer<SceneManager>(assets->device->createSceneManager());
-		ASSERT_TRUE(manager);
-		scheduler = SmartPointer<TaskScheduler>(assets->device->createTaskScheduler());
-		assets->device->addEventListener(scheduler.get(), 0);
-		manager->setScheduler(scheduler.get());
+		startSceneManager();
+		if (HasFatalFailure())
+			return;
 		manager->setTemplateCollection(templates.get());
 		buildScene();
 	}
@@ -134,10 +130,7 @@ protected:
 		if (manager)
 			manager->showScene(nullptr);
 		scene = nullptr;
-		if (scheduler && assets && assets->device)
-			assets->device->removeEventListener(scheduler.get());
-		manager = nullptr;
-		scheduler = nullptr;
+		stopSceneManager();
 		templates = nullptr;
 		atlas = nullptr;
 		assets.reset();
@@ -209,41 +202,16 @@ protected:
 		advance(30);
 	}
 
-	// Lets the given number of 20 ms updates pass: animations run, posted events arrive.
-	void advance(int updates)
-	{
-		for (int i = 0; i < updates; ++i)
-			stub->postEvent(new CEventSystemFlowUpdate(20));
-	}
-
 	// Draws the scene and reads the window back; empty when the server cannot be reached.
 	ControlShot draw()
 	{
-		irr::video::IVideoDriver* driver = assets->device->getVideoDriver();
-		const auto frame = [&]
-		{
-			driver->beginScene(true, true, irr::video::SColor(255, 0, 0, 0));
-			manager->draw(driver);
-			driver->endScene();
-		};
 		// The backdrop panel reaches the corner once the frame is shown.
 		const auto shown = [](const onscreen::WindowImage& image) { return ((image.at(20, 630) >> 16) & 0xff) > 180; };
-		return ControlShot(
-		    onscreen::shootWindow(onscreen::windowOf(driver), WindowWidth, WindowHeight, frame, shown, 50));
+		return ControlShot(shootScene(irr::video::SColor(255, 0, 0, 0), shown));
 	}
 
-	void saveArtifact(const ControlShot& shot)
-	{
-		EXPECT_TRUE(onscreen::writeArtifact(assets->device->getVideoDriver(), shot, "controls.png"))
-		    << onscreen::testBinaryFolder() << "/artifacts/controls.png";
-	}
-
-	std::unique_ptr<MountedAssets> assets;
-	CDeviceStub* stub = nullptr;
 	SmartPointer<ContentObject> atlas;
 	SmartPointer<TemplateCollectionNode> templates;
-	SmartPointer<TaskScheduler> scheduler;
-	SmartPointer<SceneManager> manager;
 	SmartPointer<SceneNode> scene;
 	SmartPointer<ButtonNode> normalButton, hoverButton, disabledButton;
 	SmartPointer<CheckBoxNode> uncheckedBox, checkedBox;
@@ -259,7 +227,7 @@ TEST_F(ControlsScreenshotTest, EveryControlShowsItsStatesAndLegibleText)
 {
 	const ControlShot shot = draw();
 	ASSERT_EQ(shot.width, WindowWidth) << "the X server could not be read";
-	saveArtifact(shot);
+	saveArtifact(shot, "controls.png");
 
 	// Button states: the same spot of the body, left of the caption, differs per state.
 	const Rgb normal = shot.at(NormalButtonAt, 16, 30);

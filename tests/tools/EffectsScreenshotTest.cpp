@@ -1,3 +1,4 @@
+#include "AssetsScreenTest.h"
 #include "AssetsTestSupport.h"
 #include "core/StringId.h"
 #include "core/SystemFlowEvents.h"
@@ -24,19 +25,16 @@ constexpr int WindowHeight = 640;
 using onscreen::Rgb;
 using onscreen::rgbOf;
 
-class EffectsScreenshotTest : public ::testing::Test
+class EffectsScreenshotTest : public AssetsScreenTest
 {
 protected:
+	EffectsScreenshotTest() : AssetsScreenTest(WindowWidth, WindowHeight) {}
+
 	void SetUp() override
 	{
-		if (!onscreen::hasDisplay())
-			GTEST_SKIP() << "needs an X display (run under xvfb-run -a)";
-		assets = std::make_unique<MountedAssets>(3, WindowWidth, WindowHeight);
-		if (!assets->device || !assets->device->getVideoDriver())
-			GTEST_SKIP() << "no OpenGL device";
-		ASSERT_TRUE(assets->folder);
-		stub = dynamic_cast<CDeviceStub*>(assets->device);
-		ASSERT_TRUE(stub);
+		mountAssets();
+		if (IsSkipped() || HasFatalFailure())
+			return;
 		registerApplicationNodeClasses();
 		registerGameNodeClasses();
 		for (const char* atlas : {"atlases/Movers.xml", "atlases/Effects.xml"})
@@ -54,11 +52,9 @@ protected:
 			                                                                     std::to_string(number) + "/f.qscn"));
 			ASSERT_TRUE(fireworks.back()) << number;
 		}
-		manager = SmartPointer<SceneManager>(assets->device->createSceneManager());
-		ASSERT_TRUE(manager);
-		scheduler = SmartPointer<TaskScheduler>(assets->device->createTaskScheduler());
-		assets->device->addEventListener(scheduler.get(), 0);
-		manager->setScheduler(scheduler.get());
+		startSceneManager();
+		if (HasFatalFailure())
+			return;
 		buildScene();
 	}
 
@@ -67,10 +63,7 @@ protected:
 		if (manager)
 			manager->showScene(nullptr);
 		scene = nullptr;
-		if (scheduler && assets && assets->device)
-			assets->device->removeEventListener(scheduler.get());
-		manager = nullptr;
-		scheduler = nullptr;
+		stopSceneManager();
 		movers = nullptr;
 		menuMovers = nullptr;
 		fireworks.clear();
@@ -147,37 +140,20 @@ protected:
 		scene->addChild(rain.get());
 	}
 
-	// Lets the given number of 20 ms updates pass.
-	void advance(int updates)
-	{
-		for (int i = 0; i < updates; ++i)
-			stub->postEvent(new CEventSystemFlowUpdate(20));
-	}
-
 	onscreen::WindowImage draw()
 	{
-		irr::video::IVideoDriver* driver = assets->device->getVideoDriver();
-		const auto frame = [&]
-		{
-			driver->beginScene(true, true, irr::video::SColor(255, 0, 0, 0));
-			manager->draw(driver);
-			driver->endScene();
-		};
+		const irr::video::SColor black(255, 0, 0, 0);
 		// One frame starts the rain; a second later it falls over the whole window.
-		frame();
+		drawFrame(black);
 		advance(50);
 		const auto shown = [](const onscreen::WindowImage& image) { return rgbOf(image.at(10, 630)).g > 150; };
-		return onscreen::shootWindow(onscreen::windowOf(driver), WindowWidth, WindowHeight, frame, shown, 50);
+		return shootScene(black, shown);
 	}
 
-	std::unique_ptr<MountedAssets> assets;
-	CDeviceStub* stub = nullptr;
 	std::vector<SmartPointer<ContentObject>> atlases;
 	SmartPointer<TemplateCollectionNode> movers;
 	SmartPointer<TemplateCollectionNode> menuMovers;
 	std::vector<SmartPointer<BaseNode>> fireworks;
-	SmartPointer<TaskScheduler> scheduler;
-	SmartPointer<SceneManager> manager;
 	SmartPointer<SceneNode> scene;
 	SmartPointer<GWeatherParticlesNode> rain;
 	BaseNode* redCar = nullptr;
@@ -190,7 +166,7 @@ TEST_F(EffectsScreenshotTest, MoversAndRainAreDrawnFromTheirPictures)
 	ASSERT_TRUE(redCar && blueCar);
 	const onscreen::WindowImage shot = draw();
 	ASSERT_EQ(shot.width, WindowWidth) << "the X server could not be read";
-	EXPECT_TRUE(onscreen::writeArtifact(assets->device->getVideoDriver(), shot, "movers.png"));
+	saveArtifact(shot, "movers.png");
 
 	// The cars' bodies in their own colours, centred on their places.
 	const Rgb red = rgbOf(shot.at(120 - 6, 290));

@@ -1,3 +1,4 @@
+#include "AssetsScreenTest.h"
 #include "AssetsTestSupport.h"
 #include "content/CDictionary.h"
 #include "content/CProfile.h"
@@ -54,21 +55,18 @@ bool isCream(const Rgb& c)
 	return c.r > 200 && c.g > 180 && c.b > 120 && c.r >= c.b;
 }
 
-class ShopAndComicsScreenshot : public ::testing::Test
+class ShopAndComicsScreenshot : public AssetsScreenTest
 {
 protected:
+	ShopAndComicsScreenshot() : AssetsScreenTest(WindowWidth, WindowHeight) {}
+
 	void SetUp() override
 	{
-		if (!onscreen::hasDisplay())
-			GTEST_SKIP() << "needs an X display (run under xvfb-run -a)";
-		assets = std::make_unique<MountedAssets>(3, WindowWidth, WindowHeight);
-		if (!assets->device || !assets->device->getVideoDriver())
-			GTEST_SKIP() << "no OpenGL device";
+		mountAssets();
+		if (IsSkipped() || HasFatalFailure())
+			return;
 		// After the device: the folders' settings are the device's.
 		folders = std::make_unique<GameDataFolders>();
-		ASSERT_TRUE(assets->folder);
-		stub = dynamic_cast<CDeviceStub*>(assets->device);
-		ASSERT_TRUE(stub);
 		registerApplicationNodeClasses();
 		registerGameNodeClasses();
 		ASSERT_TRUE(assets->device->getDictionary()->loadFile("strings/Dictionary.xml"));
@@ -76,10 +74,9 @@ protected:
 		ASSERT_TRUE(atlas);
 		templates = assets->load<TemplateCollectionNode>(ContentTypeSceneNode, "scenes/TemplateCollection.qscn");
 		ASSERT_TRUE(templates);
-		manager = SmartPointer<SceneManager>(assets->device->createSceneManager());
-		scheduler = SmartPointer<TaskScheduler>(assets->device->createTaskScheduler());
-		assets->device->addEventListener(scheduler.get(), 0);
-		manager->setScheduler(scheduler.get());
+		startSceneManager();
+		if (HasFatalFailure())
+			return;
 		manager->setTemplateCollection(templates.get());
 
 		CProfileManager* profiles = CProfileManager::instance();
@@ -93,10 +90,7 @@ protected:
 	{
 		if (manager)
 			manager->showScene(nullptr);
-		if (scheduler && assets && assets->device)
-			assets->device->removeEventListener(scheduler.get());
-		manager = nullptr;
-		scheduler = nullptr;
+		stopSceneManager();
 		templates = nullptr;
 		atlas = nullptr;
 		CProfileManager* profiles = CProfileManager::instance();
@@ -107,39 +101,16 @@ protected:
 		assets.reset();
 	}
 
-	void advance(int updates)
-	{
-		for (int i = 0; i < updates; ++i)
-			stub->postEvent(new CEventSystemFlowUpdate(20));
-	}
-
 	// Draws until the probe pixel is no longer the clear colour and reads the window back.
 	WindowShot draw(int probeX, int probeY)
 	{
-		irr::video::IVideoDriver* driver = assets->device->getVideoDriver();
-		const auto frame = [&]
-		{
-			driver->beginScene(true, true, irr::video::SColor(255, 255, 0, 255));
-			manager->draw(driver);
-			driver->endScene();
-		};
 		const auto shown = [&](const onscreen::WindowImage& image) { return image.at(probeX, probeY) != 0xff00ffUL; };
-		return WindowShot(
-		    onscreen::shootWindow(onscreen::windowOf(driver), WindowWidth, WindowHeight, frame, shown, 50));
-	}
-
-	void saveArtifact(const WindowShot& shot, const char* name)
-	{
-		EXPECT_TRUE(onscreen::writeArtifact(assets->device->getVideoDriver(), shot, name)) << name;
+		return WindowShot(shootScene(irr::video::SColor(255, 255, 0, 255), shown));
 	}
 
 	std::unique_ptr<GameDataFolders> folders;
-	std::unique_ptr<MountedAssets> assets;
-	CDeviceStub* stub = nullptr;
 	SmartPointer<ContentObject> atlas;
 	SmartPointer<TemplateCollectionNode> templates;
-	SmartPointer<TaskScheduler> scheduler;
-	SmartPointer<SceneManager> manager;
 };
 
 SmartPointer<GUpgradesConfiguration> shippedUpgrades()
