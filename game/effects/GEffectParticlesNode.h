@@ -11,6 +11,21 @@
 
 class IXMLReader;
 
+// What every particle of the hint and weather nodes carries: its age, place, motion, turn and opacity.
+struct EffectParticleRecord
+{
+	float age = 0.0f;     // life fraction, dies at 1
+	float ageRate = 0.0f; // life fraction per second
+	float x = 0.0f;
+	float y = 0.0f;
+	float vx = 0.0f; // units per second
+	float vy = 0.0f;
+	float angle = 0.0f;           // degrees
+	float angularVelocity = 0.0f; // degrees per second
+	float alpha = 1.0f;
+	int alphaKey = 1; // next key of the alpha timeline
+};
+
 // Base of the hint and weather particle nodes: their own particle file, an update task that ages,
 // emits and rebuilds one quad mesh of one atlas frame, and a restart with a half-second pre-warm when
 // a render pass finds them enabled and idle.
@@ -69,7 +84,7 @@ protected:
 	// The element's "Value" attribute as a pair of numbers.
 	static irr::core::vector2df readPairValue(IXMLReader* reader);
 	// Ages each record by ms (a life fraction at its ageRate a second); a dead one gives its place to the
-	// last record, a living one is handed to step with the seconds passed.
+	// last record, a living one moves and turns and is then handed to step with the seconds passed.
 	template <typename Record, typename Step>
 	static void ageParticles(irr::core::array<Record>& particles, unsigned ms, Step step);
 	// Quad index of the mesh: a frame of halfSize about centre, turned by the whole degrees of angle.
@@ -105,6 +120,9 @@ void GEffectParticlesNode::ageParticles(irr::core::array<Record>& particles, uns
 			particles.set_used(particles.size() - 1);
 			continue;
 		}
+		p.x += p.vx * dt;
+		p.y += p.vy * dt;
+		p.angle += p.angularVelocity * dt;
 		step(p, dt);
 		++i;
 	}

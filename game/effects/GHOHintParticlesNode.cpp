@@ -128,11 +128,8 @@ u32 GHOHintParticlesNode::burst(u32 room)
 
 void GHOHintParticlesNode::updateParticles(unsigned ms)
 {
-	const auto step = [this](HintParticleRecord& p, float dt)
+	const auto step = [this](HintParticleRecord& p, float)
 	{
-		p.x += p.vx * dt;
-		p.y += p.vy * dt;
-		p.angle += p.angularVelocity * dt;
 		angularVelocityTimeline.evaluate(p.age, p.angularVelocity, p.angularVelocityKey);
 		scaleTimeline.evaluate(p.age, p.scale, p.scaleKey);
 		alphaTimeline.evaluate(p.age, p.alpha, p.alphaKey);

@@ -151,9 +151,6 @@ void GWeatherParticlesNode::updateParticles(unsigned ms)
 {
 	const auto step = [this](WeatherParticleRecord& p, float dt)
 	{
-		p.x += p.vx * dt;
-		p.y += p.vy * dt;
-		p.angle += p.angularVelocity * dt;
 		p.swayPhase = truncateToInt(static_cast<float>(p.swayPhase) + dt * 1000.0f);
 		if (p.swayPhase > p.swayPeriod)
 			p.swayPhase = 0;
