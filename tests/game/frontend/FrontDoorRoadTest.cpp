@@ -1,4 +1,5 @@
 #include "../GameTestSupport.h"
+#include "FrontendTestSupport.h"
 #include "app/GGameApplication.h"
 #include "audio/CSoundManager.h"
 #include "content/AtlasTexture.h"
@@ -8,9 +9,9 @@
 #include "core/SystemFlowEvents.h"
 #include "data/GBuildingsConfiguration.h"
 #include "data/GLevelPaths.h"
-#include "data/GameNodeTypeIds.h"
 #include "data/GLevelScores.h"
 #include "data/GUpgradesConfiguration.h"
+#include "data/GameNodeTypeIds.h"
 #include "data/ProfileKeys.h"
 #include "device/CDeviceStub.h"
 #include "frontend/GAchievementUnlockedScene.h"
@@ -101,15 +102,9 @@ protected:
 		return player;
 	}
 
-	// Steps the game 30 ms at a time until the condition holds; false after maxSteps.
 	bool stepUntil(int maxSteps, const std::function<bool()>& done)
 	{
-		for (int i = 0; i < maxSteps && !done(); ++i)
-		{
-			device->postEvent(new CEventSystemFlowUpdate(30));
-			application->uiSceneManager->drainEvents();
-		}
-		return done();
+		return frontendtest::stepUntil(device, application, maxSteps, done);
 	}
 
 	SceneNode* top() const { return application->uiSceneManager->getTopScene(); }
@@ -258,10 +253,10 @@ TEST_F(FrontDoorRoad, AFreshPlayerGoesStraightToTheFirstLevel)
 		const char* button;
 		int typeId;
 	};
-	for (const Screen& screen : {Screen{"OptionsButton", NodeTypeGOptionsScene},
-	                             Screen{"AchievementsButton", NodeTypeGAchievementsScene},
-	                             Screen{"ChangePlayerButton", NodeTypeGSelectPlayerScene},
-	                             Screen{"QuitButton", NodeTypeGQuitConfirmationScene}})
+	for (const Screen& screen :
+	     {Screen{"OptionsButton", NodeTypeGOptionsScene}, Screen{"AchievementsButton", NodeTypeGAchievementsScene},
+	      Screen{"ChangePlayerButton", NodeTypeGSelectPlayerScene},
+	      Screen{"QuitButton", NodeTypeGQuitConfirmationScene}})
 	{
 		click(menu, menu->findChild(internStringId("Scene"), 0)->findChild(internStringId(screen.button), 0));
 		ASSERT_TRUE(stepUntil(500, [&] { return top() && top()->isKindOf(screen.typeId) && settled(); }))
@@ -516,8 +511,8 @@ TEST_F(FrontDoorRoad, WithoutAPlayerTheMenuAsksForOne)
 {
 	CProfileManager::instance()->setActiveProfile(-1);
 	// The name entry opens by itself, over the player list over the menu.
-	ASSERT_TRUE(stepUntil(2000, [&]
-	                      { return top() && top()->isKindOf(NodeTypeGSelectPlayerInputNameScene) && settled(); }))
+	ASSERT_TRUE(
+	    stepUntil(2000, [&] { return top() && top()->isKindOf(NodeTypeGSelectPlayerInputNameScene) && settled(); }))
 	    << log.dump();
 	SceneNode* list = top()->getSceneBelow();
 	ASSERT_TRUE(list && list->isKindOf(NodeTypeGSelectPlayerScene));
