@@ -77,6 +77,10 @@ public:
 	bool onSceneChangeFinished(CEventNodeSceneChangeFinished* event) override;
 	bool onNodePressed(CEventNodeClicked* event) override;
 	bool onListItemPressed(CEventNodeListItemClicked* event) override;
+	bool onListItemHovered(CEventNodeListItemHovered* event) override;
+	bool onNodeHovered(CEventNodeHovered* event) override;
+	bool onNodeUnhovered(CEventNodeUnhovered* event) override;
+	bool onNodeUnfocused(CEventNodeUnfocused* event) override;
 
 	static const EventMap& eventMap();
 	bool onEvent(CEvent* event) override;
@@ -132,6 +136,24 @@ public:
 	// offer buttons, which leave the click to others too).
 	bool onBuildingCommand(StringId name, GBuildingNode* selected);
 
+	// ---- hover feedback
+	void showMaterialsWorkersTooltip(const irr::core::vector3df& at, const irr::core::stringw& title, int materials,
+	                                 int workers);
+	void showWorkersTooltip(const irr::core::vector3df& at, const irr::core::stringw& title, int workers);
+	void showMoneyTooltip(const irr::core::vector3df& at, const irr::core::stringw& title, bool compare, int amount);
+	void showFeatureTooltip(const irr::core::vector3df& at, const irr::core::stringw& title);
+	void hideTooltips();
+	// The last tooltip again with its remembered values, its colours following the stock.
+	void reshowTooltip();
+	void showBuildingInfoNode(const GBuildingType* record, GBuildingNode* building);
+	void highlightHovered(const GBuildingType* record, GBuildingNode* building);
+	void showBuildTabHint(int kind, BaseNode* page, const GBuildingType* record, const GBuildingNode* building);
+	void showPlaceHint(const BaseNode* hovered);
+	void showBuyHint(const BaseNode* hovered);
+	void showOfferHint(const BaseNode* hovered);
+	void showBuildingHint(const BaseNode* hovered);
+	GBuildingNode* getHoveredBuilding() const { return hoveredBuilding; }
+
 	// ---- completion
 	bool onLevelCompleted(bool normalScoreOnly);
 	bool checkMoneyAchievements();
@@ -168,6 +190,8 @@ private:
 	bool pushOver(SceneNode* scene);
 	void queueAchievement(int index, int value);
 	void refreshOrder(const OrderPage& page);
+	void clearHovered();
+	void resetBuildTabHints(const GBuildingNode* building);
 	void showOrderHint(const OrderPage& page, const GResourceOffer* offer, bool enabled);
 	void fillOffers(const OrderPage& page);
 
@@ -197,6 +221,15 @@ private:
 	ListNode* buildLists[3] = {}; // by kind: hotels, factories, joys
 	TextNode* materialsAmountText = nullptr;
 	TextNode* workersAmountText = nullptr;
+
+	// The last tooltip shown, so that a HUD refresh can colour it anew.
+	irr::core::stringw tooltipTitle;
+	int tooltipMaterials = 0;
+	int tooltipWorkers = 0; // workers, or for the money tooltip 1 when the amount is compared with the money
+	int tooltipMoney = 0;
+	int tooltipFeature = -1; // feature whose button is hovered
+	GBuildingNode* hoveredBuilding = nullptr; // one of the level's buildings, or null
+	const GBuildingType* hoveredRecord = nullptr; // held by the buildings configuration
 
 	SmartPointer<GGameLevelScene> levelScene;
 	// The tutorial controller joins here: it is made in startTutorial and started by pending action 2.

@@ -107,23 +107,28 @@ bool GGamePlayScene::onSelectionChanged(GEvent* event)
 		{
 			tabControl->setActiveTab(BuyTab, false);
 			refreshBuyPanel();
+			showBuyHint(nullptr);
 		}
 		else if (selected->isForSale() && selected->isBuyerPending())
 		{
 			tabControl->setActiveTab(OfferTab, false);
 			refreshOfferPanel();
+			showOfferHint(nullptr);
 		}
 		else if (record->getLevel() == 0 && selected->getWorkKind() == GBuildingNode::NoWork)
 		{
 			tabControl->setActiveTab(PlaceTab, false);
 			refreshPlacePanel();
+			showPlaceHint(nullptr);
 		}
 		else
 		{
 			tabControl->setActiveTab(ActionsTab, false);
 			refreshActionPanel();
+			showBuildingHint(nullptr);
 		}
 	}
+	highlightHovered(hoveredRecord, hoveredBuilding);
 	return true;
 }
 
@@ -338,19 +343,28 @@ bool GGamePlayScene::onBuildingCommand(StringId name, GBuildingNode* selected)
 	if (!levelScene)
 		return false;
 	if (name == internStringId("DestroyButton"))
-		levelScene->destroyBuilding(selected);
-	else if (name == internStringId("UpgradeButton"))
-		levelScene->upgradeBuilding(selected);
-	else if (name == internStringId("RepairButton"))
-		levelScene->repairBuilding(selected);
-	else if (name == internStringId("CleanButton"))
-		levelScene->cleanBuilding(selected);
+	{
+		if (levelScene->destroyBuilding(selected))
+			hideTooltips();
+	}
+	else if (name == internStringId("UpgradeButton") || name == internStringId("RepairButton") ||
+	         name == internStringId("CleanButton"))
+	{
+		const bool done = name == internStringId("UpgradeButton")  ? levelScene->upgradeBuilding(selected)
+		                  : name == internStringId("RepairButton") ? levelScene->repairBuilding(selected)
+		                                                           : levelScene->cleanBuilding(selected);
+		if (done)
+			hideTooltips();
+	}
 	else if (name == internStringId("AbortButton"))
 	{
 		const int work = selected ? selected->getWorkKind() : GBuildingNode::NoWork;
 		if (work < GBuildingNode::BuildWork || work > GBuildingNode::WorkerJob)
 			return true;
 		selected->cancelWork();
+		hoveredBuilding = nullptr;
+		hoveredRecord = nullptr;
+		highlightHovered(nullptr, nullptr);
 		GEventSelectionChanged again(selected, selected);
 		onSelectionChanged(&again);
 		levelScene->recalculateStats();
@@ -368,6 +382,7 @@ bool GGamePlayScene::onBuildingCommand(StringId name, GBuildingNode* selected)
 	{
 		if (selected && levelScene->canBuy(selected) && levelScene->buyBuilding(selected))
 		{
+			hideTooltips();
 			GEventSelectionChanged again(selected, selected);
 			onSelectionChanged(&again);
 		}
@@ -402,10 +417,11 @@ bool GGamePlayScene::onBuildingCommand(StringId name, GBuildingNode* selected)
 		const GBuildingType* record = selected ? selected->getRecord() : nullptr;
 		if (record && record->getType() >= 3)
 		{
-			if (selected->getCondition() == GBuildingNode::RunDown)
-				levelScene->restoreBuilding(selected);
-			else
-				levelScene->activateFeature(selected, 0);
+			const bool done = selected->getCondition() == GBuildingNode::RunDown
+			                      ? levelScene->restoreBuilding(selected)
+			                      : levelScene->activateFeature(selected, 0);
+			if (done)
+				hideTooltips();
 		}
 		else
 			levelScene->serveRequest(selected);
