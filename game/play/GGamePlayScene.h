@@ -227,8 +227,8 @@ private:
 	int tooltipMaterials = 0;
 	int tooltipWorkers = 0; // workers, or for the money tooltip 1 when the amount is compared with the money
 	int tooltipMoney = 0;
-	int tooltipFeature = -1; // feature whose button is hovered
-	GBuildingNode* hoveredBuilding = nullptr; // one of the level's buildings, or null
+	int tooltipFeature = -1;                      // feature whose button is hovered
+	GBuildingNode* hoveredBuilding = nullptr;     // one of the level's buildings, or null
 	const GBuildingType* hoveredRecord = nullptr; // held by the buildings configuration
 
 	SmartPointer<GGameLevelScene> levelScene;

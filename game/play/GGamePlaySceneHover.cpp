@@ -1,6 +1,5 @@
 // The play screen's hover feedback: cost tooltips, page hints, a building's info and the serve-area highlight.
 #include "GGamePlayScene.h"
-
 #include "content/CDictionary.h"
 #include "core/TextUtils.h"
 #include "data/GBuildingFeature.h"
@@ -131,8 +130,8 @@ void GGamePlayScene::showWorkersTooltip(const irr::core::vector3df& at, const ir
 	setText(textChild(tooltip, "NameText"), title);
 }
 
-void GGamePlayScene::showMoneyTooltip(const irr::core::vector3df& at, const irr::core::stringw& title,
-                                      bool compare, int amount)
+void GGamePlayScene::showMoneyTooltip(const irr::core::vector3df& at, const irr::core::stringw& title, bool compare,
+                                      int amount)
 {
 	BaseNode* tooltip = child(gameMenu, "MoneyInfoNode");
 	if (!tooltip || !dictionary() || !levelScene)
@@ -143,7 +142,8 @@ void GGamePlayScene::showMoneyTooltip(const irr::core::vector3df& at, const irr:
 	tooltip->setPosition(at);
 	tooltip->setVisible(true);
 	const bool enough = !compare || levelScene->money >= static_cast<float>(amount);
-	setText(textChild(tooltip, "MoneyText"), times() + format("MoneyDollar", thousands(amount)), enough ? Enough : Short);
+	setText(textChild(tooltip, "MoneyText"), times() + format("MoneyDollar", thousands(amount)),
+	        enough ? Enough : Short);
 	setText(textChild(tooltip, "NameText"), title);
 }
 
@@ -366,7 +366,7 @@ void GGamePlayScene::showBuildingHint(const BaseNode* hovered)
 	{
 		const GBuildingsConfiguration* buildings = levelScene->getBuildingsConfiguration();
 		const bool next = record && buildings && buildings->findBuilding(record->getNextLevelName());
-		text = !next ? L"%Hint_BuildingTabNoUpgrade%"
+		text = !next     ? L"%Hint_BuildingTabNoUpgrade%"
 		       : enabled ? L"%Hint_BuildingTabUpgrade%"
 		                 : L"%Hint_BuildingTabCantUpgrade%";
 	}
@@ -483,10 +483,10 @@ bool GGamePlayScene::onNodeHovered(CEventNodeHovered* event)
 			return true;
 		}
 		const int type = record->getType();
-		const wchar_t* title = type == 3                               ? L"%Hint_BuildingTabRestore%"
+		const wchar_t* title = type == 3                             ? L"%Hint_BuildingTabRestore%"
 		                       : type == 4 || type == 6 || type == 7 ? L"%Hint_BuildingTabBuild%"
-		                       : type == 5                             ? L"%Hint_BuildingTabExcavate%"
-		                                                               : L"";
+		                       : type == 5                           ? L"%Hint_BuildingTabExcavate%"
+		                                                             : L"";
 		showMaterialsWorkersTooltip(at, title, static_cast<int>(record->getBuildMaterialsCost(configuration)),
 		                            record->getBuildWorkersCost(configuration));
 		return true;
