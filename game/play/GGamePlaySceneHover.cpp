@@ -271,8 +271,7 @@ void GGamePlayScene::showBuildTabHint(int kind, BaseNode* page, const GBuildingT
 		labelText->setText(bonus ? L"%Hint_BuildTabJoys2Tip%" : L"%Hint_BuildTabJoys1Tip%");
 	}
 	labelText->setVisible(false);
-	info->setVisible(true);
-	setText(textChild(info, "NameText"), upperName(record));
+	fillBuildingInfo(info, record, building, false);
 }
 
 void GGamePlayScene::resetBuildTabHints(const GBuildingNode* building)
@@ -396,6 +395,8 @@ void GGamePlayScene::showBuildingHint(const BaseNode* hovered)
 	}
 	if (text)
 		hint->setText(text);
+	if (selected && record)
+		fillBuildingInfo(child(tabs[5], "BuildingInfoNode"), record, selected, true);
 }
 
 // ---- hover events

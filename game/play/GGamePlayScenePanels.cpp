@@ -4,6 +4,7 @@
 #include "core/TextUtils.h"
 #include "data/GBuildingFeature.h"
 #include "data/GBuildingType.h"
+#include "data/GBuildingsConfiguration.h"
 #include "data/GEventSelectionChanged.h"
 #include "data/GLevelConfiguration.h"
 #include "device/IDevice.h"
@@ -202,6 +203,7 @@ void GGamePlayScene::refreshActionPanel()
 		setText(textChild(progress, "HintText"), texts.hint);
 		setText(textChild(page, "HintText"), irr::core::stringw());
 		show(progress, true);
+		fillBuildingInfo(child(page, "BuildingInfoNode"), record, building, true);
 		return;
 	}
 	if (record->getType() == 0)
@@ -211,21 +213,25 @@ void GGamePlayScene::refreshActionPanel()
 		{
 			setupHotelButtons(building, hotelButtons);
 			show(hotelButtons, true);
+			fillBuildingInfo(child(page, "BuildingInfoNode"), record, building, true);
 			return;
 		}
 		if (condition == 5)
 			setTemplate(control(serviceButtons, "CustomServeButton"), "Game_CafeOrderButton");
 		show(serviceButtons, true);
+		fillBuildingInfo(child(page, "BuildingInfoNode"), record, building, true);
 		return;
 	}
 	if (record->getType() <= 2)
 	{
 		setupJoyButtons(building, joyButtons);
 		show(joyButtons, true);
+		fillBuildingInfo(child(page, "BuildingInfoNode"), record, building, true);
 		return;
 	}
 	setupServiceButton(building, serviceButtons);
 	show(serviceButtons, true);
+	fillBuildingInfo(child(page, "BuildingInfoNode"), record, building, true);
 }
 
 void GGamePlayScene::setupHotelButtons(GBuildingNode* building, BaseNode* node)
@@ -312,6 +318,7 @@ void GGamePlayScene::refreshBuyPanel()
 	if (ControlNode* buy = control(page, "BuyButton"))
 		buy->setEnabled(levelScene->canBuy(building));
 	setText(textChild(page, "PriceText"), dollars(static_cast<int>(std::floor(building->getPrice() + 0.5f))));
+	fillBuildingInfo(child(page, "BuildingInfoNode"), building->getRecord(), building, true);
 }
 
 void GGamePlayScene::refreshOfferPanel()
@@ -321,6 +328,7 @@ void GGamePlayScene::refreshOfferPanel()
 	if (!page || !building)
 		return;
 	setText(textChild(page, "OfferPriceText"), dollars(building->getOfferPrice()));
+	fillBuildingInfo(child(page, "BuildingInfoNode"), building->getRecord(), building, true);
 }
 
 void GGamePlayScene::refreshPlacePanel()
@@ -334,6 +342,7 @@ void GGamePlayScene::refreshPlacePanel()
 	setTemplate(sell, building->isForSale() ? "Game_UnSellButton" : "Game_SellButton");
 	if (sell)
 		sell->setEnabled(configuration->isSellOn());
+	fillBuildingInfo(child(page, "BuildingInfoNode"), building->getRecord(), building, true);
 }
 
 // ---- the buttons that command the selected building
@@ -429,4 +438,93 @@ bool GGamePlayScene::onBuildingCommand(StringId name, GBuildingNode* selected)
 	else
 		return false;
 	return true;
+}
+
+// ---- the building information block
+
+void GGamePlayScene::fillBuildingInfo(BaseNode* info, const GBuildingType* record, const GBuildingNode* building,
+                                      bool longText)
+{
+	CDictionary* texts = dictionary();
+	if (!info || !record || !building || !texts || !levelScene)
+		return;
+	info->setVisible(true);
+	TextNode* stats = textChild(info, "StatsText");
+	BaseNode* description = child(info, "DescriptionNode");
+	for (BaseNode* part :
+	     {static_cast<BaseNode*>(stats), child(info, "AfterUpgradeNode"), child(info, "BrokenNode"), description})
+		show(part, false);
+	const GLevelConfiguration* configuration = levelScene->getLevelConfiguration();
+
+	TextNode* name = textChild(info, "NameText");
+	irr::core::stringw title = texts->getText(record->getDisplayName());
+	title.make_upper();
+	const irr::core::stringw price = dollars(static_cast<int>(std::floor(building->getPrice(record) + 0.5f)));
+	if (name)
+	{
+		name->setText(title + L": " + price);
+		if (name->getLineCount() > 1)
+			name->setText(title + L":\n" + price);
+	}
+	if (record->getLevel() <= 0)
+		return;
+
+	const auto guestsSign = [&](int count) { return texts->format("GuestsSign", formatThousands(count, L',')); };
+	irr::core::stringw lines;
+	const int income = static_cast<int>(std::floor(building->getIncome(record) + 0.5f));
+	const int featureIncome = static_cast<int>(std::floor(building->getFeatureIncome() + 0.5f));
+	if (income != 0 || featureIncome != 0)
+	{
+		irr::core::stringw amount = formatThousands(income, L',');
+		if (featureIncome > 0)
+			amount += irr::core::stringw(L" + ") + dollars(featureIncome);
+		lines += texts->format("GamePlay_Income", amount) + L"\n";
+	}
+	const int plainGuests = record->getGuestsCount(nullptr);
+	if (plainGuests > 0)
+	{
+		const int guests = record->getGuestsCount(configuration);
+		irr::core::stringw amount = guestsSign(plainGuests);
+		if (guests != plainGuests)
+			amount += irr::core::stringw(L" + ") + guestsSign(guests - plainGuests);
+		lines += texts->format("GamePlay_Guests", amount) + L"\n";
+	}
+	if (record->getServeIncome() > 0.0f && stats)
+		lines += texts->format("GamePlay_ServedGuests", guestsSign(building->countServedGuests(record))) + L"\n";
+	if (stats && !lines.empty())
+	{
+		stats->setText(lines);
+		stats->setVisible(true);
+	}
+
+	TextNode* descriptionText = textChild(description, "Text");
+	if (descriptionText && !record->getDescription().empty())
+	{
+		const GBuildingFeature* feature = tooltipFeature >= 0 ? record->getFeature(tooltipFeature) : nullptr;
+		descriptionText->setText(feature    ? feature->getInfoText()
+		                         : longText ? record->getFullDescription()
+		                                    : record->getDescription());
+		description->setVisible(true);
+	}
+
+	if (!building->isOwned())
+		return;
+	if (!building->isWorking())
+	{
+		show(child(info, "BrokenNode"), building->getCondition() == GBuildingNode::Broken);
+		return;
+	}
+	const GBuildingsConfiguration* buildings = levelScene->getBuildingsConfiguration();
+	SmartPointer<GBuildingType> next = record->getType() == 0 && buildings
+	                                       ? buildings->findBuilding(record->getNextLevelName())
+	                                       : SmartPointer<GBuildingType>();
+	BaseNode* after = child(info, "AfterUpgradeNode");
+	if (!next || !after)
+		return;
+	setText(textChild(after, "IncomeNode"),
+	        texts->format("GamePlay_Income",
+	                      formatThousands(static_cast<int>(std::floor(building->getIncome(next.get()) + 0.5f)), L',')));
+	setText(textChild(after, "GuestsNode"),
+	        texts->format("GamePlay_Guests", irr::core::stringw(next->getGuestsCount(configuration))));
+	after->setVisible(true);
 }
