@@ -11,6 +11,10 @@ content_picture(${ART}/images/backgrounds/MapBg.svg scenes/backgrounds/MapBg.png
 
 # Atlases: every picture under the folder becomes a frame named by its path there.
 content_atlas(atlases/MainMenu ${ART}/atlases/MainMenu PREFIX scenes/images/)
+# The weather and hint particles, named as the level scene asks for them ("particles/Rain.png").
+content_atlas(atlases/Effects ${ART}/atlases/Effects)
+# The movers, balloons and fireworks of levels/common/Movers.qscn, scenes/MainMenuMovers.qscn and the fireworks.
+content_atlas(atlases/Movers ${ART}/atlases/Movers PREFIX levels/common/images/)
 content_atlas(atlases/GameMenu ${ART}/atlases/GameMenu PREFIX scenes/images/GameMenu/)
 
 # Fonts: the names are the game's, the faces DejaVu.
@@ -41,3 +45,11 @@ endforeach()
 content_atlas(atlases/Buildings ${ART}/atlases/Buildings PREFIX levels/common/)
 content_atlas(atlases/Env1 ${ART}/atlases/Level1 PREFIX levels/level1/)
 content_atlas(atlases/Env2 ${ART}/atlases/Level2 PREFIX levels/level2/)
+
+# The mini-games (assets-src/minigames/make_art.py): backgrounds as pictures beside each location's scene,
+# the objects, money, lots and guide in one atlas per location, named under levels/.
+foreach(n 1 2 3 4)
+  content_picture(${ART}/images/backgrounds/Minigame${n}Bg.svg levels/minigame${n}/Background.png)
+  content_picture(${ART}/images/backgrounds/MinigameHud.svg levels/minigame${n}/Hud.png)
+  content_atlas(atlases/Minigame${n} ${ART}/atlases/Minigame${n} PREFIX levels/)
+endforeach()

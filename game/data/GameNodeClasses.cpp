@@ -1,6 +1,26 @@
 #include "GameNodeClasses.h"
 
+#include "effects/GBaloonNode.h"
+#include "effects/GBirdNode.h"
+#include "effects/GCarNode.h"
+#include "effects/GCircularBirdNode.h"
+#include "effects/GFireworkNode.h"
+#include "effects/GHOHintParticlesNode.h"
+#include "effects/GLakeWaveNode.h"
+#include "effects/GMainMenuBikeNode.h"
+#include "effects/GMainMenuCarNode.h"
+#include "effects/GMainMenuCloudNode.h"
+#include "effects/GMainMenuPedestrianNode.h"
 #include "effects/GPathMovableNode.h"
+#include "effects/GPedestrianNode.h"
+#include "effects/GPicEffectNode.h"
+#include "effects/GSelectGridNode.h"
+#include "effects/GShieldEffectNode.h"
+#include "effects/GShieldStarNode.h"
+#include "effects/GSpiralMovableNode.h"
+#include "effects/GTextTrailNode.h"
+#include "effects/GWeatherParticlesNode.h"
+#include "effects/OnceSpawnerNode.h"
 #include "frontend/GAchievementUnlockedScene.h"
 #include "frontend/GAchievementsScene.h"
 #include "frontend/GComicsScene.h"
@@ -21,7 +41,16 @@
 #include "level/GBuildingNode.h"
 #include "level/GEllipseSectorNode.h"
 #include "level/GGameLevelScene.h"
+#include "minigames/GMiniCompletedScene.h"
+#include "minigames/GMiniGameAuctionScene.h"
+#include "minigames/GMiniGameHidden2Scene.h"
+#include "minigames/GMiniGameHiddenScene.h"
 #include "play/GGamePlayScene.h"
+#include "play/GHelpScene.h"
+#include "play/GInGameMenuScene.h"
+#include "play/GLevelCompletedScene.h"
+#include "play/GLevelObjectivesScene.h"
+#include "play/GLoadingLevelScene.h"
 
 namespace
 {
@@ -57,6 +86,10 @@ const std::vector<GameNodeClass>& gameNodeClasses()
 {
 	static const std::vector<GameNodeClass> classes = {
 	    gameClass<GMainMenuScene>(),
+	    gameClass<GMainMenuPedestrianNode>(),
+	    gameClass<GMainMenuCarNode>(),
+	    gameClass<GMainMenuBikeNode>(),
+	    gameClass<GMainMenuCloudNode>(),
 	    gameClass<GSelectPlayerScene>(),
 	    gameClass<GSelectPlayerInputNameScene>(),
 	    gameClass<GShopButton>(),
@@ -64,16 +97,41 @@ const std::vector<GameNodeClass>& gameNodeClasses()
 	    gameClass<GMapLocationButton>(),
 	    gameClass<GMapScene>(),
 	    gameClass<GComicsScene>(),
+	    gameClass<GLoadingLevelScene>(),
+	    gameClass<GGamePlayScene>(),
+	    gameClass<GLevelObjectivesScene>(),
 	    gameClass<GEllipseSectorNode>(),
 	    gameClass<GRectangleNode>(),
+	    gameClass<GLevelCompletedScene>(),
 	    gameClass<GAchievementUnlockedScene>(),
 	    gameClass<GAchievementsScene>(),
+	    gameClass<GHelpScene>(),
 	    gameClass<GCreditsScene>(),
+	    gameClass<GInGameMenuScene>(),
 	    gameClass<GOptionsScene>(),
+	    gameClass<GMiniCompletedScene>(),
+	    gameClass<GMiniGameHiddenScene>(),
+	    gameClass<GMiniGameHidden2Scene>(),
+	    gameClass<GMiniGameAuctionScene>(),
 	    gameClass<GBuildingNode>(),
 	    gameClass<GGameLevelScene>(),
 	    gameClass<GPathMovableNode>(),
-	    gameClass<GGamePlayScene>(),
+	    gameClass<GSpiralMovableNode>(),
+	    gameClass<GBaloonNode>(),
+	    gameClass<GPicEffectNode>(),
+	    gameClass<GShieldStarNode>(),
+	    gameClass<GShieldEffectNode>(),
+	    gameClass<GLakeWaveNode>(),
+	    gameClass<GBirdNode>(),
+	    gameClass<GCircularBirdNode>(),
+	    gameClass<GCarNode>(),
+	    gameClass<GPedestrianNode>(),
+	    gameClass<GTextTrailNode>(),
+	    gameClass<GFireworkNode>(),
+	    gameClass<OnceSpawnerNode>(),
+	    gameClass<GHOHintParticlesNode>(),
+	    gameClass<GWeatherParticlesNode>(),
+	    gameClass<GSelectGridNode>(),
 	};
 	return classes;
 }

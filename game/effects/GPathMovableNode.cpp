@@ -172,6 +172,12 @@ void GPathMovableNode::start(const core::array<core::vector2df>& points, int dat
 	onDirectionChanged(remainingPoints[n - 2] - remainingPoints[n - 1]);
 }
 
+core::vector2df GPathMovableNode::getCurrentSegment() const
+{
+	const u32 n = remainingPoints.size();
+	return n >= 2 ? remainingPoints[n - 2] - remainingPoints[n - 1] : core::vector2df(0.0f, 0.0f);
+}
+
 void GPathMovableNode::stop()
 {
 	if (remainingPoints.size() < 2)

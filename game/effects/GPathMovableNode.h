@@ -53,6 +53,8 @@ public:
 	// Two or more while moving (exactly two on the last segment); fewer when idle or arrived.
 	irr::u32 getRemainingPointsCount() const { return remainingPoints.size(); }
 	bool isMoving() const { return remainingPoints.size() >= 2; }
+	// End minus start of the segment being travelled; (0, 0) when not moving.
+	irr::core::vector2df getCurrentSegment() const;
 
 protected:
 	// Puts the node on the point, depth following y so lower things draw in front.

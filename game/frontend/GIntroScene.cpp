@@ -49,6 +49,19 @@ SmartPointer<TemplateCollectionNode> loadTemplates(const char* name)
 	SmartPointer<BaseNode> node(content ? content->getSceneNode(name, false) : nullptr);
 	return SmartPointer<TemplateCollectionNode>(shareRef(nodeCast<TemplateCollectionNode>(node.get())));
 }
+
+// Copies of the templates of another collection file join the collection (the movers and decorations).
+void addTemplatesOf(TemplateCollectionNode* collection, const char* name)
+{
+	SmartPointer<TemplateCollectionNode> more = loadTemplates(name);
+	if (!collection || !more)
+		return;
+	for (irr::u32 i = 0; i < more->getChildren().size(); ++i)
+	{
+		SmartPointer<BaseNode> copy(more->getChildren()[i]->clone());
+		collection->addTemplate(copy.get());
+	}
+}
 } // namespace
 
 GIntroScene::GIntroScene(const ContentRef& reference, BaseNode* parentNode, INodeEventQueue* manager)
@@ -177,6 +190,9 @@ void GIntroScene::loadEnvironmentAtlases()
 {
 	loadAtlas("atlases/Env1.xml");
 	loadAtlas("atlases/Env2.xml");
+	// Life in the city: the weather particles and the pictures of the movers, balloons and fireworks.
+	loadAtlas("atlases/Effects.xml");
+	loadAtlas("atlases/Movers.xml");
 }
 
 void GIntroScene::loadMiniGameAtlases()
@@ -208,6 +224,8 @@ void GIntroScene::loadInterfaceTemplates()
 	SmartPointer<TemplateCollectionNode> templates = loadTemplates("scenes/TemplateCollection.qscn");
 	if (templates && gGameApplication && gGameApplication->uiSceneManager)
 		gGameApplication->uiSceneManager->setTemplateCollection(templates.get());
+	addTemplatesOf(templates.get(), "scenes/MainMenuMovers.qscn");
+	addTemplatesOf(templates.get(), "scenes/MiniGameTemplates.qscn");
 }
 
 void GIntroScene::loadLevelTemplates()
@@ -225,6 +243,7 @@ void GIntroScene::loadLevelTemplates()
 		if (firework)
 			templates->addTemplate(firework.get());
 	}
+	addTemplatesOf(templates.get(), "levels/common/Movers.qscn");
 }
 
 void GIntroScene::loadLevelConfiguration()

@@ -2,6 +2,7 @@
 
 #include "app/GBaseSceneNode.h"
 #include "core/SmartPointer.h"
+#include "effects/ILevelPathsSource.h"
 
 class ControlNode;
 class GLevelPaths;
@@ -9,7 +10,7 @@ class TextNode;
 
 // The title screen, open for the whole game: greets the player, plays the menu music, leads to the
 // other front-end screens and into the first level or the map, and plays the final credits roll.
-class GMainMenuScene : public GBaseSceneNode
+class GMainMenuScene : public GBaseSceneNode, public ILevelPathsSource
 {
 	ENGINE_NODE_TYPE(GMainMenuScene, NodeTypeGMainMenuScene, GBaseSceneNode)
 	ENGINE_NODE_CLONE(GMainMenuScene)
@@ -38,7 +39,7 @@ public:
 
 	// The traffic paths the menu's movers drive along; never null. The movers find the menu a fixed
 	// number of generations above them and ask it through this name.
-	GLevelPaths* getLevelPaths() const { return backgroundPaths.get(); }
+	GLevelPaths* getLevelPaths() const override { return backgroundPaths.get(); }
 	TextNode* getWelcomeText() const { return welcomeText; }
 
 private:

@@ -7,6 +7,7 @@
 #include "core/SmartPointer.h"
 #include "data/GameNodeTypeIds.h"
 #include "data/IObjectiveLevelView.h"
+#include "effects/ILevelPathsSource.h"
 #include "scene/SceneNode.h"
 
 #include <irrlicht/irrString.h>
@@ -53,7 +54,7 @@ using GHistoryEntry = GObjectiveHistoryEntry;
 
 // The live level: the building nodes of one city level, the player's money and stock, the running
 // work processes and letters, the history of actions; root of the level's "Level.qscn".
-class GGameLevelScene : public SceneNode, public IScheduledTask, public IObjectiveLevelView
+class GGameLevelScene : public SceneNode, public IScheduledTask, public IObjectiveLevelView, public ILevelPathsSource
 {
 	ENGINE_NODE_TYPE(GGameLevelScene, NodeTypeGGameLevelScene, SceneNode)
 	ENGINE_NODE_CLONE(GGameLevelScene)
@@ -94,7 +95,7 @@ public:
 	GLevelConfiguration* getLevelConfiguration() const { return configuration.get(); }
 	GBuildingsConfiguration* getBuildingsConfiguration() const { return buildingsConfiguration.get(); }
 	GUpgradeEffects* getUpgradeEffects() const { return upgradeEffects.get(); }
-	GLevelPaths* getLevelPaths() const { return levelPaths.get(); }
+	GLevelPaths* getLevelPaths() const override { return levelPaths.get(); }
 	GNeutralCarTraffic* getNeutralCarTraffic() const { return neutralCarTraffic.get(); }
 	const LevelRect& getLevelRect() const { return levelRect; }
 	bool isPaused() const { return paused; }

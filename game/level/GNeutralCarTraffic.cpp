@@ -207,6 +207,7 @@ void GNeutralCarTraffic::updateVehicles(u32 dt)
 		if (!vehicle.soundDone && vehicle.lastPosition.X >= 400.0f && vehicle.lastPosition.X <= 600.0f)
 		{
 			vehicle.soundDone = true;
+			++carSoundCount;
 			playCarCue();
 		}
 	}

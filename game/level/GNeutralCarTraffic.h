@@ -34,6 +34,8 @@ public:
 	irr::u32 getVehicleCount() const { return vehicles.size(); }
 	// 1 normal, 2 hurried, 0 paused; -1 for a node that is not registered.
 	int getVehicleState(const GPathMovableNode* node) const;
+	// Car sounds played so far.
+	irr::u32 getCarSoundCount() const { return carSoundCount; }
 
 private:
 	struct Spawner
@@ -58,6 +60,7 @@ private:
 
 	BaseNode* carsParent; // the level's node, owned by the level scene
 	bool firstUpdatePending = true;
+	irr::u32 carSoundCount = 0;
 	irr::core::array<Spawner> spawners;
 	irr::core::array<Vehicle> vehicles;
 };

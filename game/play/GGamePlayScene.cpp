@@ -1,5 +1,6 @@
 #include "GGamePlayScene.h"
 
+#include "GLevelObjectivesScene.h"
 #include "app/GGameApplication.h"
 #include "audio/CSoundManager.h"
 #include "content/CContentManager.h"
@@ -387,7 +388,8 @@ void GGamePlayScene::showObjectives()
 {
 	objectivesShown = true;
 	SmartPointer<SceneNode> objectives = loadSceneOfType(ObjectivesFile, NodeTypeGLevelObjectivesScene);
-	// The objectives scene gets the level scene here once its class exists.
+	if (auto* popup = nodeCast<GLevelObjectivesScene>(objectives.get()))
+		popup->setLevel(levelScene.get());
 	if (objectives && pushOver(objectives.get()))
 		return;
 	// Without the objectives scene nothing returns to this screen to start the tutorial: start it now.

@@ -1,5 +1,6 @@
 // The play screen's end of a level: scoring, the player's profile, achievements and the scenes that follow.
 #include "GGamePlayScene.h"
+#include "GLevelCompletedScene.h"
 #include "app/GGameApplication.h"
 #include "app/GGameStatistics.h"
 #include "content/CProfile.h"
@@ -76,7 +77,8 @@ bool GGamePlayScene::showAchievementPopup()
 bool GGamePlayScene::showLevelCompletedScene()
 {
 	SmartPointer<SceneNode> scene = loadSceneOfType(LevelCompletedFile, NodeTypeGLevelCompletedScene);
-	// The level-completed scene gets the level scene here once its class exists.
+	if (auto* popup = nodeCast<GLevelCompletedScene>(scene.get()))
+		popup->setLevel(levelScene.get());
 	return scene && pushOver(scene.get());
 }
 

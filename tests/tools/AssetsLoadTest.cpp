@@ -11,6 +11,9 @@
 #include "data/GLevelScores.h"
 #include "data/GUpgradesConfiguration.h"
 #include "data/GameNodeClasses.h"
+#include "effects/GHOHintParticlesNode.h"
+#include "effects/GWeatherParticlesNode.h"
+#include "minigames/GMiniGameHidden2Scene.h"
 #include "scene/NodeFactory.h"
 #include "scene/TemplateCollectionNode.h"
 #include "support/LogCapture.h"
@@ -62,7 +65,8 @@ Kind kindOf(const std::string& name)
 		return Kind::SoundPack;
 	if (endsWith(name, "ParticleCollection.xml"))
 		return Kind::Particles;
-	if (endsWith(name, "TemplateCollection.qscn"))
+	if (endsWith(name, "TemplateCollection.qscn") || endsWith(name, "Movers.qscn") ||
+	    name == "scenes/MiniGameTemplates.qscn")
 		return Kind::Templates;
 	if (endsWith(name, ".qscn"))
 		return Kind::Scene;
@@ -73,7 +77,9 @@ Kind kindOf(const std::string& name)
 	if (endsWith(name, std::string("/") + GLevelConfiguration::FileName) ||
 	    endsWith(name, std::string("/") + GLevelPaths::FileName) || name == GLevelPaths::BackgroundTrafficFileName ||
 	    name == "levels/common/BuildingsConfiguration.xml" || name == "levels/common/UpgradesConfiguration.xml" ||
-	    name == GLevelScores::FileName || name == GComicsConfiguration::FileName || name == "strings/Dictionary.xml")
+	    name == GLevelScores::FileName || name == GComicsConfiguration::FileName || name == "strings/Dictionary.xml" ||
+	    (name.rfind("levels/common/Effects/", 0) == 0 && endsWith(name, ".xml")) ||
+	    endsWith(name, std::string("/") + GMiniGameScene::ConfigurationFileName))
 		return Kind::Configuration;
 	return Kind::Unknown;
 }
@@ -173,8 +179,24 @@ bool loadConfiguration(const std::string& name)
 		return SmartPointer<GUpgradesConfiguration>(new GUpgradesConfiguration())->load(reader.get());
 	if (name == GLevelScores::FileName)
 		return SmartPointer<GLevelScores>(new GLevelScores())->load(reader.get());
+	if (endsWith(name, GMiniGameScene::ConfigurationFileName))
+	{
+		SmartPointer<GMiniGameHidden2Scene> game(new GMiniGameHidden2Scene());
+		return game->parseConfiguration(reader.get());
+	}
 	if (name == GComicsConfiguration::FileName)
 		return SmartPointer<GComicsConfiguration>(new GComicsConfiguration())->load(reader.get());
+	// The weather and hint particle files, read by their nodes.
+	if (name.rfind("levels/common/Effects/", 0) == 0)
+	{
+		SmartPointer<GWeatherParticlesNode> weather(new GWeatherParticlesNode());
+		if (weather->readConfiguration(reader.get()))
+			return weather->getPPS() > 0;
+		SmartPointer<CReadFile> again(new CReadFile((builtAssetsFolder() + "/" + name).c_str()));
+		SmartPointer<CXMLReader> hintReader(new CXMLReader(again.get()));
+		SmartPointer<GHOHintParticlesNode> hint(new GHOHintParticlesNode());
+		return hint->readConfiguration(hintReader.get()) && hint->getPPS() > 0;
+	}
 	if (name == "strings/Dictionary.xml")
 	{
 		SmartPointer<CDictionary> dictionary(new CDictionary());
@@ -218,7 +240,6 @@ protected:
 		if (!assets.device->getAudioDevice())
 			GTEST_SKIP() << "OpenAL could not open its null output";
 		ASSERT_TRUE(assets.folder) << builtAssetsFolder();
-		// The game's own node classes, as the application registers them.
 		// Scene files name the game's classes; they are made as the game makes them.
 		registerApplicationNodeClasses();
 		registerGameNodeClasses();

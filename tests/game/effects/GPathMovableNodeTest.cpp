@@ -1,10 +1,10 @@
 #include "effects/GPathMovableNode.h"
+
 #include "core/Random.h"
 #include "data/GLevelPath.h"
 #include "scene/NodeEvents.h"
 
 #include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
 
@@ -80,9 +80,15 @@ TEST(DirectionNames, EightAndTwentyFourSectors)
 		const char* twentyFour;
 	};
 	const Case cases[] = {
-	    {0, "Right", "Right"},          {14.9f, "Right", "RightRightRightUp"}, {20, "RightUp", "RightRightRightUp"},
-	    {90, "Up", "Up"},               {100, "Up", "LeftUpUpUp"},             {180, "Left", "Left"},
-	    {200, "LeftDown", "LeftLeftLeftDown"}, {270, "Down", "Down"},          {350, "Right", "RightRightRightDown"},
+	    {0, "Right", "Right"},
+	    {14.9f, "Right", "RightRightRightUp"},
+	    {20, "RightUp", "RightRightRightUp"},
+	    {90, "Up", "Up"},
+	    {100, "Up", "LeftUpUpUp"},
+	    {180, "Left", "Left"},
+	    {200, "LeftDown", "LeftLeftLeftDown"},
+	    {270, "Down", "Down"},
+	    {350, "Right", "RightRightRightDown"},
 	};
 	for (const Case& c : cases)
 	{

@@ -12,6 +12,7 @@
 #include "frontend/GMainMenuScene.h"
 #include "level/GGameLevelScene.h"
 #include "play/GGamePlayScene.h"
+#include "play/GLevelObjectivesScene.h"
 #include "scene/SceneManager.h"
 #include "support/LogCapture.h"
 
@@ -114,6 +115,10 @@ protected:
 			return false;
 		if (!top()->pushScene(play.get(), false, SceneNode::nameIdNavFrom(), SceneNode::nameIdNavTo()))
 			return false;
+		// The level's goals come over the play screen first: read and closed with OK.
+		if (!stepUntil(300, [&] { return nodeCast<GLevelObjectivesScene>(top()) && settled(); }))
+			return false;
+		top()->closeTo(0, SceneNode::nameIdNavBackFrom(), SceneNode::nameIdNavBackTo());
 		return stepUntil(300, [&] { return play->isEntered() && play->getPendingAction() == 0; });
 	}
 

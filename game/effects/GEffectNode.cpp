@@ -1,0 +1,50 @@
+#include "GEffectNode.h"
+
+#include "core/SmartPointer.h"
+#include "nodes/NodeServices.h"
+
+GEffectNode::GEffectNode(const ContentRef& reference, BaseNode* parentNode, INodeEventQueue* manager,
+                         unsigned taskPeriod)
+    : BaseNode(reference, parentNode, manager)
+{
+	period = taskPeriod;
+}
+
+GEffectNode::~GEffectNode()
+{
+	setScheduler(nullptr);
+}
+
+void GEffectNode::addToRenderList(RenderList& list)
+{
+	BaseNode::addToRenderList(list);
+	if (finished || getScheduler())
+		return;
+	if (!started)
+	{
+		if (!canStart())
+			return;
+		started = true;
+		startEffect();
+	}
+	// The random values are drawn once: a node without a scene keeps them until it reaches one.
+	if (TaskScheduler* scheduler = findSceneScheduler(this))
+		setScheduler(scheduler);
+}
+
+bool GEffectNode::run(unsigned ms)
+{
+	// The step may take the node out of the tree; it lives to the end of the step.
+	SmartPointer<BaseNode> keep(shareRef(static_cast<BaseNode*>(this)));
+	if (updateEffect(ms))
+		return true;
+	finished = true;
+	return false;
+}
+
+void GEffectNode::restartEffect()
+{
+	started = false;
+	finished = false;
+	setScheduler(nullptr);
+}

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "GParticleQuadMesh.h"
+#include "content/AtlasTexture.h"
+#include "core/IScheduledTask.h"
+#include "core/SmartPointer.h"
+#include "scene/BaseNode.h"
+
+#include <irrlicht/SMaterial.h>
+
+class IXMLReader;
+
+// Base of the hint and weather particle nodes: their own particle file, an update task that ages,
+// emits and rebuilds one quad mesh of one atlas frame, and a restart with a half-second pre-warm when
+// a render pass finds them enabled and idle.
+class GEffectParticlesNode : public BaseNode, public IScheduledTask
+{
+public:
+	static constexpr unsigned TaskPeriod = 30; // ms
+
+	GEffectParticlesNode(const ContentRef& reference, BaseNode* parent, INodeEventQueue* sceneManager);
+	~GEffectParticlesNode() override;
+
+	const PropertyTable& propertyTable() const override;
+	void writeProperties(CPropertyCollection& collection) const override;
+	void readProperties(const CPropertyCollection& collection) override;
+	void copyFrom(const BaseNode* source, INodeEventQueue* sceneManager) override;
+
+	void addToRenderList(RenderList& list) override;
+	void draw(irr::video::IVideoDriver* driver, const irr::core::rect<irr::s32>* clip) override;
+	bool run(unsigned ms) override;
+
+	// Reads the named particle file (resolved by the content manager); an unreadable file changes no
+	// value. The live particles are dropped either way.
+	void setConfigurationFilename(const irr::core::stringc& name);
+	const irr::core::stringc& getConfigurationFilename() const { return ConfigurationFilename; }
+	// The reader stands before or on the file's root element; reads up to the root's end. False when
+	// the text ends before the root is closed (what was read is kept).
+	virtual bool readConfiguration(IXMLReader* reader) = 0;
+
+	void setAtlasTexture(AtlasTexture* atlas);
+	AtlasTexture* getAtlasTexture() const { return atlasTexture.get(); }
+	bool isEnabled() const { return Enabled; }
+	void setEnabled(bool value) { Enabled = value; }
+	int getPPS() const { return PPS; }
+	void setPPS(int value) { PPS = value; }
+
+	virtual void clearParticles() = 0;
+	virtual irr::u32 getParticleCount() const = 0;
+	// Turns the time gathered into new particles.
+	virtual void emit(unsigned ms) = 0;
+
+	const GParticleQuadMesh& getMesh() const { return quadMesh; }
+
+protected:
+	// Ages and moves the particles, dropping the dead ones.
+	virtual void updateParticles(unsigned ms) = 0;
+	// Writes one quad per live particle for a frame of that size in pixels.
+	virtual void writeQuads(float frameWidth, float frameHeight) = 0;
+	// Whether the mesh is drawn at the node's depth (else at depth 0).
+	virtual bool drawsAtNodeDepth() const { return true; }
+
+	// Bursts due after adding ms to the gathered time at PPS a second; the time they use is taken off.
+	irr::u32 takeDueEmissions(unsigned ms);
+	GParticleQuadMesh& meshForQuads() { return quadMesh; }
+	// The colour of a particle of that opacity under the node's effective colour.
+	irr::video::SColor particleColor(float alpha) const;
+
+	int PPS = 0; // emissions per second; none until a file or a caller sets it
+
+private:
+	void rebuildMesh();
+
+	irr::core::stringc ConfigurationFilename;
+	SmartPointer<AtlasTexture> atlasTexture;
+	irr::video::SMaterial material;
+	GParticleQuadMesh quadMesh;
+	bool Enabled = true;
+	int accumulator = 0; // ms not yet turned into emissions
+};

@@ -1,0 +1,183 @@
+#include "GHOHintParticlesNode.h"
+
+#include "EffectSupport.h"
+#include "content/IXMLReader.h"
+#include "core/NumberText.h"
+#include "nodes/RandomRange.h"
+#include "scene/NodeMath.h"
+
+#include <algorithm>
+#include <cmath>
+
+using namespace irr;
+
+namespace
+{
+core::vector2df pairValue(IXMLReader* reader)
+{
+	return parseVector2dW(reader->getAttributeValue(L"Value").c_str());
+}
+} // namespace
+
+GHOHintParticlesNode::GHOHintParticlesNode(const ContentRef& reference, BaseNode* parentNode, INodeEventQueue* manager)
+    : GEffectParticlesNode(reference, parentNode, manager)
+{
+	particles.reallocate(Capacity);
+}
+
+const core::stringw& GHOHintParticlesNode::typeNameText()
+{
+	static const core::stringw name(L"GHOHintParticlesNode");
+	return name;
+}
+
+void GHOHintParticlesNode::copyFrom(const BaseNode* source, INodeEventQueue* manager)
+{
+	GEffectParticlesNode::copyFrom(source, manager);
+	if (const GHOHintParticlesNode* other = nodeCast<GHOHintParticlesNode>(source))
+	{
+		EmitRadiusXRange = other->EmitRadiusXRange;
+		EmitRadiusYRange = other->EmitRadiusYRange;
+		ParticlesDensity = other->ParticlesDensity;
+		ParticlesVelRange = other->ParticlesVelRange;
+		ParticlesLifetimeRange = other->ParticlesLifetimeRange;
+		angularVelocityTimeline = other->angularVelocityTimeline;
+		scaleTimeline = other->scaleTimeline;
+		alphaTimeline = other->alphaTimeline;
+	}
+}
+
+bool GHOHintParticlesNode::readConfiguration(IXMLReader* reader)
+{
+	while (reader->read())
+	{
+		const int type = reader->getNodeType();
+		const core::stringw& name = reader->getNodeName();
+		if (type == XML_NODE_ELEMENT_END && name == L"HintParticle")
+			return true;
+		if (type != XML_NODE_ELEMENT)
+			continue;
+		if (name == L"EmitRadiusXRange")
+			EmitRadiusXRange = pairValue(reader);
+		else if (name == L"EmitRadiusYRange")
+			EmitRadiusYRange = pairValue(reader);
+		else if (name == L"ParticlesDensity")
+			ParticlesDensity = pairValue(reader);
+		else if (name == L"ParticlesVelRange")
+			ParticlesVelRange = pairValue(reader);
+		else if (name == L"ParticlesLifetimeRange")
+			ParticlesLifetimeRange = pairValue(reader);
+		else if (name == L"PPS")
+			PPS = wideToInt(reader->getAttributeValue(L"Value").c_str());
+		else if (name == L"ParticlesTimeline")
+			readTimelines(reader);
+	}
+	return false;
+}
+
+void GHOHintParticlesNode::readTimelines(IXMLReader* reader)
+{
+	if (reader->isEmptyElement())
+		return;
+	while (reader->read())
+	{
+		const int type = reader->getNodeType();
+		const core::stringw& name = reader->getNodeName();
+		if (type == XML_NODE_ELEMENT_END && name == L"ParticlesTimeline")
+			return;
+		if (type != XML_NODE_ELEMENT)
+			continue;
+		if (name == L"AngularVelocity")
+			angularVelocityTimeline.read(reader);
+		else if (name == L"Scale")
+			scaleTimeline.read(reader);
+		else if (name == L"ColorA")
+			alphaTimeline.read(reader);
+	}
+}
+
+void GHOHintParticlesNode::emit(unsigned ms)
+{
+	// Particles born dead take no place in the array, but they use up the room of this emission as
+	// the living do, so a run of bursts is bounded by the capacity.
+	u32 room = Capacity - std::min(particles.size(), Capacity);
+	for (u32 bursts = takeDueEmissions(ms); bursts > 0 && room > 0; --bursts)
+		room -= burst(room);
+}
+
+u32 GHOHintParticlesNode::burst(u32 room)
+{
+	const float density = randomInEffectRange(ParticlesDensity);
+	u32 n = density >= 1.0f ? static_cast<u32>(std::min(density, static_cast<float>(Capacity))) : 0u;
+	if (n > room)
+		n = room;
+	if (n == 0)
+		return 0;
+	// The ring starts at a random phase (degrees drawn, used as radians).
+	const float a0 = randomInEffectRange(core::vector2df(0.0f, 360.0f));
+	const float angularVelocity = angularVelocityTimeline.birthValue(0.0f);
+	const float scale = scaleTimeline.birthValue(1.0f);
+	const float alpha = alphaTimeline.birthValue(1.0f);
+	for (u32 i = 1; i <= n; ++i)
+	{
+		const float lifetime = randomInEffectRange(ParticlesLifetimeRange);
+		// Born dead: gone before it could be drawn, so it never takes a place.
+		if (lifetime == 0.0f)
+			continue;
+		HintParticleRecord p;
+		p.ageRate = 1000.0f / lifetime;
+		const float rx = randomInEffectRange(EmitRadiusXRange);
+		const float a = a0 + static_cast<float>(i) * 2.0f * core::PI / static_cast<float>(n);
+		p.x = rx * std::cos(a);
+		const float ry = randomInEffectRange(EmitRadiusYRange);
+		p.y = ry * std::sin(a);
+		core::vector2df velocity(p.x, p.y);
+		if (velocity.X != 0.0f || velocity.Y != 0.0f)
+			velocity.normalize();
+		velocity *= randomInEffectRange(ParticlesVelRange);
+		p.vx = velocity.X;
+		p.vy = velocity.Y;
+		p.angularVelocity = angularVelocity;
+		p.scale = scale;
+		p.alpha = alpha;
+		particles.push_back(p);
+	}
+	return n;
+}
+
+void GHOHintParticlesNode::updateParticles(unsigned ms)
+{
+	const float dt = ms * 0.001f;
+	for (u32 i = 0; i < particles.size();)
+	{
+		HintParticleRecord& p = particles[i];
+		p.age += p.ageRate * dt;
+		if (p.age >= 1.0f)
+		{
+			p = particles.getLast();
+			particles.set_used(particles.size() - 1);
+			continue;
+		}
+		p.x += p.vx * dt;
+		p.y += p.vy * dt;
+		p.angle += p.angularVelocity * dt;
+		angularVelocityTimeline.evaluate(p.age, p.angularVelocity, p.angularVelocityKey);
+		scaleTimeline.evaluate(p.age, p.scale, p.scaleKey);
+		alphaTimeline.evaluate(p.age, p.alpha, p.alphaKey);
+		++i;
+	}
+}
+
+void GHOHintParticlesNode::writeQuads(float frameWidth, float frameHeight)
+{
+	GParticleQuadMesh& quads = meshForQuads();
+	for (u32 k = 0; k < particles.size(); ++k)
+	{
+		const HintParticleRecord& p = particles[k];
+		const float hw = frameWidth * p.scale * 0.5f;
+		const float hh = frameHeight * p.scale * 0.5f;
+		const int degrees = truncateToInt(p.angle);
+		quads.setQuad(k, core::vector2df(p.x, p.y), rotateByWholeDegrees(core::vector2df(-hw, -hh), degrees),
+		              rotateByWholeDegrees(core::vector2df(hw, -hh), degrees), particleColor(p.alpha));
+	}
+}

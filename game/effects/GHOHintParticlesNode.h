@@ -1,0 +1,72 @@
+#pragma once
+
+#include "GEffectParticlesNode.h"
+#include "GParticleTimeline.h"
+#include "data/GameNodeTypeIds.h"
+
+// One sparkle particle of a hint ring.
+struct HintParticleRecord
+{
+	float age = 0.0f;     // life fraction, dies at 1
+	float ageRate = 0.0f; // life fraction per second
+	float x = 0.0f;
+	float y = 0.0f;
+	float vx = 0.0f; // units per second
+	float vy = 0.0f;
+	float angle = 0.0f;           // degrees
+	float angularVelocity = 0.0f; // degrees per second
+	int angularVelocityKey = 1;   // next key of each timeline
+	float scale = 1.0f;
+	int scaleKey = 1;
+	float alpha = 1.0f;
+	int alphaKey = 1;
+};
+
+// Sparkles over what a hint points at: bursts of particles, each a ring spread evenly around an
+// ellipse about the node and flying outwards, from its own "HintParticle" file.
+class GHOHintParticlesNode : public GEffectParticlesNode
+{
+	ENGINE_NODE_TYPE(GHOHintParticlesNode, NodeTypeGHOHintParticlesNode, BaseNode)
+	ENGINE_NODE_CLONE(GHOHintParticlesNode)
+
+public:
+	static constexpr irr::u32 Capacity = 4096;
+
+	explicit GHOHintParticlesNode(const ContentRef& reference = ContentRef(), BaseNode* parent = nullptr,
+	                              INodeEventQueue* sceneManager = nullptr);
+
+	// The name the class is registered under with the node factory.
+	static const irr::core::stringw& typeNameText();
+
+	void copyFrom(const BaseNode* source, INodeEventQueue* sceneManager) override;
+	bool readConfiguration(IXMLReader* reader) override;
+
+	void clearParticles() override { particles.set_used(0); }
+	irr::u32 getParticleCount() const override { return particles.size(); }
+	void emit(unsigned ms) override;
+	const irr::core::array<HintParticleRecord>& getParticles() const { return particles; }
+
+	void setEmitRadiusXRange(const irr::core::vector2df& range) { EmitRadiusXRange = range; }
+	void setEmitRadiusYRange(const irr::core::vector2df& range) { EmitRadiusYRange = range; }
+	const irr::core::vector2df& getParticlesDensity() const { return ParticlesDensity; }
+	const irr::core::vector2df& getParticlesLifetimeRange() const { return ParticlesLifetimeRange; }
+
+protected:
+	void updateParticles(unsigned ms) override;
+	void writeQuads(float frameWidth, float frameHeight) override;
+
+private:
+	void readTimelines(IXMLReader* reader);
+	// One ring of at most room particles; returns the room it used.
+	irr::u32 burst(irr::u32 room);
+
+	irr::core::vector2df EmitRadiusXRange;
+	irr::core::vector2df EmitRadiusYRange;
+	irr::core::vector2df ParticlesDensity{20.0f, 20.0f}; // particles a burst
+	irr::core::vector2df ParticlesVelRange;              // units per second
+	irr::core::vector2df ParticlesLifetimeRange;         // ms
+	GParticleTimeline angularVelocityTimeline;
+	GParticleTimeline scaleTimeline;
+	GParticleTimeline alphaTimeline;
+	irr::core::array<HintParticleRecord> particles;
+};

@@ -1,0 +1,191 @@
+#include "GSelectGridNode.h"
+
+#include "content/CQuadBatcher.h"
+#include "core/CPropertyCollection.h"
+#include "scene/NodeMath.h"
+#include "scene/PropertyValue.h"
+
+#include <irrlicht/IVideoDriver.h>
+
+using namespace irr;
+
+namespace
+{
+GSelectGridNode* self(IPropertyOwner* owner)
+{
+	return static_cast<GSelectGridNode*>(owner);
+}
+const GSelectGridNode* self(const IPropertyOwner* owner)
+{
+	return static_cast<const GSelectGridNode*>(owner);
+}
+
+video::S3DVertex vertexAt(f32 x, f32 y, video::SColor colour)
+{
+	return video::S3DVertex(x, y, 0.0f, 0.0f, 0.0f, 1.0f, colour, 0.0f, 0.0f);
+}
+} // namespace
+
+GSelectGridNode::GSelectGridNode(const ContentRef& reference, BaseNode* parentNode, INodeEventQueue* manager)
+    : BaseNode(reference, parentNode, manager)
+{
+	material.MaterialType = video::EMT_TRANSPARENT_VERTEX_ALPHA;
+	material.Lighting = false;
+	material.GouraudShading = false;
+	material.ZBuffer = video::ECFN_NEVER;
+	material.ZWriteEnable = false;
+	material.BackfaceCulling = false;
+	material.TextureLayer[0].TrilinearFilter = true;
+}
+
+const core::stringw& GSelectGridNode::typeNameText()
+{
+	static const core::stringw name(L"GSelectGridNode");
+	return name;
+}
+
+const PropertyTable& GSelectGridNode::propertyTable() const
+{
+	static const PropertyTable table = appendPropertyDescriptors(
+	    baseNodePropertyTable(),
+	    {
+	        {"GridColor",
+	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
+	         { self(o)->setGridColor(propertyAsColor(v.get())); },
+	         [](const IPropertyOwner* o) { return makeColorValue(self(o)->getGridColor()); }},
+	        {"FillColor",
+	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
+	         { self(o)->setFillColor(propertyAsColor(v.get())); },
+	         [](const IPropertyOwner* o) { return makeColorValue(self(o)->getFillColor()); }},
+	        {"CellSize",
+	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
+	         { self(o)->setCellSize(propertyAsVector2d(v.get())); },
+	         [](const IPropertyOwner* o) { return makeVector2dValue(self(o)->getCellSize()); }},
+	    });
+	return table;
+}
+
+void GSelectGridNode::writeProperties(CPropertyCollection& collection) const
+{
+	BaseNode::writeProperties(collection);
+	if (GridColor.color != 0)
+		collection.addColor("GridColor", GridColor);
+	if (FillColor.color != 0)
+		collection.addColor("FillColor", FillColor);
+	if (CellSize.X != 0.0f || CellSize.Y != 0.0f)
+		collection.addVector2d("CellSize", CellSize);
+}
+
+void GSelectGridNode::readProperties(const CPropertyCollection& collection)
+{
+	BaseNode::readProperties(collection);
+	const PropertyTable& table = propertyTable();
+	for (size_t i = baseNodePropertyTable().size(); i < table.size(); ++i)
+		if (collection.indexOf(table[i].name) >= 0)
+			table[i].setter(this, collection.get(table[i].name));
+}
+
+void GSelectGridNode::copyFrom(const BaseNode* source, INodeEventQueue* manager)
+{
+	BaseNode::copyFrom(source, manager);
+	if (const GSelectGridNode* other = nodeCast<GSelectGridNode>(source))
+	{
+		GridColor = other->GridColor;
+		FillColor = other->FillColor;
+		CellSize = other->CellSize;
+	}
+}
+
+void GSelectGridNode::setGridColor(video::SColor colour)
+{
+	GridColor = colour;
+	markColorDirty();
+}
+
+void GSelectGridNode::setFillColor(video::SColor colour)
+{
+	FillColor = colour;
+	markColorDirty();
+}
+
+void GSelectGridNode::updateAbsoluteTransform()
+{
+	BaseNode::updateAbsoluteTransform();
+	rebuildLines();
+}
+
+void GSelectGridNode::addLine(float x0, float y0, float x1, float y1)
+{
+	lines.push_back(vertexAt(x0, y0, GridColor));
+	lines.push_back(vertexAt(x1, y1, GridColor));
+}
+
+void GSelectGridNode::rebuildLines()
+{
+	lines.set_used(0);
+	const float w = Bounds.X;
+	const float h = Bounds.Y;
+	// A cell size of 0 or below has no lines in that direction (stepping would never end), and the
+	// list stops where 16-bit indices end.
+	if (w >= 0.0f && CellSize.X > 0.0f)
+		for (float x = 0.0f; x <= w && lines.size() < MaxLineVertices; x += CellSize.X)
+			addLine(x, 0.0f, x, h);
+	if (h >= 0.0f && CellSize.Y > 0.0f)
+		for (float y = 0.0f; y <= h && lines.size() < MaxLineVertices; y += CellSize.Y)
+			addLine(0.0f, y, w, y);
+}
+
+void GSelectGridNode::updateAbsoluteColor()
+{
+	BaseNode::updateAbsoluteColor();
+	// The lines keep the grid's own colour, untinted.
+	for (u32 i = 0; i < lines.size(); ++i)
+		lines[i].Color = GridColor;
+}
+
+void GSelectGridNode::addToRenderList(RenderList& list)
+{
+	if (!Visible)
+		return;
+	if (transformDirty)
+		updateAbsoluteTransform();
+	if (colorDirty)
+		updateAbsoluteColor();
+	if (absoluteColor.getAlpha() != 0)
+		list.push_back(RenderEntry{this, absoluteTransformation[14], 0});
+	for (u32 i = 0; i < children.size(); ++i)
+		children[i]->addToRenderList(list);
+}
+
+void GSelectGridNode::draw(video::IVideoDriver* driver, const core::rect<s32>*)
+{
+	if (!driver)
+		return;
+	const video::SColor fill = multiplyColors(FillColor, absoluteColor);
+	const video::SColor grid = multiplyColors(GridColor, absoluteColor);
+	CQuadBatcher::forDriver(driver)->flush();
+	driver->setMaterial(material);
+	core::matrix4 world = absoluteTransformation;
+	world[14] = 0.0f;
+	driver->setTransform(video::ETS_WORLD, world);
+	if (fill.getAlpha() != 0)
+	{
+		const f32 w = Bounds.X;
+		const f32 h = Bounds.Y;
+		const video::S3DVertex vertices[4] = {vertexAt(0.0f, 0.0f, fill), vertexAt(w, 0.0f, fill), vertexAt(w, h, fill),
+		                                      vertexAt(0.0f, h, fill)};
+		const u16 indices[4] = {0, 1, 2, 3};
+		driver->drawVertexPrimitiveList(vertices, 4, indices, 2, video::EVT_STANDARD, scene::EPT_TRIANGLE_FAN,
+		                                video::EIT_16BIT);
+	}
+	if (grid.getAlpha() != 0 && lines.size() > 1)
+	{
+		core::array<u16> indices;
+		indices.reallocate(lines.size());
+		for (u32 i = 0; i < lines.size(); ++i)
+			indices.push_back(static_cast<u16>(i));
+		driver->drawVertexPrimitiveList(lines.const_pointer(), lines.size(), indices.const_pointer(), lines.size() / 2,
+		                                video::EVT_STANDARD, scene::EPT_LINES, video::EIT_16BIT);
+	}
+	driver->setTransform(video::ETS_WORLD, identityMatrix());
+}

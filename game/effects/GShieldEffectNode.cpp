@@ -1,0 +1,167 @@
+#include "GShieldEffectNode.h"
+
+#include "EffectSupport.h"
+#include "core/CPropertyCollection.h"
+#include "core/Random.h"
+#include "scene/PropertyValue.h"
+
+#include <cmath>
+
+using namespace irr;
+
+namespace
+{
+StringId runStateName()
+{
+	static const StringId id = internStringId("Run");
+	return id;
+}
+} // namespace
+
+GShieldEffectNode::GShieldEffectNode(const ContentRef& reference, BaseNode* parentNode, INodeEventQueue* manager)
+    : GEffectNode(reference, parentNode, manager)
+{
+}
+
+const core::stringw& GShieldEffectNode::typeNameText()
+{
+	static const core::stringw name(L"GShieldEffectNode");
+	return name;
+}
+
+const PropertyTable& GShieldEffectNode::propertyTable() const
+{
+	static const PropertyTable table = appendPropertyDescriptors(
+	    baseNodePropertyTable(), {
+	                                 EFFECT_RANGE_PROPERTY(GShieldEffectNode, Area1Rect1Size),
+	                                 EFFECT_RANGE_PROPERTY(GShieldEffectNode, Area1Rect2Size),
+	                                 EFFECT_RANGE_PROPERTY(GShieldEffectNode, Area2RectSize),
+	                                 EFFECT_RANGE_PROPERTY(GShieldEffectNode, VelocityRange),
+	                                 EFFECT_FLOAT_PROPERTY(GShieldEffectNode, VelocityPower),
+	                                 EFFECT_INT_PROPERTY(GShieldEffectNode, MovingTime),
+	                                 EFFECT_INT_PROPERTY(GShieldEffectNode, DisappearWaitTime),
+	                                 EFFECT_INT_PROPERTY(GShieldEffectNode, DisappearTime),
+	                             });
+	return table;
+}
+
+void GShieldEffectNode::writeProperties(CPropertyCollection& collection) const
+{
+	BaseNode::writeProperties(collection);
+	writeRangeProperty(collection, "Area1Rect1Size", Area1Rect1Size);
+	writeRangeProperty(collection, "Area1Rect2Size", Area1Rect2Size);
+	writeRangeProperty(collection, "Area2RectSize", Area2RectSize);
+	if (VelocityPower != 0.0f)
+		collection.addFloat("VelocityPower", VelocityPower);
+	writeIntProperty(collection, "MovingTime", MovingTime);
+	writeIntProperty(collection, "DisappearWaitTime", DisappearWaitTime);
+	writeIntProperty(collection, "DisappearTime", DisappearTime);
+}
+
+void GShieldEffectNode::readProperties(const CPropertyCollection& collection)
+{
+	BaseNode::readProperties(collection);
+	readTableProperties(this, collection, propertyTable(), baseNodePropertyTable().size());
+}
+
+void GShieldEffectNode::copyFrom(const BaseNode* source, INodeEventQueue* manager)
+{
+	BaseNode::copyFrom(source, manager);
+	if (const GShieldEffectNode* other = nodeCast<GShieldEffectNode>(source))
+	{
+		Area1Rect1Size = other->Area1Rect1Size;
+		Area1Rect2Size = other->Area1Rect2Size;
+		Area2RectSize = other->Area2RectSize;
+		VelocityPower = other->VelocityPower;
+		MovingTime = other->MovingTime;
+		DisappearWaitTime = other->DisappearWaitTime;
+		DisappearTime = other->DisappearTime;
+	}
+}
+
+void GShieldEffectNode::startEffect()
+{
+	Random* random = Random::instance();
+	const float aw = Area1Rect1Size.X * 0.5f;
+	const float ah = Area1Rect1Size.Y * 0.5f;
+	const float bw = Area1Rect2Size.X * 0.5f;
+	const float bh = Area1Rect2Size.Y * 0.5f;
+	switch (random->nextUInt() & 3u)
+	{
+	case 0: // left band
+		start.X = random->nextFloatInRange(-aw, -bw);
+		start.Y = random->nextFloatInRange(-ah, ah);
+		break;
+	case 1: // top band
+		start.X = random->nextFloatInRange(-bw, bw);
+		start.Y = random->nextFloatInRange(-ah, -bh);
+		break;
+	case 2: // right band
+		start.X = random->nextFloatInRange(bw, aw);
+		start.Y = random->nextFloatInRange(-ah, ah);
+		break;
+	default: // bottom band
+		start.X = random->nextFloatInRange(-bw, bw);
+		start.Y = random->nextFloatInRange(bh, ah);
+		break;
+	}
+	start.Z = 0.0f;
+	const float cw = Area2RectSize.X * 0.5f;
+	const float ch = Area2RectSize.Y * 0.5f;
+	target.X = random->nextFloatInRange(-cw, cw);
+	target.Y = random->nextFloatInRange(-ch, ch);
+	target.Z = target.X + 100.0f + target.Y;
+	phaseTime = 0;
+	phase = 1;
+	setPosition(start);
+	setChildrenState(runStateName(), nullptr);
+	refreshAbsolute();
+}
+
+bool GShieldEffectNode::updateEffect(unsigned ms)
+{
+	phaseTime += static_cast<int>(ms);
+	switch (phase)
+	{
+	case 1:
+		if (phaseTime >= MovingTime)
+		{
+			setPosition(target);
+			phase = 2;
+			phaseTime = 0;
+		}
+		else
+		{
+			const float f = std::pow(static_cast<float>(phaseTime) / MovingTime, VelocityPower);
+			const float x = start.X + f * (target.X - start.X);
+			const float y = start.Y + f * (target.Y - start.Y);
+			setPosition(core::vector3df(x, y, x + y + 100.0f));
+		}
+		break;
+	case 2:
+		if (phaseTime >= DisappearWaitTime)
+		{
+			phase = 3;
+			phaseTime = 0;
+		}
+		break;
+	case 3:
+		if (phaseTime >= DisappearTime)
+		{
+			phase = 0;
+			phaseTime = 0;
+			removeFromParent(this);
+			return false;
+		}
+		else
+		{
+			video::SColor tint = TintColor;
+			tint.setAlpha(255u - static_cast<u32>(std::floor(phaseTime * 255.0f / DisappearTime + 0.5f)));
+			setTintColor(tint);
+		}
+		break;
+	default:
+		break;
+	}
+	return true;
+}

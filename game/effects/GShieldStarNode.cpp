@@ -1,0 +1,116 @@
+#include "GShieldStarNode.h"
+
+#include "EffectSupport.h"
+#include "core/CPropertyCollection.h"
+#include "scene/PropertyValue.h"
+
+#include <cmath>
+
+using namespace irr;
+
+GShieldStarNode::GShieldStarNode(const ContentRef& reference, BaseNode* parentNode, INodeEventQueue* manager)
+    : GEffectNode(reference, parentNode, manager)
+{
+}
+
+const core::stringw& GShieldStarNode::typeNameText()
+{
+	static const core::stringw name(L"GShieldStarNode");
+	return name;
+}
+
+const PropertyTable& GShieldStarNode::propertyTable() const
+{
+	static const PropertyTable table = appendPropertyDescriptors(
+	    baseNodePropertyTable(), {
+	                                 EFFECT_RANGE_PROPERTY(GShieldStarNode, Accel1StartTimeRange),
+	                                 EFFECT_RANGE_PROPERTY(GShieldStarNode, Accel1EndTimeRange),
+	                                 EFFECT_RANGE_PROPERTY(GShieldStarNode, Accel2StartTimeRange),
+	                                 EFFECT_RANGE_PROPERTY(GShieldStarNode, Accel2EndTimeRange),
+	                                 EFFECT_RANGE_PROPERTY(GShieldStarNode, VelocityAngleRange),
+	                                 EFFECT_RANGE_PROPERTY(GShieldStarNode, VelocityRange),
+	                                 EFFECT_RANGE_PROPERTY(GShieldStarNode, Accel1Range),
+	                                 EFFECT_RANGE_PROPERTY(GShieldStarNode, Accel2Range),
+	                                 EFFECT_RANGE_PROPERTY(GShieldStarNode, AngleRange),
+	                                 EFFECT_RANGE_PROPERTY(GShieldStarNode, AngularVelocityRange),
+	                                 EFFECT_INT_PROPERTY(GShieldStarNode, LifeTime),
+	                             });
+	return table;
+}
+
+void GShieldStarNode::writeProperties(CPropertyCollection& collection) const
+{
+	BaseNode::writeProperties(collection);
+	writeRangeProperty(collection, "Accel1StartTimeRange", Accel1StartTimeRange);
+	writeRangeProperty(collection, "Accel1EndTimeRange", Accel1EndTimeRange);
+	writeRangeProperty(collection, "Accel2StartTimeRange", Accel2StartTimeRange);
+	writeRangeProperty(collection, "Accel2EndTimeRange", Accel2EndTimeRange);
+	writeRangeProperty(collection, "VelocityAngleRange", VelocityAngleRange);
+	writeRangeProperty(collection, "VelocityRange", VelocityRange);
+	writeRangeProperty(collection, "Accel1Range", Accel1Range);
+	writeRangeProperty(collection, "Accel2Range", Accel2Range);
+	writeRangeProperty(collection, "AngleRange", AngleRange);
+	writeRangeProperty(collection, "AngularVelocityRange", AngularVelocityRange);
+	writeIntProperty(collection, "LifeTime", LifeTime);
+}
+
+void GShieldStarNode::readProperties(const CPropertyCollection& collection)
+{
+	BaseNode::readProperties(collection);
+	readTableProperties(this, collection, propertyTable(), baseNodePropertyTable().size());
+}
+
+void GShieldStarNode::copyFrom(const BaseNode* source, INodeEventQueue* manager)
+{
+	BaseNode::copyFrom(source, manager);
+	if (const GShieldStarNode* other = nodeCast<GShieldStarNode>(source))
+	{
+		Accel1StartTimeRange = other->Accel1StartTimeRange;
+		Accel1EndTimeRange = other->Accel1EndTimeRange;
+		Accel2StartTimeRange = other->Accel2StartTimeRange;
+		Accel2EndTimeRange = other->Accel2EndTimeRange;
+		VelocityAngleRange = other->VelocityAngleRange;
+		VelocityRange = other->VelocityRange;
+		Accel1Range = other->Accel1Range;
+		Accel2Range = other->Accel2Range;
+		AngleRange = other->AngleRange;
+		AngularVelocityRange = other->AngularVelocityRange;
+		LifeTime = other->LifeTime;
+	}
+}
+
+void GShieldStarNode::startEffect()
+{
+	const float a = randomInEffectRange(VelocityAngleRange) * core::DEGTORAD;
+	direction = core::vector3df(std::cos(a), std::sin(a), 0.0f);
+	speed = randomInEffectRange(VelocityRange);
+	accel1 = randomInEffectRange(Accel1Range);
+	accel2 = randomInEffectRange(Accel2Range);
+	angle = randomInEffectRange(AngleRange);
+	angularVelocity = randomInEffectRange(AngularVelocityRange);
+	remaining = LifeTime;
+	accel1Start = remaining - randomIntInEffectRange(Accel1StartTimeRange);
+	accel1End = remaining - randomIntInEffectRange(Accel1EndTimeRange);
+	accel2Start = remaining - randomIntInEffectRange(Accel2StartTimeRange);
+	accel2End = remaining - randomIntInEffectRange(Accel2EndTimeRange);
+}
+
+bool GShieldStarNode::updateEffect(unsigned ms)
+{
+	remaining -= static_cast<int>(ms);
+	if (remaining <= 0)
+	{
+		removeFromParent(this);
+		return false;
+	}
+	fadeOutLastSecond(this, remaining);
+	const float dt = ms * 0.001f;
+	if (accel1End < remaining && remaining < accel1Start)
+		speed += accel1 * dt;
+	if (accel2End < remaining && remaining < accel2Start)
+		speed += accel2 * dt;
+	setPosition(Position + direction * (speed * dt));
+	angle += angularVelocity * dt;
+	setRotation(core::vector3df(0.0f, 0.0f, angle));
+	return true;
+}

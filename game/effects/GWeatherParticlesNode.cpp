@@ -1,0 +1,210 @@
+#include "GWeatherParticlesNode.h"
+
+#include "EffectSupport.h"
+#include "content/IXMLReader.h"
+#include "core/NumberText.h"
+#include "nodes/DegreeTable.h"
+#include "nodes/RandomRange.h"
+#include "scene/NodeMath.h"
+
+#include <cmath>
+
+using namespace irr;
+
+namespace
+{
+core::vector2df pairValue(IXMLReader* reader)
+{
+	return parseVector2dW(reader->getAttributeValue(L"Value").c_str());
+}
+
+// The rotation (degrees) that turns straight down (0, 1) into d; none counts as towards +x.
+float angleTurningDownTo(const core::vector2df& d)
+{
+	if (d.X == 0.0f && d.Y == 0.0f)
+		return 270.0f;
+	float degrees = std::atan2(-d.X, d.Y) * core::RADTODEG;
+	if (degrees < 0.0f)
+		degrees += 360.0f;
+	return degrees;
+}
+} // namespace
+
+GWeatherParticlesNode::GWeatherParticlesNode(const ContentRef& reference, BaseNode* parentNode,
+                                             INodeEventQueue* manager)
+    : GEffectParticlesNode(reference, parentNode, manager)
+{
+	particles.reallocate(Capacity);
+}
+
+const core::stringw& GWeatherParticlesNode::typeNameText()
+{
+	static const core::stringw name(L"GWeatherParticlesNode");
+	return name;
+}
+
+void GWeatherParticlesNode::copyFrom(const BaseNode* source, INodeEventQueue* manager)
+{
+	GEffectParticlesNode::copyFrom(source, manager);
+	if (const GWeatherParticlesNode* other = nodeCast<GWeatherParticlesNode>(source))
+	{
+		EmitRectangleXSize = other->EmitRectangleXSize;
+		EmitRectangleYSize = other->EmitRectangleYSize;
+		CenterPoint = other->CenterPoint;
+		ParticleVelRange = other->ParticleVelRange;
+		ParticleAccRange = other->ParticleAccRange;
+		ParticleAngularVelocityRange = other->ParticleAngularVelocityRange;
+		ParticleNormalDeltaRange = other->ParticleNormalDeltaRange;
+		ParticleNormalDeltaPeriodRange = other->ParticleNormalDeltaPeriodRange;
+		ParticleLifetimeRange = other->ParticleLifetimeRange;
+		scaleXTimeline = other->scaleXTimeline;
+		scaleYTimeline = other->scaleYTimeline;
+		alphaTimeline = other->alphaTimeline;
+	}
+}
+
+bool GWeatherParticlesNode::readConfiguration(IXMLReader* reader)
+{
+	struct Pair
+	{
+		const wchar_t* name;
+		core::vector2df* field;
+	};
+	const Pair pairs[] = {
+	    {L"EmitRectangleXSize", &EmitRectangleXSize},
+	    {L"EmitRectangleYSize", &EmitRectangleYSize},
+	    {L"CenterPoint", &CenterPoint},
+	    {L"ParticleVelRange", &ParticleVelRange},
+	    {L"ParticleAccRange", &ParticleAccRange},
+	    {L"ParticleAngularVelocityRange", &ParticleAngularVelocityRange},
+	    {L"ParticleNormalDeltaRange", &ParticleNormalDeltaRange},
+	    {L"ParticleNormalDeltaPeriodRange", &ParticleNormalDeltaPeriodRange},
+	    {L"ParticleLifetimeRange", &ParticleLifetimeRange},
+	};
+	while (reader->read())
+	{
+		const int type = reader->getNodeType();
+		const core::stringw& name = reader->getNodeName();
+		if (type == XML_NODE_ELEMENT_END && name == L"WeatherParticle")
+			return true;
+		if (type != XML_NODE_ELEMENT)
+			continue;
+		if (name == L"PPS")
+			PPS = wideToInt(reader->getAttributeValue(L"Value").c_str());
+		else if (name == L"ParticleTimeline")
+			readTimelines(reader);
+		else
+			for (const Pair& pair : pairs)
+				if (name == pair.name)
+					*pair.field = pairValue(reader);
+	}
+	return false;
+}
+
+void GWeatherParticlesNode::readTimelines(IXMLReader* reader)
+{
+	if (reader->isEmptyElement())
+		return;
+	while (reader->read())
+	{
+		const int type = reader->getNodeType();
+		const core::stringw& name = reader->getNodeName();
+		if (type == XML_NODE_ELEMENT_END && name == L"ParticleTimeline")
+			return;
+		if (type != XML_NODE_ELEMENT)
+			continue;
+		if (name == L"ScaleX")
+			scaleXTimeline.read(reader);
+		else if (name == L"ScaleY")
+			scaleYTimeline.read(reader);
+		else if (name == L"ColorA")
+			alphaTimeline.read(reader);
+	}
+}
+
+void GWeatherParticlesNode::emit(unsigned ms)
+{
+	u32 n = takeDueEmissions(ms);
+	// Born-dead particles use up room of this emission too, so one emission is bounded by the capacity.
+	if (particles.size() + n > Capacity)
+		n = Capacity - particles.size();
+	for (; n > 0; --n)
+		addParticle();
+}
+
+void GWeatherParticlesNode::addParticle()
+{
+	const float lifetime = randomInEffectRange(ParticleLifetimeRange);
+	// Born dead: gone before it could be drawn, so it never takes a place.
+	if (lifetime == 0.0f)
+		return;
+	WeatherParticleRecord p;
+	p.ageRate = 1000.0f / lifetime;
+	p.x = randomInEffectRange(EmitRectangleXSize);
+	p.y = randomInEffectRange(core::vector2df(-20.0f, EmitRectangleYSize.X));
+	const float theta = angleTurningDownTo(CenterPoint - core::vector2df(p.x, p.y));
+	p.angle = theta;
+	const float speed = randomInEffectRange(ParticleVelRange);
+	const float radians = theta * core::DEGTORAD;
+	p.vx = -speed * std::sin(radians);
+	p.vy = speed * std::cos(radians);
+	p.angularVelocity = randomInEffectRange(ParticleAngularVelocityRange);
+	core::vector2df normal(-p.vy, p.vx);
+	if (normal.X != 0.0f || normal.Y != 0.0f)
+		normal.normalize();
+	p.nx = normal.X;
+	p.ny = normal.Y;
+	p.swayAmplitude = randomInEffectRange(ParticleNormalDeltaRange);
+	p.swayPeriod = truncateToInt(randomInEffectRange(ParticleNormalDeltaPeriodRange));
+	p.swayPhase = truncateToInt(randomInEffectRange(core::vector2df(0.0f, static_cast<float>(p.swayPeriod))));
+	p.scaleX = scaleXTimeline.birthValue(1.0f);
+	p.scaleY = scaleYTimeline.birthValue(1.0f);
+	p.alpha = alphaTimeline.birthValue(1.0f);
+	particles.push_back(p);
+}
+
+void GWeatherParticlesNode::updateParticles(unsigned ms)
+{
+	const float dt = ms * 0.001f;
+	for (u32 i = 0; i < particles.size();)
+	{
+		WeatherParticleRecord& p = particles[i];
+		p.age += p.ageRate * dt;
+		if (p.age >= 1.0f)
+		{
+			p = particles.getLast();
+			particles.set_used(particles.size() - 1);
+			continue;
+		}
+		p.x += p.vx * dt;
+		p.y += p.vy * dt;
+		p.angle += p.angularVelocity * dt;
+		p.swayPhase = truncateToInt(static_cast<float>(p.swayPhase) + dt * 1000.0f);
+		if (p.swayPhase > p.swayPeriod)
+			p.swayPhase = 0;
+		scaleXTimeline.evaluate(p.age, p.scaleX, p.scaleXKey);
+		scaleYTimeline.evaluate(p.age, p.scaleY, p.scaleYKey);
+		alphaTimeline.evaluate(p.age, p.alpha, p.alphaKey);
+		++i;
+	}
+}
+
+void GWeatherParticlesNode::writeQuads(float frameWidth, float frameHeight)
+{
+	GParticleQuadMesh& quads = meshForQuads();
+	for (u32 k = 0; k < particles.size(); ++k)
+	{
+		const WeatherParticleRecord& p = particles[k];
+		core::vector2df centre(p.x, p.y);
+		if (p.swayPeriod > 0)
+		{
+			const int q = static_cast<int>(static_cast<long long>(p.swayPhase) * 360 / p.swayPeriod);
+			centre += core::vector2df(p.nx, p.ny) * (p.scaleX * p.swayAmplitude * cosDegrees(q));
+		}
+		const float hw = frameWidth * p.scaleX * 0.5f;
+		const float hh = frameHeight * p.scaleY * 0.5f;
+		const int degrees = truncateToInt(p.angle);
+		quads.setQuad(k, centre, rotateByWholeDegrees(core::vector2df(-hw, -hh), degrees),
+		              rotateByWholeDegrees(core::vector2df(hw, -hh), degrees), particleColor(p.alpha));
+	}
+}

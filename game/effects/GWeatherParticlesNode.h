@@ -1,0 +1,79 @@
+#pragma once
+
+#include "GEffectParticlesNode.h"
+#include "GParticleTimeline.h"
+#include "data/GameNodeTypeIds.h"
+
+// One raindrop or snowflake.
+struct WeatherParticleRecord
+{
+	float age = 0.0f;     // life fraction, dies at 1
+	float ageRate = 0.0f; // life fraction per second
+	float x = 0.0f;
+	float y = 0.0f;
+	float vx = 0.0f; // units per second
+	float vy = 0.0f;
+	float nx = 0.0f; // unit normal of the velocity
+	float ny = 0.0f;
+	float swayAmplitude = 0.0f;
+	int swayPhase = 0;            // ms into the sway period
+	int swayPeriod = 0;           // ms
+	float angle = 0.0f;           // degrees
+	float angularVelocity = 0.0f; // degrees per second
+	float scaleX = 1.0f;
+	float scaleY = 1.0f;
+	int scaleXKey = 1; // next key of each timeline
+	int scaleYKey = 1;
+	float alpha = 1.0f;
+	int alphaKey = 1;
+};
+
+// Rain or snow over a level: particles born one by one in a band above the screen, flying towards a
+// centre point and swaying sideways, from its own "WeatherParticle" file.
+class GWeatherParticlesNode : public GEffectParticlesNode
+{
+	ENGINE_NODE_TYPE(GWeatherParticlesNode, NodeTypeGWeatherParticlesNode, BaseNode)
+	ENGINE_NODE_CLONE(GWeatherParticlesNode)
+
+public:
+	static constexpr irr::u32 Capacity = 2048;
+
+	explicit GWeatherParticlesNode(const ContentRef& reference = ContentRef(), BaseNode* parent = nullptr,
+	                               INodeEventQueue* sceneManager = nullptr);
+
+	// The name the class is registered under with the node factory.
+	static const irr::core::stringw& typeNameText();
+
+	void copyFrom(const BaseNode* source, INodeEventQueue* sceneManager) override;
+	bool readConfiguration(IXMLReader* reader) override;
+
+	void clearParticles() override { particles.set_used(0); }
+	irr::u32 getParticleCount() const override { return particles.size(); }
+	void emit(unsigned ms) override;
+	const irr::core::array<WeatherParticleRecord>& getParticles() const { return particles; }
+	const irr::core::vector2df& getCenterPoint() const { return CenterPoint; }
+
+protected:
+	void updateParticles(unsigned ms) override;
+	void writeQuads(float frameWidth, float frameHeight) override;
+	// The node's depth only orders the render list.
+	bool drawsAtNodeDepth() const override { return false; }
+
+private:
+	void readTimelines(IXMLReader* reader);
+	void addParticle();
+
+	irr::core::vector2df EmitRectangleXSize{-20.0f, 1044.0f};
+	irr::core::vector2df EmitRectangleYSize{-20.0f, 600.0f}; // the first value bounds the start y
+	irr::core::vector2df CenterPoint{512.0f, 2000.0f};
+	irr::core::vector2df ParticleVelRange{200.0f, 250.0f};
+	irr::core::vector2df ParticleAccRange; // kept and copied; nothing accelerates
+	irr::core::vector2df ParticleAngularVelocityRange;
+	irr::core::vector2df ParticleNormalDeltaRange;       // sway amplitude
+	irr::core::vector2df ParticleNormalDeltaPeriodRange; // ms
+	irr::core::vector2df ParticleLifetimeRange;          // ms
+	GParticleTimeline scaleXTimeline;
+	GParticleTimeline scaleYTimeline;
+	GParticleTimeline alphaTimeline;
+	irr::core::array<WeatherParticleRecord> particles;
+};

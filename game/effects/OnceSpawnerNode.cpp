@@ -1,0 +1,151 @@
+#include "OnceSpawnerNode.h"
+
+#include "GCarNode.h"
+#include "core/CPropertyCollection.h"
+#include "core/Random.h"
+#include "core/TextUtils.h"
+#include "scene/INodeEventQueue.h"
+#include "scene/ISceneServices.h"
+#include "scene/PropertyValue.h"
+#include "scene/TemplateCollectionNode.h"
+
+using namespace irr;
+
+namespace
+{
+OnceSpawnerNode* self(IPropertyOwner* owner)
+{
+	return static_cast<OnceSpawnerNode*>(owner);
+}
+const OnceSpawnerNode* self(const IPropertyOwner* owner)
+{
+	return static_cast<const OnceSpawnerNode*>(owner);
+}
+
+core::stringc joinNames(const core::array<StringId>& names)
+{
+	core::stringc text;
+	for (u32 i = 0; i < names.size(); ++i)
+	{
+		if (i)
+			text += ";";
+		text += getStringById(names[i]);
+	}
+	return text;
+}
+} // namespace
+
+OnceSpawnerNode::OnceSpawnerNode(const ContentRef& reference, BaseNode* parentNode, INodeEventQueue* manager)
+    : BaseNode(reference, parentNode, manager)
+{
+}
+
+const core::stringw& OnceSpawnerNode::typeNameText()
+{
+	static const core::stringw name(L"OnceSpawnerNode");
+	return name;
+}
+
+const PropertyTable& OnceSpawnerNode::propertyTable() const
+{
+	static const PropertyTable table = appendPropertyDescriptors(
+	    baseNodePropertyTable(),
+	    {
+	        {"ObjState",
+	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
+	         { self(o)->setObjState(propertyAsText(v.get()).c_str()); },
+	         [](const IPropertyOwner* o) { return makeStringValue(self(o)->getObjState()); }},
+	        {"ObjTemplateIDs",
+	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
+	         { self(o)->setObjTemplateIDs(propertyAsText(v.get()).c_str()); },
+	         [](const IPropertyOwner* o) { return makeStringValue(self(o)->getObjTemplateIDs()); }},
+	        {"ShowLevelPercent",
+	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
+	         { self(o)->setShowLevelPercent(propertyAsInt(v.get())); },
+	         [](const IPropertyOwner* o) { return makeIntValue(self(o)->getShowLevelPercent()); }},
+	    });
+	return table;
+}
+
+void OnceSpawnerNode::writeProperties(CPropertyCollection& collection) const
+{
+	BaseNode::writeProperties(collection);
+	if (!ObjTemplateIDs.empty())
+		collection.addString("ObjTemplateIDs", getObjTemplateIDs());
+	if (!ObjState.empty())
+		collection.addString("ObjState", getObjState());
+	if (ShowLevelPercent != 50)
+		collection.addInt("ShowLevelPercent", ShowLevelPercent);
+}
+
+void OnceSpawnerNode::readProperties(const CPropertyCollection& collection)
+{
+	BaseNode::readProperties(collection);
+	const PropertyTable& table = propertyTable();
+	for (size_t i = baseNodePropertyTable().size(); i < table.size(); ++i)
+		if (collection.indexOf(table[i].name) >= 0)
+			table[i].setter(this, collection.get(table[i].name));
+}
+
+void OnceSpawnerNode::copyFrom(const BaseNode* source, INodeEventQueue* manager)
+{
+	BaseNode::copyFrom(source, manager);
+	if (const OnceSpawnerNode* other = nodeCast<OnceSpawnerNode>(source))
+	{
+		ObjState = other->ObjState;
+		ObjTemplateIDs = other->ObjTemplateIDs;
+		ShowLevelPercent = other->ShowLevelPercent;
+	}
+}
+
+void OnceSpawnerNode::setObjState(const char* names)
+{
+	ObjState = splitToIds(names);
+}
+
+void OnceSpawnerNode::setObjTemplateIDs(const char* names)
+{
+	ObjTemplateIDs = splitToIds(names);
+}
+
+core::stringc OnceSpawnerNode::getObjState() const
+{
+	return joinNames(ObjState);
+}
+
+core::stringc OnceSpawnerNode::getObjTemplateIDs() const
+{
+	return joinNames(ObjTemplateIDs);
+}
+
+void OnceSpawnerNode::addToRenderList(RenderList& list)
+{
+	if (pending)
+		decide();
+	BaseNode::addToRenderList(list);
+}
+
+void OnceSpawnerNode::decide()
+{
+	pending = false;
+	Random* random = Random::instance();
+	const int r = static_cast<int>(random->nextIntInRange(1, 99));
+	auto* services = dynamic_cast<ISceneServices*>(getSceneManager());
+	TemplateCollectionNode* templates = services ? services->getTemplateCollection() : nullptr;
+	if (r >= ShowLevelPercent || !templates || ObjTemplateIDs.empty())
+		return;
+	const u32 pick = random->nextIntInRange(0, ObjTemplateIDs.size());
+	BaseNode* model = templates->findTemplate(ObjTemplateIDs[pick]);
+	if (!model)
+		return;
+	BaseNode* object = model->clone(this, getSceneManager());
+	if (!object)
+		return;
+	// A parked car stays where its road ends.
+	if (GCarNode* car = nodeCast<GCarNode>(object))
+		car->setRemovedAtEnd(false);
+	object->setInternal(true);
+	object->setVisible(true);
+	if (!ObjState.empty())
+		object->setChildrenState(ObjState[random->nextIntInRange(0, ObjState.size())], nullptr);
+}

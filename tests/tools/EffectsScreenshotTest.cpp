@@ -1,0 +1,230 @@
+#include "AssetsTestSupport.h"
+#include "core/StringId.h"
+#include "core/SystemFlowEvents.h"
+#include "core/TaskScheduler.h"
+#include "data/GameNodeClasses.h"
+#include "device/CDeviceStub.h"
+#include "effects/GWeatherParticlesNode.h"
+#include "frontend/GRectangleNode.h"
+#include "scene/SceneManager.h"
+#include "scene/SceneNode.h"
+#include "scene/TemplateCollectionNode.h"
+#include "support/OnScreenTest.h"
+
+#include <filesystem>
+#include <irrlicht/irrlicht.h>
+#include <memory>
+
+// Xlib last: its macros clash with names in the headers above.
+#include <X11/Xlib.h>
+
+// The movers' and effects' pictures from the content set, drawn by the OpenGL device over a patch of
+// town with rain falling; the window is kept as <build>/artifacts/movers.png.
+namespace
+{
+constexpr int WindowWidth = 1024;
+constexpr int WindowHeight = 640;
+
+struct Rgb
+{
+	int r, g, b;
+};
+
+Rgb rgbOf(unsigned long p)
+{
+	return {static_cast<int>((p >> 16) & 0xff), static_cast<int>((p >> 8) & 0xff), static_cast<int>(p & 0xff)};
+}
+
+class EffectsScreenshotTest : public ::testing::Test
+{
+protected:
+	void SetUp() override
+	{
+		if (!onscreen::hasDisplay())
+			GTEST_SKIP() << "needs an X display (run under xvfb-run -a)";
+		assets = std::make_unique<MountedAssets>(3, WindowWidth, WindowHeight);
+		if (!assets->device || !assets->device->getVideoDriver())
+			GTEST_SKIP() << "no OpenGL device";
+		ASSERT_TRUE(assets->folder);
+		stub = dynamic_cast<CDeviceStub*>(assets->device);
+		ASSERT_TRUE(stub);
+		registerApplicationNodeClasses();
+		registerGameNodeClasses();
+		for (const char* atlas : {"atlases/Movers.xml", "atlases/Effects.xml"})
+		{
+			atlases.push_back(assets->load<ContentObject>(ContentTypeAtlasTextureCollection, atlas));
+			ASSERT_TRUE(atlases.back()) << atlas;
+		}
+		movers = assets->load<TemplateCollectionNode>(ContentTypeSceneNode, "levels/common/Movers.qscn");
+		ASSERT_TRUE(movers);
+		menuMovers = assets->load<TemplateCollectionNode>(ContentTypeSceneNode, "scenes/MainMenuMovers.qscn");
+		ASSERT_TRUE(menuMovers);
+		for (int number = 1; number <= 4; ++number)
+		{
+			fireworks.push_back(assets->load<BaseNode>(ContentTypeSceneNode, "levels/common/Fireworks/" +
+			                                                                     std::to_string(number) + "/f.qscn"));
+			ASSERT_TRUE(fireworks.back()) << number;
+		}
+		manager = SmartPointer<SceneManager>(assets->device->createSceneManager());
+		ASSERT_TRUE(manager);
+		scheduler = SmartPointer<TaskScheduler>(assets->device->createTaskScheduler());
+		assets->device->addEventListener(scheduler.get(), 0);
+		manager->setScheduler(scheduler.get());
+		buildScene();
+	}
+
+	void TearDown() override
+	{
+		if (manager)
+			manager->showScene(nullptr);
+		scene = nullptr;
+		if (scheduler && assets && assets->device)
+			assets->device->removeEventListener(scheduler.get());
+		manager = nullptr;
+		scheduler = nullptr;
+		movers = nullptr;
+		menuMovers = nullptr;
+		fireworks.clear();
+		atlases.clear();
+		assets.reset();
+	}
+
+	// A copy of the "Body" (or "Picture") of a mover template, placed and turned by a state.
+	BaseNode* addPicture(const char* templateName, const char* part, float x, float y, const char* state,
+	                     TemplateCollectionNode* collection = nullptr)
+	{
+		BaseNode* model = (collection ? collection : movers.get())->findChild(internStringId(templateName), 1);
+		BaseNode* picture = model ? model->findChild(internStringId(part), 1) : nullptr;
+		if (!picture)
+			return nullptr;
+		BaseNode* copy = picture->clone(scene.get(), manager.get());
+		copy->setPosition({x, y, 1.0f});
+		if (state)
+			copy->setState(internStringId(state), nullptr, StringId());
+		return copy;
+	}
+
+	void addRectangle(float x, float y, float w, float h, irr::video::SColor colour)
+	{
+		SmartPointer<GRectangleNode> rectangle(new GRectangleNode());
+		rectangle->setPosition({x, y, 0.0f});
+		rectangle->setBounds({w, h, 0.0f});
+		rectangle->setFillColor(colour);
+		scene->addChild(rectangle.get());
+	}
+
+	void buildScene()
+	{
+		scene = SmartPointer<SceneNode>(new SceneNode());
+		scene->setBounds({WindowWidth, WindowHeight, 0});
+		ASSERT_TRUE(manager->showScene(scene.get()));
+		addRectangle(0, 0, WindowWidth, WindowHeight, irr::video::SColor(255, 118, 176, 84)); // grass
+		addRectangle(0, 250, WindowWidth, 120, irr::video::SColor(255, 96, 100, 108));        // road
+		const char* headings[] = {"Right", "RightDown", "Down", "LeftDown", "Left", "LeftUp", "Up", "RightUp"};
+		for (int i = 0; i < 8; ++i)
+		{
+			const float x = 80.0f + i * 120.0f;
+			addPicture("Bird", "Body", x, 80.0f, headings[i]);
+			addPicture("Pedestrian", "Body", x, 200.0f, headings[i]);
+		}
+		redCar = addPicture("CarRed", "Body", 120.0f, 290.0f, "Right");
+		blueCar = addPicture("CarBlue", "Body", 320.0f, 290.0f, "Left");
+		addPicture("CarYellow", "Body", 520.0f, 330.0f, "Right");
+		addPicture("Van", "Body", 760.0f, 330.0f, "Left");
+		addPicture("Bird", "Body", 900.0f, 480.0f, "LeftUp_Flap");
+		addPicture("Balloon", "Picture", 150.0f, 560.0f, nullptr);
+		addPicture("Balloon", "Picture", 190.0f, 540.0f, nullptr);
+		addPicture("MenuCloud", "Picture", 420.0f, 450.0f, nullptr, menuMovers.get());
+		addPicture("MenuCar", "Body", 300.0f, 620.0f, "Down1", menuMovers.get());
+		addPicture("MenuCar", "Body", 400.0f, 620.0f, "Up4", menuMovers.get());
+		addPicture("MenuBike", "Body", 500.0f, 600.0f, "RightUpUp", menuMovers.get());
+		addPicture("MenuPedestrian", "Body", 560.0f, 600.0f, "Down", menuMovers.get());
+		// Each firework's burst at its full size.
+		for (size_t i = 0; i < fireworks.size(); ++i)
+		{
+			BaseNode* rocket = fireworks[i].get();
+			BaseNode* burst = rocket->findChild(internStringId("Burst"), 1)->clone(scene.get(), manager.get());
+			burst->setVisible(true);
+			burst->setScale({0.8f, 0.8f, 1.0f});
+			burst->setPosition({660.0f + 100.0f * static_cast<float>(i), 560.0f, 2.0f});
+		}
+
+		rain = SmartPointer<GWeatherParticlesNode>(new GWeatherParticlesNode(ContentRef(assets->manager, "t.qscn")));
+		rain->setConfigurationFilename("levels/common/Effects/Rain.xml");
+		SmartPointer<ContentObject> drop(
+		    assets->manager->getContent(ContentTypeAtlasTexture, "particles/Rain.png", false));
+		rain->setAtlasTexture(dynamic_cast<AtlasTexture*>(drop.get()));
+		rain->setPosition({0.0f, 0.0f, 5000.0f});
+		scene->addChild(rain.get());
+	}
+
+	// Lets the given number of 20 ms updates pass.
+	void advance(int updates)
+	{
+		for (int i = 0; i < updates; ++i)
+			stub->postEvent(new CEventSystemFlowUpdate(20));
+	}
+
+	onscreen::WindowImage draw()
+	{
+		irr::video::IVideoDriver* driver = assets->device->getVideoDriver();
+		const auto frame = [&]
+		{
+			driver->beginScene(true, true, irr::video::SColor(255, 0, 0, 0));
+			manager->draw(driver);
+			driver->endScene();
+		};
+		// One frame starts the rain; a second later it falls over the whole window.
+		frame();
+		advance(50);
+		Display* display = onscreen::openTestDisplay();
+		if (!display)
+			return onscreen::WindowImage();
+		const auto shown = [](const onscreen::WindowImage& image) { return rgbOf(image.at(10, 630)).g > 150; };
+		onscreen::WindowImage shot = onscreen::drawUntilShown(display, onscreen::windowOf(driver), 0, 0, WindowWidth,
+		                                                      WindowHeight, frame, shown, 50);
+		XCloseDisplay(display);
+		return shot;
+	}
+
+	std::unique_ptr<MountedAssets> assets;
+	CDeviceStub* stub = nullptr;
+	std::vector<SmartPointer<ContentObject>> atlases;
+	SmartPointer<TemplateCollectionNode> movers;
+	SmartPointer<TemplateCollectionNode> menuMovers;
+	std::vector<SmartPointer<BaseNode>> fireworks;
+	SmartPointer<TaskScheduler> scheduler;
+	SmartPointer<SceneManager> manager;
+	SmartPointer<SceneNode> scene;
+	SmartPointer<GWeatherParticlesNode> rain;
+	BaseNode* redCar = nullptr;
+	BaseNode* blueCar = nullptr;
+};
+} // namespace
+
+TEST_F(EffectsScreenshotTest, MoversAndRainAreDrawnFromTheirPictures)
+{
+	ASSERT_TRUE(redCar && blueCar);
+	const onscreen::WindowImage shot = draw();
+	ASSERT_EQ(shot.width, WindowWidth) << "the X server could not be read";
+	const std::string folder =
+	    std::string(std::getenv("TEST_BINARY_DIR") ? std::getenv("TEST_BINARY_DIR") : ".") + "/artifacts";
+	std::filesystem::create_directories(folder);
+	EXPECT_TRUE(onscreen::writePng(assets->device->getVideoDriver(), shot, folder + "/movers.png"));
+
+	// The cars' bodies in their own colours, centred on their places.
+	const Rgb red = rgbOf(shot.at(120 - 6, 290));
+	EXPECT_GT(red.r, red.g + 60) << red.r << " " << red.g << " " << red.b;
+	const Rgb blue = rgbOf(shot.at(320 + 6, 290 + 5));
+	EXPECT_GT(blue.b, blue.r + 60) << blue.r << " " << blue.g << " " << blue.b;
+	EXPECT_GT(rain->getParticleCount(), 100u);
+	// Rain streaks lighten the grass in the lower half of the window.
+	int light = 0;
+	for (int y = 400; y < 640; ++y)
+		for (int x = 300; x < 1024; ++x)
+		{
+			const Rgb c = rgbOf(shot.at(x, y));
+			light += c.r > 160 && c.b > 160 ? 1 : 0;
+		}
+	EXPECT_GT(light, 100);
+}
