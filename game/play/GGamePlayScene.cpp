@@ -565,7 +565,11 @@ bool GGamePlayScene::onNodePressed(CEventNodeClicked* event)
 	if (name == internStringId("GoalsButton"))
 	{
 		SmartPointer<SceneNode> objectives = loadSceneOfType(ObjectivesFile, NodeTypeGLevelObjectivesScene);
-		pushOver(objectives.get());
+		if (objectives)
+		{
+			static_cast<GLevelObjectivesScene*>(objectives.get())->setLevel(levelScene.get());
+			pushOver(objectives.get());
+		}
 		return false;
 	}
 	return onBuildingCommand(name, levelScene ? levelScene->getSelectedBuilding() : nullptr);

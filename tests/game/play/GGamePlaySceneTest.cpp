@@ -1,5 +1,6 @@
 #include "PlayTestSupport.h"
 #include "audio/CSoundManager.h"
+#include "content/ContentType.h"
 #include "core/InputEvents.h"
 #include "core/TaskScheduler.h"
 #include "core/TextUtils.h"
@@ -63,7 +64,24 @@ TEST_F(GamePlayScene, StartsTheLevelAndShowsItInsideThePlayScreen)
 	ASSERT_NE(levelScheduler(), nullptr);
 	EXPECT_TRUE(levelScheduler()->isEnabled());
 
-	// No objectives scene is part of the game yet: the tutorial starts all the same, once.
+	// The objectives were shown, and once they closed the tutorial started.
+	EXPECT_TRUE(play->areObjectivesShown());
+	EXPECT_TRUE(play->isTutorialStarted());
+}
+
+TEST_F(GamePlayScene, TheTutorialStartsWithoutAnObjectivesScene)
+{
+	// The objectives scene file holds some other scene: nothing would come back to start the tutorial.
+	CContentManager* content = application->contentManager;
+	const ContentRef objectives(content, "scenes/LevelObjectivesScene.qscn");
+	if (ContentObject* cached = content->findCachedContent(ContentTypeSceneNode, objectives))
+		content->removeContent(cached);
+	SmartPointer<SceneNode> stranger(new SceneNode());
+	ASSERT_TRUE(content->addContentAs(objectives, stranger.get()));
+	ASSERT_TRUE(startLevel());
+	top()->pushScene(play.get(), false, SceneNode::nameIdNavFrom(), SceneNode::nameIdNavTo());
+	ASSERT_TRUE(stepUntil(300, [&] { return play->isEntered() && play->getPendingAction() == 0; }));
+	EXPECT_EQ(top(), play.get());
 	EXPECT_TRUE(play->areObjectivesShown());
 	EXPECT_TRUE(play->isTutorialStarted());
 }
