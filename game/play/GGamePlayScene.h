@@ -134,6 +134,8 @@ public:
 	void refreshPlacePanel();
 	// Name, price, figures and description of the record on the building, in a "BuildingInfoNode".
 	void fillBuildingInfo(BaseNode* info, const GBuildingType* record, const GBuildingNode* building, bool longText);
+	// The record's picture in a "Preview" sprite, with a hotel's level stars in its sprite children.
+	void showPreview(BaseNode* preview, const GBuildingType* record);
 	// The command of a button on the selected building; false for a name that is not one (and for the
 	// offer buttons, which leave the click to others too).
 	bool onBuildingCommand(StringId name, GBuildingNode* selected);

@@ -1,6 +1,10 @@
 // The play screen's dock pages that follow the selected building, and the buttons that command it.
 #include "GGamePlayScene.h"
+#include "app/GGameApplication.h"
+#include "content/AtlasTexture.h"
+#include "content/CContentManager.h"
 #include "content/CDictionary.h"
+#include "content/ContentType.h"
 #include "core/TextUtils.h"
 #include "data/GBuildingFeature.h"
 #include "data/GBuildingType.h"
@@ -11,6 +15,7 @@
 #include "level/GBuildingNode.h"
 #include "level/GGameLevelScene.h"
 #include "nodes/BaseProgressBarNode.h"
+#include "nodes/SpriteNode.h"
 #include "nodes/TextNode.h"
 #include "scene/ControlNode.h"
 #include "scene/NodeEvents.h"
@@ -466,6 +471,7 @@ void GGamePlayScene::fillBuildingInfo(BaseNode* info, const GBuildingType* recor
 		if (name->getLineCount() > 1)
 			name->setText(title + L":\n" + price);
 	}
+	showPreview(child(info, "Preview"), record);
 	if (record->getLevel() <= 0)
 		return;
 
@@ -527,4 +533,34 @@ void GGamePlayScene::fillBuildingInfo(BaseNode* info, const GBuildingType* recor
 	setText(textChild(after, "GuestsNode"),
 	        texts->format("GamePlay_Guests", irr::core::stringw(next->getGuestsCount(configuration))));
 	after->setVisible(true);
+}
+
+void GGamePlayScene::showPreview(BaseNode* preview, const GBuildingType* record)
+{
+	auto* picture = nodeCast<SpriteNode>(preview);
+	CContentManager* content = gGameApplication ? gGameApplication->contentManager : nullptr;
+	if (!picture || !content)
+		return;
+	const GLevelConfiguration* configuration = levelScene->getLevelConfiguration();
+	const bool snow = configuration && configuration->getSettingIndex() == 4;
+	const irr::core::stringc path = irr::core::stringc("scenes/images/GameMenu/Icons/") +
+	                                getStringById(record->getName()).c_str() + (snow ? "_snow" : "") + ".png";
+	SmartPointer<ContentObject> frame(content->getContent(ContentTypeAtlasTexture, path, false));
+	picture->setAtlasTexture(dynamic_cast<AtlasTexture*>(frame.get()));
+	// A hotel shows its level in stars: filled up to the one below its level, the rest empty.
+	const bool stars = record->getType() == 0 && record->getLevel() >= 1;
+	SmartPointer<ContentObject> filled(
+	    stars ? content->getContent(ContentTypeAtlasTexture, "levels/common/Stars/FilledStar.png", false) : nullptr);
+	SmartPointer<ContentObject> empty(
+	    stars ? content->getContent(ContentTypeAtlasTexture, "levels/common/Stars/EmptyStar.png", false) : nullptr);
+	int n = 1;
+	for (irr::u32 i = 0; i < picture->getChildren().size(); ++i)
+	{
+		auto* star = nodeCast<SpriteNode>(picture->getChildren()[i]);
+		if (!star)
+			continue;
+		ContentObject* shown = stars ? (n < record->getLevel() ? filled.get() : empty.get()) : nullptr;
+		star->setAtlasTexture(dynamic_cast<AtlasTexture*>(shown));
+		++n;
+	}
 }
