@@ -53,3 +53,5 @@ foreach(n 1 2 3 4)
   content_picture(${ART}/images/backgrounds/MinigameHud.svg levels/minigame${n}/Hud.png)
   content_atlas(atlases/Minigame${n} ${ART}/atlases/Minigame${n} PREFIX levels/)
 endforeach()
+# The grounds of the four districts that levels 3 to 28 are played on (tools/art/district_grounds.py).
+content_atlas(atlases/Districts ${ART}/atlases/Districts PREFIX levels/common/Ground/)

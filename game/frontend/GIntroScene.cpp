@@ -190,6 +190,7 @@ void GIntroScene::loadEnvironmentAtlases()
 {
 	loadAtlas("atlases/Env1.xml");
 	loadAtlas("atlases/Env2.xml");
+	loadAtlas("atlases/Districts.xml");
 	// Life in the city: the weather particles and the pictures of the movers, balloons and fireworks.
 	loadAtlas("atlases/Effects.xml");
 	loadAtlas("atlases/Movers.xml");

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/Campaign.h"
+
 #include "app/GBaseSceneNode.h"
 #include "core/SmartPointer.h"
 
@@ -17,7 +19,7 @@ public:
 	static constexpr const char* FileName = "scenes/LevelCompletedScene.qscn";
 	static constexpr const char* MapSceneName = "scenes/MapScene.qscn";
 	// The last level of the game: it has no scores to show, only the times.
-	static constexpr int LastLevelNumber = 35;
+	static constexpr int LastLevelNumber = Campaign::LastLevelNumber;
 	// Up to this level number the times are not shown.
 	static constexpr int LastLevelWithoutTimes = 3;
 	// Pause before the count starts, and the share of the target counted per second.

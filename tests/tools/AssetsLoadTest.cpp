@@ -14,6 +14,7 @@
 #include "effects/GHOHintParticlesNode.h"
 #include "effects/GWeatherParticlesNode.h"
 #include "minigames/GMiniGameHidden2Scene.h"
+#include "play/tutorial/GTutorial.h"
 #include "scene/NodeFactory.h"
 #include "scene/TemplateCollectionNode.h"
 #include "support/LogCapture.h"
@@ -51,6 +52,25 @@ bool endsWith(const std::string& text, const std::string& tail)
 	return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
+// The level tutorials and the tutorials of the city map and the shop.
+bool isTutorial(const std::string& name)
+{
+	return endsWith(name, "/Tutorial.xml") || name == "scenes/MapTutorial1.xml" || name == "scenes/MapTutorial2.xml" ||
+	       name == "scenes/ShopTutorial1.xml" || name == "scenes/ShopTutorial2.xml";
+}
+
+// A tutorial read under a window of its own, as the screens read it; true when it reads to its end.
+bool loadTutorial(IXMLReader* reader)
+{
+	SmartPointer<TemplateCollectionNode> templates(new TemplateCollectionNode());
+	SmartPointer<BaseNode> window(new BaseNode());
+	window->setName("TutorialWindow");
+	templates->addTemplate(window.get());
+	SmartPointer<BaseNode> parent(new BaseNode());
+	SmartPointer<GTutorial> tutorial(new GTutorial(parent.get(), templates.get(), nullptr));
+	return tutorial->load(reader, nullptr) && tutorial->getHintCount() > 0;
+}
+
 Kind kindOf(const std::string& name)
 {
 	if (name.rfind("atlases/", 0) == 0 && endsWith(name, ".xml"))
@@ -79,7 +99,8 @@ Kind kindOf(const std::string& name)
 	    name == "levels/common/BuildingsConfiguration.xml" || name == "levels/common/UpgradesConfiguration.xml" ||
 	    name == GLevelScores::FileName || name == GComicsConfiguration::FileName || name == "strings/Dictionary.xml" ||
 	    (name.rfind("levels/common/Effects/", 0) == 0 && endsWith(name, ".xml")) ||
-	    endsWith(name, std::string("/") + GMiniGameScene::ConfigurationFileName))
+	    endsWith(name, std::string("/") + GMiniGameScene::ConfigurationFileName) ||
+	    isTutorial(name))
 		return Kind::Configuration;
 	return Kind::Unknown;
 }
@@ -197,6 +218,8 @@ bool loadConfiguration(const std::string& name)
 		SmartPointer<GHOHintParticlesNode> hint(new GHOHintParticlesNode());
 		return hint->readConfiguration(hintReader.get()) && hint->getPPS() > 0;
 	}
+	if (isTutorial(name))
+		return loadTutorial(reader.get());
 	if (name == "strings/Dictionary.xml")
 	{
 		SmartPointer<CDictionary> dictionary(new CDictionary());

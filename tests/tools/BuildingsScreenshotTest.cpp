@@ -352,6 +352,7 @@ struct LevelShot
 	const char* atlas;
 	std::vector<const char*> built;
 	Point grass, road, water;
+	bool winter = false; // snow for grass, ice for water
 };
 
 TEST_F(BuildingsScreenshotTest, EachLevelShowsItsGroundPlacesAndBuildings)
@@ -359,6 +360,22 @@ TEST_F(BuildingsScreenshotTest, EachLevelShowsItsGroundPlacesAndBuildings)
 	const LevelShot levels[] = {
 	    {"level1", "atlases/Env1.xml", {"Camping1", "Camping2", "Camping3"}, {250, 300}, {40, 530}, {1000, 740}},
 	    {"level2", "atlases/Env2.xml", {"Camping1", "Camping3", "Cafe", "Camping2"}, {420, 240}, {40, 300}, {900, 490}},
+	    // One level of each district ground.
+	    {"level3", "atlases/Districts.xml", {"Camping1", "Camping2", "Cafe"}, {130, 440}, {40, 255}, {490, 712}},
+	    {"level9", "atlases/Districts.xml", {"GuestHouse1", "Hostel3", "Cafe"}, {130, 440}, {40, 255}, {100, 720}},
+	    {"level17",
+	     "atlases/Districts.xml",
+	     {"BusinessHotel2", "Memorial", "GuestHouse3"},
+	     {130, 440},
+	     {40, 255},
+	     {100, 740}},
+	    {"level24",
+	     "atlases/Districts.xml",
+	     {"HotelN52", "AquaPark", "CityMall"},
+	     {130, 440},
+	     {40, 255},
+	     {512, 740},
+	     true},
 	};
 	for (const LevelShot& shown : levels)
 	{
@@ -393,12 +410,15 @@ TEST_F(BuildingsScreenshotTest, EachLevelShowsItsGroundPlacesAndBuildings)
 		saveArtifact(shot, (std::string(shown.folder) + ".png").c_str());
 
 		const Rgb grass = shot.at(shown.grass.first, shown.grass.second);
-		EXPECT_GT(grass.g, grass.r + 30) << grass;
+		if (shown.winter)
+			EXPECT_TRUE(grass.r > 200 && grass.g > 200 && grass.b > 200) << grass;
+		else
+			EXPECT_GT(grass.g, grass.r + 30) << grass;
 		const Rgb road = shot.at(shown.road.first, shown.road.second);
 		EXPECT_LT(std::abs(road.r - road.b), 20) << road;
 		EXPECT_LT(road.r, 120) << road;
 		const Rgb water = shot.at(shown.water.first, shown.water.second);
-		EXPECT_GT(water.b, water.r + 60) << water;
+		EXPECT_GT(water.b, water.r + (shown.winter ? 20 : 60)) << water;
 		// Every place shows its raised plot where the node stands: the earth of its front left side.
 		for (irr::u32 i = 0; i < places->getChildren().size(); ++i)
 		{

@@ -156,9 +156,9 @@ TEST_F(MiniGameBase, CompletingRecordsTheResultInTheProfileAndShowsTheGain)
 		              std::string(irr::core::stringc(formatMinutesSeconds(g.scene->getElapsedTime())).c_str()))
 		    << c.name;
 		EXPECT_EQ(text(popup->findChild(internStringId("ScoreNode")), "Text"),
-		          "- Points earned: " + std::string(irr::core::stringc(formatThousands(gain, L',')).c_str()))
+		          "- Total score: " + std::string(irr::core::stringc(formatThousands(gain, L',')).c_str()))
 		    << c.name;
-		EXPECT_EQ(text(popup, "DoneText"), "Well done, Ann!") << c.name;
+		EXPECT_EQ(text(popup, "DoneText"), "Well done, Ann! The city is proud of you.") << c.name;
 		// Enter closes past the game and the loading scene, back to the map.
 		EXPECT_TRUE(keyUp(popup, 13)) << c.name;
 		settle();
@@ -213,5 +213,5 @@ TEST_F(MiniGameBase, TheCompletedPopupCountsUpTogetherAndStops)
 	counting->updateTime(30);
 	EXPECT_EQ(counting->getCountState(), 0);
 	EXPECT_EQ(text(counting, "Text"), "- Your time: 01:30");
-	EXPECT_EQ(text(counting->findChild(internStringId("ScoreNode")), "Text"), "- Points earned: 1,200");
+	EXPECT_EQ(text(counting->findChild(internStringId("ScoreNode")), "Text"), "- Total score: 1,200");
 }
