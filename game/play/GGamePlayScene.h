@@ -23,6 +23,8 @@ class GEventSelectionChanged;
 class GEventWorkCompleted;
 class GGameLevelScene;
 class GObjectiveList;
+class GTutorial;
+class CProfile;
 class GResourceOffer;
 class ListNode;
 class TabSceneNode;
@@ -166,6 +168,7 @@ public:
 
 	// ---- what tests and the flow scenes read
 	GGameLevelScene* getLevelScene() const { return levelScene.get(); }
+	GTutorial* getTutorial() const { return tutorial.get(); }
 	BaseNode* getHintWindow() const { return hintWindow; }
 	int getPendingAction() const { return pendingAction; }
 	bool isEntered() const { return entered; }
@@ -180,6 +183,9 @@ private:
 
 	// The level start, step by step.
 	bool readLevelConfiguration(const irr::core::stringc& folder);
+	// Reads the level's tutorial when the player wants hints or tips; it starts after the objectives.
+	void loadTutorial(const irr::core::stringc& folder, const CProfile& profile);
+	void skipTutorialHint();
 	void startTutorial();
 	void runPendingAction();
 	void showObjectives();
@@ -236,9 +242,9 @@ private:
 	const GBuildingType* hoveredRecord = nullptr; // held by the buildings configuration
 
 	SmartPointer<GGameLevelScene> levelScene;
-	// The tutorial controller joins here: it is made in startTutorial and started by pending action 2.
-	BaseNode* hintWindow = nullptr; // clone of "TutorialWindow" under "InternalGamePlayScene"
-	int hintTimer = 0;              // ms
+	SmartPointer<GTutorial> tutorial; // started by pending action 2
+	BaseNode* hintWindow = nullptr;   // clone of "TutorialWindow" under "InternalGamePlayScene"
+	int hintTimer = 0;                // ms
 	std::vector<irr::core::stringc> shownHints;
 	bool objectivesShown = false;
 	bool tutorialStarted = false;
