@@ -107,4 +107,10 @@ TEST_F(GamePlayScreenshots, LevelOneWithACampsiteGoingUp)
 		step();
 	ASSERT_EQ(tabs->getActiveTabIndex(), 5);
 	ASSERT_FALSE(shoot("gameplay-building").empty());
+
+	// The materials page lists the level's deliveries.
+	tabs->setActiveTab(3, true);
+	for (int i = 0; i < 20; ++i)
+		step();
+	ASSERT_FALSE(shoot("gameplay-materials").empty());
 }
