@@ -628,6 +628,7 @@ bool GGamePlayScene::onNodePressed(CEventNodeClicked* event)
 		if (tabControl)
 			tabControl->setActiveTab(kinds[i], false);
 		refreshBuildList(kinds[i]);
+		showBuildTabHint(kinds[i], tabs[kinds[i]], nullptr, nullptr);
 		return true;
 	}
 	if (name == internStringId("BackToBuildButton"))
@@ -635,6 +636,7 @@ bool GGamePlayScene::onNodePressed(CEventNodeClicked* event)
 		if (tabControl)
 			tabControl->setActiveTab(9, false);
 		refreshPlacePanel();
+		showPlaceHint(nullptr);
 		return true;
 	}
 	if (name == internStringId("SkipTutorialButton"))
