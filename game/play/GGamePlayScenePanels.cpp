@@ -390,6 +390,9 @@ bool GGamePlayScene::onBuildingCommand(StringId name, GBuildingNode* selected)
 			selected->setForSale(!selected->isForSale());
 			levelScene->recalculateStats();
 			selected->notifyChanged();
+			// The sell button turns into the keep button and back.
+			refreshPlacePanel();
+			refreshActionPanel();
 		}
 	}
 	else if (name == internStringId("BuyButton"))

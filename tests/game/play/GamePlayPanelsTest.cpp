@@ -5,6 +5,7 @@
 #include "level/GBuildingNode.h"
 #include "nodes/ListNode.h"
 #include "nodes/TextNode.h"
+#include "scene/ControlNode.h"
 #include "scene/NodeEvents.h"
 #include "scene/TabSceneNode.h"
 
@@ -101,10 +102,16 @@ TEST_F(GamePlayPanels, TheSellButtonTogglesTheSale)
 	click(place);
 	ASSERT_EQ(page(), 9);
 	ASSERT_FALSE(place->isForSale());
+	auto* sell =
+	    nodeCast<ControlNode>(play->findChild(internStringId("Tab10"), 4)->findChild(internStringId("SellButton"), 1));
+	ASSERT_NE(sell, nullptr);
 	EXPECT_TRUE(press("Tab10", "SellButton"));
 	EXPECT_TRUE(place->isForSale());
+	EXPECT_EQ(sell->getTemplateName(), internStringId("Game_UnSellButton"));
+	EXPECT_NE(sell->getTemplateRoot(), nullptr) << "the keep button has a look";
 	EXPECT_TRUE(press("Tab10", "SellButton"));
 	EXPECT_FALSE(place->isForSale());
+	EXPECT_EQ(sell->getTemplateName(), internStringId("Game_SellButton"));
 }
 // Hovering a card over a bought place previews the building with its costs; leaving the list ends it.
 TEST_F(GamePlayPanels, HoveringACardPreviewsTheBuildingWithItsCosts)
