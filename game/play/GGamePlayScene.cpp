@@ -38,6 +38,7 @@
 #include "nodes/CheckBoxNode.h"
 #include "nodes/ListNode.h"
 #include "nodes/TextNode.h"
+#include "play/tutorial/GTutorial.h"
 #include "scene/NodeEvents.h"
 #include "scene/SceneManager.h"
 #include "scene/TabSceneNode.h"
@@ -191,8 +192,9 @@ bool GGamePlayScene::startLevel(const irr::core::stringc& folder, GGameLevelScen
 	if (SmartPointer<CXMLReader> pathsReader{files->createXMLReader(folder + "LevelPaths.xml")})
 		paths->load(pathsReader.get());
 
+	endTutorial();
 	levelScene = shareRef(level);
-	startTutorial();
+	loadTutorial(folder, *profile);
 
 	if (ratingNode)
 		ratingNode->setVisible(configuration->isRatingOn());
@@ -227,16 +229,76 @@ bool GGamePlayScene::startLevel(const irr::core::stringc& folder, GGameLevelScen
 	return true;
 }
 
-void GGamePlayScene::startTutorial()
+void GGamePlayScene::loadTutorial(const irr::core::stringc& folder, const CProfile& profile)
 {
-	// The level's "Tutorial.xml" is read here once the tutorial controller exists: it needs the
-	// profile's ShowTutorialOn, ShowTutorialLevel, LevelIndex and ShowTipsOn, and joins the
-	// pre-listeners of this scene, the level scene, the tab control and every building.
+	bool hints = false;
+	if (profile.getBool(ProfileKey::ShowTutorialOn))
+		hints =
+		    gDeveloperMode || profile.getInt(ProfileKey::ShowTutorialLevel) < profile.getInt(ProfileKey::LevelIndex);
+	const bool tips = profile.getBool(ProfileKey::ShowTipsOn);
+	IFileSystem* files = getDevice()->getFileSystem();
+	if ((!hints && !tips) || !files)
+		return;
+	SmartPointer<CXMLReader> reader(files->createXMLReader(folder + "Tutorial.xml"));
+	if (!reader)
+		return;
+	tutorial = SmartPointer<GTutorial>(
+	    new GTutorial(internalScene, uiTemplates(), gGameApplication ? gGameApplication->contentManager : nullptr));
+	tutorial->load(reader.get(), levelScene.get());
+	if (!hints)
+		tutorial->disableTutorialHints();
+	if (!tips)
+		tutorial->disableTips();
+	preListeners.push_back(tutorial.get());
+	levelScene->preListeners.push_back(tutorial.get());
+	if (tabControl)
+		tabControl->preListeners.push_back(tutorial.get());
+	for (const SmartPointer<GBuildingNode>& building : levelScene->getBuildings())
+		building->preListeners.push_back(tutorial.get());
 }
 
 void GGamePlayScene::endTutorial()
 {
-	// Nothing is registered while the level runs without a tutorial controller.
+	if (!tutorial)
+		return;
+	removePreListener(tutorial.get());
+	if (levelScene)
+	{
+		levelScene->removePreListener(tutorial.get());
+		for (const SmartPointer<GBuildingNode>& building : levelScene->getBuildings())
+			building->removePreListener(tutorial.get());
+	}
+	if (tabControl)
+		tabControl->removePreListener(tutorial.get());
+	tutorial->stop();
+	tutorial = nullptr;
+}
+
+void GGamePlayScene::skipTutorialHint()
+{
+	CProfile* profile = currentProfile();
+	if (!tutorial)
+		return;
+	if (tutorial->isCurrentHintTip())
+	{
+		tutorial->disableTips();
+		if (profile)
+			profile->setBool(ProfileKey::ShowTipsOn, false);
+	}
+	else
+	{
+		tutorial->disableTutorialHints();
+		if (profile)
+			profile->setBool(ProfileKey::ShowTutorialOn, false);
+	}
+	if (profile)
+		profile->save();
+	if (levelScene && levelScene->isPaused())
+	{
+		SmartPointer<GEventPauseRequest> resume(new GEventPauseRequest(false));
+		if (!levelScene->onEvent(resume.get()))
+			levelScene->sendToParent(DeliverSelfThenParent, resume.get());
+	}
 }
 
 // ---- scene changes
@@ -357,7 +419,13 @@ bool GGamePlayScene::update(unsigned elapsed)
 		if (levelScene->workerOrderLeft >= 0.0f)
 			refreshWorkersOrder();
 	}
-	updateHintWindow(elapsed);
+	if (tutorial)
+	{
+		if (!tutorial->update(static_cast<int>(elapsed)))
+			endTutorial();
+	}
+	else
+		updateHintWindow(elapsed);
 	return true;
 }
 
@@ -372,7 +440,7 @@ void GGamePlayScene::runPendingAction()
 		break;
 	case 2:
 		if (objectivesShown && !tutorialStarted)
-			tutorialStarted = true; // the tutorial controller starts here
+			startTutorial();
 		break;
 	case 3:
 		if (!showAchievementPopup() && levelScene &&
@@ -393,7 +461,14 @@ void GGamePlayScene::showObjectives()
 	if (objectives && pushOver(objectives.get()))
 		return;
 	// Without the objectives scene nothing returns to this screen to start the tutorial: start it now.
+	startTutorial();
+}
+
+void GGamePlayScene::startTutorial()
+{
 	tutorialStarted = true;
+	if (tutorial)
+		tutorial->start();
 }
 
 SmartPointer<SceneNode> GGamePlayScene::loadSceneOfType(const char* fileName, int typeId) const
@@ -553,6 +628,7 @@ bool GGamePlayScene::onNodePressed(CEventNodeClicked* event)
 		if (tabControl)
 			tabControl->setActiveTab(kinds[i], false);
 		refreshBuildList(kinds[i]);
+		showBuildTabHint(kinds[i], tabs[kinds[i]], nullptr, nullptr);
 		return true;
 	}
 	if (name == internStringId("BackToBuildButton"))
@@ -560,12 +636,22 @@ bool GGamePlayScene::onNodePressed(CEventNodeClicked* event)
 		if (tabControl)
 			tabControl->setActiveTab(9, false);
 		refreshPlacePanel();
+		showPlaceHint(nullptr);
 		return true;
+	}
+	if (name == internStringId("SkipTutorialButton"))
+	{
+		skipTutorialHint();
+		return false;
 	}
 	if (name == internStringId("GoalsButton"))
 	{
 		SmartPointer<SceneNode> objectives = loadSceneOfType(ObjectivesFile, NodeTypeGLevelObjectivesScene);
-		pushOver(objectives.get());
+		if (objectives)
+		{
+			static_cast<GLevelObjectivesScene*>(objectives.get())->setLevel(levelScene.get());
+			pushOver(objectives.get());
+		}
 		return false;
 	}
 	return onBuildingCommand(name, levelScene ? levelScene->getSelectedBuilding() : nullptr);

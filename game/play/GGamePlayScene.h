@@ -23,6 +23,8 @@ class GEventSelectionChanged;
 class GEventWorkCompleted;
 class GGameLevelScene;
 class GObjectiveList;
+class GTutorial;
+class CProfile;
 class GResourceOffer;
 class ListNode;
 class TabSceneNode;
@@ -77,6 +79,10 @@ public:
 	bool onSceneChangeFinished(CEventNodeSceneChangeFinished* event) override;
 	bool onNodePressed(CEventNodeClicked* event) override;
 	bool onListItemPressed(CEventNodeListItemClicked* event) override;
+	bool onListItemHovered(CEventNodeListItemHovered* event) override;
+	bool onNodeHovered(CEventNodeHovered* event) override;
+	bool onNodeUnhovered(CEventNodeUnhovered* event) override;
+	bool onNodeUnfocused(CEventNodeUnfocused* event) override;
 
 	static const EventMap& eventMap();
 	bool onEvent(CEvent* event) override;
@@ -128,9 +134,31 @@ public:
 	void refreshBuyPanel();
 	void refreshOfferPanel();
 	void refreshPlacePanel();
+	// Name, price, figures and description of the record on the building, in a "BuildingInfoNode".
+	void fillBuildingInfo(BaseNode* info, const GBuildingType* record, const GBuildingNode* building, bool longText);
+	// The record's picture in a "Preview" sprite, with a hotel's level stars in its sprite children.
+	void showPreview(BaseNode* preview, const GBuildingType* record);
 	// The command of a button on the selected building; false for a name that is not one (and for the
 	// offer buttons, which leave the click to others too).
 	bool onBuildingCommand(StringId name, GBuildingNode* selected);
+
+	// ---- hover feedback
+	void showMaterialsWorkersTooltip(const irr::core::vector3df& at, const irr::core::stringw& title, int materials,
+	                                 int workers);
+	void showWorkersTooltip(const irr::core::vector3df& at, const irr::core::stringw& title, int workers);
+	void showMoneyTooltip(const irr::core::vector3df& at, const irr::core::stringw& title, bool compare, int amount);
+	void showFeatureTooltip(const irr::core::vector3df& at, const irr::core::stringw& title);
+	void hideTooltips();
+	// The last tooltip again with its remembered values, its colours following the stock.
+	void reshowTooltip();
+	void showBuildingInfoNode(const GBuildingType* record, GBuildingNode* building);
+	void highlightHovered(const GBuildingType* record, GBuildingNode* building);
+	void showBuildTabHint(int kind, BaseNode* page, const GBuildingType* record, const GBuildingNode* building);
+	void showPlaceHint(const BaseNode* hovered);
+	void showBuyHint(const BaseNode* hovered);
+	void showOfferHint(const BaseNode* hovered);
+	void showBuildingHint(const BaseNode* hovered);
+	GBuildingNode* getHoveredBuilding() const { return hoveredBuilding; }
 
 	// ---- completion
 	bool onLevelCompleted(bool normalScoreOnly);
@@ -140,6 +168,7 @@ public:
 
 	// ---- what tests and the flow scenes read
 	GGameLevelScene* getLevelScene() const { return levelScene.get(); }
+	GTutorial* getTutorial() const { return tutorial.get(); }
 	BaseNode* getHintWindow() const { return hintWindow; }
 	int getPendingAction() const { return pendingAction; }
 	bool isEntered() const { return entered; }
@@ -154,6 +183,9 @@ private:
 
 	// The level start, step by step.
 	bool readLevelConfiguration(const irr::core::stringc& folder);
+	// Reads the level's tutorial when the player wants hints or tips; it starts after the objectives.
+	void loadTutorial(const irr::core::stringc& folder, const CProfile& profile);
+	void skipTutorialHint();
 	void startTutorial();
 	void runPendingAction();
 	void showObjectives();
@@ -168,6 +200,8 @@ private:
 	bool pushOver(SceneNode* scene);
 	void queueAchievement(int index, int value);
 	void refreshOrder(const OrderPage& page);
+	void clearHovered();
+	void resetBuildTabHints(const GBuildingNode* building);
 	void showOrderHint(const OrderPage& page, const GResourceOffer* offer, bool enabled);
 	void fillOffers(const OrderPage& page);
 
@@ -198,10 +232,19 @@ private:
 	TextNode* materialsAmountText = nullptr;
 	TextNode* workersAmountText = nullptr;
 
+	// The last tooltip shown, so that a HUD refresh can colour it anew.
+	irr::core::stringw tooltipTitle;
+	int tooltipMaterials = 0;
+	int tooltipWorkers = 0; // workers, or for the money tooltip 1 when the amount is compared with the money
+	int tooltipMoney = 0;
+	int tooltipFeature = -1;                      // feature whose button is hovered
+	GBuildingNode* hoveredBuilding = nullptr;     // one of the level's buildings, or null
+	const GBuildingType* hoveredRecord = nullptr; // held by the buildings configuration
+
 	SmartPointer<GGameLevelScene> levelScene;
-	// The tutorial controller joins here: it is made in startTutorial and started by pending action 2.
-	BaseNode* hintWindow = nullptr; // clone of "TutorialWindow" under "InternalGamePlayScene"
-	int hintTimer = 0;              // ms
+	SmartPointer<GTutorial> tutorial; // started by pending action 2
+	BaseNode* hintWindow = nullptr;   // clone of "TutorialWindow" under "InternalGamePlayScene"
+	int hintTimer = 0;                // ms
 	std::vector<irr::core::stringc> shownHints;
 	bool objectivesShown = false;
 	bool tutorialStarted = false;

@@ -62,6 +62,15 @@ bool GGamePlayScene::refreshHud(GEvent*)
 	refreshRating();
 	refreshGoals();
 	refreshPanels();
+	if (hoveredBuilding)
+	{
+		const BaseNode* owned = gameMenu ? gameMenu->findChild(internStringId("IncomeGuestsInfoNode"), 0) : nullptr;
+		const BaseNode* city = gameMenu ? gameMenu->findChild(internStringId("GuestsInfoNode"), 0) : nullptr;
+		if ((owned && owned->isVisible()) || (city && city->isVisible()))
+			showBuildingInfoNode(hoveredRecord, hoveredBuilding);
+		highlightHovered(hoveredRecord, hoveredBuilding);
+	}
+	reshowTooltip();
 	return true;
 }
 

@@ -133,6 +133,8 @@ void GGamePlayScene::fillBuildList(int kind)
 		list->setItemEnabled(i, false);
 	}
 	list->refreshElements();
+	showBuildingHint(nullptr);
+	showPlaceHint(nullptr);
 }
 
 void GGamePlayScene::fillOffers(const OrderPage& page)
@@ -294,6 +296,7 @@ bool GGamePlayScene::onListItemPressed(CEventNodeListItemClicked* event)
 		GBuildingNode* selected = levelScene->getSelectedBuilding();
 		if (record && selected && levelScene->buildOnPlace(selected, record))
 		{
+			hideTooltips();
 			if (tabControl)
 				tabControl->setActiveTab(5, false);
 			refreshActionPanel();

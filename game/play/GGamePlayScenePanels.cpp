@@ -1,15 +1,21 @@
 // The play screen's dock pages that follow the selected building, and the buttons that command it.
 #include "GGamePlayScene.h"
+#include "app/GGameApplication.h"
+#include "content/AtlasTexture.h"
+#include "content/CContentManager.h"
 #include "content/CDictionary.h"
+#include "content/ContentType.h"
 #include "core/TextUtils.h"
 #include "data/GBuildingFeature.h"
 #include "data/GBuildingType.h"
+#include "data/GBuildingsConfiguration.h"
 #include "data/GEventSelectionChanged.h"
 #include "data/GLevelConfiguration.h"
 #include "device/IDevice.h"
 #include "level/GBuildingNode.h"
 #include "level/GGameLevelScene.h"
 #include "nodes/BaseProgressBarNode.h"
+#include "nodes/SpriteNode.h"
 #include "nodes/TextNode.h"
 #include "scene/ControlNode.h"
 #include "scene/NodeEvents.h"
@@ -107,23 +113,28 @@ bool GGamePlayScene::onSelectionChanged(GEvent* event)
 		{
 			tabControl->setActiveTab(BuyTab, false);
 			refreshBuyPanel();
+			showBuyHint(nullptr);
 		}
 		else if (selected->isForSale() && selected->isBuyerPending())
 		{
 			tabControl->setActiveTab(OfferTab, false);
 			refreshOfferPanel();
+			showOfferHint(nullptr);
 		}
 		else if (record->getLevel() == 0 && selected->getWorkKind() == GBuildingNode::NoWork)
 		{
 			tabControl->setActiveTab(PlaceTab, false);
 			refreshPlacePanel();
+			showPlaceHint(nullptr);
 		}
 		else
 		{
 			tabControl->setActiveTab(ActionsTab, false);
 			refreshActionPanel();
+			showBuildingHint(nullptr);
 		}
 	}
+	highlightHovered(hoveredRecord, hoveredBuilding);
 	return true;
 }
 
@@ -197,6 +208,7 @@ void GGamePlayScene::refreshActionPanel()
 		setText(textChild(progress, "HintText"), texts.hint);
 		setText(textChild(page, "HintText"), irr::core::stringw());
 		show(progress, true);
+		fillBuildingInfo(child(page, "BuildingInfoNode"), record, building, true);
 		return;
 	}
 	if (record->getType() == 0)
@@ -206,21 +218,25 @@ void GGamePlayScene::refreshActionPanel()
 		{
 			setupHotelButtons(building, hotelButtons);
 			show(hotelButtons, true);
+			fillBuildingInfo(child(page, "BuildingInfoNode"), record, building, true);
 			return;
 		}
 		if (condition == 5)
 			setTemplate(control(serviceButtons, "CustomServeButton"), "Game_CafeOrderButton");
 		show(serviceButtons, true);
+		fillBuildingInfo(child(page, "BuildingInfoNode"), record, building, true);
 		return;
 	}
 	if (record->getType() <= 2)
 	{
 		setupJoyButtons(building, joyButtons);
 		show(joyButtons, true);
+		fillBuildingInfo(child(page, "BuildingInfoNode"), record, building, true);
 		return;
 	}
 	setupServiceButton(building, serviceButtons);
 	show(serviceButtons, true);
+	fillBuildingInfo(child(page, "BuildingInfoNode"), record, building, true);
 }
 
 void GGamePlayScene::setupHotelButtons(GBuildingNode* building, BaseNode* node)
@@ -307,6 +323,7 @@ void GGamePlayScene::refreshBuyPanel()
 	if (ControlNode* buy = control(page, "BuyButton"))
 		buy->setEnabled(levelScene->canBuy(building));
 	setText(textChild(page, "PriceText"), dollars(static_cast<int>(std::floor(building->getPrice() + 0.5f))));
+	fillBuildingInfo(child(page, "BuildingInfoNode"), building->getRecord(), building, true);
 }
 
 void GGamePlayScene::refreshOfferPanel()
@@ -316,6 +333,7 @@ void GGamePlayScene::refreshOfferPanel()
 	if (!page || !building)
 		return;
 	setText(textChild(page, "OfferPriceText"), dollars(building->getOfferPrice()));
+	fillBuildingInfo(child(page, "BuildingInfoNode"), building->getRecord(), building, true);
 }
 
 void GGamePlayScene::refreshPlacePanel()
@@ -329,6 +347,7 @@ void GGamePlayScene::refreshPlacePanel()
 	setTemplate(sell, building->isForSale() ? "Game_UnSellButton" : "Game_SellButton");
 	if (sell)
 		sell->setEnabled(configuration->isSellOn());
+	fillBuildingInfo(child(page, "BuildingInfoNode"), building->getRecord(), building, true);
 }
 
 // ---- the buttons that command the selected building
@@ -338,19 +357,28 @@ bool GGamePlayScene::onBuildingCommand(StringId name, GBuildingNode* selected)
 	if (!levelScene)
 		return false;
 	if (name == internStringId("DestroyButton"))
-		levelScene->destroyBuilding(selected);
-	else if (name == internStringId("UpgradeButton"))
-		levelScene->upgradeBuilding(selected);
-	else if (name == internStringId("RepairButton"))
-		levelScene->repairBuilding(selected);
-	else if (name == internStringId("CleanButton"))
-		levelScene->cleanBuilding(selected);
+	{
+		if (levelScene->destroyBuilding(selected))
+			hideTooltips();
+	}
+	else if (name == internStringId("UpgradeButton") || name == internStringId("RepairButton") ||
+	         name == internStringId("CleanButton"))
+	{
+		const bool done = name == internStringId("UpgradeButton")  ? levelScene->upgradeBuilding(selected)
+		                  : name == internStringId("RepairButton") ? levelScene->repairBuilding(selected)
+		                                                           : levelScene->cleanBuilding(selected);
+		if (done)
+			hideTooltips();
+	}
 	else if (name == internStringId("AbortButton"))
 	{
 		const int work = selected ? selected->getWorkKind() : GBuildingNode::NoWork;
 		if (work < GBuildingNode::BuildWork || work > GBuildingNode::WorkerJob)
 			return true;
 		selected->cancelWork();
+		hoveredBuilding = nullptr;
+		hoveredRecord = nullptr;
+		highlightHovered(nullptr, nullptr);
 		GEventSelectionChanged again(selected, selected);
 		onSelectionChanged(&again);
 		levelScene->recalculateStats();
@@ -362,12 +390,16 @@ bool GGamePlayScene::onBuildingCommand(StringId name, GBuildingNode* selected)
 			selected->setForSale(!selected->isForSale());
 			levelScene->recalculateStats();
 			selected->notifyChanged();
+			// The sell button turns into the keep button and back.
+			refreshPlacePanel();
+			refreshActionPanel();
 		}
 	}
 	else if (name == internStringId("BuyButton"))
 	{
 		if (selected && levelScene->canBuy(selected) && levelScene->buyBuilding(selected))
 		{
+			hideTooltips();
 			GEventSelectionChanged again(selected, selected);
 			onSelectionChanged(&again);
 		}
@@ -402,10 +434,11 @@ bool GGamePlayScene::onBuildingCommand(StringId name, GBuildingNode* selected)
 		const GBuildingType* record = selected ? selected->getRecord() : nullptr;
 		if (record && record->getType() >= 3)
 		{
-			if (selected->getCondition() == GBuildingNode::RunDown)
-				levelScene->restoreBuilding(selected);
-			else
-				levelScene->activateFeature(selected, 0);
+			const bool done = selected->getCondition() == GBuildingNode::RunDown
+			                      ? levelScene->restoreBuilding(selected)
+			                      : levelScene->activateFeature(selected, 0);
+			if (done)
+				hideTooltips();
 		}
 		else
 			levelScene->serveRequest(selected);
@@ -413,4 +446,124 @@ bool GGamePlayScene::onBuildingCommand(StringId name, GBuildingNode* selected)
 	else
 		return false;
 	return true;
+}
+
+// ---- the building information block
+
+void GGamePlayScene::fillBuildingInfo(BaseNode* info, const GBuildingType* record, const GBuildingNode* building,
+                                      bool longText)
+{
+	CDictionary* texts = dictionary();
+	if (!info || !record || !building || !texts || !levelScene)
+		return;
+	info->setVisible(true);
+	TextNode* stats = textChild(info, "StatsText");
+	BaseNode* description = child(info, "DescriptionNode");
+	for (BaseNode* part :
+	     {static_cast<BaseNode*>(stats), child(info, "AfterUpgradeNode"), child(info, "BrokenNode"), description})
+		show(part, false);
+	const GLevelConfiguration* configuration = levelScene->getLevelConfiguration();
+
+	TextNode* name = textChild(info, "NameText");
+	irr::core::stringw title = texts->getText(record->getDisplayName());
+	title.make_upper();
+	const irr::core::stringw price = dollars(static_cast<int>(std::floor(building->getPrice(record) + 0.5f)));
+	if (name)
+	{
+		name->setText(title + L": " + price);
+		if (name->getLineCount() > 1)
+			name->setText(title + L":\n" + price);
+	}
+	showPreview(child(info, "Preview"), record);
+	if (record->getLevel() <= 0)
+		return;
+
+	const auto guestsSign = [&](int count) { return texts->format("GuestsSign", formatThousands(count, L',')); };
+	irr::core::stringw lines;
+	const int income = static_cast<int>(std::floor(building->getIncome(record) + 0.5f));
+	const int featureIncome = static_cast<int>(std::floor(building->getFeatureIncome() + 0.5f));
+	if (income != 0 || featureIncome != 0)
+	{
+		irr::core::stringw amount = formatThousands(income, L',');
+		if (featureIncome > 0)
+			amount += irr::core::stringw(L" + ") + dollars(featureIncome);
+		lines += texts->format("GamePlay_Income", amount) + L"\n";
+	}
+	const int plainGuests = record->getGuestsCount(nullptr);
+	if (plainGuests > 0)
+	{
+		const int guests = record->getGuestsCount(configuration);
+		irr::core::stringw amount = guestsSign(plainGuests);
+		if (guests != plainGuests)
+			amount += irr::core::stringw(L" + ") + guestsSign(guests - plainGuests);
+		lines += texts->format("GamePlay_Guests", amount) + L"\n";
+	}
+	if (record->getServeIncome() > 0.0f && stats)
+		lines += texts->format("GamePlay_ServedGuests", guestsSign(building->countServedGuests(record))) + L"\n";
+	if (stats && !lines.empty())
+	{
+		stats->setText(lines);
+		stats->setVisible(true);
+	}
+
+	TextNode* descriptionText = textChild(description, "Text");
+	if (descriptionText && !record->getDescription().empty())
+	{
+		const GBuildingFeature* feature = tooltipFeature >= 0 ? record->getFeature(tooltipFeature) : nullptr;
+		descriptionText->setText(feature    ? feature->getInfoText()
+		                         : longText ? record->getFullDescription()
+		                                    : record->getDescription());
+		description->setVisible(true);
+	}
+
+	if (!building->isOwned())
+		return;
+	if (!building->isWorking())
+	{
+		show(child(info, "BrokenNode"), building->getCondition() == GBuildingNode::Broken);
+		return;
+	}
+	const GBuildingsConfiguration* buildings = levelScene->getBuildingsConfiguration();
+	SmartPointer<GBuildingType> next = record->getType() == 0 && buildings
+	                                       ? buildings->findBuilding(record->getNextLevelName())
+	                                       : SmartPointer<GBuildingType>();
+	BaseNode* after = child(info, "AfterUpgradeNode");
+	if (!next || !after)
+		return;
+	setText(textChild(after, "IncomeNode"),
+	        texts->format("GamePlay_Income",
+	                      formatThousands(static_cast<int>(std::floor(building->getIncome(next.get()) + 0.5f)), L',')));
+	setText(textChild(after, "GuestsNode"),
+	        texts->format("GamePlay_Guests", irr::core::stringw(next->getGuestsCount(configuration))));
+	after->setVisible(true);
+}
+
+void GGamePlayScene::showPreview(BaseNode* preview, const GBuildingType* record)
+{
+	auto* picture = nodeCast<SpriteNode>(preview);
+	CContentManager* content = gGameApplication ? gGameApplication->contentManager : nullptr;
+	if (!picture || !content)
+		return;
+	const GLevelConfiguration* configuration = levelScene->getLevelConfiguration();
+	const bool snow = configuration && configuration->getSettingIndex() == 4;
+	const irr::core::stringc path = irr::core::stringc("scenes/images/GameMenu/Icons/") +
+	                                getStringById(record->getName()).c_str() + (snow ? "_snow" : "") + ".png";
+	SmartPointer<ContentObject> frame(content->getContent(ContentTypeAtlasTexture, path, false));
+	picture->setAtlasTexture(dynamic_cast<AtlasTexture*>(frame.get()));
+	// A hotel shows its level in stars: filled up to the one below its level, the rest empty.
+	const bool stars = record->getType() == 0 && record->getLevel() >= 1;
+	SmartPointer<ContentObject> filled(
+	    stars ? content->getContent(ContentTypeAtlasTexture, "levels/common/Stars/FilledStar.png", false) : nullptr);
+	SmartPointer<ContentObject> empty(
+	    stars ? content->getContent(ContentTypeAtlasTexture, "levels/common/Stars/EmptyStar.png", false) : nullptr);
+	int n = 1;
+	for (irr::u32 i = 0; i < picture->getChildren().size(); ++i)
+	{
+		auto* star = nodeCast<SpriteNode>(picture->getChildren()[i]);
+		if (!star)
+			continue;
+		ContentObject* shown = stars ? (n < record->getLevel() ? filled.get() : empty.get()) : nullptr;
+		star->setAtlasTexture(dynamic_cast<AtlasTexture*>(shown));
+		++n;
+	}
 }

@@ -1,5 +1,6 @@
 #include "PlayTestSupport.h"
 #include "audio/CSoundManager.h"
+#include "content/ContentType.h"
 #include "core/InputEvents.h"
 #include "core/TaskScheduler.h"
 #include "core/TextUtils.h"
@@ -9,6 +10,8 @@
 #include "data/IntList.h"
 #include "frontend/GAchievementUnlockedScene.h"
 #include "nodes/TextNode.h"
+#include "play/tutorial/GTutorial.h"
+#include "scene/NodeEvents.h"
 
 // The play screen over level 1 on the null driver: the level start, entering and being covered, the
 // clock, focus loss, the developer keys and the scoring of a finished level.
@@ -63,9 +66,75 @@ TEST_F(GamePlayScene, StartsTheLevelAndShowsItInsideThePlayScreen)
 	ASSERT_NE(levelScheduler(), nullptr);
 	EXPECT_TRUE(levelScheduler()->isEnabled());
 
-	// No objectives scene is part of the game yet: the tutorial starts all the same, once.
+	// The objectives were shown, and once they closed the tutorial started.
 	EXPECT_TRUE(play->areObjectivesShown());
 	EXPECT_TRUE(play->isTutorialStarted());
+}
+
+TEST_F(GamePlayScene, TheTutorialStartsWithoutAnObjectivesScene)
+{
+	// The objectives scene file holds some other scene: nothing would come back to start the tutorial.
+	CContentManager* content = application->contentManager;
+	const ContentRef objectives(content, "scenes/LevelObjectivesScene.qscn");
+	if (ContentObject* cached = content->findCachedContent(ContentTypeSceneNode, objectives))
+		content->removeContent(cached);
+	SmartPointer<SceneNode> stranger(new SceneNode());
+	ASSERT_TRUE(content->addContentAs(objectives, stranger.get()));
+	ASSERT_TRUE(startLevel());
+	top()->pushScene(play.get(), false, SceneNode::nameIdNavFrom(), SceneNode::nameIdNavTo());
+	ASSERT_TRUE(stepUntil(300, [&] { return play->isEntered() && play->getPendingAction() == 0; }));
+	EXPECT_EQ(top(), play.get());
+	EXPECT_TRUE(play->areObjectivesShown());
+	EXPECT_TRUE(play->isTutorialStarted());
+}
+
+// Who sees the level's tutorial: the hints until the player has passed the tutorial level, the tips
+// while they are on; either reads the level's "Tutorial.xml".
+TEST_F(GamePlayScene, TheTutorialFollowsThePlayersChoices)
+{
+	struct Case
+	{
+		const char* name;
+		bool tutorialOn, tipsOn;
+		int tutorialLevel, levelIndex;
+		bool developer, expectTutorial;
+	};
+	const Case cases[] = {
+	    {"new player", true, true, -1, 0, false, true},
+	    {"tutorial level passed, tips off", true, false, 3, 3, false, false},
+	    {"tutorial level passed, developer", true, false, 3, 3, true, true},
+	    {"only tips", false, true, 3, 3, false, true},
+	    {"all off", false, false, -1, 0, false, false},
+	};
+	for (const Case& test : cases)
+	{
+		SCOPED_TRACE(test.name);
+		player()->setBool(ProfileKey::ShowTutorialOn, test.tutorialOn);
+		player()->setBool(ProfileKey::ShowTipsOn, test.tipsOn);
+		player()->setInt(ProfileKey::ShowTutorialLevel, test.tutorialLevel);
+		player()->setInt(ProfileKey::LevelIndex, test.levelIndex);
+		gDeveloperMode = test.developer;
+		ASSERT_TRUE(startLevel());
+		EXPECT_EQ(play->getTutorial() != nullptr, test.expectTutorial);
+	}
+}
+
+// A new player's tutorial starts after the objectives; skipping its hint turns the hints off for good.
+TEST_F(GamePlayScene, SkippingTheTutorialTurnsItOffAndTheLevelGoesOn)
+{
+	player()->setBool(ProfileKey::ShowTutorialOn, true);
+	player()->setInt(ProfileKey::ShowTutorialLevel, -1);
+	ASSERT_TRUE(enterLevel());
+	GTutorial* tutorial = play->getTutorial();
+	ASSERT_NE(tutorial, nullptr);
+	ASSERT_NE(tutorial->getWindow(), nullptr);
+	EXPECT_TRUE(tutorial->getWindow()->isVisible());
+	BaseNode* skip = tutorial->getWindow()->findChild(internStringId("SkipTutorialButton"), 2);
+	ASSERT_NE(skip, nullptr);
+	CEventNodeClicked pressed(skip);
+	play->onEvent(&pressed);
+	EXPECT_FALSE(player()->getBool(ProfileKey::ShowTutorialOn));
+	EXPECT_FALSE(level->isPaused());
 }
 
 TEST_F(GamePlayScene, ALevelWithoutConfigurationDoesNotStart)

@@ -1,8 +1,11 @@
 #include "PlayTestSupport.h"
 #include "data/GBuildingType.h"
 #include "data/GBuildingsConfiguration.h"
+#include "data/GLevelConfiguration.h"
 #include "level/GBuildingNode.h"
 #include "nodes/ListNode.h"
+#include "nodes/TextNode.h"
+#include "scene/ControlNode.h"
 #include "scene/NodeEvents.h"
 #include "scene/TabSceneNode.h"
 
@@ -99,9 +102,59 @@ TEST_F(GamePlayPanels, TheSellButtonTogglesTheSale)
 	click(place);
 	ASSERT_EQ(page(), 9);
 	ASSERT_FALSE(place->isForSale());
+	auto* sell =
+	    nodeCast<ControlNode>(play->findChild(internStringId("Tab10"), 4)->findChild(internStringId("SellButton"), 1));
+	ASSERT_NE(sell, nullptr);
 	EXPECT_TRUE(press("Tab10", "SellButton"));
 	EXPECT_TRUE(place->isForSale());
+	EXPECT_EQ(sell->getTemplateName(), internStringId("Game_UnSellButton"));
+	EXPECT_NE(sell->getTemplateRoot(), nullptr) << "the keep button has a look";
 	EXPECT_TRUE(press("Tab10", "SellButton"));
 	EXPECT_FALSE(place->isForSale());
+	EXPECT_EQ(sell->getTemplateName(), internStringId("Game_SellButton"));
+}
+// Hovering a card over a bought place previews the building with its costs; leaving the list ends it.
+TEST_F(GamePlayPanels, HoveringACardPreviewsTheBuildingWithItsCosts)
+{
+	level->buyBuilding(place);
+	click(place);
+	EXPECT_TRUE(press("Tab10", "HotelsButton"));
+	auto* hotels = nodeCast<ListNode>(play->findChild(internStringId("HotelsBuildList"), 5));
+	ASSERT_NE(hotels, nullptr);
+	BaseNode* tooltip = play->findChild(internStringId("MaterialsWorkersTooltipNode"), 3);
+	ASSERT_NE(tooltip, nullptr);
+
+	CEventNodeListItemHovered over(hotels, 0);
+	EXPECT_TRUE(play->onEvent(&over));
+	EXPECT_EQ(play->getHoveredBuilding(), place);
+	EXPECT_TRUE(tooltip->isVisible());
+	const auto* camping = dynamic_cast<const GBuildingType*>(hotels->getItemObject(0));
+	auto* materials = nodeCast<TextNode>(tooltip->findChild(internStringId("MaterialsText"), 1));
+	ASSERT_NE(materials, nullptr);
+	const int cost = static_cast<int>(camping->getBuildMaterialsCost(level->getLevelConfiguration()) + 0.5f);
+	EXPECT_EQ(materials->getText(), irr::core::stringw(L"x ") + irr::core::stringw(cost));
+
+	// The cost text turns light red while the stock is short and white again once it is not.
+	level->materials = 0.0f;
+	play->refreshHud();
+	EXPECT_EQ(materials->getTintColor(), irr::video::SColor(0xFFFF8888));
+	level->materials = 1000.0f;
+	play->refreshHud();
+	EXPECT_EQ(materials->getTintColor(), irr::video::SColor(0xFFFFFFFF));
+
+	CEventNodeUnhovered left(nullptr, hotels);
+	EXPECT_TRUE(play->onEvent(&left));
+	EXPECT_EQ(play->getHoveredBuilding(), nullptr);
+	EXPECT_FALSE(tooltip->isVisible());
+}
+
+TEST_F(GamePlayPanels, AnEmptyPlaceOfTheCityShowsNoIncomeInfo)
+{
+	BaseNode* cityInfo = play->findChild(internStringId("GuestsInfoNode"), 3);
+	ASSERT_NE(cityInfo, nullptr);
+	CEventNodeHovered over(nullptr, place);
+	play->onEvent(&over);
+	EXPECT_EQ(play->getHoveredBuilding(), place);
+	EXPECT_FALSE(cityInfo->isVisible());
 }
 } // namespace

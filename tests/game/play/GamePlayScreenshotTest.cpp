@@ -3,6 +3,7 @@
 #include "data/GBuildingsConfiguration.h"
 #include "device/CLinuxDevice.h"
 #include "level/GBuildingNode.h"
+#include "scene/NodeEvents.h"
 #include "scene/TabSceneNode.h"
 #include "support/OnScreenTest.h"
 
@@ -98,4 +99,18 @@ TEST_F(GamePlayScreenshots, LevelOneWithACampsiteGoingUp)
 	// The money sign at the top left and the clock's gold rim at the top right are drawn over the level.
 	EXPECT_TRUE(isGold(shot.at(23, 28))) << std::hex << shot.at(23, 28);
 	EXPECT_TRUE(isGold(shot.at(844, 52))) << std::hex << shot.at(844, 52);
+
+	// Selected, the campsite shows its building work in the dock, with its information above it.
+	CEventNodeClicked clicked(place);
+	level->onEvent(&clicked);
+	for (int i = 0; i < 20; ++i)
+		step();
+	ASSERT_EQ(tabs->getActiveTabIndex(), 5);
+	ASSERT_FALSE(shoot("gameplay-building").empty());
+
+	// The materials page lists the level's deliveries.
+	tabs->setActiveTab(3, true);
+	for (int i = 0; i < 20; ++i)
+		step();
+	ASSERT_FALSE(shoot("gameplay-materials").empty());
 }

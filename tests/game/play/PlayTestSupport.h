@@ -82,7 +82,7 @@ protected:
 		inBuildTree.reset();
 	}
 
-	// A player on the first location, before any level.
+	// A player on the first location, before any level, who has turned the tutorial and the tips off.
 	CProfile* choosePlayer()
 	{
 		CProfileManager* profiles = CProfileManager::instance();
@@ -91,6 +91,8 @@ protected:
 		CProfile* player = profiles->getActiveProfile();
 		player->setInt(ProfileKey::MaxUnlockedLevelIndex, 0);
 		player->setInt(ProfileKey::LevelIndex, 0);
+		player->setBool(ProfileKey::ShowTutorialOn, false);
+		player->setBool(ProfileKey::ShowTipsOn, false);
 		return player;
 	}
 	static CProfile* player() { return CProfileManager::instance()->getActiveProfile(); }
