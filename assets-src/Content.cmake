@@ -15,6 +15,7 @@ content_atlas(atlases/MainMenu ${ART}/atlases/MainMenu PREFIX scenes/images/)
 content_atlas(atlases/Effects ${ART}/atlases/Effects)
 # The movers, balloons and fireworks of levels/common/Movers.qscn, scenes/MainMenuMovers.qscn and the fireworks.
 content_atlas(atlases/Movers ${ART}/atlases/Movers PREFIX levels/common/images/)
+content_atlas(atlases/GameMenu ${ART}/atlases/GameMenu PREFIX scenes/images/GameMenu/)
 
 # Fonts: the names are the game's, the faces DejaVu.
 content_font(scenes/fonts/arial_14_crisp DejaVuSans.ttf 14 CRISP)
@@ -44,3 +45,13 @@ endforeach()
 content_atlas(atlases/Buildings ${ART}/atlases/Buildings PREFIX levels/common/)
 content_atlas(atlases/Env1 ${ART}/atlases/Level1 PREFIX levels/level1/)
 content_atlas(atlases/Env2 ${ART}/atlases/Level2 PREFIX levels/level2/)
+
+# The mini-games (assets-src/minigames/make_art.py): backgrounds as pictures beside each location's scene,
+# the objects, money, lots and guide in one atlas per location, named under levels/.
+foreach(n 1 2 3 4)
+  content_picture(${ART}/images/backgrounds/Minigame${n}Bg.svg levels/minigame${n}/Background.png)
+  content_picture(${ART}/images/backgrounds/MinigameHud.svg levels/minigame${n}/Hud.png)
+  content_atlas(atlases/Minigame${n} ${ART}/atlases/Minigame${n} PREFIX levels/)
+endforeach()
+# The grounds of the four districts that levels 3 to 28 are played on (tools/art/district_grounds.py).
+content_atlas(atlases/Districts ${ART}/atlases/Districts PREFIX levels/common/Ground/)

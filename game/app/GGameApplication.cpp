@@ -37,6 +37,7 @@
 #include "device/CursorControl.h"
 #include "device/IDevice.h"
 #include "platform/StartupProblems.h"
+#include "play/GGamePlayScene.h"
 #include "scene/RenderEntry.h"
 #include "scene/SceneManager.h"
 #include "scene/SceneNode.h"
@@ -599,9 +600,10 @@ void GGameApplication::reloadConfiguration()
 
 // ---- sound options
 
-StringId GGameApplication::levelMusicCue(SceneNode*) const
+StringId GGameApplication::levelMusicCue(SceneNode* playScene) const
 {
-	return StringId();
+	const auto* play = nodeCast<GGamePlayScene>(playScene);
+	return play ? play->getMusicCue() : StringId();
 }
 
 void GGameApplication::applySoundSettings()

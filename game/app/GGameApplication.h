@@ -108,7 +108,7 @@ public:
 protected:
 	// Fills the creation parameters from the common profile's display options.
 	virtual void readDisplaySettings(const CProfile* commonProfile);
-	// The cue of the level music playing under the given play screen; none until the play screen exists.
+	// The cue of the level music playing under the given play screen.
 	virtual StringId levelMusicCue(SceneNode* playScene) const;
 
 private:

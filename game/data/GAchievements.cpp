@@ -1,5 +1,7 @@
 #include "GAchievements.h"
 
+#include "Campaign.h"
+
 #include "IntList.h"
 #include "ProfileKeys.h"
 #include "content/CProfile.h"
@@ -11,7 +13,10 @@ namespace
 {
 // Bought hotel lines, other attractions, decorations and services; buildings built (three steps);
 // the highest money of a level (three steps); levels finished; levels finished at the expert score.
-constexpr int thresholds[GAchievements::Count] = {6, 3, 3, 3, 50, 150, 250, 2500000, 7500000, 10000000, 35, 30};
+// The two campaign steps count the levels the campaign has: every level, and six of every seven at the expert score.
+constexpr int thresholds[GAchievements::Count] = {6,       3,       3,        3, 50, 150, 250, 2500000,
+                                                  7500000, 10000000, Campaign::LevelCount,
+                                                  Campaign::ExpertLevelsForAchievement};
 // The first hotel line is owned from the start.
 constexpr int startValues[GAchievements::Count] = {1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
 

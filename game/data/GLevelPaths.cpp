@@ -1,5 +1,6 @@
 #include "GLevelPaths.h"
 
+#include "ConfigReading.h"
 #include "GLevelPath.h"
 #include "LevelDataText.h"
 #include "content/IXMLReader.h"
@@ -7,11 +8,6 @@
 
 namespace
 {
-bool isStart(IXMLReader* reader, const wchar_t* name)
-{
-	return reader->getNodeType() == XML_NODE_ELEMENT && reader->getNodeName() == name;
-}
-
 bool isEnd(IXMLReader* reader, const wchar_t* name)
 {
 	return reader->getNodeType() == XML_NODE_ELEMENT_END && reader->getNodeName() == name;
@@ -32,15 +28,15 @@ bool GLevelPaths::load(IXMLReader* reader)
 		if (reader->isEmptyElement())
 		{
 			// A file of nothing but an empty root is complete too.
-			if (isStart(reader, L"LevelPaths"))
+			if (isElementStart(reader, L"LevelPaths"))
 				return true;
 			continue;
 		}
-		if (isStart(reader, L"CarPaths"))
+		if (isElementStart(reader, L"CarPaths"))
 			readCarPaths(reader);
-		else if (isStart(reader, L"PedestrianPaths"))
+		else if (isElementStart(reader, L"PedestrianPaths"))
 			readPedestrianPaths(reader);
-		else if (!isStart(reader, L"LevelPaths"))
+		else if (!isElementStart(reader, L"LevelPaths"))
 			skipElement(reader);
 	}
 	return false;
@@ -48,38 +44,25 @@ bool GLevelPaths::load(IXMLReader* reader)
 
 void GLevelPaths::readCarPaths(IXMLReader* reader)
 {
-	while (reader->read() && !isEnd(reader, L"CarPaths"))
+	const auto readPath = [&]()
 	{
-		if (reader->getNodeType() != XML_NODE_ELEMENT)
-			continue;
-		if (!isStart(reader, L"Path"))
-		{
-			skipElement(reader);
-			continue;
-		}
 		SmartPointer<GLevelPath> path(new GLevelPath());
 		path->read(reader);
-		if (path->getId().isEmpty())
-			continue;
-		carPaths[path->getId()].paths.push_back(path);
-	}
+		if (!path->getId().isEmpty())
+			carPaths[path->getId()].paths.push_back(path);
+	};
+	readListItems(reader, L"CarPaths", L"Path", readPath);
 }
 
 void GLevelPaths::readPedestrianPaths(IXMLReader* reader)
 {
-	while (reader->read() && !isEnd(reader, L"PedestrianPaths"))
+	const auto readPath = [&]()
 	{
-		if (reader->getNodeType() != XML_NODE_ELEMENT)
-			continue;
-		if (!isStart(reader, L"Path"))
-		{
-			skipElement(reader);
-			continue;
-		}
 		SmartPointer<GLevelPath> path(new GLevelPath());
 		path->read(reader);
 		pedestrianPaths.push_back(path);
-	}
+	};
+	readListItems(reader, L"PedestrianPaths", L"Path", readPath);
 }
 
 irr::core::array<SmartPointer<GLevelPath>> GLevelPaths::getCarPaths(StringId id) const

@@ -31,6 +31,8 @@ public:
 	// The entry of a level, or Missing; looking up never changes the table.
 	GLevelScoreEntry lookup(const irr::core::stringc& name) const;
 	bool contains(const irr::core::stringc& name) const { return entries.count(name) != 0; }
+	// Adds or replaces the entry of a level (a level started without one gets the defaults).
+	void insert(const irr::core::stringc& name, const GLevelScoreEntry& entry) { entries[name] = entry; }
 	size_t size() const { return entries.size(); }
 	const std::map<irr::core::stringc, GLevelScoreEntry>& getEntries() const { return entries; }
 

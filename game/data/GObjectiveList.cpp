@@ -1,5 +1,6 @@
 #include "GObjectiveList.h"
 
+#include "ConfigReading.h"
 #include "GGuestsCountObjective.h"
 #include "GHaveConcurrentFeaturesObjective.h"
 #include "GHaveEachTypeBuildingsCountObjective.h"
@@ -8,7 +9,6 @@
 #include "GMoneyObjective.h"
 #include "GTypedHistoryActionsCountObjective.h"
 #include "GWorkersObjective.h"
-#include "LevelDataText.h"
 #include "content/IXMLReader.h"
 
 namespace
@@ -53,22 +53,13 @@ void GObjectiveList::load(IXMLReader* reader)
 	objectives.clear();
 	if (!reader || reader->isEmptyElement())
 		return;
-	while (reader->read())
+	const auto readObjective = [&]()
 	{
-		const int type = reader->getNodeType();
-		if (type == XML_NODE_ELEMENT_END && reader->getNodeName() == L"Objectives")
-			return;
-		if (type != XML_NODE_ELEMENT)
-			continue;
-		if (reader->getNodeName() != L"Objective")
-		{
-			skipElement(reader);
-			continue;
-		}
 		SmartPointer<GObjective> objective = createObjective(reader->getAttributeValue(L"Type"));
 		if (!objective)
-			continue;
+			return;
 		objective->read(reader);
 		objectives.push_back(objective);
-	}
+	};
+	readListItems(reader, L"Objectives", L"Objective", readObjective);
 }

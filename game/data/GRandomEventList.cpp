@@ -1,5 +1,6 @@
 #include "GRandomEventList.h"
 
+#include "ConfigReading.h"
 #include "GEventBrokenBuildingRequest.h"
 #include "GEventCafeBuildingRequest.h"
 #include "GEventDirtyBuildingRequest.h"
@@ -8,7 +9,6 @@
 #include "GEventWeatherRequest.h"
 #include "GOneTimeRandomEvent.h"
 #include "GRegularRandomEvent.h"
-#include "LevelDataText.h"
 #include "content/IXMLReader.h"
 
 namespace
@@ -68,22 +68,13 @@ void GRandomEventList::load(IXMLReader* reader)
 	clear();
 	if (!reader || reader->isEmptyElement())
 		return;
-	while (reader->read())
+	const auto readEvent = [&]()
 	{
-		const int type = reader->getNodeType();
-		if (type == XML_NODE_ELEMENT_END && reader->getNodeName() == L"RandomEvents")
-			return;
-		if (type != XML_NODE_ELEMENT)
-			continue;
-		if (reader->getNodeName() != L"Event")
-		{
-			skipElement(reader);
-			continue;
-		}
 		SmartPointer<GRandomEvent> event = createRandomEvent(reader->getAttributeValue(L"Type"));
 		if (!event)
-			continue;
+			return;
 		event->read(reader);
 		events.push_back(event);
-	}
+	};
+	readListItems(reader, L"RandomEvents", L"Event", readEvent);
 }

@@ -41,6 +41,16 @@
 #include "level/GBuildingNode.h"
 #include "level/GEllipseSectorNode.h"
 #include "level/GGameLevelScene.h"
+#include "minigames/GMiniCompletedScene.h"
+#include "minigames/GMiniGameAuctionScene.h"
+#include "minigames/GMiniGameHidden2Scene.h"
+#include "minigames/GMiniGameHiddenScene.h"
+#include "play/GGamePlayScene.h"
+#include "play/GHelpScene.h"
+#include "play/GInGameMenuScene.h"
+#include "play/GLevelCompletedScene.h"
+#include "play/GLevelObjectivesScene.h"
+#include "play/GLoadingLevelScene.h"
 
 namespace
 {
@@ -87,12 +97,22 @@ const std::vector<GameNodeClass>& gameNodeClasses()
 	    gameClass<GMapLocationButton>(),
 	    gameClass<GMapScene>(),
 	    gameClass<GComicsScene>(),
+	    gameClass<GLoadingLevelScene>(),
+	    gameClass<GGamePlayScene>(),
+	    gameClass<GLevelObjectivesScene>(),
 	    gameClass<GEllipseSectorNode>(),
 	    gameClass<GRectangleNode>(),
+	    gameClass<GLevelCompletedScene>(),
 	    gameClass<GAchievementUnlockedScene>(),
 	    gameClass<GAchievementsScene>(),
+	    gameClass<GHelpScene>(),
 	    gameClass<GCreditsScene>(),
+	    gameClass<GInGameMenuScene>(),
 	    gameClass<GOptionsScene>(),
+	    gameClass<GMiniCompletedScene>(),
+	    gameClass<GMiniGameHiddenScene>(),
+	    gameClass<GMiniGameHidden2Scene>(),
+	    gameClass<GMiniGameAuctionScene>(),
 	    gameClass<GBuildingNode>(),
 	    gameClass<GGameLevelScene>(),
 	    gameClass<GPathMovableNode>(),

@@ -45,12 +45,6 @@ void GBaloonNode::writeProperties(CPropertyCollection& collection) const
 	writeIntProperty(collection, "LifeTime", LifeTime);
 }
 
-void GBaloonNode::readProperties(const CPropertyCollection& collection)
-{
-	BaseNode::readProperties(collection);
-	readTableProperties(this, collection, propertyTable(), baseNodePropertyTable().size());
-}
-
 void GBaloonNode::copyFrom(const BaseNode* source, INodeEventQueue* manager)
 {
 	BaseNode::copyFrom(source, manager);
@@ -80,13 +74,8 @@ void GBaloonNode::startEffect()
 
 bool GBaloonNode::updateEffect(unsigned ms)
 {
-	remaining -= static_cast<int>(ms);
-	if (remaining <= 0)
-	{
-		removeFromParent(this);
+	if (!liveOn(remaining, ms))
 		return false;
-	}
-	fadeOutLastSecond(this, remaining);
 	const float dt = ms * 0.001f;
 	if (std::fabs(Position.X - start.X) >= width)
 		vx = -vx;

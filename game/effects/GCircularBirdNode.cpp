@@ -90,12 +90,6 @@ void GCircularBirdNode::writeProperties(CPropertyCollection& collection) const
 		collection.addFloat("AngularVelocity2", AngularVelocity2);
 }
 
-void GCircularBirdNode::readProperties(const CPropertyCollection& collection)
-{
-	BaseNode::readProperties(collection);
-	readTableProperties(this, collection, propertyTable(), baseNodePropertyTable().size());
-}
-
 void GCircularBirdNode::copyFrom(const BaseNode* source, INodeEventQueue* manager)
 {
 	BaseNode::copyFrom(source, manager);

@@ -1,5 +1,6 @@
 #include "GEffectNode.h"
 
+#include "EffectSupport.h"
 #include "core/SmartPointer.h"
 #include "nodes/NodeServices.h"
 
@@ -13,6 +14,12 @@ GEffectNode::GEffectNode(const ContentRef& reference, BaseNode* parentNode, INod
 GEffectNode::~GEffectNode()
 {
 	setScheduler(nullptr);
+}
+
+void GEffectNode::readProperties(const CPropertyCollection& collection)
+{
+	BaseNode::readProperties(collection);
+	readTableProperties(this, collection, propertyTable(), baseNodePropertyTable().size());
 }
 
 void GEffectNode::addToRenderList(RenderList& list)
@@ -47,4 +54,16 @@ void GEffectNode::restartEffect()
 	started = false;
 	finished = false;
 	setScheduler(nullptr);
+}
+
+bool GEffectNode::liveOn(int& remainingMs, unsigned ms)
+{
+	remainingMs -= static_cast<int>(ms);
+	if (remainingMs <= 0)
+	{
+		removeFromParent(this);
+		return false;
+	}
+	fadeOutLastSecond(this, remainingMs);
+	return true;
 }

@@ -14,6 +14,9 @@ public:
 	            unsigned taskPeriod = EffectTaskPeriod);
 	~GEffectNode() override;
 
+	// Reads the base properties, then each of the class's own table entries the collection holds.
+	void readProperties(const CPropertyCollection& collection) override;
+
 	// Starts the effect whether or not the node itself is Visible: only a drawn parent matters.
 	void addToRenderList(RenderList& list) override;
 	bool run(unsigned ms) override;
@@ -31,6 +34,9 @@ protected:
 	virtual bool updateEffect(unsigned ms) = 0;
 	// Forgets the start and detaches the task, so the next render pass starts the effect anew.
 	void restartEffect();
+	// Counts a life down by ms. At its end the node leaves its parent and false comes back; until then
+	// the node fades over its last second.
+	bool liveOn(int& remainingMs, unsigned ms);
 
 private:
 	bool started = false;

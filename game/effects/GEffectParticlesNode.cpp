@@ -7,9 +7,11 @@
 #include "content/IFileSystem.h"
 #include "core/CPropertyCollection.h"
 #include "core/CPropertyDataAtlasTexture.h"
+#include "core/NumberText.h"
 #include "core/Singleton.h"
 #include "device/IDevice.h"
 #include "nodes/NodeServices.h"
+#include "nodes/RandomRange.h"
 #include "scene/NodeMath.h"
 #include "scene/PropertyValue.h"
 
@@ -233,4 +235,32 @@ void GEffectParticlesNode::draw(video::IVideoDriver* driver, const core::rect<s3
 	batcher->addMesh(&batch);
 	batcher->flush();
 	driver->setTransform(video::ETS_WORLD, core::IdentityMatrix);
+}
+
+bool GEffectParticlesNode::readElements(IXMLReader* reader, const wchar_t* endName,
+                                        const std::function<void(const core::stringw&)>& onElement)
+{
+	while (reader->read())
+	{
+		const int type = reader->getNodeType();
+		const core::stringw& name = reader->getNodeName();
+		if (type == XML_NODE_ELEMENT_END && name == endName)
+			return true;
+		if (type == XML_NODE_ELEMENT)
+			onElement(name);
+	}
+	return false;
+}
+
+core::vector2df GEffectParticlesNode::readPairValue(IXMLReader* reader)
+{
+	return parseVector2dW(reader->getAttributeValue(L"Value").c_str());
+}
+
+void GEffectParticlesNode::setParticleQuad(u32 index, const core::vector2df& centre, const core::vector2df& halfSize,
+                                           float angle, float alpha)
+{
+	const int degrees = truncateToInt(angle);
+	quadMesh.setQuad(index, centre, rotateByWholeDegrees(core::vector2df(-halfSize.X, -halfSize.Y), degrees),
+	                 rotateByWholeDegrees(core::vector2df(halfSize.X, -halfSize.Y), degrees), particleColor(alpha));
 }

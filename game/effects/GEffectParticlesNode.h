@@ -6,9 +6,25 @@
 #include "core/SmartPointer.h"
 #include "scene/BaseNode.h"
 
+#include <functional>
 #include <irrlicht/SMaterial.h>
 
 class IXMLReader;
+
+// What every particle of the hint and weather nodes carries: its age, place, motion, turn and opacity.
+struct EffectParticleRecord
+{
+	float age = 0.0f;     // life fraction, dies at 1
+	float ageRate = 0.0f; // life fraction per second
+	float x = 0.0f;
+	float y = 0.0f;
+	float vx = 0.0f; // units per second
+	float vy = 0.0f;
+	float angle = 0.0f;           // degrees
+	float angularVelocity = 0.0f; // degrees per second
+	float alpha = 1.0f;
+	int alphaKey = 1; // next key of the alpha timeline
+};
 
 // Base of the hint and weather particle nodes: their own particle file, an update task that ages,
 // emits and rebuilds one quad mesh of one atlas frame, and a restart with a half-second pre-warm when
@@ -62,7 +78,18 @@ protected:
 
 	// Bursts due after adding ms to the gathered time at PPS a second; the time they use is taken off.
 	irr::u32 takeDueEmissions(unsigned ms);
-	GParticleQuadMesh& meshForQuads() { return quadMesh; }
+	// Hands each element's name to onElement until the end tag of endName; false when the text ends first.
+	static bool readElements(IXMLReader* reader, const wchar_t* endName,
+	                         const std::function<void(const irr::core::stringw&)>& onElement);
+	// The element's "Value" attribute as a pair of numbers.
+	static irr::core::vector2df readPairValue(IXMLReader* reader);
+	// Ages each record by ms (a life fraction at its ageRate a second); a dead one gives its place to the
+	// last record, a living one moves and turns and is then handed to step with the seconds passed.
+	template <typename Record, typename Step>
+	static void ageParticles(irr::core::array<Record>& particles, unsigned ms, Step step);
+	// Quad index of the mesh: a frame of halfSize about centre, turned by the whole degrees of angle.
+	void setParticleQuad(irr::u32 index, const irr::core::vector2df& centre, const irr::core::vector2df& halfSize,
+	                     float angle, float alpha);
 	// The colour of a particle of that opacity under the node's effective colour.
 	irr::video::SColor particleColor(float alpha) const;
 
@@ -78,3 +105,25 @@ private:
 	bool Enabled = true;
 	int accumulator = 0; // ms not yet turned into emissions
 };
+
+template <typename Record, typename Step>
+void GEffectParticlesNode::ageParticles(irr::core::array<Record>& particles, unsigned ms, Step step)
+{
+	const float dt = ms * 0.001f;
+	for (irr::u32 i = 0; i < particles.size();)
+	{
+		Record& p = particles[i];
+		p.age += p.ageRate * dt;
+		if (p.age >= 1.0f)
+		{
+			p = particles.getLast();
+			particles.set_used(particles.size() - 1);
+			continue;
+		}
+		p.x += p.vx * dt;
+		p.y += p.vy * dt;
+		p.angle += p.angularVelocity * dt;
+		step(p, dt);
+		++i;
+	}
+}

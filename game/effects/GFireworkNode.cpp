@@ -56,12 +56,6 @@ void GFireworkNode::writeProperties(CPropertyCollection& collection) const
 	writeRangeProperty(collection, "MoveTimeRange", MoveTimeRange);
 }
 
-void GFireworkNode::readProperties(const CPropertyCollection& collection)
-{
-	BaseNode::readProperties(collection);
-	readTableProperties(this, collection, propertyTable(), baseNodePropertyTable().size());
-}
-
 void GFireworkNode::copyFrom(const BaseNode* source, INodeEventQueue* manager)
 {
 	BaseNode::copyFrom(source, manager);

@@ -11,14 +11,6 @@
 
 using namespace irr;
 
-namespace
-{
-core::vector2df pairValue(IXMLReader* reader)
-{
-	return parseVector2dW(reader->getAttributeValue(L"Value").c_str());
-}
-} // namespace
-
 GHOHintParticlesNode::GHOHintParticlesNode(const ContentRef& reference, BaseNode* parentNode, INodeEventQueue* manager)
     : GEffectParticlesNode(reference, parentNode, manager)
 {
@@ -49,51 +41,40 @@ void GHOHintParticlesNode::copyFrom(const BaseNode* source, INodeEventQueue* man
 
 bool GHOHintParticlesNode::readConfiguration(IXMLReader* reader)
 {
-	while (reader->read())
+	const auto readElement = [&](const core::stringw& name)
 	{
-		const int type = reader->getNodeType();
-		const core::stringw& name = reader->getNodeName();
-		if (type == XML_NODE_ELEMENT_END && name == L"HintParticle")
-			return true;
-		if (type != XML_NODE_ELEMENT)
-			continue;
 		if (name == L"EmitRadiusXRange")
-			EmitRadiusXRange = pairValue(reader);
+			EmitRadiusXRange = readPairValue(reader);
 		else if (name == L"EmitRadiusYRange")
-			EmitRadiusYRange = pairValue(reader);
+			EmitRadiusYRange = readPairValue(reader);
 		else if (name == L"ParticlesDensity")
-			ParticlesDensity = pairValue(reader);
+			ParticlesDensity = readPairValue(reader);
 		else if (name == L"ParticlesVelRange")
-			ParticlesVelRange = pairValue(reader);
+			ParticlesVelRange = readPairValue(reader);
 		else if (name == L"ParticlesLifetimeRange")
-			ParticlesLifetimeRange = pairValue(reader);
+			ParticlesLifetimeRange = readPairValue(reader);
 		else if (name == L"PPS")
 			PPS = wideToInt(reader->getAttributeValue(L"Value").c_str());
 		else if (name == L"ParticlesTimeline")
 			readTimelines(reader);
-	}
-	return false;
+	};
+	return readElements(reader, L"HintParticle", readElement);
 }
 
 void GHOHintParticlesNode::readTimelines(IXMLReader* reader)
 {
 	if (reader->isEmptyElement())
 		return;
-	while (reader->read())
+	const auto readElement = [&](const core::stringw& name)
 	{
-		const int type = reader->getNodeType();
-		const core::stringw& name = reader->getNodeName();
-		if (type == XML_NODE_ELEMENT_END && name == L"ParticlesTimeline")
-			return;
-		if (type != XML_NODE_ELEMENT)
-			continue;
 		if (name == L"AngularVelocity")
 			angularVelocityTimeline.read(reader);
 		else if (name == L"Scale")
 			scaleTimeline.read(reader);
 		else if (name == L"ColorA")
 			alphaTimeline.read(reader);
-	}
+	};
+	readElements(reader, L"ParticlesTimeline", readElement);
 }
 
 void GHOHintParticlesNode::emit(unsigned ms)
@@ -147,37 +128,21 @@ u32 GHOHintParticlesNode::burst(u32 room)
 
 void GHOHintParticlesNode::updateParticles(unsigned ms)
 {
-	const float dt = ms * 0.001f;
-	for (u32 i = 0; i < particles.size();)
+	const auto step = [this](HintParticleRecord& p, float)
 	{
-		HintParticleRecord& p = particles[i];
-		p.age += p.ageRate * dt;
-		if (p.age >= 1.0f)
-		{
-			p = particles.getLast();
-			particles.set_used(particles.size() - 1);
-			continue;
-		}
-		p.x += p.vx * dt;
-		p.y += p.vy * dt;
-		p.angle += p.angularVelocity * dt;
 		angularVelocityTimeline.evaluate(p.age, p.angularVelocity, p.angularVelocityKey);
 		scaleTimeline.evaluate(p.age, p.scale, p.scaleKey);
 		alphaTimeline.evaluate(p.age, p.alpha, p.alphaKey);
-		++i;
-	}
+	};
+	ageParticles(particles, ms, step);
 }
 
 void GHOHintParticlesNode::writeQuads(float frameWidth, float frameHeight)
 {
-	GParticleQuadMesh& quads = meshForQuads();
 	for (u32 k = 0; k < particles.size(); ++k)
 	{
 		const HintParticleRecord& p = particles[k];
-		const float hw = frameWidth * p.scale * 0.5f;
-		const float hh = frameHeight * p.scale * 0.5f;
-		const int degrees = truncateToInt(p.angle);
-		quads.setQuad(k, core::vector2df(p.x, p.y), rotateByWholeDegrees(core::vector2df(-hw, -hh), degrees),
-		              rotateByWholeDegrees(core::vector2df(hw, -hh), degrees), particleColor(p.alpha));
+		const core::vector2df halfSize(frameWidth * p.scale * 0.5f, frameHeight * p.scale * 0.5f);
+		setParticleQuad(k, core::vector2df(p.x, p.y), halfSize, p.angle, p.alpha);
 	}
 }

@@ -5,21 +5,11 @@
 #include "data/GameNodeTypeIds.h"
 
 // One sparkle particle of a hint ring.
-struct HintParticleRecord
+struct HintParticleRecord : EffectParticleRecord
 {
-	float age = 0.0f;     // life fraction, dies at 1
-	float ageRate = 0.0f; // life fraction per second
-	float x = 0.0f;
-	float y = 0.0f;
-	float vx = 0.0f; // units per second
-	float vy = 0.0f;
-	float angle = 0.0f;           // degrees
-	float angularVelocity = 0.0f; // degrees per second
-	int angularVelocityKey = 1;   // next key of each timeline
+	int angularVelocityKey = 1; // next key of each timeline
 	float scale = 1.0f;
 	int scaleKey = 1;
-	float alpha = 1.0f;
-	int alphaKey = 1;
 };
 
 // Sparkles over what a hint points at: bursts of particles, each a ring spread evenly around an

@@ -85,12 +85,6 @@ void GLakeWaveNode::writeProperties(CPropertyCollection& collection) const
 		collection.addInt("LifeTime", LifeTime);
 }
 
-void GLakeWaveNode::readProperties(const CPropertyCollection& collection)
-{
-	BaseNode::readProperties(collection);
-	readTableProperties(this, collection, propertyTable(), baseNodePropertyTable().size());
-}
-
 void GLakeWaveNode::copyFrom(const BaseNode* source, INodeEventQueue* manager)
 {
 	BaseNode::copyFrom(source, manager);

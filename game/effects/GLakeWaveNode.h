@@ -22,7 +22,6 @@ public:
 
 	const PropertyTable& propertyTable() const override;
 	void writeProperties(CPropertyCollection& collection) const override;
-	void readProperties(const CPropertyCollection& collection) override;
 	void copyFrom(const BaseNode* source, INodeEventQueue* sceneManager) override;
 	void onLoaded() override;
 

@@ -44,12 +44,6 @@ void GPicEffectNode::writeProperties(CPropertyCollection& collection) const
 	writeIntProperty(collection, "LifeTime", LifeTime);
 }
 
-void GPicEffectNode::readProperties(const CPropertyCollection& collection)
-{
-	BaseNode::readProperties(collection);
-	readTableProperties(this, collection, propertyTable(), baseNodePropertyTable().size());
-}
-
 void GPicEffectNode::copyFrom(const BaseNode* source, INodeEventQueue* manager)
 {
 	BaseNode::copyFrom(source, manager);
@@ -78,13 +72,8 @@ void GPicEffectNode::startEffect()
 
 bool GPicEffectNode::updateEffect(unsigned ms)
 {
-	remaining -= static_cast<int>(ms);
-	if (remaining <= 0)
-	{
-		removeFromParent(this);
+	if (!liveOn(remaining, ms))
 		return false;
-	}
-	fadeOutLastSecond(this, remaining);
 	const float dt = ms * 0.001f;
 	if (remaining > accelEnd)
 		vy += ay * dt;

@@ -1,6 +1,6 @@
 #include "GSelectGridNode.h"
 
-#include "content/CQuadBatcher.h"
+#include "app/FlatShapeDrawing.h"
 #include "core/CPropertyCollection.h"
 #include "scene/NodeMath.h"
 #include "scene/PropertyValue.h"
@@ -19,22 +19,12 @@ const GSelectGridNode* self(const IPropertyOwner* owner)
 {
 	return static_cast<const GSelectGridNode*>(owner);
 }
-
-video::S3DVertex vertexAt(f32 x, f32 y, video::SColor colour)
-{
-	return video::S3DVertex(x, y, 0.0f, 0.0f, 0.0f, 1.0f, colour, 0.0f, 0.0f);
-}
 } // namespace
 
 GSelectGridNode::GSelectGridNode(const ContentRef& reference, BaseNode* parentNode, INodeEventQueue* manager)
-    : BaseNode(reference, parentNode, manager)
+    : BaseNode(reference, parentNode, manager), material(flatShapeMaterial())
 {
-	material.MaterialType = video::EMT_TRANSPARENT_VERTEX_ALPHA;
-	material.Lighting = false;
 	material.GouraudShading = false;
-	material.ZBuffer = video::ECFN_NEVER;
-	material.ZWriteEnable = false;
-	material.BackfaceCulling = false;
 	material.TextureLayer[0].TrilinearFilter = true;
 }
 
@@ -116,8 +106,8 @@ void GSelectGridNode::updateAbsoluteTransform()
 
 void GSelectGridNode::addLine(float x0, float y0, float x1, float y1)
 {
-	lines.push_back(vertexAt(x0, y0, GridColor));
-	lines.push_back(vertexAt(x1, y1, GridColor));
+	lines.push_back(flatVertex(x0, y0, GridColor));
+	lines.push_back(flatVertex(x1, y1, GridColor));
 }
 
 void GSelectGridNode::rebuildLines()
@@ -163,20 +153,14 @@ void GSelectGridNode::draw(video::IVideoDriver* driver, const core::rect<s32>*)
 		return;
 	const video::SColor fill = multiplyColors(FillColor, absoluteColor);
 	const video::SColor grid = multiplyColors(GridColor, absoluteColor);
-	CQuadBatcher::forDriver(driver)->flush();
-	driver->setMaterial(material);
-	core::matrix4 world = absoluteTransformation;
-	world[14] = 0.0f;
-	driver->setTransform(video::ETS_WORLD, world);
+	beginFlatShape(driver, material, absoluteTransformation);
 	if (fill.getAlpha() != 0)
 	{
 		const f32 w = Bounds.X;
 		const f32 h = Bounds.Y;
-		const video::S3DVertex vertices[4] = {vertexAt(0.0f, 0.0f, fill), vertexAt(w, 0.0f, fill), vertexAt(w, h, fill),
-		                                      vertexAt(0.0f, h, fill)};
-		const u16 indices[4] = {0, 1, 2, 3};
-		driver->drawVertexPrimitiveList(vertices, 4, indices, 2, video::EVT_STANDARD, scene::EPT_TRIANGLE_FAN,
-		                                video::EIT_16BIT);
+		const video::S3DVertex vertices[4] = {flatVertex(0.0f, 0.0f, fill), flatVertex(w, 0.0f, fill),
+		                                      flatVertex(w, h, fill), flatVertex(0.0f, h, fill)};
+		drawFlatFan(driver, vertices, 4);
 	}
 	if (grid.getAlpha() != 0 && lines.size() > 1)
 	{

@@ -58,12 +58,6 @@ void GShieldEffectNode::writeProperties(CPropertyCollection& collection) const
 	writeIntProperty(collection, "DisappearTime", DisappearTime);
 }
 
-void GShieldEffectNode::readProperties(const CPropertyCollection& collection)
-{
-	BaseNode::readProperties(collection);
-	readTableProperties(this, collection, propertyTable(), baseNodePropertyTable().size());
-}
-
 void GShieldEffectNode::copyFrom(const BaseNode* source, INodeEventQueue* manager)
 {
 	BaseNode::copyFrom(source, manager);

@@ -54,12 +54,6 @@ void GShieldStarNode::writeProperties(CPropertyCollection& collection) const
 	writeIntProperty(collection, "LifeTime", LifeTime);
 }
 
-void GShieldStarNode::readProperties(const CPropertyCollection& collection)
-{
-	BaseNode::readProperties(collection);
-	readTableProperties(this, collection, propertyTable(), baseNodePropertyTable().size());
-}
-
 void GShieldStarNode::copyFrom(const BaseNode* source, INodeEventQueue* manager)
 {
 	BaseNode::copyFrom(source, manager);
@@ -97,13 +91,8 @@ void GShieldStarNode::startEffect()
 
 bool GShieldStarNode::updateEffect(unsigned ms)
 {
-	remaining -= static_cast<int>(ms);
-	if (remaining <= 0)
-	{
-		removeFromParent(this);
+	if (!liveOn(remaining, ms))
 		return false;
-	}
-	fadeOutLastSecond(this, remaining);
 	const float dt = ms * 0.001f;
 	if (accel1End < remaining && remaining < accel1Start)
 		speed += accel1 * dt;

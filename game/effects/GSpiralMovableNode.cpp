@@ -44,12 +44,6 @@ void GSpiralMovableNode::writeProperties(CPropertyCollection& collection) const
 	writeIntProperty(collection, "LifeTime", LifeTime);
 }
 
-void GSpiralMovableNode::readProperties(const CPropertyCollection& collection)
-{
-	BaseNode::readProperties(collection);
-	readTableProperties(this, collection, propertyTable(), baseNodePropertyTable().size());
-}
-
 void GSpiralMovableNode::copyFrom(const BaseNode* source, INodeEventQueue* manager)
 {
 	BaseNode::copyFrom(source, manager);
@@ -83,13 +77,8 @@ void GSpiralMovableNode::startEffect()
 
 bool GSpiralMovableNode::updateEffect(unsigned ms)
 {
-	remaining -= static_cast<int>(ms);
-	if (remaining <= 0)
-	{
-		removeFromParent(this);
+	if (!liveOn(remaining, ms))
 		return false;
-	}
-	fadeOutLastSecond(this, remaining);
 	const float dt = ms * 0.001f;
 	r += rVelocity * dt;
 	angle += angleVelocity * dt;

@@ -13,11 +13,6 @@ using namespace irr;
 
 namespace
 {
-core::vector2df pairValue(IXMLReader* reader)
-{
-	return parseVector2dW(reader->getAttributeValue(L"Value").c_str());
-}
-
 // The rotation (degrees) that turns straight down (0, 1) into d; none counts as towards +x.
 float angleTurningDownTo(const core::vector2df& d)
 {
@@ -81,14 +76,8 @@ bool GWeatherParticlesNode::readConfiguration(IXMLReader* reader)
 	    {L"ParticleNormalDeltaPeriodRange", &ParticleNormalDeltaPeriodRange},
 	    {L"ParticleLifetimeRange", &ParticleLifetimeRange},
 	};
-	while (reader->read())
+	const auto readElement = [&](const core::stringw& name)
 	{
-		const int type = reader->getNodeType();
-		const core::stringw& name = reader->getNodeName();
-		if (type == XML_NODE_ELEMENT_END && name == L"WeatherParticle")
-			return true;
-		if (type != XML_NODE_ELEMENT)
-			continue;
 		if (name == L"PPS")
 			PPS = wideToInt(reader->getAttributeValue(L"Value").c_str());
 		else if (name == L"ParticleTimeline")
@@ -96,30 +85,25 @@ bool GWeatherParticlesNode::readConfiguration(IXMLReader* reader)
 		else
 			for (const Pair& pair : pairs)
 				if (name == pair.name)
-					*pair.field = pairValue(reader);
-	}
-	return false;
+					*pair.field = readPairValue(reader);
+	};
+	return readElements(reader, L"WeatherParticle", readElement);
 }
 
 void GWeatherParticlesNode::readTimelines(IXMLReader* reader)
 {
 	if (reader->isEmptyElement())
 		return;
-	while (reader->read())
+	const auto readElement = [&](const core::stringw& name)
 	{
-		const int type = reader->getNodeType();
-		const core::stringw& name = reader->getNodeName();
-		if (type == XML_NODE_ELEMENT_END && name == L"ParticleTimeline")
-			return;
-		if (type != XML_NODE_ELEMENT)
-			continue;
 		if (name == L"ScaleX")
 			scaleXTimeline.read(reader);
 		else if (name == L"ScaleY")
 			scaleYTimeline.read(reader);
 		else if (name == L"ColorA")
 			alphaTimeline.read(reader);
-	}
+	};
+	readElements(reader, L"ParticleTimeline", readElement);
 }
 
 void GWeatherParticlesNode::emit(unsigned ms)
@@ -165,33 +149,20 @@ void GWeatherParticlesNode::addParticle()
 
 void GWeatherParticlesNode::updateParticles(unsigned ms)
 {
-	const float dt = ms * 0.001f;
-	for (u32 i = 0; i < particles.size();)
+	const auto step = [this](WeatherParticleRecord& p, float dt)
 	{
-		WeatherParticleRecord& p = particles[i];
-		p.age += p.ageRate * dt;
-		if (p.age >= 1.0f)
-		{
-			p = particles.getLast();
-			particles.set_used(particles.size() - 1);
-			continue;
-		}
-		p.x += p.vx * dt;
-		p.y += p.vy * dt;
-		p.angle += p.angularVelocity * dt;
 		p.swayPhase = truncateToInt(static_cast<float>(p.swayPhase) + dt * 1000.0f);
 		if (p.swayPhase > p.swayPeriod)
 			p.swayPhase = 0;
 		scaleXTimeline.evaluate(p.age, p.scaleX, p.scaleXKey);
 		scaleYTimeline.evaluate(p.age, p.scaleY, p.scaleYKey);
 		alphaTimeline.evaluate(p.age, p.alpha, p.alphaKey);
-		++i;
-	}
+	};
+	ageParticles(particles, ms, step);
 }
 
 void GWeatherParticlesNode::writeQuads(float frameWidth, float frameHeight)
 {
-	GParticleQuadMesh& quads = meshForQuads();
 	for (u32 k = 0; k < particles.size(); ++k)
 	{
 		const WeatherParticleRecord& p = particles[k];
@@ -201,10 +172,7 @@ void GWeatherParticlesNode::writeQuads(float frameWidth, float frameHeight)
 			const int q = static_cast<int>(static_cast<long long>(p.swayPhase) * 360 / p.swayPeriod);
 			centre += core::vector2df(p.nx, p.ny) * (p.scaleX * p.swayAmplitude * cosDegrees(q));
 		}
-		const float hw = frameWidth * p.scaleX * 0.5f;
-		const float hh = frameHeight * p.scaleY * 0.5f;
-		const int degrees = truncateToInt(p.angle);
-		quads.setQuad(k, centre, rotateByWholeDegrees(core::vector2df(-hw, -hh), degrees),
-		              rotateByWholeDegrees(core::vector2df(hw, -hh), degrees), particleColor(p.alpha));
+		const core::vector2df halfSize(frameWidth * p.scaleX * 0.5f, frameHeight * p.scaleY * 0.5f);
+		setParticleQuad(k, centre, halfSize, p.angle, p.alpha);
 	}
 }

@@ -5,27 +5,17 @@
 #include "data/GameNodeTypeIds.h"
 
 // One raindrop or snowflake.
-struct WeatherParticleRecord
+struct WeatherParticleRecord : EffectParticleRecord
 {
-	float age = 0.0f;     // life fraction, dies at 1
-	float ageRate = 0.0f; // life fraction per second
-	float x = 0.0f;
-	float y = 0.0f;
-	float vx = 0.0f; // units per second
-	float vy = 0.0f;
 	float nx = 0.0f; // unit normal of the velocity
 	float ny = 0.0f;
 	float swayAmplitude = 0.0f;
-	int swayPhase = 0;            // ms into the sway period
-	int swayPeriod = 0;           // ms
-	float angle = 0.0f;           // degrees
-	float angularVelocity = 0.0f; // degrees per second
+	int swayPhase = 0;  // ms into the sway period
+	int swayPeriod = 0; // ms
 	float scaleX = 1.0f;
 	float scaleY = 1.0f;
 	int scaleXKey = 1; // next key of each timeline
 	int scaleYKey = 1;
-	float alpha = 1.0f;
-	int alphaKey = 1;
 };
 
 // Rain or snow over a level: particles born one by one in a band above the screen, flying towards a

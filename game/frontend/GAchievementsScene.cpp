@@ -16,9 +16,6 @@
 
 namespace
 {
-constexpr int KeyEscape = 27;
-constexpr int KeyEnter = 13;
-
 irr::core::stringw money(const irr::core::stringw& amount)
 {
 	IDevice* device = Singleton<IDevice>::peek();
@@ -146,19 +143,9 @@ void GAchievementsScene::fillLists(const GAchievements& achievements)
 	}
 }
 
-void GAchievementsScene::closeBack()
-{
-	closeTo(0, StringId(), frontend::navBackToSlide());
-}
-
 bool GAchievementsScene::onKeyUp(CEventInputKeyUp* event)
 {
-	if (GBaseSceneNode::onKeyUp(event))
-		return true;
-	if (event->key != KeyEscape && event->key != KeyEnter)
-		return false;
-	closeBack();
-	return true;
+	return GBaseSceneNode::onKeyUp(event) || frontend::closeOnBackKey(this, event->key);
 }
 
 bool GAchievementsScene::onSceneChangeStarted(CEventNodeSceneChangeStarted* event)
@@ -176,10 +163,5 @@ bool GAchievementsScene::onSceneChangeStarted(CEventNodeSceneChangeStarted* even
 
 bool GAchievementsScene::onNodePressed(CEventNodeClicked* event)
 {
-	if (GBaseSceneNode::onNodePressed(event))
-		return true;
-	if (!frontend::isNamed(event->control, "BackButton"))
-		return false;
-	closeBack();
-	return true;
+	return GBaseSceneNode::onNodePressed(event) || frontend::closeOnBackButton(this, event->control);
 }

@@ -39,8 +39,6 @@ public:
 	TextNode* getEarnedText() const { return earnedText.get(); }
 
 private:
-	void closeBack();
-
 	// Parts of this scene's own tree; null when the scene file lacks them.
 	SmartPointer<ListNode> allList;
 	SmartPointer<ListNode> earnedList;

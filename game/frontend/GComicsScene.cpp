@@ -1,5 +1,6 @@
 #include "GComicsScene.h"
 
+#include "SceneLookup.h"
 #include "audio/CSoundManager.h"
 #include "content/CContentManager.h"
 #include "core/InputEvents.h"
@@ -57,10 +58,7 @@ bool isPiece(const BaseNode* node)
 	return name == pieceWaiting() || name == pieceNoWait() || name == pieceNoDisappear();
 }
 
-BaseNode* directChild(const BaseNode* parent, const char* name)
-{
-	return parent ? parent->findChild(nameId(name), 1) : nullptr;
-}
+using frontend::directChild;
 
 void addPreListener(BaseNode* node, EventReceiver* receiver)
 {

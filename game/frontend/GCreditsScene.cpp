@@ -4,31 +4,15 @@
 #include "core/InputEvents.h"
 #include "scene/NodeEvents.h"
 
-namespace
-{
-constexpr int KeyEscape = 27;
-constexpr int KeyEnter = 13;
-} // namespace
-
 const irr::core::stringw& GCreditsScene::typeNameText()
 {
 	static const irr::core::stringw name(L"GCreditsScene");
 	return name;
 }
 
-void GCreditsScene::closeBack()
-{
-	closeTo(0, StringId(), frontend::navBackToSlide());
-}
-
 bool GCreditsScene::onKeyUp(CEventInputKeyUp* event)
 {
-	if (GBaseSceneNode::onKeyUp(event))
-		return true;
-	if (event->key != KeyEscape && event->key != KeyEnter)
-		return false;
-	closeBack();
-	return true;
+	return GBaseSceneNode::onKeyUp(event) || frontend::closeOnBackKey(this, event->key);
 }
 
 bool GCreditsScene::onSceneChangeStarted(CEventNodeSceneChangeStarted* event)
@@ -40,10 +24,5 @@ bool GCreditsScene::onSceneChangeStarted(CEventNodeSceneChangeStarted* event)
 
 bool GCreditsScene::onNodePressed(CEventNodeClicked* event)
 {
-	if (GBaseSceneNode::onNodePressed(event))
-		return true;
-	if (!frontend::isNamed(event->control, "BackButton"))
-		return false;
-	closeBack();
-	return true;
+	return GBaseSceneNode::onNodePressed(event) || frontend::closeOnBackButton(this, event->control);
 }

@@ -16,8 +16,4 @@ public:
 	bool onKeyUp(CEventInputKeyUp* event) override;
 	bool onSceneChangeStarted(CEventNodeSceneChangeStarted* event) override;
 	bool onNodePressed(CEventNodeClicked* event) override;
-
-private:
-	// Back to the scene below, which slides in ("NavBackToSlide").
-	void closeBack();
 };

@@ -190,6 +190,7 @@ void GIntroScene::loadEnvironmentAtlases()
 {
 	loadAtlas("atlases/Env1.xml");
 	loadAtlas("atlases/Env2.xml");
+	loadAtlas("atlases/Districts.xml");
 	// Life in the city: the weather particles and the pictures of the movers, balloons and fireworks.
 	loadAtlas("atlases/Effects.xml");
 	loadAtlas("atlases/Movers.xml");
@@ -225,6 +226,7 @@ void GIntroScene::loadInterfaceTemplates()
 	if (templates && gGameApplication && gGameApplication->uiSceneManager)
 		gGameApplication->uiSceneManager->setTemplateCollection(templates.get());
 	addTemplatesOf(templates.get(), "scenes/MainMenuMovers.qscn");
+	addTemplatesOf(templates.get(), "scenes/MiniGameTemplates.qscn");
 }
 
 void GIntroScene::loadLevelTemplates()

@@ -1,6 +1,6 @@
 #include "GRectangleNode.h"
 
-#include "content/CQuadBatcher.h"
+#include "app/FlatShapeDrawing.h"
 #include "core/CPropertyCollection.h"
 #include "scene/NodeMath.h"
 #include "scene/PropertyValue.h"
@@ -44,21 +44,11 @@ video::ITexture* whiteTexel(video::IVideoDriver* driver)
 	image->drop();
 	return texture;
 }
-
-video::S3DVertex vertexAt(f32 x, f32 y, video::SColor colour)
-{
-	return video::S3DVertex(x, y, 0.0f, 0.0f, 0.0f, 1.0f, colour, 0.0f, 0.0f);
-}
 } // namespace
 
 GRectangleNode::GRectangleNode(const ContentRef& reference, BaseNode* parentNode, INodeEventQueue* manager)
-    : BaseNode(reference, parentNode, manager)
+    : BaseNode(reference, parentNode, manager), material(flatShapeMaterial())
 {
-	material.MaterialType = video::EMT_TRANSPARENT_VERTEX_ALPHA;
-	material.Lighting = false;
-	material.ZBuffer = video::ECFN_NEVER;
-	material.ZWriteEnable = false;
-	material.BackfaceCulling = false;
 }
 
 const core::stringw& GRectangleNode::typeNameText()
@@ -129,33 +119,26 @@ void GRectangleNode::draw(video::IVideoDriver* driver, const core::rect<s32>*)
 {
 	if (!driver)
 		return;
-	CQuadBatcher::forDriver(driver)->flush();
 	material.setTexture(0, whiteTexel(driver));
-	driver->setMaterial(material);
-	core::matrix4 world = absoluteTransformation;
-	// Depth orders the render list only; the batcher's projection keeps every layer on screen at 0.
-	world[14] = 0.0f;
-	driver->setTransform(video::ETS_WORLD, world);
+	beginFlatShape(driver, material, absoluteTransformation);
 
 	const f32 w = Bounds.X;
 	const f32 h = Bounds.Y;
 	const video::SColor fill = multiplyColors(fillColor, TintColor);
 	if (fill.getAlpha() != 0)
 	{
-		const video::S3DVertex vertices[4] = {vertexAt(1.0f, 1.0f, fill), vertexAt(w, 1.0f, fill), vertexAt(w, h, fill),
-		                                      vertexAt(1.0f, h, fill)};
-		const u16 indices[4] = {0, 1, 2, 3};
-		driver->drawVertexPrimitiveList(vertices, 4, indices, 2, video::EVT_STANDARD, scene::EPT_TRIANGLE_FAN,
-		                                video::EIT_16BIT);
+		const video::S3DVertex vertices[4] = {flatVertex(1.0f, 1.0f, fill), flatVertex(w, 1.0f, fill),
+		                                      flatVertex(w, h, fill), flatVertex(1.0f, h, fill)};
+		drawFlatFan(driver, vertices, 4);
 	}
 	const video::SColor border = multiplyColors(borderColor, TintColor);
 	if (border.getAlpha() != 0)
 	{
 		// Drawn at less than nine tenths of its size, the top line starts one unit in like the others.
 		const f32 start = getMatrixScale(absoluteTransformation).X > 0.9f ? 0.0f : 1.0f;
-		const video::S3DVertex vertices[5] = {vertexAt(start, 1.0f, border), vertexAt(w, 1.0f, border),
-		                                      vertexAt(w, h, border), vertexAt(1.0f, h, border),
-		                                      vertexAt(1.0f, 1.0f, border)};
+		const video::S3DVertex vertices[5] = {flatVertex(start, 1.0f, border), flatVertex(w, 1.0f, border),
+		                                      flatVertex(w, h, border), flatVertex(1.0f, h, border),
+		                                      flatVertex(1.0f, 1.0f, border)};
 		const u16 indices[8] = {0, 1, 1, 2, 2, 3, 3, 4};
 		driver->drawVertexPrimitiveList(vertices, 5, indices, 4, video::EVT_STANDARD, scene::EPT_LINES,
 		                                video::EIT_16BIT);

@@ -1,24 +1,16 @@
 #include "LevelLoading.h"
 
-#include "data/GameNodeTypeIds.h"
+#include "play/GLoadingLevelScene.h"
 #include "scene/SceneNode.h"
-
-namespace
-{
-const char* const LoadingLevelSceneName = "scenes/LoadingLevelScene.qscn";
-} // namespace
 
 SceneNode* openLevelLoading(SceneNode* from, const irr::core::stringc& levelName)
 {
 	if (!from)
 		return nullptr;
 	SceneNode* loading =
-	    from->openScene(LoadingLevelSceneName, false, SceneNode::nameIdNavFrom(), SceneNode::nameIdNavTo());
-	if (loading && loading->isKindOf(NodeTypeGLoadingLevelScene))
-	{
-		// The loading scene's class is not part of the game yet; once it is, this is where it gets
-		// the name: static_cast<GLoadingLevelScene*>(loading)->setLevelName(levelName).
-		(void)levelName;
-	}
+	    from->openScene(GLoadingLevelScene::FileName, false, SceneNode::nameIdNavFrom(), SceneNode::nameIdNavTo());
+	// The name is set before the scene appears: its first step reads it.
+	if (auto* levelLoading = nodeCast<GLoadingLevelScene>(loading))
+		levelLoading->setLevelName(levelName);
 	return loading;
 }

@@ -1,5 +1,13 @@
 #include "SceneLookup.h"
 
+#include "scene/SceneNode.h"
+
+namespace
+{
+constexpr int KeyEscape = 27;
+constexpr int KeyEnter = 13;
+} // namespace
+
 namespace frontend
 {
 BaseNode* directChild(const BaseNode* parent, const char* name)
@@ -29,5 +37,21 @@ StringId noTransTo()
 {
 	static const StringId id = internStringId("NoTransTo");
 	return id;
+}
+
+bool closeOnBackKey(SceneNode* screen, int key)
+{
+	if (key != KeyEscape && key != KeyEnter)
+		return false;
+	screen->closeTo(0, StringId(), navBackToSlide());
+	return true;
+}
+
+bool closeOnBackButton(SceneNode* screen, const BaseNode* control)
+{
+	if (!isNamed(control, "BackButton"))
+		return false;
+	screen->closeTo(0, StringId(), navBackToSlide());
+	return true;
 }
 } // namespace frontend

@@ -24,4 +24,9 @@ bool isNamed(const BaseNode* node, const char* name);
 StringId navBackToSlide();
 StringId navBackFromSlide();
 StringId noTransTo();
+
+// The back-only screens: Esc or Enter, or a press of the "BackButton", closes the screen to the scene
+// below, which slides in. True when the screen closed.
+bool closeOnBackKey(SceneNode* screen, int key);
+bool closeOnBackButton(SceneNode* screen, const BaseNode* control);
 } // namespace frontend

@@ -36,20 +36,6 @@ GDestroyProcess::GDestroyProcess(GGameLevelScene* levelScene, GBuildingNode* bui
 		building->setChildrenState(processName("Done"), nullptr);
 }
 
-const EventMap& GDestroyProcess::eventMap()
-{
-	using S = GDestroyProcess;
-	static const EventMap table = extendEventMap(
-	    GLevelProcess::eventMap(),
-	    {{CEventNodeStateFinished::TypeId, &eventHandler<S, CEventNodeStateFinished, &S::onMoveFinished>}});
-	return table;
-}
-
-bool GDestroyProcess::onEvent(CEvent* event)
-{
-	return event && dispatchThroughTable(eventMap(), event);
-}
-
 float GDestroyProcess::getProgress() const
 {
 	const float total = record ? record->getDestroyTime() : 0.0f;

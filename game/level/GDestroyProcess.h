@@ -10,9 +10,6 @@ public:
 	GDestroyProcess(GGameLevelScene* level, GBuildingNode* building, BaseNode* cargosNode,
 	                TemplateCollectionNode* templates, GLevelPath* path);
 
-	static const EventMap& eventMap();
-	bool onEvent(CEvent* event) override;
-
 	float getProgress() const override;
 	bool update(irr::u32 elapsed) override;
 	// Brings the previous building back and returns the workers; nothing once the demolition is over.
@@ -22,7 +19,6 @@ public:
 	float getRemaining() const { return remaining; }
 
 private:
-	bool onMoveFinished(CEventNodeStateFinished* event) { return onBusMoveFinished(event); }
 	void startDemolition();
 	void finish();
 

@@ -1,6 +1,6 @@
 #include "GEllipseSectorNode.h"
 
-#include "content/CQuadBatcher.h"
+#include "app/FlatShapeDrawing.h"
 #include "core/CPropertyCollection.h"
 #include "nodes/DegreeTable.h"
 #include "scene/NodeMath.h"
@@ -12,8 +12,14 @@ using namespace irr;
 
 namespace
 {
-GEllipseSectorNode* self(IPropertyOwner* owner) { return static_cast<GEllipseSectorNode*>(owner); }
-const GEllipseSectorNode* self(const IPropertyOwner* owner) { return static_cast<const GEllipseSectorNode*>(owner); }
+GEllipseSectorNode* self(IPropertyOwner* owner)
+{
+	return static_cast<GEllipseSectorNode*>(owner);
+}
+const GEllipseSectorNode* self(const IPropertyOwner* owner)
+{
+	return static_cast<const GEllipseSectorNode*>(owner);
+}
 
 // A present value of the wrong type reads as 0; an absent one leaves the field alone.
 template <class T, class Read>
@@ -52,13 +58,8 @@ core::array<core::vector2df> ellipseSectorFan(core::vector2df centre, f32 rx, f3
 }
 
 GEllipseSectorNode::GEllipseSectorNode(const ContentRef& reference, BaseNode* parentNode, INodeEventQueue* manager)
-    : BaseNode(reference, parentNode, manager)
+    : BaseNode(reference, parentNode, manager), material(flatShapeMaterial())
 {
-	material.MaterialType = video::EMT_TRANSPARENT_VERTEX_ALPHA;
-	material.Lighting = false;
-	material.ZBuffer = video::ECFN_NEVER;
-	material.ZWriteEnable = false;
-	material.BackfaceCulling = false;
 }
 
 const core::stringw& GEllipseSectorNode::typeNameText()
@@ -73,8 +74,10 @@ const PropertyTable& GEllipseSectorNode::propertyTable() const
 	    baseNodePropertyTable(),
 	    {
 	        {"FillColor",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setFillColor(v && v->typeId() == PROPERTY_COLOR ? propertyAsColor(v.get()) : video::SColor(0)); },
+	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v) {
+		         self(o)->setFillColor(v && v->typeId() == PROPERTY_COLOR ? propertyAsColor(v.get())
+		                                                                  : video::SColor(0));
+	         },
 	         [](const IPropertyOwner* o) { return makeColorValue(self(o)->getFillColor()); }},
 	        {"Angle1",
 	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
@@ -158,7 +161,7 @@ bool GEllipseSectorNode::buildVertices()
 	const core::array<core::vector2df> points = ellipseSectorFan(centre, rx, ry, angle1, angle2, maxVerticesCount);
 	vertices.reallocate(points.size());
 	for (u32 i = 0; i < points.size(); ++i)
-		vertices.push_back(video::S3DVertex(points[i].X, points[i].Y, 0.0f, 0.0f, 0.0f, 1.0f, colour, 0.0f, 0.0f));
+		vertices.push_back(flatVertex(points[i].X, points[i].Y, colour));
 	return vertices.size() >= 3;
 }
 
@@ -166,14 +169,7 @@ void GEllipseSectorNode::draw(video::IVideoDriver* driver, const core::rect<s32>
 {
 	if (!buildVertices() || !driver)
 		return;
-	CQuadBatcher::forDriver(driver)->flush();
-	driver->setTransform(video::ETS_WORLD, identityMatrix());
-	driver->setMaterial(material);
-	core::array<u16> indices;
-	indices.reallocate(vertices.size());
-	for (u32 i = 0; i < vertices.size(); ++i)
-		indices.push_back(static_cast<u16>(i));
-	driver->drawVertexPrimitiveList(vertices.const_pointer(), vertices.size(), indices.const_pointer(),
-	                                vertices.size() - 2, video::EVT_STANDARD, scene::EPT_TRIANGLE_FAN,
-	                                video::EIT_16BIT);
+	// The vertices are in screen units already.
+	beginFlatShape(driver, material, identityMatrix());
+	drawFlatFan(driver, vertices.const_pointer(), vertices.size());
 }

@@ -34,6 +34,7 @@ class GEventFeatureEnded;
 class GEventFeatureIncome;
 class GEventLetterRequest;
 class GEventPauseRequest;
+class GEventRequest;
 class GEventRepairDone;
 class GEventResourcesReturned;
 class GEventSellBuildingRequest;
@@ -242,9 +243,14 @@ private:
 	void startBuild(GBuildingNode* building, const GBuildingType* record);
 	void startWorkerJob(GBuildingNode* building, GLevelProcess* process, const CommandCost& cost);
 	void finishWork(GBuildingNode* building, int historyAction, bool resetBreakdown);
+	// The end of a worker's job on the building (none: nothing happens); the stats are told.
+	void finishJob(GBuildingNode* building, int historyAction, bool resetBreakdown);
 	void recordAction(int action, StringId buildingType, const GBuildingNode* building);
 	// Candidates in building order; one picked with the multiply-with-carry generator, or none.
 	template <class Test> GBuildingNode* pickBuilding(Test test) const;
+	// A working building of the record type the request matches, out of its breakdown cooldown, falls
+	// into the condition with the cue.
+	void spoilRequestedBuilding(const GEventRequest* request, int recordType, int condition, const char* cue);
 
 	SmartPointer<GNeutralCarTraffic> neutralCarTraffic; // its cars hold references too
 	SmartPointer<BaseNode> buildingsNode;

@@ -474,6 +474,14 @@ void GGameLevelScene::finishWork(GBuildingNode* building, int historyAction, boo
 	recalculateStats();
 }
 
+void GGameLevelScene::finishJob(GBuildingNode* building, int historyAction, bool resetBreakdown)
+{
+	if (!building)
+		return;
+	finishWork(building, historyAction, resetBreakdown);
+	postToParent(new GEventLevelStatsChanged());
+}
+
 bool GGameLevelScene::onWorkCompleted(GEventWorkCompleted* event)
 {
 	GBuildingNode* building = event->building;
@@ -502,31 +510,19 @@ bool GGameLevelScene::onDestroyDone(GEventDestroyDone* event)
 
 bool GGameLevelScene::onRepairDone(GEventRepairDone* event)
 {
-	if (GBuildingNode* building = event->building)
-	{
-		finishWork(building, HistoryRepaired, true);
-		postToParent(new GEventLevelStatsChanged());
-	}
+	finishJob(event->building, HistoryRepaired, true);
 	return false;
 }
 
 bool GGameLevelScene::onCleanDone(GEventCleanDone* event)
 {
-	if (GBuildingNode* building = event->building)
-	{
-		finishWork(building, HistoryCleaned, true);
-		postToParent(new GEventLevelStatsChanged());
-	}
+	finishJob(event->building, HistoryCleaned, true);
 	return false;
 }
 
 bool GGameLevelScene::onServeDone(GEventServeDone* event)
 {
-	if (GBuildingNode* building = event->building)
-	{
-		finishWork(building, -1, false);
-		postToParent(new GEventLevelStatsChanged());
-	}
+	finishJob(event->building, -1, false);
 	return false;
 }
 
@@ -587,40 +583,31 @@ bool GGameLevelScene::onBrokenRequest(GEventBrokenBuildingRequest* event)
 {
 	if (!configuration || !configuration->getModifierValues().canBuildingsBroke)
 		return true;
-	GBuildingNode* picked = pickBuilding(
-	    [event](const GBuildingNode* building)
-	    {
-		    return building->isWorking() && building->getRecord()->getType() == 0 &&
-		           building->getBreakdownCooldown() > 9999 &&
-		           matchesRequest(building, event->buildingTypes, event->placeNames);
-	    });
-	if (picked)
-	{
-		GBaseSceneNode::playCue("Broken");
-		picked->setCondition(GBuildingNode::Broken);
-		recalculateStats();
-		SmartPointer<GEventLevelStatsChanged> changed(new GEventLevelStatsChanged());
-		sendToParent(DeliverSelfThenParent, changed.get());
-	}
+	spoilRequestedBuilding(event, 0, GBuildingNode::Broken, "Broken");
 	return true;
 }
 
 bool GGameLevelScene::onDirtyRequest(GEventDirtyBuildingRequest* event)
 {
-	GBuildingNode* picked = pickBuilding(
-	    [event](const GBuildingNode* building)
-	    {
-		    return building->isWorking() && building->getRecord()->getType() == 2 &&
-		           building->getBreakdownCooldown() > 9999 &&
-		           matchesRequest(building, event->buildingTypes, event->placeNames);
-	    });
-	if (picked)
-	{
-		GBaseSceneNode::playCue("Dirty");
-		picked->setCondition(GBuildingNode::Dirty);
-		recalculateStats();
-		SmartPointer<GEventLevelStatsChanged> changed(new GEventLevelStatsChanged());
-		sendToParent(DeliverSelfThenParent, changed.get());
-	}
+	spoilRequestedBuilding(event, 2, GBuildingNode::Dirty, "Dirty");
 	return true;
+}
+
+void GGameLevelScene::spoilRequestedBuilding(const GEventRequest* request, int recordType, int condition,
+                                             const char* cue)
+{
+	GBuildingNode* picked = pickBuilding(
+	    [&](const GBuildingNode* building)
+	    {
+		    return building->isWorking() && building->getRecord()->getType() == recordType &&
+		           building->getBreakdownCooldown() > 9999 &&
+		           matchesRequest(building, request->buildingTypes, request->placeNames);
+	    });
+	if (!picked)
+		return;
+	GBaseSceneNode::playCue(cue);
+	picked->setCondition(condition);
+	recalculateStats();
+	SmartPointer<GEventLevelStatsChanged> changed(new GEventLevelStatsChanged());
+	sendToParent(DeliverSelfThenParent, changed.get());
 }

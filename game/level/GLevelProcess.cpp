@@ -44,7 +44,11 @@ GLevelProcess::~GLevelProcess()
 
 const EventMap& GLevelProcess::eventMap()
 {
-	return rootEventMap();
+	using S = GLevelProcess;
+	static const EventMap table = extendEventMap(
+	    rootEventMap(),
+	    {{CEventNodeStateFinished::TypeId, &eventHandler<S, CEventNodeStateFinished, &S::onBusMoveFinished>}});
+	return table;
 }
 
 bool GLevelProcess::onEvent(CEvent* event)

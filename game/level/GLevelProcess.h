@@ -28,6 +28,7 @@ public:
 	GLevelProcess();
 	~GLevelProcess() override;
 
+	// The worker bus's move ends reach onBusMoveFinished; a process without a bus ignores them.
 	static const EventMap& eventMap();
 	bool onEvent(CEvent* event) override;
 

@@ -27,20 +27,6 @@ GRestoreProcess::GRestoreProcess(GGameLevelScene* levelScene, GBuildingNode* bui
 	fitRestoringDuration();
 }
 
-const EventMap& GRestoreProcess::eventMap()
-{
-	using S = GRestoreProcess;
-	static const EventMap table = extendEventMap(
-	    GLevelProcess::eventMap(),
-	    {{CEventNodeStateFinished::TypeId, &eventHandler<S, CEventNodeStateFinished, &S::onMoveFinished>}});
-	return table;
-}
-
-bool GRestoreProcess::onEvent(CEvent* event)
-{
-	return event && dispatchThroughTable(eventMap(), event);
-}
-
 float GRestoreProcess::getProgress() const
 {
 	const float total = record ? record->getBuildTime() : 0.0f;

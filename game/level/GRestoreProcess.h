@@ -10,9 +10,6 @@ public:
 	GRestoreProcess(GGameLevelScene* level, GBuildingNode* building, BaseNode* cargosNode,
 	                TemplateCollectionNode* templates, GLevelPath* path, float materials, int workers);
 
-	static const EventMap& eventMap();
-	bool onEvent(CEvent* event) override;
-
 	float getProgress() const override;
 	bool update(irr::u32 elapsed) override;
 	// Leaves the building run-down and returns materials and workers; a second cancel does nothing.
@@ -25,7 +22,6 @@ public:
 	float getSpeedFactor() const { return speedFactor; }
 
 private:
-	bool onMoveFinished(CEventNodeStateFinished* event) { return onBusMoveFinished(event); }
 	void startRestoring();
 	void finish();
 	void fitRestoringDuration();

@@ -18,20 +18,6 @@ GServeBusProcess::GServeBusProcess(GGameLevelScene* levelScene, GBuildingNode* b
 	remaining = waitTime();
 }
 
-const EventMap& GServeBusProcess::eventMap()
-{
-	using S = GServeBusProcess;
-	static const EventMap table = extendEventMap(
-	    GLevelProcess::eventMap(),
-	    {{CEventNodeStateFinished::TypeId, &eventHandler<S, CEventNodeStateFinished, &S::onMoveFinished>}});
-	return table;
-}
-
-bool GServeBusProcess::onEvent(CEvent* event)
-{
-	return event && dispatchThroughTable(eventMap(), event);
-}
-
 // The visit lasts the serve time of the building's record; the progress is measured against the same.
 float GServeBusProcess::waitTime() const
 {

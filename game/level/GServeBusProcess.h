@@ -9,9 +9,6 @@ public:
 	GServeBusProcess(GGameLevelScene* level, GBuildingNode* building, BaseNode* cargosNode,
 	                 TemplateCollectionNode* templates, GLevelPath* path);
 
-	static const EventMap& eventMap();
-	bool onEvent(CEvent* event) override;
-
 	float getProgress() const override;
 	bool update(irr::u32 elapsed) override;
 	// Ends the visit early: the building is free again and the bus drives back.
@@ -20,7 +17,6 @@ public:
 	float getRemaining() const { return remaining; }
 
 private:
-	bool onMoveFinished(CEventNodeStateFinished* event) { return onBusMoveFinished(event); }
 	float waitTime() const;
 
 	float remaining = 0.0f; // ms of the visit left

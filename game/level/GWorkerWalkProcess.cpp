@@ -18,20 +18,6 @@ GWorkerWalkProcess::GWorkerWalkProcess(GGameLevelScene* levelScene, GBuildingNod
 	makeProgressBar();
 }
 
-const EventMap& GWorkerWalkProcess::eventMap()
-{
-	using S = GWorkerWalkProcess;
-	static const EventMap table = extendEventMap(
-	    GLevelProcess::eventMap(),
-	    {{CEventNodeStateFinished::TypeId, &eventHandler<S, CEventNodeStateFinished, &S::onMoveFinished>}});
-	return table;
-}
-
-bool GWorkerWalkProcess::onEvent(CEvent* event)
-{
-	return event && dispatchThroughTable(eventMap(), event);
-}
-
 float GWorkerWalkProcess::getProgress() const
 {
 	return duration != 0.0f ? elapsedWork / duration : 1.0f;

@@ -10,9 +10,6 @@ public:
 	GWorkerWalkProcess(GGameLevelScene* level, GBuildingNode* building, BaseNode* cargosNode,
 	                   TemplateCollectionNode* templates, GLevelPath* path, float materials, int workers);
 
-	static const EventMap& eventMap();
-	bool onEvent(CEvent* event) override;
-
 	float getProgress() const override;
 	bool update(irr::u32 elapsed) override;
 	// Puts the building's condition back and returns materials and workers; a second cancel does nothing.
@@ -31,7 +28,4 @@ protected:
 	int workers = 0;
 	float duration = 0.0f;    // ms, set by the subclass
 	float elapsedWork = 0.0f; // ms
-
-private:
-	bool onMoveFinished(CEventNodeStateFinished* event) { return onBusMoveFinished(event); }
 };

@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <thread>
 
 // Xlib last: its macros clash with names in the headers above.
@@ -108,6 +109,17 @@ WindowImage drawUntilShown(Display* display, unsigned long window, int x, int y,
 	return image;
 }
 
+WindowImage shootWindow(unsigned long window, int width, int height, const std::function<void()>& draw,
+                        const std::function<bool(const WindowImage&)>& shown, int attempts)
+{
+	Display* display = openTestDisplay();
+	if (!display)
+		return WindowImage();
+	WindowImage image = drawUntilShown(display, window, 0, 0, width, height, draw, shown, attempts);
+	XCloseDisplay(display);
+	return image;
+}
+
 bool coloursNear(unsigned long actual, unsigned long expected, int tolerance)
 {
 	for (int shift = 0; shift < 24; shift += 8)
@@ -134,6 +146,20 @@ bool writePng(irr::video::IVideoDriver* driver, const WindowImage& image, const 
 	const bool written = driver->writeImageToFile(picture, path.c_str());
 	picture->drop();
 	return written;
+}
+
+std::string testBinaryFolder()
+{
+	const char* folder = std::getenv("TEST_BINARY_DIR");
+	return folder ? folder : ".";
+}
+
+bool writeArtifact(irr::video::IVideoDriver* driver, const WindowImage& image, const std::string& name,
+                   const std::string& buildFolder)
+{
+	const std::string folder = buildFolder + "/artifacts";
+	std::filesystem::create_directories(folder);
+	return writePng(driver, image, folder + "/" + name);
 }
 
 void OnScreenTest::SetUp()

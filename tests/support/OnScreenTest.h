@@ -3,6 +3,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <irrlicht/irrlicht.h>
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -53,11 +54,61 @@ WindowImage drawUntilShown(Display* display, unsigned long window, int x, int y,
                            const std::function<void()>& draw, const std::function<bool(const WindowImage&)>& shown,
                            int attempts);
 
+// Opens the test display, draws and reads the window's top-left width x height with drawUntilShown and
+// closes the display again; empty when the display cannot be opened.
+WindowImage shootWindow(unsigned long window, int width, int height, const std::function<void()>& draw,
+                        const std::function<bool(const WindowImage&)>& shown, int attempts);
+
 // Whether every 8-bit channel of two colours differs by at most the tolerance.
 bool coloursNear(unsigned long actual, unsigned long expected, int tolerance);
 
+// The 8-bit channels of a pixel.
+struct Rgb
+{
+	int r, g, b;
+	bool operator==(const Rgb& o) const { return r == o.r && g == o.g && b == o.b; }
+	bool operator!=(const Rgb& o) const { return !(*this == o); }
+	int sum() const { return r + g + b; }
+};
+
+inline Rgb rgbOf(unsigned long pixel)
+{
+	return {static_cast<int>((pixel >> 16) & 0xff), static_cast<int>((pixel >> 8) & 0xff),
+	        static_cast<int>(pixel & 0xff)};
+}
+
+inline std::ostream& operator<<(std::ostream& out, const Rgb& c)
+{
+	return out << "(" << c.r << "," << c.g << "," << c.b << ")";
+}
+
+// A window image read as channels.
+class WindowShot : public WindowImage
+{
+public:
+	WindowShot() = default;
+	explicit WindowShot(WindowImage image) : WindowImage(std::move(image)) {}
+
+	Rgb at(int x, int y) const { return rgbOf(WindowImage::at(x, y)); }
+	// Pixels of the rectangle [x0, x1) x [y0, y1) that pass the test.
+	template <class Test> int count(int x0, int y0, int x1, int y1, Test test) const
+	{
+		int n = 0;
+		for (int y = y0; y < y1; ++y)
+			for (int x = x0; x < x1; ++x)
+				n += test(at(x, y)) ? 1 : 0;
+		return n;
+	}
+};
+
 // Writes the image as an opaque PNG through the driver's image writers.
 bool writePng(irr::video::IVideoDriver* driver, const WindowImage& image, const std::string& path);
+
+// $TEST_BINARY_DIR, else the working folder.
+std::string testBinaryFolder();
+// Writes the image as the PNG <buildFolder>/artifacts/<name>, making the folder when it is missing.
+bool writeArtifact(irr::video::IVideoDriver* driver, const WindowImage& image, const std::string& name,
+                   const std::string& buildFolder = testBinaryFolder());
 
 // Fixture owning an OpenGL device with a window of a fixed size; skips without a display or OpenGL.
 class OnScreenTest : public ::testing::Test

@@ -13,6 +13,8 @@
 #include "data/GameNodeClasses.h"
 #include "effects/GHOHintParticlesNode.h"
 #include "effects/GWeatherParticlesNode.h"
+#include "minigames/GMiniGameHidden2Scene.h"
+#include "play/tutorial/GTutorial.h"
 #include "scene/NodeFactory.h"
 #include "scene/TemplateCollectionNode.h"
 #include "support/LogCapture.h"
@@ -50,6 +52,25 @@ bool endsWith(const std::string& text, const std::string& tail)
 	return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
+// The level tutorials and the tutorials of the city map and the shop.
+bool isTutorial(const std::string& name)
+{
+	return endsWith(name, "/Tutorial.xml") || name == "scenes/MapTutorial1.xml" || name == "scenes/MapTutorial2.xml" ||
+	       name == "scenes/ShopTutorial1.xml" || name == "scenes/ShopTutorial2.xml";
+}
+
+// A tutorial read under a window of its own, as the screens read it; true when it reads to its end.
+bool loadTutorial(IXMLReader* reader)
+{
+	SmartPointer<TemplateCollectionNode> templates(new TemplateCollectionNode());
+	SmartPointer<BaseNode> window(new BaseNode());
+	window->setName("TutorialWindow");
+	templates->addTemplate(window.get());
+	SmartPointer<BaseNode> parent(new BaseNode());
+	SmartPointer<GTutorial> tutorial(new GTutorial(parent.get(), templates.get(), nullptr));
+	return tutorial->load(reader, nullptr) && tutorial->getHintCount() > 0;
+}
+
 Kind kindOf(const std::string& name)
 {
 	if (name.rfind("atlases/", 0) == 0 && endsWith(name, ".xml"))
@@ -64,7 +85,8 @@ Kind kindOf(const std::string& name)
 		return Kind::SoundPack;
 	if (endsWith(name, "ParticleCollection.xml"))
 		return Kind::Particles;
-	if (endsWith(name, "TemplateCollection.qscn") || endsWith(name, "Movers.qscn"))
+	if (endsWith(name, "TemplateCollection.qscn") || endsWith(name, "Movers.qscn") ||
+	    name == "scenes/MiniGameTemplates.qscn")
 		return Kind::Templates;
 	if (endsWith(name, ".qscn"))
 		return Kind::Scene;
@@ -76,7 +98,9 @@ Kind kindOf(const std::string& name)
 	    endsWith(name, std::string("/") + GLevelPaths::FileName) || name == GLevelPaths::BackgroundTrafficFileName ||
 	    name == "levels/common/BuildingsConfiguration.xml" || name == "levels/common/UpgradesConfiguration.xml" ||
 	    name == GLevelScores::FileName || name == GComicsConfiguration::FileName || name == "strings/Dictionary.xml" ||
-	    (name.rfind("levels/common/Effects/", 0) == 0 && endsWith(name, ".xml")))
+	    (name.rfind("levels/common/Effects/", 0) == 0 && endsWith(name, ".xml")) ||
+	    endsWith(name, std::string("/") + GMiniGameScene::ConfigurationFileName) ||
+	    isTutorial(name))
 		return Kind::Configuration;
 	return Kind::Unknown;
 }
@@ -176,6 +200,11 @@ bool loadConfiguration(const std::string& name)
 		return SmartPointer<GUpgradesConfiguration>(new GUpgradesConfiguration())->load(reader.get());
 	if (name == GLevelScores::FileName)
 		return SmartPointer<GLevelScores>(new GLevelScores())->load(reader.get());
+	if (endsWith(name, GMiniGameScene::ConfigurationFileName))
+	{
+		SmartPointer<GMiniGameHidden2Scene> game(new GMiniGameHidden2Scene());
+		return game->parseConfiguration(reader.get());
+	}
 	if (name == GComicsConfiguration::FileName)
 		return SmartPointer<GComicsConfiguration>(new GComicsConfiguration())->load(reader.get());
 	// The weather and hint particle files, read by their nodes.
@@ -189,6 +218,8 @@ bool loadConfiguration(const std::string& name)
 		SmartPointer<GHOHintParticlesNode> hint(new GHOHintParticlesNode());
 		return hint->readConfiguration(hintReader.get()) && hint->getPPS() > 0;
 	}
+	if (isTutorial(name))
+		return loadTutorial(reader.get());
 	if (name == "strings/Dictionary.xml")
 	{
 		SmartPointer<CDictionary> dictionary(new CDictionary());

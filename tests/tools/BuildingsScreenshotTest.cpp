@@ -1,3 +1,4 @@
+#include "AssetsScreenTest.h"
 #include "AssetsTestSupport.h"
 #include "content/CDictionary.h"
 #include "content/CMemoryFile.h"
@@ -24,15 +25,9 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <filesystem>
 #include <memory>
-#include <ostream>
 #include <string>
 #include <vector>
-
-// Xlib last: its macros clash with names in the headers above.
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
 
 // Every building record drawn by real building nodes from the level template collection, each twice:
 // as it stands at the start of a level and broken (its repair icon over it); service buildings show their
@@ -91,39 +86,8 @@ const char* const Records[] = {"BuildingPlace",
 constexpr int RecordCount = sizeof(Records) / sizeof(Records[0]);
 
 using onscreen::Point;
-
-struct Rgb
-{
-	int r, g, b;
-	bool operator==(const Rgb& o) const { return r == o.r && g == o.g && b == o.b; }
-	bool operator!=(const Rgb& o) const { return !(*this == o); }
-};
-
-std::ostream& operator<<(std::ostream& out, const Rgb& c)
-{
-	return out << "(" << c.r << "," << c.g << "," << c.b << ")";
-}
-
-class WindowShot : public onscreen::WindowImage
-{
-public:
-	WindowShot() = default;
-	explicit WindowShot(onscreen::WindowImage image) : WindowImage(std::move(image)) {}
-
-	Rgb at(int x, int y) const
-	{
-		const unsigned long p = WindowImage::at(x, y);
-		return {static_cast<int>((p >> 16) & 0xff), static_cast<int>((p >> 8) & 0xff), static_cast<int>(p & 0xff)};
-	}
-	template <class Test> int count(int x0, int y0, int x1, int y1, Test test) const
-	{
-		int n = 0;
-		for (int y = y0; y < y1; ++y)
-			for (int x = x0; x < x1; ++x)
-				n += test(at(x, y)) ? 1 : 0;
-		return n;
-	}
-};
+using onscreen::Rgb;
+using onscreen::WindowShot;
 
 bool isBackdrop(const Rgb& c)
 {
@@ -148,19 +112,16 @@ template <class T> SmartPointer<T> readConfiguration(const std::string& name)
 	return loaded->load(reader.get()) ? loaded : SmartPointer<T>();
 }
 
-class BuildingsScreenshotTest : public ::testing::Test
+class BuildingsScreenshotTest : public AssetsScreenTest
 {
 protected:
+	BuildingsScreenshotTest() : AssetsScreenTest(WindowWidth, WindowHeight) {}
+
 	void SetUp() override
 	{
-		if (!onscreen::hasDisplay())
-			GTEST_SKIP() << "needs an X display (run under xvfb-run -a)";
-		assets = std::make_unique<MountedAssets>(3, WindowWidth, WindowHeight);
-		if (!assets->device || !assets->device->getVideoDriver())
-			GTEST_SKIP() << "no OpenGL device";
-		ASSERT_TRUE(assets->folder);
-		stub = dynamic_cast<CDeviceStub*>(assets->device);
-		ASSERT_TRUE(stub);
+		mountAssets();
+		if (IsSkipped() || HasFatalFailure())
+			return;
 		registerApplicationNodeClasses();
 		registerGameNodeClasses();
 		for (const char* atlas : {"atlases/MainMenu.xml", "atlases/Buildings.xml", "atlases/Env1.xml"})
@@ -175,11 +136,9 @@ protected:
 		level = readConfiguration<GLevelConfiguration>("levels/level1/LevelConfiguration.xml");
 		ASSERT_TRUE(level);
 
-		manager = SmartPointer<SceneManager>(assets->device->createSceneManager());
-		ASSERT_TRUE(manager);
-		scheduler = SmartPointer<TaskScheduler>(assets->device->createTaskScheduler());
-		assets->device->addEventListener(scheduler.get(), 0);
-		manager->setScheduler(scheduler.get());
+		startSceneManager();
+		if (HasFatalFailure())
+			return;
 		manager->setTemplateCollection(templates.get());
 	}
 
@@ -189,10 +148,7 @@ protected:
 			manager->showScene(nullptr);
 		placed.clear();
 		scene = nullptr;
-		if (scheduler && assets && assets->device)
-			assets->device->removeEventListener(scheduler.get());
-		manager = nullptr;
-		scheduler = nullptr;
+		stopSceneManager();
 		templates = nullptr;
 		level = nullptr;
 		buildings = nullptr;
@@ -234,50 +190,18 @@ protected:
 			scene->addChild(root);
 	}
 
-	// Lets the given number of 20 ms updates pass: states run, posted events arrive.
-	void advance(int updates)
-	{
-		for (int i = 0; i < updates; ++i)
-			stub->postEvent(new CEventSystemFlowUpdate(20));
-	}
-
 	WindowShot draw(irr::video::SColor clear)
 	{
-		irr::video::IVideoDriver* driver = assets->device->getVideoDriver();
-		Display* display = onscreen::openTestDisplay();
-		if (!display)
-			return WindowShot();
-		const auto frame = [&]
-		{
-			driver->beginScene(true, true, clear);
-			manager->draw(driver);
-			driver->endScene();
-		};
 		// Shown once the bottom-right corner has the frame's colours rather than a blank window.
 		const auto shown = [](const onscreen::WindowImage& image)
 		{ return image.at(image.width - 2, image.height - 2) != 0; };
-		WindowShot shot(onscreen::drawUntilShown(display, onscreen::windowOf(driver), 0, 0, WindowWidth, WindowHeight,
-		                                         frame, shown, 50));
-		XCloseDisplay(display);
-		return shot;
+		return WindowShot(shootScene(clear, shown));
 	}
 
-	void saveArtifact(const WindowShot& shot, const char* name)
-	{
-		const std::string folder =
-		    std::string(std::getenv("TEST_BINARY_DIR") ? std::getenv("TEST_BINARY_DIR") : ".") + "/artifacts";
-		std::filesystem::create_directories(folder);
-		EXPECT_TRUE(onscreen::writePng(assets->device->getVideoDriver(), shot, folder + "/" + name)) << name;
-	}
-
-	std::unique_ptr<MountedAssets> assets;
-	CDeviceStub* stub = nullptr;
 	std::vector<SmartPointer<ContentObject>> atlases;
 	SmartPointer<TemplateCollectionNode> templates;
 	SmartPointer<GBuildingsConfiguration> buildings;
 	SmartPointer<GLevelConfiguration> level;
-	SmartPointer<TaskScheduler> scheduler;
-	SmartPointer<SceneManager> manager;
 	SmartPointer<SceneNode> scene;
 	std::vector<SmartPointer<GBuildingNode>> placed;
 };
@@ -352,6 +276,7 @@ struct LevelShot
 	const char* atlas;
 	std::vector<const char*> built;
 	Point grass, road, water;
+	bool winter = false; // snow for grass, ice for water
 };
 
 TEST_F(BuildingsScreenshotTest, EachLevelShowsItsGroundPlacesAndBuildings)
@@ -359,6 +284,22 @@ TEST_F(BuildingsScreenshotTest, EachLevelShowsItsGroundPlacesAndBuildings)
 	const LevelShot levels[] = {
 	    {"level1", "atlases/Env1.xml", {"Camping1", "Camping2", "Camping3"}, {250, 300}, {40, 530}, {1000, 740}},
 	    {"level2", "atlases/Env2.xml", {"Camping1", "Camping3", "Cafe", "Camping2"}, {420, 240}, {40, 300}, {900, 490}},
+	    // One level of each district ground.
+	    {"level3", "atlases/Districts.xml", {"Camping1", "Camping2", "Cafe"}, {130, 440}, {40, 255}, {490, 712}},
+	    {"level9", "atlases/Districts.xml", {"GuestHouse1", "Hostel3", "Cafe"}, {130, 440}, {40, 255}, {100, 720}},
+	    {"level17",
+	     "atlases/Districts.xml",
+	     {"BusinessHotel2", "Memorial", "GuestHouse3"},
+	     {130, 440},
+	     {40, 255},
+	     {100, 740}},
+	    {"level24",
+	     "atlases/Districts.xml",
+	     {"HotelN52", "AquaPark", "CityMall"},
+	     {130, 440},
+	     {40, 255},
+	     {512, 740},
+	     true},
 	};
 	for (const LevelShot& shown : levels)
 	{
@@ -393,12 +334,15 @@ TEST_F(BuildingsScreenshotTest, EachLevelShowsItsGroundPlacesAndBuildings)
 		saveArtifact(shot, (std::string(shown.folder) + ".png").c_str());
 
 		const Rgb grass = shot.at(shown.grass.first, shown.grass.second);
-		EXPECT_GT(grass.g, grass.r + 30) << grass;
+		if (shown.winter)
+			EXPECT_TRUE(grass.r > 200 && grass.g > 200 && grass.b > 200) << grass;
+		else
+			EXPECT_GT(grass.g, grass.r + 30) << grass;
 		const Rgb road = shot.at(shown.road.first, shown.road.second);
 		EXPECT_LT(std::abs(road.r - road.b), 20) << road;
 		EXPECT_LT(road.r, 120) << road;
 		const Rgb water = shot.at(shown.water.first, shown.water.second);
-		EXPECT_GT(water.b, water.r + 60) << water;
+		EXPECT_GT(water.b, water.r + (shown.winter ? 20 : 60)) << water;
 		// Every place shows its raised plot where the node stands: the earth of its front left side.
 		for (irr::u32 i = 0; i < places->getChildren().size(); ++i)
 		{

@@ -1,3 +1,4 @@
+#include "AssetsScreenTest.h"
 #include "AssetsTestSupport.h"
 #include "core/StringId.h"
 #include "core/SystemFlowEvents.h"
@@ -16,15 +17,9 @@
 #include "support/OnScreenTest.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <irrlicht/irrlicht.h>
 #include <memory>
-#include <ostream>
 #include <utility>
-
-// Xlib last: its macros clash with names in the headers above.
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
 
 // One of each control drawn from the content set's templates by the OpenGL device and a scene manager;
 // the window is read back from the X server and kept as <build>/artifacts/controls.png.
@@ -45,31 +40,15 @@ const irr::core::vector3df EditAt{520, 96, 0};
 const irr::core::vector3df ListAt{24, 180, 0};
 constexpr float ProgressValue = 65.0f;
 
-struct Rgb
-{
-	int r, g, b;
-	bool operator==(const Rgb& o) const { return r == o.r && g == o.g && b == o.b; }
-	bool operator!=(const Rgb& o) const { return !(*this == o); }
-	int sum() const { return r + g + b; }
-};
+using onscreen::Rgb;
 
-std::ostream& operator<<(std::ostream& out, const Rgb& c)
-{
-	return out << "(" << c.r << "," << c.g << "," << c.b << ")";
-}
-
-// The window's pixels as the X server shows them, read as channels.
-class WindowShot : public onscreen::WindowImage
+// The window's pixels as the X server shows them, read as channels about a control's origin.
+class ControlShot : public onscreen::WindowShot
 {
 public:
-	WindowShot() = default;
-	explicit WindowShot(onscreen::WindowImage image) : WindowImage(std::move(image)) {}
+	using WindowShot::at;
+	using WindowShot::WindowShot;
 
-	Rgb at(int x, int y) const
-	{
-		const unsigned long p = WindowImage::at(x, y);
-		return {static_cast<int>((p >> 16) & 0xff), static_cast<int>((p >> 8) & 0xff), static_cast<int>(p & 0xff)};
-	}
 	Rgb at(const irr::core::vector3df& origin, int dx, int dy) const
 	{
 		return at(static_cast<int>(origin.X) + dx, static_cast<int>(origin.Y) + dy);
@@ -124,29 +103,24 @@ bool isGreen(const Rgb& c)
 	return c.g > c.r + 20 && c.g > c.b + 40;
 }
 
-class ControlsScreenshotTest : public ::testing::Test
+class ControlsScreenshotTest : public AssetsScreenTest
 {
 protected:
+	ControlsScreenshotTest() : AssetsScreenTest(WindowWidth, WindowHeight) {}
+
 	void SetUp() override
 	{
-		if (!onscreen::hasDisplay())
-			GTEST_SKIP() << "needs an X display (run under xvfb-run -a)";
-		assets = std::make_unique<MountedAssets>(3, WindowWidth, WindowHeight);
-		if (!assets->device || !assets->device->getVideoDriver())
-			GTEST_SKIP() << "no OpenGL device";
-		ASSERT_TRUE(assets->folder);
-		stub = dynamic_cast<CDeviceStub*>(assets->device);
-		ASSERT_TRUE(stub);
+		mountAssets();
+		if (IsSkipped() || HasFatalFailure())
+			return;
 		atlas = assets->load<ContentObject>(ContentTypeAtlasTextureCollection, "atlases/MainMenu.xml");
 		ASSERT_TRUE(atlas);
 		templates = assets->load<TemplateCollectionNode>(ContentTypeSceneNode, "scenes/TemplateCollection.qscn");
 		ASSERT_TRUE(templates);
 
-		manager = SmartPointer<SceneManager>(assets->device->createSceneManager());
-		ASSERT_TRUE(manager);
-		scheduler = SmartPointer<TaskScheduler>(assets->device->createTaskScheduler());
-		assets->device->addEventListener(scheduler.get(), 0);
-		manager->setScheduler(scheduler.get());
+		startSceneManager();
+		if (HasFatalFailure())
+			return;
 		manager->setTemplateCollection(templates.get());
 		buildScene();
 	}
@@ -156,10 +130,7 @@ protected:
 		if (manager)
 			manager->showScene(nullptr);
 		scene = nullptr;
-		if (scheduler && assets && assets->device)
-			assets->device->removeEventListener(scheduler.get());
-		manager = nullptr;
-		scheduler = nullptr;
+		stopSceneManager();
 		templates = nullptr;
 		atlas = nullptr;
 		assets.reset();
@@ -231,49 +202,16 @@ protected:
 		advance(30);
 	}
 
-	// Lets the given number of 20 ms updates pass: animations run, posted events arrive.
-	void advance(int updates)
-	{
-		for (int i = 0; i < updates; ++i)
-			stub->postEvent(new CEventSystemFlowUpdate(20));
-	}
-
 	// Draws the scene and reads the window back; empty when the server cannot be reached.
-	WindowShot draw()
+	ControlShot draw()
 	{
-		irr::video::IVideoDriver* driver = assets->device->getVideoDriver();
-		Display* display = onscreen::openTestDisplay();
-		if (!display)
-			return WindowShot();
-		const auto frame = [&]
-		{
-			driver->beginScene(true, true, irr::video::SColor(255, 0, 0, 0));
-			manager->draw(driver);
-			driver->endScene();
-		};
 		// The backdrop panel reaches the corner once the frame is shown.
 		const auto shown = [](const onscreen::WindowImage& image) { return ((image.at(20, 630) >> 16) & 0xff) > 180; };
-		WindowShot shot(onscreen::drawUntilShown(display, onscreen::windowOf(driver), 0, 0, WindowWidth, WindowHeight,
-		                                         frame, shown, 50));
-		XCloseDisplay(display);
-		return shot;
+		return ControlShot(shootScene(irr::video::SColor(255, 0, 0, 0), shown));
 	}
 
-	void saveArtifact(const WindowShot& shot)
-	{
-		const std::string folder =
-		    std::string(std::getenv("TEST_BINARY_DIR") ? std::getenv("TEST_BINARY_DIR") : ".") + "/artifacts";
-		std::filesystem::create_directories(folder);
-		const bool written = onscreen::writePng(assets->device->getVideoDriver(), shot, folder + "/controls.png");
-		EXPECT_TRUE(written) << folder << "/controls.png";
-	}
-
-	std::unique_ptr<MountedAssets> assets;
-	CDeviceStub* stub = nullptr;
 	SmartPointer<ContentObject> atlas;
 	SmartPointer<TemplateCollectionNode> templates;
-	SmartPointer<TaskScheduler> scheduler;
-	SmartPointer<SceneManager> manager;
 	SmartPointer<SceneNode> scene;
 	SmartPointer<ButtonNode> normalButton, hoverButton, disabledButton;
 	SmartPointer<CheckBoxNode> uncheckedBox, checkedBox;
@@ -287,9 +225,9 @@ protected:
 
 TEST_F(ControlsScreenshotTest, EveryControlShowsItsStatesAndLegibleText)
 {
-	const WindowShot shot = draw();
+	const ControlShot shot = draw();
 	ASSERT_EQ(shot.width, WindowWidth) << "the X server could not be read";
-	saveArtifact(shot);
+	saveArtifact(shot, "controls.png");
 
 	// Button states: the same spot of the body, left of the caption, differs per state.
 	const Rgb normal = shot.at(NormalButtonAt, 16, 30);

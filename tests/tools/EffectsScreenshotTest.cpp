@@ -1,3 +1,4 @@
+#include "AssetsScreenTest.h"
 #include "AssetsTestSupport.h"
 #include "core/StringId.h"
 #include "core/SystemFlowEvents.h"
@@ -11,12 +12,8 @@
 #include "scene/TemplateCollectionNode.h"
 #include "support/OnScreenTest.h"
 
-#include <filesystem>
 #include <irrlicht/irrlicht.h>
 #include <memory>
-
-// Xlib last: its macros clash with names in the headers above.
-#include <X11/Xlib.h>
 
 // The movers' and effects' pictures from the content set, drawn by the OpenGL device over a patch of
 // town with rain falling; the window is kept as <build>/artifacts/movers.png.
@@ -25,29 +22,19 @@ namespace
 constexpr int WindowWidth = 1024;
 constexpr int WindowHeight = 640;
 
-struct Rgb
-{
-	int r, g, b;
-};
+using onscreen::Rgb;
+using onscreen::rgbOf;
 
-Rgb rgbOf(unsigned long p)
-{
-	return {static_cast<int>((p >> 16) & 0xff), static_cast<int>((p >> 8) & 0xff), static_cast<int>(p & 0xff)};
-}
-
-class EffectsScreenshotTest : public ::testing::Test
+class EffectsScreenshotTest : public AssetsScreenTest
 {
 protected:
+	EffectsScreenshotTest() : AssetsScreenTest(WindowWidth, WindowHeight) {}
+
 	void SetUp() override
 	{
-		if (!onscreen::hasDisplay())
-			GTEST_SKIP() << "needs an X display (run under xvfb-run -a)";
-		assets = std::make_unique<MountedAssets>(3, WindowWidth, WindowHeight);
-		if (!assets->device || !assets->device->getVideoDriver())
-			GTEST_SKIP() << "no OpenGL device";
-		ASSERT_TRUE(assets->folder);
-		stub = dynamic_cast<CDeviceStub*>(assets->device);
-		ASSERT_TRUE(stub);
+		mountAssets();
+		if (IsSkipped() || HasFatalFailure())
+			return;
 		registerApplicationNodeClasses();
 		registerGameNodeClasses();
 		for (const char* atlas : {"atlases/Movers.xml", "atlases/Effects.xml"})
@@ -65,11 +52,9 @@ protected:
 			                                                                     std::to_string(number) + "/f.qscn"));
 			ASSERT_TRUE(fireworks.back()) << number;
 		}
-		manager = SmartPointer<SceneManager>(assets->device->createSceneManager());
-		ASSERT_TRUE(manager);
-		scheduler = SmartPointer<TaskScheduler>(assets->device->createTaskScheduler());
-		assets->device->addEventListener(scheduler.get(), 0);
-		manager->setScheduler(scheduler.get());
+		startSceneManager();
+		if (HasFatalFailure())
+			return;
 		buildScene();
 	}
 
@@ -78,10 +63,7 @@ protected:
 		if (manager)
 			manager->showScene(nullptr);
 		scene = nullptr;
-		if (scheduler && assets && assets->device)
-			assets->device->removeEventListener(scheduler.get());
-		manager = nullptr;
-		scheduler = nullptr;
+		stopSceneManager();
 		movers = nullptr;
 		menuMovers = nullptr;
 		fireworks.clear();
@@ -158,43 +140,20 @@ protected:
 		scene->addChild(rain.get());
 	}
 
-	// Lets the given number of 20 ms updates pass.
-	void advance(int updates)
-	{
-		for (int i = 0; i < updates; ++i)
-			stub->postEvent(new CEventSystemFlowUpdate(20));
-	}
-
 	onscreen::WindowImage draw()
 	{
-		irr::video::IVideoDriver* driver = assets->device->getVideoDriver();
-		const auto frame = [&]
-		{
-			driver->beginScene(true, true, irr::video::SColor(255, 0, 0, 0));
-			manager->draw(driver);
-			driver->endScene();
-		};
+		const irr::video::SColor black(255, 0, 0, 0);
 		// One frame starts the rain; a second later it falls over the whole window.
-		frame();
+		drawFrame(black);
 		advance(50);
-		Display* display = onscreen::openTestDisplay();
-		if (!display)
-			return onscreen::WindowImage();
 		const auto shown = [](const onscreen::WindowImage& image) { return rgbOf(image.at(10, 630)).g > 150; };
-		onscreen::WindowImage shot = onscreen::drawUntilShown(display, onscreen::windowOf(driver), 0, 0, WindowWidth,
-		                                                      WindowHeight, frame, shown, 50);
-		XCloseDisplay(display);
-		return shot;
+		return shootScene(black, shown);
 	}
 
-	std::unique_ptr<MountedAssets> assets;
-	CDeviceStub* stub = nullptr;
 	std::vector<SmartPointer<ContentObject>> atlases;
 	SmartPointer<TemplateCollectionNode> movers;
 	SmartPointer<TemplateCollectionNode> menuMovers;
 	std::vector<SmartPointer<BaseNode>> fireworks;
-	SmartPointer<TaskScheduler> scheduler;
-	SmartPointer<SceneManager> manager;
 	SmartPointer<SceneNode> scene;
 	SmartPointer<GWeatherParticlesNode> rain;
 	BaseNode* redCar = nullptr;
@@ -207,10 +166,7 @@ TEST_F(EffectsScreenshotTest, MoversAndRainAreDrawnFromTheirPictures)
 	ASSERT_TRUE(redCar && blueCar);
 	const onscreen::WindowImage shot = draw();
 	ASSERT_EQ(shot.width, WindowWidth) << "the X server could not be read";
-	const std::string folder =
-	    std::string(std::getenv("TEST_BINARY_DIR") ? std::getenv("TEST_BINARY_DIR") : ".") + "/artifacts";
-	std::filesystem::create_directories(folder);
-	EXPECT_TRUE(onscreen::writePng(assets->device->getVideoDriver(), shot, folder + "/movers.png"));
+	saveArtifact(shot, "movers.png");
 
 	// The cars' bodies in their own colours, centred on their places.
 	const Rgb red = rgbOf(shot.at(120 - 6, 290));

@@ -1,3 +1,4 @@
+#include "AssetsScreenTest.h"
 #include "AssetsTestSupport.h"
 #include "content/CDictionary.h"
 #include "content/CProfile.h"
@@ -20,12 +21,7 @@
 #include "scene/TemplateCollectionNode.h"
 #include "support/OnScreenTest.h"
 
-#include <filesystem>
 #include <memory>
-#include <ostream>
-
-// Xlib last: its macros clash with names in the headers above.
-#include <X11/Xlib.h>
 
 // The shop and a comic page as the player sees them: the shipped scene files drawn by the OpenGL device
 // through a scene manager, read back from the X server and kept as <build>/artifacts/shop.png and
@@ -35,36 +31,8 @@ namespace
 constexpr int WindowWidth = 1024;
 constexpr int WindowHeight = 768;
 
-struct Rgb
-{
-	int r, g, b;
-	int sum() const { return r + g + b; }
-};
-
-std::ostream& operator<<(std::ostream& out, const Rgb& c)
-{
-	return out << "(" << c.r << "," << c.g << "," << c.b << ")";
-}
-
-class Shot : public onscreen::WindowImage
-{
-public:
-	Shot() = default;
-	explicit Shot(onscreen::WindowImage image) : WindowImage(std::move(image)) {}
-	Rgb rgb(int x, int y) const
-	{
-		const unsigned long p = at(x, y);
-		return {static_cast<int>((p >> 16) & 0xff), static_cast<int>((p >> 8) & 0xff), static_cast<int>(p & 0xff)};
-	}
-	template <class Test> int count(int x0, int y0, int x1, int y1, Test test) const
-	{
-		int n = 0;
-		for (int y = y0; y < y1; ++y)
-			for (int x = x0; x < x1; ++x)
-				n += test(rgb(x, y)) ? 1 : 0;
-		return n;
-	}
-};
+using onscreen::Rgb;
+using onscreen::WindowShot;
 
 bool isDark(const Rgb& c)
 {
@@ -87,21 +55,18 @@ bool isCream(const Rgb& c)
 	return c.r > 200 && c.g > 180 && c.b > 120 && c.r >= c.b;
 }
 
-class ShopAndComicsScreenshot : public ::testing::Test
+class ShopAndComicsScreenshot : public AssetsScreenTest
 {
 protected:
+	ShopAndComicsScreenshot() : AssetsScreenTest(WindowWidth, WindowHeight) {}
+
 	void SetUp() override
 	{
-		if (!onscreen::hasDisplay())
-			GTEST_SKIP() << "needs an X display (run under xvfb-run -a)";
-		assets = std::make_unique<MountedAssets>(3, WindowWidth, WindowHeight);
-		if (!assets->device || !assets->device->getVideoDriver())
-			GTEST_SKIP() << "no OpenGL device";
+		mountAssets();
+		if (IsSkipped() || HasFatalFailure())
+			return;
 		// After the device: the folders' settings are the device's.
 		folders = std::make_unique<GameDataFolders>();
-		ASSERT_TRUE(assets->folder);
-		stub = dynamic_cast<CDeviceStub*>(assets->device);
-		ASSERT_TRUE(stub);
 		registerApplicationNodeClasses();
 		registerGameNodeClasses();
 		ASSERT_TRUE(assets->device->getDictionary()->loadFile("strings/Dictionary.xml"));
@@ -109,10 +74,9 @@ protected:
 		ASSERT_TRUE(atlas);
 		templates = assets->load<TemplateCollectionNode>(ContentTypeSceneNode, "scenes/TemplateCollection.qscn");
 		ASSERT_TRUE(templates);
-		manager = SmartPointer<SceneManager>(assets->device->createSceneManager());
-		scheduler = SmartPointer<TaskScheduler>(assets->device->createTaskScheduler());
-		assets->device->addEventListener(scheduler.get(), 0);
-		manager->setScheduler(scheduler.get());
+		startSceneManager();
+		if (HasFatalFailure())
+			return;
 		manager->setTemplateCollection(templates.get());
 
 		CProfileManager* profiles = CProfileManager::instance();
@@ -126,10 +90,7 @@ protected:
 	{
 		if (manager)
 			manager->showScene(nullptr);
-		if (scheduler && assets && assets->device)
-			assets->device->removeEventListener(scheduler.get());
-		manager = nullptr;
-		scheduler = nullptr;
+		stopSceneManager();
 		templates = nullptr;
 		atlas = nullptr;
 		CProfileManager* profiles = CProfileManager::instance();
@@ -140,47 +101,16 @@ protected:
 		assets.reset();
 	}
 
-	void advance(int updates)
-	{
-		for (int i = 0; i < updates; ++i)
-			stub->postEvent(new CEventSystemFlowUpdate(20));
-	}
-
 	// Draws until the probe pixel is no longer the clear colour and reads the window back.
-	Shot draw(int probeX, int probeY)
+	WindowShot draw(int probeX, int probeY)
 	{
-		irr::video::IVideoDriver* driver = assets->device->getVideoDriver();
-		Display* display = onscreen::openTestDisplay();
-		if (!display)
-			return Shot();
-		const auto frame = [&]
-		{
-			driver->beginScene(true, true, irr::video::SColor(255, 255, 0, 255));
-			manager->draw(driver);
-			driver->endScene();
-		};
 		const auto shown = [&](const onscreen::WindowImage& image) { return image.at(probeX, probeY) != 0xff00ffUL; };
-		Shot shot(onscreen::drawUntilShown(display, onscreen::windowOf(driver), 0, 0, WindowWidth, WindowHeight, frame,
-		                                   shown, 50));
-		XCloseDisplay(display);
-		return shot;
-	}
-
-	void saveArtifact(const Shot& shot, const char* name)
-	{
-		const std::string folder =
-		    std::string(std::getenv("TEST_BINARY_DIR") ? std::getenv("TEST_BINARY_DIR") : ".") + "/artifacts";
-		std::filesystem::create_directories(folder);
-		EXPECT_TRUE(onscreen::writePng(assets->device->getVideoDriver(), shot, folder + "/" + name)) << name;
+		return WindowShot(shootScene(irr::video::SColor(255, 255, 0, 255), shown));
 	}
 
 	std::unique_ptr<GameDataFolders> folders;
-	std::unique_ptr<MountedAssets> assets;
-	CDeviceStub* stub = nullptr;
 	SmartPointer<ContentObject> atlas;
 	SmartPointer<TemplateCollectionNode> templates;
-	SmartPointer<TaskScheduler> scheduler;
-	SmartPointer<SceneManager> manager;
 };
 
 SmartPointer<GUpgradesConfiguration> shippedUpgrades()
@@ -225,15 +155,15 @@ TEST_F(ShopAndComicsScreenshot, ShopShowsOffersInTheirStates)
 	shop->onEvent(&hovered);
 	advance(10);
 
-	const Shot shot = draw(10, 10);
+	const WindowShot shot = draw(10, 10);
 	ASSERT_EQ(shot.width, WindowWidth) << "the X server could not be read";
 	saveArtifact(shot, "shop.png");
 
 	// Cards: (97 + 170 column, 156 + 196 row); the camping card (free, owned) is green, the locked
 	// business hotel slate, the unaffordable agency sand, the points gold on the dark header.
-	EXPECT_GT(shot.count(105, 290, 140, 300, isGreenish), 200) << shot.rgb(110, 295);
-	EXPECT_GT(shot.count(789, 365, 801, 400, isSlate), 200) << shot.rgb(795, 380);
-	EXPECT_GT(shot.count(615, 465, 650, 475, isCream), 200) << shot.rgb(620, 470);
+	EXPECT_GT(shot.count(105, 290, 140, 300, isGreenish), 200) << shot.at(110, 295);
+	EXPECT_GT(shot.count(789, 365, 801, 400, isSlate), 200) << shot.at(795, 380);
+	EXPECT_GT(shot.count(615, 465, 650, 475, isCream), 200) << shot.at(620, 470);
 	EXPECT_GT(shot.count(70, 76, 330, 108, isGold), 100);
 	// Names under the pictures, in ink, and the hint panel with its text above the hovered card.
 	EXPECT_GT(shot.count(450, 462, 580, 490, isDark), 60);
@@ -260,12 +190,12 @@ TEST_F(ShopAndComicsScreenshot, ComicPageShowsItsPanelsAndText)
 	ASSERT_EQ(comic->getCurrentPart(), 2);
 	ASSERT_EQ(comic->getCurrentPiece(), 0);
 
-	const Shot shot = draw(10, 10);
+	const WindowShot shot = draw(10, 10);
 	ASSERT_EQ(shot.width, WindowWidth) << "the X server could not be read";
 	saveArtifact(shot, "comics.png");
 	// The third panel at full colour below the dimmed first two; its caption in ink on the cream box.
-	const Rgb dimmed = shot.rgb(250, 60);
-	const Rgb bright = shot.rgb(512, 420);
+	const Rgb dimmed = shot.at(250, 60);
+	const Rgb bright = shot.at(512, 420);
 	EXPECT_GT(bright.sum(), dimmed.sum() - 400) << dimmed << bright;
 	EXPECT_GT(shot.count(300, 672, 720, 736, isDark), 150);
 	EXPECT_GT(shot.count(300, 672, 720, 736, isCream), 2000);

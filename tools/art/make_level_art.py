@@ -602,6 +602,8 @@ def main():
     make_icons(root)
     make_ground(root, 1, ground_level1())
     make_ground(root, 2, ground_level2())
+    import district_grounds
+    district_grounds.make(root)
 
 
 if __name__ == '__main__':

@@ -20,7 +20,7 @@ TEST(GAchievements, StartsWithTheFirstHotelLineOwnedAndNothingEarned)
 {
 	GAchievements achievements;
 	EXPECT_EQ(counters(achievements), "1;0;0;0;0;0;0;0;0;0;0;0");
-	const int thresholds[] = {6, 3, 3, 3, 50, 150, 250, 2500000, 7500000, 10000000, 35, 30};
+	const int thresholds[] = {6, 3, 3, 3, 50, 150, 250, 2500000, 7500000, 10000000, 28, 24};
 	for (int i = 0; i < GAchievements::Count; ++i)
 	{
 		EXPECT_EQ(achievements.getThreshold(i), thresholds[i]) << i;

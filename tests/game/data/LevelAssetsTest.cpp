@@ -3,6 +3,7 @@
 #include "content/CDictionary.h"
 #include "content/IFileSystem.h"
 #include "data/GBuildingsConfiguration.h"
+#include "data/GIncomeObjective.h"
 #include "data/GLevelConfiguration.h"
 #include "data/GLevelPath.h"
 #include "data/GLevelPaths.h"
@@ -64,6 +65,16 @@ protected:
 };
 } // namespace
 
+// The campaign's levels are numbered 1 to 28 without gaps.
+TEST_F(ShippedLevelFiles, TheCampaignHasTwentyEightLevels)
+{
+	int last = 0;
+	while (files->existFile(("levels/level" + std::to_string(last + 1) + "/LevelConfiguration.xml").c_str(), true))
+		++last;
+	EXPECT_EQ(last, 28);
+	EXPECT_FALSE(files->existFile("levels/level29/LevelConfiguration.xml", true));
+}
+
 TEST_F(ShippedLevelFiles, LevelsAreNumberedByTheirFolderAndGetHarder)
 {
 	struct Shipped
@@ -71,9 +82,14 @@ TEST_F(ShippedLevelFiles, LevelsAreNumberedByTheirFolderAndGetHarder)
 		int number;
 		irr::u32 objectives;
 		irr::u32 events;
+		float money;
+		float income;
+		int time;
+		int setting;
+		irr::u32 lines;
 	};
-	Shipped previous{0, 0, 0};
-	for (int number : {1, 2})
+	Shipped previous{0, 0, 0, 0.0f, 0.0f, 0, 1, 0};
+	for (int number = 1; number <= 28; ++number)
 	{
 		const std::string folder = "levels/level" + std::to_string(number) + "/";
 		SmartPointer<GLevelConfiguration> level(new GLevelConfiguration());
@@ -103,13 +119,32 @@ TEST_F(ShippedLevelFiles, LevelsAreNumberedByTheirFolderAndGetHarder)
 			if (objective->getHintText().size() > 0)
 				expectShown(objective->getHintText(), where + " hint");
 		}
-		const Shipped shipped{number, level->getObjectives()->getCount(), level->getRandomEvents()->getCount()};
+		float income = previous.income;
+		for (irr::u32 i = 0; i < level->getObjectives()->getCount(); ++i)
+			if (auto* goal = dynamic_cast<GIncomeObjective*>(level->getObjectives()->get(i)))
+				income = goal->getValue();
+		const Shipped shipped{number,
+		                      level->getObjectives()->getCount(),
+		                      level->getRandomEvents()->getCount(),
+		                      level->getInitMoney(),
+		                      income,
+		                      level->getLevelTime(),
+		                      level->getSettingIndex(),
+		                      level->getAvailableBuildings().size()};
 		EXPECT_GE(shipped.objectives, 2u) << folder;
 		EXPECT_GE(shipped.events, 1u) << folder;
-		// Each level asks a little more than the one before.
-		EXPECT_GE(shipped.objectives, previous.objectives) << folder;
-		EXPECT_GT(shipped.events + shipped.objectives, previous.events + previous.objectives) << folder;
-		EXPECT_GE(level->getAvailableBuildings().size(), previous.number ? 1u : 0u);
+		// Each level asks at least as much as the one before, and more in the long run: the goals and
+		// interruptions, the daily income asked for and the money to work with never fall.
+		EXPECT_GE(shipped.events + shipped.objectives, previous.events + previous.objectives) << folder;
+		EXPECT_GE(shipped.income, previous.income) << folder;
+		EXPECT_GE(shipped.money, previous.money) << folder;
+		// Bigger goals get more time: 20 s more a level (the first level of a district gets a minute on top).
+		EXPECT_GE(shipped.time, 300 + 20 * (number - 1)) << folder;
+		// One scenery per district of seven levels, the last one under snow.
+		EXPECT_EQ(shipped.setting == 4, number > 21) << folder;
+		EXPECT_GE(shipped.setting, number > 7 ? (number - 1) / 7 + 1 : 1) << folder;
+		// The lines on offer only grow, as the shop opens them.
+		EXPECT_GE(shipped.lines, previous.lines) << folder;
 		previous = shipped;
 
 		// The buildings it allows are building lines of the buildings configuration.

@@ -1,4 +1,5 @@
 #include "../GameTestSupport.h"
+#include "FrontendTestSupport.h"
 #include "app/GGameApplication.h"
 #include "audio/CSoundManager.h"
 #include "content/AtlasTexture.h"
@@ -8,16 +9,23 @@
 #include "core/SystemFlowEvents.h"
 #include "data/GBuildingsConfiguration.h"
 #include "data/GLevelPaths.h"
-#include "data/GameNodeTypeIds.h"
 #include "data/GLevelScores.h"
 #include "data/GUpgradesConfiguration.h"
+#include "data/GameNodeTypeIds.h"
 #include "data/ProfileKeys.h"
 #include "device/CDeviceStub.h"
+#include "frontend/GAchievementUnlockedScene.h"
 #include "frontend/GIntroScene.h"
 #include "frontend/GMainMenuScene.h"
 #include "frontend/GMapLocationButton.h"
 #include "frontend/GMapScene.h"
+#include "level/GGameLevelScene.h"
 #include "nodes/SpriteNode.h"
+#include "play/GGamePlayScene.h"
+#include "play/GInGameMenuScene.h"
+#include "play/GLevelCompletedScene.h"
+#include "play/GLevelObjectivesScene.h"
+#include "play/GLoadingLevelScene.h"
 #include "nodes/TextNode.h"
 #include "scene/NodeEvents.h"
 #include "scene/SceneManager.h"
@@ -30,7 +38,7 @@
 #include <memory>
 
 // The game on the null driver, in the build tree with the built content, walked from the logos over the
-// intro and the main menu onto the city map and up to the screens that are not part of the game yet.
+// intro and the main menu onto the city map and into the first level.
 namespace
 {
 class NullDriverApplication : public GGameApplication
@@ -94,15 +102,9 @@ protected:
 		return player;
 	}
 
-	// Steps the game 30 ms at a time until the condition holds; false after maxSteps.
 	bool stepUntil(int maxSteps, const std::function<bool()>& done)
 	{
-		for (int i = 0; i < maxSteps && !done(); ++i)
-		{
-			device->postEvent(new CEventSystemFlowUpdate(30));
-			application->uiSceneManager->drainEvents();
-		}
-		return done();
+		return frontendtest::stepUntil(device, application, maxSteps, done);
 	}
 
 	SceneNode* top() const { return application->uiSceneManager->getTopScene(); }
@@ -120,6 +122,17 @@ protected:
 		menu->onEvent(&play);
 		stepUntil(200, [&] { return onTop<GMapScene>(); });
 		return nodeCast<GMapScene>(top());
+	}
+
+	// From the play screen: Esc opens the pause menu, whose main menu button closes back to the main menu.
+	void leaveLevelForTheMainMenu()
+	{
+		CEventInputKeyUp escape(0, 27, false, false);
+		EXPECT_TRUE(top()->onEvent(&escape));
+		ASSERT_TRUE(stepUntil(200, [&] { return onTop<GInGameMenuScene>(); }));
+		auto* menu = nodeCast<GInGameMenuScene>(top());
+		click(menu, menu->findChild(internStringId("Scene"), 0)->findChild(internStringId("MainMenuButton"), 0));
+		ASSERT_TRUE(stepUntil(200, [&] { return onTop<GMainMenuScene>(); }));
 	}
 
 	void click(GBaseSceneNode* scene, BaseNode* node)
@@ -179,10 +192,60 @@ TEST_F(FrontDoorRoad, AFreshPlayerGoesStraightToTheFirstLevel)
 	player->setInt(ProfileKey::LevelIndex, 5);
 	ASSERT_TRUE(stepUntil(2000, [&] { return onTop<GMainMenuScene>(); })) << log.dump();
 	auto* menu = nodeCast<GMainMenuScene>(top());
-	click(menu, menu->findChild(internStringId("Scene"), 0)->findChild(internStringId("NewGameButton"), 0));
-	// The loading scene is not part of the game yet: the menu stays, the first level is chosen.
+	CEventNodeClicked newGame(
+	    menu->findChild(internStringId("Scene"), 0)->findChild(internStringId("NewGameButton"), 0));
+	menu->onEvent(&newGame);
+	// The first level is chosen and the loading scene opens over the menu with its folder's name.
 	EXPECT_EQ(player->getInt(ProfileKey::LevelIndex), 0);
-	EXPECT_EQ(top(), menu);
+	auto* loading = nodeCast<GLoadingLevelScene>(top());
+	ASSERT_NE(loading, nullptr);
+	EXPECT_EQ(loading->getLevelName(), irr::core::stringc("level1"));
+	// The level starts under its goals; Enter closes them.
+	ASSERT_TRUE(stepUntil(500, [&] { return onTop<GLevelObjectivesScene>(); })) << log.dump();
+	CEventInputKeyUp enter(0, 13, false, false);
+	top()->onEvent(&enter);
+	ASSERT_TRUE(stepUntil(200, [&] { return onTop<GGamePlayScene>(); }));
+
+	// Restarted from the pause menu, the level loads again from the loading scene and shows its goals.
+	CEventInputKeyUp escape(0, 27, false, false);
+	top()->onEvent(&escape);
+	ASSERT_TRUE(stepUntil(200, [&] { return onTop<GInGameMenuScene>(); }));
+	click(nodeCast<GBaseSceneNode>(top()),
+	      top()->findChild(internStringId("Scene"), 0)->findChild(internStringId("RestartButton"), 0));
+	ASSERT_TRUE(stepUntil(200, [&] { return top() == loading; }));
+	ASSERT_TRUE(stepUntil(500, [&] { return onTop<GLevelObjectivesScene>(); })) << log.dump();
+	top()->onEvent(&enter);
+	ASSERT_TRUE(stepUntil(200, [&] { return onTop<GGamePlayScene>(); }));
+
+	// Won at once (the developer's key): after the achievements it earned, the level-won popup leads
+	// on to the map, opened over the main menu, since the first level is behind the player now.
+	gDeveloperMode = true;
+	CEventInputKeyUp win(0, 69, false, false);
+	top()->onEvent(&win);
+	gDeveloperMode = false;
+	ASSERT_TRUE(stepUntil(1000,
+	                      [&]
+	                      {
+		                      if (onTop<GAchievementUnlockedScene>())
+			                      top()->onEvent(&enter);
+		                      return onTop<GLevelCompletedScene>();
+	                      }))
+	    << log.dump();
+	top()->onEvent(&enter);
+	// The story goes on over the map: the first comic, where the game has its scene, is closed first.
+	auto mapShown = [&]
+	{ return top() && (nodeCast<GMapScene>(top()) || nodeCast<GMapScene>(top()->getSceneBelow())); };
+	ASSERT_TRUE(stepUntil(500, [&] { return mapShown() && settled(); }));
+	if (!nodeCast<GMapScene>(top()))
+	{
+		top()->closeTo(0);
+		ASSERT_TRUE(stepUntil(200, [&] { return onTop<GMapScene>(); }));
+	}
+	EXPECT_EQ(top()->getSceneBelow(), menu);
+	EXPECT_EQ(player->getInt(ProfileKey::LevelIndex), 1);
+	EXPECT_EQ(application->worldSceneManager->getTopScene(), nullptr);
+	top()->onEvent(&escape);
+	ASSERT_TRUE(stepUntil(200, [&] { return top() == menu && settled(); }));
 
 	// Each of the menu's other buttons opens its screen over the menu, which goes back to the menu.
 	struct Screen
@@ -190,10 +253,10 @@ TEST_F(FrontDoorRoad, AFreshPlayerGoesStraightToTheFirstLevel)
 		const char* button;
 		int typeId;
 	};
-	for (const Screen& screen : {Screen{"OptionsButton", NodeTypeGOptionsScene},
-	                             Screen{"AchievementsButton", NodeTypeGAchievementsScene},
-	                             Screen{"ChangePlayerButton", NodeTypeGSelectPlayerScene},
-	                             Screen{"QuitButton", NodeTypeGQuitConfirmationScene}})
+	for (const Screen& screen :
+	     {Screen{"OptionsButton", NodeTypeGOptionsScene}, Screen{"AchievementsButton", NodeTypeGAchievementsScene},
+	      Screen{"ChangePlayerButton", NodeTypeGSelectPlayerScene},
+	      Screen{"QuitButton", NodeTypeGQuitConfirmationScene}})
 	{
 		click(menu, menu->findChild(internStringId("Scene"), 0)->findChild(internStringId(screen.button), 0));
 		ASSERT_TRUE(stepUntil(500, [&] { return top() && top()->isKindOf(screen.typeId) && settled(); }))
@@ -316,18 +379,34 @@ TEST_F(FrontDoorRoad, ChoosingALocationSavesItAndLeadsToTheShopOrTheLevel)
 	top()->closeTo(0);
 	ASSERT_TRUE(stepUntil(500, [&] { return top() == map && settled(); }));
 
-	// A playable one: play asks for the loading scene, which is not there yet either.
+	// A playable one: play opens the loading scene with the location's level folder.
 	click(map, map->getLocationButtons()[0]);
 	EXPECT_TRUE(play->isEnabled());
 	EXPECT_FALSE(map->getLocationButtons()[3]->getSelector()->isVisible());
 	EXPECT_TRUE(map->getLocationButtons()[0]->getSelector()->isVisible());
-	click(map, play);
-	EXPECT_EQ(top(), map);
+	CEventNodeClicked playPressed(play);
+	map->onEvent(&playPressed);
+	auto* loading = nodeCast<GLoadingLevelScene>(top());
+	ASSERT_NE(loading, nullptr);
+	EXPECT_EQ(loading->getLevelName(), irr::core::stringc("level1"));
 
-	// Escape goes back to the main menu.
-	CEventInputKeyUp escape(0, 27, false, false);
-	EXPECT_TRUE(map->onEvent(&escape));
-	EXPECT_TRUE(stepUntil(200, [&] { return onTop<GMainMenuScene>(); }));
+	// The level's goals over the play screen, which is over the loading scene and the map.
+	ASSERT_TRUE(stepUntil(500, [&] { return onTop<GLevelObjectivesScene>(); })) << log.dump();
+	auto* goals = nodeCast<GLevelObjectivesScene>(top());
+	ASSERT_NE(goals->getLevelText(), nullptr);
+	EXPECT_EQ(goals->getLevelText()->getText(), irr::core::stringw(L"Level 1"));
+	auto* playScreen = nodeCast<GGamePlayScene>(goals->getSceneBelow());
+	ASSERT_NE(playScreen, nullptr);
+	EXPECT_EQ(playScreen->getSceneBelow(), loading);
+	EXPECT_EQ(loading->getSceneBelow(), map);
+	EXPECT_EQ(application->worldSceneManager->getTopScene(), static_cast<SceneNode*>(goals->getLevel()));
+	EXPECT_EQ(loading->getLevelScene(), nullptr) << "handed on to the play screen";
+
+	// OK starts playing; the pause menu's main menu button leaves the level for the main menu.
+	click(goals, goals->findChild(internStringId("Scene"), 0)->findChild(internStringId("OkButton"), 0));
+	ASSERT_TRUE(stepUntil(200, [&] { return onTop<GGamePlayScene>(); }));
+	leaveLevelForTheMainMenu();
+	EXPECT_EQ(application->worldSceneManager->getTopScene(), nullptr);
 }
 
 TEST_F(FrontDoorRoad, TwoLogosOfThreeSecondsLastAboutSevenSeconds)
@@ -432,8 +511,8 @@ TEST_F(FrontDoorRoad, WithoutAPlayerTheMenuAsksForOne)
 {
 	CProfileManager::instance()->setActiveProfile(-1);
 	// The name entry opens by itself, over the player list over the menu.
-	ASSERT_TRUE(stepUntil(2000, [&]
-	                      { return top() && top()->isKindOf(NodeTypeGSelectPlayerInputNameScene) && settled(); }))
+	ASSERT_TRUE(
+	    stepUntil(2000, [&] { return top() && top()->isKindOf(NodeTypeGSelectPlayerInputNameScene) && settled(); }))
 	    << log.dump();
 	SceneNode* list = top()->getSceneBelow();
 	ASSERT_TRUE(list && list->isKindOf(NodeTypeGSelectPlayerScene));

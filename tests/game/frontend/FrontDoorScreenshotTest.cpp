@@ -1,4 +1,5 @@
 #include "../GameTestSupport.h"
+#include "FrontendTestSupport.h"
 #include "app/GGameApplication.h"
 #include "content/CProfile.h"
 #include "content/CProfileManager.h"
@@ -105,15 +106,9 @@ protected:
 		player->setString(ProfileKey::BoughtUpgrades, "Cafe");
 	}
 
-	// Steps the game 30 ms at a time until the condition holds; false after maxSteps.
 	bool stepUntil(int maxSteps, const std::function<bool()>& done)
 	{
-		for (int i = 0; i < maxSteps && !done(); ++i)
-		{
-			device->postEvent(new CEventSystemFlowUpdate(30));
-			application->uiSceneManager->drainEvents();
-		}
-		return done();
+		return frontendtest::stepUntil(device, application, maxSteps, done);
 	}
 
 	SceneNode* top() const { return application->uiSceneManager->getTopScene(); }
@@ -131,9 +126,8 @@ protected:
 		const auto shown = [](const onscreen::WindowImage& shot) { return !shot.empty() && shot.at(5, 5) != 0; };
 		onscreen::WindowImage image =
 		    onscreen::drawUntilShown(display, device->getWindowId(), 0, 0, Width, Height, frame, shown, 50);
-		const std::string folder = binaryDir() + "/artifacts";
-		std::filesystem::create_directories(folder);
-		EXPECT_TRUE(onscreen::writePng(device->getVideoDriver(), image, folder + "/" + name + ".png")) << name;
+		EXPECT_TRUE(onscreen::writeArtifact(device->getVideoDriver(), image, std::string(name) + ".png", binaryDir()))
+		    << name;
 		return image;
 	}
 

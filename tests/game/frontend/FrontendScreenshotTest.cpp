@@ -31,15 +31,8 @@ namespace
 {
 using frontendtest::CoveredScene;
 
-struct Rgb
-{
-	int r, g, b;
-};
-
-Rgb rgbOf(unsigned long p)
-{
-	return {static_cast<int>((p >> 16) & 0xff), static_cast<int>((p >> 8) & 0xff), static_cast<int>(p & 0xff)};
-}
+using onscreen::Rgb;
+using onscreen::rgbOf;
 
 bool isInk(const Rgb& c)
 {
@@ -171,8 +164,7 @@ protected:
 	}
 
 	// Draws frames until the probe point passes the test, then keeps the window as the screen's artifact.
-	onscreen::WindowImage shoot(const char* screen, int probeX, int probeY,
-	                            const std::function<bool(const Rgb&)>& probe)
+	onscreen::WindowShot shoot(const char* screen, int probeX, int probeY, const std::function<bool(const Rgb&)>& probe)
 	{
 		const auto frame = [&]
 		{
@@ -181,29 +173,16 @@ protected:
 			application->onEvent(&draw);
 		};
 		const auto shown = [&](const onscreen::WindowImage& shot) { return probe(rgbOf(shot.at(probeX, probeY))); };
-		onscreen::WindowImage shot =
-		    onscreen::drawUntilShown(display, device->getWindowId(), 0, 0, 1024, 768, frame, shown, 60);
+		onscreen::WindowShot shot(
+		    onscreen::drawUntilShown(display, device->getWindowId(), 0, 0, 1024, 768, frame, shown, 60));
 		EXPECT_EQ(shot.width, 1024) << screen << ": the X server could not be read";
 		if (shot.empty())
 			return shot;
-		EXPECT_TRUE(probe(rgbOf(shot.at(probeX, probeY)))) << screen;
-		const std::string folder = binaryDir() + "/artifacts";
-		std::filesystem::create_directories(folder);
-		EXPECT_TRUE(onscreen::writePng(device->getVideoDriver(), shot, folder + "/" + screen + ".png")) << screen;
+		EXPECT_TRUE(probe(shot.at(probeX, probeY))) << screen;
+		EXPECT_TRUE(onscreen::writeArtifact(device->getVideoDriver(), shot, std::string(screen) + ".png", binaryDir()))
+		    << screen;
 		return shot;
 	}
-
-	// Pixels of the rectangle that pass the test.
-	static int count(const onscreen::WindowImage& shot, int x0, int y0, int x1, int y1,
-	                 const std::function<bool(const Rgb&)>& test)
-	{
-		int n = 0;
-		for (int y = y0; y < y1; ++y)
-			for (int x = x0; x < x1; ++x)
-				n += test(rgbOf(shot.at(x, y))) ? 1 : 0;
-		return n;
-	}
-	static Rgb at(const onscreen::WindowImage& shot, int x, int y) { return rgbOf(shot.at(x, y)); }
 
 	std::unique_ptr<ScopedWorkingFolder> inBuildTree;
 	GameDataFolders folders;
@@ -241,21 +220,21 @@ TEST_F(FrontendScreenshots, EveryScreenIsLegibleWithDistinctStates)
 	// Player selection: the chosen player's row in the button look, the others light, names in ink.
 	auto* players = open<GSelectPlayerScene>(GSelectPlayerScene::FileName);
 	ASSERT_NE(players, nullptr);
-	onscreen::WindowImage shot = shoot("SelectPlayerScene", 400, 150, isCream);
-	EXPECT_TRUE(onscreen::coloursNear(shot.at(5, 5), 0x16324a, 3)) << "backdrop";
+	onscreen::WindowShot shot = shoot("SelectPlayerScene", 400, 150, isCream);
 	ASSERT_FALSE(shot.empty());
-	EXPECT_TRUE(isBlue(at(shot, 340, 180 + 32 + 18))) << "selected row";
-	EXPECT_FALSE(isBlue(at(shot, 340, 180 + 18))) << "other row";
-	EXPECT_GT(count(shot, 336, 184, 600, 208, isInk), 40) << "first name";
-	EXPECT_GT(count(shot, 336, 216, 600, 240, isLight), 20) << "selected name";
-	EXPECT_GT(count(shot, 300, 126, 720, 170, isInk), 150) << "title";
-	EXPECT_TRUE(isBlue(at(shot, 262, 570))) << "OK button";
+	EXPECT_TRUE(onscreen::coloursNear(shot.WindowImage::at(5, 5), 0x16324a, 3)) << "backdrop";
+	EXPECT_TRUE(isBlue(shot.at(340, 180 + 32 + 18))) << "selected row";
+	EXPECT_FALSE(isBlue(shot.at(340, 180 + 18))) << "other row";
+	EXPECT_GT(shot.count(336, 184, 600, 208, isInk), 40) << "first name";
+	EXPECT_GT(shot.count(336, 216, 600, 240, isLight), 20) << "selected name";
+	EXPECT_GT(shot.count(300, 126, 720, 170, isInk), 150) << "title";
+	EXPECT_TRUE(isBlue(shot.at(262, 570))) << "OK button";
 
 	// The deletion question over it.
 	press(players, players->getDeletePlayerButton());
 	settle();
 	shot = shoot("SelectPlayerDeleteQuestion", 512, 300, isCream);
-	EXPECT_GT(count(shot, 330, 340, 700, 420, isInk), 100) << "question";
+	EXPECT_GT(shot.count(330, 340, 700, 420, isInk), 100) << "question";
 	// "No": the player stays.
 	press(top(), nodeCast<MessageBoxNode>(top())->getButtons()[1].get());
 	settle();
@@ -269,8 +248,8 @@ TEST_F(FrontendScreenshots, EveryScreenIsLegibleWithDistinctStates)
 	entry->onEvent(&typed);
 	settle();
 	shot = shoot("SelectPlayerInputNameScene", 300, 260, isCream);
-	EXPECT_GT(count(shot, 400, 352, 520, 380, isInk), 30) << "typed name";
-	EXPECT_TRUE(isBlue(at(shot, 332, 460))) << "OK enabled";
+	EXPECT_GT(shot.count(400, 352, 520, 380, isInk), 30) << "typed name";
+	EXPECT_TRUE(isBlue(shot.at(332, 460))) << "OK enabled";
 	closeTop();
 	closeTop();
 
@@ -278,27 +257,27 @@ TEST_F(FrontendScreenshots, EveryScreenIsLegibleWithDistinctStates)
 	auto* options = open<GOptionsScene>(GOptionsScene::FileName);
 	ASSERT_NE(options, nullptr);
 	shot = shoot("OptionsScene", 300, 150, isCream);
-	EXPECT_TRUE(isGreen(at(shot, 700, 232 + 30))) << "sound on";
-	EXPECT_TRUE(isRed(at(shot, 700, 292 + 30))) << "music off";
-	EXPECT_GT(count(shot, 232, 240, 440, 272, isInk), 80) << "label";
+	EXPECT_TRUE(isGreen(shot.at(700, 232 + 30))) << "sound on";
+	EXPECT_TRUE(isRed(shot.at(700, 292 + 30))) << "music off";
+	EXPECT_GT(shot.count(232, 240, 440, 272, isInk), 80) << "label";
 
 	// Quit confirmation over the options.
 	open<GBaseSceneNode>("scenes/QuitConfirmationScene.qscn");
 	shot = shoot("QuitConfirmationScene", 300, 290, isCream);
-	EXPECT_GT(count(shot, 300, 294, 724, 334, isInk), 150) << "title";
-	EXPECT_TRUE(isBlue(at(shot, 332, 440))) << "yes";
+	EXPECT_GT(shot.count(300, 294, 724, 334, isInk), 150) << "title";
+	EXPECT_TRUE(isBlue(shot.at(332, 440))) << "yes";
 	closeTop();
 	closeTop();
 
 	// Credits, with the statistics overlay over them.
 	open<GBaseSceneNode>("scenes/CreditsScene.qscn");
 	shot = shoot("CreditsScene", 260, 100, isCream);
-	EXPECT_GT(count(shot, 212, 234, 812, 282, isInk), 200) << "names";
+	EXPECT_GT(shot.count(212, 234, 812, 282, isInk), 200) << "names";
 	SmartPointer<BaseNode> made(NodeFactory::instance()->createNode(L"GDebugStatsScene", ContentRef()));
 	ASSERT_TRUE(top()->pushScene(nodeCast<SceneNode>(made.get()), true));
 	settle();
 	shot = shoot("DebugStatsScene", 2, 2, [](const Rgb&) { return true; });
-	EXPECT_GT(count(shot, 0, 0, 80, 50, [](const Rgb& c) { return c.r > 150 && c.g > 150 && c.b > 150; }), 30)
+	EXPECT_GT(shot.count(0, 0, 80, 50, [](const Rgb& c) { return c.r > 150 && c.g > 150 && c.b > 150; }), 30)
 	    << "statistics text";
 	closeTop();
 	closeTop();
@@ -307,23 +286,23 @@ TEST_F(FrontendScreenshots, EveryScreenIsLegibleWithDistinctStates)
 	auto* achievements = open<GAchievementsScene>("scenes/AchievementsScene.qscn");
 	ASSERT_NE(achievements, nullptr);
 	shot = shoot("AchievementsScene", 300, 100, isCream);
-	EXPECT_GT(count(shot, 204, 258, 262, 316, [](const Rgb& c) { return !isCream(c) && !isLight(c); }), 400)
+	EXPECT_GT(shot.count(204, 258, 262, 316, [](const Rgb& c) { return !isCream(c) && !isLight(c); }), 400)
 	    << "first medal";
-	EXPECT_GT(count(shot, 712, 172, 832, 200, isInk), 40) << "earned count";
+	EXPECT_GT(shot.count(712, 172, 832, 200, isInk), 40) << "earned count";
 	// The earned tab: the description under each name.
 	auto* tabs = nodeCast<TabSceneNode>(achievements->findChild(internStringId("TabScene")));
 	ASSERT_NE(tabs, nullptr);
 	tabs->setActiveTab(1, false);
 	settle();
 	shot = shoot("AchievementsSceneEarned", 300, 100, isCream);
-	EXPECT_GT(count(shot, 274, 258, 700, 316, isInk), 300) << "first earned achievement";
+	EXPECT_GT(shot.count(274, 258, 700, 316, isInk), 300) << "first earned achievement";
 	auto* popup = open<GAchievementUnlockedScene>(GAchievementUnlockedScene::FileName);
 	ASSERT_NE(popup, nullptr);
 	popup->showAchievement(11);
 	settle();
 	shot = shoot("AchievementUnlockedScene", 290, 300, isCream);
-	EXPECT_GT(count(shot, 384, 314, 734, 344, isInk), 60) << "name";
-	EXPECT_GT(count(shot, 300, 318, 364, 382, [](const Rgb& c) { return !isCream(c); }), 1500) << "medal";
+	EXPECT_GT(shot.count(384, 314, 734, 344, isInk), 60) << "name";
+	EXPECT_GT(shot.count(300, 318, 364, 382, [](const Rgb& c) { return !isCream(c); }), 1500) << "medal";
 	closeTop();
 	closeTop();
 

@@ -20,6 +20,7 @@
 #include "support/LogCapture.h"
 
 #include <algorithm>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -27,6 +28,18 @@
 
 namespace frontendtest
 {
+// Steps the game 30 ms at a time until the condition holds; false after maxSteps.
+inline bool stepUntil(CDeviceStub* device, GGameApplication* application, int maxSteps,
+                      const std::function<bool()>& done)
+{
+	for (int i = 0; i < maxSteps && !done(); ++i)
+	{
+		device->postEvent(new CEventSystemFlowUpdate(30));
+		application->uiSceneManager->drainEvents();
+	}
+	return done();
+}
+
 // The scene the screens are opened over: it records the states it is told to play.
 class CoveredScene : public GBaseSceneNode
 {

@@ -70,7 +70,7 @@ TEST_F(Achievements, ANewPlayerHasEverythingStillToEarn)
 	ASSERT_EQ(all->getItemCount(), 12u);
 	EXPECT_EQ(item(all, 0), "%Achievements_1Name%|%Achievements_1DescBefore%|1/6");
 	EXPECT_EQ(item(all, 8), "%Achievements_9Name%|%Achievements_9DescBefore%|$0/$7,500,000");
-	EXPECT_EQ(item(all, 11), "%Achievements_12Name%|%Achievements_12DescBefore%|0/30");
+	EXPECT_EQ(item(all, 11), "%Achievements_12Name%|%Achievements_12DescBefore%|0/24");
 	EXPECT_EQ(scene->getEarnedList()->getItemCount(), 0u);
 	EXPECT_EQ(scene->getOpenList()->getItemCount(), 12u);
 	EXPECT_EQ(scene->getEarnedText()->getText(), irr::core::stringw(L"0/12"));

@@ -1,0 +1,226 @@
+// The play screen's head-up display: money, stock, rating, goals, the overview page and the hint window.
+#include "GGamePlayScene.h"
+#include "content/CDictionary.h"
+#include "core/TextUtils.h"
+#include "data/GLevelConfiguration.h"
+#include "data/GObjective.h"
+#include "data/GObjectiveList.h"
+#include "device/IDevice.h"
+#include "level/GGameLevelScene.h"
+#include "nodes/BaseProgressBarNode.h"
+#include "nodes/CheckBoxNode.h"
+#include "nodes/TextNode.h"
+
+#include <cmath>
+
+namespace
+{
+CDictionary* dictionary()
+{
+	IDevice* device = Singleton<IDevice>::peek();
+	return device ? device->getDictionary() : nullptr;
+}
+
+irr::core::stringw thousands(int value)
+{
+	return formatThousands(value, L',');
+}
+
+irr::core::stringw format(const char* key, const irr::core::stringw& value)
+{
+	CDictionary* texts = dictionary();
+	return texts ? texts->format(key, value) : value;
+}
+
+void setText(TextNode* node, const irr::core::stringw& text)
+{
+	if (node)
+		node->setText(text);
+}
+
+TextNode* textChild(const BaseNode* parent, const char* name)
+{
+	return parent ? nodeCast<TextNode>(parent->findChild(internStringId(name), 0)) : nullptr;
+}
+
+int roundHalfUp(float value)
+{
+	return static_cast<int>(std::floor(value + 0.5f));
+}
+
+} // namespace
+
+bool GGamePlayScene::refreshHud(GEvent*)
+{
+	if (!levelScene)
+		return true;
+	setText(moneyText, format("MoneyDollar", thousands(static_cast<int>(levelScene->money))));
+	setText(incomeText, format("MoneyDollar", thousands(roundHalfUp(levelScene->income))));
+	setText(materialsAmountText, irr::core::stringw(static_cast<int>(levelScene->materials)));
+	setText(workersAmountText,
+	        irr::core::stringw(levelScene->freeWorkers) + L"/" + irr::core::stringw(levelScene->totalWorkers));
+	refreshRating();
+	refreshGoals();
+	refreshPanels();
+	if (hoveredBuilding)
+	{
+		const BaseNode* owned = gameMenu ? gameMenu->findChild(internStringId("IncomeGuestsInfoNode"), 0) : nullptr;
+		const BaseNode* city = gameMenu ? gameMenu->findChild(internStringId("GuestsInfoNode"), 0) : nullptr;
+		if ((owned && owned->isVisible()) || (city && city->isVisible()))
+			showBuildingInfoNode(hoveredRecord, hoveredBuilding);
+		highlightHovered(hoveredRecord, hoveredBuilding);
+	}
+	reshowTooltip();
+	return true;
+}
+
+void GGamePlayScene::refreshStats()
+{
+	const GLevelConfiguration* configuration = levelScene ? levelScene->getLevelConfiguration() : nullptr;
+	BaseNode* page = tabs[7];
+	if (!configuration || !page)
+		return;
+	const GGameLevelScene& level = *levelScene;
+	setText(textChild(page, "LevelText"), format("GamePlay_LEVEL", configuration->getName()));
+	setText(textChild(page, "MoneyText"), format("GamePlay_MONEY", thousands(static_cast<int>(level.money))));
+	setText(textChild(page, "IncomeText"), format("GamePlay_INCOME", thousands(roundHalfUp(level.income))));
+	setText(textChild(page, "GuestsText"), format("GamePlay_GUESTS", thousands(level.guests)));
+	setText(textChild(page, "PossibleIncomeText"),
+	        format("GamePlay_POSSIBLE_INCOME", thousands(static_cast<int>(level.possibleIncome))));
+	setText(textChild(page, "PossibleGuestsText"), format("GamePlay_POSSIBLE_GUESTS", thousands(level.possibleGuests)));
+}
+
+void GGamePlayScene::refreshRating()
+{
+	const GLevelConfiguration* configuration = levelScene ? levelScene->getLevelConfiguration() : nullptr;
+	if (!configuration)
+		return;
+	const int stars = levelScene->getRatingStars();
+	int lower = 0;
+	for (int i = 0; i <= stars; ++i)
+		lower += configuration->getRatingStep(static_cast<unsigned>(i));
+	const int upper = lower + configuration->getRatingStep(static_cast<unsigned>(stars) + 1);
+	setText(ratingText, format("GuestsSign", thousands(levelScene->guests)));
+	if (ratingBar)
+	{
+		ratingBar->setMaxValue(static_cast<float>(upper - lower));
+		ratingBar->setValue(levelScene->rating - static_cast<float>(lower));
+	}
+	const StringId full = internStringId("Full");
+	const StringId empty = internStringId("Empty");
+	for (const std::vector<BaseNode*>* row : {&ratingStars, &overviewStars})
+		for (size_t i = 0; i < row->size(); ++i)
+			if (BaseNode* star = (*row)[i])
+				star->setState(static_cast<int>(i) < stars ? full : empty, nullptr, StringId());
+}
+
+void GGamePlayScene::fillGoals()
+{
+	const GLevelConfiguration* configuration = levelScene ? levelScene->getLevelConfiguration() : nullptr;
+	if (!configuration)
+		return;
+	layoutGoals(goalBoxes, configuration->getObjectives(), true);
+	layoutGoals(overviewGoals, configuration->getObjectives(), false);
+}
+
+void GGamePlayScene::layoutGoals(const std::vector<CheckBoxNode*>& boxes, const GObjectiveList* objectives,
+                                 bool longForm)
+{
+	CDictionary* texts = dictionary();
+	const size_t count = objectives && texts ? objectives->getCount() : 0;
+	float y = 0.0f;
+	for (size_t j = 0; j < boxes.size(); ++j)
+	{
+		CheckBoxNode* box = boxes[j];
+		if (!box)
+			continue;
+		if (j >= count)
+		{
+			box->setVisible(false);
+			continue;
+		}
+		GObjective* objective = objectives->get(static_cast<irr::u32>(j));
+		box->setVisible(true);
+		irr::core::stringw caption = objective->getText(*texts, true);
+		if (longForm)
+			caption += irr::core::stringw(L" (") + objective->getProgressText(*levelScene, *texts) + L")";
+		box->setText(caption);
+		const TextNode* text = textChild(box->getTemplateRoot(), "Text");
+		if (!text)
+			continue;
+		const irr::core::vector3df& position = box->getPosition();
+		if (j == 0)
+			y = position.Y;
+		else
+			box->setPosition(irr::core::vector3df(position.X, y, position.Z));
+		y += text->getTextHeight() + 1.0f + (longForm ? 0.0f : 3.0f);
+	}
+}
+
+void GGamePlayScene::refreshGoals()
+{
+	const GLevelConfiguration* configuration = levelScene ? levelScene->getLevelConfiguration() : nullptr;
+	GObjectiveList* objectives = configuration ? configuration->getObjectives() : nullptr;
+	CDictionary* texts = dictionary();
+	if (!objectives || !texts)
+		return;
+	for (irr::u32 i = 0; i < objectives->getCount(); ++i)
+	{
+		GObjective* objective = objectives->get(i);
+		const bool done = objective->isComplete(*levelScene);
+		if (i < goalBoxes.size() && goalBoxes[i])
+		{
+			irr::core::stringw caption = objective->getText(*texts, true);
+			if (!done)
+				caption += irr::core::stringw(L" (") + objective->getProgressText(*levelScene, *texts) + L")";
+			goalBoxes[i]->setText(caption);
+			goalBoxes[i]->setChecked(done);
+		}
+		if (i < overviewGoals.size() && overviewGoals[i])
+			overviewGoals[i]->setChecked(done);
+	}
+}
+
+void GGamePlayScene::updateHintWindow(unsigned elapsed)
+{
+	const GLevelConfiguration* configuration = levelScene ? levelScene->getLevelConfiguration() : nullptr;
+	if (!hintWindow || !configuration || configuration->getLevelNumber() <= 2)
+		return;
+	const irr::core::stringc& hint = levelScene->getHintText();
+	if (hint.empty())
+	{
+		if (hintWindow->isVisible())
+		{
+			hintTimer = 0;
+			closeHintWindow();
+		}
+		return;
+	}
+	hintTimer -= static_cast<int>(elapsed);
+	if (hintTimer > 0)
+		return;
+	if (hintWindow->isVisible())
+	{
+		hintTimer = 30000;
+		closeHintWindow();
+		return;
+	}
+	for (const irr::core::stringc& shown : shownHints)
+		if (shown == hint)
+			return;
+	playCue("TutorialWindow");
+	hintTimer = 10000;
+	hintWindow->setVisible(true);
+	hintWindow->setChildrenState(nameIdNavTo(), nullptr);
+	setText(textChild(hintWindow, "Text"), irr::core::stringw(hint.c_str()));
+	shownHints.push_back(hint);
+}
+
+void GGamePlayScene::closeHintWindow()
+{
+	if (!hintWindow)
+		return;
+	hintWindow->setChildrenState(nameIdNavFrom(), nullptr);
+	// The window counts as closed from now on, whatever its look still plays.
+	hintWindow->setVisible(false);
+}

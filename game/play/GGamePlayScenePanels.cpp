@@ -1,0 +1,569 @@
+// The play screen's dock pages that follow the selected building, and the buttons that command it.
+#include "GGamePlayScene.h"
+#include "app/GGameApplication.h"
+#include "content/AtlasTexture.h"
+#include "content/CContentManager.h"
+#include "content/CDictionary.h"
+#include "content/ContentType.h"
+#include "core/TextUtils.h"
+#include "data/GBuildingFeature.h"
+#include "data/GBuildingType.h"
+#include "data/GBuildingsConfiguration.h"
+#include "data/GEventSelectionChanged.h"
+#include "data/GLevelConfiguration.h"
+#include "device/IDevice.h"
+#include "level/GBuildingNode.h"
+#include "level/GGameLevelScene.h"
+#include "nodes/BaseProgressBarNode.h"
+#include "nodes/SpriteNode.h"
+#include "nodes/TextNode.h"
+#include "scene/ControlNode.h"
+#include "scene/NodeEvents.h"
+#include "scene/TabSceneNode.h"
+
+#include <cmath>
+
+namespace
+{
+enum TabIndex
+{
+	ActionsTab = 5,
+	BuyTab = 6,
+	OverviewTab = 7,
+	OfferTab = 8,
+	PlaceTab = 9,
+};
+
+BaseNode* child(const BaseNode* parent, const char* name)
+{
+	return parent ? parent->findChild(internStringId(name), 0) : nullptr;
+}
+
+ControlNode* control(const BaseNode* parent, const char* name)
+{
+	return nodeCast<ControlNode>(child(parent, name));
+}
+
+TextNode* textChild(const BaseNode* parent, const char* name)
+{
+	return nodeCast<TextNode>(child(parent, name));
+}
+
+void setText(TextNode* node, const irr::core::stringw& text)
+{
+	if (node)
+		node->setText(text);
+}
+
+void show(BaseNode* node, bool visible)
+{
+	if (node)
+		node->setVisible(visible);
+}
+
+// Visible and enabled as given; a missing button is skipped.
+void setButton(ControlNode* button, bool visible, bool enabled)
+{
+	if (!button)
+		return;
+	button->setVisible(visible);
+	button->setEnabled(enabled);
+}
+
+void setTemplate(ControlNode* button, const char* name)
+{
+	if (button && button->getTemplateName() != internStringId(name))
+		button->setTemplateName(internStringId(name));
+}
+
+CDictionary* dictionary()
+{
+	IDevice* device = Singleton<IDevice>::peek();
+	return device ? device->getDictionary() : nullptr;
+}
+
+irr::core::stringw dollars(int amount)
+{
+	CDictionary* texts = dictionary();
+	const irr::core::stringw digits = formatThousands(amount, L',');
+	return texts ? texts->format("MoneyDollar", digits) : digits;
+}
+
+bool accepted(CommandRefusal refusal)
+{
+	return refusal == CommandRefusal::None;
+}
+} // namespace
+
+bool GGamePlayScene::onSelectionChanged(GEvent* event)
+{
+	auto* change = dynamic_cast<GEventSelectionChanged*>(event);
+	auto* selected = change ? nodeCast<GBuildingNode>(change->selected) : nullptr;
+	auto* previous = change ? nodeCast<GBuildingNode>(change->previous) : nullptr;
+	if (previous)
+		previous->stopWorkSound();
+	if (selected && selected != previous)
+		selected->startWorkSound();
+	if (tabControl)
+	{
+		const GBuildingType* record = selected ? selected->getRecord() : nullptr;
+		if (!record)
+			tabControl->setActiveTab(OverviewTab, false);
+		else if (!selected->isOwned())
+		{
+			tabControl->setActiveTab(BuyTab, false);
+			refreshBuyPanel();
+			showBuyHint(nullptr);
+		}
+		else if (selected->isForSale() && selected->isBuyerPending())
+		{
+			tabControl->setActiveTab(OfferTab, false);
+			refreshOfferPanel();
+			showOfferHint(nullptr);
+		}
+		else if (record->getLevel() == 0 && selected->getWorkKind() == GBuildingNode::NoWork)
+		{
+			tabControl->setActiveTab(PlaceTab, false);
+			refreshPlacePanel();
+			showPlaceHint(nullptr);
+		}
+		else
+		{
+			tabControl->setActiveTab(ActionsTab, false);
+			refreshActionPanel();
+			showBuildingHint(nullptr);
+		}
+	}
+	highlightHovered(hoveredRecord, hoveredBuilding);
+	return true;
+}
+
+void GGamePlayScene::refreshPanels()
+{
+	for (int kind = 0; kind < 3; ++kind)
+		refreshBuildList(kind);
+	refreshMaterialsOrder();
+	refreshWorkersOrder();
+	refreshActionPanel();
+	refreshBuyPanel();
+	refreshOfferPanel();
+	refreshStats();
+}
+
+GGamePlayScene::WorkTexts GGamePlayScene::getWorkTexts(const GBuildingNode* building) const
+{
+	const GBuildingType* record = building->getRecord();
+	const int type = record ? record->getType() : 0;
+	const char* key = nullptr;
+	switch (building->getWorkKind())
+	{
+	case GBuildingNode::BuildWork:
+		key = record && record->getLevel() > 1 ? "InProgress_Upgrade" : "InProgress_Building";
+		break;
+	case GBuildingNode::DemolitionWork:
+		key = "InProgress_Destroy";
+		break;
+	case GBuildingNode::WorkerJob:
+		key = type == 3                             ? "FishingCenterInProgress"
+		      : type == 4 || type == 6 || type == 7 ? "InProgress_Building"
+		      : type == 5                           ? "PyramidInProgress"
+		                                            : "InProgress_Repare";
+		break;
+	case GBuildingNode::FeatureWork:
+		key = type == 5 ? "PyramidConfInProgress" : "InProgress_Feature";
+		break;
+	default:
+		return {};
+	}
+	CDictionary* texts = dictionary();
+	if (!texts)
+		return {};
+	return {texts->getText(key), texts->getText(irr::core::stringc(key) + "Hint")};
+}
+
+void GGamePlayScene::refreshActionPanel()
+{
+	BaseNode* page = tabs[5];
+	BaseNode* progress = child(page, "ProgressNode");
+	GBuildingNode* building = levelScene ? levelScene->getSelectedBuilding() : nullptr;
+	const GBuildingType* record = building ? building->getRecord() : nullptr;
+	if (!levelScene || !levelScene->getLevelConfiguration() || !progress || !record)
+		return;
+	BaseNode* hotelButtons = child(page, "HotelButtonsNode");
+	BaseNode* joyButtons = child(page, "JoyButtonsNode");
+	BaseNode* serviceButtons = child(page, "CustomServiceButtonsNode");
+	for (BaseNode* node : {hotelButtons, joyButtons, serviceButtons, progress})
+		show(node, false);
+	const int work = building->getWorkKind();
+	if (work != GBuildingNode::NoWork && work != GBuildingNode::ServingWork)
+	{
+		show(child(progress, "AbortButton"), work >= GBuildingNode::BuildWork && work <= GBuildingNode::WorkerJob);
+		if (auto* bar = nodeCast<BaseProgressBarNode>(child(progress, "ProgressBar")))
+		{
+			bar->setMaxValue(1.0f);
+			bar->setValue(building->getWorkProgress());
+		}
+		const WorkTexts texts = getWorkTexts(building);
+		setText(textChild(progress, "Text"), texts.progress);
+		setText(textChild(progress, "HintText"), texts.hint);
+		setText(textChild(page, "HintText"), irr::core::stringw());
+		show(progress, true);
+		fillBuildingInfo(child(page, "BuildingInfoNode"), record, building, true);
+		return;
+	}
+	if (record->getType() == 0)
+	{
+		const int condition = building->getCondition();
+		if (condition == GBuildingNode::Normal || condition == GBuildingNode::Broken)
+		{
+			setupHotelButtons(building, hotelButtons);
+			show(hotelButtons, true);
+			fillBuildingInfo(child(page, "BuildingInfoNode"), record, building, true);
+			return;
+		}
+		if (condition == 5)
+			setTemplate(control(serviceButtons, "CustomServeButton"), "Game_CafeOrderButton");
+		show(serviceButtons, true);
+		fillBuildingInfo(child(page, "BuildingInfoNode"), record, building, true);
+		return;
+	}
+	if (record->getType() <= 2)
+	{
+		setupJoyButtons(building, joyButtons);
+		show(joyButtons, true);
+		fillBuildingInfo(child(page, "BuildingInfoNode"), record, building, true);
+		return;
+	}
+	setupServiceButton(building, serviceButtons);
+	show(serviceButtons, true);
+	fillBuildingInfo(child(page, "BuildingInfoNode"), record, building, true);
+}
+
+void GGamePlayScene::setupHotelButtons(GBuildingNode* building, BaseNode* node)
+{
+	const GBuildingType* record = building->getRecord();
+	const GLevelConfiguration* configuration = levelScene->getLevelConfiguration();
+	const bool built = record->getLevel() >= 1;
+	const bool normal = building->getCondition() == GBuildingNode::Normal;
+	setButton(control(node, "UpgradeButton"), built,
+	          !building->isForSale() && normal && accepted(levelScene->checkUpgrade(building)));
+	setButton(control(node, "DestroyButton"), built, accepted(levelScene->checkDestroy(building)));
+	ControlNode* sell = control(node, "SellButton");
+	setTemplate(sell, building->isForSale() ? "Game_UnSellButton" : "Game_SellButton");
+	setButton(sell, true, configuration->isSellOn() && normal);
+	if (ControlNode* repair = control(node, "RepairButton"))
+		repair->setEnabled(accepted(levelScene->checkRepair(building)));
+	setButton(control(node, "CustomAction1Button"), false, false);
+}
+
+void GGamePlayScene::setupJoyButtons(GBuildingNode* building, BaseNode* node)
+{
+	const GBuildingType* record = building->getRecord();
+	setButton(control(node, "DestroyButton"), record->getLevel() >= 1, accepted(levelScene->checkDestroy(building)));
+	setButton(control(node, "SellButton"), false, false);
+	const bool featureRunning = building->getFeatureState(0) == 1 || building->getFeatureState(1) == 1;
+	ControlNode* first = control(node, "ActiveFeature1Button");
+	ControlNode* second = control(node, "ActiveFeature2Button");
+	for (int index = 0; index < 2; ++index)
+	{
+		ControlNode* button = index == 0 ? first : second;
+		if (!button)
+			continue;
+		if (record->getFeatureCount() <= index)
+		{
+			setButton(button, false, false);
+			continue;
+		}
+		const bool allowed = building->isFeatureAllowed(index);
+		if (allowed)
+			button->setTemplateName(record->getFeatures()[static_cast<size_t>(index)].getButtonName());
+		else if (index == 1)
+			setTemplate(button, "Game_U");
+		setButton(button, true, allowed && !featureRunning && building->getFeatureState(index) == 0);
+	}
+	if (first && first->isVisible())
+	{
+		const bool both = second && second->isVisible();
+		first->setPosition(irr::core::vector3df(both ? 564.0f : 625.0f, 10.0f, 0.0f));
+		if (both)
+			second->setPosition(irr::core::vector3df(685.0f, 10.0f, 0.0f));
+	}
+	const bool dirty = building->getCondition() == GBuildingNode::Dirty;
+	setButton(control(node, "CleanButton"), record->getServeAreaIncomeBonus(0, 0) > 0.0f,
+	          dirty && accepted(levelScene->checkClean(building)));
+}
+
+void GGamePlayScene::setupServiceButton(GBuildingNode* building, BaseNode* node)
+{
+	ControlNode* serve = control(node, "CustomServeButton");
+	if (!serve)
+		return;
+	const GBuildingType* record = building->getRecord();
+	if (building->getCondition() == GBuildingNode::RunDown)
+	{
+		setTemplate(serve, "Game_RestoreButton");
+		setButton(serve, true, accepted(levelScene->checkRestore(building)));
+		return;
+	}
+	if (record->getFeatureCount() == 0 || !building->isFeatureAllowed(0))
+	{
+		setButton(serve, false, false);
+		return;
+	}
+	serve->setTemplateName(record->getFeatures()[0].getButtonName());
+	setButton(serve, true, accepted(levelScene->checkFeature(building, 0)));
+}
+
+void GGamePlayScene::refreshBuyPanel()
+{
+	BaseNode* page = tabs[6];
+	GBuildingNode* building = levelScene ? levelScene->getSelectedBuilding() : nullptr;
+	if (!page || !building || !levelScene->getLevelConfiguration())
+		return;
+	if (ControlNode* buy = control(page, "BuyButton"))
+		buy->setEnabled(levelScene->canBuy(building));
+	setText(textChild(page, "PriceText"), dollars(static_cast<int>(std::floor(building->getPrice() + 0.5f))));
+	fillBuildingInfo(child(page, "BuildingInfoNode"), building->getRecord(), building, true);
+}
+
+void GGamePlayScene::refreshOfferPanel()
+{
+	BaseNode* page = tabs[8];
+	GBuildingNode* building = levelScene ? levelScene->getSelectedBuilding() : nullptr;
+	if (!page || !building)
+		return;
+	setText(textChild(page, "OfferPriceText"), dollars(building->getOfferPrice()));
+	fillBuildingInfo(child(page, "BuildingInfoNode"), building->getRecord(), building, true);
+}
+
+void GGamePlayScene::refreshPlacePanel()
+{
+	BaseNode* page = tabs[9];
+	GBuildingNode* building = levelScene ? levelScene->getSelectedBuilding() : nullptr;
+	const GLevelConfiguration* configuration = levelScene ? levelScene->getLevelConfiguration() : nullptr;
+	if (!page || !building || !building->getRecord() || !configuration)
+		return;
+	ControlNode* sell = control(page, "SellButton");
+	setTemplate(sell, building->isForSale() ? "Game_UnSellButton" : "Game_SellButton");
+	if (sell)
+		sell->setEnabled(configuration->isSellOn());
+	fillBuildingInfo(child(page, "BuildingInfoNode"), building->getRecord(), building, true);
+}
+
+// ---- the buttons that command the selected building
+
+bool GGamePlayScene::onBuildingCommand(StringId name, GBuildingNode* selected)
+{
+	if (!levelScene)
+		return false;
+	if (name == internStringId("DestroyButton"))
+	{
+		if (levelScene->destroyBuilding(selected))
+			hideTooltips();
+	}
+	else if (name == internStringId("UpgradeButton") || name == internStringId("RepairButton") ||
+	         name == internStringId("CleanButton"))
+	{
+		const bool done = name == internStringId("UpgradeButton")  ? levelScene->upgradeBuilding(selected)
+		                  : name == internStringId("RepairButton") ? levelScene->repairBuilding(selected)
+		                                                           : levelScene->cleanBuilding(selected);
+		if (done)
+			hideTooltips();
+	}
+	else if (name == internStringId("AbortButton"))
+	{
+		const int work = selected ? selected->getWorkKind() : GBuildingNode::NoWork;
+		if (work < GBuildingNode::BuildWork || work > GBuildingNode::WorkerJob)
+			return true;
+		selected->cancelWork();
+		hoveredBuilding = nullptr;
+		hoveredRecord = nullptr;
+		highlightHovered(nullptr, nullptr);
+		GEventSelectionChanged again(selected, selected);
+		onSelectionChanged(&again);
+		levelScene->recalculateStats();
+	}
+	else if (name == internStringId("SellButton"))
+	{
+		if (selected && selected->isOwned())
+		{
+			selected->setForSale(!selected->isForSale());
+			levelScene->recalculateStats();
+			selected->notifyChanged();
+			// The sell button turns into the keep button and back.
+			refreshPlacePanel();
+			refreshActionPanel();
+		}
+	}
+	else if (name == internStringId("BuyButton"))
+	{
+		if (selected && levelScene->canBuy(selected) && levelScene->buyBuilding(selected))
+		{
+			hideTooltips();
+			GEventSelectionChanged again(selected, selected);
+			onSelectionChanged(&again);
+		}
+	}
+	else if (name == internStringId("AcceptSellOfferButton") || name == internStringId("DeclineSellOfferButton"))
+	{
+		// These report the click as not taken, so the tutorial sees it too.
+		if (!selected || !selected->isOwned())
+			return false;
+		const bool accept = name == internStringId("AcceptSellOfferButton");
+		if (accept && !levelScene->acceptBuyOffer(selected))
+			return false;
+		if (!accept)
+			selected->declineBuyRequest();
+		GEventSelectionChanged again(selected, selected);
+		onSelectionChanged(&again);
+		if (accept)
+			checkMoneyAchievements();
+		return false;
+	}
+	else if (name == internStringId("ActiveFeature1Button") || name == internStringId("ActiveFeature2Button") ||
+	         name == internStringId("ActiveFeature3Button"))
+	{
+		const int index = name == internStringId("ActiveFeature1Button")   ? 0
+		                  : name == internStringId("ActiveFeature2Button") ? 1
+		                                                                   : 2;
+		levelScene->activateFeature(selected, index);
+		refreshActionPanel();
+	}
+	else if (name == internStringId("CustomServeButton"))
+	{
+		const GBuildingType* record = selected ? selected->getRecord() : nullptr;
+		if (record && record->getType() >= 3)
+		{
+			const bool done = selected->getCondition() == GBuildingNode::RunDown
+			                      ? levelScene->restoreBuilding(selected)
+			                      : levelScene->activateFeature(selected, 0);
+			if (done)
+				hideTooltips();
+		}
+		else
+			levelScene->serveRequest(selected);
+	}
+	else
+		return false;
+	return true;
+}
+
+// ---- the building information block
+
+void GGamePlayScene::fillBuildingInfo(BaseNode* info, const GBuildingType* record, const GBuildingNode* building,
+                                      bool longText)
+{
+	CDictionary* texts = dictionary();
+	if (!info || !record || !building || !texts || !levelScene)
+		return;
+	info->setVisible(true);
+	TextNode* stats = textChild(info, "StatsText");
+	BaseNode* description = child(info, "DescriptionNode");
+	for (BaseNode* part :
+	     {static_cast<BaseNode*>(stats), child(info, "AfterUpgradeNode"), child(info, "BrokenNode"), description})
+		show(part, false);
+	const GLevelConfiguration* configuration = levelScene->getLevelConfiguration();
+
+	TextNode* name = textChild(info, "NameText");
+	irr::core::stringw title = texts->getText(record->getDisplayName());
+	title.make_upper();
+	const irr::core::stringw price = dollars(static_cast<int>(std::floor(building->getPrice(record) + 0.5f)));
+	if (name)
+	{
+		name->setText(title + L": " + price);
+		if (name->getLineCount() > 1)
+			name->setText(title + L":\n" + price);
+	}
+	showPreview(child(info, "Preview"), record);
+	if (record->getLevel() <= 0)
+		return;
+
+	const auto guestsSign = [&](int count) { return texts->format("GuestsSign", formatThousands(count, L',')); };
+	irr::core::stringw lines;
+	const int income = static_cast<int>(std::floor(building->getIncome(record) + 0.5f));
+	const int featureIncome = static_cast<int>(std::floor(building->getFeatureIncome() + 0.5f));
+	if (income != 0 || featureIncome != 0)
+	{
+		irr::core::stringw amount = formatThousands(income, L',');
+		if (featureIncome > 0)
+			amount += irr::core::stringw(L" + ") + dollars(featureIncome);
+		lines += texts->format("GamePlay_Income", amount) + L"\n";
+	}
+	const int plainGuests = record->getGuestsCount(nullptr);
+	if (plainGuests > 0)
+	{
+		const int guests = record->getGuestsCount(configuration);
+		irr::core::stringw amount = guestsSign(plainGuests);
+		if (guests != plainGuests)
+			amount += irr::core::stringw(L" + ") + guestsSign(guests - plainGuests);
+		lines += texts->format("GamePlay_Guests", amount) + L"\n";
+	}
+	if (record->getServeIncome() > 0.0f && stats)
+		lines += texts->format("GamePlay_ServedGuests", guestsSign(building->countServedGuests(record))) + L"\n";
+	if (stats && !lines.empty())
+	{
+		stats->setText(lines);
+		stats->setVisible(true);
+	}
+
+	TextNode* descriptionText = textChild(description, "Text");
+	if (descriptionText && !record->getDescription().empty())
+	{
+		const GBuildingFeature* feature = tooltipFeature >= 0 ? record->getFeature(tooltipFeature) : nullptr;
+		descriptionText->setText(feature    ? feature->getInfoText()
+		                         : longText ? record->getFullDescription()
+		                                    : record->getDescription());
+		description->setVisible(true);
+	}
+
+	if (!building->isOwned())
+		return;
+	if (!building->isWorking())
+	{
+		show(child(info, "BrokenNode"), building->getCondition() == GBuildingNode::Broken);
+		return;
+	}
+	const GBuildingsConfiguration* buildings = levelScene->getBuildingsConfiguration();
+	SmartPointer<GBuildingType> next = record->getType() == 0 && buildings
+	                                       ? buildings->findBuilding(record->getNextLevelName())
+	                                       : SmartPointer<GBuildingType>();
+	BaseNode* after = child(info, "AfterUpgradeNode");
+	if (!next || !after)
+		return;
+	setText(textChild(after, "IncomeNode"),
+	        texts->format("GamePlay_Income",
+	                      formatThousands(static_cast<int>(std::floor(building->getIncome(next.get()) + 0.5f)), L',')));
+	setText(textChild(after, "GuestsNode"),
+	        texts->format("GamePlay_Guests", irr::core::stringw(next->getGuestsCount(configuration))));
+	after->setVisible(true);
+}
+
+void GGamePlayScene::showPreview(BaseNode* preview, const GBuildingType* record)
+{
+	auto* picture = nodeCast<SpriteNode>(preview);
+	CContentManager* content = gGameApplication ? gGameApplication->contentManager : nullptr;
+	if (!picture || !content)
+		return;
+	const GLevelConfiguration* configuration = levelScene->getLevelConfiguration();
+	const bool snow = configuration && configuration->getSettingIndex() == 4;
+	const irr::core::stringc path = irr::core::stringc("scenes/images/GameMenu/Icons/") +
+	                                getStringById(record->getName()).c_str() + (snow ? "_snow" : "") + ".png";
+	SmartPointer<ContentObject> frame(content->getContent(ContentTypeAtlasTexture, path, false));
+	picture->setAtlasTexture(dynamic_cast<AtlasTexture*>(frame.get()));
+	// A hotel shows its level in stars: filled up to the one below its level, the rest empty.
+	const bool stars = record->getType() == 0 && record->getLevel() >= 1;
+	SmartPointer<ContentObject> filled(
+	    stars ? content->getContent(ContentTypeAtlasTexture, "levels/common/Stars/FilledStar.png", false) : nullptr);
+	SmartPointer<ContentObject> empty(
+	    stars ? content->getContent(ContentTypeAtlasTexture, "levels/common/Stars/EmptyStar.png", false) : nullptr);
+	int n = 1;
+	for (irr::u32 i = 0; i < picture->getChildren().size(); ++i)
+	{
+		auto* star = nodeCast<SpriteNode>(picture->getChildren()[i]);
+		if (!star)
+			continue;
+		ContentObject* shown = stars ? (n < record->getLevel() ? filled.get() : empty.get()) : nullptr;
+		star->setAtlasTexture(dynamic_cast<AtlasTexture*>(shown));
+		++n;
+	}
+}

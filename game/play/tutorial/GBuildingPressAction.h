@@ -1,0 +1,20 @@
+#pragma once
+
+#include "GWatchingAction.h"
+
+class CEventNodeClicked;
+
+// Waits for a click on a building of one of the types; every other click is swallowed.
+class GBuildingPressAction : public GWatchingAction
+{
+public:
+	static const EventMap& eventMap();
+	bool onEvent(CEvent* event) override { return dispatchThroughTable(eventMap(), event); }
+	void load(IXMLReader* reader) override;
+
+	bool onClicked(CEventNodeClicked* event);
+	bool onListItemClicked(CEvent* event);
+
+private:
+	irr::core::array<StringId> buildingTypes;
+};

@@ -1,0 +1,19 @@
+#include "GMouseClickAction.h"
+
+#include "scene/NodeEvents.h"
+
+const EventMap& GMouseClickAction::eventMap()
+{
+	using A = GMouseClickAction;
+	static const EventMap table =
+	    extendEventMap(rootEventMap(), {{CEventNodeClicked::TypeId, &eventHandler<A, CEvent, &A::onClick>},
+	                                    {CEventNodeListItemClicked::TypeId, &eventHandler<A, CEvent, &A::onClick>}});
+	return table;
+}
+
+bool GMouseClickAction::onClick(CEvent*)
+{
+	done = true;
+	playMissed();
+	return true;
+}

@@ -1,0 +1,297 @@
+#include "LevelFlowTestSupport.h"
+#include "data/ProfileKeys.h"
+#include "device/CLinuxDevice.h"
+#include "nodes/ButtonNode.h"
+#include "play/GHelpScene.h"
+#include "play/GInGameMenuScene.h"
+#include "play/GLevelCompletedScene.h"
+#include "play/GLevelObjectivesScene.h"
+#include "play/GLoadingLevelScene.h"
+#include "scene/TabSceneNode.h"
+#include "support/OnScreenTest.h"
+
+#include <filesystem>
+#include <functional>
+
+// Xlib last: its macros clash with names in the headers above.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+// The screens around a level drawn by the game in an OpenGL window on the test display, checked where a
+// player looks and kept as <build>/artifacts/<scene>.png.
+namespace
+{
+using namespace levelflowtest;
+
+struct Rgb
+{
+	int r, g, b;
+};
+
+Rgb rgbOf(unsigned long p)
+{
+	return {static_cast<int>((p >> 16) & 0xff), static_cast<int>((p >> 8) & 0xff), static_cast<int>(p & 0xff)};
+}
+
+bool isInk(const Rgb& c)
+{
+	return c.r + c.g + c.b < 300;
+}
+bool isCream(const Rgb& c)
+{
+	return c.r > 220 && c.g > 190 && c.b > 140 && c.r > c.b + 20;
+}
+bool isBlue(const Rgb& c)
+{
+	return c.b > c.r + 60;
+}
+bool isGold(const Rgb& c)
+{
+	return c.r > 180 && c.g > 120 && c.b < 110;
+}
+bool isGrey(const Rgb& c)
+{
+	return std::abs(c.r - c.g) < 24 && std::abs(c.g - c.b) < 24 && c.r > 90;
+}
+
+// The game under a caption of its own, windowed, on OpenGL.
+class WindowedApplication : public GGameApplication
+{
+protected:
+	void readDisplaySettings(const CProfile* commonProfile) override
+	{
+		getDevice()->setSetting("TitleCaption", L"Level flow screenshot test");
+		GGameApplication::readDisplaySettings(commonProfile);
+		creationParameters.fullscreen = false;
+		creationParameters.driverType = 3;
+	}
+};
+
+class LevelFlowScreenshots : public testing::Test
+{
+protected:
+	void SetUp() override
+	{
+		if (!onscreen::hasDisplay())
+			GTEST_SKIP() << "needs an X display (run under xvfb-run -a)";
+		const std::string root = binaryDir() + "/bin";
+		if (access((root + "/assets/scenes/TemplateCollection.qscn").c_str(), R_OK) != 0)
+			GTEST_SKIP() << "the content set has not been built";
+		device = dynamic_cast<CLinuxDevice*>(getDevice());
+		ASSERT_NE(device, nullptr);
+		display = onscreen::openTestDisplay(10);
+		ASSERT_NE(display, nullptr);
+		{
+			CProfileManager manager;
+			manager.loadProfiles();
+			manager.getCommonProfile()->setBool("FullScreen", false);
+			manager.getCommonProfile()->setBool("VSync", false);
+			manager.getCommonProfile()->setBool("WindowsCursor", true);
+			ASSERT_TRUE(manager.saveProfiles());
+		}
+		inBuildTree.reset(new ScopedWorkingFolder(root));
+		application = new WindowedApplication();
+		LogCapture log;
+		ASSERT_TRUE(application->init()) << log.dump();
+		if (!device->hasWindow())
+			GTEST_SKIP() << "no OpenGL window";
+		registerGameNodeClasses();
+		registerStandIns();
+		atlas = SmartPointer<ContentObject>(
+		    application->contentManager->getContent(ContentTypeAtlasTextureCollection, "atlases/MainMenu.xml", false));
+		ASSERT_TRUE(atlas);
+		templates = SmartPointer<TemplateCollectionNode>(nodeCast<TemplateCollectionNode>(dynamic_cast<BaseNode*>(
+		    application->contentManager->getContent(ContentTypeSceneNode, "scenes/TemplateCollection.qscn", false))));
+		ASSERT_TRUE(templates);
+		application->uiSceneManager->setTemplateCollection(templates.get());
+		device->getDictionary()->loadFile("strings/Dictionary.xml");
+		// The popups are drawn over an empty scene: the play screen's own test draws that.
+		playScreen = SmartPointer<SceneNode>(new SceneNode());
+		playScreen->setBounds({1024, 768, 0});
+		ASSERT_TRUE(application->uiSceneManager->showScene(playScreen.get()));
+		settle();
+		CProfileManager* profiles = CProfileManager::instance();
+		while (profiles->getProfileCount() > 0)
+			profiles->removeProfile(0);
+		profiles->addProfile(L"Marieke");
+		profiles->setActiveProfile(0);
+		profiles->getActiveProfile()->setBool(ProfileKey::MusicOn, false);
+	}
+
+	void TearDown() override
+	{
+		if (application)
+		{
+			application->uiSceneManager->showScene(nullptr);
+			settle();
+			application->shutdown();
+			application->drop();
+			application = nullptr;
+			DeviceCreationParameters nullDriver;
+			nullDriver.driverType = 0;
+			device->setCreationParameters(nullDriver);
+		}
+		playScreen = nullptr;
+		templates = nullptr;
+		atlas = nullptr;
+		CProfileManager::instance()->setActiveProfile(-1);
+		inBuildTree.reset();
+		if (display)
+			XCloseDisplay(display);
+	}
+
+	void settle(int updates = 60)
+	{
+		for (int i = 0; i < updates; ++i)
+			device->postEvent(new CEventSystemFlowUpdate(20));
+	}
+
+	SceneNode* top() const { return application->uiSceneManager->getTopScene(); }
+
+	// Loads the scene file, lets prepare() set it up and pushes it over the top scene, which stays visible.
+	template <class T> T* open(const char* fileName, const std::function<void(T*)>& prepare = nullptr)
+	{
+		SmartPointer<BaseNode> loaded(application->contentManager->getSceneNode(fileName, false));
+		T* scene = nodeCast<T>(loaded.get());
+		EXPECT_NE(scene, nullptr) << fileName;
+		if (!scene)
+			return nullptr;
+		if (prepare)
+			prepare(scene);
+		EXPECT_TRUE(top()->pushScene(scene, true, SceneNode::nameIdNavFrom(), SceneNode::nameIdNavTo()));
+		settle();
+		return scene;
+	}
+
+	void closeTop()
+	{
+		top()->closeTo(0);
+		settle();
+	}
+
+	// Draws frames until the probe point passes the test, then keeps the window as the screen's artifact.
+	onscreen::WindowImage shoot(const char* screen, int probeX, int probeY,
+	                            const std::function<bool(const Rgb&)>& probe)
+	{
+		const auto frame = [&]
+		{
+			XRaiseWindow(display, device->getWindowId());
+			CEventSystemFlowDraw draw;
+			application->onEvent(&draw);
+		};
+		const auto shown = [&](const onscreen::WindowImage& shot) { return probe(rgbOf(shot.at(probeX, probeY))); };
+		onscreen::WindowImage shot =
+		    onscreen::drawUntilShown(display, device->getWindowId(), 0, 0, 1024, 768, frame, shown, 60);
+		EXPECT_EQ(shot.width, 1024) << screen << ": the X server could not be read";
+		if (shot.empty())
+			return shot;
+		EXPECT_TRUE(probe(rgbOf(shot.at(probeX, probeY)))) << screen;
+		const std::string folder = binaryDir() + "/artifacts";
+		std::filesystem::create_directories(folder);
+		EXPECT_TRUE(onscreen::writePng(device->getVideoDriver(), shot, folder + "/" + screen + ".png")) << screen;
+		return shot;
+	}
+
+	// Pixels of the rectangle that pass the test.
+	static int count(const onscreen::WindowImage& shot, int x0, int y0, int x1, int y1,
+	                 const std::function<bool(const Rgb&)>& test)
+	{
+		int n = 0;
+		for (int y = y0; y < y1; ++y)
+			for (int x = x0; x < x1; ++x)
+				n += test(rgbOf(shot.at(x, y))) ? 1 : 0;
+		return n;
+	}
+	static Rgb at(const onscreen::WindowImage& shot, int x, int y) { return rgbOf(shot.at(x, y)); }
+
+	std::unique_ptr<ScopedWorkingFolder> inBuildTree;
+	GameDataFolders folders;
+	CLinuxDevice* device = nullptr;
+	Display* display = nullptr;
+	GGameApplication* application = nullptr;
+	SmartPointer<ContentObject> atlas;
+	SmartPointer<TemplateCollectionNode> templates;
+	SmartPointer<SceneNode> playScreen;
+};
+} // namespace
+
+TEST_F(LevelFlowScreenshots, EveryScreenAroundALevelIsLegible)
+{
+	SmartPointer<GLevelConfiguration> configuration = levelConfiguration(5, 420, 1600, 2400, 1, "%Level1_Description%");
+	SmartPointer<GGameLevelScene> level = wonLevel(configuration.get(), 377000.0f, 2150.0f);
+
+	// Loading: the plate over the map with the bar half filled.
+	// Its steps are held back: the test sets the bar itself.
+	SmartPointer<BaseNode> loaded(application->contentManager->getSceneNode(GLoadingLevelScene::FileName, false));
+	auto* loading = nodeCast<GLoadingLevelScene>(loaded.get());
+	ASSERT_NE(loading, nullptr);
+	ASSERT_TRUE(top()->pushScene(loading, false, SceneNode::nameIdNavFrom(), SceneNode::nameIdNavTo()));
+	for (int i = 0; i < 100 && application->uiSceneManager->isInNavigation(loading); ++i)
+		settle(1);
+	loading->setScheduler(nullptr);
+	BaseNode* bar = loading->findChild(internStringId("Scene"), 0)->findChild(internStringId("Progress"), 0);
+	bar->setBounds({240, 28, 0});
+	onscreen::WindowImage shot = shoot("LoadingLevelScene", 300, 340, isCream);
+	EXPECT_GT(count(shot, 232, 318, 792, 354, isInk), 200) << "title";
+	EXPECT_TRUE(isGold(at(shot, 400, 384))) << "filled part of the bar";
+	EXPECT_FALSE(isGold(at(shot, 700, 384))) << "empty part of the bar";
+	closeTop();
+
+	// Goals of a later level: every target with its icon.
+	CProfileManager::instance()->getActiveProfile()->setInt(ProfileKey::LevelIndex, 5);
+	auto* objectives = open<GLevelObjectivesScene>(GLevelObjectivesScene::FileName,
+	                                               [&](GLevelObjectivesScene* scene) { scene->setLevel(level.get()); });
+	ASSERT_NE(objectives, nullptr);
+	shot = shoot("LevelObjectivesScene", 260, 130, isCream);
+	EXPECT_GT(count(shot, 222, 150, 802, 192, isInk), 150) << "level name";
+	EXPECT_GT(count(shot, 266, 230, 758, 380, isInk), 300) << "description";
+	EXPECT_TRUE(isGold(at(shot, 222 + 68, 104 + 358))) << "gold star";
+	EXPECT_GT(count(shot, 318, 444, 760, 480, isInk), 100) << "expert score line";
+	EXPECT_TRUE(isBlue(at(shot, 400, 104 + 560 - 70))) << "start button";
+	closeTop();
+
+	// The first level greets the player and asks only for the expert score.
+	CProfileManager::instance()->getActiveProfile()->setInt(ProfileKey::LevelIndex, 0);
+	open<GLevelObjectivesScene>(GLevelObjectivesScene::FileName,
+	                            [&](GLevelObjectivesScene* scene) { scene->setLevel(level.get()); });
+	shot = shoot("LevelObjectivesSceneFirstLevel", 260, 130, isCream);
+	EXPECT_GT(count(shot, 262, 196, 762, 224, [](const Rgb& c) { return c.g > c.r + 30 && c.g > c.b + 10; }), 60)
+	    << "welcome";
+	closeTop();
+
+	// Level won, the count finished.
+	auto* completed = open<GLevelCompletedScene>(GLevelCompletedScene::FileName,
+	                                             [&](GLevelCompletedScene* scene) { scene->setLevel(level.get()); });
+	ASSERT_NE(completed, nullptr);
+	settle(100);
+	EXPECT_EQ(completed->getPhase(), GLevelCompletedScene::Idle);
+	shot = shoot("LevelCompletedScene", 290, 300, isCream);
+	EXPECT_TRUE(isGold(at(shot, 512, 120))) << "cup";
+	EXPECT_GT(count(shot, 262 + 125, 120 + 283, 262 + 441, 120 + 317, isInk), 120) << "total";
+	EXPECT_TRUE(isBlue(at(shot, 400, 120 + 520 - 70))) << "continue button";
+	closeTop();
+
+	// The pause menu: six buttons in a column.
+	open<GInGameMenuScene>(GInGameMenuScene::FileName);
+	shot = shoot("InGameMenuScene", 360, 140, isCream);
+	for (int i = 0; i < 6; ++i)
+		EXPECT_TRUE(isBlue(at(shot, 400, 118 + 80 + i * 70 + 10))) << "button " << i;
+	EXPECT_GT(count(shot, 347, 138, 677, 182, isInk), 100) << "title";
+
+	// Help over it, on its first page (back off) and on a later one.
+	auto* help = open<GHelpScene>(GHelpScene::FileName);
+	ASSERT_NE(help, nullptr);
+	shot = shoot("HelpScene", 150, 120, isCream);
+	EXPECT_GT(count(shot, 372, 260, 842, 480, isInk), 1000) << "page text";
+	EXPECT_TRUE(isGrey(at(shot, 132 + 60, 104 + 560 - 70))) << "back disabled";
+	EXPECT_TRUE(isBlue(at(shot, 132 + 760 - 180, 104 + 560 - 70))) << "next enabled";
+	for (int page = 0; page < 3; ++page)
+	{
+		CEventNodeClicked next(help->getNextButton());
+		help->onEvent(&next);
+	}
+	settle();
+	shot = shoot("HelpScenePage4", 150, 120, isCream);
+	EXPECT_TRUE(isBlue(at(shot, 132 + 60, 104 + 560 - 70))) << "back enabled";
+	EXPECT_EQ(help->getPages()->getActiveTabIndex(), 3);
+}

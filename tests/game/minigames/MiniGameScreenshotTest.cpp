@@ -1,0 +1,339 @@
+#include "../GameTestSupport.h"
+#include "../frontend/FrontendTestSupport.h"
+#include "content/IFileSystem.h"
+#include "device/CLinuxDevice.h"
+#include "minigames/GMiniCompletedScene.h"
+#include "minigames/GMiniGameAuctionScene.h"
+#include "minigames/GMiniGameHidden2Scene.h"
+#include "minigames/GMiniGameHiddenScene.h"
+#include "minigames/GMiniGameScene.h"
+#include "nodes/ButtonNode.h"
+#include "scene/NodeFactory.h"
+#include "scene/TabSceneNode.h"
+#include "support/OnScreenTest.h"
+
+#include <filesystem>
+#include <functional>
+
+// Xlib last: its macros clash with names in the headers above.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+// Each mini-game drawn by the game in an OpenGL window on the test display, read back from the X server,
+// checked where a player would look and kept as <build>/artifacts/minigame<N>.png.
+namespace
+{
+using frontendtest::CoveredScene;
+
+struct Rgb
+{
+	int r, g, b;
+};
+
+Rgb rgbOf(unsigned long p)
+{
+	return {static_cast<int>((p >> 16) & 0xff), static_cast<int>((p >> 8) & 0xff), static_cast<int>(p & 0xff)};
+}
+
+bool isInk(const Rgb& c)
+{
+	return c.r + c.g + c.b < 300;
+}
+bool isCream(const Rgb& c)
+{
+	return c.r > 220 && c.g > 190 && c.b > 140 && c.r > c.b + 20;
+}
+bool isBlue(const Rgb& c)
+{
+	return c.b > c.r + 60;
+}
+
+// The game under a caption of its own, windowed, on OpenGL.
+// The game under a caption of its own, windowed, on OpenGL.
+class WindowedApplication : public GGameApplication
+{
+protected:
+	void readDisplaySettings(const CProfile* commonProfile) override
+	{
+		getDevice()->setSetting("TitleCaption", L"Frontend screenshot test");
+		GGameApplication::readDisplaySettings(commonProfile);
+		creationParameters.fullscreen = false;
+		creationParameters.driverType = 3;
+	}
+};
+
+class MiniGameScreenshots : public testing::Test
+{
+protected:
+	void SetUp() override
+	{
+		if (!onscreen::hasDisplay())
+			GTEST_SKIP() << "needs an X display (run under xvfb-run -a)";
+		const std::string root = binaryDir() + "/bin";
+		if (access((root + "/assets/scenes/TemplateCollection.qscn").c_str(), R_OK) != 0)
+			GTEST_SKIP() << "the content set has not been built";
+		device = dynamic_cast<CLinuxDevice*>(getDevice());
+		ASSERT_NE(device, nullptr);
+		display = onscreen::openTestDisplay(10);
+		ASSERT_NE(display, nullptr);
+		{
+			CProfileManager manager;
+			manager.loadProfiles();
+			manager.getCommonProfile()->setBool("FullScreen", false);
+			manager.getCommonProfile()->setBool("VSync", false);
+			manager.getCommonProfile()->setBool("WindowsCursor", true);
+			ASSERT_TRUE(manager.saveProfiles());
+		}
+		inBuildTree.reset(new ScopedWorkingFolder(root));
+		application = new WindowedApplication();
+		LogCapture log;
+		ASSERT_TRUE(application->init()) << log.dump();
+		if (!device->hasWindow())
+			GTEST_SKIP() << "no OpenGL window";
+		registerGameNodeClasses();
+		atlas = SmartPointer<ContentObject>(
+		    application->contentManager->getContent(ContentTypeAtlasTextureCollection, "atlases/MainMenu.xml", false));
+		ASSERT_TRUE(atlas);
+		templates = SmartPointer<TemplateCollectionNode>(nodeCast<TemplateCollectionNode>(dynamic_cast<BaseNode*>(
+		    application->contentManager->getContent(ContentTypeSceneNode, "scenes/TemplateCollection.qscn", false))));
+		ASSERT_TRUE(templates);
+		application->uiSceneManager->setTemplateCollection(templates.get());
+		SmartPointer<BaseNode> more(application->contentManager->getSceneNode("scenes/MiniGameTemplates.qscn", false));
+		for (irr::u32 i = 0; more && i < more->getChildren().size(); ++i)
+			templates->addTemplate(more->getChildren()[i]);
+		for (const char* name :
+		     {"atlases/Minigame1.xml", "atlases/Minigame2.xml", "atlases/Minigame3.xml", "atlases/Minigame4.xml"})
+			miniAtlases.push_back(SmartPointer<ContentObject>(
+			    application->contentManager->getContent(ContentTypeAtlasTextureCollection, name, false)));
+		device->getDictionary()->loadFile("strings/Dictionary.xml");
+		covered = SmartPointer<CoveredScene>(new CoveredScene());
+		covered->setBounds({1024, 768, 0});
+		ASSERT_TRUE(application->uiSceneManager->showScene(covered.get()));
+		settle();
+	}
+
+	void TearDown() override
+	{
+		if (application)
+		{
+			application->uiSceneManager->showScene(nullptr);
+			settle();
+			application->shutdown();
+			application->drop();
+			application = nullptr;
+			DeviceCreationParameters nullDriver;
+			nullDriver.driverType = 0;
+			device->setCreationParameters(nullDriver);
+		}
+		covered = nullptr;
+		templates = nullptr;
+		atlas = nullptr;
+		CProfileManager::instance()->setActiveProfile(-1);
+		inBuildTree.reset();
+		if (display)
+			XCloseDisplay(display);
+	}
+
+	void settle(int updates = 60)
+	{
+		for (int i = 0; i < updates; ++i)
+			device->postEvent(new CEventSystemFlowUpdate(20));
+	}
+
+	template <class T> T* open(const char* fileName)
+	{
+		SmartPointer<BaseNode> loaded(application->contentManager->getSceneNode(fileName, false));
+		T* scene = nodeCast<T>(loaded.get());
+		EXPECT_NE(scene, nullptr) << fileName;
+		if (scene)
+			EXPECT_TRUE(application->uiSceneManager->getTopScene()->pushScene(scene, true, SceneNode::nameIdNavFrom(),
+			                                                                  SceneNode::nameIdNavTo()));
+		settle();
+		return scene;
+	}
+
+	SceneNode* top() const { return application->uiSceneManager->getTopScene(); }
+
+	void closeTop()
+	{
+		top()->closeTo(0);
+		settle();
+	}
+
+	// Draws frames until the probe point passes the test, then keeps the window as the screen's artifact.
+	onscreen::WindowImage shoot(const char* screen, int probeX, int probeY,
+	                            const std::function<bool(const Rgb&)>& probe)
+	{
+		const auto frame = [&]
+		{
+			XRaiseWindow(display, device->getWindowId());
+			CEventSystemFlowDraw draw;
+			application->onEvent(&draw);
+		};
+		const auto shown = [&](const onscreen::WindowImage& shot) { return probe(rgbOf(shot.at(probeX, probeY))); };
+		onscreen::WindowImage shot =
+		    onscreen::drawUntilShown(display, device->getWindowId(), 0, 0, 1024, 768, frame, shown, 60);
+		EXPECT_EQ(shot.width, 1024) << screen << ": the X server could not be read";
+		if (shot.empty())
+			return shot;
+		EXPECT_TRUE(probe(rgbOf(shot.at(probeX, probeY)))) << screen;
+		const std::string folder = binaryDir() + "/artifacts";
+		std::filesystem::create_directories(folder);
+		EXPECT_TRUE(onscreen::writePng(device->getVideoDriver(), shot, folder + "/" + screen + ".png")) << screen;
+		return shot;
+	}
+
+	// Pixels of the rectangle that pass the test.
+	static int count(const onscreen::WindowImage& shot, int x0, int y0, int x1, int y1,
+	                 const std::function<bool(const Rgb&)>& test)
+	{
+		int n = 0;
+		for (int y = y0; y < y1; ++y)
+			for (int x = x0; x < x1; ++x)
+				n += test(rgbOf(shot.at(x, y))) ? 1 : 0;
+		return n;
+	}
+	static Rgb at(const onscreen::WindowImage& shot, int x, int y) { return rgbOf(shot.at(x, y)); }
+
+	std::unique_ptr<ScopedWorkingFolder> inBuildTree;
+	GameDataFolders folders;
+	CLinuxDevice* device = nullptr;
+	Display* display = nullptr;
+	GGameApplication* application = nullptr;
+	SmartPointer<ContentObject> atlas;
+	SmartPointer<TemplateCollectionNode> templates;
+	SmartPointer<CoveredScene> covered;
+	std::vector<SmartPointer<ContentObject>> miniAtlases;
+};
+
+bool press(BaseNode* scene, BaseNode* control)
+{
+	CEventNodeClicked clicked(control);
+	return scene->onEvent(&clicked);
+}
+// A point of the object that takes a press (its picture is alpha-tested), found by a scan of its rectangle.
+bool pressPoint(BaseNode* object, int& x, int& y)
+{
+	object->refreshAbsolute();
+	const irr::core::vector3df at = object->getPosition();
+	const irr::core::vector3df size = object->getBounds();
+	for (float dy = size.Y / 2; dy < size.Y; dy += 3)
+		for (float dx = size.X / 2; dx < size.X; dx += 3)
+			for (const irr::core::vector2df& p : {irr::core::vector2df(at.X + dx, at.Y + dy),
+			                                      irr::core::vector2df(at.X + size.X - dx, at.Y + size.Y - dy)})
+				if (object->hitTest(p))
+				{
+					x = static_cast<int>(p.X);
+					y = static_cast<int>(p.Y);
+					return true;
+				}
+	return false;
+}
+
+bool leftClick(SceneNode* scene, BaseNode* object)
+{
+	int x = 0, y = 0;
+	if (!pressPoint(object, x, y))
+		return false;
+	CEventInputMouseLeftDown event(x, y);
+	return scene->sendToChildren(0, &event);
+}
+
+// Finds every object (in the order wanted) or, in the auction, picks the biggest piles until the time is up.
+void playToTheEnd(GMiniGameScene* game)
+{
+	if (auto* ordered = nodeCast<GMiniGameHidden2Scene>(game))
+	{
+		while (BaseNode* wanted = ordered->getWantedObject())
+			ASSERT_TRUE(leftClick(game, wanted)) << getStringById(wanted->getName()).c_str();
+	}
+	else if (auto* hidden = nodeCast<GMiniGameHiddenScene>(game))
+	{
+		while (!hidden->getHitObjects()->getChildren().empty())
+		{
+			BaseNode* object = hidden->getHitObjects()->getChildren()[0];
+			ASSERT_TRUE(leftClick(game, object)) << getStringById(object->getName()).c_str();
+		}
+	}
+	else if (auto* auction = nodeCast<GMiniGameAuctionScene>(game))
+	{
+		for (int round = 0; round < 5; ++round)
+			for (int i = 0; i < 3; ++i)
+				if (auction->getZonePile(i) == auction->getBiggestPile())
+				{
+					press(game, auction->getZone(i));
+					break;
+				}
+		EXPECT_EQ(auction->getScore(), 75);
+		auction->updateTime(static_cast<unsigned>(auction->getMaxLevelTime()) + 1);
+	}
+}
+} // namespace
+
+TEST_F(MiniGameScreenshots, EveryMiniGameShowsItsPictureCountersAndGuide)
+{
+	CProfileManager::instance()->addProfile(L"Lotte");
+	CProfileManager::instance()->setActiveProfile(CProfileManager::instance()->getProfileCount() - 1);
+	CProfileManager::instance()->getActiveProfile()->setBool("MusicOn", false);
+	CProfileManager::instance()->getActiveProfile()->setBool("SoundOn", false);
+	for (int n = 1; n <= 4; ++n)
+	{
+		const std::string location = "levels/minigame" + std::to_string(n) + "/";
+		SmartPointer<CoveredScene> loading(new CoveredScene());
+		loading->setBounds({1024, 768, 0});
+		ASSERT_TRUE(top()->pushScene(loading.get(), false));
+		settle();
+		SmartPointer<BaseNode> loaded(
+		    application->contentManager->getSceneNode((location + "Level.qscn").c_str(), false));
+		auto* game = nodeCast<GMiniGameScene>(loaded.get());
+		ASSERT_NE(game, nullptr) << location;
+		EXPECT_TRUE(game->loadConfiguration(location.c_str())) << location;
+		ASSERT_TRUE(top()->pushScene(game, true, SceneNode::nameIdNavFrom(), SceneNode::nameIdNavTo()));
+		settle(40);
+		EXPECT_EQ(game->getLinetPhase(), 2) << location;
+		const std::string name = "minigame" + std::to_string(n);
+		if (n == 1 || n == 4)
+		{
+			// The guide speaks first: her words on the cream bubble.
+			onscreen::WindowImage guide = shoot((name + "guide").c_str(), 260, 280, isCream);
+			EXPECT_GT(count(guide, 240, 280, 600, 380, isInk), 300) << name << ": the guide's words";
+		}
+		// A press dismisses the guide; then the picture as the player searches it.
+		CEventInputMouseLeftDown dismiss(1010, 20);
+		game->sendToChildren(0, &dismiss);
+		press(game, game->findChild(internStringId("Scene")));
+		settle(40);
+		EXPECT_EQ(game->getLinetPhase(), 3) << location;
+		onscreen::WindowImage shot = shoot(name.c_str(), 100, 740, isCream);
+		ASSERT_FALSE(shot.empty());
+		// The counters: dark digits on the cream plates of the bar.
+		EXPECT_GT(count(shot, 16, 704, 246, 744, isInk), 60) << name << ": the first counter";
+		EXPECT_GT(count(shot, 262, 704, 492, 744, isInk), 60) << name << ": the time";
+		// The buttons in the blue button look.
+		EXPECT_TRUE(isBlue(at(shot, 930, 700))) << name << ": the menu button";
+		if (n == 3)
+		{
+			// A hint: the sparkle flies from the hint button towards an object, which glitters.
+			EXPECT_TRUE(press(game, game->findChild(internStringId("HintButton"))));
+			settle(30);
+			shoot((name + "hint").c_str(), 100, 740, isCream);
+			EXPECT_NE(nodeCast<GMiniGameHiddenScene>(game)->getHintedObject(), nullptr);
+		}
+		// Played to its end by the presses it waits for, then the result popup over it.
+		playToTheEnd(game);
+		EXPECT_TRUE(game->isCompleted()) << name;
+		settle(120);
+		auto* popup = nodeCast<GMiniCompletedScene>(top());
+		ASSERT_NE(popup, nullptr) << name;
+		EXPECT_EQ(popup->getCountState(), 0) << name << ": the counters have arrived";
+		if (n == 1)
+		{
+			onscreen::WindowImage result = shoot("minigamecompleted", 300, 300, isCream);
+			EXPECT_GT(count(result, 262, 312, 762, 380, isInk), 200) << "time and points";
+		}
+		// OK goes back to the map past the game and the loading scene.
+		EXPECT_TRUE(press(popup, popup->findChild(internStringId("OkButton"))));
+		settle();
+		EXPECT_EQ(top(), covered.get()) << name;
+	}
+}

@@ -1,0 +1,160 @@
+#include "PlayTestSupport.h"
+#include "data/GBuildingType.h"
+#include "data/GBuildingsConfiguration.h"
+#include "data/GLevelConfiguration.h"
+#include "level/GBuildingNode.h"
+#include "nodes/ListNode.h"
+#include "nodes/TextNode.h"
+#include "scene/ControlNode.h"
+#include "scene/NodeEvents.h"
+#include "scene/TabSceneNode.h"
+
+// The dock of the play screen over level 1: the page follows the selected building, the hotels' build
+// list offers what the player owns, a card builds on the selected place, and the building's buttons act.
+namespace
+{
+class GamePlayPanels : public playtest::PlayStage
+{
+protected:
+	void SetUp() override
+	{
+		PlayStage::SetUp();
+		if (IsSkipped() || HasFatalFailure())
+			return;
+		ASSERT_TRUE(enterLevel()) << log.dump();
+		tabs = nodeCast<TabSceneNode>(play->findChild(internStringId("ActionsTabScene"), 3));
+		ASSERT_NE(tabs, nullptr);
+		for (const SmartPointer<GBuildingNode>& building : level->getBuildings())
+			if (!place && building->getRecord() && building->getRecord()->getLevel() == 0)
+				place = building.get();
+		ASSERT_NE(place, nullptr);
+	}
+
+	// A click on the node of the level, as the player makes it, and the messages that follow.
+	void click(BaseNode* node)
+	{
+		CEventNodeClicked clicked(node);
+		level->onEvent(&clicked);
+		for (int i = 0; i < 5; ++i)
+			step();
+	}
+	bool press(const char* page, const char* name)
+	{
+		BaseNode* button = play->findChild(internStringId(page), 4)->findChild(internStringId(name), 2);
+		EXPECT_NE(button, nullptr) << name;
+		CEventNodeClicked clicked(button);
+		return play->onEvent(&clicked);
+	}
+	int page() const { return tabs->getActiveTabIndex(); }
+
+	TabSceneNode* tabs = nullptr;
+	GBuildingNode* place = nullptr;
+};
+
+TEST_F(GamePlayPanels, ThePageFollowsTheSelectedBuilding)
+{
+	// Nothing selected: the level overview.
+	click(level.get());
+	EXPECT_EQ(page(), 7);
+	// A place the city offers: the page to buy it.
+	ASSERT_FALSE(place->isOwned());
+	place->setForSale(true);
+	click(place);
+	EXPECT_EQ(level->getSelectedBuilding(), place);
+	EXPECT_EQ(page(), 6);
+	// Bought, the empty place: the build tabs.
+	EXPECT_TRUE(press("Tab7", "BuyButton"));
+	ASSERT_TRUE(place->isOwned());
+	EXPECT_EQ(page(), 9);
+	// The hotels' list: the campsite card is there, the lines not bought are locked.
+	EXPECT_TRUE(press("Tab10", "HotelsButton"));
+	EXPECT_EQ(page(), 0);
+	auto* hotels = nodeCast<ListNode>(play->findChild(internStringId("HotelsBuildList"), 5));
+	ASSERT_NE(hotels, nullptr);
+	ASSERT_EQ(hotels->getItemCount(), 6u);
+	const auto* camping = dynamic_cast<const GBuildingType*>(hotels->getItemObject(0));
+	ASSERT_NE(camping, nullptr);
+	EXPECT_EQ(camping->getName(), internStringId("Camping1"));
+	EXPECT_TRUE(hotels->isItemEnabled(0));
+	for (unsigned i = 1; i < 6; ++i)
+		if (!hotels->getItemObject(i))
+			EXPECT_FALSE(hotels->isItemEnabled(i)) << i;
+
+	// The card builds on the place, and the building's panel shows the work with its stop button.
+	CEventNodeListItemClicked chosen(hotels, 0);
+	EXPECT_TRUE(play->onEvent(&chosen));
+	EXPECT_EQ(place->getWorkKind(), GBuildingNode::BuildWork);
+	EXPECT_EQ(page(), 5);
+	BaseNode* progress = play->findChild(internStringId("Tab6"), 4)->findChild(internStringId("ProgressNode"), 1);
+	ASSERT_NE(progress, nullptr);
+	EXPECT_TRUE(progress->isVisible());
+	EXPECT_TRUE(progress->findChild(internStringId("AbortButton"), 1)->isVisible());
+
+	// Stopping the work gives the place back.
+	EXPECT_TRUE(press("Tab6", "AbortButton"));
+	EXPECT_EQ(place->getWorkKind(), GBuildingNode::NoWork);
+	EXPECT_EQ(page(), 9);
+}
+
+TEST_F(GamePlayPanels, TheSellButtonTogglesTheSale)
+{
+	level->buyBuilding(place);
+	click(place);
+	ASSERT_EQ(page(), 9);
+	ASSERT_FALSE(place->isForSale());
+	auto* sell =
+	    nodeCast<ControlNode>(play->findChild(internStringId("Tab10"), 4)->findChild(internStringId("SellButton"), 1));
+	ASSERT_NE(sell, nullptr);
+	EXPECT_TRUE(press("Tab10", "SellButton"));
+	EXPECT_TRUE(place->isForSale());
+	EXPECT_EQ(sell->getTemplateName(), internStringId("Game_UnSellButton"));
+	EXPECT_NE(sell->getTemplateRoot(), nullptr) << "the keep button has a look";
+	EXPECT_TRUE(press("Tab10", "SellButton"));
+	EXPECT_FALSE(place->isForSale());
+	EXPECT_EQ(sell->getTemplateName(), internStringId("Game_SellButton"));
+}
+// Hovering a card over a bought place previews the building with its costs; leaving the list ends it.
+TEST_F(GamePlayPanels, HoveringACardPreviewsTheBuildingWithItsCosts)
+{
+	level->buyBuilding(place);
+	click(place);
+	EXPECT_TRUE(press("Tab10", "HotelsButton"));
+	auto* hotels = nodeCast<ListNode>(play->findChild(internStringId("HotelsBuildList"), 5));
+	ASSERT_NE(hotels, nullptr);
+	BaseNode* tooltip = play->findChild(internStringId("MaterialsWorkersTooltipNode"), 3);
+	ASSERT_NE(tooltip, nullptr);
+
+	CEventNodeListItemHovered over(hotels, 0);
+	EXPECT_TRUE(play->onEvent(&over));
+	EXPECT_EQ(play->getHoveredBuilding(), place);
+	EXPECT_TRUE(tooltip->isVisible());
+	const auto* camping = dynamic_cast<const GBuildingType*>(hotels->getItemObject(0));
+	auto* materials = nodeCast<TextNode>(tooltip->findChild(internStringId("MaterialsText"), 1));
+	ASSERT_NE(materials, nullptr);
+	const int cost = static_cast<int>(camping->getBuildMaterialsCost(level->getLevelConfiguration()) + 0.5f);
+	EXPECT_EQ(materials->getText(), irr::core::stringw(L"x ") + irr::core::stringw(cost));
+
+	// The cost text turns light red while the stock is short and white again once it is not.
+	level->materials = 0.0f;
+	play->refreshHud();
+	EXPECT_EQ(materials->getTintColor(), irr::video::SColor(0xFFFF8888));
+	level->materials = 1000.0f;
+	play->refreshHud();
+	EXPECT_EQ(materials->getTintColor(), irr::video::SColor(0xFFFFFFFF));
+
+	CEventNodeUnhovered left(nullptr, hotels);
+	EXPECT_TRUE(play->onEvent(&left));
+	EXPECT_EQ(play->getHoveredBuilding(), nullptr);
+	EXPECT_FALSE(tooltip->isVisible());
+}
+
+TEST_F(GamePlayPanels, AnEmptyPlaceOfTheCityShowsNoIncomeInfo)
+{
+	BaseNode* cityInfo = play->findChild(internStringId("GuestsInfoNode"), 3);
+	ASSERT_NE(cityInfo, nullptr);
+	CEventNodeHovered over(nullptr, place);
+	play->onEvent(&over);
+	EXPECT_EQ(play->getHoveredBuilding(), place);
+	EXPECT_FALSE(cityInfo->isVisible());
+}
+} // namespace

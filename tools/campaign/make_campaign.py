@@ -1,0 +1,347 @@
+#!/usr/bin/env python3
+"""Writes levels 3 to 28 from tools/campaign/campaign.py (committed; run again after a change).
+
+    tools/campaign/make_campaign.py [repository root]     the level folders and the dictionary block
+    tools/campaign/make_campaign.py --check                plays every level on the design's economy
+
+Each level gets assets/levels/level<v>/Level.qscn, LevelConfiguration.xml and LevelPaths.xml; the texts of
+every level (1 to 28) stand in one block of assets/strings/Dictionary.xml between the two marker comments.
+"""
+
+import os
+import re
+import sys
+from xml.sax.saxutils import escape, quoteattr
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import campaign as C  # noqa: E402
+import economy as E  # noqa: E402
+
+# The lots of a district ground (assets-src/atlases/Districts): top-left corners of the plots' 144 x 72
+# diamonds. The upper street runs along y 236-300, the lower along y 468-532, the lane between them down
+# x 490-534.
+COLUMNS = [24, 184, 336, 544, 704, 864]
+ROWS = {'A': 150, 'B': 322, 'C': 562}
+UPPER, LOWER = (253, 283), (485, 515)  # westbound and eastbound lane of each street
+LANE_X = (501, 523)  # southbound and northbound lane of the lane
+CARS = 'CarBlue;CarRed;CarYellow;Van'
+
+
+def lot(name):
+    return COLUMNS[int(name[1]) - 1], ROWS[name[0]]
+
+
+def parse_places(text):
+    """'A1:Hostel1*' -> (lot, record, owned), in the order written."""
+    places = []
+    for item in text.split():
+        owned = item.endswith('*')
+        item = item.rstrip('*')
+        spot, _, record = item.partition(':')
+        places.append((spot, record or 'BuildingPlace', owned))
+    return places
+
+
+def check_places(number, level):
+    spots = [spot for spot, _, _ in parse_places(level['places'])]
+    assert len(set(spots)) == len(spots), 'level %d uses a lot twice' % number
+    assert all(s[0] in ROWS and 1 <= int(s[1:]) <= len(COLUMNS) for s in spots), 'level %d: unknown lot' % number
+    assert all(s in spots for s in level.get('pyramid', [])), 'level %d: pyramid bonus on a missing lot' % number
+    for goal in level['goals']:
+        assert not isinstance(goal[-1], str) or goal[-1] in level['texts'], 'level %d: no text %s' % (number, goal[-1])
+
+
+def place_names(level):
+    return {spot: 'Place%d' % (i + 1) for i, (spot, _, _) in enumerate(parse_places(level['places']))}
+
+
+# Level.qscn ----------------------------------------------------------------------------------------------
+
+def level_scene(number, level):
+    ground = C.DISTRICTS[C.district_of(number)]['ground']
+    lines = ['<?xml version="1.0" encoding="utf-8"?>',
+             '<!-- Level %d, %s (written by tools/campaign/make_campaign.py): the district\'s ground picture, the '
+             'building places' % (number, level['name']),
+             '     under "Buildings" (their TemplateName is the record they start with), and "CargosNode" for the '
+             'vehicles, workers and clouds. -->',
+             '<SceneNode Type="SceneNode" ClassOverride="GGameLevelScene">',
+             '\t<Properties>',
+             '\t\t<string Name="Name" Value="Level"/>',
+             '\t\t<vector3d Name="Bounds" Value="1024;768;0"/>',
+             '\t</Properties>',
+             '\t<SceneNode Type="BaseNode">',
+             '\t\t<Properties>',
+             '\t\t\t<string Name="Name" Value="Ground"/>',
+             '\t\t\t<vector3d Name="Bounds" Value="1024;768;0"/>',
+             '\t\t\t<bool Name="CanBeHit" Value="false"/>',
+             '\t\t</Properties>']
+    for half, x in (('Left', 0), ('Right', 512)):
+        lines += ['\t\t<SceneNode Type="SpriteNode">',
+                  '\t\t\t<Properties>',
+                  '\t\t\t\t<string Name="Name" Value="Ground%s"/>' % half,
+                  '\t\t\t\t<vector3d Name="Position" Value="%d;0;0"/>' % x,
+                  '\t\t\t\t<vector3d Name="Bounds" Value="512;768;0"/>',
+                  '\t\t\t\t<bool Name="CanBeHit" Value="false"/>',
+                  '\t\t\t\t<atlasTexture Name="AtlasTexture" Value="../common/Ground/%s/%s.png"/>' % (ground, half),
+                  '\t\t\t</Properties>',
+                  '\t\t</SceneNode>']
+    lines += ['\t</SceneNode>',
+              '\t<SceneNode Type="ControlNode">',
+              '\t\t<Properties>',
+              '\t\t\t<string Name="Name" Value="Buildings"/>',
+              '\t\t\t<vector3d Name="Bounds" Value="1024;768;0"/>',
+              '\t\t</Properties>']
+    names = place_names(level)
+    # Places further down the screen stand in front, so they come later.
+    for spot, record, owned in sorted(parse_places(level['places']), key=lambda p: (lot(p[0])[1], lot(p[0])[0])):
+        x, y = lot(spot)
+        lines += ['\t\t<SceneNode Type="GBuildingNode">',
+                  '\t\t\t<Properties>',
+                  '\t\t\t\t<string Name="Name" Value="%s"/>' % names[spot],
+                  '\t\t\t\t<vector3d Name="Position" Value="%d;%d;0"/>' % (x, y),
+                  '\t\t\t\t<vector3d Name="Bounds" Value="144;72;0"/>',
+                  '\t\t\t\t<string Name="TemplateName" Value="%s"/>' % record]
+        if owned:
+            lines.append('\t\t\t\t<bool Name="IsOwnedByThePlayer" Value="true"/>')
+        lines += ['\t\t\t</Properties>', '\t\t</SceneNode>']
+    lines += ['\t</SceneNode>']
+    for name in ('CargosNode', 'Pedestrians'):
+        lines += ['\t<SceneNode Type="BaseNode">',
+                  '\t\t<Properties>',
+                  '\t\t\t<string Name="Name" Value="%s"/>' % name,
+                  '\t\t\t<vector3d Name="Bounds" Value="1024;768;0"/>',
+                  '\t\t\t<bool Name="CanBeHit" Value="false"/>',
+                  '\t\t</Properties>',
+                  '\t</SceneNode>']
+    lines.append('</SceneNode>')
+    return '\n'.join(lines) + '\n'
+
+
+# LevelConfiguration.xml ---------------------------------------------------------------------------------
+
+def records_of(line):
+    """The records of a line, lowest level first: 'Hostel' -> Hostel1..3; a single-record line is itself."""
+    return list(E.HOTELS[line]) if line in E.HOTELS else [line]
+
+
+def goal_key(number, key):
+    return '%%Level%d_Goal%s%%' % (number, key)
+
+
+def objective(number, goal):
+    kind = goal[0]
+    if kind == 'count':
+        _, line, value, key = goal
+        return dict(Type='HaveTypedBuildingsCount', BuildingTypes=';'.join(records_of(line)), Value=value,
+                    MustOwn='true', InfoStr=goal_key(number, key))
+    if kind == 'level':
+        _, line, from_level, value, key = goal
+        return dict(Type='HaveTypedBuildingsCount', BuildingTypes=';'.join(records_of(line)[from_level - 1:]),
+                    Value=value, MustOwn='true', InfoStr=goal_key(number, key))
+    if kind == 'each':
+        _, records, value, key = goal
+        return dict(Type='HaveEachTypeBuildingsCount', BuildingTypes=';'.join(records), Value=value, MustOwn='true',
+                    InfoStr=goal_key(number, key))
+    if kind == 'restore':
+        _, record, key = goal
+        return dict(Type='HaveTypedBuildingsCount', BuildingTypes=record, Value=1, MustOwn='true',
+                    InfoStr=goal_key(number, key))
+    if kind in ('repairs', 'cleanings', 'purchases'):
+        _, value, key = goal
+        action = {'repairs': 4, 'cleanings': 8, 'purchases': 2}[kind]
+        return dict(Type='TypedHistoryActionsCount', Action=action, Value=value, InfoStr=goal_key(number, key))
+    if kind == 'features':
+        _, pairs, key = goal
+        return dict(Type='HaveConcurrentFeatures', BuildingTypes=';'.join(r for r, _ in pairs),
+                    FeatureIndices=';'.join(str(i) for _, i in pairs), InfoStr=goal_key(number, key))
+    if kind == 'money':
+        _, value, key = goal
+        return dict(Type='Money', Value=value, InfoStr=goal_key(number, key))
+    return dict(Type={'income': 'Income', 'guests': 'GuestsCount', 'workers': 'Workers'}[kind], Value=goal[1])
+
+
+def ms_range(seconds):
+    return '%d;%d' % (seconds[0] * 1000, seconds[1] * 1000)
+
+
+def event(item):
+    kind = item[0]
+    if kind in ('broken', 'dirty'):
+        _, lines, first, period = item
+        types = ';'.join(r for line in lines for r in records_of(line))
+        return dict(Type='RegularBrokenBuildingRequest' if kind == 'broken' else 'RegularDirtyBuildingRequest',
+                    BuildingTypes=types, FirstTimeRange=ms_range(first), PeriodRange=ms_range(period))
+    if kind == 'sale':
+        return dict(Type='OneTimeSellBuildingRequest', BuildingTypes='BuildingPlace', TimeRange=ms_range(item[1]))
+    if kind == 'rain':
+        _, first, period, last, duration = item
+        return dict(Type='RegularWeatherEffectRequest', FirstTimeRange=ms_range(first), PeriodRange=ms_range(period),
+                    LastTimeRange=ms_range(last), DurationTimeRange=ms_range(duration))
+    _, first, period, money = item
+    return dict(Type='RegularLetterRequest', FirstTimeRange=ms_range(first), PeriodRange=ms_range(period),
+                MoneyRange='%d;%d' % money, WaitTimeRange='15000;25000')
+
+
+def element(name, attributes):
+    return '<%s %s/>' % (name, ' '.join('%s=%s' % (k, quoteattr(str(v))) for k, v in attributes.items()))
+
+
+def level_configuration(number, level, scores):
+    score, expert, time = scores['level%d' % number]
+    money, materials, workers = level['start']
+    district = C.district_of(number)
+    names = place_names(level)
+    props = [('string', 'Name', str(number)),
+             ('stringw', 'Description', '%%Level%d_Description%%' % number),
+             ('int', 'SettingIndex', C.DISTRICTS[district]['setting'])]
+    # The last level opens nothing further.
+    if number < 28:
+        props.append(('string', 'UnlockLevels', 'level%d' % (number + 1)))
+    props += [
+             ('string', 'AvailableBuildingsForBuild', ';'.join(C.lines_for(number))),
+             ('int', 'LevelTime', time), ('int', 'Score', score), ('int', 'ExpertScore', expert),
+             ('int', 'DayLength', 60),
+             ('float', 'InitMoney', money), ('float', 'InitRating', 0), ('float', 'InitMaterialsCount', materials),
+             ('int', 'InitWorkersCount', workers),
+             ('float', 'IncomeBonus1', 10), ('float', 'IncomeBonus2', -10)]
+    if 'pyramid' in level:
+        props.append(('string', 'PyramidIncomeBonusPlaces', ';'.join(names[s] for s in level['pyramid'] if s in names)))
+    if 'station' in level:
+        props += [('float', 'StationIncomeBonus1', 0),
+                  ('string', 'StationIncomeBonus1BuildingTypes', ';'.join(level['station']))]
+    # Buyers and the city's offers come quicker in the later districts.
+    sell = (30000 - 2000 * district, 60000 - 4000 * district)
+    props += [('vector2d', 'BuildingsSellTime', '%d;%d' % sell),
+              ('vector2d', 'BuildingsBuyRequestTime', '15000;45000'),
+              ('vector2d', 'BuildingsBuyRequestTimeWaiting', '12000;20000'),
+              ('vector2d', 'BuildingsBuyRequestPriceMultiplier', '0.85;1.05')]
+    for flag in ('IsRatingOn', 'IsClockOn', 'IsBuildingLevelOn', 'IsBuildingPlaceLuckinessOn', 'IsSellOn'):
+        props.append(('bool', flag, 'true'))
+    props.append(('bool', 'IsNotOwnedDecorationsDirty', 'false'))
+
+    out = ['<?xml version="1.0" encoding="utf-8"?>',
+           '<!-- Level %d, %s (%s; written by tools/campaign/make_campaign.py from tools/campaign/campaign.py).'
+           % (number, level['name'], C.DISTRICTS[district]['name']),
+           '     The scores and the expert time are those of levels/common/LevelScores.xml ("level" + Name). -->',
+           '<Level>', '\t<Properties>']
+    for kind, name, value in props:
+        if kind == 'float':
+            value = ('%d' % value) if float(value).is_integer() else value
+        out.append('\t\t<%s Name="%s" Value=%s/>' % (kind, name, quoteattr(str(value))))
+    out += ['\t</Properties>', '\t<Objectives>']
+    out += ['\t\t' + element('Objective', objective(number, g)) for g in level['goals']]
+    out += ['\t</Objectives>', '\t<RandomEvents>']
+    out += ['\t\t' + element('Event', event(e)) for e in level['events']]
+    out += ['\t</RandomEvents>', '</Level>']
+    return '\n'.join(out) + '\n'
+
+
+# LevelPaths.xml -----------------------------------------------------------------------------------------
+
+def path(points, attributes=''):
+    lines = ['\t\t<Path%s>' % attributes]
+    lines += ['\t\t\t<p p="%d;%d"/>' % p for p in points]
+    lines.append('\t\t</Path>')
+    return lines
+
+
+def level_paths(number, level):
+    out = ['<?xml version="1.0" encoding="utf-8"?>',
+           '<!-- Level %d, %s: roads and footpaths of the district picture (1024 by 768; written by '
+           'tools/campaign/make_campaign.py).' % (number, level['name']),
+           '     NeutralCar paths carry the ambient traffic (Cars: car templates, Time: ms between two cars); a '
+           'path whose ID is a',
+           '     place\'s name is a route of the work vehicles of that place, from either end of its street. -->',
+           '<LevelPaths>', '\t<CarPaths>']
+    # Busier streets further into the city.
+    busy = 1.0 - 0.1 * (C.district_of(number) - 1)
+    def t(a, b):
+        return ' ID="NeutralCar" Time="%d;%d" Cars="%s"' % (a * busy * 1000, b * busy * 1000, CARS)
+    out += path([(-80, UPPER[1]), (1104, UPPER[1])], t(7, 13))
+    out += path([(1104, UPPER[0]), (-80, UPPER[0])], t(8, 15))
+    out += path([(-80, LOWER[1]), (1104, LOWER[1])], t(9, 16))
+    out += path([(1104, LOWER[0]), (-80, LOWER[0])], t(9, 17))
+    out += path([(-80, UPPER[1]), (LANE_X[0], UPPER[1]), (LANE_X[0], LOWER[1]), (1104, LOWER[1])], t(14, 24))
+    out += path([(1104, LOWER[0]), (LANE_X[1], LOWER[0]), (LANE_X[1], UPPER[0]), (-80, UPPER[0])], t(15, 26))
+    for spot, name in sorted(place_names(level).items(), key=lambda item: int(item[1][5:])):
+        x, y = lot(spot)
+        street = LOWER if spot[0] == 'C' else UPPER
+        door = (x + 72, y + 72) if spot[0] == 'A' else (x + 72, y)
+        out += path([(-80, street[1]), (door[0], street[1]), door], ' ID="%s"' % name)
+        out += path([(1104, street[0]), (door[0], street[0]), door], ' ID="%s"' % name)
+    out += ['\t</CarPaths>', '\t<PedestrianPaths>',
+            '\t\t<!-- Sidewalks along both streets and the lane (b: walked either way). -->']
+    for y in (229, 307, 461, 539):
+        out += path([(-20, y), (512, y), (1044, y)], ' b="1"')
+    out += path([(482, 307), (482, 461)], ' b="1"')
+    out += path([(542, 307), (542, 461)], ' b="1"')
+    # The market, the quay, the lake shore or the edge of the frozen pond, by district.
+    out += path([(-20, 656), (512, 656), (1044, 656)], ' b="1"')
+    out += ['\t</PedestrianPaths>', '</LevelPaths>']
+    return '\n'.join(out) + '\n'
+
+
+# Dictionary ---------------------------------------------------------------------------------------------
+
+BEGIN = '\t<!-- Campaign levels (written by tools/campaign/make_campaign.py from tools/campaign/campaign.py). -->'
+END = '\t<!-- End of the campaign levels. -->'
+FIRST_NAMES = {1: 'Harbour Road', 2: 'Riverside'}
+
+
+def dictionary_block():
+    lines = [BEGIN]
+    for number, name in FIRST_NAMES.items():
+        lines.append('\t<s n="Level%d_Name">%s</s>' % (number, escape(name)))
+    for number, level in sorted(C.L.items()):
+        texts = level['texts']
+        lines.append('\t<s n="Level%d_Name">%s</s>' % (number, escape(texts['Name'])))
+        lines.append('\t<s n="Level%d_Description">%s</s>' % (number, escape(texts['Description'])))
+        for goal in level['goals']:
+            key = goal[-1] if isinstance(goal[-1], str) else None
+            if key:
+                lines.append('\t<s n="Level%d_Goal%s">%s</s>' % (number, key, escape(texts[key])))
+    lines.append(END)
+    return '\n'.join(lines) + '\n'
+
+
+def write_dictionary(root):
+    file = os.path.join(root, 'assets/strings/Dictionary.xml')
+    with open(file, encoding='utf-8') as f:
+        text = f.read()
+    block = dictionary_block()
+    if BEGIN in text:
+        text = re.sub(re.escape(BEGIN) + '.*?' + re.escape(END) + '\n', lambda m: block, text, flags=re.S)
+    else:
+        text = text.replace('</Dictionary>', block + '</Dictionary>')
+    with open(file, 'w', encoding='utf-8') as f:
+        f.write(text)
+
+
+def read_scores(root):
+    text = open(os.path.join(root, 'assets/levels/common/LevelScores.xml'), encoding='utf-8').read()
+    return {m.group(1): (int(m.group(2)), int(m.group(3)), int(m.group(4))) for m in re.finditer(
+        r'<Level Name="(\w+)" Score="(\d+)" ExpertScore="(\d+)" Time="(\d+)"', text)}
+
+
+def main():
+    args = sys.argv[1:]
+    root = os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', '..')
+    if args and args[0] != '--check':
+        root = args[0]
+    scores = read_scores(root)
+    if '--check' in args:
+        sys.exit(0 if E.check_campaign(C, scores) else 1)
+    for number, level in sorted(C.L.items()):
+        check_places(number, level)
+        folder = os.path.join(root, 'assets/levels/level%d' % number)
+        os.makedirs(folder, exist_ok=True)
+        for name, text in (('Level.qscn', level_scene(number, level)),
+                           ('LevelConfiguration.xml', level_configuration(number, level, scores)),
+                           ('LevelPaths.xml', level_paths(number, level))):
+            with open(os.path.join(folder, name), 'w', encoding='utf-8') as out:
+                out.write(text)
+    write_dictionary(root)
+
+
+if __name__ == '__main__':
+    main()
