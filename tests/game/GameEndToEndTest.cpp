@@ -150,6 +150,8 @@ protected:
 		width = attributes.width;
 		height = attributes.height;
 		layout = computeGameScreenLayout(width, height);
+		// The test display has no window manager: give the window the focus a desktop would give it.
+		ASSERT_TRUE(xdotool({"windowfocus", std::to_string(window)}));
 	}
 
 	void stopGame()
@@ -285,6 +287,16 @@ TEST_F(GameEndToEndScreens, FirstStartCreatesThePlayerWhoIsBackOnTheNextStart)
 	const SceneNodeRect newGame = node("MainMenuScene.qscn", {"Scene", "NewGameButton"});
 	ASSERT_TRUE(waitForLook(newGame, buttonBlue, 10000)) << "the main menu did not come back";
 	screenshot("main-menu");
+
+	// A new player's "Play" goes straight into the first level: loading, then the level's goals.
+	const SceneNodeRect goalsOk = node("LevelObjectivesScene.qscn", {"Scene", "OkButton"});
+	ASSERT_TRUE(clickUntil(
+	    newGame, [&] { return looks(goalsOk, buttonBlue); }, 3, 30000))
+	    << "Play did not lead to the first level's goals";
+	screenshot("level1-goals");
+	ASSERT_TRUE(clickUntil(goalsOk, [&] { return !looks(goalsOk, buttonBlue); })) << "the goals did not close";
+	std::this_thread::sleep_for(std::chrono::milliseconds(2000));
+	screenshot("level1-play");
 
 	// The close box ends the game cleanly; the next start greets the same player on the menu.
 	gameprocess::requestClose(display, window);

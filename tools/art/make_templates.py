@@ -143,8 +143,8 @@ def picture(name):
 
 
 def sprite(name, image, x, y, w, h, **props):
-    return Node('SpriteNode', name, AtlasTexture=image, Position=vec(x, y), Bounds=vec(w, h), CanBeHit=False,
-                **props)
+    props.setdefault('CanBeHit', False)
+    return Node('SpriteNode', name, AtlasTexture=image, Position=vec(x, y), Bounds=vec(w, h), **props)
 
 
 # Building looks --------------------------------------------------------------------------------------
@@ -155,7 +155,7 @@ NOT_OWNED = 'ffd0d4dc'
 def building_sprite(record, kind):
     picture_name = 'Buildings/%s.png' % record
     snow = 'Buildings/%sSnow.png' % record
-    node = sprite('Building', picture_name, -8, -164, 160, 240)
+    node = sprite('Building', picture_name, -8, -164, 160, 240, CanBeHit=True)
     for index in (1, 2, 3):
         node.state('Setting%d' % index, [picture(picture_name)])
         node.state('DestroySetting%d' % index, [picture(picture_name)])
@@ -240,7 +240,7 @@ def place_template():
     root = Node('BaseNode', 'BuildingPlace', Bounds=vec(144, 72),
                 comment='The empty place; demolition shows it with the dust of the building that stood there.')
     root.add(selector())
-    node = sprite('Building', 'Buildings/BuildingPlace.png', -8, -164, 160, 240)
+    node = sprite('Building', 'Buildings/BuildingPlace.png', -8, -164, 160, 240, CanBeHit=True)
     for index in (1, 2, 3):
         for prefix in ('Setting', 'DoneSetting', 'DestroySetting'):
             node.state('%s%d' % (prefix, index), [picture('Buildings/BuildingPlace.png')])
