@@ -1,7 +1,7 @@
 // The intro's twelve loading steps against a plain read and decode of the same files: every XML and
 // scene file the steps open, and every picture those files name, read from disk and decoded once.
 // Needs the built content (the content target) in the same build tree; one iteration is one whole load.
-#include "app/GGameApplication.h"
+#include "GameBenchSupport.h"
 #include "content/CProfileManager.h"
 #include "content/CXMLReader.h"
 #include "core/SmartPointer.h"
@@ -9,60 +9,18 @@
 #include "frontend/GIntroScene.h"
 
 #include <benchmark/benchmark.h>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <irrlicht/irrlicht.h>
 #include <set>
 #include <sstream>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace
 {
 namespace fs = std::filesystem;
-
-// The game on the null driver: no window, but pictures are still decoded into images.
-class NullDriverApplication : public GGameApplication
-{
-protected:
-	void readDisplaySettings(const CProfile* commonProfile) override
-	{
-		GGameApplication::readDisplaySettings(commonProfile);
-		creationParameters.driverType = 0;
-	}
-};
-
-std::string buildTree()
-{
-	char buffer[4096];
-	const ssize_t n = readlink("/proc/self/exe", buffer, sizeof(buffer) - 1);
-	std::string program(buffer, n > 0 ? static_cast<size_t>(n) : 0);
-	program = program.substr(0, program.rfind('/'));
-	return program.substr(0, program.rfind('/'));
-}
-
-// The game's folder (with "assets" in it) becomes the working folder; empty when the content is not built.
-std::string enterGameFolder()
-{
-	const std::string folder = buildTree() + "/bin";
-	if (!fs::exists(folder + "/assets/atlases/Buildings.xml") || chdir(folder.c_str()) != 0)
-		return std::string();
-	char pattern[] = "/tmp/intro_bench_XXXXXX";
-	const char* data = mkdtemp(pattern);
-	if (!data)
-		return std::string();
-	const std::string root = data;
-	setenv("HOME", root.c_str(), 1);
-	setenv("XDG_DATA_HOME", (root + "/user").c_str(), 1);
-	setenv("XDG_RUNTIME_DIR", root.c_str(), 1);
-	setenv("ENGINE_COMMON_DATA_ROOT", (root + "/shared").c_str(), 1);
-	setenv("ALSOFT_DRIVERS", "null", 0);
-	getDevice()->setSetting("PublisherName", L"Pellwick");
-	getDevice()->setSetting("TitleName", L"IntroBench");
-	return folder + "/assets";
-}
+using gamebench::enterGameFolder;
 
 // What the twelve steps open by name (the intro's own list).
 const char* const introFiles[] = {
@@ -171,7 +129,7 @@ void BM_IntroLoadingSteps(benchmark::State& state)
 	{
 		state.PauseTiming();
 		CProfileManager::instance()->loadProfiles();
-		auto* application = new NullDriverApplication();
+		auto* application = new gamebench::BenchApplication(0);
 		if (!application->init())
 		{
 			state.SkipWithError("the game did not start");
