@@ -1,0 +1,327 @@
+#include "GameTestSupport.h"
+#include "SceneFileLayout.h"
+#include "app/GameScreenLayout.h"
+#include "content/CProfile.h"
+#include "content/CProfileManager.h"
+#include "data/ProfileKeys.h"
+#include "support/OnScreenTest.h"
+
+// After the engine headers: Xlib's macros clash with names in them.
+#include "GameProcessSupport.h"
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <gtest/gtest.h>
+#include <thread>
+
+// The built game played by a person: its own window on the test display, driven only by X input
+// events (xdotool) from the first start with no player to the first level and back to the map.
+namespace
+{
+constexpr const char* WindowTitle = "Verandel";
+using Clock = std::chrono::steady_clock;
+
+// Runs xdotool with the arguments; whether it succeeded.
+bool xdotool(const std::vector<std::string>& arguments)
+{
+	const pid_t pid = fork();
+	if (pid == 0)
+	{
+		std::vector<char*> argv;
+		static char program[] = "xdotool";
+		argv.push_back(program);
+		for (const std::string& argument : arguments)
+			argv.push_back(const_cast<char*>(argument.c_str()));
+		argv.push_back(nullptr);
+		if (!freopen("/dev/null", "w", stdout))
+			_exit(127);
+		execvp("xdotool", argv.data());
+		_exit(127);
+	}
+	int status = 0;
+	return pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// The one player profile the game wrote, read back from the data folders as the game left them.
+struct SavedPlayer
+{
+	bool exists = false;
+	std::wstring name;
+	int maxUnlockedLevelIndex = -2;
+	int levelIndex = -2;
+	bool active = false;
+};
+
+SavedPlayer readSavedPlayer()
+{
+	SavedPlayer saved;
+	CProfileManager manager;
+	manager.loadProfiles();
+	if (CProfile* player = manager.getProfile(0))
+	{
+		saved.exists = true;
+		saved.name = player->getName().c_str();
+		saved.maxUnlockedLevelIndex = player->getInt(ProfileKey::MaxUnlockedLevelIndex);
+		saved.levelIndex = player->getInt(ProfileKey::LevelIndex);
+		saved.active = manager.getActiveProfile() == player;
+	}
+	return saved;
+}
+
+// A returning player: the profile file as the game leaves it, with this player active.
+void writePlayer(const wchar_t* name, int maxUnlockedLevelIndex)
+{
+	CProfileManager manager;
+	manager.loadProfiles();
+	ASSERT_TRUE(manager.addProfile(name));
+	manager.setActiveProfile(manager.getProfileCount() - 1);
+	manager.getActiveProfile()->setInt(ProfileKey::MaxUnlockedLevelIndex, maxUnlockedLevelIndex);
+	manager.getActiveProfile()->setInt(ProfileKey::LevelIndex, 0);
+	ASSERT_TRUE(manager.saveProfiles());
+}
+
+// The colours the screens are recognised by.
+bool white(unsigned long rgb)
+{
+	return ((rgb >> 16) & 0xff) >= 0xe8 && ((rgb >> 8) & 0xff) >= 0xe8 && (rgb & 0xff) >= 0xe8;
+}
+// The body of an enabled button: a deep blue, darker than the sky of the title screen.
+bool buttonBlue(unsigned long rgb)
+{
+	const int r = (rgb >> 16) & 0xff, g = (rgb >> 8) & 0xff, b = rgb & 0xff;
+	return r < 0x50 && g >= 0x50 && g < 0x98 && b >= 0x90 && b < 0xd8;
+}
+
+// Polls until done() holds; false after timeoutMs.
+bool waitFor(int timeoutMs, const std::function<bool()>& done, int periodMs = 100)
+{
+	const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+	while (Clock::now() < deadline)
+	{
+		if (done())
+			return true;
+		std::this_thread::sleep_for(std::chrono::milliseconds(periodMs));
+	}
+	return done();
+}
+
+class GameEndToEndScreens : public testing::Test
+{
+protected:
+	void SetUp() override
+	{
+		if (!std::getenv("DISPLAY"))
+			GTEST_SKIP() << "needs an X display (run under xvfb-run -a)";
+		if (!xdotool({"version"}))
+			GTEST_SKIP() << "xdotool is not installed";
+		program = gameprocess::gameProgram(binaryDir().c_str());
+		if (program.empty())
+			GTEST_SKIP() << "the game program has not been built";
+		workingFolder = gameprocess::assetsRoot(binaryDir().c_str(), sourceDir().c_str());
+		scenes = sourceDir() + "/assets/scenes/";
+		display = gameprocess::openDisplay();
+		ASSERT_NE(display, nullptr);
+		folders.writeDisplayOptions(false, false);
+		writer = irr::createDevice(irr::video::EDT_NULL);
+		ASSERT_NE(writer, nullptr);
+		artifacts = binaryDir() + "/artifacts";
+		std::filesystem::create_directories(artifacts);
+	}
+
+	void TearDown() override
+	{
+		stopGame();
+		if (writer)
+			writer->drop();
+		if (display)
+			XCloseDisplay(display);
+	}
+
+	// Starts the game and waits for its window to show a picture.
+	void startGame()
+	{
+		pid = gameprocess::start(program, workingFolder);
+		ASSERT_GT(pid, 0);
+		ASSERT_TRUE(gameprocess::waitForPicture(display, pid, WindowTitle, 30000, window))
+		    << "no game window with a picture appeared";
+		XWindowAttributes attributes;
+		ASSERT_TRUE(XGetWindowAttributes(display, window, &attributes));
+		width = attributes.width;
+		height = attributes.height;
+		layout = computeGameScreenLayout(width, height);
+	}
+
+	void stopGame()
+	{
+		if (pid > 0 && gameprocess::waitForExit(pid, 0) == -1)
+			gameprocess::stop(pid);
+		pid = -1;
+	}
+
+	// Window pixel of a point of the virtual screen.
+	std::pair<int, int> toWindow(float x, float y) const
+	{
+		return {layout.offsetX + static_cast<int>(x * layout.scaleX),
+		        layout.offsetY + static_cast<int>(y * layout.scaleY)};
+	}
+
+	SceneNodeRect node(const char* sceneFile, const std::vector<std::string>& path) const
+	{
+		const SceneNodeRect rect = scenefile::findNode(scenes + sceneFile, path);
+		EXPECT_TRUE(rect.found) << sceneFile << " has no node " << path.back();
+		return rect;
+	}
+
+	// Moves the pointer over the node's centre and clicks it, as a player does.
+	bool click(const SceneNodeRect& rect)
+	{
+		const auto [x, y] = toWindow(rect.centerX(), rect.centerY());
+		const std::string id = std::to_string(window);
+		return xdotool({"mousemove", "--window", id, std::to_string(x), std::to_string(y)}) &&
+		       (std::this_thread::sleep_for(std::chrono::milliseconds(100)), xdotool({"click", "1"}));
+	}
+
+	// Clicks the node until done() holds: a screen may still be covered by one that is closing, which
+	// takes the click instead. Each try waits long enough for the click's screen change to show.
+	bool clickUntil(const SceneNodeRect& rect, const std::function<bool()>& done, int tries = 6, int waitMs = 5000)
+	{
+		for (int i = 0; i < tries; ++i)
+		{
+			if (!gameRunning() || !click(rect))
+				return false;
+			if (waitFor(waitMs, done))
+				return true;
+		}
+		return false;
+	}
+
+	bool type(const std::string& text) { return xdotool({"type", "--delay", "60", text}); }
+	bool key(const std::string& name) { return xdotool({"key", name}); }
+
+	// Share of a grid of points inside the node (its rim left out) whose colour passes the test.
+	float share(const SceneNodeRect& rect, bool (*test)(unsigned long))
+	{
+		const onscreen::WindowImage image = onscreen::grabWindow(display, window, 0, 0, width, height);
+		if (image.empty())
+			return 0.0f;
+		int passed = 0, total = 0;
+		for (int row = 1; row < 6; ++row)
+			for (int column = 1; column < 10; ++column)
+			{
+				const auto [x, y] = toWindow(rect.x + rect.width * column / 10.0f, rect.y + rect.height * row / 6.0f);
+				if (x < 0 || y < 0 || x >= width || y >= height)
+					continue;
+				++total;
+				passed += test(image.at(x, y)) ? 1 : 0;
+			}
+		return total ? static_cast<float>(passed) / total : 0.0f;
+	}
+
+	// Whether a good part of the node shows the colour (a button's light top and its caption do not).
+	bool looks(const SceneNodeRect& rect, bool (*test)(unsigned long)) { return share(rect, test) >= 0.4f; }
+
+	// Waits until the node shows the colour; the game must keep running meanwhile.
+	bool waitForLook(const SceneNodeRect& rect, bool (*test)(unsigned long), int timeoutMs = 30000)
+	{
+		return waitFor(timeoutMs, [&] { return gameRunning() && looks(rect, test); });
+	}
+
+	bool gameRunning() const { return pid > 0 && waitpid(pid, nullptr, WNOHANG) == 0; }
+
+	// Keeps what the window shows as <build>/artifacts/e2e-<name>.png.
+	void screenshot(const std::string& name)
+	{
+		const onscreen::WindowImage image = onscreen::grabWindow(display, window, 0, 0, width, height);
+		ASSERT_FALSE(image.empty());
+		EXPECT_TRUE(onscreen::writePng(writer->getVideoDriver(), image, artifacts + "/e2e-" + name + ".png"));
+	}
+
+	GameDataFolders folders;
+	std::string program;
+	std::string workingFolder;
+	std::string scenes;
+	std::string artifacts;
+	Display* display = nullptr;
+	irr::IrrlichtDevice* writer = nullptr;
+	pid_t pid = -1;
+	Window window = 0;
+	int width = 0;
+	int height = 0;
+	GameScreenLayout layout;
+};
+} // namespace
+
+TEST_F(GameEndToEndScreens, FirstStartCreatesThePlayerWhoIsBackOnTheNextStart)
+{
+	startGame();
+	ASSERT_FALSE(HasFatalFailure());
+
+	// The logos and the intro lead by themselves to the name entry, opened over the player list.
+	const SceneNodeRect nameEdit = node("SelectPlayerInputNameScene.qscn", {"Scene", "NameEdit"});
+	const SceneNodeRect nameOk = node("SelectPlayerInputNameScene.qscn", {"Scene", "OkButton"});
+	const SceneNodeRect nameCancel = node("SelectPlayerInputNameScene.qscn", {"Scene", "CancelButton"});
+	ASSERT_TRUE(waitForLook(nameEdit, white, 60000) && waitForLook(nameCancel, buttonBlue))
+	    << "the name entry did not appear";
+	screenshot("name-entry");
+	EXPECT_FALSE(looks(nameOk, buttonBlue)) << "OK is on before a name is typed";
+
+	// The edit takes the typed name once it has the focus; OK comes on for a new name.
+	ASSERT_TRUE(clickUntil(
+	    nameEdit, [&] { return type("Ada") && waitForLook(nameOk, buttonBlue, 3000); }, 3, 0))
+	    << "typing a name did not switch OK on";
+	screenshot("name-typed");
+	ASSERT_TRUE(click(nameOk));
+	ASSERT_TRUE(waitFor(10000, [] { return readSavedPlayer().exists; })) << "OK saved no player";
+	EXPECT_EQ(readSavedPlayer().name, L"Ada");
+	EXPECT_EQ(readSavedPlayer().maxUnlockedLevelIndex, -1);
+
+	// Back on the player list the new player is chosen: "Play" is on and makes the player current.
+	const SceneNodeRect listOk = node("SelectPlayerScene.qscn", {"Scene", "OkButton"});
+	ASSERT_TRUE(waitForLook(listOk, buttonBlue, 10000)) << "the player list's OK did not come on";
+	screenshot("player-list");
+	ASSERT_TRUE(clickUntil(listOk, [] { return readSavedPlayer().active; })) << "the new player was not made current";
+
+	const SceneNodeRect newGame = node("MainMenuScene.qscn", {"Scene", "NewGameButton"});
+	ASSERT_TRUE(waitForLook(newGame, buttonBlue, 10000)) << "the main menu did not come back";
+	screenshot("main-menu");
+
+	// The close box ends the game cleanly; the next start greets the same player on the menu.
+	gameprocess::requestClose(display, window);
+	EXPECT_EQ(gameprocess::waitForExit(pid, 15000), 0);
+	pid = -1;
+	startGame();
+	ASSERT_FALSE(HasFatalFailure());
+	ASSERT_TRUE(waitForLook(newGame, buttonBlue, 60000)) << "the second start did not reach the main menu";
+	EXPECT_FALSE(looks(nameEdit, white)) << "the second start asked for a name again";
+	screenshot("main-menu-second-start");
+}
+
+TEST_F(GameEndToEndScreens, AReturningPlayerFindsTheNextLevelOpenOnTheMap)
+{
+	// The profile as the first level leaves it: level 1 done, so level 2 is open and level 3 is not.
+	writePlayer(L"Ada", 0);
+	ASSERT_FALSE(HasFatalFailure());
+	startGame();
+	ASSERT_FALSE(HasFatalFailure());
+	const SceneNodeRect newGame = node("MainMenuScene.qscn", {"Scene", "NewGameButton"});
+	ASSERT_TRUE(waitForLook(newGame, buttonBlue, 60000)) << "the main menu did not appear";
+	screenshot("menu-returning");
+
+	const SceneNodeRect mapPlay = node("MapScene.qscn", {"Scene", "PlayButton"});
+	ASSERT_TRUE(clickUntil(newGame, [&] { return looks(mapPlay, buttonBlue); }))
+	    << "Play on the main menu did not open the map";
+	screenshot("map");
+
+	// A location that is still locked takes no click; the open one is chosen and saved at once.
+	ASSERT_TRUE(click(node("MapScene.qscn", {"Scene", "LocationButtons", "Location3"})));
+	std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+	EXPECT_EQ(readSavedPlayer().levelIndex, 0) << "a locked location could be chosen";
+	ASSERT_TRUE(clickUntil(
+	    node("MapScene.qscn", {"Scene", "LocationButtons", "Location2"}),
+	    [] { return readSavedPlayer().levelIndex == 1; }, 3))
+	    << "the second location did not take the click";
+	// The second level needs an upgrade that is not bought yet: the shop opens over the map.
+	std::this_thread::sleep_for(std::chrono::milliseconds(4000));
+	screenshot("map-level2-shop");
+}
