@@ -18,13 +18,21 @@ CTexture::CTexture(irr::video::ITexture* deviceTexture, const irr::video::IImage
 	imageSize = image->getDimension();
 	alpha.resize(static_cast<size_t>(imageSize.Width) * imageSize.Height);
 	const bool packed = image->getColorFormat() == irr::video::ECF_A8R8G8B8;
-	const irr::u8* row = static_cast<const irr::u8*>(const_cast<irr::video::IImage*>(image)->lock());
+	const irr::u8* pixels = static_cast<const irr::u8*>(const_cast<irr::video::IImage*>(image)->lock());
+	// The pitch is asked once: per pixel, the library's out-of-line call cost as much as the decoding.
+	const size_t pitch = image->getPitch();
 	for (irr::u32 y = 0; y < imageSize.Height; ++y)
 	{
 		irr::u8* out = alpha.data() + static_cast<size_t>(y) * imageSize.Width;
-		for (irr::u32 x = 0; x < imageSize.Width; ++x)
-			out[x] = packed && row ? row[static_cast<size_t>(y) * image->getPitch() + x * 4 + 3]
-			                       : static_cast<irr::u8>(image->getPixel(x, y).getAlpha());
+		if (packed && pixels)
+		{
+			const irr::u8* row = pixels + static_cast<size_t>(y) * pitch + 3;
+			for (irr::u32 x = 0; x < imageSize.Width; ++x)
+				out[x] = row[static_cast<size_t>(x) * 4];
+		}
+		else
+			for (irr::u32 x = 0; x < imageSize.Width; ++x)
+				out[x] = static_cast<irr::u8>(image->getPixel(x, y).getAlpha());
 	}
 	const_cast<irr::video::IImage*>(image)->unlock();
 }

@@ -18,7 +18,11 @@
 #include "data/GObjectiveList.h"
 #include "data/GResourceOffer.h"
 #include "data/GUpgradeEffects.h"
+#include "content/AtlasTexture.h"
+#include "content/CContentManager.h"
+#include "content/ContentType.h"
 #include "device/IDevice.h"
+#include "effects/GWeatherParticlesNode.h"
 #include "nodes/TextNode.h"
 #include "scene/INodeEventQueue.h"
 #include "scene/ISceneServices.h"
@@ -325,16 +329,28 @@ void GGameLevelScene::updateWeather(u32 elapsed)
 
 void GGameLevelScene::setWeatherEnabled(bool enabled)
 {
-	// The particles node draws only while visible; the hook stays this narrow until the rain and snow
-	// node is part of the game.
-	if (weatherNode)
+	// A disabled rain or snow node lets its falling particles finish; any other node simply hides.
+	if (auto* weather = nodeCast<GWeatherParticlesNode>(weatherNode.get()))
+		weather->setEnabled(enabled);
+	else if (weatherNode)
 		weatherNode->setVisible(enabled);
 }
 
 void GGameLevelScene::createWeatherNode()
 {
-	// The rain and snow particle node is not part of the game yet: a level without one simply never
-	// shows weather, and the weather requests do nothing (setWeatherNode gives one).
+	const bool snow = configuration && configuration->getSettingIndex() == 4;
+	// Made under this scene, which keeps it; the new node's own reference is handed to weatherNode.
+	auto* weather = new GWeatherParticlesNode(getContentRef(), this, getSceneManager());
+	weatherNode = SmartPointer<BaseNode>(weather);
+	weather->setPosition(core::vector3df(0.0f, 0.0f, 5000.0f));
+	weather->setEnabled(false);
+	weather->setConfigurationFilename(snow ? "levels/common/Effects/Snow.xml" : "levels/common/Effects/Rain.xml");
+	if (CContentManager* manager = getContentRef().getContentManager())
+	{
+		SmartPointer<ContentObject> frame(
+		    manager->getContent(ContentTypeAtlasTexture, snow ? "particles/Snow.png" : "particles/Rain.png", false));
+		weather->setAtlasTexture(dynamic_cast<AtlasTexture*>(frame.get()));
+	}
 }
 
 CommandRefusal GGameLevelScene::checkOrder(const GResourceOffer* offer, float priceMultiplier, float orderLeft) const

@@ -43,6 +43,8 @@ public:
 	static constexpr const char* FileName = "scenes/GamePlayScene.qscn";
 	// Remaining level time below which the alarm sounds, ms.
 	static constexpr int AlarmTime = 15000;
+	// Height of a 119 x 101 feature button's face left above its recharge overlay (101: no overlay).
+	static int featureOverlayTop(float fraction);
 
 	// Where the level clock stands: counting, the last seconds with the alarm, or over.
 	enum class ClockPhase
@@ -131,6 +133,8 @@ public:
 	void setupHotelButtons(GBuildingNode* building, BaseNode* node);
 	void setupJoyButtons(GBuildingNode* building, BaseNode* node);
 	void setupServiceButton(GBuildingNode* building, BaseNode* node);
+	// Covers the lower part of a feature button by its recharge overlay; a fraction below 0 hides it.
+	static void showFeatureProgress(ControlNode* button, float fraction);
 	void refreshBuyPanel();
 	void refreshOfferPanel();
 	void refreshPlacePanel();

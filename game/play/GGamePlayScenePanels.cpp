@@ -21,6 +21,7 @@
 #include "scene/NodeEvents.h"
 #include "scene/TabSceneNode.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace
@@ -280,6 +281,9 @@ void GGamePlayScene::setupJoyButtons(GBuildingNode* building, BaseNode* node)
 		else if (index == 1)
 			setTemplate(button, "Game_U");
 		setButton(button, true, allowed && !featureRunning && building->getFeatureState(index) == 0);
+		if (allowed)
+			showFeatureProgress(button,
+			                    building->getFeatureState(index) != 0 ? building->getFeatureProgress(index) : -1.0f);
 	}
 	if (first && first->isVisible())
 	{
@@ -291,6 +295,39 @@ void GGamePlayScene::setupJoyButtons(GBuildingNode* building, BaseNode* node)
 	const bool dirty = building->getCondition() == GBuildingNode::Dirty;
 	setButton(control(node, "CleanButton"), record->getServeAreaIncomeBonus(0, 0) > 0.0f,
 	          dirty && accepted(levelScene->checkClean(building)));
+}
+
+int GGamePlayScene::featureOverlayTop(float fraction)
+{
+	if (!(fraction >= 0.0f))
+		return 101;
+	return static_cast<int>(std::floor((1.0f - std::min(fraction, 1.0f)) * 91.0f)) + 5;
+}
+
+void GGamePlayScene::showFeatureProgress(ControlNode* button, float fraction)
+{
+	ControlNode* root = button ? button->getTemplateRoot() : nullptr;
+	if (!root || root->getChildren().size() < 2)
+		return;
+	auto* face = nodeCast<SpriteNode>(root->getChildren()[0]);
+	auto* overlay = nodeCast<SpriteNode>(root->getChildren()[1]);
+	if (!face || !overlay)
+		return;
+	const int top = featureOverlayTop(fraction);
+	face->setBounds(irr::core::vector3df(119.0f, static_cast<float>(top), 0.0f));
+	if (fraction < 0.0f)
+	{
+		overlay->setVisible(false);
+	}
+	else
+	{
+		overlay->setVisible(true);
+		overlay->setPosition(irr::core::vector3df(0.0f, static_cast<float>(top), 0.01f));
+		overlay->setBounds(irr::core::vector3df(119.0f, static_cast<float>(101 - top), 0.0f));
+		overlay->setImagePivotPoint(irr::core::vector2df(0.0f, static_cast<float>(top)));
+		overlay->setImageStretchY(SpriteNode::StretchCrop);
+	}
+	face->setImageStretchY(SpriteNode::StretchCrop);
 }
 
 void GGamePlayScene::setupServiceButton(GBuildingNode* building, BaseNode* node)

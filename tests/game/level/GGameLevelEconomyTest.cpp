@@ -4,6 +4,7 @@
 #include "data/GEventNewDay.h"
 #include "data/GEventResourcesReturned.h"
 #include "data/GEventWeatherRequest.h"
+#include "effects/GWeatherParticlesNode.h"
 #include "data/GResourceOffer.h"
 #include "device/IDevice.h"
 #include "nodes/TextNode.h"
@@ -297,14 +298,11 @@ TEST(GGameLevelEconomy, LetterRequestsWithoutLettersDoNothing)
 	}
 }
 
-// Rain shows for the requested time; requests while it rains add up; without a node nothing happens.
+// Rain shows for the requested time; requests while it rains add up.
 TEST(GGameLevelEconomy, WeatherShowsForItsTime)
 {
 	EconomyLevel rig;
 	SmartPointer<GEventWeatherRequest> request(new GEventWeatherRequest(300, 300));
-	EXPECT_TRUE(rig.level->onEvent(request.get()));
-	EXPECT_EQ(rig.level->weatherLeft, 0) << "no weather node";
-
 	SmartPointer<BaseNode> rain(new BaseNode());
 	rain->setVisible(false);
 	rig.level->setWeatherNode(rain.get());
@@ -317,6 +315,31 @@ TEST(GGameLevelEconomy, WeatherShowsForItsTime)
 	EXPECT_TRUE(rain->isVisible());
 	rig.tickUntil(4, [] { return false; });
 	EXPECT_FALSE(rain->isVisible());
+}
+
+// Entering the level makes its rain (or, in the snow setting, snow) node once; a request lets it fall.
+TEST(GGameLevelEconomy, EnteringMakesTheWeatherNodeOfTheSetting)
+{
+	for (const char* setting : {"1", "4"})
+	{
+		SCOPED_TRACE(setting);
+		EconomyLevel rig(prop("int", "SettingIndex", setting));
+		ASSERT_TRUE(rig.enter());
+		auto* weather = nodeCast<GWeatherParticlesNode>(rig.level->getWeatherNode());
+		ASSERT_NE(weather, nullptr);
+		EXPECT_EQ(weather->getParent(), rig.level.get());
+		EXPECT_EQ(std::string(weather->getConfigurationFilename().c_str()),
+		          std::string(setting[0] == '4' ? "levels/common/Effects/Snow.xml" : "levels/common/Effects/Rain.xml"));
+		EXPECT_FALSE(weather->isEnabled());
+		SmartPointer<GEventWeatherRequest> request(new GEventWeatherRequest(100, 100));
+		EXPECT_TRUE(rig.level->onEvent(request.get()));
+		EXPECT_TRUE(weather->isEnabled());
+		rig.tickUntil(10, [] { return false; });
+		EXPECT_FALSE(weather->isEnabled());
+		rig.enter(false);
+		ASSERT_TRUE(rig.enter());
+		EXPECT_EQ(rig.level->getWeatherNode(), weather) << "made once";
+	}
 }
 
 // Returned materials and workers go back to the stock.
