@@ -180,8 +180,11 @@ protected:
 	{
 		const auto [x, y] = toWindow(rect.centerX(), rect.centerY());
 		const std::string id = std::to_string(window);
-		return xdotool({"mousemove", "--window", id, std::to_string(x), std::to_string(y)}) &&
-		       (std::this_thread::sleep_for(std::chrono::milliseconds(100)), xdotool({"click", "1"}));
+		if (!xdotool({"mousemove", "--window", id, std::to_string(x), std::to_string(y)}))
+			return false;
+		// The move is seen first, so the press lands on a hovered control.
+		std::this_thread::sleep_for(std::chrono::milliseconds(100));
+		return xdotool({"click", "1"});
 	}
 
 	// Clicks the node until done() holds: a screen may still be covered by one that is closing, which
