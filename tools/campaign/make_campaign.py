@@ -72,6 +72,8 @@ def level_scene(number, level):
              '\t<SceneNode Type="BaseNode">',
              '\t\t<Properties>',
              '\t\t\t<string Name="Name" Value="Ground"/>',
+             # Below the lots and buildings: at the same depth the draw order of a tie is not defined.
+             '\t\t\t<vector3d Name="Position" Value="0;0;-100"/>',
              '\t\t\t<vector3d Name="Bounds" Value="1024;768;0"/>',
              '\t\t\t<bool Name="CanBeHit" Value="false"/>',
              '\t\t</Properties>']
