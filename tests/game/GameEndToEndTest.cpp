@@ -93,6 +93,13 @@ bool buttonBlue(unsigned long rgb)
 	return r < 0x50 && g >= 0x50 && g < 0x98 && b >= 0x90 && b < 0xd8;
 }
 
+// The sand of an empty building lot.
+bool lotSand(unsigned long rgb)
+{
+	const int r = (rgb >> 16) & 0xff, g = (rgb >> 8) & 0xff, b = rgb & 0xff;
+	return r >= 0xb0 && r > g && g > b && r - b >= 0x30 && b >= 0x50;
+}
+
 // Polls until done() holds; false after timeoutMs.
 bool waitFor(int timeoutMs, const std::function<bool()>& done, int periodMs = 100)
 {
@@ -300,6 +307,11 @@ TEST_F(GameEndToEndScreens, FirstStartCreatesThePlayerWhoIsBackOnTheNextStart)
 	ASSERT_TRUE(clickUntil(goalsOk, [&] { return !looks(goalsOk, buttonBlue); })) << "the goals did not close";
 	std::this_thread::sleep_for(std::chrono::milliseconds(2000));
 	screenshot("level1-play");
+	// The player's lots are there to be seen (the middle of the lot, not its fence).
+	SceneNodeRect lot = scenefile::findNode(sourceDir() + "/assets/levels/level1/Level.qscn", {"Buildings", "Place1"});
+	ASSERT_TRUE(lot.found);
+	lot = {lot.x + lot.width / 4, lot.y + lot.height / 4, lot.width / 2, lot.height / 2, true};
+	EXPECT_TRUE(looks(lot, lotSand)) << "the first lot is not drawn";
 
 	// The close box ends the game cleanly; the next start greets the same player on the menu.
 	gameprocess::requestClose(display, window);
