@@ -8,6 +8,7 @@
 #include "core/CPropertyCollection.h"
 #include "core/ILogger.h"
 #include "core/InputEvents.h"
+#include "core/TaskScheduler.h"
 #include "core/PropertyMakers.h"
 
 #include <map>
@@ -430,15 +431,20 @@ bool ControlNode::onChildrenStateFinished(CEventNodeChildrenStateFinished* event
 	}
 	if (event->stateName == nameIdPress() && clickPending)
 	{
-		SmartPointer<BaseNode> keep(shareRef<BaseNode>(this));
-		clickPending = false;
-		restoreVisualStateAfterPress();
-		SmartPointer<CEventNodeClickRequest> request(new CEventNodeClickRequest(this));
-		if (!onEvent(request.get()))
-			sendToParent(DeliverSelfThenParent, request.get());
+		finishPress();
 		return true;
 	}
 	return false;
+}
+
+void ControlNode::finishPress()
+{
+	SmartPointer<BaseNode> keep(shareRef<BaseNode>(this));
+	clickPending = false;
+	restoreVisualStateAfterPress();
+	SmartPointer<CEventNodeClickRequest> request(new CEventNodeClickRequest(this));
+	if (!onEvent(request.get()))
+		sendToParent(DeliverSelfThenParent, request.get());
 }
 
 bool ControlNode::onAnimatorStarted(CEventNodeAnimatorStarted*)
@@ -552,6 +558,10 @@ bool ControlNode::click()
 	pressed = false;
 	postNew(this, this, DeliverSelfThenParent, new CEventNodeClickPreview(this));
 	enterPressVisualState();
+	// A paused scene runs no animation: the press look could never end, so the click goes through at once.
+	TaskScheduler* animations = getStateScheduler();
+	if (clickPending && animations && !animations->isEnabled())
+		finishPress();
 	return true;
 }
 

@@ -60,6 +60,8 @@ public:
 	virtual void setHovered(bool value);
 	virtual void setPressed(bool value);
 	virtual bool click();
+	// Ends a click whose press look has played: the click request goes to this control, then its parents.
+	void finishPress();
 	virtual void applyTemplate();
 	virtual void enterPressVisualState();
 	virtual void restoreVisualStateAfterPress();

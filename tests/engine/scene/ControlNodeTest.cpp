@@ -1,3 +1,4 @@
+#include "core/TaskScheduler.h"
 #include "scene/ControlNode.h"
 
 #include "SceneTestSupport.h"
@@ -133,6 +134,21 @@ TEST(ControlNodeTest, TemplatedButtonReportsTheClickAfterPressHasPlayed)
 	EXPECT_EQ(s.clicks(), 1);
 	s.manager.tick(5);
 	EXPECT_EQ(s.clicks(), 1);
+}
+
+// Nothing animates in a paused scene: the press look cannot end, so the click goes through at once and the
+// control takes the next click.
+TEST(ControlNodeTest, AControlOfAPausedSceneIsClickedAtOnce)
+{
+	ButtonScene s;
+	s.manager.scheduler->setEnabled(false);
+	ASSERT_TRUE(s.button->click());
+	EXPECT_FALSE(s.button->isClickPending());
+	s.manager.tick(1);
+	EXPECT_EQ(s.clicks(), 1);
+	EXPECT_TRUE(s.button->click());
+	s.manager.tick(1);
+	EXPECT_EQ(s.clicks(), 2);
 }
 
 TEST(ControlNodeTest, MousePressAndReleaseInsideClicks)
