@@ -200,6 +200,44 @@ protected:
 
 	bool gameRunning() const { return pid > 0 && waitpid(pid, nullptr, WNOHANG) == 0; }
 
+	// Whether the strip along the bottom of a shop card shows the light green of a bought upgrade.
+	bool showsBought(const SceneNodeRect& card)
+	{
+		const onscreen::WindowImage image = onscreen::grabWindow(display, window, 0, 0, width, height);
+		int green = 0;
+		for (const float along : {0.15f, 0.5f, 0.85f})
+		{
+			const auto [x, y] = toWindow(card.x + card.width * along, card.y + card.height * 0.9f);
+			if (image.empty() || x < 0 || y < 0 || x >= width || y >= height)
+				return false;
+			const unsigned long rgb = image.at(x, y);
+			const int r = (rgb >> 16) & 0xff, g = (rgb >> 8) & 0xff, b = rgb & 0xff;
+			green += g >= 0xe0 && g > r + 0x0c && g > b + 0x20 ? 1 : 0;
+		}
+		return green == 3;
+	}
+
+	// Where along the slider its light blue knob is, from 0 (left end) to 1; -1 when none is seen.
+	float knobPlace(const SceneNodeRect& slider)
+	{
+		const onscreen::WindowImage image = onscreen::grabWindow(display, window, 0, 0, width, height);
+		if (image.empty())
+			return -1.0f;
+		float sum = 0.0f;
+		int count = 0;
+		for (float x = slider.x; x < slider.x + slider.width; x += 1.0f)
+		{
+			const auto [wx, wy] = toWindow(x, slider.centerY());
+			if (wx < 0 || wy < 0 || wx >= width || wy >= height)
+				continue;
+			const unsigned long rgb = image.at(wx, wy);
+			const int r = (rgb >> 16) & 0xff, b = rgb & 0xff;
+			if (b >= 0xb0 && b > r + 0x40)
+				sum += x, ++count;
+		}
+		return count ? (sum / count - slider.x) / slider.width : -1.0f;
+	}
+
 	// Keeps what the window shows as <build>/artifacts/settings-<name>.png.
 	void screenshot(const std::string& name)
 	{
@@ -270,11 +308,13 @@ TEST_F(GameSettingsKeptScreens, NameUpgradeAndVolumeOutlastARestart)
 	    << "the map's shop button did not open the shop";
 	std::this_thread::sleep_for(std::chrono::milliseconds(1000));
 	screenshot("shop");
+	EXPECT_FALSE(showsBought(cafe)) << "the cafe shows as bought before it is";
 	ASSERT_TRUE(clickUntil(
 	    cafe, [] { return readSavedPlayer().boughtUpgrades == "Cafe"; }, 3))
 	    << "the cafe could not be bought; saved upgrades: " << readSavedPlayer().boughtUpgrades;
 	std::this_thread::sleep_for(std::chrono::milliseconds(500));
 	screenshot("shop-bought");
+	EXPECT_TRUE(waitFor(3000, [&] { return showsBought(cafe); })) << "the bought cafe does not show as bought";
 	ASSERT_TRUE(clickUntil(shopBack, [&] { return looks(mapBack, buttonBlue) && !looks(shopBack, buttonBlue); }))
 	    << "the shop did not close";
 	ASSERT_TRUE(clickUntil(mapBack, [&] { return looks(optionsButton, buttonBlue); })) << "the map did not close";
@@ -315,6 +355,15 @@ TEST_F(GameSettingsKeptScreens, NameUpgradeAndVolumeOutlastARestart)
 	    << "the options did not open";
 	std::this_thread::sleep_for(std::chrono::milliseconds(1000));
 	screenshot("options-again");
+	// The knob runs over the slider less its own width, so its place is only near the value's.
+	EXPECT_NEAR(knobPlace(soundSlider), volume / 100.0f, 0.1f) << "the effects slider does not show the kept volume";
+	EXPECT_NEAR(knobPlace(node("OptionsScene.qscn", {"Scene", "MusicSlider"})), 0.5f, 0.1f);
+	ASSERT_TRUE(clickUntil(optionsBack, [&] { return looks(newGame, buttonBlue) && !looks(optionsBack, buttonBlue); }))
+	    << "the options did not close";
+	ASSERT_TRUE(clickUntil(newGame, [&] { return looks(mapShop, buttonBlue); })) << "Play did not open the map";
+	ASSERT_TRUE(clickUntil(mapShop, [&] { return looks(shopBack, buttonBlue); })) << "the shop did not open";
+	EXPECT_TRUE(waitFor(5000, [&] { return showsBought(cafe); })) << "the cafe bought before does not show as bought";
+	screenshot("shop-again");
 	gameprocess::requestClose(display, window);
 	EXPECT_EQ(waitForEnd(), 0);
 	EXPECT_EQ(readSavedPlayer().boughtUpgrades, "Cafe");
