@@ -412,7 +412,7 @@ void TextNode::addToRenderList(RenderList& list)
 	if (colorDirty)
 		updateAbsoluteColor();
 	if (Font && !Text.empty() && absoluteColor.getAlpha() > 0)
-		list.push_back(RenderEntry{this, absoluteTransformation[14], 0});
+		list.push_back(RenderEntry{this, absoluteTransformation[14], RenderKey});
 	for (u32 i = 0; i < children.size(); ++i)
 		children[i]->addToRenderList(list);
 }

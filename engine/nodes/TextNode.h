@@ -19,6 +19,9 @@ class TextNode : public BaseNode
 	ENGINE_NODE_CLONE(TextNode)
 
 public:
+	// Grouping key of a text's render entry: after every picture key, so a text lies over the pictures of its depth.
+	static constexpr irr::u32 RenderKey = 0xFFFFFFFFu;
+
 	enum HAlign
 	{
 		AlignLeft = 1,

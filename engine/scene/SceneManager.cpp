@@ -277,7 +277,7 @@ void SceneManager::sortRenderList()
 	RenderEntry* last = first + renderList.size();
 	const auto before = [](const RenderEntry& a, const RenderEntry& b)
 	{ return a.depth < b.depth || (a.depth == b.depth && a.key < b.key); };
-	std::make_heap(first, last, before);
-	std::sort_heap(first, last, before);
+	// Stable: entries of one depth and key keep the tree's order, the same in every frame.
+	std::stable_sort(first, last, before);
 	renderListSorted = true;
 }

@@ -1,5 +1,6 @@
 #include "QuadTestNode.h"
 #include "SceneStackSupport.h"
+#include "nodes/TextNode.h"
 #include "scene/TemplateCollectionNode.h"
 
 #include <irrlicht/irrlicht.h>
@@ -68,6 +69,24 @@ TEST_F(SceneDrawOrderTest, EntriesAreDrawnByDepthThenKeyWhenSorting)
 	EXPECT_TRUE(manager->getRenderList().empty());
 	scene->setVisible(false);
 	EXPECT_TRUE(drawOnce().empty());
+}
+
+// Entries of one depth and key keep the tree's order in every frame (a text's key puts it last at its
+// depth, so it lies over the pictures drawn with it).
+TEST_F(SceneDrawOrderTest, EqualEntriesKeepTheTreeOrderAndTextComesLast)
+{
+	manager->sortingEnabled = true;
+	Names expected;
+	quad(scene.get(), "caption", 2.0f, TextNode::RenderKey);
+	for (int i = 0; i < 40; ++i)
+	{
+		const std::string name = "q" + std::to_string(i);
+		quad(scene.get(), name.c_str(), 2.0f, 7);
+		expected.push_back(name);
+	}
+	expected.push_back("caption");
+	for (int frame = 0; frame < 3; ++frame)
+		EXPECT_EQ(drawOnce(), expected) << frame;
 }
 
 TEST_F(SceneDrawOrderTest, NestedManagerDrawsItsScenesAtItsOwnDepthAndTakesNoAttachOrTemplateEvents)
