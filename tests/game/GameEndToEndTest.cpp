@@ -7,6 +7,7 @@
 #include "support/OnScreenTest.h"
 
 // After the engine headers: Xlib's macros clash with names in them.
+#include "GameInputSupport.h"
 #include "GameProcessSupport.h"
 
 #include <chrono>
@@ -17,31 +18,11 @@
 
 // The built game played by a person: its own window on the test display, driven only by X input
 // events (xdotool) from the first start with no player to the first level and back to the map.
+using namespace gameinput;
+
 namespace
 {
 constexpr const char* WindowTitle = "Verandel";
-using Clock = std::chrono::steady_clock;
-
-// Runs xdotool with the arguments; whether it succeeded.
-bool xdotool(const std::vector<std::string>& arguments)
-{
-	const pid_t pid = fork();
-	if (pid == 0)
-	{
-		std::vector<char*> argv;
-		static char program[] = "xdotool";
-		argv.push_back(program);
-		for (const std::string& argument : arguments)
-			argv.push_back(const_cast<char*>(argument.c_str()));
-		argv.push_back(nullptr);
-		if (!freopen("/dev/null", "w", stdout))
-			_exit(127);
-		execvp("xdotool", argv.data());
-		_exit(127);
-	}
-	int status = 0;
-	return pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
 
 // The one player profile the game wrote, read back from the data folders as the game left them.
 struct SavedPlayer
@@ -81,18 +62,6 @@ void writePlayer(const wchar_t* name, int maxUnlockedLevelIndex)
 	ASSERT_TRUE(manager.saveProfiles());
 }
 
-// The colours the screens are recognised by.
-bool white(unsigned long rgb)
-{
-	return ((rgb >> 16) & 0xff) >= 0xe8 && ((rgb >> 8) & 0xff) >= 0xe8 && (rgb & 0xff) >= 0xe8;
-}
-// The body of an enabled button: a deep blue, darker than the sky of the title screen.
-bool buttonBlue(unsigned long rgb)
-{
-	const int r = (rgb >> 16) & 0xff, g = (rgb >> 8) & 0xff, b = rgb & 0xff;
-	return r < 0x50 && g >= 0x50 && g < 0x98 && b >= 0x90 && b < 0xd8;
-}
-
 // The sand of an empty building lot.
 bool lotSand(unsigned long rgb)
 {
@@ -100,18 +69,6 @@ bool lotSand(unsigned long rgb)
 	return r >= 0xb0 && r > g && g > b && r - b >= 0x30 && b >= 0x50;
 }
 
-// Polls until done() holds; false after timeoutMs.
-bool waitFor(int timeoutMs, const std::function<bool()>& done, int periodMs = 100)
-{
-	const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
-	while (Clock::now() < deadline)
-	{
-		if (done())
-			return true;
-		std::this_thread::sleep_for(std::chrono::milliseconds(periodMs));
-	}
-	return done();
-}
 
 class GameEndToEndScreens : public testing::Test
 {
