@@ -309,3 +309,69 @@ TEST_F(GameEndToEndScreens, AReturningPlayerFindsTheNextLevelOpenOnTheMap)
 	std::this_thread::sleep_for(std::chrono::milliseconds(4000));
 	screenshot("map-level2-shop");
 }
+
+// A new player in level 1 follows the tutorial with the mouse: any click, a lot, the hotels button, the
+// campsite card; the lot turns into a building site and the money drops.
+TEST_F(GameEndToEndScreens, ANewPlayerBuildsACampsiteWithTheMouse)
+{
+	writePlayer(L"Ada", -1);
+	ASSERT_FALSE(HasFatalFailure());
+	startGame();
+	ASSERT_FALSE(HasFatalFailure());
+	const SceneNodeRect newGame = node("MainMenuScene.qscn", {"Scene", "NewGameButton"});
+	ASSERT_TRUE(waitForLook(newGame, buttonBlue, 60000)) << "the main menu did not appear";
+	const SceneNodeRect goalsOk = node("LevelObjectivesScene.qscn", {"Scene", "OkButton"});
+	ASSERT_TRUE(clickUntil(newGame, [&] { return looks(goalsOk, buttonBlue); }, 3, 30000))
+	    << "Play did not lead to the first level's goals";
+	ASSERT_TRUE(clickUntil(goalsOk, [&] { return !looks(goalsOk, buttonBlue); })) << "the goals did not close";
+	std::this_thread::sleep_for(std::chrono::milliseconds(2000));
+
+	SceneNodeRect lot = scenefile::findNode(sourceDir() + "/assets/levels/level1/Level.qscn", {"Buildings", "Place1"});
+	ASSERT_TRUE(lot.found);
+	lot = {lot.x + lot.width / 4, lot.y + lot.height / 4, lot.width / 2, lot.height / 2, true};
+	ASSERT_TRUE(looks(lot, lotSand)) << "the first lot is not drawn";
+	const std::vector<std::string> menu = {"InternalGamePlayScene", "GameMenu", "ActionsTabScene"};
+	auto playNode = [&](std::vector<std::string> path, const char* last)
+	{
+		path.push_back(last);
+		return node("GamePlayScene.qscn", path);
+	};
+	std::vector<std::string> placePanel = menu;
+	placePanel.push_back("Tab10");
+	std::vector<std::string> hotelsPage = menu;
+	hotelsPage.push_back("Tab1");
+	const SceneNodeRect hotels = playNode(placePanel, "HotelsButton");
+	const SceneNodeRect cards = playNode(hotelsPage, "HotelsBuildList");
+	// The first card of the list, at its left end.
+	const SceneNodeRect campsite = {cards.x, cards.y, cards.height * 0.8f, cards.height, true};
+
+	// What the money display shows, as the pixels of its text.
+	const SceneNodeRect money = node("GamePlayScene.qscn", {"InternalGamePlayScene", "GameMenu", "MoneyNode", "MoneyText"});
+	auto moneyPixels = [&]
+	{
+		const onscreen::WindowImage image = onscreen::grabWindow(display, window, 0, 0, width, height);
+		std::vector<unsigned long> pixels;
+		for (int row = 0; row < 8; ++row)
+			for (int column = 0; column < 24; ++column)
+			{
+				const auto [x, y] =
+				    toWindow(money.x + money.width * column / 24.0f, money.y + money.height * row / 8.0f);
+				pixels.push_back(image.empty() ? 0 : image.at(x, y));
+			}
+		return pixels;
+	};
+	const std::vector<unsigned long> moneyBefore = moneyPixels();
+
+	// The welcome hint takes any click; the next asks for a lot, then for the hotels, then for the campsite.
+	const std::vector<SceneNodeRect> steps = {lot, lot, hotels, campsite};
+	for (const SceneNodeRect& target : steps)
+	{
+		ASSERT_TRUE(click(target));
+		std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+	}
+	screenshot("level1-campsite-ordered");
+	EXPECT_TRUE(waitFor(20000, [&] { return gameRunning() && !looks(lot, lotSand); }))
+	    << "the lot did not become a building site";
+	EXPECT_NE(moneyPixels(), moneyBefore) << "the money shown did not change with the build";
+	screenshot("level1-building");
+}
