@@ -1,69 +1,16 @@
-#include "PlayTestSupport.h"
 #include "data/GBuildingType.h"
 #include "data/GBuildingsConfiguration.h"
-#include "device/CLinuxDevice.h"
 #include "level/GBuildingNode.h"
 #include "scene/NodeEvents.h"
 #include "scene/TabSceneNode.h"
-#include "support/OnScreenTest.h"
 
-// Xlib last: its macros clash with names in the headers above.
-#include <X11/Xlib.h>
+#include "WindowedPlayStage.h"
 
 // Level 1 played in a 1024 x 768 OpenGL window: a campsite going up, the hotels' build cards in the dock.
 // The window is kept as <build>/artifacts/gameplay.png.
 namespace
 {
-class GamePlayScreenshots : public playtest::PlayStage
-{
-protected:
-	GamePlayScreenshots() : PlayStage(3) {}
-
-	void SetUp() override
-	{
-		if (!onscreen::hasDisplay())
-			GTEST_SKIP() << "needs an X display (run under xvfb-run -a)";
-		display = onscreen::openTestDisplay(10);
-		ASSERT_NE(display, nullptr);
-		PlayStage::SetUp();
-		device = dynamic_cast<CLinuxDevice*>(getDevice());
-		if (!IsSkipped() && (!device || !device->hasWindow() || !device->getVideoDriver()))
-			GTEST_SKIP() << "no OpenGL window";
-	}
-
-	void TearDown() override
-	{
-		PlayStage::TearDown();
-		if (device)
-		{
-			DeviceCreationParameters nullDriver;
-			nullDriver.driverType = 0;
-			device->setCreationParameters(nullDriver);
-		}
-		if (display)
-			XCloseDisplay(display);
-	}
-
-	onscreen::WindowImage shoot(const char* name)
-	{
-		const auto frame = [&]
-		{
-			XRaiseWindow(display, device->getWindowId());
-			CEventSystemFlowDraw draw;
-			application->onEvent(&draw);
-		};
-		const auto shown = [](const onscreen::WindowImage& shot) { return !shot.empty() && shot.at(5, 5) != 0; };
-		onscreen::WindowImage image =
-		    onscreen::drawUntilShown(display, device->getWindowId(), 0, 0, 1024, 768, frame, shown, 50);
-		const std::string folder = binaryDir() + "/artifacts";
-		std::filesystem::create_directories(folder);
-		EXPECT_TRUE(onscreen::writePng(device->getVideoDriver(), image, folder + "/" + name + ".png")) << name;
-		return image;
-	}
-
-	Display* display = nullptr;
-	CLinuxDevice* device = nullptr;
-};
+using GamePlayScreenshots = playtest::WindowedPlayStage;
 
 bool isGold(unsigned long p)
 {

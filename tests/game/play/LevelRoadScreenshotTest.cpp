@@ -5,14 +5,12 @@
 #include "data/GLevelConfiguration.h"
 #include "data/IntList.h"
 #include "data/GResourceOffer.h"
-#include "device/CLinuxDevice.h"
 #include "frontend/GMapLocationButton.h"
 #include "frontend/GMapScene.h"
 #include "frontend/GAchievementUnlockedScene.h"
 #include "level/GBuildingNode.h"
 #include "play/GLevelCompletedScene.h"
 #include "scene/NodeEvents.h"
-#include "support/OnScreenTest.h"
 
 // The road through a level in an OpenGL window: from the start (logos and intro) over the main menu and
 // the map into level 1, its goals, the level played to its end by the level's commands, the level-won
@@ -26,56 +24,14 @@ bool accepted(CommandRefusal refusal)
 }
 } // namespace
 
-// Xlib last: its macros clash with names in the headers above.
-#include <X11/Xlib.h>
+#include "WindowedPlayStage.h"
 
 namespace
 {
-class LevelRoadScreenshots : public playtest::PlayStage
+class LevelRoadScreenshots : public playtest::WindowedPlayStage
 {
 protected:
-	LevelRoadScreenshots() : PlayStage(3) {}
-
-	void SetUp() override
-	{
-		if (!onscreen::hasDisplay())
-			GTEST_SKIP() << "needs an X display (run under xvfb-run -a)";
-		display = onscreen::openTestDisplay(10);
-		ASSERT_NE(display, nullptr);
-		PlayStage::SetUp();
-		device = dynamic_cast<CLinuxDevice*>(getDevice());
-		if (!IsSkipped() && (!device || !device->hasWindow() || !device->getVideoDriver()))
-			GTEST_SKIP() << "no OpenGL window";
-	}
-
-	void TearDown() override
-	{
-		PlayStage::TearDown();
-		if (device)
-		{
-			DeviceCreationParameters nullDriver;
-			nullDriver.driverType = 0;
-			device->setCreationParameters(nullDriver);
-		}
-		if (display)
-			XCloseDisplay(display);
-	}
-
-	void shoot(const char* name)
-	{
-		const auto frame = [&]
-		{
-			XRaiseWindow(display, device->getWindowId());
-			CEventSystemFlowDraw draw;
-			application->onEvent(&draw);
-		};
-		const auto shown = [](const onscreen::WindowImage& shot) { return !shot.empty() && shot.at(5, 5) != 0; };
-		onscreen::WindowImage image =
-		    onscreen::drawUntilShown(display, device->getWindowId(), 0, 0, 1024, 768, frame, shown, 50);
-		const std::string folder = binaryDir() + "/artifacts";
-		std::filesystem::create_directories(folder);
-		EXPECT_TRUE(onscreen::writePng(device->getVideoDriver(), image, folder + "/road-" + name + ".png")) << name;
-	}
+	void shoot(const char* name) { WindowedPlayStage::shoot(std::string("road-") + name); }
 
 	template <class T> bool onTop() const { return nodeCast<T>(top()) && settled(); }
 
@@ -91,9 +47,6 @@ protected:
 		BaseNode* scene = top() ? top()->findChild(internStringId("Scene"), 0) : nullptr;
 		return scene ? scene->findChild(internStringId(name), 0) : nullptr;
 	}
-
-	Display* display = nullptr;
-	CLinuxDevice* device = nullptr;
 };
 } // namespace
 
