@@ -163,8 +163,9 @@ u32 GEffectParticlesNode::takeDueEmissions(unsigned ms)
 
 video::SColor GEffectParticlesNode::particleColor(float alpha) const
 {
-	// Opacity beyond 0..1 is held at its end instead of wrapping round the byte.
-	const float byte = std::min(std::max(alpha * 255.0f, 0.0f), 255.0f);
+	// Opacity beyond 0..1 is held at its end instead of wrapping round the byte; an undefined one is clear.
+	const float scaled = alpha * 255.0f;
+	const float byte = scaled >= 0.0f ? std::min(scaled, 255.0f) : 0.0f;
 	return multiplyColors(video::SColor(static_cast<u32>(byte), 255, 255, 255), absoluteColor);
 }
 
