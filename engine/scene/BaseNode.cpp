@@ -8,6 +8,7 @@
 #include "SceneFileReader.h"
 #include "SceneFileWriter.h"
 #include "core/ILogger.h"
+#include "core/InputEvents.h"
 
 #include <algorithm>
 #include <vector>
@@ -500,11 +501,14 @@ bool BaseNode::sendToChildren(int mode, CEvent* event)
 	}
 	for (u32 i = 0; i < count; ++i)
 		snapshot[i]->grab();
+	// A hidden node is not there for the pointer: neither it nor anything under it takes a mouse event,
+	// else a visible button would lose its clicks to a hidden one at the same place.
+	const bool mouse = event->isKindOf(CEventInputMouse::TypeId);
 	bool handled = false;
 	for (u32 i = count; i-- > 0 && !handled;)
 	{
 		BaseNode* child = snapshot[i];
-		if (child->parent == this && (child->mask & event->mask))
+		if (child->parent == this && (child->mask & event->mask) && (child->Visible || !mouse))
 			handled = child->deliverEvent(mode, event);
 	}
 	for (u32 i = 0; i < count; ++i)

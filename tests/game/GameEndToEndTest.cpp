@@ -310,9 +310,12 @@ TEST_F(GameEndToEndScreens, AReturningPlayerFindsTheNextLevelOpenOnTheMap)
 	screenshot("map-level2-shop");
 }
 
-// A new player in level 1 follows the tutorial with the mouse: any click, a lot, the hotels button, the
-// campsite card; the lot turns into a building site and the money drops.
-TEST_F(GameEndToEndScreens, ANewPlayerBuildsACampsiteWithTheMouse)
+// A new player plays level 1 with the mouse alone. The tutorial first: any click, a lot, the hotels
+// button, the campsite card; once the campsite opens, a click for its guests, the campsite and Upgrade.
+// Then campsites on the other lots as the money comes in and repairs when one breaks down, until the goals
+// end the level (in real time: about five game days). The level-won popup leads back to the map, and the
+// next start finds level 2 open.
+TEST_F(GameEndToEndScreens, ANewPlayerWinsTheFirstLevelWithTheMouseAndFindsTheSecondOpen)
 {
 	writePlayer(L"Ada", -1);
 	ASSERT_FALSE(HasFatalFailure());
@@ -326,24 +329,36 @@ TEST_F(GameEndToEndScreens, ANewPlayerBuildsACampsiteWithTheMouse)
 	ASSERT_TRUE(clickUntil(goalsOk, [&] { return !looks(goalsOk, buttonBlue); })) << "the goals did not close";
 	std::this_thread::sleep_for(std::chrono::milliseconds(2000));
 
-	SceneNodeRect lot = scenefile::findNode(sourceDir() + "/assets/levels/level1/Level.qscn", {"Buildings", "Place1"});
-	ASSERT_TRUE(lot.found);
-	lot = {lot.x + lot.width / 4, lot.y + lot.height / 4, lot.width / 2, lot.height / 2, true};
+	// The middle of a lot, where its sand shows.
+	const std::string levelFile = sourceDir() + "/assets/levels/level1/Level.qscn";
+	auto lotNamed = [&](const char* name)
+	{
+		SceneNodeRect place = scenefile::findNode(levelFile, {"Buildings", name});
+		EXPECT_TRUE(place.found) << name;
+		return SceneNodeRect{place.x + place.width / 4, place.y + place.height / 4, place.width / 2,
+		                     place.height / 2, true};
+	};
+	const SceneNodeRect lot = lotNamed("Place1");
 	ASSERT_TRUE(looks(lot, lotSand)) << "the first lot is not drawn";
 	const std::vector<std::string> menu = {"InternalGamePlayScene", "GameMenu", "ActionsTabScene"};
-	auto playNode = [&](std::vector<std::string> path, const char* last)
+	auto playNode = [&](std::vector<std::string> path, std::initializer_list<const char*> rest)
 	{
-		path.push_back(last);
+		path.insert(path.end(), rest.begin(), rest.end());
 		return node("GamePlayScene.qscn", path);
 	};
-	std::vector<std::string> placePanel = menu;
-	placePanel.push_back("Tab10");
-	std::vector<std::string> hotelsPage = menu;
-	hotelsPage.push_back("Tab1");
-	const SceneNodeRect hotels = playNode(placePanel, "HotelsButton");
-	const SceneNodeRect cards = playNode(hotelsPage, "HotelsBuildList");
+	const SceneNodeRect hotels = playNode(menu, {"Tab10", "HotelsButton"});
+	const SceneNodeRect cards = playNode(menu, {"Tab1", "HotelsBuildList"});
+	const SceneNodeRect upgrade = playNode(menu, {"Tab6", "HotelButtonsNode", "UpgradeButton"});
+	const SceneNodeRect repair = playNode(menu, {"Tab6", "HotelButtonsNode", "RepairButton"});
 	// The first card of the list, at its left end.
 	const SceneNodeRect campsite = {cards.x, cards.y, cards.height * 0.8f, cards.height, true};
+	// Grass between the lots, where the pointer shows no tooltip and leaves the buttons' looks alone.
+	const SceneNodeRect grass = {520, 290, 20, 20, true};
+	const auto pointerAway = [&]
+	{
+		const auto [x, y] = toWindow(grass.centerX(), grass.centerY());
+		return xdotool({"mousemove", "--window", std::to_string(window), std::to_string(x), std::to_string(y)});
+	};
 
 	// What the money display shows, as the pixels of its text.
 	const SceneNodeRect money = node("GamePlayScene.qscn", {"InternalGamePlayScene", "GameMenu", "MoneyNode", "MoneyText"});
@@ -370,8 +385,132 @@ TEST_F(GameEndToEndScreens, ANewPlayerBuildsACampsiteWithTheMouse)
 		std::this_thread::sleep_for(std::chrono::milliseconds(1500));
 	}
 	screenshot("level1-campsite-ordered");
-	EXPECT_TRUE(waitFor(20000, [&] { return gameRunning() && !looks(lot, lotSand); }))
+	ASSERT_TRUE(waitFor(20000, [&] { return gameRunning() && !looks(lot, lotSand); }))
 	    << "the lot did not become a building site";
 	EXPECT_NE(moneyPixels(), moneyBefore) << "the money shown did not change with the build";
 	screenshot("level1-building");
+
+	// The tutorial takes no other click until the campsite opens; then a click answers the guests' hint, the
+	// campsite is chosen and its panel's Upgrade pressed, as the hints ask in turn.
+	ASSERT_TRUE(clickUntil(lot, [&] { return looks(upgrade, buttonBlue); }, 40, 1500))
+	    << "the finished campsite offered no upgrade";
+	screenshot("level1-campsite-open");
+	ASSERT_TRUE(clickUntil(
+	    lot,
+	    [&]
+	    {
+		    std::this_thread::sleep_for(std::chrono::milliseconds(800));
+		    return click(upgrade) && pointerAway() && waitFor(2000, [&] { return !looks(upgrade, buttonBlue); });
+	    },
+	    5, 0))
+	    << "Upgrade did not start";
+	screenshot("level1-upgrading");
+
+	// Then the player's round over the lots: a campsite on an empty one when the money allows, a repair
+	// for one that broke down. The tutorial's last hints take a click each on the way.
+	const SceneNodeRect won = node("LevelCompletedScene.qscn", {"Scene", "OkButton"});
+	const SceneNodeRect achievement = node("AchievementUnlockedScene.qscn", {"Scene", "OkButton"});
+	const std::vector<SceneNodeRect> lots = {lotNamed("Place2"), lotNamed("Place3"), lot};
+	const auto ended = [&] { return looks(won, buttonBlue) || looks(achievement, buttonBlue); };
+	const auto pause = [](int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); };
+	const auto start = std::chrono::steady_clock::now();
+	const auto deadline = start + std::chrono::minutes(10);
+	int orders = 0, repaired = 0, shots = 0;
+	bool over = false;
+	while (!over && gameRunning() && std::chrono::steady_clock::now() < deadline)
+	{
+		// A picture a minute of the level under way.
+		if (std::chrono::steady_clock::now() - start >= std::chrono::minutes(shots))
+			screenshot("level1-minute" + std::to_string(shots++));
+		for (const SceneNodeRect& place : lots)
+		{
+			if ((over = ended()))
+				break;
+			const bool empty = looks(place, lotSand);
+			ASSERT_TRUE(click(place));
+			pause(600);
+			if (empty)
+			{
+				ASSERT_TRUE(click(hotels));
+				pause(600);
+				ASSERT_TRUE(click(campsite));
+				++orders;
+				pause(600);
+			}
+			else if (looks(repair, buttonBlue))
+			{
+				ASSERT_TRUE(click(repair));
+				++repaired;
+				pause(600);
+			}
+		}
+		ASSERT_TRUE(pointerAway());
+		pause(1000);
+	}
+	ASSERT_TRUE(over) << "the level was not won: campsites ordered " << orders << ", repairs " << repaired;
+	EXPECT_GE(orders, 2) << "the other two campsites were never ordered";
+
+	// The achievements it earned come first, each with its OK, then the level-won popup.
+	ASSERT_TRUE(waitFor(30000,
+	                    [&]
+	                    {
+		                    if (looks(achievement, buttonBlue) && !looks(won, buttonBlue))
+		                    {
+			                    click(achievement);
+			                    pause(1500);
+		                    }
+		                    return looks(won, buttonBlue);
+	                    }))
+	    << "the level-won popup did not appear";
+	screenshot("level1-won");
+	ASSERT_TRUE(waitFor(10000, [] { return readSavedPlayer().maxUnlockedLevelIndex == 0; }))
+	    << "the win was not saved";
+
+	// Its button leads to the map, under the story's first comic: each click on the page shows the next
+	// picture or caption, and the comic's own button, once it shows, closes it. The map's Play waits for a
+	// level that can be played (level 2 wants an upgrade from the shop first), so its Shop shows the map.
+	const SceneNodeRect mapShop = node("MapScene.qscn", {"Scene", "ShopButton"});
+	const SceneNodeRect comicBack = node("ComicsScene1.qscn", {"Scene", "BackButton"});
+	// Below the comic's pictures; on the map, the gap between two of its buttons.
+	const SceneNodeRect page = {330, 714, 20, 20, true};
+	ASSERT_TRUE(clickUntil(won, [&] { return !looks(won, buttonBlue); })) << "the level-won popup did not close";
+	int pageClicks = 0;
+	ASSERT_TRUE(waitFor(
+	    120000,
+	    [&]
+	    {
+		    if (looks(mapShop, buttonBlue))
+			    return true;
+		    if (looks(comicBack, buttonBlue))
+		    {
+			    screenshot("comic1-end");
+			    return clickUntil(comicBack, [&] { return looks(mapShop, buttonBlue); }, 2);
+		    }
+		    if (pageClicks == 1)
+			    screenshot("comic1");
+		    ++pageClicks;
+		    click(page);
+		    pause(1500);
+		    return false;
+	    },
+	    0))
+	    << "the map did not follow the win (clicks on the comic: " << pageClicks << ")";
+	screenshot("map-after-level1");
+
+	// The next start: the menu's Play opens the map, where the second location takes the click.
+	gameprocess::requestClose(display, window);
+	EXPECT_EQ(gameprocess::waitForExit(pid, 15000), 0);
+	pid = -1;
+	startGame();
+	ASSERT_FALSE(HasFatalFailure());
+	ASSERT_TRUE(waitForLook(newGame, buttonBlue, 60000)) << "the second start did not reach the main menu";
+	ASSERT_TRUE(clickUntil(newGame, [&] { return looks(mapShop, buttonBlue); }))
+	    << "Play on the main menu did not open the map";
+	ASSERT_TRUE(clickUntil(
+	    node("MapScene.qscn", {"Scene", "LocationButtons", "Location2"}),
+	    [] { return readSavedPlayer().levelIndex == 1; }, 3))
+	    << "the second location is not open after the win";
+	screenshot("map-second-start");
 }
+
+

@@ -282,8 +282,8 @@ struct LevelShot
 TEST_F(BuildingsScreenshotTest, EachLevelShowsItsGroundPlacesAndBuildings)
 {
 	const LevelShot levels[] = {
-	    {"level1", "atlases/Env1.xml", {"Camping1", "Camping2", "Camping3"}, {250, 300}, {40, 530}, {1000, 740}},
-	    {"level2", "atlases/Env2.xml", {"Camping1", "Camping3", "Cafe", "Camping2"}, {420, 240}, {40, 300}, {900, 490}},
+	    {"level1", "atlases/Env1.xml", {"Camping1", "Camping2", "Camping3"}, {250, 200}, {40, 430}, {1000, 640}},
+	    {"level2", "atlases/Env2.xml", {"Camping1", "Camping3", "Cafe", "Camping2"}, {420, 168}, {40, 222}, {900, 394}},
 	    // One level of each district ground.
 	    {"level3", "atlases/Districts.xml", {"Camping1", "Camping2", "Cafe"}, {130, 440}, {40, 255}, {490, 712}},
 	    {"level9", "atlases/Districts.xml", {"GuestHouse1", "Hostel3", "Cafe"}, {130, 440}, {40, 255}, {100, 720}},

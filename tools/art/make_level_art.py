@@ -568,13 +568,23 @@ GROUND_GRADIENTS = (
 )
 
 
+# The hand-drawn levels were laid out on the whole 1024 x 768 screen; the play screen's panels cover its top
+# and bottom, so each picture is moved (and level 2 squeezed) into the open band between them. The same
+# mapping of y is applied to the places in tools/art/make_levels.py and to the levels' LevelPaths.xml.
+GROUND_FIT = {1: (1.0, -100.0), 2: (0.905, -49.0)}
+
+
 def make_ground(root, level, elements):
     """The ground picture in two halves of 512 x 768 (an atlas page holds 1024 pixels with padding)."""
     folder = 'assets-src/atlases/Level%d/Ground/' % level
+    scale, offset = GROUND_FIT.get(level, (1.0, 0.0))
+    # The first element fills the picture; everything drawn on it is fitted.
+    body = ['%s' % elements[0], '<g transform="matrix(1 0 0 %s 0 %s)">' % (scale, offset)]
+    body += ['  %s' % el for el in elements[1:]] + ['</g>']
     for half, x in (('Left', 0), ('Right', 512)):
         text = ('<svg xmlns="http://www.w3.org/2000/svg" width="512" height="768" viewBox="%d 0 512 768">\n'
                 '  <!-- level %d ground, %s half -->\n' % (x, level, half.lower()))
-        text += ''.join('  %s\n' % el for el in elements) + '</svg>\n'
+        text += ''.join('  %s\n' % el for el in body) + '</svg>\n'
         write(root, folder + half + '.svg', text)
 
 

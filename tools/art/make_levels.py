@@ -4,7 +4,8 @@
     tools/art/make_levels.py [repository root]
 
 A place is (name, x, y, template, owned): x, y is the top-left of its plot's diamond (144 x 72), and the
-place's work-vehicle paths in LevelPaths.xml end at a corner of that diamond, on its driveway.
+place's work-vehicle paths in LevelPaths.xml end at a corner of that diamond, on its driveway. The places
+stand where the fitted ground pictures (GROUND_FIT in make_level_art.py) put their driveways.
 """
 
 import os
@@ -13,16 +14,16 @@ import sys
 LEVELS = {
     1: {
         'title': 'Harbour Road',
-        'places': [('Place6', 436, 264, 'BuildingPlace', False), ('Place5', 700, 340, 'BuildingPlace', False),
-                   ('Place1', 108, 418, 'BuildingPlace', True), ('Place2', 288, 418, 'BuildingPlace', True),
-                   ('Place3', 108, 600, 'BuildingPlace', True), ('Place4', 288, 600, 'BuildingPlace', True)],
+        'places': [('Place6', 436, 164, 'BuildingPlace', False), ('Place5', 700, 240, 'BuildingPlace', False),
+                   ('Place1', 108, 318, 'BuildingPlace', True), ('Place2', 288, 318, 'BuildingPlace', True),
+                   ('Place3', 108, 500, 'BuildingPlace', True), ('Place4', 288, 500, 'BuildingPlace', True)],
     },
     2: {
         'title': 'Riverside',
-        'places': [('Place1', 88, 178, 'BuildingPlace', True), ('Place2', 258, 178, 'BuildingPlace', True),
-                   ('Place3', 628, 178, 'BuildingPlace', False), ('Place4', 808, 178, 'BuildingPlace', False),
-                   ('Place5', 88, 660, 'BuildingPlace', True), ('Place6', 258, 660, 'BuildingPlace', True),
-                   ('Place7', 628, 660, 'BuildingPlace', True), ('Place8', 808, 660, 'BuildingPlace', False)],
+        'places': [('Place1', 88, 112, 'BuildingPlace', True), ('Place2', 258, 112, 'BuildingPlace', True),
+                   ('Place3', 628, 112, 'BuildingPlace', False), ('Place4', 808, 112, 'BuildingPlace', False),
+                   ('Place5', 88, 548, 'BuildingPlace', True), ('Place6', 258, 548, 'BuildingPlace', True),
+                   ('Place7', 628, 548, 'BuildingPlace', True), ('Place8', 808, 548, 'BuildingPlace', False)],
     },
 }
 

@@ -174,6 +174,44 @@ TEST(ControlNodeTest, MousePressAndReleaseInsideClicks)
 	EXPECT_FALSE(s.button->isPressed());
 }
 
+// A hidden panel's buttons take no mouse input, also where they lie over a visible button; shown, the
+// panel's button is the one on top again.
+TEST(ControlNodeTest, ButtonsOfAHiddenPanelLeaveTheMouseToTheVisibleOnes)
+{
+	ButtonScene s(0);
+	SmartPointer<ControlNode> panel(new ControlNode());
+	SmartPointer<ControlNode> covering(new ControlNode());
+	panel->addChild(covering.get());
+	s.parent->addChild(panel.get());
+	covering->setTemplateName(id("Button"));
+	panel->setVisible(false);
+
+	const auto press = [&]
+	{
+		CEventInputMouseLeftDown down(10, 10);
+		CEventInputMouseLeftUp up(10, 10);
+		s.parent->sendToChildren(DeliverChildrenThenSelf, &down);
+		const bool buttonPressed = s.button->isPressed(), coveringPressed = covering->isPressed();
+		s.parent->sendToChildren(DeliverChildrenThenSelf, &up);
+		s.manager.tick(1);
+		return std::make_pair(buttonPressed, coveringPressed);
+	};
+	EXPECT_EQ(press(), std::make_pair(true, false));
+	EXPECT_EQ(s.clicks(), 1);
+	panel->setVisible(true);
+	EXPECT_EQ(press(), std::make_pair(false, true));
+	EXPECT_EQ(s.clicks(), 2);
+	// Keys are not the pointer's: a hidden panel still hears them.
+	panel->setVisible(false);
+	SmartPointer<StateRecorder> listener(new StateRecorder());
+	panel->addChild(listener.get());
+	panel->mask |= EventCategoryKeyboard;
+	listener->mask |= EventCategoryKeyboard;
+	CEventInputKeyDown key(0, 65, false, false);
+	s.parent->sendToChildren(DeliverChildrenThenSelf, &key);
+	EXPECT_EQ(listener->count(CEventInputKeyDown::TypeId), 1);
+}
+
 TEST(ControlNodeTest, ControlWithoutAnyVisualStateClicksInsideTheCall)
 {
 	FakeSceneManager manager;

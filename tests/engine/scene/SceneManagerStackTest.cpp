@@ -141,6 +141,36 @@ TEST_F(SceneStackTest, PushWhileTheSceneStillEntersEndsItsEntranceAtOnce)
 	EXPECT_EQ(manager->getTopScene(), b.get());
 }
 
+// A popup that closes back past the scene under it and opens the next screen in the same step: the closing
+// scenes go, and the new one is entered over the scene returned to.
+TEST_F(SceneStackTest, OpeningWhileClosingBackLeavesTheNewSceneOnTop)
+{
+	auto a = makeScene("A", 100), b = makeScene("B", 100), c = makeScene("C", 100), d = makeScene("D", 100),
+	     e = makeScene("E", 100);
+	manager->showScene(a.get());
+	a->pushScene(b.get());
+	update(10, 20);
+	b->pushScene(c.get());
+	update(10, 20);
+
+	ASSERT_TRUE(c->closeTo(1));
+	ASSERT_TRUE(c->pushScene(d.get()));
+	EXPECT_EQ(manager->getTopScene(), d.get());
+	EXPECT_EQ(d->getSceneBelow(), a.get());
+	// And a story page over that, still in the same step.
+	ASSERT_TRUE(c->pushScene(e.get()));
+	EXPECT_EQ(e->getSceneBelow(), d.get());
+	update(10, 20);
+	EXPECT_EQ(stack(), (Names{"A", "D", "E"}));
+	EXPECT_TRUE(manager->getNavigations().empty());
+	EXPECT_TRUE(e->isFocused());
+	EXPECT_TRUE(e->isVisible());
+	EXPECT_FALSE(d->isVisible()) << "covered by the story page";
+	EXPECT_FALSE(a->isVisible());
+	EXPECT_EQ(c->getParent(), nullptr);
+	EXPECT_EQ(b->getParent(), nullptr);
+}
+
 TEST_F(SceneStackTest, PushWithoutCurrentSceneGoesOnTopOfTheStack)
 {
 	auto a = makeScene("A", 0), b = makeScene("B", 0);
