@@ -1,20 +1,9 @@
-#include "GameTestSupport.h"
-#include "SceneFileLayout.h"
-#include "app/GameScreenLayout.h"
 #include "content/CProfile.h"
 #include "content/CProfileManager.h"
 #include "data/ProfileKeys.h"
-#include "support/OnScreenTest.h"
 
-// After the engine headers: Xlib's macros clash with names in them.
-#include "GameInputSupport.h"
-#include "GameProcessSupport.h"
-
-#include <chrono>
-#include <filesystem>
-#include <functional>
-#include <gtest/gtest.h>
-#include <thread>
+// Last: it brings Xlib, whose macros clash with names in the engine headers.
+#include "GameWindowFixture.h"
 
 // The built game played by a person: its own window on the test display, driven only by X input
 // events (xdotool) from the first start with no player to the first level and back to the map.
@@ -22,8 +11,6 @@ using namespace gameinput;
 
 namespace
 {
-constexpr const char* WindowTitle = "Verandel";
-
 // The one player profile the game wrote, read back from the data folders as the game left them.
 struct SavedPlayer
 {
@@ -70,154 +57,13 @@ bool lotSand(unsigned long rgb)
 }
 
 
-class GameEndToEndScreens : public testing::Test
+class GameEndToEndScreens : public GameWindowTest
 {
 protected:
-	void SetUp() override
-	{
-		if (!std::getenv("DISPLAY"))
-			GTEST_SKIP() << "needs an X display (run under xvfb-run -a)";
-		if (!xdotool({"version"}))
-			GTEST_SKIP() << "xdotool is not installed";
-		program = gameprocess::gameProgram(binaryDir().c_str());
-		if (program.empty())
-			GTEST_SKIP() << "the game program has not been built";
-		workingFolder = gameprocess::assetsRoot(binaryDir().c_str(), sourceDir().c_str());
-		scenes = sourceDir() + "/assets/scenes/";
-		display = gameprocess::openDisplay();
-		ASSERT_NE(display, nullptr);
-		folders.writeDisplayOptions(false, false);
-		writer = irr::createDevice(irr::video::EDT_NULL);
-		ASSERT_NE(writer, nullptr);
-		artifacts = binaryDir() + "/artifacts";
-		std::filesystem::create_directories(artifacts);
-	}
-
-	void TearDown() override
-	{
-		stopGame();
-		if (writer)
-			writer->drop();
-		if (display)
-			XCloseDisplay(display);
-	}
-
-	// Starts the game and waits for its window to show a picture.
-	void startGame()
-	{
-		pid = gameprocess::start(program, workingFolder);
-		ASSERT_GT(pid, 0);
-		ASSERT_TRUE(gameprocess::waitForPicture(display, pid, WindowTitle, 30000, window))
-		    << "no game window with a picture appeared";
-		XWindowAttributes attributes;
-		ASSERT_TRUE(XGetWindowAttributes(display, window, &attributes));
-		width = attributes.width;
-		height = attributes.height;
-		layout = computeGameScreenLayout(width, height);
-		// The test display has no window manager: give the window the focus a desktop would give it.
-		ASSERT_TRUE(xdotool({"windowfocus", std::to_string(window)}));
-	}
-
-	void stopGame()
-	{
-		if (pid > 0 && gameprocess::waitForExit(pid, 0) == -1)
-			gameprocess::stop(pid);
-		pid = -1;
-	}
-
-	// Window pixel of a point of the virtual screen.
-	std::pair<int, int> toWindow(float x, float y) const
-	{
-		return {layout.offsetX + static_cast<int>(x * layout.scaleX),
-		        layout.offsetY + static_cast<int>(y * layout.scaleY)};
-	}
-
-	SceneNodeRect node(const char* sceneFile, const std::vector<std::string>& path) const
-	{
-		const SceneNodeRect rect = scenefile::findNode(scenes + sceneFile, path);
-		EXPECT_TRUE(rect.found) << sceneFile << " has no node " << path.back();
-		return rect;
-	}
-
-	// Moves the pointer over the node's centre and clicks it, as a player does.
-	bool click(const SceneNodeRect& rect)
-	{
-		const auto [x, y] = toWindow(rect.centerX(), rect.centerY());
-		const std::string id = std::to_string(window);
-		if (!xdotool({"mousemove", "--window", id, std::to_string(x), std::to_string(y)}))
-			return false;
-		// The move is seen first, so the press lands on a hovered control.
-		std::this_thread::sleep_for(std::chrono::milliseconds(100));
-		return xdotool({"click", "1"});
-	}
-
-	// Clicks the node until done() holds: a screen may still be covered by one that is closing, which
-	// takes the click instead. Each try waits long enough for the click's screen change to show.
-	bool clickUntil(const SceneNodeRect& rect, const std::function<bool()>& done, int tries = 6, int waitMs = 5000)
-	{
-		for (int i = 0; i < tries; ++i)
-		{
-			if (!gameRunning() || !click(rect))
-				return false;
-			if (waitFor(waitMs, done))
-				return true;
-		}
-		return false;
-	}
+	GameEndToEndScreens() : GameWindowTest("e2e-") {}
 
 	bool type(const std::string& text) { return xdotool({"type", "--delay", "60", text}); }
 	bool key(const std::string& name) { return xdotool({"key", name}); }
-
-	// Share of a grid of points inside the node (its rim left out) whose colour passes the test.
-	float share(const SceneNodeRect& rect, bool (*test)(unsigned long))
-	{
-		const onscreen::WindowImage image = onscreen::grabWindow(display, window, 0, 0, width, height);
-		if (image.empty())
-			return 0.0f;
-		int passed = 0, total = 0;
-		for (int row = 1; row < 6; ++row)
-			for (int column = 1; column < 10; ++column)
-			{
-				const auto [x, y] = toWindow(rect.x + rect.width * column / 10.0f, rect.y + rect.height * row / 6.0f);
-				if (x < 0 || y < 0 || x >= width || y >= height)
-					continue;
-				++total;
-				passed += test(image.at(x, y)) ? 1 : 0;
-			}
-		return total ? static_cast<float>(passed) / total : 0.0f;
-	}
-
-	// Whether a good part of the node shows the colour (a button's light top and its caption do not).
-	bool looks(const SceneNodeRect& rect, bool (*test)(unsigned long)) { return share(rect, test) >= 0.4f; }
-
-	// Waits until the node shows the colour; the game must keep running meanwhile.
-	bool waitForLook(const SceneNodeRect& rect, bool (*test)(unsigned long), int timeoutMs = 30000)
-	{
-		return waitFor(timeoutMs, [&] { return gameRunning() && looks(rect, test); });
-	}
-
-	bool gameRunning() const { return pid > 0 && waitpid(pid, nullptr, WNOHANG) == 0; }
-
-	// Keeps what the window shows as <build>/artifacts/e2e-<name>.png.
-	void screenshot(const std::string& name)
-	{
-		const onscreen::WindowImage image = onscreen::grabWindow(display, window, 0, 0, width, height);
-		ASSERT_FALSE(image.empty());
-		EXPECT_TRUE(onscreen::writePng(writer->getVideoDriver(), image, artifacts + "/e2e-" + name + ".png"));
-	}
-
-	GameDataFolders folders;
-	std::string program;
-	std::string workingFolder;
-	std::string scenes;
-	std::string artifacts;
-	Display* display = nullptr;
-	irr::IrrlichtDevice* writer = nullptr;
-	pid_t pid = -1;
-	Window window = 0;
-	int width = 0;
-	int height = 0;
-	GameScreenLayout layout;
 };
 } // namespace
 
@@ -272,8 +118,7 @@ TEST_F(GameEndToEndScreens, FirstStartCreatesThePlayerWhoIsBackOnTheNextStart)
 
 	// The close box ends the game cleanly; the next start greets the same player on the menu.
 	gameprocess::requestClose(display, window);
-	EXPECT_EQ(gameprocess::waitForExit(pid, 15000), 0);
-	pid = -1;
+	EXPECT_EQ(waitForEnd(), 0);
 	startGame();
 	ASSERT_FALSE(HasFatalFailure());
 	ASSERT_TRUE(waitForLook(newGame, buttonBlue, 60000)) << "the second start did not reach the main menu";
@@ -354,11 +199,7 @@ TEST_F(GameEndToEndScreens, ANewPlayerWinsTheFirstLevelWithTheMouseAndFindsTheSe
 	const SceneNodeRect campsite = {cards.x, cards.y, cards.height * 0.8f, cards.height, true};
 	// Grass between the lots, where the pointer shows no tooltip and leaves the buttons' looks alone.
 	const SceneNodeRect grass = {520, 290, 20, 20, true};
-	const auto pointerAway = [&]
-	{
-		const auto [x, y] = toWindow(grass.centerX(), grass.centerY());
-		return xdotool({"mousemove", "--window", std::to_string(window), std::to_string(x), std::to_string(y)});
-	};
+	const auto pointerAway = [&] { return pointAt(grass.centerX(), grass.centerY()); };
 
 	// What the money display shows, as the pixels of its text.
 	const SceneNodeRect money = node("GamePlayScene.qscn", {"InternalGamePlayScene", "GameMenu", "MoneyNode", "MoneyText"});
@@ -499,8 +340,7 @@ TEST_F(GameEndToEndScreens, ANewPlayerWinsTheFirstLevelWithTheMouseAndFindsTheSe
 
 	// The next start: the menu's Play opens the map, where the second location takes the click.
 	gameprocess::requestClose(display, window);
-	EXPECT_EQ(gameprocess::waitForExit(pid, 15000), 0);
-	pid = -1;
+	EXPECT_EQ(waitForEnd(), 0);
 	startGame();
 	ASSERT_FALSE(HasFatalFailure());
 	ASSERT_TRUE(waitForLook(newGame, buttonBlue, 60000)) << "the second start did not reach the main menu";

@@ -1,17 +1,9 @@
-#include "GameTestSupport.h"
-#include "SceneFileLayout.h"
-#include "app/GameScreenLayout.h"
 #include "content/CProfile.h"
 #include "content/CProfileManager.h"
 #include "data/ProfileKeys.h"
-#include "support/OnScreenTest.h"
 
-// After the engine headers: Xlib's macros clash with names in them.
-#include "GameInputSupport.h"
-#include "GameProcessSupport.h"
-
-#include <filesystem>
-#include <gtest/gtest.h>
+// Last: it brings Xlib, whose macros clash with names in the engine headers.
+#include "GameWindowFixture.h"
 
 // What a player sets in the game — their name, an upgrade bought in the shop, the effects volume —
 // is still there when the game is started again, all done with real X input on the game's window.
@@ -21,7 +13,6 @@ using gameinput::buttonBlue;
 using gameinput::waitFor;
 using gameinput::white;
 using gameinput::xdotool;
-constexpr const char* WindowTitle = "Verandel";
 
 // The one player profile as the game saved it.
 struct SavedPlayer
@@ -63,99 +54,10 @@ void giveFirstLevelScore()
 	ASSERT_TRUE(manager.saveProfiles());
 }
 
-class GameSettingsKeptScreens : public testing::Test
+class GameSettingsKeptScreens : public GameWindowTest
 {
 protected:
-	void SetUp() override
-	{
-		if (!std::getenv("DISPLAY"))
-			GTEST_SKIP() << "needs an X display (run under xvfb-run -a)";
-		if (!xdotool({"version"}))
-			GTEST_SKIP() << "xdotool is not installed";
-		program = gameprocess::gameProgram(binaryDir().c_str());
-		if (program.empty())
-			GTEST_SKIP() << "the game program has not been built";
-		workingFolder = gameprocess::assetsRoot(binaryDir().c_str(), sourceDir().c_str());
-		scenes = sourceDir() + "/assets/scenes/";
-		display = gameprocess::openDisplay();
-		ASSERT_NE(display, nullptr);
-		folders.writeDisplayOptions(false, false);
-		writer = irr::createDevice(irr::video::EDT_NULL);
-		ASSERT_NE(writer, nullptr);
-		artifacts = binaryDir() + "/artifacts";
-		std::filesystem::create_directories(artifacts);
-	}
-
-	void TearDown() override
-	{
-		if (pid > 0)
-			gameprocess::stop(pid);
-		if (writer)
-			writer->drop();
-		if (display)
-			XCloseDisplay(display);
-	}
-
-	void startGame()
-	{
-		pid = gameprocess::start(program, workingFolder);
-		ASSERT_GT(pid, 0);
-		ASSERT_TRUE(gameprocess::waitForPicture(display, pid, WindowTitle, 30000, window))
-		    << "no game window with a picture appeared";
-		XWindowAttributes attributes;
-		ASSERT_TRUE(XGetWindowAttributes(display, window, &attributes));
-		width = attributes.width;
-		height = attributes.height;
-		layout = computeGameScreenLayout(width, height);
-	}
-
-	// Waits for the game to end by itself; its exit code, -1 when it had to be stopped.
-	int waitForEnd()
-	{
-		const int code = gameprocess::waitForExit(pid, 15000);
-		if (code == -1)
-			gameprocess::stop(pid);
-		pid = -1;
-		return code;
-	}
-
-	std::pair<int, int> toWindow(float x, float y) const
-	{
-		return {layout.offsetX + static_cast<int>(x * layout.scaleX),
-		        layout.offsetY + static_cast<int>(y * layout.scaleY)};
-	}
-
-	SceneNodeRect node(const char* sceneFile, const std::vector<std::string>& path) const
-	{
-		const SceneNodeRect rect = scenefile::findNode(scenes + sceneFile, path);
-		EXPECT_TRUE(rect.found) << sceneFile << " has no node " << path.back();
-		return rect;
-	}
-
-	bool pointAt(float x, float y)
-	{
-		const auto [wx, wy] = toWindow(x, y);
-		return xdotool({"mousemove", "--window", std::to_string(window), std::to_string(wx), std::to_string(wy)});
-	}
-
-	bool click(const SceneNodeRect& rect)
-	{
-		return pointAt(rect.centerX(), rect.centerY()) &&
-		       (std::this_thread::sleep_for(std::chrono::milliseconds(100)), xdotool({"click", "1"}));
-	}
-
-	// A screen may still be covered by one that is closing, which takes the click instead.
-	bool clickUntil(const SceneNodeRect& rect, const std::function<bool()>& done, int tries = 6, int waitMs = 5000)
-	{
-		for (int i = 0; i < tries; ++i)
-		{
-			if (!gameRunning() || !click(rect))
-				return false;
-			if (waitFor(waitMs, done))
-				return true;
-		}
-		return false;
-	}
+	GameSettingsKeptScreens() : GameWindowTest("settings-") {}
 
 	// Presses the button at one point of the virtual screen, moves to another and lets go there.
 	bool drag(float fromX, float fromY, float toX, float toY)
@@ -171,34 +73,6 @@ protected:
 		pause();
 		return xdotool({"mouseup", "1"}) && moved;
 	}
-
-	// Share of a grid of points inside the node (its rim left out) whose colour passes the test.
-	float share(const SceneNodeRect& rect, bool (*test)(unsigned long))
-	{
-		const onscreen::WindowImage image = onscreen::grabWindow(display, window, 0, 0, width, height);
-		if (image.empty())
-			return 0.0f;
-		int passed = 0, total = 0;
-		for (int row = 1; row < 6; ++row)
-			for (int column = 1; column < 10; ++column)
-			{
-				const auto [x, y] = toWindow(rect.x + rect.width * column / 10.0f, rect.y + rect.height * row / 6.0f);
-				if (x < 0 || y < 0 || x >= width || y >= height)
-					continue;
-				++total;
-				passed += test(image.at(x, y)) ? 1 : 0;
-			}
-		return total ? static_cast<float>(passed) / total : 0.0f;
-	}
-
-	bool looks(const SceneNodeRect& rect, bool (*test)(unsigned long)) { return share(rect, test) >= 0.4f; }
-
-	bool waitForLook(const SceneNodeRect& rect, bool (*test)(unsigned long), int timeoutMs = 30000)
-	{
-		return waitFor(timeoutMs, [&] { return gameRunning() && looks(rect, test); });
-	}
-
-	bool gameRunning() const { return pid > 0 && waitpid(pid, nullptr, WNOHANG) == 0; }
 
 	// Whether the strip along the bottom of a shop card shows the light green of a bought upgrade.
 	bool showsBought(const SceneNodeRect& card)
@@ -237,27 +111,6 @@ protected:
 		}
 		return count ? (sum / count - slider.x) / slider.width : -1.0f;
 	}
-
-	// Keeps what the window shows as <build>/artifacts/settings-<name>.png.
-	void screenshot(const std::string& name)
-	{
-		const onscreen::WindowImage image = onscreen::grabWindow(display, window, 0, 0, width, height);
-		ASSERT_FALSE(image.empty());
-		EXPECT_TRUE(onscreen::writePng(writer->getVideoDriver(), image, artifacts + "/settings-" + name + ".png"));
-	}
-
-	GameDataFolders folders;
-	std::string program;
-	std::string workingFolder;
-	std::string scenes;
-	std::string artifacts;
-	Display* display = nullptr;
-	irr::IrrlichtDevice* writer = nullptr;
-	pid_t pid = -1;
-	Window window = 0;
-	int width = 0;
-	int height = 0;
-	GameScreenLayout layout;
 };
 } // namespace
 

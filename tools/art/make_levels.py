@@ -4,26 +4,30 @@
     tools/art/make_levels.py [repository root]
 
 A place is (name, x, y, template, owned): x, y is the top-left of its plot's diamond (144 x 72), and the
-place's work-vehicle paths in LevelPaths.xml end at a corner of that diamond, on its driveway. The places
-stand where the fitted ground pictures (GROUND_FIT in make_level_art.py) put their driveways.
+place's work-vehicle paths in LevelPaths.xml end at a corner of that diamond, on its driveway. Places are
+given where the ground picture draws them; the scene moves them as the picture is fitted (GROUND_FIT in
+make_level_art.py).
 """
 
 import os
 import sys
 
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from make_level_art import GROUND_FIT  # noqa: E402
+
 LEVELS = {
     1: {
         'title': 'Harbour Road',
-        'places': [('Place6', 436, 164, 'BuildingPlace', False), ('Place5', 700, 240, 'BuildingPlace', False),
-                   ('Place1', 108, 318, 'BuildingPlace', True), ('Place2', 288, 318, 'BuildingPlace', True),
-                   ('Place3', 108, 500, 'BuildingPlace', True), ('Place4', 288, 500, 'BuildingPlace', True)],
+        'places': [('Place6', 436, 264, 'BuildingPlace', False), ('Place5', 700, 340, 'BuildingPlace', False),
+                   ('Place1', 108, 418, 'BuildingPlace', True), ('Place2', 288, 418, 'BuildingPlace', True),
+                   ('Place3', 108, 600, 'BuildingPlace', True), ('Place4', 288, 600, 'BuildingPlace', True)],
     },
     2: {
         'title': 'Riverside',
-        'places': [('Place1', 88, 112, 'BuildingPlace', True), ('Place2', 258, 112, 'BuildingPlace', True),
-                   ('Place3', 628, 112, 'BuildingPlace', False), ('Place4', 808, 112, 'BuildingPlace', False),
-                   ('Place5', 88, 548, 'BuildingPlace', True), ('Place6', 258, 548, 'BuildingPlace', True),
-                   ('Place7', 628, 548, 'BuildingPlace', True), ('Place8', 808, 548, 'BuildingPlace', False)],
+        'places': [('Place1', 88, 178, 'BuildingPlace', True), ('Place2', 258, 178, 'BuildingPlace', True),
+                   ('Place3', 628, 178, 'BuildingPlace', False), ('Place4', 808, 178, 'BuildingPlace', False),
+                   ('Place5', 88, 660, 'BuildingPlace', True), ('Place6', 258, 660, 'BuildingPlace', True),
+                   ('Place7', 628, 660, 'BuildingPlace', True), ('Place8', 808, 660, 'BuildingPlace', False)],
     },
 }
 
@@ -63,8 +67,10 @@ def level_scene(number, level):
               '\t\t\t<string Name="Name" Value="Buildings"/>',
               '\t\t\t<vector3d Name="Bounds" Value="1024;768;0"/>',
               '\t\t</Properties>']
+    scale, offset = GROUND_FIT.get(number, (1.0, 0.0))
     # Places further down the screen stand in front, so they come later.
     for name, x, y, template, owned in sorted(level['places'], key=lambda p: (p[2], p[1])):
+        y = round(y * scale + offset)
         lines += ['\t\t<SceneNode Type="GBuildingNode">',
                   '\t\t\t<Properties>',
                   '\t\t\t\t<string Name="Name" Value="%s"/>' % name,

@@ -21,9 +21,8 @@
 #include <filesystem>
 #include <functional>
 
-// Xlib last: its macros clash with names in the headers above.
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
+// Last: it brings Xlib, whose macros clash with names in the headers above.
+#include "../WindowedGameFixture.h"
 
 // Each player and meta screen drawn by the game in an OpenGL window on the test display, read back from
 // the X server, checked where a player would look and kept as <build>/artifacts/<screen>.png.
@@ -59,139 +58,10 @@ bool isRed(const Rgb& c)
 	return c.r > c.g + 60 && c.r > c.b + 60;
 }
 
-// The game under a caption of its own, windowed, on OpenGL.
-class WindowedApplication : public GGameApplication
+class FrontendScreenshots : public WindowedGameTest
 {
 protected:
-	void readDisplaySettings(const CProfile* commonProfile) override
-	{
-		getDevice()->setSetting("TitleCaption", L"Frontend screenshot test");
-		GGameApplication::readDisplaySettings(commonProfile);
-		creationParameters.fullscreen = false;
-		creationParameters.driverType = 3;
-	}
-};
-
-class FrontendScreenshots : public testing::Test
-{
-protected:
-	void SetUp() override
-	{
-		if (!onscreen::hasDisplay())
-			GTEST_SKIP() << "needs an X display (run under xvfb-run -a)";
-		const std::string root = binaryDir() + "/bin";
-		if (access((root + "/assets/scenes/TemplateCollection.qscn").c_str(), R_OK) != 0)
-			GTEST_SKIP() << "the content set has not been built";
-		device = dynamic_cast<CLinuxDevice*>(getDevice());
-		ASSERT_NE(device, nullptr);
-		display = onscreen::openTestDisplay(10);
-		ASSERT_NE(display, nullptr);
-		{
-			CProfileManager manager;
-			manager.loadProfiles();
-			manager.getCommonProfile()->setBool("FullScreen", false);
-			manager.getCommonProfile()->setBool("VSync", false);
-			manager.getCommonProfile()->setBool("WindowsCursor", true);
-			ASSERT_TRUE(manager.saveProfiles());
-		}
-		inBuildTree.reset(new ScopedWorkingFolder(root));
-		application = new WindowedApplication();
-		LogCapture log;
-		ASSERT_TRUE(application->init()) << log.dump();
-		if (!device->hasWindow())
-			GTEST_SKIP() << "no OpenGL window";
-		registerGameNodeClasses();
-		atlas = SmartPointer<ContentObject>(
-		    application->contentManager->getContent(ContentTypeAtlasTextureCollection, "atlases/MainMenu.xml", false));
-		ASSERT_TRUE(atlas);
-		templates = SmartPointer<TemplateCollectionNode>(nodeCast<TemplateCollectionNode>(dynamic_cast<BaseNode*>(
-		    application->contentManager->getContent(ContentTypeSceneNode, "scenes/TemplateCollection.qscn", false))));
-		ASSERT_TRUE(templates);
-		application->uiSceneManager->setTemplateCollection(templates.get());
-		device->getDictionary()->loadFile("strings/Dictionary.xml");
-		covered = SmartPointer<CoveredScene>(new CoveredScene());
-		covered->setBounds({1024, 768, 0});
-		ASSERT_TRUE(application->uiSceneManager->showScene(covered.get()));
-		settle();
-	}
-
-	void TearDown() override
-	{
-		if (application)
-		{
-			application->uiSceneManager->showScene(nullptr);
-			settle();
-			application->shutdown();
-			application->drop();
-			application = nullptr;
-			DeviceCreationParameters nullDriver;
-			nullDriver.driverType = 0;
-			device->setCreationParameters(nullDriver);
-		}
-		covered = nullptr;
-		templates = nullptr;
-		atlas = nullptr;
-		CProfileManager::instance()->setActiveProfile(-1);
-		inBuildTree.reset();
-		if (display)
-			XCloseDisplay(display);
-	}
-
-	void settle(int updates = 60)
-	{
-		for (int i = 0; i < updates; ++i)
-			device->postEvent(new CEventSystemFlowUpdate(20));
-	}
-
-	template <class T> T* open(const char* fileName)
-	{
-		SmartPointer<BaseNode> loaded(application->contentManager->getSceneNode(fileName, false));
-		T* scene = nodeCast<T>(loaded.get());
-		EXPECT_NE(scene, nullptr) << fileName;
-		if (scene)
-			EXPECT_TRUE(application->uiSceneManager->getTopScene()->pushScene(scene, true, SceneNode::nameIdNavFrom(),
-			                                                                  SceneNode::nameIdNavTo()));
-		settle();
-		return scene;
-	}
-
-	SceneNode* top() const { return application->uiSceneManager->getTopScene(); }
-
-	void closeTop()
-	{
-		top()->closeTo(0);
-		settle();
-	}
-
-	// Draws frames until the probe point passes the test, then keeps the window as the screen's artifact.
-	onscreen::WindowShot shoot(const char* screen, int probeX, int probeY, const std::function<bool(const Rgb&)>& probe)
-	{
-		const auto frame = [&]
-		{
-			XRaiseWindow(display, device->getWindowId());
-			CEventSystemFlowDraw draw;
-			application->onEvent(&draw);
-		};
-		const auto shown = [&](const onscreen::WindowImage& shot) { return probe(rgbOf(shot.at(probeX, probeY))); };
-		onscreen::WindowShot shot(
-		    onscreen::drawUntilShown(display, device->getWindowId(), 0, 0, 1024, 768, frame, shown, 60));
-		EXPECT_EQ(shot.width, 1024) << screen << ": the X server could not be read";
-		if (shot.empty())
-			return shot;
-		EXPECT_TRUE(probe(shot.at(probeX, probeY))) << screen;
-		EXPECT_TRUE(onscreen::writeArtifact(device->getVideoDriver(), shot, std::string(screen) + ".png", binaryDir()))
-		    << screen;
-		return shot;
-	}
-
-	std::unique_ptr<ScopedWorkingFolder> inBuildTree;
-	GameDataFolders folders;
-	CLinuxDevice* device = nullptr;
-	Display* display = nullptr;
-	GGameApplication* application = nullptr;
-	SmartPointer<ContentObject> atlas;
-	SmartPointer<TemplateCollectionNode> templates;
-	SmartPointer<CoveredScene> covered;
+	FrontendScreenshots() : WindowedGameTest(L"Frontend screenshot test") {}
 };
 
 bool press(BaseNode* scene, BaseNode* control)

@@ -13,9 +13,8 @@
 #include <filesystem>
 #include <functional>
 
-// Xlib last: its macros clash with names in the headers above.
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
+// Last: it brings Xlib, whose macros clash with names in the headers above.
+#include "../WindowedGameFixture.h"
 
 // The screens around a level drawn by the game in an OpenGL window on the test display, checked where a
 // player looks and kept as <build>/artifacts/<scene>.png.
@@ -23,15 +22,7 @@ namespace
 {
 using namespace levelflowtest;
 
-struct Rgb
-{
-	int r, g, b;
-};
-
-Rgb rgbOf(unsigned long p)
-{
-	return {static_cast<int>((p >> 16) & 0xff), static_cast<int>((p >> 8) & 0xff), static_cast<int>(p & 0xff)};
-}
+using onscreen::Rgb;
 
 bool isInk(const Rgb& c)
 {
@@ -54,62 +45,16 @@ bool isGrey(const Rgb& c)
 	return std::abs(c.r - c.g) < 24 && std::abs(c.g - c.b) < 24 && c.r > 90;
 }
 
-// The game under a caption of its own, windowed, on OpenGL.
-class WindowedApplication : public GGameApplication
+class LevelFlowScreenshots : public WindowedGameTest
 {
 protected:
-	void readDisplaySettings(const CProfile* commonProfile) override
-	{
-		getDevice()->setSetting("TitleCaption", L"Level flow screenshot test");
-		GGameApplication::readDisplaySettings(commonProfile);
-		creationParameters.fullscreen = false;
-		creationParameters.driverType = 3;
-	}
-};
+	LevelFlowScreenshots() : WindowedGameTest(L"Level flow screenshot test") {}
 
-class LevelFlowScreenshots : public testing::Test
-{
-protected:
 	void SetUp() override
 	{
-		if (!onscreen::hasDisplay())
-			GTEST_SKIP() << "needs an X display (run under xvfb-run -a)";
-		const std::string root = binaryDir() + "/bin";
-		if (access((root + "/assets/scenes/TemplateCollection.qscn").c_str(), R_OK) != 0)
-			GTEST_SKIP() << "the content set has not been built";
-		device = dynamic_cast<CLinuxDevice*>(getDevice());
-		ASSERT_NE(device, nullptr);
-		display = onscreen::openTestDisplay(10);
-		ASSERT_NE(display, nullptr);
-		{
-			CProfileManager manager;
-			manager.loadProfiles();
-			manager.getCommonProfile()->setBool("FullScreen", false);
-			manager.getCommonProfile()->setBool("VSync", false);
-			manager.getCommonProfile()->setBool("WindowsCursor", true);
-			ASSERT_TRUE(manager.saveProfiles());
-		}
-		inBuildTree.reset(new ScopedWorkingFolder(root));
-		application = new WindowedApplication();
-		LogCapture log;
-		ASSERT_TRUE(application->init()) << log.dump();
-		if (!device->hasWindow())
-			GTEST_SKIP() << "no OpenGL window";
-		registerGameNodeClasses();
-		registerStandIns();
-		atlas = SmartPointer<ContentObject>(
-		    application->contentManager->getContent(ContentTypeAtlasTextureCollection, "atlases/MainMenu.xml", false));
-		ASSERT_TRUE(atlas);
-		templates = SmartPointer<TemplateCollectionNode>(nodeCast<TemplateCollectionNode>(dynamic_cast<BaseNode*>(
-		    application->contentManager->getContent(ContentTypeSceneNode, "scenes/TemplateCollection.qscn", false))));
-		ASSERT_TRUE(templates);
-		application->uiSceneManager->setTemplateCollection(templates.get());
-		device->getDictionary()->loadFile("strings/Dictionary.xml");
-		// The popups are drawn over an empty scene: the play screen's own test draws that.
-		playScreen = SmartPointer<SceneNode>(new SceneNode());
-		playScreen->setBounds({1024, 768, 0});
-		ASSERT_TRUE(application->uiSceneManager->showScene(playScreen.get()));
-		settle();
+		WindowedGameTest::SetUp();
+		if (IsSkipped() || HasFatalFailure())
+			return;
 		CProfileManager* profiles = CProfileManager::instance();
 		while (profiles->getProfileCount() > 0)
 			profiles->removeProfile(0);
@@ -118,100 +63,13 @@ protected:
 		profiles->getActiveProfile()->setBool(ProfileKey::MusicOn, false);
 	}
 
-	void TearDown() override
+	void registerClasses() override
 	{
-		if (application)
-		{
-			application->uiSceneManager->showScene(nullptr);
-			settle();
-			application->shutdown();
-			application->drop();
-			application = nullptr;
-			DeviceCreationParameters nullDriver;
-			nullDriver.driverType = 0;
-			device->setCreationParameters(nullDriver);
-		}
-		playScreen = nullptr;
-		templates = nullptr;
-		atlas = nullptr;
-		CProfileManager::instance()->setActiveProfile(-1);
-		inBuildTree.reset();
-		if (display)
-			XCloseDisplay(display);
+		registerGameNodeClasses();
+		registerStandIns();
 	}
-
-	void settle(int updates = 60)
-	{
-		for (int i = 0; i < updates; ++i)
-			device->postEvent(new CEventSystemFlowUpdate(20));
-	}
-
-	SceneNode* top() const { return application->uiSceneManager->getTopScene(); }
-
-	// Loads the scene file, lets prepare() set it up and pushes it over the top scene, which stays visible.
-	template <class T> T* open(const char* fileName, const std::function<void(T*)>& prepare = nullptr)
-	{
-		SmartPointer<BaseNode> loaded(application->contentManager->getSceneNode(fileName, false));
-		T* scene = nodeCast<T>(loaded.get());
-		EXPECT_NE(scene, nullptr) << fileName;
-		if (!scene)
-			return nullptr;
-		if (prepare)
-			prepare(scene);
-		EXPECT_TRUE(top()->pushScene(scene, true, SceneNode::nameIdNavFrom(), SceneNode::nameIdNavTo()));
-		settle();
-		return scene;
-	}
-
-	void closeTop()
-	{
-		top()->closeTo(0);
-		settle();
-	}
-
-	// Draws frames until the probe point passes the test, then keeps the window as the screen's artifact.
-	onscreen::WindowImage shoot(const char* screen, int probeX, int probeY,
-	                            const std::function<bool(const Rgb&)>& probe)
-	{
-		const auto frame = [&]
-		{
-			XRaiseWindow(display, device->getWindowId());
-			CEventSystemFlowDraw draw;
-			application->onEvent(&draw);
-		};
-		const auto shown = [&](const onscreen::WindowImage& shot) { return probe(rgbOf(shot.at(probeX, probeY))); };
-		onscreen::WindowImage shot =
-		    onscreen::drawUntilShown(display, device->getWindowId(), 0, 0, 1024, 768, frame, shown, 60);
-		EXPECT_EQ(shot.width, 1024) << screen << ": the X server could not be read";
-		if (shot.empty())
-			return shot;
-		EXPECT_TRUE(probe(rgbOf(shot.at(probeX, probeY)))) << screen;
-		const std::string folder = binaryDir() + "/artifacts";
-		std::filesystem::create_directories(folder);
-		EXPECT_TRUE(onscreen::writePng(device->getVideoDriver(), shot, folder + "/" + screen + ".png")) << screen;
-		return shot;
-	}
-
-	// Pixels of the rectangle that pass the test.
-	static int count(const onscreen::WindowImage& shot, int x0, int y0, int x1, int y1,
-	                 const std::function<bool(const Rgb&)>& test)
-	{
-		int n = 0;
-		for (int y = y0; y < y1; ++y)
-			for (int x = x0; x < x1; ++x)
-				n += test(rgbOf(shot.at(x, y))) ? 1 : 0;
-		return n;
-	}
-	static Rgb at(const onscreen::WindowImage& shot, int x, int y) { return rgbOf(shot.at(x, y)); }
-
-	std::unique_ptr<ScopedWorkingFolder> inBuildTree;
-	GameDataFolders folders;
-	CLinuxDevice* device = nullptr;
-	Display* display = nullptr;
-	GGameApplication* application = nullptr;
-	SmartPointer<ContentObject> atlas;
-	SmartPointer<TemplateCollectionNode> templates;
-	SmartPointer<SceneNode> playScreen;
+	// The popups are drawn over an empty scene: the play screen's own test draws that.
+	SmartPointer<SceneNode> makeBaseScene() override { return SmartPointer<SceneNode>(new SceneNode()); }
 };
 } // namespace
 

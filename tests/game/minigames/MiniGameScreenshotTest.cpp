@@ -15,9 +15,8 @@
 #include <filesystem>
 #include <functional>
 
-// Xlib last: its macros clash with names in the headers above.
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
+// Last: it brings Xlib, whose macros clash with names in the headers above.
+#include "../WindowedGameFixture.h"
 
 // Each mini-game drawn by the game in an OpenGL window on the test display, read back from the X server,
 // checked where a player would look and kept as <build>/artifacts/minigame<N>.png.
@@ -25,15 +24,7 @@ namespace
 {
 using frontendtest::CoveredScene;
 
-struct Rgb
-{
-	int r, g, b;
-};
-
-Rgb rgbOf(unsigned long p)
-{
-	return {static_cast<int>((p >> 16) & 0xff), static_cast<int>((p >> 8) & 0xff), static_cast<int>(p & 0xff)};
-}
+using onscreen::Rgb;
 
 bool isInk(const Rgb& c)
 {
@@ -48,56 +39,14 @@ bool isBlue(const Rgb& c)
 	return c.b > c.r + 60;
 }
 
-// The game under a caption of its own, windowed, on OpenGL.
-// The game under a caption of its own, windowed, on OpenGL.
-class WindowedApplication : public GGameApplication
+class MiniGameScreenshots : public WindowedGameTest
 {
 protected:
-	void readDisplaySettings(const CProfile* commonProfile) override
-	{
-		getDevice()->setSetting("TitleCaption", L"Frontend screenshot test");
-		GGameApplication::readDisplaySettings(commonProfile);
-		creationParameters.fullscreen = false;
-		creationParameters.driverType = 3;
-	}
-};
+	MiniGameScreenshots() : WindowedGameTest(L"Mini-game screenshot test") {}
 
-class MiniGameScreenshots : public testing::Test
-{
-protected:
-	void SetUp() override
+	// The mini-games' own templates and pictures.
+	void addContent() override
 	{
-		if (!onscreen::hasDisplay())
-			GTEST_SKIP() << "needs an X display (run under xvfb-run -a)";
-		const std::string root = binaryDir() + "/bin";
-		if (access((root + "/assets/scenes/TemplateCollection.qscn").c_str(), R_OK) != 0)
-			GTEST_SKIP() << "the content set has not been built";
-		device = dynamic_cast<CLinuxDevice*>(getDevice());
-		ASSERT_NE(device, nullptr);
-		display = onscreen::openTestDisplay(10);
-		ASSERT_NE(display, nullptr);
-		{
-			CProfileManager manager;
-			manager.loadProfiles();
-			manager.getCommonProfile()->setBool("FullScreen", false);
-			manager.getCommonProfile()->setBool("VSync", false);
-			manager.getCommonProfile()->setBool("WindowsCursor", true);
-			ASSERT_TRUE(manager.saveProfiles());
-		}
-		inBuildTree.reset(new ScopedWorkingFolder(root));
-		application = new WindowedApplication();
-		LogCapture log;
-		ASSERT_TRUE(application->init()) << log.dump();
-		if (!device->hasWindow())
-			GTEST_SKIP() << "no OpenGL window";
-		registerGameNodeClasses();
-		atlas = SmartPointer<ContentObject>(
-		    application->contentManager->getContent(ContentTypeAtlasTextureCollection, "atlases/MainMenu.xml", false));
-		ASSERT_TRUE(atlas);
-		templates = SmartPointer<TemplateCollectionNode>(nodeCast<TemplateCollectionNode>(dynamic_cast<BaseNode*>(
-		    application->contentManager->getContent(ContentTypeSceneNode, "scenes/TemplateCollection.qscn", false))));
-		ASSERT_TRUE(templates);
-		application->uiSceneManager->setTemplateCollection(templates.get());
 		SmartPointer<BaseNode> more(application->contentManager->getSceneNode("scenes/MiniGameTemplates.qscn", false));
 		for (irr::u32 i = 0; more && i < more->getChildren().size(); ++i)
 			templates->addTemplate(more->getChildren()[i]);
@@ -105,104 +54,8 @@ protected:
 		     {"atlases/Minigame1.xml", "atlases/Minigame2.xml", "atlases/Minigame3.xml", "atlases/Minigame4.xml"})
 			miniAtlases.push_back(SmartPointer<ContentObject>(
 			    application->contentManager->getContent(ContentTypeAtlasTextureCollection, name, false)));
-		device->getDictionary()->loadFile("strings/Dictionary.xml");
-		covered = SmartPointer<CoveredScene>(new CoveredScene());
-		covered->setBounds({1024, 768, 0});
-		ASSERT_TRUE(application->uiSceneManager->showScene(covered.get()));
-		settle();
 	}
 
-	void TearDown() override
-	{
-		if (application)
-		{
-			application->uiSceneManager->showScene(nullptr);
-			settle();
-			application->shutdown();
-			application->drop();
-			application = nullptr;
-			DeviceCreationParameters nullDriver;
-			nullDriver.driverType = 0;
-			device->setCreationParameters(nullDriver);
-		}
-		covered = nullptr;
-		templates = nullptr;
-		atlas = nullptr;
-		CProfileManager::instance()->setActiveProfile(-1);
-		inBuildTree.reset();
-		if (display)
-			XCloseDisplay(display);
-	}
-
-	void settle(int updates = 60)
-	{
-		for (int i = 0; i < updates; ++i)
-			device->postEvent(new CEventSystemFlowUpdate(20));
-	}
-
-	template <class T> T* open(const char* fileName)
-	{
-		SmartPointer<BaseNode> loaded(application->contentManager->getSceneNode(fileName, false));
-		T* scene = nodeCast<T>(loaded.get());
-		EXPECT_NE(scene, nullptr) << fileName;
-		if (scene)
-			EXPECT_TRUE(application->uiSceneManager->getTopScene()->pushScene(scene, true, SceneNode::nameIdNavFrom(),
-			                                                                  SceneNode::nameIdNavTo()));
-		settle();
-		return scene;
-	}
-
-	SceneNode* top() const { return application->uiSceneManager->getTopScene(); }
-
-	void closeTop()
-	{
-		top()->closeTo(0);
-		settle();
-	}
-
-	// Draws frames until the probe point passes the test, then keeps the window as the screen's artifact.
-	onscreen::WindowImage shoot(const char* screen, int probeX, int probeY,
-	                            const std::function<bool(const Rgb&)>& probe)
-	{
-		const auto frame = [&]
-		{
-			XRaiseWindow(display, device->getWindowId());
-			CEventSystemFlowDraw draw;
-			application->onEvent(&draw);
-		};
-		const auto shown = [&](const onscreen::WindowImage& shot) { return probe(rgbOf(shot.at(probeX, probeY))); };
-		onscreen::WindowImage shot =
-		    onscreen::drawUntilShown(display, device->getWindowId(), 0, 0, 1024, 768, frame, shown, 60);
-		EXPECT_EQ(shot.width, 1024) << screen << ": the X server could not be read";
-		if (shot.empty())
-			return shot;
-		EXPECT_TRUE(probe(rgbOf(shot.at(probeX, probeY)))) << screen;
-		const std::string folder = binaryDir() + "/artifacts";
-		std::filesystem::create_directories(folder);
-		EXPECT_TRUE(onscreen::writePng(device->getVideoDriver(), shot, folder + "/" + screen + ".png")) << screen;
-		return shot;
-	}
-
-	// Pixels of the rectangle that pass the test.
-	static int count(const onscreen::WindowImage& shot, int x0, int y0, int x1, int y1,
-	                 const std::function<bool(const Rgb&)>& test)
-	{
-		int n = 0;
-		for (int y = y0; y < y1; ++y)
-			for (int x = x0; x < x1; ++x)
-				n += test(rgbOf(shot.at(x, y))) ? 1 : 0;
-		return n;
-	}
-	static Rgb at(const onscreen::WindowImage& shot, int x, int y) { return rgbOf(shot.at(x, y)); }
-
-	std::unique_ptr<ScopedWorkingFolder> inBuildTree;
-	GameDataFolders folders;
-	CLinuxDevice* device = nullptr;
-	Display* display = nullptr;
-	GGameApplication* application = nullptr;
-	SmartPointer<ContentObject> atlas;
-	SmartPointer<TemplateCollectionNode> templates;
-	SmartPointer<CoveredScene> covered;
 	std::vector<SmartPointer<ContentObject>> miniAtlases;
 };
 
@@ -334,6 +187,6 @@ TEST_F(MiniGameScreenshots, EveryMiniGameShowsItsPictureCountersAndGuide)
 		// OK goes back to the map past the game and the loading scene.
 		EXPECT_TRUE(press(popup, popup->findChild(internStringId("OkButton"))));
 		settle();
-		EXPECT_EQ(top(), covered.get()) << name;
+		EXPECT_EQ(top(), baseScene.get()) << name;
 	}
 }
