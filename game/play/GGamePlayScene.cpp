@@ -215,6 +215,10 @@ bool GGamePlayScene::startLevel(const irr::core::stringc& folder, GGameLevelScen
 				skip->setVisible(false);
 		}
 	}
+	// One star over the whole screen, moved to the building whose feature pays.
+	if (!moneyStar && templates)
+		if (BaseNode* star = templates->findTemplate(internStringId("MoneyStar")))
+			moneyStar = star->clone(internalScene, gGameApplication->uiSceneManager);
 
 	level->setBuildingsConfiguration(gGameApplication->buildingsConfiguration.get());
 	level->setConfiguration(configuration.get());
@@ -360,6 +364,7 @@ bool GGamePlayScene::onSceneChangeFinished(CEventNodeSceneChangeFinished* event)
 		else if (event->oldScene && event->oldScene->isKindOf(NodeTypeGAchievementUnlockedScene))
 			pendingAction = 3;
 		setLevelSchedulerEnabled(true);
+		resumeFocusPause();
 		return true;
 	}
 	// A late report of having been covered must not stop a level that is on top again.
@@ -541,14 +546,33 @@ bool GGamePlayScene::onWindowActivate(CEventSystemFlowWindowActivate* event)
 	if (GBaseSceneNode::onWindowActivate(event))
 		return true;
 	if (event->active)
+	{
+		// Focus back with nothing over the play screen: the level's sounds go on (a menu resumes them on close).
+		if (isTopScene() && entered)
+			setGroupPaused(false);
 		return false;
+	}
 	setGroupPaused(true);
 	if (isTopScene() && entered && objectivesShown)
 	{
 		openScene(InGameMenuFile, false, nameIdNavFrom(), nameIdNavTo());
+		// A level already paused (by a tutorial hint) keeps that pause; only this screen's own is undone.
+		const bool wasPaused = levelScene && levelScene->isPaused();
 		pauseThroughApplication();
+		focusPaused = focusPaused || (!wasPaused && levelScene && levelScene->isPaused());
 	}
 	return false;
+}
+
+void GGamePlayScene::resumeFocusPause()
+{
+	if (!focusPaused)
+		return;
+	focusPaused = false;
+	if (!levelScene || !levelScene->isPaused())
+		return;
+	SmartPointer<GEventPauseRequest> resume(new GEventPauseRequest(false));
+	levelScene->onEvent(resume.get());
 }
 
 void GGamePlayScene::pauseThroughApplication()
@@ -718,8 +742,24 @@ bool GGamePlayScene::onFeatureIncome(GEventFeatureIncome* event)
 	refreshHud();
 	TemplateCollectionNode* templates = uiTemplates();
 	if (templates && templates->findTemplate(internStringId("MoneyStar")) && event->building)
+	{
 		event->building->setChildrenState(internStringId("MoneyBurst"), StateFallback());
+		burstMoneyStar(event->building);
+	}
 	return true;
+}
+
+void GGamePlayScene::burstMoneyStar(const GBuildingNode* building)
+{
+	if (!moneyStar)
+		return;
+	// The level is drawn at the play screen's origin, so the building's place is a screen place.
+	const irr::core::vector3df at = building->getAbsoluteTransformation().getTranslation();
+	const irr::core::vector3df star = moneyStar->getBounds();
+	moneyStar->setPosition(
+	    irr::core::vector3df(at.X + (building->getBounds().X - star.X) * 0.5f, at.Y - star.Y * 0.5f, 50.0f));
+	moneyStar->setVisible(true);
+	moneyStar->setChildrenState(internStringId("MoneyBurst"), StateFallback());
 }
 
 bool GGamePlayScene::onResourcesReturned(GEvent*)

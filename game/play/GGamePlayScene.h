@@ -12,6 +12,7 @@
 class BaseProgressBarNode;
 class CheckBoxNode;
 class ControlNode;
+class SpriteNode;
 class GBuildingNode;
 class GBuildingType;
 class GEllipseSectorNode;
@@ -135,6 +136,8 @@ public:
 	void setupServiceButton(GBuildingNode* building, BaseNode* node);
 	// Covers the lower part of a feature button by its recharge overlay; a fraction below 0 hides it.
 	static void showFeatureProgress(ControlNode* button, float fraction);
+	// The lock picture over a second feature that no upgrade allows yet; none for an allowed one.
+	static void showFeatureLock(SpriteNode* lock, const GBuildingType* record);
 	void refreshBuyPanel();
 	void refreshOfferPanel();
 	void refreshPlacePanel();
@@ -174,9 +177,11 @@ public:
 	GGameLevelScene* getLevelScene() const { return levelScene.get(); }
 	GTutorial* getTutorial() const { return tutorial.get(); }
 	BaseNode* getHintWindow() const { return hintWindow; }
+	BaseNode* getMoneyStar() const { return moneyStar; }
 	int getPendingAction() const { return pendingAction; }
 	bool isEntered() const { return entered; }
 	bool areObjectivesShown() const { return objectivesShown; }
+	bool isFocusPaused() const { return focusPaused; }
 	bool isTutorialStarted() const { return tutorialStarted; }
 	ClockPhase getClockPhase() const { return clockPhase; }
 	StringId getMusicCue() const { return musicCue; }
@@ -197,6 +202,10 @@ private:
 	void updateDayBar();
 	void setLevelSchedulerEnabled(bool enabled);
 	void pauseThroughApplication();
+	// Lets the money star rise over the building whose feature paid.
+	void burstMoneyStar(const GBuildingNode* building);
+	// Hands the level back its clock when the pause came from this screen's focus loss.
+	void resumeFocusPause();
 	bool isTopScene() const;
 	TemplateCollectionNode* uiTemplates() const;
 	// Loads a scene file as content; the scene when it is of the type, else null.
@@ -248,6 +257,7 @@ private:
 	SmartPointer<GGameLevelScene> levelScene;
 	SmartPointer<GTutorial> tutorial; // started by pending action 2
 	BaseNode* hintWindow = nullptr;   // clone of "TutorialWindow" under "InternalGamePlayScene"
+	BaseNode* moneyStar = nullptr;    // clone of "MoneyStar" under "InternalGamePlayScene"
 	int hintTimer = 0;                // ms
 	std::vector<irr::core::stringc> shownHints;
 	bool objectivesShown = false;
@@ -256,5 +266,6 @@ private:
 	bool musicStarted = false;
 	ClockPhase clockPhase = ClockPhase::Running;
 	bool entered = false;
+	bool focusPaused = false; // the level was paused by a focus loss and waits for the screen to be entered
 	int pendingAction = 0; // 0 none, 1 show the objectives, 2 start the tutorial, 3 after a popup
 };

@@ -71,10 +71,17 @@ void setButton(ControlNode* button, bool visible, bool enabled)
 	button->setEnabled(enabled);
 }
 
+// Applies a template only when it changes: applying it again would rebuild the look each frame and
+// lose its hover state and running fill.
+void setTemplate(ControlNode* button, StringId name)
+{
+	if (button && button->getTemplateName() != name)
+		button->setTemplateName(name);
+}
+
 void setTemplate(ControlNode* button, const char* name)
 {
-	if (button && button->getTemplateName() != internStringId(name))
-		button->setTemplateName(internStringId(name));
+	setTemplate(button, internStringId(name));
 }
 
 CDictionary* dictionary()
@@ -277,20 +284,23 @@ void GGamePlayScene::setupJoyButtons(GBuildingNode* building, BaseNode* node)
 		}
 		const bool allowed = building->isFeatureAllowed(index);
 		if (allowed)
-			button->setTemplateName(record->getFeatures()[static_cast<size_t>(index)].getButtonName());
+			setTemplate(button, record->getFeatures()[static_cast<size_t>(index)].getButtonName());
 		else if (index == 1)
 			setTemplate(button, "Game_U");
 		setButton(button, true, allowed && !featureRunning && building->getFeatureState(index) == 0);
 		if (allowed)
 			showFeatureProgress(button,
 			                    building->getFeatureState(index) != 0 ? building->getFeatureProgress(index) : -1.0f);
+		if (index == 1)
+			showFeatureLock(nodeCast<SpriteNode>(child(button, "AddImage")), allowed ? nullptr : record);
 	}
+	// The buttons keep the panel's row (the scene's y); only their columns follow how many there are.
 	if (first && first->isVisible())
 	{
 		const bool both = second && second->isVisible();
-		first->setPosition(irr::core::vector3df(both ? 564.0f : 625.0f, 10.0f, 0.0f));
+		first->setPosition(irr::core::vector3df(both ? 564.0f : 625.0f, first->getPosition().Y, 0.0f));
 		if (both)
-			second->setPosition(irr::core::vector3df(685.0f, 10.0f, 0.0f));
+			second->setPosition(irr::core::vector3df(685.0f, second->getPosition().Y, 0.0f));
 	}
 	const bool dirty = building->getCondition() == GBuildingNode::Dirty;
 	setButton(control(node, "CleanButton"), record->getServeAreaIncomeBonus(0, 0) > 0.0f,
@@ -330,6 +340,21 @@ void GGamePlayScene::showFeatureProgress(ControlNode* button, float fraction)
 	face->setImageStretchY(SpriteNode::StretchCrop);
 }
 
+void GGamePlayScene::showFeatureLock(SpriteNode* lock, const GBuildingType* record)
+{
+	if (!lock)
+		return;
+	CContentManager* content = gGameApplication ? gGameApplication->contentManager : nullptr;
+	SmartPointer<ContentObject> picture;
+	if (record && content)
+		picture = content->getContent(ContentTypeAtlasTexture,
+		                              irr::core::stringc("scenes/images/GameMenu/Buttons/") +
+		                                  record->getDisplayName() + "Feature2ButtonLock.png",
+		                              false);
+	lock->setAtlasTexture(dynamic_cast<AtlasTexture*>(picture.get()));
+	lock->setVisible(picture.get() != nullptr);
+}
+
 void GGamePlayScene::setupServiceButton(GBuildingNode* building, BaseNode* node)
 {
 	ControlNode* serve = control(node, "CustomServeButton");
@@ -347,7 +372,7 @@ void GGamePlayScene::setupServiceButton(GBuildingNode* building, BaseNode* node)
 		setButton(serve, false, false);
 		return;
 	}
-	serve->setTemplateName(record->getFeatures()[0].getButtonName());
+	setTemplate(serve, record->getFeatures()[0].getButtonName());
 	setButton(serve, true, accepted(levelScene->checkFeature(building, 0)));
 }
 

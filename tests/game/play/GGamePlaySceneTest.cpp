@@ -5,11 +5,13 @@
 #include "core/TaskScheduler.h"
 #include "core/TextUtils.h"
 #include "data/GAchievements.h"
+#include "data/GEventPauseRequest.h"
 #include "data/GLevelConfiguration.h"
 #include "data/GLevelScores.h"
 #include "data/IntList.h"
 #include "frontend/GAchievementUnlockedScene.h"
 #include "nodes/TextNode.h"
+#include "play/GInGameMenuScene.h"
 #include "play/tutorial/GTutorial.h"
 #include "scene/NodeEvents.h"
 
@@ -219,14 +221,53 @@ TEST_F(GamePlayScene, TheClockEntersEachPhaseOnce)
 	}
 }
 
-TEST_F(GamePlayScene, LosingTheFocusPausesTheLevel)
+// Focus loss opens the in-game menu over a paused level; closing the menu gives the level back its
+// clock, unless a tutorial hint had paused it before, whose pause stays.
+TEST_F(GamePlayScene, LosingTheFocusPausesTheLevelUntilTheMenuCloses)
 {
-	ASSERT_TRUE(enterLevel());
-	ASSERT_FALSE(level->isPaused());
-	CEventSystemFlowWindowActivate lost(false);
-	play->onEvent(&lost);
-	EXPECT_TRUE(level->isPaused());
-	EXPECT_TRUE(sounds()->getGroupSettings(2).paused);
+	for (bool pausedBefore : {false, true})
+	{
+		SCOPED_TRACE(pausedBefore ? "paused by a hint before" : "running before");
+		ASSERT_TRUE(enterLevel());
+		if (pausedBefore)
+		{
+			GEventPauseRequest hint(true);
+			level->onEvent(&hint);
+		}
+		for (int i = 0; i < 10; ++i)
+			step();
+		const float dayTime = level->dayTime;
+		CEventSystemFlowWindowActivate lost(false);
+		play->onEvent(&lost);
+		EXPECT_TRUE(level->isPaused());
+		EXPECT_TRUE(sounds()->getGroupSettings(2).paused);
+		ASSERT_TRUE(stepUntil(300, [&] { return nodeCast<GInGameMenuScene>(top()) && settled(); }));
+
+		// Focus back while the menu is open: the level waits for the player.
+		CEventSystemFlowWindowActivate back(true);
+		play->onEvent(&back);
+		for (int i = 0; i < 10; ++i)
+			step();
+		EXPECT_TRUE(level->isPaused());
+		EXPECT_EQ(level->dayTime, dayTime);
+
+		top()->closeTo(0, SceneNode::nameIdNavBackFrom(), SceneNode::nameIdNavBackTo());
+		ASSERT_TRUE(stepUntil(300, [&] { return play->isEntered() && top() == play.get(); }));
+		EXPECT_EQ(level->isPaused(), pausedBefore);
+		EXPECT_FALSE(play->isFocusPaused());
+		EXPECT_TRUE(levelScheduler()->isEnabled() || pausedBefore);
+		for (int i = 0; i < 25; ++i)
+			step();
+		if (pausedBefore)
+			EXPECT_EQ(level->dayTime, dayTime);
+		else
+			EXPECT_GT(level->dayTime, dayTime) << "the day clock runs again";
+		if (pausedBefore)
+		{
+			GEventPauseRequest resume(false);
+			level->onEvent(&resume);
+		}
+	}
 }
 
 TEST_F(GamePlayScene, DeveloperKeysChangeTheStockAndTheHudFollows)

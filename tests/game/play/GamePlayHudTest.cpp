@@ -3,8 +3,12 @@
 #include "content/CXMLReader.h"
 #include "data/GLevelConfiguration.h"
 #include "nodes/CheckBoxNode.h"
+#include "nodes/ProgressBarNode.h"
 #include "nodes/SpriteNode.h"
 #include "nodes/TextNode.h"
+
+#include <functional>
+#include <vector>
 
 // The play screen's head-up display over level 1: money and stock texts, the rating stars, the goals
 // and the level's hint window.
@@ -96,6 +100,63 @@ TEST_F(GamePlayHud, StarsFillUpToTheRatingReached)
 			                                                  : "scenes/images/GameMenu/HUD/StarEmpty.png")
 			    << reached << " " << i;
 		}
+	}
+}
+
+// The three bars of the screen: the day, the rating and the panel's work progress. What is drawn is
+// the fill ("Knob" of the template), which must cover as much of the track as the value reaches.
+TEST_F(GamePlayHud, BarsFillAsFarAsTheirValuesReach)
+{
+	BaseNode* tabs = menu->findChild(internStringId("ActionsTabScene"), 1);
+	BaseNode* tab6 = tabs ? tabs->findChild(internStringId("Tab6"), 1) : nullptr;
+	BaseNode* work = tab6 ? tab6->findChild(internStringId("ProgressNode"), 1) : nullptr;
+	struct Case
+	{
+		const char* name;
+		BaseNode* parent;
+		std::function<void(float)> drive; // sets the level's value to a fraction of its range
+	};
+	const GLevelConfiguration* configuration = level->getLevelConfiguration();
+	const Case cases[] = {
+	    {"day", menu->findChild(internStringId("MoneyNode"), 1),
+	     [&](float f)
+	     {
+		     level->dayTime = f * static_cast<float>(configuration->getDayLength());
+		     play->update(0);
+	     }},
+	    {"rating", menu->findChild(internStringId("RatingNode"), 1),
+	     [&](float f)
+	     {
+		     const float first = static_cast<float>(configuration->getRatingStep(0));
+		     level->rating = first + f * static_cast<float>(configuration->getRatingStep(1));
+		     play->refreshHud();
+	     }},
+	    {"work", work, nullptr},
+	};
+	for (const Case& test : cases)
+	{
+		SCOPED_TRACE(test.name);
+		auto* bar = test.parent ? nodeCast<ProgressBarNode>(test.parent->findChild(internStringId("ProgressBar"), 1))
+		                        : nullptr;
+		ASSERT_NE(bar, nullptr);
+		ASSERT_TRUE(bar->getKnob() && bar->getSlidingArea()) << "the bar's template has its fill and track";
+		const float track = bar->getSlidingArea()->getBounds().X;
+		std::vector<float> widths;
+		for (float f : {0.25f, 0.75f})
+		{
+			if (test.drive)
+				test.drive(f);
+			else
+			{
+				bar->setMaxValue(1.0f);
+				bar->setValue(f);
+			}
+			EXPECT_NEAR(bar->getFraction(), f, 0.01f);
+			EXPECT_NEAR(bar->getKnob()->getBounds().X, f * track, 1.0f) << f;
+			EXPECT_EQ(bar->getKnob()->getPosition().X, bar->getSlidingArea()->getPosition().X);
+			widths.push_back(bar->getKnob()->getBounds().X);
+		}
+		EXPECT_LT(widths[0], widths[1]) << "the fill grows with the value";
 	}
 }
 

@@ -1,13 +1,18 @@
 #include "PlayTestSupport.h"
+#include "content/AtlasTexture.h"
+#include "data/GBuildingFeature.h"
 #include "data/GBuildingType.h"
 #include "data/GBuildingsConfiguration.h"
+#include "data/GEventFeatureIncome.h"
 #include "data/GLevelConfiguration.h"
 #include "level/GBuildingNode.h"
 #include "nodes/ListNode.h"
+#include "nodes/SpriteNode.h"
 #include "nodes/TextNode.h"
 #include "scene/ControlNode.h"
 #include "scene/NodeEvents.h"
 #include "scene/TabSceneNode.h"
+#include "scene/TemplateCollectionNode.h"
 
 // The dock of the play screen over level 1: the page follows the selected building, the hotels' build
 // list offers what the player owns, a card builds on the selected place, and the building's buttons act.
@@ -158,3 +163,98 @@ TEST_F(GamePlayPanels, AnEmptyPlaceOfTheCityShowsNoIncomeInfo)
 	EXPECT_FALSE(cityInfo->isVisible());
 }
 } // namespace
+
+// Every button the buildings configuration names has its look in the screen's templates: a missing one
+// would leave a blank, dead control on the panel.
+TEST_F(GamePlayPanels, EveryButtonTheBuildingsNameHasATemplate)
+{
+	TemplateCollectionNode* templates = application->uiSceneManager->getTemplateCollection();
+	ASSERT_NE(templates, nullptr);
+	ASSERT_NE(application->buildingsConfiguration, nullptr);
+	int named = 0;
+	for (const auto& entry : application->buildingsConfiguration->getRecords())
+	{
+		const GBuildingType* record = entry.second.get();
+		std::vector<StringId> names;
+		if (record->getButtonTemplate() != StringId())
+			names.push_back(record->getButtonTemplate());
+		for (const GBuildingFeature& feature : record->getFeatures())
+			names.push_back(feature.getButtonName());
+		for (StringId name : names)
+		{
+			++named;
+			EXPECT_NE(templates->findTemplate(name), nullptr)
+			    << getStringById(record->getName()).c_str() << " names the missing template "
+			    << getStringById(name).c_str();
+		}
+	}
+	EXPECT_GE(named, 32) << "the build cards and the feature buttons";
+	EXPECT_NE(templates->findTemplate(internStringId("MoneyStar")), nullptr) << "feature income shows a star";
+}
+
+// A joy with two features: the first button takes the feature's look and shows its recharge fill once
+// started; the second, not bought yet, is locked with its lock picture.
+TEST_F(GamePlayPanels, FeatureButtonsStartTheFeatureAndShowItsFill)
+{
+	SmartPointer<GBuildingType> aquaPark = application->buildingsConfiguration->findBuilding(internStringId("AquaPark"));
+	ASSERT_NE(aquaPark, nullptr);
+	ASSERT_EQ(aquaPark->getFeatures().size(), 2u);
+	level->buyBuilding(place);
+	place->setLevelRecord(aquaPark.get(), false);
+	click(place);
+	ASSERT_EQ(page(), 5);
+	BaseNode* joys = play->findChild(internStringId("JoyButtonsNode"), 5);
+	ASSERT_NE(joys, nullptr);
+	EXPECT_TRUE(joys->isVisible());
+	auto* first = nodeCast<ControlNode>(joys->findChild(internStringId("ActiveFeature1Button"), 1));
+	auto* second = nodeCast<ControlNode>(joys->findChild(internStringId("ActiveFeature2Button"), 1));
+	ASSERT_TRUE(first && second);
+	EXPECT_EQ(first->getTemplateName(), internStringId("Game_AquaParkWaterShowButton"));
+	ASSERT_NE(first->getTemplateRoot(), nullptr);
+	ASSERT_GE(first->getTemplateRoot()->getChildren().size(), 2u);
+	EXPECT_TRUE(first->isEnabled());
+	EXPECT_GT(first->getPosition().Y, 600.0f) << "the buttons stay in the panel's row";
+
+	ASSERT_FALSE(place->isFeatureAllowed(1));
+	EXPECT_EQ(second->getTemplateName(), internStringId("Game_U"));
+	EXPECT_FALSE(second->isEnabled());
+	auto* lock = nodeCast<SpriteNode>(second->findChild(internStringId("AddImage"), 1));
+	ASSERT_NE(lock, nullptr);
+	EXPECT_TRUE(lock->isVisible());
+	ASSERT_NE(lock->getAtlasTexture(), nullptr);
+	EXPECT_STREQ(lock->getAtlasTexture()->getContentRef().getName().c_str(),
+	             "scenes/images/GameMenu/Buttons/AquaParkFeature2ButtonLock.png");
+
+	BaseNode* fill = first->getTemplateRoot()->getChildren()[1];
+	EXPECT_FALSE(fill->isVisible());
+	EXPECT_TRUE(press("Tab6", "ActiveFeature1Button"));
+	EXPECT_EQ(place->getFeatureState(0), 1);
+	for (int i = 0; i < 100; ++i)
+		step();
+	EXPECT_FALSE(first->isEnabled()) << "a running feature cannot be started again";
+	EXPECT_TRUE(fill->isVisible());
+	EXPECT_GT(fill->getBounds().Y, 0.0f) << "the fill has risen";
+	EXPECT_NEAR(fill->getPosition().Y + fill->getBounds().Y, 101.0f, 0.5f) << "it rises from the bottom";
+}
+
+// A feature's payment raises the money star over the building that paid, and the money follows.
+TEST_F(GamePlayPanels, FeatureIncomeRaisesTheMoneyStarOverItsBuilding)
+{
+	BaseNode* star = play->getMoneyStar();
+	ASSERT_NE(star, nullptr) << "the screen has no money star";
+	ASSERT_FALSE(star->getChildren().empty());
+	BaseNode* picture = star->getChildren()[0];
+	EXPECT_FALSE(picture->isVisible()) << "no star before a payment";
+	const float money = level->money;
+	SmartPointer<GEventFeatureIncome> income(new GEventFeatureIncome(place, 250.0f));
+	level->onEvent(income.get());
+	play->onEvent(income.get());
+	EXPECT_FLOAT_EQ(level->money, money + 250.0f);
+	EXPECT_TRUE(picture->isVisible());
+	const irr::core::vector3df at = place->getAbsoluteTransformation().getTranslation();
+	EXPECT_NEAR(star->getPosition().X + star->getBounds().X / 2, at.X + place->getBounds().X / 2, 1.0f);
+	EXPECT_LT(star->getPosition().Y, at.Y) << "the star rises above the building";
+	for (int i = 0; i < 150; ++i)
+		step();
+	EXPECT_FALSE(picture->isVisible()) << "the star is gone once it has risen";
+}
