@@ -49,14 +49,6 @@ void writePlayer(const wchar_t* name, int maxUnlockedLevelIndex)
 	ASSERT_TRUE(manager.saveProfiles());
 }
 
-// The sand of an empty building lot.
-bool lotSand(unsigned long rgb)
-{
-	const int r = (rgb >> 16) & 0xff, g = (rgb >> 8) & 0xff, b = rgb & 0xff;
-	return r >= 0xb0 && r > g && g > b && r - b >= 0x30 && b >= 0x50;
-}
-
-
 class GameEndToEndScreens : public GameWindowTest
 {
 protected:

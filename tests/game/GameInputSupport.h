@@ -58,4 +58,11 @@ inline bool buttonBlue(unsigned long rgb)
 	const int r = (rgb >> 16) & 0xff, g = (rgb >> 8) & 0xff, b = rgb & 0xff;
 	return r < 0x50 && g >= 0x50 && g < 0x98 && b >= 0x90 && b < 0xd8;
 }
+
+// The sand of an empty building lot.
+inline bool lotSand(unsigned long rgb)
+{
+	const int r = (rgb >> 16) & 0xff, g = (rgb >> 8) & 0xff, b = rgb & 0xff;
+	return r >= 0xb0 && r > g && g > b && r - b >= 0x30 && b >= 0x50;
+}
 } // namespace gameinput

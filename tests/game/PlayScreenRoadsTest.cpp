@@ -36,18 +36,11 @@ bool gold(unsigned long rgb)
 	return r >= 0x98 && g >= 0x60 && r > g && g > b + 0x28 && b < 0x90;
 }
 
-// The bright top of the star, lighter than any part of the cafe or the lot.
+// The star's own gold, brighter than anything of the cafe's picture below it.
 bool starGold(unsigned long rgb)
 {
 	const int r = (rgb >> 16) & 0xff, g = (rgb >> 8) & 0xff, b = rgb & 0xff;
 	return r >= 0xd8 && g >= 0x98 && b < 0x70;
-}
-
-// The sand of an empty building lot.
-bool lotSand(unsigned long rgb)
-{
-	const int r = (rgb >> 16) & 0xff, g = (rgb >> 8) & 0xff, b = rgb & 0xff;
-	return r >= 0xb0 && r > g && g > b && r - b >= 0x30 && b >= 0x50;
 }
 
 class PlayScreenRoadScreens : public GameWindowTest
