@@ -136,7 +136,7 @@ protected:
 	{
 		if (!other)
 		{
-			other = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 200, 150, 0, 0, 0xffffff);
+			other = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 1, 1, 0, 0, 0);
 			XMapWindow(display, other);
 			XSync(display, False);
 			std::this_thread::sleep_for(std::chrono::milliseconds(300));
@@ -274,6 +274,9 @@ TEST_F(PlayScreenRoadScreens, AFeatureStartedFromItsPanelPaysAndTheLevelSurvives
 	EXPECT_EQ(strip(dayBar), dayPaused) << "the day ran on behind the in-game menu";
 
 	// Focus back and Resume: the day runs again from where it stood.
+	XDestroyWindow(display, other);
+	XSync(display, False);
+	other = 0;
 	ASSERT_TRUE(xdotool({"windowfocus", std::to_string(window)}));
 	ASSERT_TRUE(pause(500));
 	ASSERT_TRUE(clickUntil(resume, [&] { return !looks(resume, buttonBlue); })) << "Resume did not close the menu";
