@@ -155,6 +155,8 @@ void GOptionsScene::toggle(ButtonNode* button)
 {
 	if (button == fullscreenButton.get())
 	{
+		// Remaking the window would leave every loaded texture and scene on a dead driver: the choice
+		// waits for the next start, and the button keeps showing the mode in effect.
 		if (CProfile* common = commonProfile())
 		{
 			common->setBool(ProfileKey::FullScreen, !common->getBool(ProfileKey::FullScreen));
