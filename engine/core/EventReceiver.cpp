@@ -60,20 +60,18 @@ void EventReceiver::removePostListener(EventReceiver* receiver) { removeFirst(po
 
 bool EventReceiver::dispatchThroughTable(const EventMap& table, CEvent* event)
 {
+	// Only the post-listeners present when the delivery began are consulted: one added meanwhile
+	// (by a pre-listener, the table or another listener) waits for the next event, one removed is
+	// skipped. Most receivers have none, so the copy is taken only when there is something to copy.
+	const bool hadPostListeners = !postListeners.empty();
+	const irr::core::array<EventReceiver*> present =
+	    hadPostListeners ? postListeners : irr::core::array<EventReceiver*>();
 	// Index loops: a listener may remove itself while it handles the event.
 	for (irr::u32 i = 0; i < preListeners.size(); ++i)
 	{
 		if (preListeners[i]->onEvent(event))
 			return true;
 	}
-	// Only the post-listeners present before the class table runs are consulted: one added during
-	// this delivery waits for the next event, and one removed meanwhile is skipped.
-	if (postListeners.empty())
-	{
-		auto it = table.find(event->typeId());
-		return it != table.end() && it->second(this, event);
-	}
-	const irr::core::array<EventReceiver*> present = postListeners;
 	auto it = table.find(event->typeId());
 	if (it != table.end() && it->second(this, event))
 		return true;

@@ -46,11 +46,21 @@ bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 
 irr::core::stringw formatMinutesSeconds(unsigned milliseconds)
 {
-	const unsigned minutes = (milliseconds / 60000) % 60;
+	return formatTotalMinutesSeconds(milliseconds % 3600000);
+}
+
+irr::core::stringw formatTotalMinutesSeconds(unsigned milliseconds)
+{
 	const unsigned seconds = (milliseconds / 1000) % 60;
-	const wchar_t text[] = {static_cast<wchar_t>(L'0' + minutes / 10), static_cast<wchar_t>(L'0' + minutes % 10), L':',
-	                        static_cast<wchar_t>(L'0' + seconds / 10), static_cast<wchar_t>(L'0' + seconds % 10), 0};
-	return irr::core::stringw(text);
+	irr::core::stringw text;
+	const unsigned minutes = milliseconds / 60000;
+	if (minutes < 10)
+		text += L'0';
+	text += irr::core::stringw(minutes);
+	text += L':';
+	text += static_cast<wchar_t>(L'0' + seconds / 10);
+	text += static_cast<wchar_t>(L'0' + seconds % 10);
+	return text;
 }
 
 irr::core::stringw formatThousands(int value, wchar_t separator)

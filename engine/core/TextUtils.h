@@ -19,6 +19,8 @@ void makeUpperW(irr::core::stringw& text);
 
 // "mm:ss" with hours dropped.
 irr::core::stringw formatMinutesSeconds(unsigned milliseconds);
+// "mm:ss" with every whole minute counted, so an hour and two minutes reads "62:..".
+irr::core::stringw formatTotalMinutesSeconds(unsigned milliseconds);
 
 // Decimal text with the separator between groups of three digits.
 irr::core::stringw formatThousands(int value, wchar_t separator);

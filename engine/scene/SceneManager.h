@@ -120,6 +120,8 @@ private:
 	void sendChangeStarted(SceneNode* scene, CEvent* change, CEvent* started);
 	void startChildrenState(SceneNode* scene, StringId state);
 	void cutTransitionShort(SceneNode* scene);
+	// With sorting on, raises an opened scene's depth above every scene it covers.
+	void liftOverCovered(SceneNode* below, SceneNode* scene);
 	void completeNewSide(SceneNode* scene, const NavigationRecord& record);
 	void completeOldSide(SceneNode* scene, const NavigationRecord& record);
 	void sortRenderList();

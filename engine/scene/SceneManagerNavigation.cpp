@@ -9,6 +9,8 @@
 #include "device/IDevice.h"
 #include "nodes/MessageBoxNode.h"
 
+#include <algorithm>
+#include <limits>
 #include <vector>
 
 // The scene stack: show, push, close, message boxes and the completion of their transitions.
@@ -18,6 +20,28 @@ namespace
 StringId orDefault(StringId state, StringId fallback)
 {
 	return state.isEmpty() ? fallback : state;
+}
+
+// The lowest and highest depth in a node's subtree, hidden nodes included (they may show later),
+// measured from the node's parent.
+struct DepthRange
+{
+	float low = std::numeric_limits<float>::max();
+	float high = std::numeric_limits<float>::lowest();
+};
+
+void widenByDepths(const BaseNode* node, float base, DepthRange& range)
+{
+	const float depth = base + node->getPosition().Z;
+	range.low = std::min(range.low, depth);
+	range.high = std::max(range.high, depth);
+	for (irr::u32 i = 0; i < node->getChildren().size(); ++i)
+		widenByDepths(node->getChildren()[i], depth, range);
+	if (const auto* control = dynamic_cast<const ControlNode*>(node))
+	{
+		if (const ControlNode* look = control->getTemplateRoot())
+			widenByDepths(look, depth, range);
+	}
 }
 } // namespace
 
@@ -83,6 +107,29 @@ void SceneManager::sendChangeStarted(SceneNode* scene, CEvent* change, CEvent* s
 void SceneManager::startChildrenState(SceneNode* scene, StringId state)
 {
 	scene->setChildrenState(state, nullptr);
+}
+
+void SceneManager::liftOverCovered(SceneNode* below, SceneNode* scene)
+{
+	// Without sorting the tree order is the draw order, and an opened scene already comes last.
+	if (!sortingEnabled || !below || !scene)
+		return;
+	float coveredTop = std::numeric_limits<float>::lowest();
+	for (const SceneNode* covered = below; covered; covered = covered->getSceneBelow())
+	{
+		DepthRange range;
+		widenByDepths(covered, 0.0f, range);
+		coveredTop = std::max(coveredTop, range.high);
+	}
+	DepthRange opened;
+	widenByDepths(scene, 0.0f, opened);
+	if (opened.low > coveredTop)
+		return;
+	// The scene file's depths suit the screen it was made for; over another screen it must draw
+	// above everything that screen may show, or it would take the input unseen.
+	irr::core::vector3df at = scene->getPosition();
+	at.Z += coveredTop - opened.low + 1.0f;
+	scene->setPosition(at);
 }
 
 void SceneManager::cutTransitionShort(SceneNode* scene)
@@ -181,6 +228,7 @@ bool SceneManager::pushScene(SceneNode* current, SceneNode* newScene, StringId f
 
 	createSceneScheduler(newScene);
 	newScene->setSceneBelow(current);
+	liftOverCovered(current, newScene);
 	if (after)
 		insertionParent->insertChildAfter(newScene, after);
 	else
@@ -287,6 +335,7 @@ bool SceneManager::openMessageBox(SceneNode* scene, SceneNode* box)
 	createSceneScheduler(box);
 	box->setSceneBelow(scene);
 	box->setOpenedAsMessageBox(true);
+	liftOverCovered(scene, box);
 	BaseNode* insertionParent = scene->getParent() ? scene->getParent() : this;
 	insertionParent->insertChildAfter(box, scene);
 	attachScene(box);

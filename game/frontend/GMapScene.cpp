@@ -314,7 +314,7 @@ void GMapScene::fillLevelHint(BaseNode* hint, const GMapLocationButton* button, 
 		text->setText(button->getText());
 	if (TextNode* text = childOf<TextNode>(hint, "TimeText"))
 	{
-		const irr::core::stringw time = formatMinutesSeconds(static_cast<unsigned>(std::max(record.time, 0)));
+		const irr::core::stringw time = formatTotalMinutesSeconds(static_cast<unsigned>(std::max(record.time, 0)));
 		text->setText(record.completed ? time : dictionary->format("Map_ExpertTime", time));
 	}
 	if (TextNode* text = childOf<TextNode>(hint, "RankText"))

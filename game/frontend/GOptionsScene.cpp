@@ -13,6 +13,7 @@
 #include "device/IDevice.h"
 #include "nodes/ButtonNode.h"
 #include "nodes/SliderNode.h"
+#include "nodes/TextNode.h"
 #include "scene/NodeEvents.h"
 
 namespace
@@ -67,6 +68,7 @@ void GOptionsScene::onLoaded()
 	cursorButton = shareRef(frontend::directChildOf<ButtonNode>(scene, "CursorButton"));
 	muteSoundButton = shareRef(frontend::directChildOf<ButtonNode>(scene, "MuteSoundButton"));
 	muteMusicButton = shareRef(frontend::directChildOf<ButtonNode>(scene, "MuteMusicButton"));
+	fullscreenNote = shareRef(frontend::directChildOf<TextNode>(scene, "FullscreenNote"));
 }
 
 void GOptionsScene::setOnOffButton(ButtonNode* button, bool on)
@@ -85,10 +87,8 @@ bool GOptionsScene::isOn(const ButtonNode* button)
 void GOptionsScene::showStoredValues()
 {
 	if (const CProfile* common = commonProfile())
-	{
-		setOnOffButton(fullscreenButton.get(), common->getBool(ProfileKey::FullScreen));
 		setOnOffButton(cursorButton.get(), common->getBool(ProfileKey::WindowsCursor));
-	}
+	showDisplayMode();
 	if (const CProfile* player = playerProfile())
 	{
 		if (soundSlider)
@@ -120,8 +120,51 @@ void GOptionsScene::applyCursor(bool useSystemCursor)
 		cursor->setImage(image->getImage(), CursorHotSpot, CursorHotSpot);
 }
 
+bool GOptionsScene::isFullscreenInEffect()
+{
+	const IDevice* device = Singleton<IDevice>::peek();
+	return device && device->isFullscreen();
+}
+
+const wchar_t* GOptionsScene::displayModeNote(bool chosen, bool inEffect, bool askedAtStart)
+{
+	if (chosen == inEffect)
+		return nullptr;
+	// Asked for at this start and still not in effect: this display cannot give it.
+	if (chosen && askedAtStart)
+		return L"%Options_FullscreenUnavailable%";
+	return chosen ? L"%Options_FullscreenNextStart%" : L"%Options_WindowNextStart%";
+}
+
+void GOptionsScene::showDisplayMode()
+{
+	const bool inEffect = isFullscreenInEffect();
+	setOnOffButton(fullscreenButton.get(), inEffect);
+	if (!fullscreenNote)
+		return;
+	const CProfile* common = commonProfile();
+	const bool chosen = common ? common->getBool(ProfileKey::FullScreen) : inEffect;
+	const bool askedAtStart = gGameApplication ? gGameApplication->creationParameters.fullscreen : inEffect;
+	const wchar_t* note = displayModeNote(chosen, inEffect, askedAtStart);
+	fullscreenNote->setVisible(note != nullptr);
+	if (note)
+		fullscreenNote->setText(note);
+}
+
 void GOptionsScene::toggle(ButtonNode* button)
 {
+	if (button == fullscreenButton.get())
+	{
+		// Remaking the window would leave every loaded texture and scene on a dead driver: the choice
+		// waits for the next start, and the button keeps showing the mode in effect.
+		if (CProfile* common = commonProfile())
+		{
+			common->setBool(ProfileKey::FullScreen, !common->getBool(ProfileKey::FullScreen));
+			common->save();
+		}
+		showDisplayMode();
+		return;
+	}
 	const bool on = !isOn(button);
 	setOnOffButton(button, on);
 	if (button == muteSoundButton.get() || button == muteMusicButton.get())
@@ -142,24 +185,8 @@ void GOptionsScene::toggle(ButtonNode* button)
 	CProfile* common = commonProfile();
 	if (!common)
 		return;
-	if (button == fullscreenButton.get())
-	{
-		common->setBool(ProfileKey::FullScreen, on);
-		IDevice* device = Singleton<IDevice>::peek();
-		if (gGameApplication && device)
-		{
-			gGameApplication->creationParameters.fullscreen = on;
-			device->setCreationParameters(gGameApplication->creationParameters);
-		}
-		// A new window gets the cursor choice again.
-		if (!on)
-			applyCursor(common->getBool(ProfileKey::WindowsCursor));
-	}
-	else
-	{
-		common->setBool(ProfileKey::WindowsCursor, on);
-		applyCursor(on);
-	}
+	common->setBool(ProfileKey::WindowsCursor, on);
+	applyCursor(on);
 	common->save();
 }
 

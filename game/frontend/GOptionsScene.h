@@ -5,9 +5,11 @@
 
 class ButtonNode;
 class SliderNode;
+class TextNode;
 
-// The user options, applied and saved at once: effects and music volume and switches in the current
-// player's profile, full screen and the system cursor in the common profile.
+// The user options, saved at once: effects and music volume and switches in the current player's
+// profile, full screen and the system cursor in the common profile. All apply at once except full
+// screen, which applies at the next start; its button shows the mode in effect.
 class GOptionsScene : public GBaseSceneNode
 {
 	ENGINE_NODE_TYPE(GOptionsScene, NodeTypeGOptionsScene, GBaseSceneNode)
@@ -38,6 +40,10 @@ public:
 	static bool isOn(const ButtonNode* button);
 	// The system arrow, or the game's cursor picture.
 	void applyCursor(bool useSystemCursor);
+	// Whether the window now covers the screen.
+	static bool isFullscreenInEffect();
+	// The dictionary text under the full-screen switch, null when the choice is in effect.
+	static const wchar_t* displayModeNote(bool chosen, bool inEffect, bool askedAtStart);
 
 	SliderNode* getSoundSlider() const { return soundSlider.get(); }
 	SliderNode* getMusicSlider() const { return musicSlider.get(); }
@@ -45,9 +51,12 @@ public:
 	ButtonNode* getCursorButton() const { return cursorButton.get(); }
 	ButtonNode* getMuteSoundButton() const { return muteSoundButton.get(); }
 	ButtonNode* getMuteMusicButton() const { return muteMusicButton.get(); }
+	TextNode* getFullscreenNote() const { return fullscreenNote.get(); }
 
 private:
 	void showStoredValues();
+	// The full-screen button and its note: the mode in effect and what the next start brings.
+	void showDisplayMode();
 	// Shows, stores, applies and saves the new state of a pressed on/off button.
 	void toggle(ButtonNode* button);
 	void goBack();
@@ -59,4 +68,5 @@ private:
 	SmartPointer<ButtonNode> cursorButton;
 	SmartPointer<ButtonNode> muteSoundButton;
 	SmartPointer<ButtonNode> muteMusicButton;
+	SmartPointer<TextNode> fullscreenNote;
 };

@@ -37,18 +37,6 @@ SavedPlayer readSavedPlayer()
 	return saved;
 }
 
-// A returning player: the profile file as the game leaves it, with this player active.
-void writePlayer(const wchar_t* name, int maxUnlockedLevelIndex)
-{
-	CProfileManager manager;
-	manager.loadProfiles();
-	ASSERT_TRUE(manager.addProfile(name));
-	manager.setActiveProfile(manager.getProfileCount() - 1);
-	manager.getActiveProfile()->setInt(ProfileKey::MaxUnlockedLevelIndex, maxUnlockedLevelIndex);
-	manager.getActiveProfile()->setInt(ProfileKey::LevelIndex, 0);
-	ASSERT_TRUE(manager.saveProfiles());
-}
-
 class GameEndToEndScreens : public GameWindowTest
 {
 protected:
@@ -156,14 +144,9 @@ TEST_F(GameEndToEndScreens, ANewPlayerWinsTheFirstLevelWithTheMouseAndFindsTheSe
 {
 	writePlayer(L"Ada", -1);
 	ASSERT_FALSE(HasFatalFailure());
-	startGame();
+	startTheFirstLevel();
 	ASSERT_FALSE(HasFatalFailure());
 	const SceneNodeRect newGame = node("MainMenuScene.qscn", {"Scene", "NewGameButton"});
-	ASSERT_TRUE(waitForLook(newGame, buttonBlue, 60000)) << "the main menu did not appear";
-	const SceneNodeRect goalsOk = node("LevelObjectivesScene.qscn", {"Scene", "OkButton"});
-	ASSERT_TRUE(clickUntil(newGame, [&] { return looks(goalsOk, buttonBlue); }, 3, 30000))
-	    << "Play did not lead to the first level's goals";
-	ASSERT_TRUE(clickUntil(goalsOk, [&] { return !looks(goalsOk, buttonBlue); })) << "the goals did not close";
 	std::this_thread::sleep_for(std::chrono::milliseconds(2000));
 
 	// The middle of a lot, where its sand shows.

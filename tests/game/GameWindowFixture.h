@@ -6,6 +6,9 @@
 #include "GameTestSupport.h"
 #include "SceneFileLayout.h"
 #include "app/GameScreenLayout.h"
+#include "content/CProfile.h"
+#include "content/CProfileManager.h"
+#include "data/ProfileKeys.h"
 #include "support/OnScreenTest.h"
 
 // After the engine headers: Xlib's macros clash with names in them.
@@ -71,6 +74,36 @@ protected:
 		layout = computeGameScreenLayout(width, height);
 		// The test display has no window manager: give the window the focus a desktop would give it.
 		ASSERT_TRUE(gameinput::xdotool({"windowfocus", std::to_string(window)}));
+	}
+
+	// A player, active, as the game leaves the profile file: the last location won (-1: none yet) and the
+	// effects on.
+	static void writePlayer(const wchar_t* name, int maxUnlockedLevelIndex)
+	{
+		CProfileManager manager;
+		manager.loadProfiles();
+		ASSERT_TRUE(manager.addProfile(name));
+		manager.setActiveProfile(manager.getProfileCount() - 1);
+		CProfile* player = manager.getActiveProfile();
+		player->setInt(ProfileKey::MaxUnlockedLevelIndex, maxUnlockedLevelIndex);
+		player->setInt(ProfileKey::LevelIndex, 0);
+		player->setBool(ProfileKey::SoundOn, true);
+		ASSERT_TRUE(manager.saveProfiles());
+	}
+
+	// Starts the game for a new player (written before) and plays into the first level: Play on the main
+	// menu, then OK on the level's goals.
+	void startTheFirstLevel()
+	{
+		startGame();
+		ASSERT_FALSE(HasFatalFailure());
+		const SceneNodeRect newGame = node("MainMenuScene.qscn", {"Scene", "NewGameButton"});
+		ASSERT_TRUE(waitForLook(newGame, gameinput::buttonBlue, 60000)) << "the main menu did not appear";
+		const SceneNodeRect goalsOk = node("LevelObjectivesScene.qscn", {"Scene", "OkButton"});
+		ASSERT_TRUE(clickUntil(newGame, [&] { return looks(goalsOk, gameinput::buttonBlue); }, 3, 30000))
+		    << "Play did not lead to the first level's goals";
+		ASSERT_TRUE(clickUntil(goalsOk, [&] { return !looks(goalsOk, gameinput::buttonBlue); }))
+		    << "the goals did not close";
 	}
 
 	void stopGame()

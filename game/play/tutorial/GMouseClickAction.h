@@ -4,7 +4,8 @@
 
 class CEvent;
 
-// Waits for any click and swallows it, so the click only moves the tutorial on.
+// Waits for any click, wherever it lands (a press the controller passes on from the device, or a
+// click on a control), and swallows it, so the click only moves the tutorial on.
 class GMouseClickAction : public GWatchingAction
 {
 public:

@@ -267,12 +267,33 @@ bool GTutorial::onEvent(CEvent* event)
 		onMouseMove(move);
 		return false;
 	}
+	if (event->typeId() == CEventInputMouseLeftDown::TypeId &&
+	    !takesRawPress(static_cast<CEventInputMouseLeftDown*>(event)))
+		return false;
 	if (event->typeId() == CEventNodeClicked::TypeId && onClicked(static_cast<CEventNodeClicked*>(event)))
 		return false;
 	bool consumed = false;
 	for (const SmartPointer<GTutorialAction>& action : hints->get(currentHint)->getActions())
 		consumed = action->onEvent(event) || consumed;
 	return consumed;
+}
+
+bool GTutorial::takesRawPress(const CEventInputMouseLeftDown* press) const
+{
+	// The device offers presses before any scene: they belong to the tutorial only while its own
+	// screen is on top and settled, so a menu opened over it keeps its clicks.
+	auto* manager = parent ? dynamic_cast<SceneManager*>(parent->getSceneManager()) : nullptr;
+	const SceneNode* top = manager ? manager->getTopScene() : nullptr;
+	if (!top || manager->isInNavigation(top))
+		return false;
+	bool onTop = false;
+	for (const BaseNode* node = parent; node && !onTop; node = node->getParent())
+		onTop = node == top;
+	if (!onTop)
+		return false;
+	// The skip button's click is the owner's, which ends the tutorial.
+	const irr::core::vector2df point(static_cast<float>(press->x), static_cast<float>(press->y));
+	return !(window && window->isVisible() && skipButton && skipButton->hitTest(point));
 }
 
 void GTutorial::onMouseMove(CEventInputMouseMove* event)

@@ -8,6 +8,7 @@
 
 class BaseNode;
 class ButtonNode;
+class CEventInputMouseLeftDown;
 class CEventInputMouseMove;
 class CEventNodeClicked;
 class IXMLReader;
@@ -60,6 +61,8 @@ private:
 	void unregisterFromDevice();
 	bool onClicked(CEventNodeClicked* event);
 	void onMouseMove(CEventInputMouseMove* event);
+	// Whether a raw mouse press from the device is the shown hint's to judge.
+	bool takesRawPress(const CEventInputMouseLeftDown* press) const;
 
 	SmartPointer<ReferenceCounted> content;
 	EventReceiver* target = nullptr;          // the level, owned by the play screen, which ends the tutorial first

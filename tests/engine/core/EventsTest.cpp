@@ -206,35 +206,47 @@ struct ActingListener : EventReceiver
 };
 } // namespace
 
-// Only the post-listeners present before the class table runs see the event: one added during the
-// delivery (by the table or by another listener) waits for the next event, one removed is skipped.
+// Only the post-listeners present when the delivery began see the event: one added during the
+// delivery (by a pre-listener, the table or another listener) waits for the next event, one removed
+// is skipped.
 TEST(EventReceiverTest, PostListenersAddedDuringADeliveryWaitForTheNextEvent)
 {
 	using Names = std::vector<std::string>;
+	enum Adder
+	{
+		ByPreListener,
+		ByTable,
+		ByPostListener,
+	};
 	struct Case
 	{
 		const char* name;
-		bool addedByTable; // else added by the first post-listener
+		Adder adder;
 		bool withFirst;
 		Names firstDelivery, secondDelivery;
 	};
 	const Case cases[] = {
-	    {"table, none before", true, false, {}, {"added"}},
-	    {"table, one before", true, true, {"first"}, {"first", "added"}},
-	    {"listener", false, true, {"first"}, {"first", "added"}},
+	    {"pre-listener, none before", ByPreListener, false, {"pre"}, {"pre", "added"}},
+	    {"pre-listener, one before", ByPreListener, true, {"pre", "first"}, {"pre", "first", "added"}},
+	    {"table, none before", ByTable, false, {"pre"}, {"pre", "added"}},
+	    {"table, one before", ByTable, true, {"pre", "first"}, {"pre", "first", "added"}},
+	    {"post-listener", ByPostListener, true, {"pre", "first"}, {"pre", "first", "added"}},
 	};
 	for (const Case& c : cases)
 	{
 		Names log;
 		ActingReceiver receiver;
-		ActingListener first(&log, "first"), added(&log, "added");
+		ActingListener pre(&log, "pre"), first(&log, "first"), added(&log, "added");
 		auto add = [&] {
 			if (receiver.postListeners.linear_search(&added) < 0)
 				receiver.postListeners.push_back(&added);
 		};
+		receiver.preListeners.push_back(&pre);
 		if (c.withFirst)
 			receiver.postListeners.push_back(&first);
-		(c.addedByTable ? receiver.action : first.action) = add;
+		std::function<void()>& adderAction =
+		    c.adder == ByPreListener ? pre.action : c.adder == ByTable ? receiver.action : first.action;
+		adderAction = add;
 		CEventInputMouseMove move(0, 0);
 		EXPECT_FALSE(receiver.onEvent(&move));
 		EXPECT_EQ(log, c.firstDelivery) << c.name;

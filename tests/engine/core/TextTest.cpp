@@ -41,6 +41,19 @@ TEST(TextFormatting, MinutesSeconds)
 		EXPECT_EQ(formatMinutesSeconds(c.ms), irr::core::stringw(c.text)) << c.ms;
 }
 
+TEST(TextFormatting, TotalMinutesSecondsCountsTheHoursInTheMinutes)
+{
+	struct Case
+	{
+		unsigned ms;
+		const wchar_t* text;
+	};
+	for (const Case& c : {Case{0, L"00:00"}, Case{59999, L"00:59"}, Case{599999, L"09:59"}, Case{3599999, L"59:59"},
+	                      Case{3600000, L"60:00"}, Case{3723000, L"62:03"}, Case{6000000, L"100:00"},
+	                      Case{4294967295u, L"71582:47"}})
+		EXPECT_EQ(formatTotalMinutesSeconds(c.ms), irr::core::stringw(c.text)) << c.ms;
+}
+
 TEST(TextFormatting, Thousands)
 {
 	struct Case

@@ -114,3 +114,41 @@ TEST_F(SceneDrawOrderTest, NestedManagerDrawsItsScenesAtItsOwnDepthAndTakesNoAtt
 	EXPECT_EQ(outer->count(CEventNodeTemplatesChanged::TypeId), 1);
 	EXPECT_EQ(levelScene->count(CEventNodeTemplatesChanged::TypeId), 0);
 }
+
+// A scene opened over another draws above all that the covered scenes hold, whatever depth its file
+// gave it; an opened box likewise. Without sorting the tree order already puts it last.
+TEST_F(SceneDrawOrderTest, AnOpenedSceneDrawsAboveTheScenesItCovers)
+{
+	struct Case
+	{
+		const char* name;
+		bool sorting;
+		bool asBox;
+	};
+	const Case cases[] = {{"pushed", true, false}, {"message box", true, true}, {"unsorted", false, false}};
+	for (const Case& c : cases)
+	{
+		SCOPED_TRACE(c.name);
+		manager->sortingEnabled = c.sorting;
+		SmartPointer<RecordingScene> menu(new RecordingScene());
+		menu->setPosition({0.0f, 0.0f, 250.0f});
+		quad(menu.get(), "menu", 0.0f, 0);
+		BaseNode* panel = quad(menu.get(), "panel", 2.0f, 0);
+		quad(panel, "hint", 1999.0f, 0)->setVisible(false); // hidden now, may show later
+		ASSERT_TRUE(manager->pushScene(scene.get(), menu.get()));
+		SmartPointer<RecordingScene> options(new RecordingScene());
+		options->setPosition({0.0f, 0.0f, 200.0f});
+		quad(options.get(), "options", 0.0f, 0);
+		quad(options.get(), "button", 3.0f, 0);
+		const float fileDepth = options->getPosition().Z;
+		ASSERT_TRUE(c.asBox ? manager->openMessageBox(menu.get(), options.get())
+		                    : manager->pushScene(menu.get(), options.get(), StringId(), StringId(), true));
+		EXPECT_EQ(drawOnce(), (Names{"menu", "panel", "options", "button"}));
+		if (c.sorting)
+			EXPECT_GT(options->getPosition().Z, 250.0f + 2.0f + 1999.0f);
+		else
+			EXPECT_EQ(options->getPosition().Z, fileDepth);
+		manager->showScene(scene.get());
+		manager->drainEvents();
+	}
+}

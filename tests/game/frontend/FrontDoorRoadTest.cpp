@@ -88,7 +88,7 @@ protected:
 	}
 
 	// The player of the story: levels 1 to 9 done, gold on the first, silver on the second, the cafe bought.
-	static CProfile* choosePlayer(int maxUnlocked)
+	static CProfile* choosePlayer(int maxUnlocked, const char* times = "241000")
 	{
 		CProfileManager* profiles = CProfileManager::instance();
 		EXPECT_TRUE(profiles->addProfile(L"Ada"));
@@ -97,7 +97,7 @@ protected:
 		player->setInt(ProfileKey::MaxUnlockedLevelIndex, maxUnlocked);
 		player->setInt(ProfileKey::LevelIndex, 2);
 		player->setString(ProfileKey::Scores, "1500;1150;1149");
-		player->setString(ProfileKey::Times, "241000");
+		player->setString(ProfileKey::Times, times);
 		player->setString(ProfileKey::BoughtUpgrades, "Cafe");
 		return player;
 	}
@@ -111,9 +111,9 @@ protected:
 	bool settled() const { return !application->uiSceneManager->isInNavigation(top()); }
 	template <class T> bool onTop() const { return nodeCast<T>(top()) && settled(); }
 
-	GMapScene* openMap(int maxUnlocked)
+	GMapScene* openMap(int maxUnlocked, const char* times = "241000")
 	{
-		choosePlayer(maxUnlocked);
+		choosePlayer(maxUnlocked, times);
 		if (!stepUntil(2000, [&] { return onTop<GMainMenuScene>(); }))
 			return nullptr;
 		GMainMenuScene* menu = nodeCast<GMainMenuScene>(top());
@@ -310,6 +310,31 @@ TEST_F(FrontDoorRoad, TheMapShowsReachRanksAndMissingUpgrades)
 	EXPECT_FALSE(map->areLevelUpgradesBought(3));
 	EXPECT_TRUE(map->areLevelUpgradesBought(1));
 	EXPECT_TRUE(map->areLevelUpgradesBought(32));
+}
+
+// A best time of an hour or more keeps its hours in the minutes.
+TEST_F(FrontDoorRoad, HintsShowTheBestTimeInWholeMinutes)
+{
+	GMapScene* map = openMap(9, "241000;3723000;3600000");
+	ASSERT_NE(map, nullptr) << log.dump();
+	struct Case
+	{
+		int location;
+		const wchar_t* time;
+	};
+	for (const Case& c : {Case{0, L"04:01"}, Case{1, L"62:03"}, Case{2, L"60:00"}})
+	{
+		CEventNodeHovered hover(nullptr, map->getLocationButtons()[static_cast<size_t>(c.location)]);
+		EXPECT_TRUE(map->onEvent(&hover));
+		const TextNode* shown = nullptr;
+		for (int hint = 1; hint <= 6 && !shown; ++hint)
+			if (map->getLevelHint(hint) && map->getLevelHint(hint)->isVisible())
+				shown = nodeCast<TextNode>(map->getLevelHint(hint)->findChild(internStringId("TimeText"), 0));
+		ASSERT_NE(shown, nullptr) << c.location;
+		EXPECT_EQ(shown->getDisplayedText(), irr::core::stringw(c.time)) << c.location;
+		CEventNodeUnhovered unhover(nullptr, map->getLocationButtons()[static_cast<size_t>(c.location)]);
+		map->onEvent(&unhover);
+	}
 }
 
 TEST_F(FrontDoorRoad, HintsNameTheLevelAndPointAtTheSign)

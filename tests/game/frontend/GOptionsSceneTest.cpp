@@ -7,6 +7,7 @@
 #include "data/ProfileKeys.h"
 #include "nodes/ButtonNode.h"
 #include "nodes/SliderNode.h"
+#include "nodes/TextNode.h"
 
 using namespace frontendtest;
 
@@ -45,7 +46,8 @@ TEST_F(Options, ShowsEachOptionFromItsOwnProfile)
 
 	GOptionsScene* scene = openOptions();
 	ASSERT_NE(scene, nullptr);
-	EXPECT_EQ(switches(scene), "1001");
+	// Full screen shows the mode in effect, not the stored choice.
+	EXPECT_EQ(switches(scene), std::string("10") + (getDevice()->isFullscreen() ? "1" : "0") + "1");
 	ASSERT_NE(scene->getSoundSlider(), nullptr);
 	ASSERT_NE(scene->getMusicSlider(), nullptr);
 	EXPECT_FLOAT_EQ(scene->getSoundSlider()->getValue(), 30.0f);
@@ -66,7 +68,6 @@ TEST_F(Options, EachSwitchIsSavedInItsProfileAndTwoPressesRestoreIt)
 	const Case cases[] = {
 	    {ProfileKey::SoundOn, false, &GOptionsScene::getMuteSoundButton},
 	    {ProfileKey::MusicOn, false, &GOptionsScene::getMuteMusicButton},
-	    {ProfileKey::FullScreen, true, &GOptionsScene::getFullscreenButton},
 	    {ProfileKey::WindowsCursor, true, &GOptionsScene::getCursorButton},
 	};
 	GOptionsScene* scene = openOptions();
@@ -91,9 +92,65 @@ TEST_F(Options, EachSwitchIsSavedInItsProfileAndTwoPressesRestoreIt)
 		press(scene, button);
 		EXPECT_EQ(stored(*reloadedProfiles()), before) << c.key;
 	}
-	// The application starts its next window from the stored choice.
-	EXPECT_EQ(application->creationParameters.fullscreen,
-	          CProfileManager::instance()->getCommonProfile()->getBool(ProfileKey::FullScreen));
+}
+
+// The window is not remade under the loaded scenes: a press stores the choice for the next start,
+// the button keeps showing the mode in effect, and a note says what the next start brings.
+TEST_F(Options, FullScreenIsChosenForTheNextStartWhileTheButtonShowsTheModeInEffect)
+{
+	usePlayers({L"Ann"}, 0);
+	CProfileManager::instance()->getCommonProfile()->setBool(ProfileKey::FullScreen, false);
+	const DeviceCreationParameters asked = application->creationParameters;
+	const bool inEffect = getDevice()->isFullscreen();
+	GOptionsScene* scene = openOptions();
+	ASSERT_NE(scene, nullptr);
+	ASSERT_NE(scene->getFullscreenNote(), nullptr);
+	EXPECT_EQ(GOptionsScene::isOn(scene->getFullscreenButton()), inEffect);
+	const auto stored = [] { return reloadedProfiles()->getCommonProfile()->getBool(ProfileKey::FullScreen); };
+
+	for (bool chosen : {true, false, true})
+	{
+		SCOPED_TRACE(chosen ? "chosen on" : "chosen off");
+		EXPECT_FALSE(press(scene, scene->getFullscreenButton()));
+		EXPECT_EQ(stored(), chosen) << "saved at once";
+		EXPECT_EQ(GOptionsScene::isOn(scene->getFullscreenButton()), inEffect);
+		EXPECT_EQ(getDevice()->isFullscreen(), inEffect) << "the window stays as it is";
+		EXPECT_EQ(application->creationParameters.fullscreen, asked.fullscreen);
+		EXPECT_EQ(scene->getFullscreenNote()->isVisible(), chosen != inEffect);
+		if (chosen != inEffect)
+			EXPECT_EQ(scene->getFullscreenNote()->getText(),
+			          irr::core::stringw(GOptionsScene::displayModeNote(chosen, inEffect, asked.fullscreen)));
+	}
+
+	// Opened again, the pending choice is still announced.
+	scene->closeTo(0);
+	settle();
+	scene = openOptions();
+	ASSERT_NE(scene, nullptr);
+	EXPECT_EQ(scene->getFullscreenNote()->isVisible(), !inEffect);
+}
+
+TEST(OptionsDisplayModeNote, SaysWhatTheNextStartBringsOrThatTheDisplayCannot)
+{
+	struct Case
+	{
+		bool chosen, inEffect, askedAtStart;
+		const wchar_t* note; // null: hidden
+	};
+	const Case cases[] = {
+	    {false, false, false, nullptr},
+	    {true, true, true, nullptr},
+	    {true, false, false, L"%Options_FullscreenNextStart%"},
+	    {false, true, true, L"%Options_WindowNextStart%"},
+	    {true, false, true, L"%Options_FullscreenUnavailable%"},
+	    {false, true, false, L"%Options_WindowNextStart%"},
+	};
+	for (const Case& c : cases)
+	{
+		const wchar_t* note = GOptionsScene::displayModeNote(c.chosen, c.inEffect, c.askedAtStart);
+		EXPECT_EQ(irr::core::stringw(note ? note : L"-"), irr::core::stringw(c.note ? c.note : L"-"))
+		    << c.chosen << c.inEffect << c.askedAtStart;
+	}
 }
 
 TEST_F(Options, SlidersStoreTheVolumeAndApplyIt)

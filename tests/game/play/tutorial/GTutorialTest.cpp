@@ -2,6 +2,8 @@
 #include "core/InputEvents.h"
 #include "device/CDeviceStub.h"
 #include "nodes/ButtonNode.h"
+#include "scene/SceneManager.h"
+#include "scene/SceneNode.h"
 
 #include <gtest/gtest.h>
 
@@ -237,6 +239,52 @@ TEST(GTutorial, SkipHighlightFollowsThePointer)
 		SmartPointer<CEventInputMouseMove> move(new CEventInputMouseMove(c.x, c.y));
 		EXPECT_FALSE(rig.tutorial->onEvent(move.get()));
 		EXPECT_EQ(highlight->isVisible(), c.lit) << c.x << "," << c.y;
+	}
+}
+
+// A press from the device anywhere on the tutorial's screen (the hint, the grass, a building) moves a
+// "click anywhere" hint on and goes no further; a press on the skip button is the owner's, and one
+// made while another scene covers the tutorial's screen belongs to that scene.
+TEST(GTutorial, APressAnywhereOnItsScreenMovesAClickAnywhereHintOn)
+{
+	struct Case
+	{
+		const char* name;
+		int x, y;
+		bool covered;
+		bool consumed;
+	};
+	const Case cases[] = {
+	    {"on the grass", 200, 300, false, true},
+	    {"on the hint", 570 + 150, 516 + 20, false, true},
+	    {"on the skip button", 570 + 40, 516 + 74 + 15, false, false},
+	    {"under a menu", 200, 300, true, false},
+	};
+	for (const Case& c : cases)
+	{
+		SCOPED_TRACE(c.name);
+		SmartPointer<SceneManager> manager(new SceneManager());
+		SmartPointer<SceneNode> screen(new SceneNode());
+		ASSERT_TRUE(manager->showScene(screen.get()));
+		TutorialRig rig(hintXml("click anywhere", R"(<Action Type="MouseClick"/>)") + hintXml("next", ""));
+		screen->addChild(rig.parent.get());
+		SmartPointer<SceneNode> menu(new SceneNode());
+		if (c.covered)
+			ASSERT_TRUE(manager->pushScene(screen.get(), menu.get()));
+		for (int i = 0; i < 5; ++i)
+			manager->drainEvents();
+		ASSERT_FALSE(manager->isInNavigation(manager->getTopScene()));
+		ASSERT_TRUE(rig.tutorial->start());
+		rig.tutorial->getWindow()->refreshAbsolute();
+
+		SmartPointer<CEventInputMouseLeftDown> press(new CEventInputMouseLeftDown(c.x, c.y));
+		EXPECT_EQ(rig.tutorial->onEvent(press.get()), c.consumed);
+		EXPECT_TRUE(rig.tutorial->update(20));
+		EXPECT_EQ(rig.shownText(), c.consumed ? "next" : "click anywhere");
+		rig.tutorial->stop();
+		screen->removeChild(rig.parent.get());
+		manager->showScene(nullptr);
+		manager->drainEvents();
 	}
 }
 

@@ -1,4 +1,5 @@
 #include "TutorialTestSupport.h"
+#include "core/InputEvents.h"
 #include "data/GEventDirtyBuildingRequest.h"
 #include "data/GEventLetterRequest.h"
 #include "data/GEventRequest.h"
@@ -68,6 +69,10 @@ EventMaker completed(const char* place)
 		return SmartPointer<CEvent>(new GEventWorkCompleted(building, building->getRecord()));
 	};
 }
+EventMaker press()
+{
+	return [](ActionLevel&) { return SmartPointer<CEvent>(new CEventInputMouseLeftDown(500, 700)); };
+}
 EventMaker dirty()
 {
 	return [](ActionLevel&) { return SmartPointer<CEvent>(new GEventDirtyBuildingRequest({}, {})); };
@@ -99,6 +104,9 @@ TEST(TutorialActions, WatchingActionsByTheEventsTheyWaitFor)
 	    {"any click ends a mouse click", R"(<Action Type="MouseClick"/>)", click("Anything"), true, true},
 	    {"a list click ends a mouse click", R"(<Action Type="MouseClick"/>)", listClick("L", 0), true, true},
 	    {"hovering is no click", R"(<Action Type="MouseClick"/>)", hover("L", 0), false, false},
+	    {"a press anywhere ends a mouse click", R"(<Action Type="MouseClick"/>)", press(), true, true},
+	    {"a press is left to the control it lands on", controls, press(), false, false},
+	    {"a press is left to the building it lands on", building, press(), false, false},
 	    {"the right building", building, clickBuilding("Place1"), false, true},
 	    {"another building", building, clickBuilding("Place2"), true, false},
 	    {"a place without the type", building, clickBuilding("Place3"), true, false},
