@@ -3,6 +3,7 @@
 #include "app/GGameApplication.h"
 #include "app/GGameStatistics.h"
 #include "audio/SoundPack.h"
+#include "core/ILogger.h"
 #include "content/CContentManager.h"
 #include "content/CXMLReader.h"
 #include "content/ContentType.h"
@@ -40,6 +41,8 @@ template <class Loader> void readXml(const char* name, Loader load)
 	SmartPointer<CXMLReader> reader(files ? files->createXMLReader(name) : nullptr);
 	if (reader)
 		load(reader.get());
+	else
+		getLogger()->log("A file of the loading steps does not open; it is skipped", name, 1);
 }
 
 // The root of a scene file when it is a template collection; null otherwise.
@@ -47,7 +50,10 @@ SmartPointer<TemplateCollectionNode> loadTemplates(const char* name)
 {
 	CContentManager* content = contentManager();
 	SmartPointer<BaseNode> node(content ? content->getSceneNode(name, false) : nullptr);
-	return SmartPointer<TemplateCollectionNode>(shareRef(nodeCast<TemplateCollectionNode>(node.get())));
+	auto* templates = nodeCast<TemplateCollectionNode>(node.get());
+	if (!templates)
+		getLogger()->log("A template collection of the loading steps does not load; it is skipped", name, 1);
+	return SmartPointer<TemplateCollectionNode>(shareRef(templates));
 }
 
 // Copies of the templates of another collection file join the collection (the movers and decorations).
@@ -153,17 +159,8 @@ void GIntroScene::loadAtlas(const char* name)
 	                                          : nullptr);
 	if (atlas)
 		loadedAtlases.push_back(atlas);
-}
-
-ContentObject* GIntroScene::loadParticles(const char* name)
-{
-	CContentManager* content = contentManager();
-	SmartPointer<ContentObject> particles(content ? content->getContent(ContentTypeParticleCollection, name, false)
-	                                              : nullptr);
-	if (!particles)
-		return nullptr;
-	loadedParticleCollections.push_back(particles);
-	return particles.get();
+	else
+		getLogger()->log("An atlas of the loading steps does not load; its pictures will be missing", name, 1);
 }
 
 void GIntroScene::registerClasses()
@@ -177,6 +174,8 @@ void GIntroScene::loadSoundPack()
 	SmartPointer<ContentObject> loaded(
 	    content ? content->getContent(ContentTypeSoundPack, "sounds/SoundPack.xml", false) : nullptr);
 	auto* pack = dynamic_cast<SoundPack*>(loaded.get());
+	if (!pack)
+		getLogger()->log("The sound pack of the loading steps does not load; the game is silent", "sounds/SoundPack.xml", 1);
 	if (pack && getDevice()->getSoundManager())
 		pack->registerCues(getDevice()->getSoundManager());
 }
@@ -215,13 +214,13 @@ void GIntroScene::loadGameMenuAtlas()
 
 void GIntroScene::loadMenuAtlases()
 {
-	for (const char* name : {"atlases/ObjMenu.xml", "atlases/ShopMenu.xml", "atlases/MapMenu.xml"})
+	// The objectives popup draws from the main menu's and the play screen's atlases: it has none of its own.
+	for (const char* name : {"atlases/ShopMenu.xml", "atlases/MapMenu.xml"})
 		loadAtlas(name);
 }
 
 void GIntroScene::loadInterfaceTemplates()
 {
-	loadParticles("scenes/ParticleCollection.xml");
 	SmartPointer<TemplateCollectionNode> templates = loadTemplates("scenes/TemplateCollection.qscn");
 	if (templates && gGameApplication && gGameApplication->uiSceneManager)
 		gGameApplication->uiSceneManager->setTemplateCollection(templates.get());
@@ -231,7 +230,6 @@ void GIntroScene::loadInterfaceTemplates()
 
 void GIntroScene::loadLevelTemplates()
 {
-	loadParticles("levels/common/ParticleCollection.xml");
 	SmartPointer<TemplateCollectionNode> templates = loadTemplates("levels/common/TemplateCollection.qscn");
 	if (!templates || !gGameApplication || !gGameApplication->worldSceneManager)
 		return;

@@ -50,7 +50,6 @@ public:
 	float getTotal() const { return total; }
 	int getStepIndex() const { return stepIndex; }
 	size_t getLoadedAtlasCount() const { return loadedAtlases.size(); }
-	size_t getLoadedParticleCollectionCount() const { return loadedParticleCollections.size(); }
 
 private:
 	void registerClasses();
@@ -67,7 +66,6 @@ private:
 	void loadComicsAndStatistics();
 
 	void loadAtlas(const char* name);
-	ContentObject* loadParticles(const char* name);
 
 	BaseNode* progressBackground = nullptr; // child of this scene's tree
 	BaseNode* progressBar = nullptr;        // child of this scene's tree
@@ -77,5 +75,4 @@ private:
 	int stepIndex = 0;
 	int stepTimer = 0; // ms
 	std::vector<SmartPointer<ContentObject>> loadedAtlases;
-	std::vector<SmartPointer<ContentObject>> loadedParticleCollections;
 };

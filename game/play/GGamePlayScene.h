@@ -174,6 +174,8 @@ public:
 	GGameLevelScene* getLevelScene() const { return levelScene.get(); }
 	GTutorial* getTutorial() const { return tutorial.get(); }
 	BaseNode* getHintWindow() const { return hintWindow; }
+	// Shown and not rolling up: a window that plays its closing look counts as closed.
+	bool isHintWindowOpen() const;
 	int getPendingAction() const { return pendingAction; }
 	bool isEntered() const { return entered; }
 	bool areObjectivesShown() const { return objectivesShown; }
