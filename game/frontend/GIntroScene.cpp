@@ -45,6 +45,17 @@ template <class Loader> void readXml(const char* name, Loader load)
 		getLogger()->log("A file of the loading steps does not open; it is skipped", name, 1);
 }
 
+// Loads a file of the steps into the array that keeps it alive; one that does not load is logged and skipped.
+void keepContent(ContentType type, const char* name, std::vector<SmartPointer<ContentObject>>& into)
+{
+	CContentManager* content = contentManager();
+	SmartPointer<ContentObject> loaded(content ? content->getContent(type, name, false) : nullptr);
+	if (loaded)
+		into.push_back(loaded);
+	else
+		getLogger()->log("A file of the loading steps does not load; what it holds will be missing", name, 1);
+}
+
 // The root of a scene file when it is a template collection; null otherwise.
 SmartPointer<TemplateCollectionNode> loadTemplates(const char* name)
 {
@@ -154,13 +165,12 @@ void GIntroScene::animateProgress()
 
 void GIntroScene::loadAtlas(const char* name)
 {
-	CContentManager* content = contentManager();
-	SmartPointer<ContentObject> atlas(content ? content->getContent(ContentTypeAtlasTextureCollection, name, false)
-	                                          : nullptr);
-	if (atlas)
-		loadedAtlases.push_back(atlas);
-	else
-		getLogger()->log("An atlas of the loading steps does not load; its pictures will be missing", name, 1);
+	keepContent(ContentTypeAtlasTextureCollection, name, loadedAtlases);
+}
+
+void GIntroScene::loadParticles(const char* name)
+{
+	keepContent(ContentTypeParticleCollection, name, loadedParticleCollections);
 }
 
 void GIntroScene::registerClasses()
@@ -214,13 +224,16 @@ void GIntroScene::loadGameMenuAtlas()
 
 void GIntroScene::loadMenuAtlases()
 {
-	// The objectives popup draws from the main menu's and the play screen's atlases: it has none of its own.
-	for (const char* name : {"atlases/ShopMenu.xml", "atlases/MapMenu.xml"})
-		loadAtlas(name);
+	// The map's upgrade icons. The shop and the objectives popup draw from the main menu's atlas: they have none
+	// of their own.
+	loadAtlas("atlases/MapMenu.xml");
 }
 
 void GIntroScene::loadInterfaceTemplates()
 {
+	// The emitters the mini-games' hint trails name. The city levels name none, so the level step loads no
+	// particle collection.
+	loadParticles("scenes/ParticleCollection.xml");
 	SmartPointer<TemplateCollectionNode> templates = loadTemplates("scenes/TemplateCollection.qscn");
 	if (templates && gGameApplication && gGameApplication->uiSceneManager)
 		gGameApplication->uiSceneManager->setTemplateCollection(templates.get());

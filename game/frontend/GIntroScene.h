@@ -50,6 +50,7 @@ public:
 	float getTotal() const { return total; }
 	int getStepIndex() const { return stepIndex; }
 	size_t getLoadedAtlasCount() const { return loadedAtlases.size(); }
+	size_t getLoadedParticleCollectionCount() const { return loadedParticleCollections.size(); }
 
 private:
 	void registerClasses();
@@ -66,6 +67,7 @@ private:
 	void loadComicsAndStatistics();
 
 	void loadAtlas(const char* name);
+	void loadParticles(const char* name);
 
 	BaseNode* progressBackground = nullptr; // child of this scene's tree
 	BaseNode* progressBar = nullptr;        // child of this scene's tree
@@ -75,4 +77,5 @@ private:
 	int stepIndex = 0;
 	int stepTimer = 0; // ms
 	std::vector<SmartPointer<ContentObject>> loadedAtlases;
+	std::vector<SmartPointer<ContentObject>> loadedParticleCollections;
 };

@@ -63,6 +63,7 @@ enum class Kind
 	Sound,
 	File,
 	Building,
+	Emitter,
 };
 
 const char* kindName(Kind kind)
@@ -82,6 +83,8 @@ const char* kindName(Kind kind)
 		return "file";
 	case Kind::Building:
 		return "building";
+	case Kind::Emitter:
+		return "particle emitter";
 	}
 	return "?";
 }
@@ -165,6 +168,23 @@ protected:
 		for (int n = 1; n <= 4; ++n)
 			readRootName("levels/common/Fireworks/" + std::to_string(n) + "/f.qscn", worldTemplates);
 		readSoundPack();
+		for (const std::string& file : shipped)
+			if (endsWith(file, "ParticleCollection.xml"))
+				readEmitters(file);
+	}
+
+	void readEmitters(const std::string& file)
+	{
+		SmartPointer<CXMLReader> reader = open(file);
+		bool inEmitter = false;
+		while (reader && reader->read())
+		{
+			if (reader->getNodeName() == irr::core::stringw(L"ParticleEmitter"))
+				inEmitter = reader->getNodeType() == XML_NODE_ELEMENT;
+			else if (inEmitter && reader->getNodeType() == XML_NODE_ELEMENT &&
+			         irr::core::stringw(reader->getAttributeValue(L"Name")) == L"Name")
+				emitters.insert(narrowText(reader->getAttributeValue(L"Value")));
+		}
 	}
 
 	SmartPointer<CXMLReader> open(const std::string& file)
@@ -263,6 +283,8 @@ protected:
 			return shipped.count(named.name) != 0;
 		case Kind::Building:
 			return buildings->findBuilding(internStringId(named.name.c_str())) != nullptr;
+		case Kind::Emitter:
+			return emitters.count(named.name) != 0;
 		}
 		return false;
 	}
@@ -306,6 +328,8 @@ protected:
 					name(templateKindOf(file), part, file + " (" + property + ")");
 			else if (type == L"string" && property == "ConfigurationFilename" && !value.empty())
 				name(Kind::File, resolved, file);
+			else if (type == L"string" && property == "EmitterName" && !value.empty())
+				name(Kind::Emitter, value, file);
 		}
 	}
 
@@ -587,6 +611,7 @@ protected:
 	std::set<std::string> uiTemplates;
 	std::set<std::string> worldTemplates;
 	std::set<std::string> cues;
+	std::set<std::string> emitters;
 	std::vector<Named> named;
 };
 
