@@ -177,6 +177,7 @@ TEST_F(GamePlayPanels, TheServeButtonOfASightTellsWhatItDoes)
 	    {"Pyramid", GBuildingNode::RunDown, "%Hint_BuildingTabPyramidClean%", "%Hint_BuildingTabCantPyramidClean%"},
 	    {"Station", GBuildingNode::RunDown, "%Hint_BuildingTabStationBuild%", "%Hint_BuildingTabStationCantBuild%"},
 	    {"HQ", GBuildingNode::RunDown, "%Hint_BuildingTabHQBuild%", "%Hint_BuildingTabHQCantBuild%"},
+	    {"Pyramid", GBuildingNode::Normal, "%Hint_BuildingTabPyramidShow%", "%Hint_BuildingTabCantPyramidShow%"},
 	};
 	BaseNode* page = play->findChild(internStringId("Tab6"), 4);
 	ASSERT_NE(page, nullptr);
