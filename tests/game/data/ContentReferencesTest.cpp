@@ -395,8 +395,8 @@ protected:
 		for (const auto& entry : buildings->getRecords())
 		{
 			const GBuildingType& record = *entry.second;
-			const std::string record_ = getStringById(record.getName()).c_str();
-			const std::string where = file + " (" + record_ + ")";
+			const std::string recordName = getStringById(record.getName()).c_str();
+			const std::string where = file + " (" + recordName + ")";
 			name(Kind::Text, record.getDisplayName().c_str(), where);
 			if (!record.getButtonTemplate().isEmpty())
 				name(Kind::UiTemplate, getStringById(record.getButtonTemplate()).c_str(), where);
@@ -411,9 +411,9 @@ protected:
 				     std::string("scenes/images/GameMenu/Buttons/") + record.getDisplayName().c_str() +
 				         "Feature2ButtonLock.png",
 				     where + " second feature");
-			if (record_ != "BuildingPlace")
+			if (recordName != "BuildingPlace")
 				for (const char* look : {"", "_snow"})
-					name(Kind::Picture, "scenes/images/GameMenu/Icons/" + record_ + look + ".png", where + " preview");
+					name(Kind::Picture, "scenes/images/GameMenu/Icons/" + recordName + look + ".png", where + " preview");
 		}
 	}
 
