@@ -349,16 +349,22 @@ protected:
 		}
 	}
 
-	// Tutorials name buildings by record name.
-	void nameTutorialBuildings(const std::string& file)
+	// Tutorials and level configurations name buildings by record name: in their actions, objectives and
+	// events, and in the list of what a level lets the player build.
+	void nameBuildingsOf(const std::string& file)
 	{
 		SmartPointer<CXMLReader> reader = open(file);
 		while (reader && reader->read())
 		{
-			if (reader->getNodeType() != XML_NODE_ELEMENT || reader->getNodeName() != irr::core::stringw(L"Action"))
+			if (reader->getNodeType() != XML_NODE_ELEMENT)
 				continue;
+			std::vector<std::string> lists;
 			for (const wchar_t* attribute : {L"Buildings", L"BuildingTypes"})
-				for (const std::string& building : split(narrowText(reader->getAttributeValue(attribute)), ';'))
+				lists.push_back(narrowText(reader->getAttributeValue(attribute)));
+			if (irr::core::stringw(reader->getAttributeValue(L"Name")) == L"AvailableBuildingsForBuild")
+				lists.push_back(narrowText(reader->getAttributeValue(L"Value")));
+			for (const std::string& list : lists)
+				for (const std::string& building : split(list, ';'))
 					name(Kind::Building, building, file);
 		}
 	}
@@ -571,8 +577,8 @@ protected:
 			if ((endsWith(file, ".qscn") || endsWith(file, ".xml")) && file != "strings/Dictionary.xml" &&
 			    !startsWith(file, "atlases/"))
 				nameTagsOfFile(file);
-			if (endsWith(file, "Tutorial.xml") || (startsWith(file, "scenes/") && file.find("Tutorial") != std::string::npos))
-				nameTutorialBuildings(file);
+			if (file.find("Tutorial") != std::string::npos || endsWith(file, "LevelConfiguration.xml"))
+				nameBuildingsOf(file);
 		}
 		nameComicsScenes();
 		nameLogos();
