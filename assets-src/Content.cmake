@@ -11,6 +11,8 @@ content_picture(${ART}/images/backgrounds/MapBg.svg scenes/backgrounds/MapBg.png
 
 # Atlases: every picture under the folder becomes a frame named by its path there.
 content_atlas(atlases/MainMenu ${ART}/atlases/MainMenu PREFIX scenes/images/)
+# The city map's hints show each upgrade a level needs by the shop's picture of it, drawn small.
+content_atlas(atlases/MapMenu ${ART}/atlases/MainMenu/Shop/Upgrades PREFIX scenes/images/Map/Icons/ SIZE 30)
 # The weather and hint particles, named as the level scene asks for them ("particles/Rain.png").
 content_atlas(atlases/Effects ${ART}/atlases/Effects)
 # The movers, balloons and fireworks of levels/common/Movers.qscn, scenes/MainMenuMovers.qscn and the fireworks.

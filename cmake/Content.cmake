@@ -55,17 +55,22 @@ function(content_picture svg name)
   content_add_output(${png})
 endfunction()
 
-# content_atlas(<list name> <source folder> [PREFIX p] [NO_TRIM]): every SVG (and PNG) under the folder
-# becomes a frame named <prefix><path in the folder, .png>; writes <list name>.xml and its pages.
+# content_atlas(<list name> <source folder> [PREFIX p] [NO_TRIM] [SIZE n]): every SVG (and PNG) under the folder
+# becomes a frame named <prefix><path in the folder, .png>; writes <list name>.xml and its pages. With SIZE, every
+# SVG is drawn n pixels square instead of at its own size.
 function(content_atlas name source_dir)
-  cmake_parse_arguments(ARG "NO_TRIM" "PREFIX" "" ${ARGN})
+  cmake_parse_arguments(ARG "NO_TRIM" "PREFIX;SIZE" "" ${ARGN})
   set(pictures_dir ${CONTENT_WORK_DIR}/${name})
   file(GLOB_RECURSE svgs CONFIGURE_DEPENDS RELATIVE ${source_dir} ${source_dir}/*.svg)
   file(GLOB_RECURSE pngs CONFIGURE_DEPENDS RELATIVE ${source_dir} ${source_dir}/*.png)
+  set(size_options)
+  if(ARG_SIZE)
+    set(size_options WIDTH ${ARG_SIZE} HEIGHT ${ARG_SIZE})
+  endif()
   set(pictures)
   foreach(svg ${svgs})
     string(REGEX REPLACE "\\.svg$" ".png" png ${svg})
-    content_svg_to_png(${source_dir}/${svg} ${pictures_dir}/${png})
+    content_svg_to_png(${source_dir}/${svg} ${pictures_dir}/${png} ${size_options})
     list(APPEND pictures ${pictures_dir}/${png})
   endforeach()
   foreach(png ${pngs})

@@ -112,8 +112,16 @@ def trail(pic):
     # The sparkle shows only while the trail flies: each heading lights it, arriving puts it out.
     states = ''.join(fade(d, 'ffffffff', 'ffffffff', 1) for d in DIRECTIONS) + fade('Stop', 'ffffffff', '00ffffff', 400)
     spark = sprite('Spark', '-16;-16;0', '32;32;0', f'{pic}Sparkle.png', extra=p_color('TintColor', '00ffffff'), states=states)
+    # Glitter left behind on the way (the emitter of scenes/ParticleCollection.xml): it flows while the trail flies.
+    emit = ''.join(f'<State Name="{d}"><StartAnimator Type="SetProps">{p_bool("EmitterEnabled", True)}</StartAnimator></State>'
+                   for d in DIRECTIONS)
+    emit += f'<State Name="Stop"><StartAnimator Type="SetProps">{p_bool("EmitterEnabled", False)}</StartAnimator></State>'
+    glitter = node('ParticleSystemNode', props(p_str('Name', 'Particles'), p_vec('Bounds', '0;0;0'), p_bool('CanBeHit', False),
+                                               p_bool('Global', True), p_str('EmitterName', 'HintTrail'),
+                                               p_bool('EmitterEnabled', False), p_tex(f'{pic}Sparkle.png')),
+                   states=emit)
     return node('GPathMovableNode', props(p_str('Name', 'HintTrailNode'), p_vec('Position', '-100;-100;0'),
-                                          p_vec('Bounds', '0;0;0'), p_bool('CanBeHit', False)), spark)
+                                          p_vec('Bounds', '0;0;0'), p_bool('CanBeHit', False)), glitter + spark)
 
 
 def found_node():

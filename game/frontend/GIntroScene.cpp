@@ -3,6 +3,7 @@
 #include "app/GGameApplication.h"
 #include "app/GGameStatistics.h"
 #include "audio/SoundPack.h"
+#include "core/ILogger.h"
 #include "content/CContentManager.h"
 #include "content/CXMLReader.h"
 #include "content/ContentType.h"
@@ -40,6 +41,19 @@ template <class Loader> void readXml(const char* name, Loader load)
 	SmartPointer<CXMLReader> reader(files ? files->createXMLReader(name) : nullptr);
 	if (reader)
 		load(reader.get());
+	else
+		getLogger()->log("A file of the loading steps does not open; it is skipped", name, 1);
+}
+
+// Loads a file of the steps into the array that keeps it alive; one that does not load is logged and skipped.
+void keepContent(ContentType type, const char* name, std::vector<SmartPointer<ContentObject>>& into)
+{
+	CContentManager* content = contentManager();
+	SmartPointer<ContentObject> loaded(content ? content->getContent(type, name, false) : nullptr);
+	if (loaded)
+		into.push_back(loaded);
+	else
+		getLogger()->log("A file of the loading steps does not load; what it holds will be missing", name, 1);
 }
 
 // The root of a scene file when it is a template collection; null otherwise.
@@ -47,7 +61,10 @@ SmartPointer<TemplateCollectionNode> loadTemplates(const char* name)
 {
 	CContentManager* content = contentManager();
 	SmartPointer<BaseNode> node(content ? content->getSceneNode(name, false) : nullptr);
-	return SmartPointer<TemplateCollectionNode>(shareRef(nodeCast<TemplateCollectionNode>(node.get())));
+	auto* templates = nodeCast<TemplateCollectionNode>(node.get());
+	if (!templates)
+		getLogger()->log("A template collection of the loading steps does not load; it is skipped", name, 1);
+	return SmartPointer<TemplateCollectionNode>(shareRef(templates));
 }
 
 // Copies of the templates of another collection file join the collection (the movers and decorations).
@@ -148,22 +165,12 @@ void GIntroScene::animateProgress()
 
 void GIntroScene::loadAtlas(const char* name)
 {
-	CContentManager* content = contentManager();
-	SmartPointer<ContentObject> atlas(content ? content->getContent(ContentTypeAtlasTextureCollection, name, false)
-	                                          : nullptr);
-	if (atlas)
-		loadedAtlases.push_back(atlas);
+	keepContent(ContentTypeAtlasTextureCollection, name, loadedAtlases);
 }
 
-ContentObject* GIntroScene::loadParticles(const char* name)
+void GIntroScene::loadParticles(const char* name)
 {
-	CContentManager* content = contentManager();
-	SmartPointer<ContentObject> particles(content ? content->getContent(ContentTypeParticleCollection, name, false)
-	                                              : nullptr);
-	if (!particles)
-		return nullptr;
-	loadedParticleCollections.push_back(particles);
-	return particles.get();
+	keepContent(ContentTypeParticleCollection, name, loadedParticleCollections);
 }
 
 void GIntroScene::registerClasses()
@@ -177,6 +184,8 @@ void GIntroScene::loadSoundPack()
 	SmartPointer<ContentObject> loaded(
 	    content ? content->getContent(ContentTypeSoundPack, "sounds/SoundPack.xml", false) : nullptr);
 	auto* pack = dynamic_cast<SoundPack*>(loaded.get());
+	if (!pack)
+		getLogger()->log("The sound pack of the loading steps does not load; the game is silent", "sounds/SoundPack.xml", 1);
 	if (pack && getDevice()->getSoundManager())
 		pack->registerCues(getDevice()->getSoundManager());
 }
@@ -215,12 +224,15 @@ void GIntroScene::loadGameMenuAtlas()
 
 void GIntroScene::loadMenuAtlases()
 {
-	for (const char* name : {"atlases/ObjMenu.xml", "atlases/ShopMenu.xml", "atlases/MapMenu.xml"})
-		loadAtlas(name);
+	// The map's upgrade icons. The shop and the objectives popup draw from the main menu's atlas: they have none
+	// of their own.
+	loadAtlas("atlases/MapMenu.xml");
 }
 
 void GIntroScene::loadInterfaceTemplates()
 {
+	// The emitters the mini-games' hint trails name. The city levels name none, so the level step loads no
+	// particle collection.
 	loadParticles("scenes/ParticleCollection.xml");
 	SmartPointer<TemplateCollectionNode> templates = loadTemplates("scenes/TemplateCollection.qscn");
 	if (templates && gGameApplication && gGameApplication->uiSceneManager)
@@ -231,7 +243,6 @@ void GIntroScene::loadInterfaceTemplates()
 
 void GIntroScene::loadLevelTemplates()
 {
-	loadParticles("levels/common/ParticleCollection.xml");
 	SmartPointer<TemplateCollectionNode> templates = loadTemplates("levels/common/TemplateCollection.qscn");
 	if (!templates || !gGameApplication || !gGameApplication->worldSceneManager)
 		return;

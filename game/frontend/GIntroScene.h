@@ -67,7 +67,7 @@ private:
 	void loadComicsAndStatistics();
 
 	void loadAtlas(const char* name);
-	ContentObject* loadParticles(const char* name);
+	void loadParticles(const char* name);
 
 	BaseNode* progressBackground = nullptr; // child of this scene's tree
 	BaseNode* progressBar = nullptr;        // child of this scene's tree

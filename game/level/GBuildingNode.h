@@ -106,10 +106,11 @@ public:
 	void tintSprites(irr::video::SColor tint);
 
 	// ---- income and serve areas
-	LevelRect getServeRect(const GBuildingType* forRecord) const;
+	// The serve rectangle: the boosted size while a serve-area boost runs, unless plainArea asks for the normal one.
+	LevelRect getServeRect(const GBuildingType* forRecord, bool plainArea = false) const;
 	LevelRect getSelfServingRect() const;
-	std::vector<GBuildingNode*> collectServeArea(const GBuildingType* forRecord) const;
-	int countServedGuests(const GBuildingType* forRecord) const;
+	std::vector<GBuildingNode*> collectServeArea(const GBuildingType* forRecord, bool plainArea = false) const;
+	int countServedGuests(const GBuildingType* forRecord, bool plainArea = false) const;
 	// With none: the current record, or the previous one while a hotel is being upgraded.
 	float getIncome(const GBuildingType* forRecord = nullptr) const;
 	float getFeatureIncome() const;

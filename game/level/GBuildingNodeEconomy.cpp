@@ -72,12 +72,12 @@ const std::vector<SmartPointer<GBuildingNode>>* GBuildingNode::levelBuildings() 
 
 // ---- serve rectangles and servers
 
-LevelRect GBuildingNode::getServeRect(const GBuildingType* forRecord) const
+LevelRect GBuildingNode::getServeRect(const GBuildingType* forRecord, bool plainArea) const
 {
 	if (!forRecord)
 		return LevelRect{};
 	core::vector2df size = forRecord->getServeArea();
-	for (size_t i = 0; i < featureStates.size(); ++i)
+	for (size_t i = 0; i < featureStates.size() && !plainArea; ++i)
 	{
 		const GBuildingFeature* feature = record->getFeature(static_cast<int>(i));
 		if (featureStates[i].state == GFeatureState::Active && feature && feature->hasEffect(id("BoostServeArea")))
@@ -99,13 +99,13 @@ LevelRect GBuildingNode::getSelfServingRect() const
 	                 toPixel(Position.Y + Bounds.Y)};
 }
 
-std::vector<GBuildingNode*> GBuildingNode::collectServeArea(const GBuildingType* forRecord) const
+std::vector<GBuildingNode*> GBuildingNode::collectServeArea(const GBuildingType* forRecord, bool plainArea) const
 {
 	std::vector<GBuildingNode*> served;
 	const auto* buildings = levelBuildings();
 	if (!forRecord || !buildings || isZeroArea(forRecord->getServeArea()))
 		return served;
-	const LevelRect area = getServeRect(forRecord);
+	const LevelRect area = getServeRect(forRecord, plainArea);
 	for (const SmartPointer<GBuildingNode>& building : *buildings)
 		if (building.get() != this && rectsOverlap(building->getSelfServingRect(), area))
 			served.push_back(building.get());
@@ -149,12 +149,12 @@ void GBuildingNode::unregisterAsServer()
 
 // ---- income
 
-int GBuildingNode::countServedGuests(const GBuildingType* forRecord) const
+int GBuildingNode::countServedGuests(const GBuildingType* forRecord, bool plainArea) const
 {
 	if (!forRecord || isZeroArea(forRecord->getServeArea()) || forRecord->getServeIncome() < 1.0f)
 		return 0;
 	int guests = 0;
-	for (const GBuildingNode* building : collectServeArea(forRecord))
+	for (const GBuildingNode* building : collectServeArea(forRecord, plainArea))
 	{
 		const GBuildingNode* server = building->getServerFor(forRecord->getName());
 		if (building->workKind == NoWork && building->condition == Normal && (!server || server == this))

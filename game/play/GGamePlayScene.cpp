@@ -632,7 +632,7 @@ bool GGamePlayScene::onNodePressed(CEventNodeClicked* event)
 {
 	if (GBaseSceneNode::onNodePressed(event))
 		return true;
-	if (hintWindow && hintWindow->isVisible() && hintTimer > 0)
+	if (isHintWindowOpen() && hintTimer > 0)
 	{
 		hintTimer = 0;
 		closeHintWindow();

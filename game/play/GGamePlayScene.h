@@ -178,6 +178,8 @@ public:
 	GTutorial* getTutorial() const { return tutorial.get(); }
 	BaseNode* getHintWindow() const { return hintWindow; }
 	BaseNode* getMoneyStar() const { return moneyStar; }
+	// Shown and not rolling up: a window that plays its closing look counts as closed.
+	bool isHintWindowOpen() const;
 	int getPendingAction() const { return pendingAction; }
 	bool isEntered() const { return entered; }
 	bool areObjectivesShown() const { return objectivesShown; }

@@ -87,6 +87,31 @@ bool enabledControl(const BaseNode* node)
 	return control && control->isEnabled();
 }
 
+// The hint of a restorable sight's serve button: its restoration while run down, else (the pyramid only) its show.
+// Null leaves the text as it is.
+const wchar_t* customServeHint(int type, bool runDown, bool enabled)
+{
+	struct Hints
+	{
+		int type;
+		bool runDown;
+		const wchar_t* can;
+		const wchar_t* cannot;
+	};
+	static const Hints hints[] = {
+	    {3, true, L"%Hint_BuildingTabRestoreFishingCenter%", L"%Hint_BuildingTabCantRestoreFishingCenter%"},
+	    {4, true, L"%Hint_BuildingTabObservationBuild%", L"%Hint_BuildingTabObservationCantBuild%"},
+	    {5, true, L"%Hint_BuildingTabPyramidClean%", L"%Hint_BuildingTabCantPyramidClean%"},
+	    {5, false, L"%Hint_BuildingTabPyramidShow%", L"%Hint_BuildingTabCantPyramidShow%"},
+	    {6, true, L"%Hint_BuildingTabStationBuild%", L"%Hint_BuildingTabStationCantBuild%"},
+	    {7, true, L"%Hint_BuildingTabHQBuild%", L"%Hint_BuildingTabHQCantBuild%"},
+	};
+	for (const Hints& entry : hints)
+		if (entry.type == type && entry.runDown == runDown)
+			return enabled ? entry.can : entry.cannot;
+	return nullptr;
+}
+
 irr::core::stringw upperName(const GBuildingType* record)
 {
 	CDictionary* texts = dictionary();
@@ -379,6 +404,8 @@ void GGamePlayScene::showBuildingHint(const BaseNode* hovered)
 		                                         : L"%Hint_BuildingTabCantClean%";
 	else if (named(hovered, "DestroyButton"))
 		text = enabled ? L"%Hint_BuildingTabDestroy%" : L"%Hint_BuildingTabCantDestroy%";
+	else if (named(hovered, "CustomServeButton") && record)
+		text = customServeHint(record->getType(), condition == GBuildingNode::RunDown, enabled);
 	else if ((named(hovered, "ActiveFeature1Button") || named(hovered, "ActiveFeature2Button")) && selected && record)
 	{
 		const int index = named(hovered, "ActiveFeature1Button") ? 0 : 1;

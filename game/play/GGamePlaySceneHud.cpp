@@ -10,6 +10,7 @@
 #include "nodes/BaseProgressBarNode.h"
 #include "nodes/CheckBoxNode.h"
 #include "nodes/TextNode.h"
+#include "scene/AnimatorSet.h"
 
 #include <cmath>
 
@@ -189,7 +190,7 @@ void GGamePlayScene::updateHintWindow(unsigned elapsed)
 	const irr::core::stringc& hint = levelScene->getHintText();
 	if (hint.empty())
 	{
-		if (hintWindow->isVisible())
+		if (isHintWindowOpen())
 		{
 			hintTimer = 0;
 			closeHintWindow();
@@ -199,7 +200,7 @@ void GGamePlayScene::updateHintWindow(unsigned elapsed)
 	hintTimer -= static_cast<int>(elapsed);
 	if (hintTimer > 0)
 		return;
-	if (hintWindow->isVisible())
+	if (isHintWindowOpen())
 	{
 		hintTimer = 30000;
 		closeHintWindow();
@@ -211,16 +212,26 @@ void GGamePlayScene::updateHintWindow(unsigned elapsed)
 	playCue("TutorialWindow");
 	hintTimer = 10000;
 	hintWindow->setVisible(true);
-	hintWindow->setChildrenState(nameIdNavTo(), nullptr);
+	hintWindow->setState(nameIdNavTo(), nullptr, StringId());
 	setText(textChild(hintWindow, "Text"), irr::core::stringw(hint.c_str()));
 	shownHints.push_back(hint);
 }
 
+bool GGamePlayScene::isHintWindowOpen() const
+{
+	if (!hintWindow || !hintWindow->isVisible())
+		return false;
+	const AnimatorSet* closing = hintWindow->findState(nameIdNavFrom());
+	return !closing || hintWindow->getRunningState() != closing;
+}
+
 void GGamePlayScene::closeHintWindow()
 {
-	if (!hintWindow)
+	if (!isHintWindowOpen())
 		return;
-	hintWindow->setChildrenState(nameIdNavFrom(), nullptr);
-	// The window counts as closed from now on, whatever its look still plays.
-	hintWindow->setVisible(false);
+	// The window counts as closed from now on; its look rolls it up and hides it.
+	if (hintWindow->findState(nameIdNavFrom()))
+		hintWindow->setState(nameIdNavFrom(), nullptr, StringId());
+	else
+		hintWindow->setVisible(false);
 }

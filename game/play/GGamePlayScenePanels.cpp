@@ -101,6 +101,24 @@ bool accepted(CommandRefusal refusal)
 {
 	return refusal == CommandRefusal::None;
 }
+
+// Puts the description's text just below what stands above it: the statistics when they show text, else the
+// name. The text keeps its place inside the description node, so the node moves.
+void placeDescription(BaseNode* description, const TextNode* text, const TextNode* stats, const TextNode* name)
+{
+	constexpr float Gap = 4.0f;
+	float top = 0.0f;
+	if (stats && stats->isVisible() && !stats->getText().empty())
+		top = stats->getPosition().Y + stats->getTextHeight() + Gap;
+	else if (name)
+		top = name->getPosition().Y + name->getTextHeight() + Gap;
+	else
+		return;
+	irr::core::vector3df at = description->getPosition();
+	at.Y = top - text->getPosition().Y;
+	description->setPosition(at);
+	description->updateAbsoluteTransform();
+}
 } // namespace
 
 bool GGamePlayScene::onSelectionChanged(GEvent* event)
@@ -561,7 +579,15 @@ void GGamePlayScene::fillBuildingInfo(BaseNode* info, const GBuildingType* recor
 		lines += texts->format("GamePlay_Guests", amount) + L"\n";
 	}
 	if (record->getServeIncome() > 0.0f && stats)
-		lines += texts->format("GamePlay_ServedGuests", guestsSign(building->countServedGuests(record))) + L"\n";
+	{
+		// While a serve-area boost runs, the guests it reaches beyond the normal area show as "+ n".
+		const int plainServed = building->countServedGuests(record, true);
+		const int served = building->countServedGuests(record);
+		irr::core::stringw amount = guestsSign(plainServed);
+		if (served != plainServed)
+			amount += irr::core::stringw(L" + ") + guestsSign(served - plainServed);
+		lines += texts->format("GamePlay_ServedGuests", amount) + L"\n";
+	}
 	if (stats && !lines.empty())
 	{
 		stats->setText(lines);
@@ -576,6 +602,7 @@ void GGamePlayScene::fillBuildingInfo(BaseNode* info, const GBuildingType* recor
 		                         : longText ? record->getFullDescription()
 		                                    : record->getDescription());
 		description->setVisible(true);
+		placeDescription(description, descriptionText, stats, name);
 	}
 
 	if (!building->isOwned())

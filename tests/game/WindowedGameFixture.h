@@ -6,6 +6,7 @@
 
 #include "GameTestSupport.h"
 #include "frontend/FrontendTestSupport.h"
+#include "RawTagCheck.h"
 #include "device/CLinuxDevice.h"
 #include "support/OnScreenTest.h"
 
@@ -157,6 +158,7 @@ protected:
 		if (shot.empty())
 			return shot;
 		EXPECT_TRUE(probe(shot.at(probeX, probeY))) << screen;
+		rawtags::expectNone(top(), screen);
 		EXPECT_TRUE(onscreen::writeArtifact(device->getVideoDriver(), shot, std::string(screen) + ".png", binaryDir()))
 		    << screen;
 		return shot;

@@ -4,6 +4,9 @@
 #include "minigames/GMiniGameAuctionScene.h"
 #include "minigames/GMiniGameHidden2Scene.h"
 #include "minigames/GMiniGameHiddenScene.h"
+#include "content/ContentType.h"
+#include "nodes/BaseEmitter.h"
+#include "nodes/ParticleSystemNode.h"
 
 using namespace minigametest;
 
@@ -69,4 +72,27 @@ TEST_F(ShippedMiniGames, EachLocationIsItsGameWithRoutesAndPreviewsForEveryObjec
 	EXPECT_EQ(bidding->getMaxLevelTime(), 60000);
 	for (int i = 0; i < 3; ++i)
 		EXPECT_NE(bidding->getZone(i), nullptr) << i;
+}
+
+// With the interface's particle collection loaded, as the intro loads it, the ordered game's hint trail
+// leaves glitter on its way: it flows while the trail flies and stops where it ends.
+TEST_F(ShippedMiniGames, TheHintTrailGlittersWhileItFlies)
+{
+	CContentManager* content = application->contentManager;
+	SmartPointer<ContentObject> particles(
+	    content->getContent(ContentTypeParticleCollection, "scenes/ParticleCollection.xml", false));
+	ASSERT_TRUE(particles);
+	SmartPointer<GMiniGameScene> harbour = loadLocation(content, 2);
+	ASSERT_TRUE(harbour);
+	BaseNode* trail = harbour->findChild(internStringId("HintTrailNode"));
+	ASSERT_NE(trail, nullptr);
+	auto* glitter = nodeCast<ParticleSystemNode>(trail->findChild(internStringId("Particles"), 0));
+	ASSERT_NE(glitter, nullptr);
+	ASSERT_NE(glitter->getEmitter(), nullptr) << "the emitter HintTrail is not in the collection";
+	EXPECT_GT(glitter->getEmitter()->getPPSRange().X, 0.0f);
+	EXPECT_FALSE(glitter->isEmitterEnabled()) << "no glitter before a hint";
+	trail->setChildrenState(internStringId("RightUp"), nullptr);
+	EXPECT_TRUE(glitter->isEmitterEnabled());
+	trail->setChildrenState(internStringId("Stop"), nullptr);
+	EXPECT_FALSE(glitter->isEmitterEnabled());
 }

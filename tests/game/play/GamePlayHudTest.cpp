@@ -200,14 +200,18 @@ TEST_F(GamePlayHud, EachHintIsShownOncePerLevel)
 	level->setConfiguration(configuration("<string Name=\"Name\" Value=\"3\"/>", objectives).get());
 	level->checkObjectives();
 	play->update(20);
-	EXPECT_TRUE(window->isVisible());
+	EXPECT_TRUE(play->isHintWindowOpen());
+	EXPECT_EQ(window->getRunningState(), window->findState(internStringId("NavTo")));
 	for (int i = 0; i < 10000 / 20; ++i)
 		play->update(20);
-	EXPECT_FALSE(window->isVisible()) << "closed after ten seconds";
+	EXPECT_FALSE(play->isHintWindowOpen()) << "closed after ten seconds";
+	// It rolls up instead of vanishing at once.
+	EXPECT_TRUE(window->isVisible());
+	EXPECT_EQ(window->getRunningState(), window->findState(internStringId("NavFrom")));
 	for (int i = 0; i < 60000 / 20; ++i)
 	{
 		play->update(20);
-		ASSERT_FALSE(window->isVisible()) << "the same hint again at " << i * 20 << " ms";
+		ASSERT_FALSE(play->isHintWindowOpen()) << "the same hint again at " << i * 20 << " ms";
 	}
 }
 } // namespace

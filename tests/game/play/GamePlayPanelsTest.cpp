@@ -162,6 +162,53 @@ TEST_F(GamePlayPanels, AnEmptyPlaceOfTheCityShowsNoIncomeInfo)
 	EXPECT_EQ(play->getHoveredBuilding(), place);
 	EXPECT_FALSE(cityInfo->isVisible());
 }
+
+// A run-down sight's serve button tells what restoring it does, or what it still lacks; the pyramid, once
+// restored, offers its conference instead.
+TEST_F(GamePlayPanels, TheServeButtonOfASightTellsWhatItDoes)
+{
+	struct Case
+	{
+		const char* record;
+		int condition;
+		const char* can;
+		const char* cannot;
+	};
+	const Case cases[] = {
+	    {"FishingCenter", GBuildingNode::RunDown, "%Hint_BuildingTabRestoreFishingCenter%",
+	     "%Hint_BuildingTabCantRestoreFishingCenter%"},
+	    {"ObservationTower", GBuildingNode::RunDown, "%Hint_BuildingTabObservationBuild%",
+	     "%Hint_BuildingTabObservationCantBuild%"},
+	    {"Pyramid", GBuildingNode::RunDown, "%Hint_BuildingTabPyramidClean%", "%Hint_BuildingTabCantPyramidClean%"},
+	    {"Station", GBuildingNode::RunDown, "%Hint_BuildingTabStationBuild%", "%Hint_BuildingTabStationCantBuild%"},
+	    {"HQ", GBuildingNode::RunDown, "%Hint_BuildingTabHQBuild%", "%Hint_BuildingTabHQCantBuild%"},
+	    {"Pyramid", GBuildingNode::Normal, "%Hint_BuildingTabPyramidShow%", "%Hint_BuildingTabCantPyramidShow%"},
+	};
+	BaseNode* page = play->findChild(internStringId("Tab6"), 4);
+	ASSERT_NE(page, nullptr);
+	auto* hint = nodeCast<TextNode>(page->findChild(internStringId("HintText"), 0));
+	auto* serve = page->findChild(internStringId("CustomServeButton"), 2);
+	ASSERT_TRUE(hint && serve);
+	for (const Case& c : cases)
+	{
+		SmartPointer<GBuildingType> record = level->getBuildingsConfiguration()->findBuilding(internStringId(c.record));
+		ASSERT_TRUE(record) << c.record;
+		place->setLevelRecord(record.get(), false);
+		place->setOwned(true);
+		place->setCondition(c.condition);
+		for (const bool rich : {true, false})
+		{
+			level->money = rich ? 10000000.0f : 0.0f;
+			level->materials = rich ? 10000.0f : 0.0f;
+			level->freeWorkers = rich ? 100 : 0;
+			click(place);
+			ASSERT_EQ(page, tabs->getTab(tabs->getActiveTabIndex())) << c.record;
+			CEventNodeHovered over(nullptr, serve);
+			play->onEvent(&over);
+			EXPECT_EQ(irr::core::stringc(hint->getText()), rich ? c.can : c.cannot) << c.record;
+		}
+	}
+}
 } // namespace
 
 // Every button the buildings configuration names has its look in the screen's templates: a missing one

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "../RawTagCheck.h"
 #include "PlayTestSupport.h"
 #include "device/CLinuxDevice.h"
 #include "support/OnScreenTest.h"
@@ -55,6 +56,7 @@ protected:
 		const std::string folder = binaryDir() + "/artifacts";
 		std::filesystem::create_directories(folder);
 		EXPECT_TRUE(onscreen::writePng(device->getVideoDriver(), image, folder + "/" + name + ".png")) << name;
+		rawtags::expectNone(top(), name);
 		return image;
 	}
 
