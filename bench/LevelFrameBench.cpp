@@ -11,6 +11,7 @@
 #include "content/CContentManager.h"
 #include "content/CProfile.h"
 #include "content/CProfileManager.h"
+#include "content/CQuadBatcher.h"
 #include "content/ContentType.h"
 #include "core/InputEvents.h"
 #include "core/SystemFlowEvents.h"
@@ -100,8 +101,11 @@ public:
 		application->worldSceneManager->drainEvents();
 		const Clock::time_point updated = Clock::now();
 		const double threadBefore = threadSeconds();
+		CQuadBatcher* batcher = CQuadBatcher::forDriver(getDevice()->getVideoDriver());
+		const irr::u32 callsBefore = batcher->getDrawCallCount();
 		CEventSystemFlowDraw drawing;
 		application->onDraw(&drawing);
+		drawCalls = batcher->getDrawCallCount() - callsBefore;
 		const Clock::time_point drawn = Clock::now();
 		update = std::chrono::duration<double>(updated - started).count();
 		draw = std::chrono::duration<double>(drawn - updated).count();
@@ -149,6 +153,8 @@ public:
 
 	const char* failure = nullptr;
 	GGameLevelScene* level = nullptr;
+	// The batcher's driver calls in the last frame's draw.
+	irr::u32 drawCalls = 0;
 	int placesBuilt = 0;
 	std::vector<SmartPointer<BaseNode>> effects;
 
@@ -252,7 +258,7 @@ void BM_BusyLevelFrame(benchmark::State& state)
 		state.SkipWithError(city.failure);
 		return;
 	}
-	double updateTotal = 0.0, drawTotal = 0.0, submitTotal = 0.0;
+	double updateTotal = 0.0, drawTotal = 0.0, submitTotal = 0.0, drawCallTotal = 0.0;
 	int frames = 0;
 	for (auto _ : state)
 	{
@@ -263,6 +269,7 @@ void BM_BusyLevelFrame(benchmark::State& state)
 		city.frame(10, update, draw, &submit);
 		state.SetIterationTime(update + draw);
 		submitTotal += submit;
+		drawCallTotal += city.drawCalls;
 		updateTotal += update;
 		drawTotal += draw;
 		++frames;
@@ -273,6 +280,7 @@ void BM_BusyLevelFrame(benchmark::State& state)
 	state.counters["step_share_pct"] = 100.0 * (updateTotal + drawTotal) / n / 0.010;
 	state.counters["submit_ms"] = 1000.0 * submitTotal / n;
 	state.counters["submit_share_pct"] = 100.0 * (updateTotal + submitTotal) / n / 0.010;
+	state.counters["draw_calls"] = drawCallTotal / n;
 	state.counters["places_built"] = city.placesBuilt;
 	state.counters["buildings"] = static_cast<double>(city.level->getBuildings().size());
 	state.counters["traffic"] = city.level->getNeutralCarTraffic() ? 1 : 0;
