@@ -219,31 +219,36 @@ void COpenALAudioDevice::refillSound(CStreamedSound* sound)
 	// the source, which waits for OpenAL's mixer) hold no lock, and the rest holds only the sound's
 	// own lock. Play, pause and stop of other sounds never wait, and a dying sound waits only for its own.
 	CStreamedSound::RefillPlan plan;
-	Mutex& sourceLock = sound->getSourceLock();
+	// Only a sound found in the active list may be touched: a removed one may be gone already.
+	Mutex* sourceLock = nullptr;
 	{
 		MutexLock lock(activeLock);
-		if (!isActive(sound))
+		if (isActive(sound))
 		{
-			std::this_thread::yield();
-			return;
+			refilling = sound;
+			sourceLock = &sound->getSourceLock();
+			// Taken before the active list is let go, so that a caller holding the active-list lock
+			// across a play and a pause is seen whole by this refill.
+			sourceLock->lock();
 		}
-		refilling = sound;
-		// Taken before the active list is let go, so that a caller holding the active-list lock
-		// across a play and a pause is seen whole by this refill.
-		sourceLock.lock();
 	}
-	bool decode = sound->beginRefill(plan);
-	sourceLock.unlock();
+	if (!sourceLock)
+	{
+		std::this_thread::yield();
+		return;
+	}
+	const bool decode = sound->beginRefill(plan);
+	sourceLock->unlock();
 	if (decode)
 	{
 		sound->decodeRefill(plan);
-		MutexLock lock(sourceLock);
+		MutexLock lock(*sourceLock);
 		sound->endRefill(plan);
 	}
 	if (plan.startSource)
 	{
 		sound->startSource(plan);
-		MutexLock lock(sourceLock);
+		MutexLock lock(*sourceLock);
 		sound->confirmStart(plan);
 	}
 	MutexLock lock(activeLock);
