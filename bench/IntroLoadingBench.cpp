@@ -30,6 +30,7 @@ const char* const introFiles[] = {
     "atlases/Buildings.xml",
     "atlases/Env1.xml",
     "atlases/Env2.xml",
+    "atlases/Districts.xml",
     "atlases/Effects.xml",
     "atlases/Movers.xml",
     "atlases/Minigame1.xml",

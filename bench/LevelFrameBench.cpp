@@ -1,5 +1,5 @@
 // The cost of one 10 ms frame of a busy city: the first level (its shipped scene) entered from the main
-// menu as a player does, every place built, the neutral traffic driving, rain falling and a set of effect
+// menu as a player does, as shipped or with every place built, the neutral traffic driving, rain falling and a set of effect
 // nodes (balloon, circling bird, fireworks, lake wave, shield effect) alive. One iteration is one frame:
 // the update (schedulers and scene events) and the draw (the game's own draw on the OpenGL driver, with
 // the built atlases as textures, up to the buffer swap). Needs an X display (xvfb-run -a) and the built
@@ -11,6 +11,7 @@
 #include "content/CContentManager.h"
 #include "content/CProfile.h"
 #include "content/CProfileManager.h"
+#include "content/CQuadBatcher.h"
 #include "content/ContentType.h"
 #include "core/InputEvents.h"
 #include "core/SystemFlowEvents.h"
@@ -48,7 +49,7 @@ using Clock = std::chrono::steady_clock;
 class BusyLevel
 {
 public:
-	BusyLevel()
+	explicit BusyLevel(bool buildPlaces)
 	{
 		if (gamebench::enterGameFolder().empty())
 		{
@@ -74,7 +75,8 @@ public:
 			failure = "the first level did not open";
 			return;
 		}
-		buildEveryPlace();
+		if (buildPlaces)
+			buildEveryPlace();
 		addRain();
 	}
 
@@ -99,8 +101,11 @@ public:
 		application->worldSceneManager->drainEvents();
 		const Clock::time_point updated = Clock::now();
 		const double threadBefore = threadSeconds();
+		CQuadBatcher* batcher = CQuadBatcher::forDriver(getDevice()->getVideoDriver());
+		const irr::u32 callsBefore = batcher->getDrawCallCount();
 		CEventSystemFlowDraw drawing;
 		application->onDraw(&drawing);
+		drawCalls = batcher->getDrawCallCount() - callsBefore;
 		const Clock::time_point drawn = Clock::now();
 		update = std::chrono::duration<double>(updated - started).count();
 		draw = std::chrono::duration<double>(drawn - updated).count();
@@ -148,6 +153,8 @@ public:
 
 	const char* failure = nullptr;
 	GGameLevelScene* level = nullptr;
+	// The batcher's driver calls in the last frame's draw.
+	irr::u32 drawCalls = 0;
 	int placesBuilt = 0;
 	std::vector<SmartPointer<BaseNode>> effects;
 
@@ -245,13 +252,13 @@ void BM_BusyLevelFrame(benchmark::State& state)
 		state.SkipWithError("needs an X display (xvfb-run -a)");
 		return;
 	}
-	BusyLevel city;
+	BusyLevel city(state.range(0) != 0);
 	if (city.failure)
 	{
 		state.SkipWithError(city.failure);
 		return;
 	}
-	double updateTotal = 0.0, drawTotal = 0.0, submitTotal = 0.0;
+	double updateTotal = 0.0, drawTotal = 0.0, submitTotal = 0.0, drawCallTotal = 0.0;
 	int frames = 0;
 	for (auto _ : state)
 	{
@@ -262,6 +269,7 @@ void BM_BusyLevelFrame(benchmark::State& state)
 		city.frame(10, update, draw, &submit);
 		state.SetIterationTime(update + draw);
 		submitTotal += submit;
+		drawCallTotal += city.drawCalls;
 		updateTotal += update;
 		drawTotal += draw;
 		++frames;
@@ -272,9 +280,17 @@ void BM_BusyLevelFrame(benchmark::State& state)
 	state.counters["step_share_pct"] = 100.0 * (updateTotal + drawTotal) / n / 0.010;
 	state.counters["submit_ms"] = 1000.0 * submitTotal / n;
 	state.counters["submit_share_pct"] = 100.0 * (updateTotal + submitTotal) / n / 0.010;
+	state.counters["draw_calls"] = drawCallTotal / n;
 	state.counters["places_built"] = city.placesBuilt;
 	state.counters["buildings"] = static_cast<double>(city.level->getBuildings().size());
 	state.counters["traffic"] = city.level->getNeutralCarTraffic() ? 1 : 0;
 }
-BENCHMARK(BM_BusyLevelFrame)->UseManualTime()->Iterations(3000)->Unit(benchmark::kMicrosecond);
+// Argument 0: the level as shipped; 1: every place built.
+BENCHMARK(BM_BusyLevelFrame)
+    ->Arg(0)
+    ->Arg(1)
+    ->ArgName("built")
+    ->UseManualTime()
+    ->Iterations(3000)
+    ->Unit(benchmark::kMicrosecond);
 } // namespace

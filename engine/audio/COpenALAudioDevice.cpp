@@ -215,43 +215,43 @@ void COpenALAudioDevice::takePendingSounds()
 
 void COpenALAudioDevice::refillSound(CStreamedSound* sound)
 {
-	// The slow parts (decoding, uploading, starting the source, which waits for OpenAL's mixer) hold
-	// no lock: play, pause and stop never wait for them, and a dying sound waits only for its own.
+	// No OpenAL call runs under the active-list lock: the slow parts (decoding, uploading, starting
+	// the source, which waits for OpenAL's mixer) hold no lock, and the rest holds only the sound's
+	// own lock. Play, pause and stop of other sounds never wait, and a dying sound waits only for its own.
 	CStreamedSound::RefillPlan plan;
-	bool found = false;
-	bool decode = false;
+	// Only a sound found in the active list may be touched: a removed one may be gone already.
+	Mutex* sourceLock = nullptr;
 	{
 		MutexLock lock(activeLock);
-		found = isActive(sound);
-		if (found)
+		if (isActive(sound))
 		{
-			decode = sound->beginRefill(plan);
-			if (!decode && !plan.startSource)
-				return;
 			refilling = sound;
+			sourceLock = &sound->getSourceLock();
+			// Taken before the active list is let go, so that a caller holding the active-list lock
+			// across a play and a pause is seen whole by this refill.
+			sourceLock->lock();
 		}
 	}
-	if (!found)
+	if (!sourceLock)
 	{
 		std::this_thread::yield();
 		return;
 	}
+	const bool decode = sound->beginRefill(plan);
+	sourceLock->unlock();
 	if (decode)
 	{
 		sound->decodeRefill(plan);
-		MutexLock lock(activeLock);
-		if (isActive(sound))
-			sound->endRefill(plan);
-		if (!plan.startSource)
-		{
-			endOfRefill();
-			return;
-		}
+		MutexLock lock(*sourceLock);
+		sound->endRefill(plan);
 	}
-	sound->startSource(plan);
-	MutexLock lock(activeLock);
-	if (isActive(sound))
+	if (plan.startSource)
+	{
+		sound->startSource(plan);
+		MutexLock lock(*sourceLock);
 		sound->confirmStart(plan);
+	}
+	MutexLock lock(activeLock);
 	endOfRefill();
 }
 

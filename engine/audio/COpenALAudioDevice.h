@@ -36,7 +36,8 @@ public:
 	// Called by a dying streamed sound, without the active-list lock held; returns once the thread can
 	// no longer reach it (waiting, if need be, for the thread to finish that sound's refill).
 	void removeStreamedSound(CStreamedSound* sound);
-	// Guards the active list and every change to a streamed sound's source and flags.
+	// Guards the active list; no OpenAL call is made under it. Holding it keeps the thread from
+	// starting a refill.
 	Mutex& getActiveListLock() { return activeLock; }
 	size_t getActiveSoundCount();
 

@@ -63,7 +63,7 @@ int CStreamedSound::getState() const
 {
 	if (!source)
 		return Stopped;
-	MutexLock lock(device->getActiveListLock());
+	MutexLock lock(sourceLock);
 	if (paused)
 		return Paused;
 	return playing ? Playing : Stopped;
@@ -77,7 +77,7 @@ bool CStreamedSound::play()
 		return false;
 	}
 	{
-		MutexLock lock(device->getActiveListLock());
+		MutexLock lock(sourceLock);
 		stopSource();
 		if (!source)
 		{
@@ -119,7 +119,7 @@ void CStreamedSound::stop()
 {
 	if (!device)
 		return;
-	MutexLock lock(device->getActiveListLock());
+	MutexLock lock(sourceLock);
 	stopSource();
 }
 
@@ -127,7 +127,7 @@ void CStreamedSound::setPaused(bool p)
 {
 	if (!source)
 		return;
-	MutexLock lock(device->getActiveListLock());
+	MutexLock lock(sourceLock);
 	paused = p;
 	if (paused)
 		alSourcePause(source);
@@ -151,7 +151,7 @@ void CStreamedSound::setVolume(float v)
 
 void CStreamedSound::setLooping(bool loop)
 {
-	MutexLock lock(device->getActiveListLock());
+	MutexLock lock(sourceLock);
 	looping = loop;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ISound.h"
+#include "core/Mutex.h"
 
 #include <vector>
 
@@ -32,9 +33,12 @@ public:
 	int getPlayPositionMs() const override;
 
 	CSoundStream* getStream() const { return stream; }
+	// Guards this sound's flags and every OpenAL call that depends on them. Taken after the device's
+	// active-list lock when both are held, never before it.
+	Mutex& getSourceLock() { return sourceLock; }
 
 	// One refill, taken apart so that decoding, uploading and starting the source, which waits for
-	// OpenAL's mixer, run outside the active-list lock.
+	// OpenAL's mixer, hold no lock, and the rest holds only this sound's own lock.
 	struct RefillPlan
 	{
 		bool initial = false;
@@ -47,16 +51,16 @@ public:
 		// The source is to be (re)started once the lock is released.
 		bool startSource = false;
 	};
-	// Update thread, under the active-list lock: takes the buffers to fill out of the source and
+	// Update thread, under the source lock: takes the buffers to fill out of the source and
 	// returns true; false when there is nothing to decode (the source's state is seen to at once).
 	bool beginRefill(RefillPlan& plan);
 	// Update thread, no audio lock: decodes into the plan's buffers, which no source holds meanwhile.
 	void decodeRefill(RefillPlan& plan);
-	// Update thread, under the active-list lock: queues what was decoded unless play or stop intervened.
+	// Update thread, under the source lock: queues what was decoded unless play or stop intervened.
 	void endRefill(RefillPlan& plan);
 	// Update thread, no audio lock: starts the source as the plan says.
 	void startSource(const RefillPlan& plan);
-	// Update thread, under the active-list lock: a pause, stop or play that came while the source
+	// Update thread, under the source lock: a pause, stop or play that came while the source
 	// was being started holds again.
 	void confirmStart(const RefillPlan& plan);
 
@@ -79,7 +83,8 @@ private:
 	bool looping = false;
 	irr::core::vector3df position;
 
-	// Guarded by the device's active-list lock.
+	mutable Mutex sourceLock;
+	// Guarded by the source lock.
 	bool playing = false;
 	bool paused = false;
 	// From play until its first refill is queued: the old buffers may still be on the source.

@@ -427,16 +427,42 @@ void TextNode::draw(video::IVideoDriver* driver, const core::rect<s32>* clip)
 	if (!driver)
 		return;
 	CQuadBatcher* batcher = CQuadBatcher::forDriver(driver);
-	batcher->flush();
 
 	// Whole pixels keep the glyphs sharp.
 	core::matrix4 world = absoluteTransformation;
 	world[12] = std::floor(world[12] + 0.5f);
 	world[13] = std::floor(world[13] + 0.5f);
 	world[14] = 0.0f;
+
+	// Glyphs are white texels shaped by their alpha: the blend must take the texture's alpha too.
+	const video::E_MATERIAL_TYPE blend = EngineMaterials::vertexAlpha(driver);
+	for (const auto& page : pageMaterials)
+		page->MaterialType = blend;
+	const u32 colour = absoluteColor.color;
+	if (!clip)
+	{
+		// Unclipped, the glyphs join the batch in screen pixels like any sprite: a text costs no
+		// draw call of its own, and texts of one font page share one.
+		for (u32 index : drawOrder)
+		{
+			QuadRecord quad = glyphs[index];
+			for (BatchVertex& vertex : quad.vertices)
+			{
+				core::vector3df corner(vertex.x, vertex.y, vertex.z);
+				world.transformVect(corner);
+				vertex.x = corner.X;
+				vertex.y = corner.Y;
+				vertex.z = corner.Z;
+				vertex.color = colour;
+			}
+			batcher->addQuad(&quad);
+		}
+		return;
+	}
+
+	batcher->flush();
 	driver->setTransform(video::ETS_WORLD, world);
 
-	if (clip)
 	{
 		// Planes in node space: a screen edge x >= left reads W0 x + W4 y + W12 - left >= 0 here.
 		const float left = static_cast<float>(clip->UpperLeftCorner.X);
@@ -453,11 +479,6 @@ void TextNode::draw(video::IVideoDriver* driver, const core::rect<s32>* clip)
 			driver->setClipPlane(i, planes[i], true);
 	}
 
-	// Glyphs are white texels shaped by their alpha: the blend must take the texture's alpha too.
-	const video::E_MATERIAL_TYPE blend = EngineMaterials::vertexAlpha(driver);
-	for (const auto& page : pageMaterials)
-		page->MaterialType = blend;
-	const u32 colour = absoluteColor.color;
 	for (u32 index : drawOrder)
 	{
 		QuadRecord& quad = glyphs[index];
@@ -468,9 +489,6 @@ void TextNode::draw(video::IVideoDriver* driver, const core::rect<s32>* clip)
 
 	batcher->flush();
 	driver->setTransform(video::ETS_WORLD, core::IdentityMatrix);
-	if (clip)
-	{
-		for (u32 i = 0; i < 4; ++i)
-			driver->enableClipPlane(i, false);
-	}
+	for (u32 i = 0; i < 4; ++i)
+		driver->enableClipPlane(i, false);
 }

@@ -4,33 +4,61 @@
 
 namespace
 {
-const wchar_t* const nodeContainers[] = {L"SceneNode", nullptr};
-const wchar_t* const stateContainers[] = {L"States", L"Animator", L"StartAnimator", L"EndAnimator", nullptr};
-const wchar_t* const actionContainers[] = {L"State", nullptr};
-const wchar_t* const keyFrameContainers[] = {L"Animator", L"StartAnimator", L"EndAnimator", nullptr};
+// The element names the structure rules know, as bits; other names have none.
+enum ElementKind : unsigned char
+{
+	OtherElement = 0,
+	SceneNodeElement = 1 << 0,
+	StatesElement = 1 << 1,
+	StateElement = 1 << 2,
+	AnimatorElement = 1 << 3,
+	StartAnimatorElement = 1 << 4,
+	EndAnimatorElement = 1 << 5,
+	KeyFrameElement = 1 << 6,
+};
 
-// The elements that may enclose a start tag of this name; null for names without a rule.
-// Every start tag asks: the length picks the one name to compare with.
-const wchar_t* const* containersOf(const irr::core::stringw& name)
+// Every start and end tag asks: the length picks the one name to compare with.
+unsigned char kindOf(const irr::core::stringw& name)
 {
 	switch (name.size())
 	{
 	case 9:
-		return name == L"SceneNode" ? nodeContainers : nullptr;
+		return name == L"SceneNode" ? SceneNodeElement : OtherElement;
 	case 6:
-		return name == L"States" ? nodeContainers : nullptr;
+		return name == L"States" ? StatesElement : OtherElement;
 	case 5:
-		return name == L"State" ? stateContainers : nullptr;
+		return name == L"State" ? StateElement : OtherElement;
 	case 8:
 		if (name == L"Animator")
-			return actionContainers;
-		return name == L"KeyFrame" ? keyFrameContainers : nullptr;
+			return AnimatorElement;
+		return name == L"KeyFrame" ? KeyFrameElement : OtherElement;
 	case 13:
-		return name == L"StartAnimator" ? actionContainers : nullptr;
+		return name == L"StartAnimator" ? StartAnimatorElement : OtherElement;
 	case 11:
-		return name == L"EndAnimator" ? actionContainers : nullptr;
+		return name == L"EndAnimator" ? EndAnimatorElement : OtherElement;
 	default:
-		return nullptr;
+		return OtherElement;
+	}
+}
+
+// The kinds of element that may enclose a start tag of this kind; none for kinds without a rule.
+unsigned char containersOf(unsigned char kind)
+{
+	switch (kind)
+	{
+	case SceneNodeElement:
+	case StatesElement:
+		return SceneNodeElement;
+	case StateElement:
+		return StatesElement | AnimatorElement | StartAnimatorElement | EndAnimatorElement;
+	case AnimatorElement:
+	case StartAnimatorElement:
+	case EndAnimatorElement:
+		return StateElement;
+	case KeyFrameElement:
+		return AnimatorElement | StartAnimatorElement | EndAnimatorElement;
+	default:
+		return OtherElement;
 	}
 }
 
@@ -49,10 +77,21 @@ SceneXmlReader::SceneXmlReader(IXMLReader* reader, const wchar_t* openElement) :
 
 void SceneXmlReader::pushOpen(const irr::core::stringw& name)
 {
+	pushOpen(name, kindOf(name));
+}
+
+void SceneXmlReader::pushOpen(const irr::core::stringw& name, unsigned char kind)
+{
 	if (openCount == open.size())
+	{
 		open.push_back(name);
+		openKinds.push_back(kind);
+	}
 	else
+	{
 		open[openCount] = name;
+		openKinds[openCount] = kind;
+	}
 	++openCount;
 }
 
@@ -71,15 +110,23 @@ SmartPointer<SceneXmlReader> SceneXmlReader::wrap(IXMLReader* reader)
 	return SmartPointer<SceneXmlReader>(new SceneXmlReader(reader, onStart ? reader->getNodeName().c_str() : nullptr));
 }
 
-long SceneXmlReader::findInnermost(const wchar_t* const* names) const
+long SceneXmlReader::findInnermost(unsigned char kinds) const
 {
 	for (size_t i = openCount; i-- > 0;)
 	{
-		for (const wchar_t* const* n = names; *n; ++n)
-		{
-			if (open[i] == *n)
-				return static_cast<long>(i);
-		}
+		if (openKinds[i] & kinds)
+			return static_cast<long>(i);
+	}
+	return -1;
+}
+
+long SceneXmlReader::findInnermostNamed(const irr::core::stringw& name, unsigned char kind) const
+{
+	for (size_t i = openCount; i-- > 0;)
+	{
+		// Known names are told apart by their kind alone.
+		if (openKinds[i] == kind && (kind != OtherElement || open[i] == name))
+			return static_cast<long>(i);
 	}
 	return -1;
 }
@@ -105,9 +152,11 @@ bool SceneXmlReader::read()
 	{
 		size_t toClose = 0;
 		const int type = inner->getNodeType();
+		currentKind = OtherElement;
 		if (type == XML_NODE_ELEMENT)
 		{
-			if (const wchar_t* const* containers = containersOf(inner->getNodeName()))
+			currentKind = kindOf(inner->getNodeName());
+			if (const unsigned char containers = containersOf(currentKind))
 			{
 				const long index = findInnermost(containers);
 				if (index >= 0)
@@ -116,15 +165,7 @@ bool SceneXmlReader::read()
 		}
 		else if (type == XML_NODE_ELEMENT_END)
 		{
-			long index = -1;
-			for (size_t i = openCount; i-- > 0;)
-			{
-				if (open[i] == inner->getNodeName())
-				{
-					index = static_cast<long>(i);
-					break;
-				}
-			}
+			const long index = findInnermostNamed(inner->getNodeName(), kindOf(inner->getNodeName()));
 			// An end tag that closes nothing is dropped.
 			if (index < 0)
 				continue;
@@ -147,7 +188,7 @@ void SceneXmlReader::applyCurrent()
 {
 	const int type = inner->getNodeType();
 	if (type == XML_NODE_ELEMENT && !inner->isEmptyElement())
-		pushOpen(inner->getNodeName());
+		pushOpen(inner->getNodeName(), currentKind);
 	else if (type == XML_NODE_ELEMENT_END && openCount > 0)
 		--openCount;
 }

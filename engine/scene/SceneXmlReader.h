@@ -43,17 +43,24 @@ public:
 	void addSpecialCharacter(const irr::core::stringw& entry) override;
 
 private:
-	// Index of the innermost open element named one of names, or -1.
-	long findInnermost(const wchar_t* const* names) const;
+	// Index of the innermost open element of one of the kinds (a set of bits), or -1.
+	long findInnermost(unsigned char kinds) const;
+	// Index of the innermost open element of this name (whose kind is given), or -1.
+	long findInnermostNamed(const irr::core::stringw& name, unsigned char kind) const;
 	// Applies the structural effect of the inner reader's current node.
 	void applyCurrent();
 	void pushOpen(const irr::core::stringw& name);
+	void pushOpen(const irr::core::stringw& name, unsigned char kind);
 	// Takes the innermost open element off the stack; its name becomes the synthetic end tag's.
 	void popOpenAsSynthetic();
 
 	SmartPointer<IXMLReader> inner;
 	// The open elements are the first openCount names; the slots above keep their memory for reuse.
 	std::vector<irr::core::stringw> open;
+	// The kind of each open element, beside its name: the structure rules compare kinds, not names.
+	std::vector<unsigned char> openKinds;
+	// Kind of the inner reader's current start tag, found when it was read.
+	unsigned char currentKind = 0;
 	size_t openCount = 0;
 	// Synthetic end tags still to report before the inner reader's current node.
 	size_t pendingEndCount = 0;
