@@ -333,6 +333,8 @@ void GShopScene::showAchievementPopup(int counterIndex)
 		return;
 	// The bought-building counters are the first four achievements.
 	popup->showAchievement(counterIndex);
+	// The hovered card's hint would stay drawn over the popup.
+	hideHint();
 	playCue("AchievementUnlocked");
 	pushScene(popup, true, nameIdNavFrom(), nameIdNavTo());
 }

@@ -19,6 +19,7 @@
 #include "frontend/GMainMenuScene.h"
 #include "frontend/GMapLocationButton.h"
 #include "frontend/GMapScene.h"
+#include "frontend/GShopButton.h"
 #include "frontend/GShopScene.h"
 #include "level/GGameLevelScene.h"
 #include "nodes/SpriteNode.h"
@@ -633,7 +634,11 @@ TEST_F(FrontDoorRoad, TheShopsAchievementPopupShowsTheAchievementReached)
 	click(map, map->findChild(internStringId("Scene"), 0)->findChild(internStringId("ShopButton"), 0));
 	ASSERT_TRUE(stepUntil(500, [&] { return onTop<GShopScene>(); }));
 	auto* shop = nodeCast<GShopScene>(top());
+	// The card the player just bought is still hovered: its hint must not stay over the popup.
+	shop->showUpgradeHint(shop->getShopButtons()[0].get());
+	ASSERT_TRUE(shop->getHintNode()->isVisible());
 	shop->showAchievementPopup(2);
+	EXPECT_FALSE(shop->getHintNode()->isVisible());
 	auto* popup = nodeCast<GAchievementUnlockedScene>(top());
 	ASSERT_NE(popup, nullptr);
 	EXPECT_EQ(popup->getSceneBelow(), shop);
