@@ -286,4 +286,10 @@ TEST_F(TutorialRoadScreens, TheFirstLevelsTutorialPointsAtTheLot)
 	    lot, [&] { return looks(lotArrow, arrowGold); }, 1, 4000))
 	    << "no arrow points at the first lot";
 	screenshot("level1-arrow");
+
+	// The lot taken, the arrow moves on to the hotels button.
+	ASSERT_TRUE(clickUntil(
+	    lot, [&] { return !looks(lotArrow, arrowGold) && looks(arrowDown(230, 652), arrowGold); }, 1, 4000))
+	    << "the arrow did not move on to the hotels button";
+	screenshot("level1-hotels-arrow");
 }
