@@ -25,6 +25,7 @@
 namespace
 {
 constexpr int KeyEscape = 27;
+constexpr int KeyU = 85;
 
 StringId nameId(const char* name)
 {
@@ -171,7 +172,8 @@ bool GMapScene::onSceneChangeStarted(CEventNodeSceneChangeStarted* event)
 		}
 		button->startWave(static_cast<float>(i % 5) * 0.2f);
 	}
-	// The map tutorials join here once the tutorial controller is part of the game.
+	tutorial.end();
+	chooseTutorial(event);
 
 	buildLevelRecords();
 	refreshLocationButtons();
@@ -193,9 +195,39 @@ bool GMapScene::onSceneChangeFinished(CEventNodeSceneChangeFinished* event)
 		if (event->oldScene && event->oldScene->isKindOf(NodeTypeGComicsScene) && comicBeforeMiniGame &&
 		    selectedLocation && !selectedLocation->getAssociatedLevelName().empty())
 			openLevelLoading(this, selectedLocation->getAssociatedLevelName());
+		else
+			tutorial.start();
 		return true;
 	}
-	return event->oldScene == this;
+	if (event->oldScene != this)
+		return false;
+	// Seen to its end, the tutorial is not shown again; left half-way, it comes back on the next visit. The
+	// click that leaves may have been its last step, which only its next updates would see.
+	tutorial.catchUp();
+	if (!tutorial.isHeld())
+		tutorial.clearProfileKey();
+	tutorial.end();
+	return true;
+}
+
+void GMapScene::chooseTutorial(const CEventNodeSceneChangeStarted* event)
+{
+	const CProfile* profile = currentProfile();
+	if (!profile || !profile->getBool(ProfileKey::ShowTutorialOn))
+		return;
+	const int maxUnlocked = profile->getInt(ProfileKey::MaxUnlockedLevelIndex);
+	const bool fromShop = event->oldScene && event->oldScene->isKindOf(NodeTypeGShopScene);
+	if (maxUnlocked == 0 && profile->getBool(ProfileKey::ShowTutorialMap1))
+		tutorial.open("scenes/MapTutorial1.xml", ProfileKey::ShowTutorialMap1);
+	else if (maxUnlocked == 2 && !fromShop && profile->getBool(ProfileKey::ShowTutorialMap2))
+		tutorial.open("scenes/MapTutorial2.xml", ProfileKey::ShowTutorialMap2);
+}
+
+bool GMapScene::updateTime(unsigned elapsed)
+{
+	GBaseSceneNode::updateTime(elapsed);
+	tutorial.update(elapsed);
+	return true;
 }
 
 bool GMapScene::onKeyUp(CEventInputKeyUp* event)
@@ -205,7 +237,34 @@ bool GMapScene::onKeyUp(CEventInputKeyUp* event)
 		closeTo(0, nameIdNavBackFrom(), nameIdNavBackTo());
 		return true;
 	}
+	// The developer's shortcut to the comics.
+	if (gDeveloperMode && event->key >= '1' && event->key <= '5')
+	{
+		if (gGameApplication && gGameApplication->contentManager)
+			gGameApplication->contentManager->releaseUnusedContent();
+		const std::string comic = "scenes/ComicsScene" + std::string(1, static_cast<char>(event->key)) + ".qscn";
+		openScene(comic.c_str(), false, nameIdNavFrom(), nameIdNavTo());
+		return true;
+	}
 	return GBaseSceneNode::onKeyUp(event);
+}
+
+bool GMapScene::onKeyDown(CEventInputKeyDown* event)
+{
+	if (!gDeveloperMode || event->key != KeyU)
+		return GBaseSceneNode::onKeyDown(event);
+	// The developer's shortcut to the next location.
+	if (CProfile* profile = currentProfile())
+	{
+		const int maxUnlocked = profile->getInt(ProfileKey::MaxUnlockedLevelIndex);
+		if (static_cast<size_t>(static_cast<unsigned>(maxUnlocked + 1)) < locationButtons.size())
+		{
+			profile->setInt(ProfileKey::MaxUnlockedLevelIndex, maxUnlocked + 1);
+			CProfileManager::instance()->saveProfiles();
+		}
+	}
+	refreshLocationButtons();
+	return true;
 }
 
 // ---- records and buttons
@@ -417,6 +476,11 @@ bool GMapScene::onNodePressed(CEventNodeClicked* event)
 	{
 		openScene(ShopSceneName, false, nameIdNavFrom(), nameIdNavTo());
 		return true;
+	}
+	if (name == nameId("SkipTutorialButton"))
+	{
+		tutorial.skip();
+		return false;
 	}
 	if (name == nameId("PlayButton"))
 	{

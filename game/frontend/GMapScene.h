@@ -1,5 +1,6 @@
 #pragma once
 
+#include "GMenuTutorial.h"
 #include "app/GBaseSceneNode.h"
 #include "core/SmartPointer.h"
 
@@ -46,6 +47,8 @@ public:
 	void onLoaded() override;
 
 	bool onKeyUp(CEventInputKeyUp* event) override;
+	bool onKeyDown(CEventInputKeyDown* event) override;
+	bool updateTime(unsigned elapsed) override;
 	bool onSceneChangeStarted(CEventNodeSceneChangeStarted* event) override;
 	bool onSceneChangeFinished(CEventNodeSceneChangeFinished* event) override;
 	bool onNodePressed(CEventNodeClicked* event) override;
@@ -64,11 +67,14 @@ public:
 	GMapLocationButton* getSelectedLocation() const { return selectedLocation; }
 	ControlNode* getPlayButton() const { return playButton; }
 	BaseNode* getLevelHint(int number) const { return levelHintNodes[static_cast<size_t>(number - 1)]; }
+	const GMenuTutorial& getTutorial() const { return tutorial; }
 
 private:
 	int indexOf(const GMapLocationButton* button) const;
 	void selectLocation(GMapLocationButton* button);
 	void fillLevelHint(BaseNode* hint, const GMapLocationButton* button, const GMapLevelRecord& record);
+	// The first map tutorial on the first visit, the second after the first district's third level.
+	void chooseTutorial(const CEventNodeSceneChangeStarted* event);
 
 	// Nodes of this scene's tree, owned by it.
 	std::vector<GMapLocationButton*> locationButtons;
@@ -76,4 +82,5 @@ private:
 	ControlNode* playButton = nullptr;
 	std::array<BaseNode*, HintCount> levelHintNodes{};
 	std::vector<GMapLevelRecord> levelRecords;
+	GMenuTutorial tutorial{*this};
 };

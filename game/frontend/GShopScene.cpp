@@ -1,5 +1,6 @@
 #include "GShopScene.h"
 
+#include "GAchievementUnlockedScene.h"
 #include "GShopButton.h"
 #include "ShopLedger.h"
 #include "app/GGameApplication.h"
@@ -19,6 +20,7 @@
 namespace
 {
 constexpr int KeyEscape = 27;
+constexpr int KeyU = 85;
 constexpr float HighlightDepth = 10.0f;
 constexpr float HintDepth = 1000.0f;
 
@@ -319,18 +321,20 @@ bool GShopScene::purchase(GShopButton* button)
 	return true;
 }
 
-void GShopScene::showAchievementPopup([[maybe_unused]] int counterIndex)
+void GShopScene::showAchievementPopup(int counterIndex)
 {
 	CContentManager* contents = getContentRef().getContentManager();
 	if (!contents)
 		return;
 	SmartPointer<ContentObject> content(
 	    contents->getContent(ContentTypeSceneNode, "scenes/AchievementUnlockedScene.qscn", true));
-	SceneNode* popup = nodeCast<SceneNode>(dynamic_cast<BaseNode*>(content.get()));
-	if (!popup || !popup->isKindOf(NodeTypeGAchievementUnlockedScene))
+	auto* popup = nodeCast<GAchievementUnlockedScene>(dynamic_cast<BaseNode*>(content.get()));
+	if (!popup)
 		return;
-	// The popup's class is not part of the game yet; once it is, it is shown the achievement of
-	// counterIndex here with its showAchievement.
+	// The bought-building counters are the first four achievements.
+	popup->showAchievement(counterIndex);
+	// The hovered card's hint would stay drawn over the popup.
+	hideHint();
 	playCue("AchievementUnlocked");
 	pushScene(popup, true, nameIdNavFrom(), nameIdNavTo());
 }
@@ -342,6 +346,11 @@ bool GShopScene::onKeyUp(CEventInputKeyUp* event)
 	if (event->key == KeyEscape)
 	{
 		closeTo(0, nameIdNavBackFrom(), nameIdNavBackTo());
+		return true;
+	}
+	if (gDeveloperMode && event->key == KeyU)
+	{
+		grantAllUpgrades();
 		return true;
 	}
 	return GBaseSceneNode::onKeyUp(event);
@@ -358,6 +367,44 @@ bool GShopScene::onSceneChangeStarted(CEventNodeSceneChangeStarted* event)
 	refreshUpgradeHighlights();
 	recalculatePoints(false);
 	hideHint();
+	tutorial.end();
+	chooseTutorial();
+	return true;
+}
+
+void GShopScene::chooseTutorial()
+{
+	const CProfile* profile = currentProfile();
+	if (!profile || !profile->getBool(ProfileKey::ShowTutorialOn))
+		return;
+	const int maxUnlocked = profile->getInt(ProfileKey::MaxUnlockedLevelIndex);
+	if (maxUnlocked == 2 && profile->getBool(ProfileKey::ShowTutorialShop1))
+		tutorial.open("scenes/ShopTutorial1.xml", ProfileKey::ShowTutorialShop1);
+	else if (maxUnlocked == 7 && profile->getBool(ProfileKey::ShowTutorialShop2))
+		tutorial.open("scenes/ShopTutorial2.xml", ProfileKey::ShowTutorialShop2);
+}
+
+bool GShopScene::onSceneChangeFinished(CEventNodeSceneChangeFinished* event)
+{
+	if (GBaseSceneNode::onSceneChangeFinished(event))
+		return true;
+	if (event->newScene == this)
+	{
+		tutorial.start();
+		return true;
+	}
+	if (event->oldScene != this)
+		return false;
+	// Unlike the map's, a shop tutorial counts as seen once the shop is left.
+	tutorial.clearProfileKey();
+	tutorial.end();
+	return true;
+}
+
+bool GShopScene::updateTime(unsigned elapsed)
+{
+	GBaseSceneNode::updateTime(elapsed);
+	tutorial.update(elapsed);
 	return true;
 }
 
@@ -372,6 +419,11 @@ bool GShopScene::onNodePressed(CEventNodeClicked* event)
 	{
 		closeTo(0, nameIdNavBackFrom(), nameIdNavBackTo());
 		return true;
+	}
+	if (node->getName() == internStringId("SkipTutorialButton"))
+	{
+		tutorial.skip();
+		return false;
 	}
 	GShopButton* button = nodeCast<GShopButton>(node);
 	if (button && shopButtonsNode && button->getParent() == shopButtonsNode.get() && button->isEnabled() &&

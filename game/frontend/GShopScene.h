@@ -1,5 +1,6 @@
 #pragma once
 
+#include "GMenuTutorial.h"
 #include "app/GBaseSceneNode.h"
 #include "core/SmartPointer.h"
 
@@ -35,6 +36,8 @@ public:
 
 	bool onKeyUp(CEventInputKeyUp* event) override;
 	bool onSceneChangeStarted(CEventNodeSceneChangeStarted* event) override;
+	bool onSceneChangeFinished(CEventNodeSceneChangeFinished* event) override;
+	bool updateTime(unsigned elapsed) override;
 	bool onNodePressed(CEventNodeClicked* event) override;
 	bool onNodeHovered(CEventNodeHovered* event) override;
 	bool onNodeUnhovered(CEventNodeUnhovered* event) override;
@@ -63,6 +66,8 @@ public:
 	void setAchievements(GAchievements* tracker);
 	GAchievements* getAchievements() const;
 
+	const GMenuTutorial& getTutorial() const { return tutorial; }
+
 	static StringId nameIdHighlight();
 
 private:
@@ -78,6 +83,8 @@ private:
 	void advanceAchievements(const int counts[], bool forceSave);
 	void hideHint();
 	void clearParts();
+	// The first shop tutorial after the first district's third level, the second after its seventh.
+	void chooseTutorial();
 
 	int points = 0;
 	SmartPointer<BaseNode> shopButtonsNode;
@@ -88,4 +95,5 @@ private:
 	SmartPointer<BaseNode> highlightTemplate;
 	SmartPointer<GUpgradesConfiguration> upgrades; // null: the application's
 	SmartPointer<GAchievements> achievements;      // null: the application's
+	GMenuTutorial tutorial{*this};
 };

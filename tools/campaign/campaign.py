@@ -45,6 +45,9 @@ LINES_FROM = [
     (19, 'AquaPark'), (21, 'PRAgency'), (22, 'HotelN51'), (25, 'HotelN61'),
 ]
 
+# Service buildings that stand run down where a level places them (restored by the player).
+SERVICE_RECORDS = ['FishingCenter', 'ObservationTower', 'Pyramid', 'Station', 'HQ']
+
 HOTELS_D1 = ['Camping', 'Hostel']
 HOTELS_D2 = ['Camping', 'Hostel', 'GuestHouse']
 HOTELS_D3 = ['Hostel', 'GuestHouse', 'BusinessHotel']
@@ -474,3 +477,36 @@ def district_of(level):
 
 def lines_for(level):
     return [name for since, name in LINES_FROM if since <= level]
+
+# Tips (hints the player may switch off) shown in the level where something is met first: the make script
+# finds those levels from the districts, LINES_FROM, the goals and the events, and writes each level's
+# Tutorial.xml. Keys are dictionary keys after "Tip_".
+TIPS = {
+    'District1': 'Welcome to Old Town! Campers and hikers love its lanes. Build on your lots, and watch for '
+                 'lots the city puts up for sale.',
+    'District2': 'The Harbour! Families come by ferry and want cosy guest houses. Old buildings here wait to '
+                 'be restored.',
+    'District3': 'Park Hill is the smart side of town. Business travellers pay well, and they like a view.',
+    'District4': 'Winter in the New Quarter! Its guests expect the finest: five-star hotels, then six-star '
+                 'towers.',
+    'Line_Hostel1': 'New: hostels! They hold more guests than campsites, and their guests love a cafe nearby.',
+    'Line_Statue': 'New: the statue! Buildings around it earn more. Keep it clean: a dirty statue does harm.',
+    'Line_TruckStation': 'New: the truck station! While it works, materials cost less and arrive faster.',
+    'Line_GuestHouse1': 'New: guest houses! Each new floor brings more guests who stay longer.',
+    'Line_Garden': 'New: the garden! Buildings around it earn ten percent more.',
+    'Line_CityMall': 'New: the city mall! It earns from every guest in its wide area.',
+    'Line_REAgency': 'New: the estate agency! Lots cost you less, and buildings you sell bring more.',
+    'Line_BusinessHotel1': 'New: business hotels! Build them near the mall and the sights for the best return.',
+    'Line_Memorial': 'New: the memorial! Buildings around it earn fifteen percent more.',
+    'Line_AquaPark': 'New: the aqua park! While it is open, every other building in town earns more.',
+    'Line_PRAgency': 'New: the PR agency! Every building earns more, and happy guests start sending letters.',
+    'Line_HotelN51': 'New: five-star hotels! Expensive to raise, but their guests spend all over the district.',
+    'Line_HotelN61': 'New: six-star towers, the crown of the city! Every level brings many more guests.',
+    'Repairs': 'A broken hotel earns nothing. Click it and press Repair: a worker fixes it with a few materials.',
+    'Sale': 'Now and then the city puts a plot up for sale. Buy it, and you have room for one more building.',
+    'Cleanings': 'A decoration got dirty, and a dirty one does more harm than good. Click it and have it cleaned.',
+    'Restore': 'This old building stands run down. Click it and restore it: then it earns every day.',
+    'Purchases': 'This town asks you to buy a plot from the city: watch for one that is put up for sale.',
+    'Features': 'Here the goal wants features running at the same time. Start them close together!',
+    'Letters': 'A money letter! Thankful guests send you money while your PR agency works.',
+}

@@ -283,6 +283,80 @@ def level_paths(number, level):
     return '\n'.join(out) + '\n'
 
 
+# Tutorial.xml: the tips -------------------------------------------------------------------------------------
+
+TIP_TIME = 10000  # ms a tip stays on screen
+TIP_GAP = 15000  # ms between two tips
+
+
+def district_of(number):
+    return (number - 1) // 7 + 1
+
+
+def first_levels():
+    """Where each tip of C.TIPS belongs: {level: [(tip key, waited action or None)]}, in showing order."""
+    tips = {}
+    seen = set()
+
+    def add(number, key, wait=None):
+        if key not in seen:
+            seen.add(key)
+            tips.setdefault(number, []).append((key, wait))
+
+    for number in sorted(C.L):
+        level = C.L[number]
+        if number == 3 or district_of(number) != district_of(number - 1):
+            add(number, 'District%d' % district_of(number))
+        for first, record in C.LINES_FROM:
+            if first == number:
+                add(number, 'Line_' + record)
+        for spot, record, _owned in parse_places(level['places']):
+            if record in C.SERVICE_RECORDS:
+                add(number, 'Restore')
+                add(number, record + '_FullDescription')
+        kinds = [goal[0] for goal in level['goals']] + [item[0] for item in level['events']]
+        for kind, key in (('broken', 'Repairs'), ('repairs', 'Repairs'), ('sale', 'Sale'),
+                          ('purchases', 'Purchases'), ('features', 'Features')):
+            if kind in kinds:
+                add(number, key)
+        # Tips about a level event wait for it, after the others.
+        for kind, key, wait in (('dirty', 'Cleanings', 'WaitDirty'), ('letters', 'Letters', 'WaitLetter')):
+            if kind in kinds:
+                add(number, key, wait)
+    return tips
+
+
+def tip_key(key):
+    return key if key.endswith('_FullDescription') else 'Tip_' + key
+
+
+def tutorial_file(number, tips):
+    lines = ['<?xml version="1.0" encoding="utf-8"?>',
+             '<!-- Level %d tips (written by tools/campaign/make_campaign.py): what this level shows first. A hint '
+             'without text' % number,
+             '     keeps the window hidden while it waits. Texts: strings/Dictionary.xml. -->',
+             '<Tutorial>']
+
+    def hint(text, action):
+        lines.append('\t<Hint Tip="true">')
+        if text:
+            lines.append('\t\t<TextPosition Value="20;8;1"/>')
+            lines.append('\t\t<Text Value="%%%s%%"/>' % text)
+        lines.append('\t\t<Actions>')
+        lines.append('\t\t\t' + action)
+        lines.append('\t\t</Actions>')
+        lines.append('\t</Hint>')
+
+    for i, (key, wait) in enumerate(tips):
+        if wait:
+            hint(None, '<Action Type="%s"/>' % wait)
+        elif i > 0:
+            hint(None, '<Action Type="Timed" Time="%d"/>' % TIP_GAP)
+        hint(tip_key(key), '<Action Type="Timed" Time="%d"/>' % TIP_TIME)
+    lines.append('</Tutorial>')
+    return '\n'.join(lines) + '\n'
+
+
 # Dictionary ---------------------------------------------------------------------------------------------
 
 BEGIN = '\t<!-- Campaign levels (written by tools/campaign/make_campaign.py from tools/campaign/campaign.py). -->'
@@ -302,6 +376,8 @@ def dictionary_block():
             key = goal[-1] if isinstance(goal[-1], str) else None
             if key:
                 lines.append('\t<s n="Level%d_Goal%s">%s</s>' % (number, key, escape(texts[key])))
+    for key, text in C.TIPS.items():
+        lines.append('\t<s n="Tip_%s">%s</s>' % (key, escape(text)))
     lines.append(END)
     return '\n'.join(lines) + '\n'
 
@@ -333,6 +409,8 @@ def main():
     scores = read_scores(root)
     if '--check' in args:
         sys.exit(0 if E.check_campaign(C, scores) else 1)
+    tips = first_levels()
+    assert all(key in C.TIPS or key.endswith('_FullDescription') for keys in tips.values() for key, _ in keys)
     for number, level in sorted(C.L.items()):
         check_places(number, level)
         folder = os.path.join(root, 'assets/levels/level%d' % number)
@@ -342,6 +420,10 @@ def main():
                            ('LevelPaths.xml', level_paths(number, level))):
             with open(os.path.join(folder, name), 'w', encoding='utf-8') as out:
                 out.write(text)
+        # Only levels that meet something first have tips.
+        if number in tips:
+            with open(os.path.join(folder, 'Tutorial.xml'), 'w', encoding='utf-8') as out:
+                out.write(tutorial_file(number, tips[number]))
     write_dictionary(root)
 
 

@@ -25,11 +25,6 @@ namespace
 {
 const char* const ArchiveKey = "qwhtrz7e2k5518301)#~#4412pm93vnexlkcuehtkrgbnr8pm3p5x7klqaf";
 
-// Names that other branches add at the same time as this test; the merge empties this list.
-const std::set<std::string> namesAddedOnOtherBranches = {
-    "template TutorialArrow",
-};
-
 // Template names the code completes with a number from 1 to 5.
 const std::string BuiltTemplatePrefixes[] = {"Game_MaterialsButton", "Game_WorkersButton"};
 
@@ -575,7 +570,7 @@ protected:
 		for (const Named& n : named)
 		{
 			const std::string key = std::string(kindName(n.kind)) + " " + n.name;
-			if (exists(n) || namesAddedOnOtherBranches.count(key) || lines.count(key))
+			if (exists(n) || lines.count(key))
 				continue;
 			lines[key] = n.where;
 		}
@@ -618,18 +613,6 @@ TEST_F(ShippedContentReferences, EverythingNamedExists)
 }
 
 // The list of names other branches add must not hide something that exists already.
-TEST_F(ShippedContentReferences, NamesLeftToOtherBranchesAreStillMissing)
-{
-	for (const std::string& key : namesAddedOnOtherBranches)
-	{
-		const size_t space = key.find(' ');
-		const std::string kind = key.substr(0, space);
-		const std::string what = key.substr(space + 1);
-		const Named n{kind == "template" ? Kind::UiTemplate : Kind::Picture, what, ""};
-		EXPECT_FALSE(exists(n)) << key << " exists now: take it off namesAddedOnOtherBranches";
-	}
-}
-
 // What a text node of a shipped scene draws: its Text through the dictionary, never a raw %Key%.
 TEST_F(ShippedContentReferences, NoSceneTextDrawsARawTag)
 {

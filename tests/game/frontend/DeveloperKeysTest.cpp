@@ -4,6 +4,12 @@
 #include "data/GComicsConfiguration.h"
 #include "data/GLevelScores.h"
 #include "data/GUpgradesConfiguration.h"
+#include "data/ProfileKeys.h"
+#include "frontend/GComicsScene.h"
+#include "frontend/GMapLocationButton.h"
+#include "frontend/GMapScene.h"
+#include "frontend/GShopButton.h"
+#include "frontend/GShopScene.h"
 
 #include <cctype>
 #include <fstream>
@@ -79,4 +85,56 @@ TEST_F(DeveloperKeys, ReloadNeedsTheFlagAndBothModifiers)
 	command(83, true, true);
 	EXPECT_FALSE(
 	    std::ifstream(std::string(getDevice()->getFileSystem()->getUserDataFolder().c_str()) + "/screenshot0.jpg"));
+}
+
+// The map's and the shop's developer keys: the next location, the comics and every upgrade, each only
+// after the code.
+TEST_F(DeveloperKeys, TheMapOpensTheNextLocationAndTheComicsTheShopGrantsEveryUpgrade)
+{
+	usePlayers({L"Dev"}, 0);
+	CProfile* player = CProfileManager::instance()->getActiveProfile();
+	player->setInt(ProfileKey::MaxUnlockedLevelIndex, 4);
+	player->setBool(ProfileKey::ShowTutorialOn, false);
+	GMapScene* map = open<GMapScene>("scenes/MapScene.qscn");
+	ASSERT_NE(map, nullptr);
+	ASSERT_EQ(map->getLocationButtons().size(), 32u);
+	auto keyDown = [&](int key)
+	{
+		CEventInputKeyDown event(0, key, false, false);
+		return map->onEvent(&event);
+	};
+
+	keyDown('U');
+	keyUp(map, '2');
+	settle();
+	EXPECT_EQ(player->getInt(ProfileKey::MaxUnlockedLevelIndex), 4) << "a key worked without the code";
+	EXPECT_EQ(top(), map);
+
+	typeKeys("plumvask");
+	command(82, true, true); // the configuration the shop sells from
+	EXPECT_TRUE(keyDown('U'));
+	EXPECT_EQ(player->getInt(ProfileKey::MaxUnlockedLevelIndex), 5);
+	EXPECT_TRUE(map->getLocationButtons()[6]->isEnabled());
+	EXPECT_EQ(reloadedProfiles()->getProfile(0)->getInt(ProfileKey::MaxUnlockedLevelIndex), 5) << "not saved";
+	// Never past the last location.
+	player->setInt(ProfileKey::MaxUnlockedLevelIndex, 31);
+	keyDown('U');
+	EXPECT_EQ(player->getInt(ProfileKey::MaxUnlockedLevelIndex), 31);
+
+	EXPECT_TRUE(keyUp(map, '2'));
+	settle();
+	ASSERT_TRUE(nodeCast<GComicsScene>(top()));
+	EXPECT_EQ(top()->getContentRef().getName(), irr::core::stringc("scenes/ComicsScene2.qscn"));
+	top()->closeTo(0);
+	settle();
+	ASSERT_EQ(top(), map);
+
+	GShopScene* shop = open<GShopScene>("scenes/ShopScene.qscn");
+	ASSERT_NE(shop, nullptr);
+	EXPECT_TRUE(keyUp(shop, 'U'));
+	const irr::core::stringc bought = player->getString(ProfileKey::BoughtUpgrades);
+	for (const auto& entry : application->upgradesConfiguration->getUpgrades())
+		EXPECT_NE(bought.find(getStringById(entry.first).c_str()), -1) << getStringById(entry.first).c_str();
+	for (const auto& button : shop->getShopButtons())
+		EXPECT_TRUE(button->isBought() || button->isLocked()) << getStringById(button->getName()).c_str();
 }

@@ -19,6 +19,8 @@
 #include "frontend/GMainMenuScene.h"
 #include "frontend/GMapLocationButton.h"
 #include "frontend/GMapScene.h"
+#include "frontend/GShopButton.h"
+#include "frontend/GShopScene.h"
 #include "level/GGameLevelScene.h"
 #include "nodes/SpriteNode.h"
 #include "play/GGamePlayScene.h"
@@ -26,6 +28,7 @@
 #include "play/GLevelCompletedScene.h"
 #include "play/GLevelObjectivesScene.h"
 #include "play/GLoadingLevelScene.h"
+#include "play/tutorial/GTutorial.h"
 #include "nodes/TextNode.h"
 #include "scene/NodeEvents.h"
 #include "scene/SceneManager.h"
@@ -543,4 +546,129 @@ TEST_F(FrontDoorRoad, WithoutAPlayerTheMenuAsksForOne)
 	ASSERT_TRUE(list && list->isKindOf(NodeTypeGSelectPlayerScene));
 	EXPECT_NE(nodeCast<GMainMenuScene>(list->getSceneBelow()), nullptr);
 	EXPECT_EQ(log.problemCount(), 0u) << log.dump();
+}
+
+namespace
+{
+// The map's or the shop's tutorial window, shown with a text.
+bool tutorialShown(const GMenuTutorial& tutorial)
+{
+	const GTutorial* running = tutorial.get();
+	return running && running->getWindow() && running->getWindow()->isVisible();
+}
+
+int arrowsShown(const GMenuTutorial& tutorial)
+{
+	const BaseNode* arrows = tutorial.get() ? tutorial.get()->getArrowsNode() : nullptr;
+	return arrows ? static_cast<int>(arrows->getChildren().size()) : 0;
+}
+} // namespace
+
+TEST_F(FrontDoorRoad, TheFirstMapVisitRunsTheMapTutorialAndStoresItOnceSeen)
+{
+	GMapScene* map = openMap(0);
+	ASSERT_NE(map, nullptr) << log.dump();
+	CProfile* player = CProfileManager::instance()->getActiveProfile();
+	ASSERT_TRUE(stepUntil(20, [&] { return tutorialShown(map->getTutorial()); })) << "no tutorial on the first visit";
+	EXPECT_EQ(map->getTutorial().getProfileKey(), irr::core::stringc(ProfileKey::ShowTutorialMap1));
+	EXPECT_EQ(arrowsShown(map->getTutorial()), 0);
+
+	// A click anywhere is the tutorial's: the location the next hint points at is not chosen by it.
+	BaseNode* scene = map->findChild(internStringId("Scene"), 0);
+	click(map, scene);
+	EXPECT_EQ(map->getTutorial().get()->getCurrentHint(), 1);
+	EXPECT_EQ(arrowsShown(map->getTutorial()), 1);
+	click(map, map->getLocationButtons()[2]);
+	EXPECT_EQ(map->getTutorial().get()->getCurrentHint(), 1) << "a click elsewhere moved the tutorial on";
+	EXPECT_EQ(player->getInt(ProfileKey::LevelIndex), 2);
+
+	// The location it asks for ends it; leaving the map then stores it as seen.
+	click(map, map->getLocationButtons()[1]);
+	EXPECT_EQ(player->getInt(ProfileKey::LevelIndex), 1);
+	ASSERT_TRUE(stepUntil(50, [&] { return !map->getTutorial().isHeld(); }));
+	EXPECT_TRUE(player->getBool(ProfileKey::ShowTutorialMap1));
+	CEventInputKeyUp escape(0, 27, false, false);
+	map->onEvent(&escape);
+	ASSERT_TRUE(stepUntil(200, [&] { return onTop<GMainMenuScene>(); }));
+	// The closed map is gone: only the profile tells.
+	EXPECT_TRUE(stepUntil(20, [&] { return !player->getBool(ProfileKey::ShowTutorialMap1); }));
+	CProfileManager saved;
+	saved.loadProfiles();
+	ASSERT_GT(saved.getProfileCount(), 0);
+	EXPECT_FALSE(saved.getProfile(saved.getProfileCount() - 1)->getBool(ProfileKey::ShowTutorialMap1));
+}
+
+TEST_F(FrontDoorRoad, AMapTutorialLeftHalfWayComesBackAndTheSkipButtonSwitchesTutorialsOff)
+{
+	GMapScene* map = openMap(0);
+	ASSERT_NE(map, nullptr) << log.dump();
+	CProfile* player = CProfileManager::instance()->getActiveProfile();
+	ASSERT_TRUE(stepUntil(20, [&] { return tutorialShown(map->getTutorial()); }));
+	CEventInputKeyUp escape(0, 27, false, false);
+	map->onEvent(&escape);
+	ASSERT_TRUE(stepUntil(200, [&] { return onTop<GMainMenuScene>(); }));
+	EXPECT_FALSE(stepUntil(20, [&] { return !player->getBool(ProfileKey::ShowTutorialMap1); }))
+	    << "a tutorial left half-way counted as seen";
+
+	// The next visit shows it again; its skip button ends it and every later tutorial.
+	CEventNodeClicked play(top()->findChild(internStringId("Scene"), 0)->findChild(internStringId("NewGameButton"), 0));
+	top()->onEvent(&play);
+	ASSERT_TRUE(stepUntil(200, [&] { return onTop<GMapScene>(); }));
+	map = nodeCast<GMapScene>(top());
+	ASSERT_TRUE(stepUntil(20, [&] { return tutorialShown(map->getTutorial()); }));
+	click(map, map->getTutorial().get()->getWindow()->findChild(internStringId("SkipTutorialButton"), 1));
+	EXPECT_FALSE(player->getBool(ProfileKey::ShowTutorialOn));
+	ASSERT_TRUE(stepUntil(50, [&] { return !map->getTutorial().isHeld(); }));
+	map->onEvent(&escape);
+	ASSERT_TRUE(stepUntil(200, [&] { return onTop<GMainMenuScene>(); }));
+	EXPECT_TRUE(stepUntil(20, [&] { return !player->getBool(ProfileKey::ShowTutorialMap1); }));
+}
+
+TEST_F(FrontDoorRoad, TheShopTutorialRunsOnItsVisitAndTheMapsSecondIsNotOfferedFromTheShop)
+{
+	GMapScene* map = openMap(2);
+	ASSERT_NE(map, nullptr) << log.dump();
+	CProfile* player = CProfileManager::instance()->getActiveProfile();
+	ASSERT_TRUE(stepUntil(20, [&] { return tutorialShown(map->getTutorial()); }));
+	EXPECT_EQ(map->getTutorial().getProfileKey(), irr::core::stringc(ProfileKey::ShowTutorialMap2));
+
+	// Its second hint asks for the shop, where the shop's first tutorial starts with an arrow.
+	click(map, map->findChild(internStringId("Scene"), 0));
+	ASSERT_EQ(arrowsShown(map->getTutorial()), 1);
+	click(map, map->findChild(internStringId("Scene"), 0)->findChild(internStringId("ShopButton"), 0));
+	ASSERT_TRUE(stepUntil(500, [&] { return onTop<GShopScene>(); }));
+	EXPECT_TRUE(stepUntil(20, [&] { return !player->getBool(ProfileKey::ShowTutorialMap2); }))
+	    << "the map tutorial seen to its end was kept";
+	auto* shop = nodeCast<GShopScene>(top());
+	ASSERT_TRUE(stepUntil(20, [&] { return tutorialShown(shop->getTutorial()); }));
+	EXPECT_EQ(shop->getTutorial().getProfileKey(), irr::core::stringc(ProfileKey::ShowTutorialShop1));
+	EXPECT_EQ(arrowsShown(shop->getTutorial()), 1);
+
+	// Left half-way, the shop's tutorial still counts as seen; the map offers nothing on the way back.
+	CEventInputKeyUp escape(0, 27, false, false);
+	shop->onEvent(&escape);
+	ASSERT_TRUE(stepUntil(500, [&] { return top() == map && settled(); }));
+	EXPECT_TRUE(stepUntil(20, [&] { return !player->getBool(ProfileKey::ShowTutorialShop1); }));
+	EXPECT_FALSE(map->getTutorial().isHeld());
+}
+
+TEST_F(FrontDoorRoad, TheShopsAchievementPopupShowsTheAchievementReached)
+{
+	GMapScene* map = openMap(9);
+	ASSERT_NE(map, nullptr) << log.dump();
+	click(map, map->findChild(internStringId("Scene"), 0)->findChild(internStringId("ShopButton"), 0));
+	ASSERT_TRUE(stepUntil(500, [&] { return onTop<GShopScene>(); }));
+	auto* shop = nodeCast<GShopScene>(top());
+	// The card the player just bought is still hovered: its hint must not stay over the popup.
+	shop->showUpgradeHint(shop->getShopButtons()[0].get());
+	ASSERT_TRUE(shop->getHintNode()->isVisible());
+	shop->showAchievementPopup(2);
+	EXPECT_FALSE(shop->getHintNode()->isVisible());
+	auto* popup = nodeCast<GAchievementUnlockedScene>(top());
+	ASSERT_NE(popup, nullptr);
+	EXPECT_EQ(popup->getSceneBelow(), shop);
+	ASSERT_NE(popup->getNameText(), nullptr);
+	EXPECT_EQ(popup->getNameText()->getText(), irr::core::stringw(L"%Achievements_3Name%"));
+	EXPECT_EQ(popup->getDescriptionText()->getText(), irr::core::stringw(L"%Achievements_3DescAfter%"));
+	EXPECT_EQ(pictureOf(popup->getImage()), irr::core::stringc("scenes/images/Achievements/Icon3.png"));
 }

@@ -2,6 +2,7 @@
 #include "content/CDictionary.h"
 #include "game/GameTestSupport.h"
 
+#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
@@ -16,6 +17,20 @@ std::string shippedFile(const std::string& name)
 	std::stringstream text;
 	text << in.rdbuf();
 	return text.str();
+}
+
+// The map's and the shop's tutorials and every level's, a level's own tutorial or its tips.
+std::vector<std::string> shippedTutorials()
+{
+	std::vector<std::string> files = {"scenes/MapTutorial1.xml", "scenes/MapTutorial2.xml", "scenes/ShopTutorial1.xml",
+	                                  "scenes/ShopTutorial2.xml"};
+	for (int level = 1; level <= 28; ++level)
+	{
+		const std::string file = "levels/level" + std::to_string(level) + "/Tutorial.xml";
+		if (std::filesystem::exists(sourceDir() + "/assets/" + file))
+			files.push_back(file);
+	}
+	return files;
 }
 } // namespace
 
@@ -38,8 +53,7 @@ TEST(ShippedTutorials, KnownActionsTextsAndBuildings)
 	for (const char* key : {"GamePlay_SkipTutorialBtn", "GamePlay_SkipTipsBtn"})
 		EXPECT_TRUE(dictionary->hasText(key)) << key;
 
-	for (const char* file : {"levels/level1/Tutorial.xml", "levels/level2/Tutorial.xml", "scenes/MapTutorial1.xml",
-	                         "scenes/MapTutorial2.xml", "scenes/ShopTutorial1.xml", "scenes/ShopTutorial2.xml"})
+	for (const std::string& file : shippedTutorials())
 	{
 		const std::string xml = shippedFile(file);
 		ASSERT_FALSE(xml.empty()) << file;
@@ -75,4 +89,29 @@ TEST(ShippedTutorials, KnownActionsTextsAndBuildings)
 			}
 		}
 	}
+}
+
+// Past the first two levels the player meets tips only: where a district or a building line is met first,
+// and there are such levels in every district.
+TEST(ShippedTutorials, LaterLevelsCarryTipsWhereSomethingIsMetFirst)
+{
+	std::vector<int> districtsWithTips(4, 0);
+	for (const std::string& file : shippedTutorials())
+	{
+		if (file.rfind("levels/", 0) != 0 || file == "levels/level1/Tutorial.xml" ||
+		    file == "levels/level2/Tutorial.xml")
+			continue;
+		const int level = std::stoi(file.substr(std::string("levels/level").size()));
+		const std::string xml = shippedFile(file);
+		TutorialRig rig(
+		    xml.substr(xml.find("<Tutorial>") + 10, xml.rfind("</Tutorial>") - xml.find("<Tutorial>") - 10));
+		rig.tutorial->disableTips();
+		rig.tutorial->start();
+		EXPECT_FALSE(rig.tutorial->update(0)) << file << " holds a hint that is not a tip";
+		++districtsWithTips[static_cast<size_t>((level - 1) / 7)];
+	}
+	for (const char* level : {"3", "8", "15", "22"})
+		EXPECT_TRUE(std::filesystem::exists(sourceDir() + "/assets/levels/level" + level + "/Tutorial.xml")) << level;
+	for (size_t district = 0; district < districtsWithTips.size(); ++district)
+		EXPECT_GE(districtsWithTips[district], 3) << "district " << district + 1;
 }
