@@ -48,7 +48,7 @@ struct PlayerSetup
 };
 
 // The profile file as the game leaves it, with this player current (the game's defaults for the rest).
-void writePlayer(const PlayerSetup& setup)
+void writeTutorialPlayer(const PlayerSetup& setup)
 {
 	CProfileManager manager;
 	manager.loadProfiles();
@@ -144,7 +144,7 @@ protected:
 TEST_F(TutorialRoadScreens, TheFirstMapVisitShowsTheMapTutorialWhichClicksLeadToItsEnd)
 {
 	// Level 1 is behind the player: the first visit to the map.
-	writePlayer({0, 1});
+	writeTutorialPlayer({0, 1});
 	ASSERT_FALSE(HasFatalFailure());
 	openMap();
 	ASSERT_FALSE(HasFatalFailure());
@@ -175,7 +175,7 @@ TEST_F(TutorialRoadScreens, TheFirstMapVisitShowsTheMapTutorialWhichClicksLeadTo
 
 TEST_F(TutorialRoadScreens, TheSkipButtonEndsTheSecondMapTutorialAndSwitchesTutorialsOff)
 {
-	writePlayer({2, 3, "1000;1150;1300", "Cafe"});
+	writeTutorialPlayer({2, 3, "1000;1150;1300", "Cafe"});
 	ASSERT_FALSE(HasFatalFailure());
 	openMap();
 	ASSERT_FALSE(HasFatalFailure());
@@ -200,7 +200,7 @@ TEST_F(TutorialRoadScreens, TheSkipButtonEndsTheSecondMapTutorialAndSwitchesTuto
 TEST_F(TutorialRoadScreens, TheFirstShopTutorialPointsAtThePointsTheNeededCardAndTheWayBack)
 {
 	// Three levels done, the map's own tutorial already seen: its Shop button opens the shop's tutorial.
-	writePlayer({2, 3, "1000;1150;1300", "Cafe", false});
+	writeTutorialPlayer({2, 3, "1000;1150;1300", "Cafe", false});
 	ASSERT_FALSE(HasFatalFailure());
 	openMap();
 	ASSERT_FALSE(HasFatalFailure());
@@ -237,7 +237,7 @@ TEST_F(TutorialRoadScreens, TheFirstShopTutorialPointsAtThePointsTheNeededCardAn
 TEST_F(TutorialRoadScreens, BuyingTheThirdJoyShowsItsAchievementWithNameAndIcon)
 {
 	// The cafe and the mall owned: the aqua park completes the joys.
-	writePlayer({18, 19, "9000", "Cafe;CityMall", true, false});
+	writeTutorialPlayer({18, 19, "9000", "Cafe;CityMall", true, false});
 	ASSERT_FALSE(HasFatalFailure());
 	openMap();
 	ASSERT_FALSE(HasFatalFailure());
@@ -263,7 +263,7 @@ TEST_F(TutorialRoadScreens, BuyingTheThirdJoyShowsItsAchievementWithNameAndIcon)
 
 TEST_F(TutorialRoadScreens, TheFirstLevelsTutorialPointsAtTheLot)
 {
-	writePlayer({-1, 0});
+	writeTutorialPlayer({-1, 0});
 	ASSERT_FALSE(HasFatalFailure());
 	startGame();
 	ASSERT_FALSE(HasFatalFailure());
