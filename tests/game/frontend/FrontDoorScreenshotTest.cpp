@@ -4,6 +4,7 @@
 #include "content/CProfile.h"
 #include "content/CProfileManager.h"
 #include "core/SystemFlowEvents.h"
+#include "data/GameNodeTypeIds.h"
 #include "data/ProfileKeys.h"
 #include "device/CLinuxDevice.h"
 #include "frontend/GIntroScene.h"
@@ -17,10 +18,12 @@
 #include "support/LogCapture.h"
 #include "support/OnScreenTest.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
+#include <set>
 
 // Xlib last: its macros clash with names in the headers above.
 #include <X11/Xlib.h>
@@ -164,7 +167,7 @@ TEST_F(FrontDoorScreens, LogosLeadOverTheIntroToTheMenuAndTheMap)
 	ASSERT_TRUE(stepUntil(600, [&] { return nodeCast<GMainMenuScene>(top()) && settled(); })) << log.dump();
 	auto* menu = nodeCast<GMainMenuScene>(top());
 	ASSERT_NE(menu->getWelcomeText(), nullptr);
-	EXPECT_EQ(menu->getWelcomeText()->getText(), irr::core::stringw(L"Welcome back, Ada!"));
+	EXPECT_EQ(menu->getWelcomeText()->getText(), irr::core::stringw(L"Welcome, Ada!"));
 	ASSERT_FALSE(shoot("mainmenu").empty());
 
 	// A player past the first level gets the map from the play button.
@@ -184,4 +187,65 @@ TEST_F(FrontDoorScreens, LogosLeadOverTheIntroToTheMenuAndTheMap)
 	map->onEvent(&hover);
 	EXPECT_TRUE(map->getLevelHint(4)->isVisible());
 	ASSERT_FALSE(shoot("map").empty());
+}
+
+namespace
+{
+// Distinct colours among the pixels of a column strip: a flat fill has one or two.
+size_t coloursIn(const onscreen::WindowImage& shot, int x0, int x1, int y0, int y1)
+{
+	std::set<unsigned long> seen;
+	for (int y = y0; y < y1; y += 3)
+		for (int x = x0; x < x1; x += 3)
+			seen.insert(shot.at(x, y) & 0xF0F0F0);
+	return seen.size();
+}
+
+// The deepest depth any of the menu's traffic is drawn at.
+float deepestMover(BaseNode* node)
+{
+	float deepest = -1e9f;
+	if (!node)
+		return deepest;
+	node->refreshAbsolute();
+	const int type = node->typeId();
+	if (type == NodeTypeGMainMenuPedestrianNode || type == NodeTypeGMainMenuCarNode ||
+	    type == NodeTypeGMainMenuCloudNode || type == NodeTypeGMainMenuBikeNode)
+		deepest = node->getAbsoluteTransformation()[14];
+	for (irr::u32 i = 0; i < node->getChildren().size(); ++i)
+		deepest = std::max(deepest, deepestMover(node->getChildren()[i]));
+	return deepest;
+}
+} // namespace
+
+// Each dialog of the main menu opens over the menu's own picture, dimmed, and the menu's traffic passes
+// under the dialogs and the menu's panel; each is kept as <build>/artifacts/mainmenu-<dialog>.png.
+TEST_F(FrontDoorScreens, TheMenusDialogsOpenOverItsPicture)
+{
+	choosePlayer();
+	ASSERT_TRUE(stepUntil(1200, [&] { return nodeCast<GMainMenuScene>(top()) && settled(); })) << log.dump();
+	auto* menu = nodeCast<GMainMenuScene>(top());
+	BaseNode* panel = menu->findChild(internStringId("Scene"), 0);
+	ASSERT_NE(panel, nullptr);
+	// Let the traffic spread over the street.
+	stepUntil(150, [] { return false; });
+	panel->refreshAbsolute();
+	EXPECT_LT(deepestMover(menu), panel->getAbsoluteTransformation()[14]) << "the traffic passes under the panel";
+
+	for (const char* button : {"OptionsButton", "AchievementsButton", "CreditsButton", "ChangePlayerButton"})
+	{
+		CEventNodeClicked click(panel->findChild(internStringId(button), 0));
+		ASSERT_NE(click.control, nullptr) << button;
+		EXPECT_TRUE(menu->onEvent(&click)) << button;
+		ASSERT_TRUE(stepUntil(300, [&] { return top() != menu && settled(); })) << button << log.dump();
+		SceneNode* dialog = top();
+		dialog->refreshAbsolute();
+		EXPECT_LT(deepestMover(menu), dialog->getAbsoluteTransformation()[14]) << button;
+		const onscreen::WindowImage shot = shoot((std::string("mainmenu-") + button).c_str());
+		ASSERT_FALSE(shot.empty());
+		// Beside the dialog the menu's street and houses show through the dim, not a flat fill.
+		EXPECT_GT(coloursIn(shot, 0, 150, 300, 760), 6u) << button;
+		dialog->closeTo(0, SceneNode::nameIdNavBackFrom(), SceneNode::nameIdNavBackTo());
+		ASSERT_TRUE(stepUntil(300, [&] { return top() == menu && settled(); })) << button << log.dump();
+	}
 }
