@@ -145,7 +145,7 @@ protected:
 		title.make_upper();
 		BaseNode* menu = find(play.get(), "GameMenu", 2);
 		const auto at = [&](const char* name) { return find(menu, name, 1)->getPosition(); };
-		play->showMaterialsWorkersTooltip(at("MaterialsWorkersTooltipNode"), title, 999, 99);
+		play->showMaterialsWorkersTooltip(at("MaterialsWorkersTooltipNode"), title, 999, 99, 999999);
 		textfit::checkTexts(find(menu, "MaterialsWorkersTooltipNode", 1), true, faults);
 		play->showWorkersTooltip(at("WorkersInfoNode"), title, 99);
 		textfit::checkTexts(find(menu, "WorkersInfoNode", 1), true, faults);

@@ -54,7 +54,7 @@ TEST_P(PlayScreenScreenshots, TheLevelWithItsGoalsPanelsAndTooltips)
 	ASSERT_NE(record, nullptr);
 	irr::core::stringw title = getDevice()->getDictionary()->getText(record->getDisplayName());
 	title.make_upper();
-	play->showMaterialsWorkersTooltip(menuChild("MaterialsWorkersTooltipNode")->getPosition(), title, 120, 4);
+	play->showMaterialsWorkersTooltip(menuChild("MaterialsWorkersTooltipNode")->getPosition(), title, 120, 4, 15000);
 	settle(2);
 	ASSERT_FALSE(shoot(prefix() + "-tooltip-costs").empty());
 	play->hideTooltips();
