@@ -11,6 +11,7 @@
 #include "frontend/GMainMenuScene.h"
 #include "frontend/GMapLocationButton.h"
 #include "frontend/GMapScene.h"
+#include "frontend/SceneLookup.h"
 #include "nodes/SpriteNode.h"
 #include "nodes/TextNode.h"
 #include "scene/NodeEvents.h"
@@ -238,14 +239,16 @@ TEST_F(FrontDoorScreens, TheMenusDialogsOpenOverItsPicture)
 		ASSERT_NE(click.control, nullptr) << button;
 		EXPECT_TRUE(menu->onEvent(&click)) << button;
 		ASSERT_TRUE(stepUntil(300, [&] { return top() != menu && settled(); })) << button << log.dump();
-		SceneNode* dialog = top();
+		SmartPointer<SceneNode> dialog(shareRef(top()));
 		dialog->refreshAbsolute();
 		EXPECT_LT(deepestMover(menu), dialog->getAbsoluteTransformation()[14]) << button;
 		const onscreen::WindowImage shot = shoot((std::string("mainmenu-") + button).c_str());
 		ASSERT_FALSE(shot.empty());
 		// Beside the dialog the menu's street and houses show through the dim, not a flat fill.
 		EXPECT_GT(coloursIn(shot, 0, 150, 300, 760), 6u) << button;
-		dialog->closeTo(0, SceneNode::nameIdNavBackFrom(), SceneNode::nameIdNavBackTo());
-		ASSERT_TRUE(stepUntil(300, [&] { return top() == menu && settled(); })) << button << log.dump();
+		// Closed as its back button closes it: gone from the screen, not left under the next one.
+		dialog->closeTo(0, StringId(), frontend::navBackToSlide());
+		ASSERT_TRUE(stepUntil(300, [&] { return top() == menu && settled() && !dialog->getParent(); }))
+		    << button << log.dump();
 	}
 }
