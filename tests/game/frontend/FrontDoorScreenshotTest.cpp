@@ -14,6 +14,7 @@
 #include "frontend/SceneLookup.h"
 #include "nodes/SpriteNode.h"
 #include "nodes/TextNode.h"
+#include "scene/ControlNode.h"
 #include "scene/NodeEvents.h"
 #include "scene/SceneManager.h"
 #include "support/LogCapture.h"
@@ -228,6 +229,11 @@ TEST_F(FrontDoorScreens, TheMenusDialogsOpenOverItsPicture)
 	auto* menu = nodeCast<GMainMenuScene>(top());
 	BaseNode* panel = menu->findChild(internStringId("Scene"), 0);
 	ASSERT_NE(panel, nullptr);
+	// The keyboard starts on the first button, not on Quit.
+	auto* play = nodeCast<ControlNode>(panel->findChild(internStringId("NewGameButton"), 0));
+	ASSERT_NE(play, nullptr);
+	EXPECT_TRUE(play->isFocused());
+	EXPECT_FALSE(nodeCast<ControlNode>(panel->findChild(internStringId("QuitButton"), 0))->isFocused());
 	// Let the traffic spread over the street.
 	stepUntil(150, [] { return false; });
 	panel->refreshAbsolute();
