@@ -13,6 +13,7 @@
 #include "scene/PropertyValue.h"
 
 #include <algorithm>
+#include <cmath>
 
 using namespace irr;
 
@@ -683,6 +684,17 @@ void ListNode::stepLines(int direction)
 		setSelectedItem(top, false);
 }
 
+bool ListNode::onMouseWheel(CEventInputMouseWheel* event)
+{
+	if (!isEnabled() || event->delta == 0.0f || !hitTestOwnSubtree(event))
+		return false;
+	// The wheel turned away from the user (a positive delta) shows earlier items.
+	const int notches = std::max(1, static_cast<int>(std::fabs(event->delta) + 0.5f));
+	for (int i = 0; i < notches; ++i)
+		stepLines(event->delta > 0.0f ? -1 : 1);
+	return true;
+}
+
 bool ListNode::isOwnElement(CEventNodeClickPreview* event)
 {
 	return event->control && slotOfElement(event->control) >= 0;
@@ -779,6 +791,7 @@ const EventMap& ListNode::eventMap()
 	        {CEventNodeHovered::TypeId, &eventHandler<ListNode, CEventNodeHovered, &ListNode::onElementHovered>},
 	        {CEventNodeValueChanged::TypeId,
 	         &eventHandler<ListNode, CEventNodeValueChanged, &ListNode::onSliderValueChanged>},
+	        {CEventInputMouseWheel::TypeId, &eventHandler<ListNode, CEventInputMouseWheel, &ListNode::onMouseWheel>},
 	    });
 	return map;
 }

@@ -13,6 +13,7 @@ class CEventNodeClickPreview;
 class CEventNodeClicked;
 class CEventNodeHovered;
 class CEventNodeValueChanged;
+class CEventInputMouseWheel;
 
 // List and grid control: a model of items shown through a window of elements cloned from the
 // template's "Element", scrolled by step buttons, a slider, the arrow keys or the selection;
@@ -120,6 +121,8 @@ public:
 	virtual bool onChildClicked(CEventNodeClicked* event);
 	virtual bool onElementHovered(CEventNodeHovered* event);
 	virtual bool onSliderValueChanged(CEventNodeValueChanged* event);
+	// A wheel notch over the list moves its window one line, as a step button does.
+	bool onMouseWheel(CEventInputMouseWheel* event);
 
 	static const EventMap& eventMap();
 	bool onEvent(CEvent* event) override;

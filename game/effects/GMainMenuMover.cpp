@@ -70,6 +70,7 @@ void GMainMenuMover::startOn(GLevelPaths* paths)
 		route.push_back(randomizePathPoint(points, reversed ? points.size() - 1 - i : i));
 	routeStarted = true;
 	startRoute(route);
+	flattenDepth();
 }
 
 bool GMainMenuMover::updateMover(unsigned ms)
@@ -84,5 +85,11 @@ bool GMainMenuMover::updateMover(unsigned ms)
 		return false;
 	}
 	depthStep();
+	flattenDepth();
 	return true;
+}
+
+void GMainMenuMover::flattenDepth()
+{
+	setPosition(core::vector3df(Position.X, Position.Y, Position.Y * DepthPerPixel));
 }

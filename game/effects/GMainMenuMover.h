@@ -27,6 +27,8 @@ public:
 	float getBaseSpeed() const { return baseSpeed; }
 	const irr::core::vector2df& getInitialVelocityRange() const { return InitialVelocityRange; }
 	void setInitialVelocityRange(const irr::core::vector2df& range) { InitialVelocityRange = range; }
+	// Depth per pixel of height on the screen.
+	static constexpr float DepthPerPixel = 0.05f;
 
 protected:
 	// Generations up to the main menu scene.
@@ -48,5 +50,9 @@ protected:
 	SmartPointer<BaseNode> body;
 
 private:
+	// The route puts the depth at the height on the screen; in the menu it is squeezed so that the
+	// traffic keeps its order yet stays under the menu's panel and the dialogs opened over it.
+	void flattenDepth();
+
 	bool routeStarted = false;
 };

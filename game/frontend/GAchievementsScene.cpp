@@ -119,6 +119,9 @@ void GAchievementsScene::fillLists(const GAchievements& achievements)
 			++row;
 		}
 		earnedList->refreshElements();
+		// An empty list says how to fill it.
+		if (BaseNode* empty = frontend::directChild(earnedList->getParent(), "EmptyText"))
+			empty->setVisible(earnedCount == 0);
 		if (earnedText)
 			earnedText->setText(irr::core::stringw(earnedCount) + L"/" + irr::core::stringw(GAchievements::Count));
 	}

@@ -21,6 +21,7 @@
 #include "scene/NodeEvents.h"
 
 #include <algorithm>
+#include <cctype>
 
 namespace
 {
@@ -177,10 +178,17 @@ bool GMapScene::onSceneChangeStarted(CEventNodeSceneChangeStarted* event)
 
 	buildLevelRecords();
 	refreshLocationButtons();
-	showLevelHint(nullptr);
 	if (playButton)
 		playButton->setEnabled(areLevelUpgradesBought(static_cast<irr::u32>(levelIndex)));
+	showSelectedLevelNeeds();
 	return true;
+}
+
+void GMapScene::showSelectedLevelNeeds()
+{
+	// While Play is off, the selected location's hint says what the shop must sell first.
+	const bool blocked = playButton && !playButton->isEnabled() && selectedLocation;
+	showLevelHint(blocked ? selectedLocation : nullptr);
 }
 
 bool GMapScene::onSceneChangeFinished(CEventNodeSceneChangeFinished* event)
@@ -370,7 +378,14 @@ void GMapScene::fillLevelHint(BaseNode* hint, const GMapLocationButton* button, 
 {
 	CDictionary* dictionary = getDevice()->getDictionary();
 	if (TextNode* text = childOf<TextNode>(hint, "LevelText"))
-		text->setText(button->getText());
+	{
+		// The level's own name ("level5" reads "Level5_Name"); the sign's text when it has none.
+		irr::core::stringc key = button->getAssociatedLevelName();
+		if (!key.empty())
+			key[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(key[0])));
+		key += "_Name";
+		text->setText(dictionary->hasText(key) ? dictionary->getText(key) : button->getText());
+	}
 	if (TextNode* text = childOf<TextNode>(hint, "TimeText"))
 	{
 		const irr::core::stringw time = formatTotalMinutesSeconds(static_cast<unsigned>(std::max(record.time, 0)));
@@ -509,7 +524,7 @@ bool GMapScene::onNodeUnhovered(CEventNodeUnhovered* event)
 {
 	if (GBaseSceneNode::onNodeUnhovered(event))
 		return true;
-	showLevelHint(nullptr);
+	showSelectedLevelNeeds();
 	auto* location = nodeCast<GMapLocationButton>(subjectOf(event));
 	if (!location)
 		return false;

@@ -59,6 +59,8 @@ public:
 	void refreshLocationButtons();
 	bool areLevelUpgradesBought(irr::u32 index) const;
 	void showLevelHint(GMapLocationButton* button);
+	// The selected location's hint while its level cannot be played, no hint otherwise.
+	void showSelectedLevelNeeds();
 	void placeLevelHint(BaseNode* hint, float x, float y);
 	static void showHintArrow(BaseNode* hint, StringId arrow);
 

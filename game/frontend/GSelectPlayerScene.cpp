@@ -3,11 +3,13 @@
 #include "GSelectPlayerInputNameScene.h"
 #include "SceneLookup.h"
 #include "app/GGameApplication.h"
+#include "content/CDictionary.h"
 #include "content/CProfile.h"
 #include "content/CProfileManager.h"
 #include "core/InputEvents.h"
 #include "data/GAchievements.h"
 #include "data/ProfileKeys.h"
+#include "device/IDevice.h"
 #include "nodes/ListNode.h"
 #include "scene/NodeEvents.h"
 
@@ -117,7 +119,15 @@ void GSelectPlayerScene::askToDelete()
 	irr::core::array<irr::core::stringw> buttons;
 	buttons.push_back(L"%Yes%");
 	buttons.push_back(L"%No%");
-	showMessageBox(internStringId("MessageBox2Buttons"), buttons, irr::core::stringw(), L"%SelectPlayer_WantDelete%");
+	// The question names the player, so that nobody deletes the wrong one.
+	CProfileManager* profiles = CProfileManager::instance();
+	const int selected = playersList ? playersList->getSelectedItem() : -1;
+	const irr::core::stringw name =
+	    selected >= 0 && selected < profiles->getProfileCount() ? profiles->getProfile(selected)->getName() : L"";
+	CDictionary* dictionary = getDevice() ? getDevice()->getDictionary() : nullptr;
+	const irr::core::stringw question =
+	    dictionary ? dictionary->format("SelectPlayer_WantDelete", name) : irr::core::stringw(L"%SelectPlayer_WantDelete%");
+	showMessageBox(internStringId("MessageBox2Buttons"), buttons, L"%SelectPlayer_DeleteTitle%", question);
 }
 
 bool GSelectPlayerScene::onSceneChangeStarted(CEventNodeSceneChangeStarted* event)

@@ -276,8 +276,12 @@ void GShopScene::showUpgradeHint(GShopButton* button)
 	const irr::core::vector3df& at = button->getPosition();
 	hintNode->setPosition({at.X + button->getBounds().X * 0.5f, at.Y, HintDepth});
 	hintNode->setVisible(true);
+	// An upgrade the points do not yet buy says how many are missing: its button takes no click.
+	const int missing = button->isBought() ? 0 : upgrade->getPrice() - points;
 	if (TextNode* title = asTextNode(directChild(hintNode.get(), "Title")))
-		title->setText(texts->format("Shop_Cost", formatThousands(upgrade->getPrice(), L',')));
+		title->setText(missing > 0 ? texts->format("Shop_CostShort", formatThousands(upgrade->getPrice(), L','),
+		                                           formatThousands(missing, L','))
+		                           : texts->format("Shop_Cost", formatThousands(upgrade->getPrice(), L',')));
 	if (TextNode* info = asTextNode(directChild(hintNode.get(), "Info")))
 		info->setText(texts->expandTags(upgrade->getInfo()));
 }
@@ -427,8 +431,8 @@ bool GShopScene::onNodePressed(CEventNodeClicked* event)
 	}
 	GShopButton* button = nodeCast<GShopButton>(node);
 	if (button && shopButtonsNode && button->getParent() == shopButtonsNode.get() && button->isEnabled() &&
-	    !button->isBought())
-		purchase(button);
+	    !button->isBought() && purchase(button))
+		hideHint(); // its price is paid: the points below it tell the rest
 	return false;
 }
 

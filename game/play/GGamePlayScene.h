@@ -46,6 +46,8 @@ public:
 	static constexpr int AlarmTime = 15000;
 	// Height of a 119 x 101 feature button's face left above its recharge overlay (101: no overlay).
 	static int featureOverlayTop(float fraction);
+	// Space below the last goal inside the goals panel.
+	static constexpr float GoalsPanelMargin = 5.0f;
 
 	// Where the level clock stands: counting, the last seconds with the alarm, or over.
 	enum class ClockPhase
@@ -106,6 +108,10 @@ public:
 	void fillGoals();
 	void refreshGoals();
 	void layoutGoals(const std::vector<CheckBoxNode*>& boxes, const GObjectiveList* objectives, bool longForm);
+	// Puts the visible boxes one under the other from the first one's place, gap pixels apart.
+	static void stackGoalBoxes(const std::vector<CheckBoxNode*>& boxes, float gap);
+	// Sizes "GoalsPanel" to hold the goals of the head-up display.
+	void fitGoalsPanel();
 	// One step of the level's hint window while no tutorial runs.
 	void updateHintWindow(unsigned elapsed);
 	void closeHintWindow();
@@ -150,8 +156,9 @@ public:
 	bool onBuildingCommand(StringId name, GBuildingNode* selected);
 
 	// ---- hover feedback
+	// With a money amount above 0 the tooltip shows that price too.
 	void showMaterialsWorkersTooltip(const irr::core::vector3df& at, const irr::core::stringw& title, int materials,
-	                                 int workers);
+	                                 int workers, int money = 0);
 	void showWorkersTooltip(const irr::core::vector3df& at, const irr::core::stringw& title, int workers);
 	void showMoneyTooltip(const irr::core::vector3df& at, const irr::core::stringw& title, bool compare, int amount);
 	void showFeatureTooltip(const irr::core::vector3df& at, const irr::core::stringw& title);
@@ -251,7 +258,7 @@ private:
 	irr::core::stringw tooltipTitle;
 	int tooltipMaterials = 0;
 	int tooltipWorkers = 0; // workers, or for the money tooltip 1 when the amount is compared with the money
-	int tooltipMoney = 0;
+	int tooltipMoney = 0; // money tooltip's amount, or the materials-and-workers tooltip's price
 	int tooltipFeature = -1;                      // feature whose button is hovered
 	GBuildingNode* hoveredBuilding = nullptr;     // one of the level's buildings, or null
 	const GBuildingType* hoveredRecord = nullptr; // held by the buildings configuration

@@ -124,7 +124,7 @@ irr::core::stringw upperName(const GBuildingType* record)
 // ---- tooltips
 
 void GGamePlayScene::showMaterialsWorkersTooltip(const irr::core::vector3df& at, const irr::core::stringw& title,
-                                                 int materials, int workers)
+                                                 int materials, int workers, int money)
 {
 	BaseNode* tooltip = child(gameMenu, "MaterialsWorkersTooltipNode");
 	if (!tooltip || !dictionary() || !levelScene)
@@ -132,8 +132,18 @@ void GGamePlayScene::showMaterialsWorkersTooltip(const irr::core::vector3df& at,
 	tooltipTitle = title;
 	tooltipMaterials = materials;
 	tooltipWorkers = workers;
-	tooltip->setPosition(at);
+	tooltipMoney = money;
+	// Wider than a card, the tooltip keeps to the screen at the right edge.
+	const BaseNode* panel = child(tooltip, "Panel");
+	const float width = panel ? panel->getBounds().X : 0.0f;
+	tooltip->setPosition(irr::core::vector3df(std::min(at.X, 1024.0f - width), at.Y, at.Z));
 	tooltip->setVisible(true);
+	if (TextNode* cost = textChild(tooltip, "MoneyText"))
+	{
+		cost->setVisible(money > 0);
+		setText(cost, format("MoneyDollar", thousands(money)),
+		        levelScene->money >= static_cast<float>(money) ? Enough : Short);
+	}
 	setText(textChild(tooltip, "MaterialsText"), times() + irr::core::stringw(materials),
 	        levelScene->materials >= static_cast<float>(materials) ? Enough : Short);
 	setText(textChild(tooltip, "WorkersText"), times() + irr::core::stringw(workers),
@@ -192,7 +202,8 @@ void GGamePlayScene::reshowTooltip()
 {
 	BaseNode* tooltip = nullptr;
 	if ((tooltip = child(gameMenu, "MaterialsWorkersTooltipNode")) && tooltip->isVisible())
-		showMaterialsWorkersTooltip(tooltip->getPosition(), tooltipTitle, tooltipMaterials, tooltipWorkers);
+		showMaterialsWorkersTooltip(tooltip->getPosition(), tooltipTitle, tooltipMaterials, tooltipWorkers,
+		                            tooltipMoney);
 	else if ((tooltip = child(gameMenu, "WorkersInfoNode")) && tooltip->isVisible())
 		showWorkersTooltip(tooltip->getPosition(), tooltipTitle, tooltipWorkers);
 	else if ((tooltip = child(gameMenu, "MoneyInfoNode")) && tooltip->isVisible())
@@ -450,7 +461,8 @@ bool GGamePlayScene::onNodeHovered(CEventNodeHovered* event)
 		if (next)
 			showMaterialsWorkersTooltip(at, L"%Hint_UpgradeBuildingTitle%",
 			                            static_cast<int>(next->getBuildMaterialsCost(configuration)),
-			                            next->getBuildWorkersCost(configuration));
+			                            next->getBuildWorkersCost(configuration),
+			                            static_cast<int>(levelScene->buildCost(next.get()).money));
 		return true;
 	}
 	if (named(node, "RepairButton") || named(node, "CleanButton") || named(node, "DestroyButton"))
@@ -516,7 +528,8 @@ bool GGamePlayScene::onNodeHovered(CEventNodeHovered* event)
 		                       : type == 5                           ? L"%Hint_BuildingTabExcavate%"
 		                                                             : L"";
 		showMaterialsWorkersTooltip(at, title, static_cast<int>(record->getBuildMaterialsCost(configuration)),
-		                            record->getBuildWorkersCost(configuration));
+		                            record->getBuildWorkersCost(configuration),
+		                            static_cast<int>(levelScene->buildCost(record).money));
 		return true;
 	}
 	if (named(node, "BackToBuildButton"))
@@ -673,7 +686,8 @@ bool GGamePlayScene::onListItemHovered(CEventNodeListItemHovered* event)
 	const float x = list->getPosition().X + list->getElementPosition(slot).X;
 	showMaterialsWorkersTooltip(irr::core::vector3df(x, TooltipY, 0.0f), upperName(record),
 	                            static_cast<int>(std::floor(record->getBuildMaterialsCost(configuration) + 0.5f)),
-	                            record->getBuildWorkersCost(configuration));
+	                            record->getBuildWorkersCost(configuration),
+	                            static_cast<int>(levelScene->buildCost(record).money));
 	highlightHovered(record, selected);
 	selected->showBuildPreview(record);
 	showBuildTabHint(kind, tabs[kind], record, selected);

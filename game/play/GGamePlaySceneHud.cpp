@@ -12,6 +12,7 @@
 #include "nodes/TextNode.h"
 #include "scene/AnimatorSet.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace
@@ -122,6 +123,25 @@ void GGamePlayScene::fillGoals()
 		return;
 	layoutGoals(goalBoxes, configuration->getObjectives(), true);
 	layoutGoals(overviewGoals, configuration->getObjectives(), false);
+	fitGoalsPanel();
+}
+
+void GGamePlayScene::fitGoalsPanel()
+{
+	// The panel ends below the last goal shown, whatever the level's number of goals and their lengths.
+	BaseNode* panel = gameMenu ? gameMenu->findChild(internStringId("GoalsPanel"), 0) : nullptr;
+	if (!panel)
+		return;
+	float bottom = 0.0f;
+	for (const CheckBoxNode* box : goalBoxes)
+	{
+		const TextNode* text = box && box->isVisible() ? textChild(box->getTemplateRoot(), "Text") : nullptr;
+		if (text)
+			bottom = std::max(bottom, box->getPosition().Y + text->getPosition().Y + text->getTextHeight());
+	}
+	const irr::core::vector3df& bounds = panel->getBounds();
+	if (bottom > 0.0f)
+		panel->setBounds(irr::core::vector3df(bounds.X, bottom + GoalsPanelMargin - panel->getPosition().Y, bounds.Z));
 }
 
 void GGamePlayScene::layoutGoals(const std::vector<CheckBoxNode*>& boxes, const GObjectiveList* objectives,
@@ -129,7 +149,6 @@ void GGamePlayScene::layoutGoals(const std::vector<CheckBoxNode*>& boxes, const 
 {
 	CDictionary* texts = dictionary();
 	const size_t count = objectives && texts ? objectives->getCount() : 0;
-	float y = 0.0f;
 	for (size_t j = 0; j < boxes.size(); ++j)
 	{
 		CheckBoxNode* box = boxes[j];
@@ -146,15 +165,26 @@ void GGamePlayScene::layoutGoals(const std::vector<CheckBoxNode*>& boxes, const 
 		if (longForm)
 			caption += irr::core::stringw(L" (") + objective->getProgressText(*levelScene, *texts) + L")";
 		box->setText(caption);
-		const TextNode* text = textChild(box->getTemplateRoot(), "Text");
+	}
+	stackGoalBoxes(boxes, 1.0f);
+}
+
+void GGamePlayScene::stackGoalBoxes(const std::vector<CheckBoxNode*>& boxes, float gap)
+{
+	float y = 0.0f;
+	bool first = true;
+	for (CheckBoxNode* box : boxes)
+	{
+		const TextNode* text = box && box->isVisible() ? textChild(box->getTemplateRoot(), "Text") : nullptr;
 		if (!text)
 			continue;
 		const irr::core::vector3df& position = box->getPosition();
-		if (j == 0)
+		if (first)
 			y = position.Y;
 		else
 			box->setPosition(irr::core::vector3df(position.X, y, position.Z));
-		y += text->getTextHeight() + 1.0f + (longForm ? 0.0f : 3.0f);
+		first = false;
+		y += text->getTextHeight() + gap;
 	}
 }
 
@@ -180,6 +210,8 @@ void GGamePlayScene::refreshGoals()
 		if (i < overviewGoals.size() && overviewGoals[i])
 			overviewGoals[i]->setChecked(done);
 	}
+	stackGoalBoxes(goalBoxes, 1.0f);
+	fitGoalsPanel();
 }
 
 void GGamePlayScene::updateHintWindow(unsigned elapsed)

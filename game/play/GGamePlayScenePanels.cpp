@@ -4,6 +4,7 @@
 #include "content/AtlasTexture.h"
 #include "content/CContentManager.h"
 #include "content/CDictionary.h"
+#include "content/CFont.h"
 #include "content/ContentType.h"
 #include "core/TextUtils.h"
 #include "data/GBuildingFeature.h"
@@ -118,6 +119,33 @@ void placeDescription(BaseNode* description, const TextNode* text, const TextNod
 	at.Y = top - text->getPosition().Y;
 	description->setPosition(at);
 	description->updateAbsoluteTransform();
+}
+
+// Whether every line of the text, as laid out, is no wider than its box.
+bool fitsItsWidth(const TextNode& text)
+{
+	const CFont* font = text.getFont();
+	for (irr::u32 line = 0; font && line < text.getLineCount(); ++line)
+		if (font->measureText(text.getLine(line), text.getKerning()).X * text.getFontScale() > text.getBounds().X)
+			return false;
+	return text.getTextHeight() <= text.getBounds().Y + 2.0f;
+}
+
+// The building's title on one line when it fits, else name and price on two; the font is made smaller,
+// step by step, down to the smallest size that still reads, rather than running past the panel.
+void setBuildingTitle(TextNode* name, const irr::core::stringw& title, const irr::core::stringw& price)
+{
+	constexpr float largest = 18.0f, smallest = 12.0f;
+	for (const wchar_t* separator : {L": ", L":\n"})
+	{
+		for (float size = largest; size >= smallest; size -= 1.0f)
+		{
+			name->setFontSize(size);
+			name->setText(title + separator + price);
+			if (fitsItsWidth(*name))
+				return;
+		}
+	}
 }
 } // namespace
 
@@ -547,13 +575,11 @@ void GGamePlayScene::fillBuildingInfo(BaseNode* info, const GBuildingType* recor
 	TextNode* name = textChild(info, "NameText");
 	irr::core::stringw title = texts->getText(record->getDisplayName());
 	title.make_upper();
-	const irr::core::stringw price = dollars(static_cast<int>(std::floor(building->getPrice(record) + 0.5f)));
+	// Another record than the building's own is one to build or upgrade to: its price is what that costs.
+	const float amount = record != building->getRecord() ? record->getCost() : building->getPrice(record);
+	const irr::core::stringw price = dollars(static_cast<int>(std::floor(amount + 0.5f)));
 	if (name)
-	{
-		name->setText(title + L": " + price);
-		if (name->getLineCount() > 1)
-			name->setText(title + L":\n" + price);
-	}
+		setBuildingTitle(name, title, price);
 	showPreview(child(info, "Preview"), record);
 	if (record->getLevel() <= 0)
 		return;

@@ -6,6 +6,8 @@
 #include "content/CProfileManager.h"
 #include "core/TextUtils.h"
 #include "data/GLevelConfiguration.h"
+#include "data/GObjective.h"
+#include "data/GObjectiveList.h"
 #include "data/ProfileKeys.h"
 #include "device/IDevice.h"
 #include "frontend/SceneLookup.h"
@@ -63,6 +65,7 @@ void GLevelObjectivesScene::onLoaded()
 	expertScoreText = frontend::directChildOf<TextNode>(scene, "ExpertScoreText");
 	silverStar = frontend::directChild(scene, "SStar");
 	scoreText = frontend::directChildOf<TextNode>(scene, "ScoreText");
+	goalsText = frontend::directChildOf<TextNode>(scene, "GoalsText");
 }
 
 void GLevelObjectivesScene::setLevel(GGameLevelScene* level)
@@ -99,6 +102,14 @@ void GLevelObjectivesScene::fillTexts()
 	}
 	if (infoText)
 		infoText->setText(level->getDescription());
+	const GObjectiveList* objectives = level->getObjectives();
+	if (goalsText && objectives && dictionary)
+	{
+		irr::core::stringw goals;
+		for (irr::u32 i = 0; i < objectives->getCount(); ++i)
+			goals += irr::core::stringw(i ? L"\n- " : L"- ") + objectives->get(i)->getText(*dictionary, true);
+		goalsText->setText(goals);
+	}
 	if (expertTimeText)
 		expertTimeText->setText(
 		    targetLine(dictionary, "Obj_ExpertTimeTxt",

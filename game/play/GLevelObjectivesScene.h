@@ -43,13 +43,15 @@ public:
 	TextNode* getExpertTimeText() const { return expertTimeText; }
 	TextNode* getExpertScoreText() const { return expertScoreText; }
 	TextNode* getScoreText() const { return scoreText; }
+	TextNode* getGoalsText() const { return goalsText; }
 	BaseNode* getClock() const { return clock; }
 	BaseNode* getGoldStar() const { return goldStar; }
 	BaseNode* getSilverStar() const { return silverStar; }
 
-private:
-	// Writes the level's name, story and targets into the texts.
+	// Writes the level's name, story, goals and targets into the texts.
 	void fillTexts();
+
+private:
 	// The level music of the play screen directly below, when there is one.
 	void playLevelMusic();
 
@@ -63,5 +65,6 @@ private:
 	TextNode* expertScoreText = nullptr;
 	BaseNode* silverStar = nullptr;
 	TextNode* scoreText = nullptr;
+	TextNode* goalsText = nullptr;
 	SmartPointer<GGameLevelScene> levelScene;
 };

@@ -283,22 +283,22 @@ TEST_F(BuildingsScreenshotTest, EachLevelShowsItsGroundPlacesAndBuildings)
 {
 	const LevelShot levels[] = {
 	    {"level1", "atlases/Env1.xml", {"Camping1", "Camping2", "Camping3"}, {250, 200}, {40, 430}, {1000, 640}},
-	    {"level2", "atlases/Env2.xml", {"Camping1", "Camping3", "Cafe", "Camping2"}, {420, 168}, {40, 222}, {900, 394}},
+	    {"level2", "atlases/Env2.xml", {"Camping1", "Camping3", "Cafe", "Camping2"}, {420, 220}, {40, 265}, {900, 407}},
 	    // One level of each district ground.
-	    {"level3", "atlases/Districts.xml", {"Camping1", "Camping2", "Cafe"}, {130, 440}, {40, 255}, {490, 712}},
-	    {"level9", "atlases/Districts.xml", {"GuestHouse1", "Hostel3", "Cafe"}, {130, 440}, {40, 255}, {100, 720}},
+	    {"level3", "atlases/Districts.xml", {"Camping1", "Camping2", "Cafe"}, {130, 431}, {40, 268}, {490, 671}},
+	    {"level9", "atlases/Districts.xml", {"GuestHouse1", "Hostel3", "Cafe"}, {130, 431}, {40, 268}, {100, 678}},
 	    {"level17",
 	     "atlases/Districts.xml",
 	     {"BusinessHotel2", "Memorial", "GuestHouse3"},
-	     {130, 440},
-	     {40, 255},
-	     {100, 740}},
+	     {130, 431},
+	     {40, 268},
+	     {100, 695}},
 	    {"level24",
 	     "atlases/Districts.xml",
 	     {"HotelN52", "AquaPark", "CityMall"},
-	     {130, 440},
-	     {40, 255},
-	     {512, 740},
+	     {130, 431},
+	     {40, 268},
+	     {512, 695},
 	     true},
 	};
 	for (const LevelShot& shown : levels)

@@ -191,10 +191,19 @@ def new_quarter():
 DISTRICTS = {'OldTown': old_town, 'Harbour': harbour, 'ParkHill': park_hill, 'NewQuarter': new_quarter}
 
 
+# The grounds are drawn on the whole 1024 x 768 screen; the play screen's goals panel and hint strip leave
+# the lots the band between y 168 and 606, so everything on the ground is squeezed into it (y' = y * s + o).
+# tools/campaign/make_campaign.py maps the lots, streets and paths of the levels the same way.
+DISTRICT_FIT = (0.88, 44.0)
+
+
 def make(root):
     """Each ground in two halves of 512 x 768, frames levels/common/Ground/<District>/<Half>.png."""
     for name, draw in DISTRICTS.items():
-        elements = draw()
+        drawn = draw()
+        # The first element fills the picture; everything drawn on it is fitted.
+        elements = [drawn[0], '<g transform="matrix(1 0 0 %s 0 %s)">' % DISTRICT_FIT]
+        elements += ['  %s' % el for el in drawn[1:]] + ['</g>']
         for half, x in (('Left', 0), ('Right', 512)):
             text = ('<svg xmlns="http://www.w3.org/2000/svg" width="512" height="768" viewBox="%d 0 512 768">\n'
                     '  <!-- %s district ground, %s half -->\n' % (x, name, half.lower()))

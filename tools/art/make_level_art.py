@@ -571,7 +571,7 @@ GROUND_GRADIENTS = (
 # The hand-drawn levels were laid out on the whole 1024 x 768 screen; the play screen's panels cover its top
 # and bottom, so each picture is moved (and level 2 squeezed) into the open band between them. The same
 # mapping of y is applied to the places in tools/art/make_levels.py and to the levels' LevelPaths.xml.
-GROUND_FIT = {1: (1.0, -100.0), 2: (0.905, -49.0)}
+GROUND_FIT = {1: (1.0, -100.0), 2: (0.75, 40.0)}
 
 
 def make_ground(root, level, elements):

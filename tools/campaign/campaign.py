@@ -448,7 +448,7 @@ L[27] = dict(
         Description='Snow falls softly on the park, and the city wants it to shine for the winter festival. '
                     'Light the statue, open the flower show and hold the anniversary, all on the same night.',
         SixStar='Run four six-star hotels', Decorations='Have a statue, a garden and a memorial',
-        Lights='Run a light show, a flower show and an anniversary at once', Cleanings='Clean a decoration four times',
+        Lights='Hold a light show, flower show and anniversary at once', Cleanings='Clean a decoration four times',
         Repairs='Repair five broken buildings'))
 
 L[28] = dict(

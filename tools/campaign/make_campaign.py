@@ -14,12 +14,16 @@ import sys
 from xml.sax.saxutils import escape, quoteattr
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+sys.path.insert(1, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'art'))
 import campaign as C  # noqa: E402
 import economy as E  # noqa: E402
+from district_grounds import DISTRICT_FIT  # noqa: E402
 
 # The lots of a district ground (assets-src/atlases/Districts): top-left corners of the plots' 144 x 72
 # diamonds. The upper street runs along y 236-300, the lower along y 468-532, the lane between them down
 # x 490-534.
+# The numbers are those of the picture as drawn; fitted() moves a y where the squeezed picture shows it
+# (DISTRICT_FIT), and a lot keeps its size around its fitted centre.
 COLUMNS = [24, 184, 336, 544, 704, 864]
 ROWS = {'A': 150, 'B': 322, 'C': 562}
 UPPER, LOWER = (253, 283), (485, 515)  # westbound and eastbound lane of each street
@@ -27,8 +31,14 @@ LANE_X = (501, 523)  # southbound and northbound lane of the lane
 CARS = 'CarBlue;CarRed;CarYellow;Van'
 
 
+def fitted(y):
+    scale, offset = DISTRICT_FIT
+    return int(round(y * scale + offset))
+
+
 def lot(name):
-    return COLUMNS[int(name[1]) - 1], ROWS[name[0]]
+    """Top-left corner of the lot's 144 x 72 diamond on the fitted picture."""
+    return COLUMNS[int(name[1]) - 1], fitted(ROWS[name[0]] + 36) - 36
 
 
 def parse_places(text):
@@ -240,9 +250,10 @@ def level_configuration(number, level, scores):
 
 # LevelPaths.xml -----------------------------------------------------------------------------------------
 
-def path(points, attributes=''):
+def path(points, attributes='', doors=()):
+    """A path through points of the drawn picture, fitted; doors are points on the fitted picture already."""
     lines = ['\t\t<Path%s>' % attributes]
-    lines += ['\t\t\t<p p="%d;%d"/>' % p for p in points]
+    lines += ['\t\t\t<p p="%d;%d"/>' % (x, y if (x, y) in doors else fitted(y)) for x, y in points]
     lines.append('\t\t</Path>')
     return lines
 
@@ -269,8 +280,8 @@ def level_paths(number, level):
         x, y = lot(spot)
         street = LOWER if spot[0] == 'C' else UPPER
         door = (x + 72, y + 72) if spot[0] == 'A' else (x + 72, y)
-        out += path([(-80, street[1]), (door[0], street[1]), door], ' ID="%s"' % name)
-        out += path([(1104, street[0]), (door[0], street[0]), door], ' ID="%s"' % name)
+        out += path([(-80, street[1]), (door[0], street[1]), door], ' ID="%s"' % name, (door,))
+        out += path([(1104, street[0]), (door[0], street[0]), door], ' ID="%s"' % name, (door,))
     out += ['\t</CarPaths>', '\t<PedestrianPaths>',
             '\t\t<!-- Sidewalks along both streets and the lane (b: walked either way). -->']
     for y in (229, 307, 461, 539):

@@ -312,6 +312,28 @@ TEST(ListNodeTest, GridPagesWithStepButtonsAndSlider)
 	EXPECT_TRUE(s.events().empty());
 }
 
+// The wheel over the list scrolls it a line a notch, towards the user forward; elsewhere it does nothing.
+TEST(ListNodeTest, TheWheelOverTheListScrollsIt)
+{
+	ListScene s(100, 300, 0, false, 10);
+	struct Case
+	{
+		int x, y;
+		float delta;
+		bool taken;
+		int top;
+	};
+	const Case cases[] = {{50, 50, -1.0f, true, 1}, {50, 250, -2.0f, true, 3}, {50, 50, 1.0f, true, 2},
+	                      {50, 50, 5.0f, true, 0},  {500, 50, -1.0f, false, 0}, {50, 50, 0.0f, false, 0}};
+	for (const Case& c : cases)
+	{
+		s.list->refreshAbsolute();
+		CEventInputMouseWheel wheel(c.x, c.y, c.delta);
+		EXPECT_EQ(s.list->onEvent(&wheel), c.taken) << c.x << "," << c.y << " " << c.delta;
+		EXPECT_EQ(s.list->getTopItem(), c.top) << c.x << "," << c.y << " " << c.delta;
+	}
+}
+
 TEST(ListNodeTest, ElementClicksReportTheItem)
 {
 	ListScene s(100, 300, 0, true, 5);

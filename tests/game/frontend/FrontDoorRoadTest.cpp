@@ -184,7 +184,7 @@ TEST_F(FrontDoorRoad, TheIntroLoadsTheSharedContentAndOpensTheMenu)
 
 	auto* menu = nodeCast<GMainMenuScene>(top());
 	ASSERT_NE(menu->getWelcomeText(), nullptr);
-	EXPECT_EQ(menu->getWelcomeText()->getText(), irr::core::stringw(L"Welcome back, Ada!"));
+	EXPECT_EQ(menu->getWelcomeText()->getText(), irr::core::stringw(L"Welcome, Ada!"));
 	EXPECT_GT(menu->getLevelPaths()->getCarGroupCount(), 0);
 	EXPECT_EQ(log.problemCount(), 0u) << log.dump();
 }
@@ -353,7 +353,7 @@ TEST_F(FrontDoorRoad, HintsNameTheLevelAndPointAtTheSign)
 		EXPECT_FALSE(map->getLevelHint(other)->isVisible()) << other;
 	const auto textOf = [&](const char* name)
 	{ return nodeCast<TextNode>(hint->findChild(internStringId(name), 0))->getDisplayedText(); };
-	EXPECT_EQ(textOf("LevelText"), irr::core::stringw(L"Level 4"));
+	EXPECT_EQ(textOf("LevelText"), irr::core::stringw(L"Chapel Lane"));
 	EXPECT_EQ(textOf("RankText"), irr::core::stringw(L"Rank: Builder"));
 	EXPECT_EQ(textOf("Place1Text"), irr::core::stringw(L"Hostel"));
 	EXPECT_EQ(pictureOf(nodeCast<SpriteNode>(hint->findChild(internStringId("Place1Sign"), 0))),
@@ -520,7 +520,7 @@ TEST_F(FrontDoorRoad, TheFinalCreditsRollOnlyAfterTheLastLevel)
 	// The back button ends the roll: the panel comes back in.
 	click(menu, back);
 	EXPECT_EQ(looks(), "101 off");
-	EXPECT_EQ(panel->getPosition(), irr::core::vector3df(692.0f, 196.0f, 0.0f));
+	EXPECT_EQ(panel->getPosition(), irr::core::vector3df(692.0f, 196.0f, 100.0f));
 
 	// The roll's end does the same; the menu is left mid-roll, the panel lands at once.
 	EXPECT_TRUE(menu->onEvent(&fromLastLevel));
@@ -531,7 +531,7 @@ TEST_F(FrontDoorRoad, TheFinalCreditsRollOnlyAfterTheLastLevel)
 	EXPECT_TRUE(menu->onEvent(&leaving));
 	EXPECT_TRUE(panel->isVisible());
 	EXPECT_FALSE(clip->isVisible());
-	EXPECT_EQ(panel->getPosition(), irr::core::vector3df(692.0f, 196.0f, 0.0f));
+	EXPECT_EQ(panel->getPosition(), irr::core::vector3df(692.0f, 196.0f, 100.0f));
 	EXPECT_EQ(panel->getTintColor().getAlpha(), 255u);
 }
 

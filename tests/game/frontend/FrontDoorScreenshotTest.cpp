@@ -4,23 +4,28 @@
 #include "content/CProfile.h"
 #include "content/CProfileManager.h"
 #include "core/SystemFlowEvents.h"
+#include "data/GameNodeTypeIds.h"
 #include "data/ProfileKeys.h"
 #include "device/CLinuxDevice.h"
 #include "frontend/GIntroScene.h"
 #include "frontend/GMainMenuScene.h"
 #include "frontend/GMapLocationButton.h"
 #include "frontend/GMapScene.h"
+#include "frontend/SceneLookup.h"
 #include "nodes/SpriteNode.h"
 #include "nodes/TextNode.h"
+#include "scene/ControlNode.h"
 #include "scene/NodeEvents.h"
 #include "scene/SceneManager.h"
 #include "support/LogCapture.h"
 #include "support/OnScreenTest.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
+#include <set>
 
 // Xlib last: its macros clash with names in the headers above.
 #include <X11/Xlib.h>
@@ -164,7 +169,7 @@ TEST_F(FrontDoorScreens, LogosLeadOverTheIntroToTheMenuAndTheMap)
 	ASSERT_TRUE(stepUntil(600, [&] { return nodeCast<GMainMenuScene>(top()) && settled(); })) << log.dump();
 	auto* menu = nodeCast<GMainMenuScene>(top());
 	ASSERT_NE(menu->getWelcomeText(), nullptr);
-	EXPECT_EQ(menu->getWelcomeText()->getText(), irr::core::stringw(L"Welcome back, Ada!"));
+	EXPECT_EQ(menu->getWelcomeText()->getText(), irr::core::stringw(L"Welcome, Ada!"));
 	ASSERT_FALSE(shoot("mainmenu").empty());
 
 	// A player past the first level gets the map from the play button.
@@ -184,4 +189,72 @@ TEST_F(FrontDoorScreens, LogosLeadOverTheIntroToTheMenuAndTheMap)
 	map->onEvent(&hover);
 	EXPECT_TRUE(map->getLevelHint(4)->isVisible());
 	ASSERT_FALSE(shoot("map").empty());
+}
+
+namespace
+{
+// Distinct colours among the pixels of a column strip: a flat fill has one or two.
+size_t coloursIn(const onscreen::WindowImage& shot, int x0, int x1, int y0, int y1)
+{
+	std::set<unsigned long> seen;
+	for (int y = y0; y < y1; y += 3)
+		for (int x = x0; x < x1; x += 3)
+			seen.insert(shot.at(x, y) & 0xF0F0F0);
+	return seen.size();
+}
+
+// The deepest depth any of the menu's traffic is drawn at.
+float deepestMover(BaseNode* node)
+{
+	float deepest = -1e9f;
+	if (!node)
+		return deepest;
+	node->refreshAbsolute();
+	const int type = node->typeId();
+	if (type == NodeTypeGMainMenuPedestrianNode || type == NodeTypeGMainMenuCarNode ||
+	    type == NodeTypeGMainMenuCloudNode || type == NodeTypeGMainMenuBikeNode)
+		deepest = node->getAbsoluteTransformation()[14];
+	for (irr::u32 i = 0; i < node->getChildren().size(); ++i)
+		deepest = std::max(deepest, deepestMover(node->getChildren()[i]));
+	return deepest;
+}
+} // namespace
+
+// Each dialog of the main menu opens over the menu's own picture, dimmed, and the menu's traffic passes
+// under the dialogs and the menu's panel; each is kept as <build>/artifacts/mainmenu-<dialog>.png.
+TEST_F(FrontDoorScreens, TheMenusDialogsOpenOverItsPicture)
+{
+	choosePlayer();
+	ASSERT_TRUE(stepUntil(1200, [&] { return nodeCast<GMainMenuScene>(top()) && settled(); })) << log.dump();
+	auto* menu = nodeCast<GMainMenuScene>(top());
+	BaseNode* panel = menu->findChild(internStringId("Scene"), 0);
+	ASSERT_NE(panel, nullptr);
+	// The keyboard starts on the first button, not on Quit.
+	auto* play = nodeCast<ControlNode>(panel->findChild(internStringId("NewGameButton"), 0));
+	ASSERT_NE(play, nullptr);
+	EXPECT_TRUE(play->isFocused());
+	EXPECT_FALSE(nodeCast<ControlNode>(panel->findChild(internStringId("QuitButton"), 0))->isFocused());
+	// Let the traffic spread over the street.
+	stepUntil(150, [] { return false; });
+	panel->refreshAbsolute();
+	EXPECT_LT(deepestMover(menu), panel->getAbsoluteTransformation()[14]) << "the traffic passes under the panel";
+
+	for (const char* button : {"OptionsButton", "AchievementsButton", "CreditsButton", "ChangePlayerButton"})
+	{
+		CEventNodeClicked click(panel->findChild(internStringId(button), 0));
+		ASSERT_NE(click.control, nullptr) << button;
+		EXPECT_TRUE(menu->onEvent(&click)) << button;
+		ASSERT_TRUE(stepUntil(300, [&] { return top() != menu && settled(); })) << button << log.dump();
+		SmartPointer<SceneNode> dialog(shareRef(top()));
+		dialog->refreshAbsolute();
+		EXPECT_LT(deepestMover(menu), dialog->getAbsoluteTransformation()[14]) << button;
+		const onscreen::WindowImage shot = shoot((std::string("mainmenu-") + button).c_str());
+		ASSERT_FALSE(shot.empty());
+		// Beside the dialog the menu's street and houses show through the dim, not a flat fill.
+		EXPECT_GT(coloursIn(shot, 0, 150, 300, 760), 6u) << button;
+		// Closed as its back button closes it: gone from the screen, not left under the next one.
+		dialog->closeTo(0, StringId(), frontend::navBackToSlide());
+		ASSERT_TRUE(stepUntil(300, [&] { return top() == menu && settled() && !dialog->getParent(); }))
+		    << button << log.dump();
+	}
 }

@@ -49,7 +49,12 @@ protected:
 		settle();
 		SmartPointer<MessageBoxNode> box(shareRef(nodeCast<MessageBoxNode>(top())));
 		ASSERT_TRUE(box);
-		EXPECT_EQ(box->getBodyText(), irr::core::stringw(L"%SelectPlayer_WantDelete%"));
+		// The question names the selected player under its title.
+		const int selected = scene->getPlayersList()->getSelectedItem();
+		ASSERT_GE(selected, 0);
+		const irr::core::stringw name = CProfileManager::instance()->getProfile(selected)->getName();
+		EXPECT_EQ(box->getBodyText(), irr::core::stringw(L"Delete ") + name + L"? All of their progress will be lost.");
+		EXPECT_EQ(box->getTitleText(), irr::core::stringw(L"%SelectPlayer_DeleteTitle%"));
 		ASSERT_EQ(box->getButtons().size(), 2u);
 		EXPECT_EQ(box->getButtonTexts()[0], irr::core::stringw(L"%Yes%"));
 		for (int answer : answers)

@@ -53,6 +53,7 @@ protected:
 		CDictionary* texts = getDevice()->getDictionary();
 		texts->setText("Shop_ScoreTxt", L"Points: #p");
 		texts->setText("Shop_Cost", L"Cost: #p");
+		texts->setText("Shop_CostShort", L"Cost: #p (#p short)");
 		texts->setText("Upgrade_Hostel_Info", L"Hostels for hikers.");
 		player->setString(ProfileKey::Scores, "100;200");
 		player->setString(ProfileKey::BoughtUpgrades, "Cafe");
@@ -268,12 +269,17 @@ TEST_F(ShopScene, HoverShowsTheUpgradesPriceAndText)
 	BaseNode* hint = shop->getHintNode();
 	EXPECT_TRUE(hint->isVisible());
 	EXPECT_EQ(hint->getPosition(), irr::core::vector3df(260 + 60, 100, 1000));
-	EXPECT_TRUE(asTextNode(hint->findChild(internStringId("Title"), 1))->getText() == L"Cost: 1,200");
+	// Dearer than the 180 points: the hint says how many are missing, since the button takes no click.
+	EXPECT_TRUE(asTextNode(hint->findChild(internStringId("Title"), 1))->getText() == L"Cost: 1,200 (1,020 short)");
 	EXPECT_TRUE(asTextNode(hint->findChild(internStringId("Info"), 1))->getText() == L"Hostels for hikers.");
 
 	CEventNodeUnhovered left(button("Hostel"), nullptr);
 	EXPECT_TRUE(shop->onEvent(&left));
 	EXPECT_FALSE(hint->isVisible());
+
+	CEventNodeHovered mall(nullptr, button("CityMall"));
+	EXPECT_TRUE(shop->onEvent(&mall));
+	EXPECT_TRUE(asTextNode(hint->findChild(internStringId("Title"), 1))->getText() == L"Cost: 180");
 
 	CEventNodeHovered rocket(nullptr, button("Rocket"));
 	shop->onEvent(&rocket);

@@ -123,7 +123,7 @@ TEST_F(LevelFlowScenes, ObjectivesGreetTheNewPlayerAndShowTheTargetsTheirProgres
 		bool allTargets;
 		int closeKey; // 0: the OK button
 	};
-	for (const Case& c : {Case{0, "Welcome back, Ada!", false, 0}, Case{1, "(hidden)", false, 27},
+	for (const Case& c : {Case{0, "Welcome, Ada!", false, 0}, Case{1, "(hidden)", false, 27},
 	                      Case{2, "(hidden)", false, 13}, Case{3, "(hidden)", true, 0}})
 	{
 		SCOPED_TRACE("level index " + std::to_string(c.levelIndex));

@@ -101,11 +101,11 @@ TEST_F(LevelFlowScreenshots, EveryScreenAroundALevelIsLegible)
 	                                               [&](GLevelObjectivesScene* scene) { scene->setLevel(level.get()); });
 	ASSERT_NE(objectives, nullptr);
 	shot = shoot("LevelObjectivesScene", 260, 130, isCream);
-	EXPECT_GT(count(shot, 222, 150, 802, 192, isInk), 150) << "level name";
-	EXPECT_GT(count(shot, 266, 230, 758, 380, isInk), 300) << "description";
-	EXPECT_TRUE(isGold(at(shot, 222 + 68, 104 + 358))) << "gold star";
-	EXPECT_GT(count(shot, 318, 444, 760, 480, isInk), 100) << "expert score line";
-	EXPECT_TRUE(isBlue(at(shot, 400, 104 + 560 - 70))) << "start button";
+	EXPECT_GT(count(shot, 222, 112, 802, 152, isInk), 150) << "level name";
+	EXPECT_GT(count(shot, 266, 186, 758, 318, isInk), 300) << "description";
+	EXPECT_TRUE(isGold(at(shot, 274 + 16, 528 + 16))) << "gold star";
+	EXPECT_GT(count(shot, 318, 526, 760, 562, isInk), 100) << "expert score line";
+	EXPECT_TRUE(isBlue(at(shot, 400, 648 + 26))) << "start button";
 	closeTop();
 
 	// The first level greets the player and asks only for the expert score.
@@ -113,7 +113,7 @@ TEST_F(LevelFlowScreenshots, EveryScreenAroundALevelIsLegible)
 	open<GLevelObjectivesScene>(GLevelObjectivesScene::FileName,
 	                            [&](GLevelObjectivesScene* scene) { scene->setLevel(level.get()); });
 	shot = shoot("LevelObjectivesSceneFirstLevel", 260, 130, isCream);
-	EXPECT_GT(count(shot, 262, 196, 762, 224, [](const Rgb& c) { return c.g > c.r + 30 && c.g > c.b + 10; }), 60)
+	EXPECT_GT(count(shot, 262, 154, 762, 182, [](const Rgb& c) { return c.g > c.r + 30 && c.g > c.b + 10; }), 60)
 	    << "welcome";
 	closeTop();
 

@@ -110,16 +110,19 @@ protected:
 		return play->startLevel(folder, level.get());
 	}
 
-	// Starts level 1 and pushes the play screen over the menu; true once it is the settled top scene.
-	bool enterLevel()
+	// Starts the level and pushes the play screen over the menu; true once it is the settled top scene.
+	// atGoals runs while the level's goals are shown over it.
+	bool enterLevel(const char* folder = "levels/level1/", const std::function<void()>& atGoals = {})
 	{
-		if (!startLevel())
+		if (!startLevel(folder))
 			return false;
 		if (!top()->pushScene(play.get(), false, SceneNode::nameIdNavFrom(), SceneNode::nameIdNavTo()))
 			return false;
 		// The level's goals come over the play screen first: read and closed with OK.
 		if (!stepUntil(300, [&] { return nodeCast<GLevelObjectivesScene>(top()) && settled(); }))
 			return false;
+		if (atGoals)
+			atGoals();
 		top()->closeTo(0, SceneNode::nameIdNavBackFrom(), SceneNode::nameIdNavBackTo());
 		return stepUntil(300, [&] { return play->isEntered() && play->getPendingAction() == 0; });
 	}
