@@ -5,6 +5,7 @@
 #include "content/CDictionary.h"
 #include "core/Random.h"
 #include "core/TextUtils.h"
+#include "data/CheckedNumber.h"
 #include "data/GBuildingType.h"
 #include "data/GEventBuildingReady.h"
 #include "data/GEventFeatureEnded.h"
@@ -47,7 +48,7 @@ bool contains(const core::array<StringId>& names, StringId name)
 // "MoneyDollar" with the amount and thousands separators; the bare figure without a dictionary.
 core::stringw moneyText(float amount)
 {
-	const core::stringw figure = formatThousands(static_cast<int>(std::floor(amount + 0.5f)), L',');
+	const core::stringw figure = formatThousands(displayedInt(amount), L',');
 	IDevice* device = Singleton<IDevice>::peek();
 	CDictionary* dictionary = device ? device->getDictionary() : nullptr;
 	return dictionary ? dictionary->format("MoneyDollar", figure) : figure;

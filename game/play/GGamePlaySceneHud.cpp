@@ -2,6 +2,7 @@
 #include "GGamePlayScene.h"
 #include "content/CDictionary.h"
 #include "core/TextUtils.h"
+#include "data/CheckedNumber.h"
 #include "data/GLevelConfiguration.h"
 #include "data/GObjective.h"
 #include "data/GObjectiveList.h"
@@ -45,7 +46,7 @@ TextNode* textChild(const BaseNode* parent, const char* name)
 
 int roundHalfUp(float value)
 {
-	return static_cast<int>(std::floor(value + 0.5f));
+	return displayedInt(value);
 }
 
 } // namespace
@@ -54,9 +55,9 @@ bool GGamePlayScene::refreshHud(GEvent*)
 {
 	if (!levelScene)
 		return true;
-	setText(moneyText, format("MoneyDollar", thousands(static_cast<int>(levelScene->money))));
+	setText(moneyText, format("MoneyDollar", thousands(displayedInt(std::trunc(levelScene->money)))));
 	setText(incomeText, format("MoneyDollar", thousands(roundHalfUp(levelScene->income))));
-	setText(materialsAmountText, irr::core::stringw(static_cast<int>(levelScene->materials)));
+	setText(materialsAmountText, irr::core::stringw(displayedInt(std::trunc(levelScene->materials))));
 	setText(workersAmountText,
 	        irr::core::stringw(levelScene->freeWorkers) + L"/" + irr::core::stringw(levelScene->totalWorkers));
 	refreshRating();
