@@ -191,10 +191,10 @@ TEST_F(Objectives, EachTypeCountsEveryTypeUpToValue)
 	EXPECT_EQ(progress(*objective("Type=\"HaveEachTypeBuildingsCount\" BuildingTypes=\"Hostel1;Cafe\" Value=\"2\" "
 	                              "MustOwn=\"true\"")),
 	          "3/4");
-	// A target past the int range is held at its top.
+	// The largest target a file may hold (larger ones are refused as damaged) still multiplies within range.
 	EXPECT_EQ(progress(*objective("Type=\"HaveEachTypeBuildingsCount\" BuildingTypes=\"Hostel1;Cafe\" "
-	                              "Value=\"2147483647\"")),
-	          "5/2147483647");
+	                              "Value=\"100000000\"")),
+	          "5/200000000");
 	// Without types there is nothing to have.
 	SmartPointer<GObjective> none = objective("Type=\"HaveEachTypeBuildingsCount\" Value=\"2\"");
 	EXPECT_TRUE(none->isComplete(level));
