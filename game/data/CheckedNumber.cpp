@@ -3,7 +3,6 @@
 #include "content/IXMLReader.h"
 #include "core/ILogger.h"
 
-#include <climits>
 #include <cmath>
 
 bool isNumberInRange(double value, NumberRange range, const char* name)
@@ -65,16 +64,4 @@ float readFloatAttribute(const IXMLReader* reader, const wchar_t* name, float fa
 	if (ok && !accepted)
 		*ok = false;
 	return accepted ? value : fallback;
-}
-
-int displayedInt(double value)
-{
-	if (std::isnan(value))
-		return 0;
-	const double rounded = std::floor(value + 0.5);
-	if (rounded >= static_cast<double>(INT_MAX))
-		return INT_MAX;
-	if (rounded <= static_cast<double>(INT_MIN))
-		return INT_MIN;
-	return static_cast<int>(rounded);
 }

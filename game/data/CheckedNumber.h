@@ -13,11 +13,11 @@ namespace NumberRanges
 {
 // Money, prices, incomes, materials, workers, guests and times in ms: far past any level's economy, yet
 // small enough that sums and products of a few of them stay finite and within an int.
-constexpr NumberRange Amount{-1.0e8, 1.0e8};
+constexpr NumberRange Amount{-1.0e9, 1.0e9};
 // Level times and day lengths in seconds, which are turned into ms.
 constexpr NumberRange Seconds{-1.0, 1.0e6};
 // Scores and objective targets: never negative.
-constexpr NumberRange Target{0.0, 1.0e8};
+constexpr NumberRange Target{0.0, 1.0e9};
 // Level numbers and map location indices.
 constexpr NumberRange LevelIndex{-1.0, 1000.0};
 } // namespace NumberRanges
@@ -35,7 +35,3 @@ int readIntAttribute(const IXMLReader* reader, const wchar_t* name, int fallback
                      NumberRange range = NumberRanges::Amount, bool* ok = nullptr);
 float readFloatAttribute(const IXMLReader* reader, const wchar_t* name, float fallback,
                          NumberRange range = NumberRanges::Amount, bool* ok = nullptr);
-
-// A number computed during play as a whole number for display: rounded half up, held to the int range,
-// NaN as 0.
-int displayedInt(double value);

@@ -1,8 +1,8 @@
 // The play screen's head-up display: money, stock, rating, goals, the overview page and the hint window.
 #include "GGamePlayScene.h"
 #include "content/CDictionary.h"
+#include "core/PropertyText.h"
 #include "core/TextUtils.h"
-#include "data/CheckedNumber.h"
 #include "data/GLevelConfiguration.h"
 #include "data/GObjective.h"
 #include "data/GObjectiveList.h"
@@ -46,7 +46,7 @@ TextNode* textChild(const BaseNode* parent, const char* name)
 
 int roundHalfUp(float value)
 {
-	return displayedInt(value);
+	return truncateToInt(std::floor(value + 0.5));
 }
 
 } // namespace
@@ -55,9 +55,9 @@ bool GGamePlayScene::refreshHud(GEvent*)
 {
 	if (!levelScene)
 		return true;
-	setText(moneyText, format("MoneyDollar", thousands(displayedInt(std::trunc(levelScene->money)))));
+	setText(moneyText, format("MoneyDollar", thousands(truncateToInt(levelScene->money))));
 	setText(incomeText, format("MoneyDollar", thousands(roundHalfUp(levelScene->income))));
-	setText(materialsAmountText, irr::core::stringw(displayedInt(std::trunc(levelScene->materials))));
+	setText(materialsAmountText, irr::core::stringw(truncateToInt(levelScene->materials)));
 	setText(workersAmountText,
 	        irr::core::stringw(levelScene->freeWorkers) + L"/" + irr::core::stringw(levelScene->totalWorkers));
 	refreshRating();
