@@ -228,3 +228,28 @@ TEST_F(DamagedInstallScreens, EachDamageIsSurvivedAndSaidAndTheGameClosesOnReque
 	for (const Case& c : cases)
 		run(c, ++index);
 }
+
+// Started from a folder that holds loose files of the content's names (a home folder, say), the game still
+// reads its own content: files where the shell stands are not the game's.
+TEST_F(DamagedInstallScreens, FilesWhereTheShellStandsAreNotTheGames)
+{
+	const std::string home = runs.file("home");
+	fs::create_directories(home + "/scenes");
+	fs::create_directories(home + "/logos");
+	std::ofstream(home + "/scenes/LogosScene.qscn") << "<SceneNode Type=\"nothing";
+	std::ofstream(home + "/scenes/MainMenuScene.qscn") << "not a scene";
+	std::ofstream(home + "/logos/Logos.xml") << "<Logos><Logo Scene=\"../../etc/passwd\"/>";
+	writePlayer([](CProfile&) {});
+	ASSERT_FALSE(HasFatalFailure());
+	const std::string errors = runs.file("home-stderr.txt");
+	startWithErrors(program, home, errors);
+	ASSERT_FALSE(HasFatalFailure()) << readText(errors);
+	const SceneNodeRect newGame = node("MainMenuScene.qscn", {"Scene", "NewGameButton"});
+	EXPECT_TRUE(waitForLook(newGame, buttonBlue, 60000)) << "the main menu did not appear; stderr: " << readText(errors);
+	gameprocess::requestClose(display, window);
+	const int code = gameprocess::waitForExit(pid, 10000);
+	if (code == -1)
+		stopGame();
+	pid = -1;
+	EXPECT_EQ(code, 0) << readText(errors);
+}
