@@ -18,19 +18,24 @@ CSoundSamples::CSoundSamples(CSoundStream* stream)
 	const unsigned long long bytes = frameSize * static_cast<unsigned long long>(length);
 	if (bytes > MaxBytes)
 		return;
-	data.resize(static_cast<size_t>(bytes));
-
-	// Read in pieces: a decoder may hand out fewer frames per call than asked.
+	// The claimed length is only a claim: the buffer grows with what really decodes, in pieces (a decoder
+	// may also hand out fewer frames per call than asked).
+	constexpr long long PieceFrames = 0x10000;
 	long long done = 0;
 	while (done < length)
 	{
 		const long long left = length - done;
-		const int want = left > 0x100000 ? 0x100000 : static_cast<int>(left);
+		const int want = left > PieceFrames ? static_cast<int>(PieceFrames) : static_cast<int>(left);
+		data.resize(static_cast<size_t>((done + want) * static_cast<long long>(frameSize)));
 		const int got = stream->read(data.data() + done * frameSize, want);
 		if (got <= 0)
 			break;
 		done += got;
 	}
+	data.resize(static_cast<size_t>(done * static_cast<long long>(frameSize)));
 	if (done < length)
+	{
 		data.clear();
+		data.shrink_to_fit();
+	}
 }

@@ -1,7 +1,10 @@
 #include "DataFolders.h"
 
 #include <cerrno>
+#include <climits>
+#include <cstring>
 #include <cstdlib>
+#include <fcntl.h>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -105,4 +108,32 @@ std::string getCommonDataFolder(const std::string& publisher, const std::string&
 	std::string fallback = getUserDataFolder(publisher, title) + "/AllUsers";
 	makeFolder(fallback, 0755);
 	return fallback;
+}
+
+std::string getProgramFolder()
+{
+	char path[PATH_MAX];
+	const ssize_t n = ::readlink("/proc/self/exe", path, sizeof(path) - 1);
+	if (n <= 0)
+		return std::string();
+	path[n] = 0;
+	const char* slash = std::strrchr(path, '/');
+	return slash && slash != path ? std::string(path, static_cast<size_t>(slash - path)) : std::string();
+}
+
+std::string describeUnwritableFolder(const std::string& folder)
+{
+	struct stat info;
+	if (::stat(folder.c_str(), &info) != 0)
+		return std::strerror(errno);
+	if (!S_ISDIR(info.st_mode))
+		return "it is not a folder";
+	// A probe file, since access() does not see read-only mounts of every kind.
+	const std::string probe = folder + "/.write-check-" + std::to_string(::getpid());
+	const int fd = ::open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0600);
+	if (fd < 0)
+		return std::strerror(errno);
+	::close(fd);
+	::unlink(probe.c_str());
+	return std::string();
 }

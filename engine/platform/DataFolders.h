@@ -12,3 +12,10 @@ std::string getUserDataFolder(const std::string& publisher, const std::string& t
 // "<user data folder>/AllUsers" when the shared folder can be neither created nor written.
 std::string getCommonDataFolder(const std::string& publisher, const std::string& title,
                                 const std::string& sharedRoot = "/var/lib");
+
+// The folder of the running program, where its content lies; empty when the system does not tell.
+std::string getProgramFolder();
+
+// Why nothing can be saved in the folder ("it is not a folder", "Permission denied", ...); empty when a
+// file can be written there.
+std::string describeUnwritableFolder(const std::string& folder);

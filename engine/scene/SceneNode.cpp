@@ -5,7 +5,12 @@
 #include "SceneManager.h"
 #include "content/CContentManager.h"
 #include "content/ContentType.h"
+#include "core/ILogger.h"
 #include "core/SmartPointer.h"
+
+#include <cstdio>
+#include <set>
+#include <string>
 
 #include <vector>
 
@@ -76,6 +81,52 @@ SceneManager* SceneNode::getSceneManagerNode() const
 	return dynamic_cast<SceneManager*>(getSceneManager());
 }
 
+namespace
+{
+constexpr float LargestCoordinate = 1.0e6f;
+
+bool isSane(const irr::core::vector3df& v)
+{
+	for (float c : {v.X, v.Y, v.Z})
+		if (!(c >= -LargestCoordinate && c <= LargestCoordinate))
+			return false;
+	return true;
+}
+
+// The first node of the tree whose place, size or scale is not a sane number; null when none.
+const BaseNode* firstInsaneNode(const BaseNode* node)
+{
+	if (!isSane(node->getPosition()) || !isSane(node->getBounds()) || !isSane(node->getScale()))
+		return node;
+	const irr::core::array<BaseNode*>& children = node->getChildren();
+	for (irr::u32 i = 0; i < children.size(); ++i)
+		if (const BaseNode* found = firstInsaneNode(children[i]))
+			return found;
+	return nullptr;
+}
+
+SceneNode* reportUnusableScene(const irr::core::stringc& fileName, const irr::core::stringc& why)
+{
+	getLogger()->log("Unable to build scene", fileName.c_str(), 2);
+	// A screen may ask again every frame: the player's terminal hears of each file once.
+	static std::set<std::string> told;
+	if (!told.insert(fileName.c_str()).second)
+		return nullptr;
+	std::fprintf(stderr, "the scene \"%s\" could not be built: %s; the screen before it stays\n", fileName.c_str(),
+	             why.c_str());
+	return nullptr;
+}
+} // namespace
+
+irr::core::stringc SceneNode::whyUnusable() const
+{
+	const BaseNode* insane = firstInsaneNode(this);
+	if (!insane)
+		return irr::core::stringc();
+	return irr::core::stringc("the node \"") + getStringById(insane->getName()).c_str() +
+	       "\" has a place, size or scale out of range";
+}
+
 SceneNode* SceneNode::openScene(const irr::core::stringc& fileName, bool keepCoveredVisible, StringId fromState,
                                 StringId toState)
 {
@@ -84,12 +135,13 @@ SceneNode* SceneNode::openScene(const irr::core::stringc& fileName, bool keepCov
 		return nullptr;
 	ContentObject* content = contentManager->getContent(ContentTypeSceneNode, fileName, true);
 	if (!content)
-		return nullptr;
+		return reportUnusableScene(fileName, "it is missing or damaged");
 	SceneNode* scene = nodeCast<SceneNode>(dynamic_cast<BaseNode*>(content));
-	if (!scene)
+	const irr::core::stringc why = scene ? scene->whyUnusable() : irr::core::stringc("it holds no scene");
+	if (!why.empty())
 	{
 		content->drop();
-		return nullptr;
+		return reportUnusableScene(fileName, why);
 	}
 	const bool pushed = pushScene(scene, keepCoveredVisible, fromState, toState);
 	// On success the manager's tree holds the scene.

@@ -30,9 +30,13 @@ public:
 	SceneManager* getSceneManagerNode() const;
 
 	// ---- navigation (a state of -1 picks the navigation state of the move)
-	// Loads a scene file and pushes it over the manager's top scene; the new scene or null.
+	// Loads a scene file and pushes it over the manager's top scene; the new scene or null. A file that gives
+	// no usable scene is named on stderr and in the log, and the current screen stays.
 	SceneNode* openScene(const irr::core::stringc& fileName, bool keepCoveredVisible = false,
 	                     StringId fromState = StringId(), StringId toState = StringId());
+	// Why this scene, just loaded, cannot be shown; empty when it can. Every node's place, size and scale
+	// must be finite and on a sane scale; scenes that need certain nodes add what is missing.
+	virtual irr::core::stringc whyUnusable() const;
 	// Pushes the scene over the manager's top scene (which need not be this one).
 	bool pushScene(SceneNode* scene, bool keepCoveredVisible = false, StringId fromState = StringId(),
 	               StringId toState = StringId());

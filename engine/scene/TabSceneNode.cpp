@@ -3,6 +3,7 @@
 #include "NodeEvents.h"
 #include "PropertyValue.h"
 #include "core/CPropertyCollection.h"
+#include "core/ILogger.h"
 #include "core/InputEvents.h"
 
 #include <cstdio>
@@ -155,7 +156,16 @@ void TabSceneNode::bindPages()
 	tabButtons.clear();
 	lastPagePosition = -1;
 	lastButtonPosition = -1;
-	for (int n = 1; n <= TabsCount; ++n)
+	// Every page is a child of its own: a count past the children names pages that cannot exist, and a
+	// damaged file's count must not size the arrays.
+	int count = TabsCount;
+	if (count > static_cast<int>(getChildren().size()))
+	{
+		getLogger()->log("TabsCount is more than the node has children; the pages past them are missing",
+		                 getStringById(getName()).c_str(), 1);
+		count = static_cast<int>(getChildren().size());
+	}
+	for (int n = 1; n <= count; ++n)
 	{
 		tabs.push_back(shareRef(findChild(numberedName("Tab", n, ""), 1)));
 		tabButtons.push_back(shareRef(findChild(numberedName("Tab", n, "Button"), 1)));

@@ -29,6 +29,7 @@
 #include "data/GUpgradesConfiguration.h"
 #include "data/GameNodeClasses.h"
 #include "data/GameNodeTypeIds.h"
+#include "data/GameProfileChecks.h"
 #include "data/GameProfileDefaults.h"
 #include "data/ProfileKeys.h"
 #include "device/CDeviceStub.h"
@@ -36,6 +37,7 @@
 #include "device/CTimer.h"
 #include "device/CursorControl.h"
 #include "device/IDevice.h"
+#include "platform/DataFolders.h"
 #include "platform/StartupProblems.h"
 #include "play/GGamePlayScene.h"
 #include "scene/RenderEntry.h"
@@ -44,6 +46,9 @@
 
 #include <irrlicht/IVideoDriver.h>
 #include <irrlicht/IrrCompileConfig.h>
+
+#include <cstdio>
+#include <unistd.h>
 
 GGameApplication* gGameApplication = nullptr;
 bool gDeveloperMode = false;
@@ -191,6 +196,8 @@ bool GGameApplication::init()
 	CProfileManager* profiles = CProfileManager::instance();
 	declareGameProfileDefaults(*profiles);
 	profiles->loadProfiles();
+	checkGameProfiles(*profiles);
+	checkSaving();
 
 	// Scene files fall back on the engine class named by Type for a class not written yet.
 	registerApplicationNodeClasses();
@@ -303,12 +310,38 @@ bool GGameApplication::failStartup(const std::string& reason)
 	return false;
 }
 
+void GGameApplication::checkSaving()
+{
+	IFileSystem* files = getDevice()->getFileSystem();
+	const std::string folder = files ? files->getUserDataFolder().c_str() : "";
+	savingProblem = folder.empty() ? std::string("there is no data folder") : describeUnwritableFolder(folder);
+	if (savingProblem.empty())
+		return;
+	savingProblem = "the data folder \"" + folder + "\" cannot be written: " + savingProblem;
+	std::fprintf(stderr, "%s: progress will not be saved: %s\n",
+	             narrow(getDevice()->getSetting("TitleCaption")).c_str(), savingProblem.c_str());
+}
+
+void GGameApplication::enterProgramFolder()
+{
+	IFileSystem* files = getDevice()->getFileSystem();
+	const std::string own = getProgramFolder();
+	if (!files || own.empty())
+		return;
+	const std::string folder = own + "/" + narrow(getDevice()->getSetting("AssetsFolder")).c_str();
+	// A program that has no content beside it (a test program, a build run from its sources) keeps the folder
+	// it was started in.
+	if (::access(folder.c_str(), F_OK) == 0 || ::access((folder + ".qca").c_str(), F_OK) == 0)
+		files->changeWorkingDirectory(own.c_str());
+}
+
 bool GGameApplication::mountAssets()
 {
 	IDevice* device = getDevice();
 	IFileSystem* files = device->getFileSystem();
 	if (!files)
 		return failStartup("could not read the game's content: there is no file system");
+	enterProgramFolder();
 	const irr::core::stringc folder = narrow(device->getSetting("AssetsFolder"));
 	const irr::core::stringc archive = folder + ".qca";
 	const bool hasFolder = files->existFile(folder, false);

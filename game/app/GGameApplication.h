@@ -58,6 +58,8 @@ public:
 	bool init();
 	// Why init failed, in words for the user; empty after a successful start.
 	const std::string& getStartupFailure() const { return startupFailure; }
+	// Empty while progress can be saved; otherwise why not (the data folder and the reason), said once at start.
+	const std::string& getSavingProblem() const { return savingProblem; }
 	// The device's main loop; its result.
 	bool run();
 	// Lets go of the engine objects and takes this object off the device, so everything the game
@@ -118,6 +120,10 @@ private:
 	bool mountAssets();
 	// Keeps the reason for the user and fails the start-up.
 	bool failStartup(const std::string& reason);
+	// Tells once, on stderr, when nothing can be saved in the per-user data folder.
+	void checkSaving();
+	// Content is looked up from the game's own folder, not from wherever the shell stands.
+	void enterProgramFolder();
 	void configureSoundGroups();
 	void installCursor(const CProfile* commonProfile);
 	void readLogosList();
@@ -140,6 +146,7 @@ private:
 	IArchive* assetsArchive = nullptr;
 	bool listening = false;
 	std::string startupFailure;
+	std::string savingProblem;
 };
 
 // The one application object, set during init; cleared when it shuts down.

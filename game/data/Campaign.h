@@ -4,6 +4,7 @@
 namespace Campaign
 {
 constexpr int LevelCount = 28;
+constexpr int LocationCount = 32;
 // The level whose completion ends the story (the final credits roll after it).
 constexpr int LastLevelNumber = LevelCount;
 // Levels at the expert score that earn the expert achievement: six of every seven.

@@ -1,4 +1,5 @@
 #include "GBuildingFeature.h"
+#include "CheckedNumber.h"
 
 #include "content/IXMLReader.h"
 #include "core/TextUtils.h"
@@ -21,9 +22,9 @@ void GBuildingFeature::read(IXMLReader* reader)
 	if (!reader)
 		return;
 	buttonName = internStringId(narrow(reader->getAttributeValue(L"ButtonName")));
-	durationTime = reader->getAttributeValueAsInt(L"DurationTime", 15000);
-	rechargeTime = reader->getAttributeValueAsInt(L"RechargeTime", durationTime);
-	moneyCost = reader->getAttributeValueAsFloat(L"MoneyCost", 0.0f);
+	durationTime = readIntAttribute(reader, L"DurationTime", 15000);
+	rechargeTime = readIntAttribute(reader, L"RechargeTime", durationTime);
+	moneyCost = readFloatAttribute(reader, L"MoneyCost", 0.0f);
 	name = reader->getAttributeValue(L"Name");
 	infoText = reader->getAttributeValue(L"InfoText");
 	buttonInfoText = reader->getAttributeValue(L"ButtonInfoText");

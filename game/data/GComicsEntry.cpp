@@ -1,4 +1,5 @@
 #include "GComicsEntry.h"
+#include "CheckedNumber.h"
 
 #include "ConfigReading.h"
 #include "content/IXMLReader.h"
@@ -11,7 +12,7 @@ bool GComicsEntry::read(IXMLReader* reader)
 	while (reader->read())
 	{
 		if (isElementStart(reader, L"Level"))
-			level = reader->getAttributeValueAsInt(L"Value", 0);
+			level = readIntAttribute(reader, L"Value", 0, NumberRanges::LevelIndex);
 		else if (isElementStart(reader, L"ScenePath"))
 			scenePath = narrow(reader->getAttributeValue(L"Value"));
 		else if (isElementEnd(reader, L"Comics"))

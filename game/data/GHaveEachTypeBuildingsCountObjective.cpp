@@ -1,4 +1,5 @@
 #include "GHaveEachTypeBuildingsCountObjective.h"
+#include "CheckedNumber.h"
 
 #include "IObjectiveLevelView.h"
 #include "LevelDataText.h"
@@ -63,6 +64,6 @@ void GHaveEachTypeBuildingsCountObjective::read(IXMLReader* reader)
 {
 	buildingTypes = parseIdListW(reader->getAttributeValue(L"BuildingTypes"));
 	infoText = reader->getAttributeValue(L"InfoStr");
-	value = reader->getAttributeValueAsInt(L"Value", 0);
+	value = readIntAttribute(reader, L"Value", 0, NumberRanges::Target, &valid);
 	mustOwn = readFlag(reader, L"MustOwn");
 }

@@ -1,4 +1,5 @@
 #include "GHaveTypedBuildingsCountObjective.h"
+#include "CheckedNumber.h"
 
 #include "IObjectiveLevelView.h"
 #include "LevelDataText.h"
@@ -51,8 +52,8 @@ void GHaveTypedBuildingsCountObjective::read(IXMLReader* reader)
 	buildingTypes = parseIdListW(reader->getAttributeValue(L"BuildingTypes"));
 	placeNames = parseIdListW(reader->getAttributeValue(L"PlaceNames"));
 	infoText = reader->getAttributeValue(L"InfoStr");
-	value = reader->getAttributeValueAsInt(L"Value", 0);
-	minIncomeBonus = reader->getAttributeValueAsFloat(L"MinIncomeBonus", NoMinimum);
-	minServedGuests = reader->getAttributeValueAsInt(L"MinServedGuests", 0);
+	value = readIntAttribute(reader, L"Value", 0, NumberRanges::Target, &valid);
+	minIncomeBonus = readFloatAttribute(reader, L"MinIncomeBonus", NoMinimum, NumberRanges::Amount, &valid);
+	minServedGuests = readIntAttribute(reader, L"MinServedGuests", 0, NumberRanges::Target, &valid);
 	mustOwn = readFlag(reader, L"MustOwn");
 }

@@ -1,4 +1,5 @@
 #include "GIncomeObjective.h"
+#include "CheckedNumber.h"
 
 #include "IObjectiveLevelView.h"
 #include "content/CDictionary.h"
@@ -23,5 +24,5 @@ irr::core::stringw GIncomeObjective::getProgressText(const IObjectiveLevelView& 
 
 void GIncomeObjective::read(IXMLReader* reader)
 {
-	value = reader->getAttributeValueAsFloat(L"Value", 0.0f);
+	value = readFloatAttribute(reader, L"Value", 0.0f, NumberRanges::Target, &valid);
 }

@@ -4,6 +4,7 @@
 #include "GRandomEventList.h"
 #include "GResourceOffer.h"
 #include "LevelDataText.h"
+#include "PropertyFields.h"
 #include "content/IXMLReader.h"
 #include "core/CPropertyCollection.h"
 #include "core/CPropertyDataVector2d.h"
@@ -36,31 +37,18 @@ class PropertyReader
 public:
 	explicit PropertyReader(const CPropertyCollection& properties) : properties(properties) {}
 
-	// Values of another type read as 0 (false, 0;0).
-	void readInt(const char* key, int& field) const
+	// Values of another type read as 0 (false, 0;0); numbers out of their range are refused.
+	void readInt(const char* key, int& field, NumberRange range = NumberRanges::Amount) const
 	{
-		if (has(key))
-			field = properties.getInt(key);
+		takeIntProperty(properties, key, field, range);
 	}
-	void readFloat(const char* key, float& field) const
-	{
-		if (has(key))
-			field = properties.getFloat(key);
-	}
+	void readFloat(const char* key, float& field) const { takeFloatProperty(properties, key, field); }
 	void readBool(const char* key, bool& field) const
 	{
 		if (has(key))
 			field = properties.getBool(key);
 	}
-	void readRange(const char* key, irr::core::vector2df& field) const
-	{
-		if (!has(key))
-			return;
-		const SmartPointer<IPropertyData> value = properties.get(key);
-		const CPropertyDataVector2d* vector =
-		    value->isKindOf(PROPERTY_VECTOR2D) ? dynamic_cast<const CPropertyDataVector2d*>(value.get()) : nullptr;
-		field = vector ? vector->getValue() : irr::core::vector2df(0.0f, 0.0f);
-	}
+	void readRange(const char* key, irr::core::vector2df& field) const { takeVector2dProperty(properties, key, field); }
 	// Texts and lists take the text form of a value of any type.
 	void readText(const char* key, irr::core::stringw& field) const
 	{
@@ -122,16 +110,16 @@ void GLevelConfiguration::readProperties(const CPropertyCollection& properties)
 {
 	const PropertyReader in(properties);
 	in.readText("Name", name);
-	levelNumber = wideToInt(name.c_str());
+	levelNumber = checkedInt(wideToInt(name.c_str()), 0, NumberRanges::Amount, "Name");
 	in.readText("Description", description);
-	in.readInt("SettingIndex", settingIndex);
+	in.readInt("SettingIndex", settingIndex, NumberRanges::LevelIndex);
 	if (in.has("UnlockLevels"))
 		unlockLevels = splitText(in.text("UnlockLevels"), ';');
 	in.readIds("AvailableBuildingsForBuild", availableBuildings);
-	in.readInt("LevelTime", levelTime);
-	in.readInt("Score", score);
-	in.readInt("ExpertScore", expertScore);
-	in.readInt("DayLength", dayLength);
+	in.readInt("LevelTime", levelTime, NumberRanges::Seconds);
+	in.readInt("Score", score, NumberRanges::Target);
+	in.readInt("ExpertScore", expertScore, NumberRanges::Target);
+	in.readInt("DayLength", dayLength, NumberRanges::Seconds);
 	if (dayLength <= 0)
 		dayLength = DefaultDayLength;
 	in.readFloat("InitMoney", initMoney);

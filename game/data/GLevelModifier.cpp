@@ -1,4 +1,5 @@
 #include "GLevelModifier.h"
+#include "CheckedNumber.h"
 
 #include "GAddingModifier.h"
 #include "GFlagModifier.h"
@@ -13,7 +14,7 @@ void GLevelModifier::read(IXMLReader* reader)
 	if (reader->getAttributeValue(valueAttribute).empty())
 		value = getMissingValue();
 	else
-		value = reader->getAttributeValueAsFloat(valueAttribute, getMissingValue());
+		value = readFloatAttribute(reader, valueAttribute.c_str(), getMissingValue());
 }
 
 namespace

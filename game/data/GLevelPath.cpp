@@ -1,4 +1,5 @@
 #include "GLevelPath.h"
+#include "CheckedNumber.h"
 
 #include "LevelDataText.h"
 #include "content/IXMLReader.h"
@@ -26,8 +27,8 @@ void GLevelPath::read(IXMLReader* reader)
 		GLevelPathPoint point;
 		point.x = at.X;
 		point.y = at.Y;
-		point.d1 = reader->getAttributeValueAsFloat(L"d1", 0.0f);
-		point.d2 = reader->getAttributeValueAsFloat(L"d2", 0.0f);
+		point.d1 = readFloatAttribute(reader, L"d1", 0.0f);
+		point.d2 = readFloatAttribute(reader, L"d2", 0.0f);
 		points.push_back(point);
 	}
 }

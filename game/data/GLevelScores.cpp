@@ -1,4 +1,5 @@
 #include "GLevelScores.h"
+#include "CheckedNumber.h"
 
 #include "ConfigReading.h"
 #include "content/IXMLReader.h"
@@ -14,9 +15,9 @@ bool GLevelScores::load(IXMLReader* reader)
 		if (isElementStart(reader, L"Level"))
 		{
 			GLevelScoreEntry& entry = entries[narrow(reader->getAttributeValue(L"Name"))];
-			entry.score = reader->getAttributeValueAsInt(L"Score", 0);
-			entry.expertScore = reader->getAttributeValueAsInt(L"ExpertScore", 0);
-			entry.time = reader->getAttributeValueAsInt(L"Time", 0);
+			entry.score = readIntAttribute(reader, L"Score", 0, NumberRanges::Target);
+			entry.expertScore = readIntAttribute(reader, L"ExpertScore", 0, NumberRanges::Target);
+			entry.time = readIntAttribute(reader, L"Time", 0, NumberRanges::Seconds);
 		}
 		else if (isElementEnd(reader, L"LevelScores"))
 		{

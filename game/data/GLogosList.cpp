@@ -1,4 +1,5 @@
 #include "GLogosList.h"
+#include "CheckedNumber.h"
 
 #include "ConfigReading.h"
 #include "content/IXMLReader.h"
@@ -17,7 +18,7 @@ bool GLogosList::load(IXMLReader* reader)
 		{
 			GLogoEntry entry;
 			entry.image = narrow(reader->getAttributeValue(L"Image"));
-			entry.time = reader->getAttributeValueAsInt(L"Time", 0);
+			entry.time = readIntAttribute(reader, L"Time", 0);
 			entry.skippable = reader->getAttributeValue(L"Skippable") == L"true";
 			logos.push_back(entry);
 		}

@@ -1,4 +1,5 @@
 #include "GMoneyObjective.h"
+#include "CheckedNumber.h"
 
 #include "IObjectiveLevelView.h"
 #include "content/IXMLReader.h"
@@ -20,6 +21,6 @@ irr::core::stringw GMoneyObjective::getProgressText(const IObjectiveLevelView& l
 
 void GMoneyObjective::read(IXMLReader* reader)
 {
-	value = reader->getAttributeValueAsFloat(L"Value", 0.0f);
+	value = readFloatAttribute(reader, L"Value", 0.0f, NumberRanges::Target, &valid);
 	infoText = reader->getAttributeValue(L"InfoStr");
 }

@@ -27,8 +27,12 @@ public:
 	virtual irr::core::stringw getHintText() const { return irr::core::stringw(); }
 	// Takes the attributes of the Objective element the reader stands on.
 	virtual void read(IXMLReader* reader) = 0;
+	// False when a number of its element was refused: such an objective is no goal at all.
+	bool isValid() const { return valid; }
 
 protected:
+	bool valid = true;
+
 	// Owned, not for sale, not in a worker job and in normal condition.
 	static bool passesOwnership(const GObjectiveBuilding& building);
 	// The record a building counts as (the previous one during a build or upgrade); null when it counts as

@@ -10,6 +10,7 @@
 #include "GTypedHistoryActionsCountObjective.h"
 #include "GWorkersObjective.h"
 #include "content/IXMLReader.h"
+#include "core/ILogger.h"
 
 namespace
 {
@@ -59,6 +60,11 @@ void GObjectiveList::load(IXMLReader* reader)
 		if (!objective)
 			return;
 		objective->read(reader);
+		if (!objective->isValid())
+		{
+			getLogger()->log("Objective with a number out of range skipped", 1);
+			return;
+		}
 		objectives.push_back(objective);
 	};
 	readListItems(reader, L"Objectives", L"Objective", readObjective);

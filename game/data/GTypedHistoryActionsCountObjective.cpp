@@ -1,4 +1,5 @@
 #include "GTypedHistoryActionsCountObjective.h"
+#include "CheckedNumber.h"
 
 #include "IObjectiveLevelView.h"
 #include "LevelDataText.h"
@@ -38,6 +39,6 @@ void GTypedHistoryActionsCountObjective::read(IXMLReader* reader)
 	buildingTypes = parseIdListW(reader->getAttributeValue(L"BuildingTypes"));
 	placeNames = parseIdListW(reader->getAttributeValue(L"PlaceNames"));
 	infoText = reader->getAttributeValue(L"InfoStr");
-	action = reader->getAttributeValueAsInt(L"Action", 0);
-	value = reader->getAttributeValueAsInt(L"Value", 0);
+	action = readIntAttribute(reader, L"Action", 0, NumberRanges::Amount, &valid);
+	value = readIntAttribute(reader, L"Value", 0, NumberRanges::Target, &valid);
 }

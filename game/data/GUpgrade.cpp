@@ -1,9 +1,9 @@
 #include "GUpgrade.h"
 
+#include "CheckedNumber.h"
 #include "content/IXMLReader.h"
 #include "core/TextUtils.h"
 
-#include <climits>
 
 GUpgrade::GUpgrade() : levelModifiers(new GLevelModifierList()) {}
 
@@ -25,8 +25,7 @@ StringId valueName(const IXMLReader& reader)
 // The file counts features from 1; an absent index gives -1.
 int featureIndexOf(const IXMLReader& reader)
 {
-	const int fileIndex = reader.getAttributeValueAsInt(L"FeatureIndex", 0);
-	return fileIndex == INT_MIN ? INT_MIN : fileIndex - 1;
+	return readIntAttribute(&reader, L"FeatureIndex", 0, NumberRanges::LevelIndex) - 1;
 }
 } // namespace
 
@@ -50,11 +49,11 @@ void GUpgrade::read(IXMLReader* reader)
 		else if (element == L"Info")
 			info = reader->getAttributeValue(valueAttribute);
 		else if (element == L"Price")
-			price = reader->getAttributeValueAsInt(valueAttribute, 0);
+			price = readIntAttribute(reader, valueAttribute.c_str(), 0, NumberRanges::Target);
 		else if (element == L"Level")
-			level = reader->getAttributeValueAsInt(valueAttribute, 0);
+			level = readIntAttribute(reader, valueAttribute.c_str(), 0, NumberRanges::LevelIndex);
 		else if (element == L"ObligatoryLevel")
-			obligatoryLevel = reader->getAttributeValueAsInt(valueAttribute, 0);
+			obligatoryLevel = readIntAttribute(reader, valueAttribute.c_str(), 0, NumberRanges::LevelIndex);
 		else if (element == L"AllowsBuilding")
 		{
 			const StringId building = valueName(*reader);

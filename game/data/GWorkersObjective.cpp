@@ -1,4 +1,5 @@
 #include "GWorkersObjective.h"
+#include "CheckedNumber.h"
 
 #include "IObjectiveLevelView.h"
 #include "content/CDictionary.h"
@@ -22,5 +23,5 @@ irr::core::stringw GWorkersObjective::getProgressText(const IObjectiveLevelView&
 
 void GWorkersObjective::read(IXMLReader* reader)
 {
-	value = reader->getAttributeValueAsInt(L"Value", 0);
+	value = readIntAttribute(reader, L"Value", 0, NumberRanges::Target, &valid);
 }

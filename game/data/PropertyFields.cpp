@@ -3,19 +3,32 @@
 #include "core/CPropertyCollection.h"
 #include "core/CPropertyDataVector2d.h"
 
-void takeIntProperty(const CPropertyCollection& properties, const char* name, int& field)
+namespace
+{
+template <class T> void takeChecked(double value, T& field, NumberRange range, const char* name, bool* ok)
+{
+	if (isNumberInRange(value, range, name))
+		field = static_cast<T>(value);
+	else if (ok)
+		*ok = false;
+}
+} // namespace
+
+void takeIntProperty(const CPropertyCollection& properties, const char* name, int& field, NumberRange range, bool* ok)
 {
 	if (properties.indexOf(name) >= 0)
-		field = properties.getInt(name);
+		takeChecked(properties.getInt(name), field, range, name, ok);
 }
 
-void takeFloatProperty(const CPropertyCollection& properties, const char* name, float& field)
+void takeFloatProperty(const CPropertyCollection& properties, const char* name, float& field, NumberRange range,
+                       bool* ok)
 {
 	if (properties.indexOf(name) >= 0)
-		field = properties.getFloat(name);
+		takeChecked(properties.getFloat(name), field, range, name, ok);
 }
 
-void takeVector2dProperty(const CPropertyCollection& properties, const char* name, irr::core::vector2df& field)
+void takeVector2dProperty(const CPropertyCollection& properties, const char* name, irr::core::vector2df& field,
+                          NumberRange range)
 {
 	if (properties.indexOf(name) < 0)
 		return;
@@ -23,7 +36,9 @@ void takeVector2dProperty(const CPropertyCollection& properties, const char* nam
 	const CPropertyDataVector2d* vector = value && value->typeId() == PROPERTY_VECTOR2D
 	                                          ? static_cast<const CPropertyDataVector2d*>(value.get())
 	                                          : nullptr;
-	field = vector ? vector->getValue() : irr::core::vector2df(0.0f, 0.0f);
+	const irr::core::vector2df read = vector ? vector->getValue() : irr::core::vector2df(0.0f, 0.0f);
+	if (isNumberInRange(read.X, range, name) && isNumberInRange(read.Y, range, name))
+		field = read;
 }
 
 void takeTextProperty(const CPropertyCollection& properties, const char* name, irr::core::stringc& field)

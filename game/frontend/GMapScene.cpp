@@ -134,6 +134,15 @@ void GMapScene::onLoaded()
 	}
 }
 
+irr::core::stringc GMapScene::whyUnusable() const
+{
+	if (locationButtons.empty())
+		return "it has no location buttons";
+	if (!playButton)
+		return "it has no play button";
+	return GBaseSceneNode::whyUnusable();
+}
+
 int GMapScene::indexOf(const GMapLocationButton* button) const
 {
 	const auto found = std::find(locationButtons.begin(), locationButtons.end(), button);
@@ -337,7 +346,7 @@ void GMapScene::refreshLocationButtons()
 	for (size_t i = 0; i < locationButtons.size(); ++i)
 	{
 		GMapLocationButton* button = locationButtons[i];
-		const bool reachable = static_cast<unsigned>(i) <= static_cast<unsigned>(maxUnlocked + 1);
+		const bool reachable = static_cast<int>(i) - 1 <= maxUnlocked;
 		button->setEnabled(reachable);
 		if (reachable)
 			button->setUpgradesBoughtPlatform(areLevelUpgradesBought(static_cast<irr::u32>(i)));

@@ -45,6 +45,8 @@ public:
 
 	void copyFrom(const BaseNode* source, INodeEventQueue* sceneManager) override;
 	void onLoaded() override;
+	// A map without its location buttons or play button leads nowhere.
+	irr::core::stringc whyUnusable() const override;
 
 	bool onKeyUp(CEventInputKeyUp* event) override;
 	bool onKeyDown(CEventInputKeyDown* event) override;

@@ -1,6 +1,9 @@
 #include "GQuitConfirmationScene.h"
 
 #include "SceneLookup.h"
+#include "app/GGameApplication.h"
+#include "content/CDictionary.h"
+#include "nodes/TextNode.h"
 #include "core/InputEvents.h"
 #include "device/IDevice.h"
 #include "scene/NodeEvents.h"
@@ -14,6 +17,17 @@ const irr::core::stringw& GQuitConfirmationScene::typeNameText()
 {
 	static const irr::core::stringw name(L"GQuitConfirmationScene");
 	return name;
+}
+
+void GQuitConfirmationScene::onLoaded()
+{
+	GBaseSceneNode::onLoaded();
+	if (!gGameApplication || gGameApplication->getSavingProblem().empty())
+		return;
+	const IDevice* device = Singleton<IDevice>::peek();
+	const CDictionary* dictionary = device ? device->getDictionary() : nullptr;
+	if (auto* question = nodeCast<TextNode>(findChild(internStringId("Question"))))
+		question->setText(dictionary ? dictionary->getText("Quit_QuestionUnsaved") : irr::core::stringw());
 }
 
 void GQuitConfirmationScene::closeBack()

@@ -16,6 +16,8 @@ public:
 	bool onKeyUp(CEventInputKeyUp* event) override;
 	bool onSceneChangeStarted(CEventNodeSceneChangeStarted* event) override;
 	bool onNodePressed(CEventNodeClicked* event) override;
+	// Says that progress is not saved when the data folder cannot be written.
+	void onLoaded() override;
 
 private:
 	// Back to the scene below, which keeps still ("NoTransTo").

@@ -3,6 +3,7 @@
 #include "GGameLevelScene.h"
 #include "app/GBaseSceneNode.h"
 #include "content/CDictionary.h"
+#include "core/PropertyText.h"
 #include "core/Random.h"
 #include "core/TextUtils.h"
 #include "data/GBuildingType.h"
@@ -47,7 +48,7 @@ bool contains(const core::array<StringId>& names, StringId name)
 // "MoneyDollar" with the amount and thousands separators; the bare figure without a dictionary.
 core::stringw moneyText(float amount)
 {
-	const core::stringw figure = formatThousands(static_cast<int>(std::floor(amount + 0.5f)), L',');
+	const core::stringw figure = formatThousands(truncateToInt(std::floor(amount + 0.5)), L',');
 	IDevice* device = Singleton<IDevice>::peek();
 	CDictionary* dictionary = device ? device->getDictionary() : nullptr;
 	return dictionary ? dictionary->format("MoneyDollar", figure) : figure;
@@ -193,7 +194,7 @@ float GBuildingNode::getFeatureIncome() const
 
 core::stringw GBuildingNode::getIncomeText(const GBuildingType* forRecord) const
 {
-	return formatThousands(static_cast<int>(std::floor(getIncome(forRecord) + getFeatureIncome() + 0.5f)), L',');
+	return formatThousands(truncateToInt(std::floor(getIncome(forRecord) + getFeatureIncome() + 0.5f)), L',');
 }
 
 void GBuildingNode::updateIncomeBonus()

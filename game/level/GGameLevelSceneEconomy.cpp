@@ -218,10 +218,11 @@ void GGameLevelScene::checkObjectives()
 		return;
 	}
 	hintText = "";
-	objectivesMet = true;
+	GObjectiveList* objectives = configuration ? configuration->getObjectives() : nullptr;
+	// A level without a goal is never won: it must not hand out a free completion.
+	objectivesMet = objectives && objectives->getCount() > 0;
 	int incomplete = 0;
 	GObjective* missing = nullptr;
-	GObjectiveList* objectives = configuration ? configuration->getObjectives() : nullptr;
 	for (u32 i = 0; objectives && i < objectives->getCount() && incomplete < 2; ++i)
 	{
 		GObjective* objective = objectives->get(i);

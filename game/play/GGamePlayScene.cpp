@@ -26,6 +26,7 @@
 #include "data/GEventWeatherRequest.h"
 #include "data/GEventWorkCompleted.h"
 #include "data/GLevelConfiguration.h"
+#include "data/GObjectiveList.h"
 #include "data/GLevelPaths.h"
 #include "data/GLevelScores.h"
 #include "data/GUpgradeEffects.h"
@@ -176,8 +177,14 @@ bool GGamePlayScene::startLevel(const irr::core::stringc& folder, GGameLevelScen
 		return false;
 	}
 	SmartPointer<GLevelConfiguration> configuration(new GLevelConfiguration());
-	configuration->load(reader.get());
+	const bool whole = configuration->load(reader.get());
 	reader = nullptr;
+	// A cut file or one without a single valid objective would be won before any play.
+	if (!whole || configuration->getObjectives()->getCount() == 0)
+	{
+		getLogger()->log("The level's configuration is damaged or has no valid objective", folder.c_str(), 2);
+		return false;
+	}
 
 	const irr::core::stringc scoreKey = irr::core::stringc("level") + narrow(configuration->getName()).c_str();
 	GLevelScores* scores = gGameApplication->levelScores.get();

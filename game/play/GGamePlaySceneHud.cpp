@@ -1,6 +1,7 @@
 // The play screen's head-up display: money, stock, rating, goals, the overview page and the hint window.
 #include "GGamePlayScene.h"
 #include "content/CDictionary.h"
+#include "core/PropertyText.h"
 #include "core/TextUtils.h"
 #include "data/GLevelConfiguration.h"
 #include "data/GObjective.h"
@@ -47,7 +48,7 @@ TextNode* textChild(const BaseNode* parent, const char* name)
 
 int roundHalfUp(float value)
 {
-	return static_cast<int>(std::floor(value + 0.5f));
+	return truncateToInt(std::floor(value + 0.5));
 }
 
 } // namespace
@@ -56,9 +57,9 @@ bool GGamePlayScene::refreshHud(GEvent*)
 {
 	if (!levelScene)
 		return true;
-	setText(moneyText, format("MoneyDollar", thousands(static_cast<int>(levelScene->money))));
+	setText(moneyText, format("MoneyDollar", thousands(truncateToInt(levelScene->money))));
 	setText(incomeText, format("MoneyDollar", thousands(roundHalfUp(levelScene->income))));
-	setText(materialsAmountText, irr::core::stringw(static_cast<int>(levelScene->materials)));
+	setText(materialsAmountText, irr::core::stringw(truncateToInt(levelScene->materials)));
 	setText(workersAmountText,
 	        irr::core::stringw(levelScene->freeWorkers) + L"/" + irr::core::stringw(levelScene->totalWorkers));
 	refreshRating();

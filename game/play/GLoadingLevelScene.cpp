@@ -3,7 +3,10 @@
 #include "GGamePlayScene.h"
 #include "app/GGameApplication.h"
 #include "content/CContentManager.h"
+#include "content/CDictionary.h"
 #include "core/ILogger.h"
+#include "device/IDevice.h"
+#include "nodes/TextNode.h"
 #include "frontend/SceneLookup.h"
 #include "level/GGameLevelScene.h"
 #include "scene/NodeEvents.h"
@@ -109,21 +112,44 @@ bool GLoadingLevelScene::update(unsigned elapsed)
 	case StartingLevel:
 		succeeded = startLevel();
 		break;
+	case ShowingFailure:
+		failureTime += static_cast<int>(elapsed);
+		if (failureTime < FailureNoticeTime)
+			return true;
+		// A level that cannot be loaded would leave the player on a bar that never fills: every
+		// failing step, the first one too, goes back to where the level was chosen.
+		state = Idle;
+		closeBack();
+		return false;
 	default:
 		break;
 	}
 	if (!succeeded)
 	{
-		// A level that cannot be loaded would leave the player on a bar that never fills: every
-		// failing step, the first one too, goes back to where the level was chosen.
-		state = Idle;
 		levelScene = nullptr;
 		playScreen = nullptr;
-		closeBack();
-		return false;
+		showFailure();
+		return true;
 	}
 	advanceProgress();
 	return true;
+}
+
+void GLoadingLevelScene::showFailure()
+{
+	state = ShowingFailure;
+	failureTime = 0;
+	BaseNode* scene = frontend::directChild(this, "Scene");
+	for (const char* name : {"ProgressBg", "Progress"})
+		if (BaseNode* node = frontend::directChild(scene, name))
+			node->setVisible(false);
+	const CDictionary* dictionary = getDevice() ? getDevice()->getDictionary() : nullptr;
+	if (!dictionary)
+		return;
+	if (auto* title = nodeCast<TextNode>(frontend::directChild(scene, "LoadingText")))
+		title->setText(dictionary->getText("LoadingLevel_Damaged"));
+	if (auto* tip = nodeCast<TextNode>(frontend::directChild(scene, "TipText")))
+		tip->setText(dictionary->getText("LoadingLevel_DamagedBack"));
 }
 
 void GLoadingLevelScene::closeBack()

@@ -27,7 +27,11 @@ public:
 		IdentifyingLevelScene = 3,
 		LoadingPlayScreen = 4,
 		StartingLevel = 5,
+		// A step failed: the player reads why before the scene closes.
+		ShowingFailure = 6,
 	};
+	// How long the failure notice stays before the scene goes back (ms).
+	static constexpr int FailureNoticeTime = 2000;
 
 	explicit GLoadingLevelScene(const ContentRef& reference = ContentRef(), BaseNode* parent = nullptr,
 	                            INodeEventQueue* sceneManager = nullptr);
@@ -67,6 +71,8 @@ private:
 	bool configureMiniGame(SceneNode* miniGame);
 	// Back to the scene below (the map, or the main menu for the very first level).
 	void closeBack();
+	// Puts the failure notice in place of the title and the bar.
+	void showFailure();
 
 	irr::core::stringc levelName;
 	BaseNode* progressBackground = nullptr; // child of this scene's tree
@@ -75,6 +81,7 @@ private:
 	float target = 0.0f;                    // percent
 	float scale = 100.0f;                   // a full bar
 	int state = Idle;
+	int failureTime = 0; // ms the failure notice has been shown
 	SmartPointer<BaseNode> levelScene;
 	SmartPointer<GGamePlayScene> playScreen;
 };

@@ -46,6 +46,20 @@ inline std::string assetsRoot(const char* binaryDir, const char* sourceDir)
 	return sourceDir ? sourceDir : ".";
 }
 
+// The program placed in folder, as an install puts it beside its content (the game looks for its content
+// in its own folder): a hard link, or a copy where no link can be made; empty when neither works.
+inline std::string installProgram(const std::string& program, const std::string& folder)
+{
+	const std::string target = folder + "/game";
+	if (link(program.c_str(), target.c_str()) == 0)
+		return target;
+	std::ifstream in(program, std::ios::binary);
+	std::ofstream out(target, std::ios::binary);
+	out << in.rdbuf();
+	out.close();
+	return in && out && chmod(target.c_str(), 0755) == 0 ? target : std::string();
+}
+
 // Starts program in folder with the current environment; the child's id, or -1.
 inline pid_t start(const std::string& program, const std::string& folder)
 {

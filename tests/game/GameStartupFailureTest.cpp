@@ -88,7 +88,10 @@ protected:
 	                          const std::vector<std::pair<const char*, const char*>>& environment,
 	                          const std::vector<std::string>& expected)
 	{
-		const gameprocess::Outcome outcome = gameprocess::runToEnd(program, folder, environment, 30000);
+		// The game looks for its content in its own folder: a folder of its own gets a copy of the program.
+		const std::string installed = folder == contentRoot ? program : gameprocess::installProgram(program, folder);
+		ASSERT_FALSE(installed.empty()) << what;
+		const gameprocess::Outcome outcome = gameprocess::runToEnd(installed, folder, environment, 30000);
 		EXPECT_EQ(1, outcome.exitCode) << what;
 		EXPECT_EQ(0u, outcome.errors.rfind("Verandel: ", 0)) << what << ": " << outcome.errors;
 		EXPECT_EQ(1, std::count(outcome.errors.begin(), outcome.errors.end(), '\n')) << what << ": " << outcome.errors;

@@ -61,6 +61,39 @@ TEST_F(FileSystemTest, MountedFolderReportsTheNameAsAskedAndLeavesTheWorkingFold
 	EXPECT_FALSE(fs->existFile("scenes/Main.qscn", false));
 }
 
+// A folder archive opens the names inside its folder only: a name that climbs out or starts at the root
+// reads nothing, whatever the user could read there.
+TEST_F(FileSystemTest, MountedFolderOpensOnlyNamesInsideIt)
+{
+	ASSERT_TRUE(guard.ok());
+	temp.write("assets/scenes/Main.qscn", "inside");
+	temp.write("secret.txt", "outside");
+	IArchive* archive = fs->addArchive("assets", false, false);
+	ASSERT_NE(archive, nullptr);
+	const std::string secret = std::string(fs->getWorkingDirectory().c_str()) + "/secret.txt";
+	const struct
+	{
+		const char* name;
+		bool opens;
+	} cases[] = {
+	    {"scenes/Main.qscn", true},
+	    {"scenes/../scenes/Main.qscn", false},
+	    {"../secret.txt", false},
+	    {"scenes/../../secret.txt", false},
+	    {"..\\secret.txt", false},
+	    {secret.c_str(), false},
+	    {"", false},
+	    {"scenes/..hidden", true},
+	};
+	temp.write("assets/scenes/..hidden", "dots in a name");
+	for (const auto& c : cases)
+	{
+		SCOPED_TRACE(c.name);
+		SmartPointer<IReadFile> file(archive->openFile(c.name));
+		EXPECT_EQ(file.get() != nullptr, c.opens);
+	}
+}
+
 TEST_F(FileSystemTest, ArchiveThatNoLoaderTakesIsLoggedAndNotAdded)
 {
 	LogCapture log;

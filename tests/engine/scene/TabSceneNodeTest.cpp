@@ -5,6 +5,7 @@
 #include "core/InputEvents.h"
 #include "scene/NodeEvents.h"
 #include "scene/NodeFactory.h"
+#include "support/LogCapture.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -102,6 +103,30 @@ TEST_F(TabSceneTest, PagesAndButtonsAreBoundByName)
 	EXPECT_EQ(tabs->getTab(2), child("Tab3"));
 	EXPECT_EQ(tabs->getTabButton(0), child("Tab1Button"));
 	EXPECT_EQ(tabs->getTab(3), nullptr);
+}
+
+// A damaged file's count binds no more pages than the node has children: a count of two thousand million
+// neither hangs nor fills the memory, and says so.
+TEST_F(TabSceneTest, ACountPastTheChildrenIsHeldToThem)
+{
+	const struct
+	{
+		int count;
+		int bound;
+		bool logged;
+	} cases[] = {{2, 2, false}, {5, 5, false}, {6, 5, true}, {2000000000, 5, true}, {-7, 0, false}};
+	for (const auto& c : cases)
+	{
+		SCOPED_TRACE(c.count);
+		LogCapture log;
+		build(2, c.count);
+		EXPECT_EQ(tabs->getBoundTabCount(), c.bound);
+		EXPECT_EQ(log.contains("TabsCount is more than the node has children; the pages past them are missing", 1),
+		          c.logged)
+		    << log.dump();
+		if (c.bound >= 2)
+			EXPECT_EQ(tabs->getTab(1), child("Tab2"));
+	}
 }
 
 TEST_F(TabSceneTest, SwitchingPlaysTheTransitionAndHidesTheOldPageWhenItsPartEnds)

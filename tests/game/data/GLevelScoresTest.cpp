@@ -40,10 +40,13 @@ TEST(GLevelScores, ReadsEveryLevelAndTheLastOfANameStands)
 	EXPECT_EQ(entry(*scores, "level2"), "550 800 0");
 	EXPECT_EQ(entry(*scores, "level3"), "7 8 9");
 	EXPECT_EQ(entry(*scores, ""), "5 6 7");
-	EXPECT_EQ(entry(*scores, "level4"), "16777217 2147483647 -20");
+	// Scores past the stated limit and negative times are refused, each with a log line.
+	EXPECT_EQ(entry(*scores, "level4"), "16777217 0 0");
 	EXPECT_EQ(entry(*scores, "level9"), "-");
 	EXPECT_EQ(scores->size(), 5u);
-	EXPECT_TRUE(log.lines.empty()) << log.dump();
+	EXPECT_EQ(log.lines.size(), 2u) << log.dump();
+	EXPECT_EQ(log.problemCount(), 2u) << log.dump();
+	EXPECT_TRUE(log.contains("Number out of range; the default is kept", 1)) << log.dump();
 }
 
 TEST(GLevelScores, LookingUpAMissingLevelGivesTheDefaultsAndAddsNothing)

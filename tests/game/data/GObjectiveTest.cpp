@@ -191,9 +191,10 @@ TEST_F(Objectives, EachTypeCountsEveryTypeUpToValue)
 	EXPECT_EQ(progress(*objective("Type=\"HaveEachTypeBuildingsCount\" BuildingTypes=\"Hostel1;Cafe\" Value=\"2\" "
 	                              "MustOwn=\"true\"")),
 	          "3/4");
-	// A target past the int range is held at its top.
-	EXPECT_EQ(progress(*objective("Type=\"HaveEachTypeBuildingsCount\" BuildingTypes=\"Hostel1;Cafe\" "
-	                              "Value=\"2147483647\"")),
+	// The largest target a file may hold (larger ones are refused as damaged), times the types, is held at
+	// the top of the int range.
+	EXPECT_EQ(progress(*objective("Type=\"HaveEachTypeBuildingsCount\" BuildingTypes=\"Hostel1;Cafe;Bar\" "
+	                              "Value=\"1000000000\"")),
 	          "5/2147483647");
 	// Without types there is nothing to have.
 	SmartPointer<GObjective> none = objective("Type=\"HaveEachTypeBuildingsCount\" Value=\"2\"");

@@ -3,6 +3,10 @@
 #include "frontend/GAchievementsScene.h"
 #include "frontend/GCreditsScene.h"
 #include "frontend/GQuitConfirmationScene.h"
+#include "nodes/TextNode.h"
+#include "support/TempDir.h"
+
+#include <fstream>
 
 using namespace frontendtest;
 
@@ -68,4 +72,49 @@ TEST_F(ClosingScreens, YesEndsTheGameWithoutSavingAnything)
 	EXPECT_TRUE(reloadedProfiles()->getProfile(0)->getBool("MusicOn"));
 	// The device goes on for the next tests: take the quit it left for the main loop.
 	getDevice()->run();
+}
+
+namespace
+{
+// The question shown by the quit screen, as its text node holds it after the dictionary.
+std::string quitQuestion(GQuitConfirmationScene* scene)
+{
+	const auto* question = nodeCast<TextNode>(scene->findChild(internStringId("Question")));
+	const irr::core::stringw text =
+	    question ? getDevice()->getDictionary()->expandTags(question->getText()) : irr::core::stringw();
+	return irr::core::stringc(text.c_str()).c_str();
+}
+
+// A game whose data folder cannot be written: XDG_DATA_HOME names a file.
+class UnsavedQuit : public FrontendStage
+{
+protected:
+	void prepareProfiles() override
+	{
+		std::ofstream(blocker.file("data")) << "not a folder";
+		setenv("XDG_DATA_HOME", blocker.file("data").c_str(), 1);
+	}
+
+	TempDir blocker;
+};
+} // namespace
+
+TEST_F(ClosingScreens, TheQuitQuestionSaysWhatIsKept)
+{
+	EXPECT_TRUE(application->getSavingProblem().empty()) << application->getSavingProblem();
+	auto* scene = open<GQuitConfirmationScene>("scenes/QuitConfirmationScene.qscn");
+	ASSERT_NE(scene, nullptr);
+	EXPECT_EQ(quitQuestion(scene), "Finished levels are kept. A level left unfinished starts again.");
+}
+
+// Where nothing can be saved, the application knows why from its start, and no screen says otherwise.
+TEST_F(UnsavedQuit, TheQuitQuestionDoesNotClaimProgressIsSaved)
+{
+	const std::string& problem = application->getSavingProblem();
+	EXPECT_NE(problem.find("/data/Pellwick/Verandel\" cannot be written: Not a directory"), std::string::npos)
+	    << problem;
+	auto* scene = open<GQuitConfirmationScene>("scenes/QuitConfirmationScene.qscn");
+	ASSERT_NE(scene, nullptr);
+	EXPECT_EQ(quitQuestion(scene).find("are kept"), std::string::npos) << quitQuestion(scene);
+	EXPECT_NE(quitQuestion(scene).find("could not be saved"), std::string::npos) << quitQuestion(scene);
 }

@@ -1,7 +1,9 @@
 #include "play/GLoadingLevelScene.h"
 
 #include "LevelFlowTestSupport.h"
+#include "content/CProfileManager.h"
 #include "content/IFileSystem.h"
+#include "data/ProfileKeys.h"
 
 // The loading scene opened with a level name as the map opens it, over level folders written for the test, and
 // stepped by hand: the bar's values, the log and the scene it ends on.
@@ -18,6 +20,14 @@ const char* const MiniGame = "<SceneNode Type=\"MiniGameStandIn\"><Properties><s
 const char* const PlainScene = "<SceneNode Type=\"SceneNode\"><Properties><string Name=\"Name\" "
                                "Value=\"Odd\"/></Properties></SceneNode>";
 
+// The stored progress of a player, "max;level;scores;times".
+irr::core::stringc describeProgress(const CProfile& player)
+{
+	return irr::core::stringc(player.getInt(ProfileKey::MaxUnlockedLevelIndex)) + ";" +
+	       irr::core::stringc(player.getInt(ProfileKey::LevelIndex)) + ";" + player.getString(ProfileKey::Scores) +
+	       ";" + player.getString(ProfileKey::Times);
+}
+
 class LoadingLevel : public FrontendStage
 {
 protected:
@@ -32,7 +42,19 @@ protected:
 		levels.write("levels/flowodd/Level.qscn", PlainScene);
 		levels.write("levels/flowtown/Level.qscn", CityLevel);
 		levels.write("levels/flowtown/LevelConfiguration.xml",
+		             "<Level><Objectives><Objective Type=\"Money\" Value=\"100\"/></Objectives>"
+		             "<Properties><string Name=\"Name\" Value=\"1\"/></Properties></Level>");
+		// Damaged as a tester damaged level 1: objectives with a refused number, no objectives, a cut file.
+		levels.write("levels/flowbadgoal/Level.qscn", CityLevel);
+		levels.write("levels/flowbadgoal/LevelConfiguration.xml",
+		             "<Level><Objectives><Objective Type=\"Money\" Value=\"-100\"/></Objectives>"
+		             "<Properties><string Name=\"Name\" Value=\"1\"/></Properties></Level>");
+		levels.write("levels/flownogoal/Level.qscn", CityLevel);
+		levels.write("levels/flownogoal/LevelConfiguration.xml",
 		             "<Level><Properties><string Name=\"Name\" Value=\"1\"/></Properties></Level>");
+		levels.write("levels/flowcut/Level.qscn", CityLevel);
+		levels.write("levels/flowcut/LevelConfiguration.xml",
+		             "<Level><Objectives><Objective Type=\"Money\" Value=\"100\"/></Objectives><Prop");
 		usePlayers({L"Ada"}, 0);
 		mount(levels);
 	}
@@ -71,13 +93,13 @@ protected:
 		return loading;
 	}
 
-	// Runs updates of 30 ms until the scene closes itself (or 100 updates have run); the bar's values
+	// Runs updates of 30 ms until the scene closes itself (or 200 updates have run); the bar's values
 	// as they changed, "0 10 50".
 	static std::string runSteps(GLoadingLevelScene* loading)
 	{
 		std::string values = std::to_string(static_cast<int>(loading->getDisplayed()));
 		float shown = loading->getDisplayed();
-		for (int i = 0; i < 100 && loading->update(30); ++i)
+		for (int i = 0; i < 200 && loading->update(30); ++i)
 			if (loading->getDisplayed() != shown)
 			{
 				shown = loading->getDisplayed();
@@ -107,6 +129,12 @@ TEST_F(LoadingLevel, EachStepMovesTheBarAndAFailingStepGoesBackToTheSceneBelow)
 	    {"a mini-game", "flowbonus", "0 10 50", "Unable to configure the mini-game", false},
 	    {"a level the play screen cannot start", "flowcity", "0 10 50 60 80",
 	     "Unable to find configuration for the level", false},
+	    {"a level whose only objective is damaged", "flowbadgoal", "0 10 50 60 80",
+	     "The level's configuration is damaged or has no valid objective", false},
+	    {"a level without objectives", "flownogoal", "0 10 50 60 80",
+	     "The level's configuration is damaged or has no valid objective", false},
+	    {"a level whose configuration is cut", "flowcut", "0 10 50 60 80",
+	     "The level's configuration is damaged or has no valid objective", false},
 	    {"a level that starts", "flowtown", "0 10 50 60 80 100", nullptr, true},
 	};
 	for (const Case& c : cases)
@@ -119,8 +147,14 @@ TEST_F(LoadingLevel, EachStepMovesTheBarAndAFailingStepGoesBackToTheSceneBelow)
 		GLoadingLevelScene* loading = openLoading(c.level);
 		ASSERT_NE(loading, nullptr);
 		EXPECT_EQ(loading->getState(), GLoadingLevelScene::Waiting);
-		EXPECT_EQ(runSteps(loading), c.bar);
+		const CProfile* player = CProfileManager::instance()->getActiveProfile();
+		ASSERT_NE(player, nullptr);
+		const irr::core::stringc progressBefore = describeProgress(*player);
+		EXPECT_EQ(runSteps(loading), c.bar) << log.dump();
 		EXPECT_EQ(loading->getState(), GLoadingLevelScene::Idle);
+		// A level that does not start stores nothing: no win, no score, no progress.
+		if (!c.starts)
+			EXPECT_EQ(describeProgress(*player), progressBefore);
 		EXPECT_EQ(loading->getLevelScene(), nullptr);
 		EXPECT_EQ(loading->getPlayScreen(), nullptr);
 		if (c.logged)

@@ -203,6 +203,22 @@ TEST(GGameLevelScene, BuildingQueryAnswersOnlyForOwnedBuildingsOfTheTypes)
 	}
 }
 
+// A level whose objective list is empty (none written, or all dropped as damaged) is never won: it must not
+// hand out a completion before any play.
+TEST(GGameLevelScene, ALevelWithoutObjectivesIsNeverCompleted)
+{
+	SmallLevel rig(prop("float", "InitMoney", "5000"), "<Objectives></Objectives>");
+	rig.setUp(rig.buildingRecords.get(), rig.configuration.get());
+	EXPECT_FALSE(rig.level->areObjectivesMet());
+	rig.attach();
+	rig.enter();
+	rig.drain();
+	rig.level->recalculateStats();
+	rig.drain();
+	EXPECT_FALSE(rig.level->areObjectivesMet());
+	EXPECT_EQ(rig.services.log->count(EventTypeGEventLevelCompleted), 0);
+}
+
 // Objectives met while the level had no parent (at its set-up) still end the level once it is shown,
 // and only once.
 TEST(GGameLevelScene, ObjectivesMetBeforeTheSceneIsShownCompleteItOnEntry)
