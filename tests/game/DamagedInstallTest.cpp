@@ -56,7 +56,7 @@ struct Case
 	const char* said; // a part of stderr; null: nothing is asked of stderr
 };
 
-void writePlayer(const std::function<void(CProfile&)>& damage)
+void writeDamagedPlayer(const std::function<void(CProfile&)>& damage)
 {
 	CProfileManager manager;
 	manager.loadProfiles();
@@ -117,7 +117,7 @@ protected:
 		if (c.profile)
 			c.profile();
 		else
-			writePlayer([](CProfile&) {});
+			writeDamagedPlayer([](CProfile&) {});
 		ASSERT_FALSE(HasFatalFailure());
 
 		const char* dataHome = std::getenv("XDG_DATA_HOME");
@@ -211,7 +211,7 @@ TEST_F(DamagedInstallScreens, EachDamageIsSurvivedAndSaidAndTheGameClosesOnReque
 	     nullptr,
 	     []
 	     {
-		     writePlayer(
+		     writeDamagedPlayer(
 		         [](CProfile& p)
 		         {
 			         p.setInt(ProfileKey::MaxUnlockedLevelIndex, 2000000000);
@@ -239,7 +239,7 @@ TEST_F(DamagedInstallScreens, FilesWhereTheShellStandsAreNotTheGames)
 	std::ofstream(home + "/scenes/LogosScene.qscn") << "<SceneNode Type=\"nothing";
 	std::ofstream(home + "/scenes/MainMenuScene.qscn") << "not a scene";
 	std::ofstream(home + "/logos/Logos.xml") << "<Logos><Logo Scene=\"../../etc/passwd\"/>";
-	writePlayer([](CProfile&) {});
+	writeDamagedPlayer([](CProfile&) {});
 	ASSERT_FALSE(HasFatalFailure());
 	const std::string errors = runs.file("home-stderr.txt");
 	startWithErrors(program, home, errors);
