@@ -200,6 +200,16 @@ bool GMapScene::onSceneChangeFinished(CEventNodeSceneChangeFinished* event)
 
 bool GMapScene::onKeyUp(CEventInputKeyUp* event)
 {
+	// Developer keys 1 to 5 show the story's comics.
+	if (gDeveloperMode && event->key >= '1' && event->key <= '5')
+	{
+		if (gGameApplication && gGameApplication->contentManager)
+			gGameApplication->contentManager->releaseUnusedContent();
+		const char digit[2] = {static_cast<char>(event->key), 0};
+		const irr::core::stringc comic = irr::core::stringc("scenes/ComicsScene") + digit + ".qscn";
+		openScene(comic, false, nameIdNavFrom(), nameIdNavTo());
+		return true;
+	}
 	if (event->key == KeyEscape)
 	{
 		closeTo(0, nameIdNavBackFrom(), nameIdNavBackTo());

@@ -4,6 +4,8 @@
 #include "data/GComicsConfiguration.h"
 #include "data/GLevelScores.h"
 #include "data/GUpgradesConfiguration.h"
+#include "frontend/GComicsScene.h"
+#include "frontend/GMapScene.h"
 
 #include <cctype>
 #include <fstream>
@@ -80,3 +82,25 @@ TEST_F(DeveloperKeys, ReloadNeedsTheFlagAndBothModifiers)
 	EXPECT_FALSE(
 	    std::ifstream(std::string(getDevice()->getFileSystem()->getUserDataFolder().c_str()) + "/screenshot0.jpg"));
 }
+
+namespace
+{
+// On the map the digits 1 to 5 show the story's comics, only in developer mode.
+TEST_F(DeveloperKeys, TheMapsDigitKeysShowTheComicsInDeveloperModeOnly)
+{
+	usePlayers({L"Ada"}, 0);
+	GMapScene* map = open<GMapScene>("scenes/MapScene.qscn");
+	ASSERT_NE(map, nullptr);
+	EXPECT_FALSE(keyUp(map, '4'));
+	settle();
+	EXPECT_EQ(top(), map);
+
+	gDeveloperMode = true;
+	EXPECT_FALSE(keyUp(map, '6')) << "there is no sixth comic";
+	EXPECT_TRUE(keyUp(map, '4'));
+	settle();
+	auto* comic = nodeCast<GComicsScene>(top());
+	ASSERT_NE(comic, nullptr);
+	EXPECT_EQ(getStringById(comic->getName()), irr::core::stringc("ComicsScene4"));
+}
+} // namespace
