@@ -186,7 +186,9 @@ def auction_scene(location, cls, folder, words):
     pic = f'../{folder}/'
     zones = ''
     for i, x in enumerate((192, 512, 832)):
-        states = ''.join(f'<State Name="{s}"><Animator Type="SetProps">{p_tex(f"{pic}Money/{n}.png")}</Animator></State>'
+        # The picture is set as the state starts: a state with nothing running ends at once, so that the
+        # zone's press look ends and its click goes through.
+        states = ''.join(f'<State Name="{s}"><StartAnimator Type="SetProps">{p_tex(f"{pic}Money/{n}.png")}</StartAnimator></State>'
                          for s, n in (('Normal', '2'), ('NormalHover', '2over'), ('Pressed', '2')))
         obj = sprite('Obj', '0;0;1', '200;200;0', f'{pic}Money/2.png', hit=True, states=states)
         zones += node('ControlNode', props(p_str('Name', f'Zone{i + 1}'), p_vec('Position', f'{x - 100};{372};2'),

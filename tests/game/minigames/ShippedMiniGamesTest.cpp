@@ -130,3 +130,50 @@ TEST_F(ShippedMiniGames, TheComicWithTheAuctionDetourStandsAtTheAuctionsLocation
 	}
 	EXPECT_EQ(detours, 1);
 }
+
+// The shipped auction played with the mouse as the scene manager passes it on: a press and release on a
+// bidder's money ends the guide, the next one on the biggest pile scores. (A zone whose press look never
+// ends would take no click at all.)
+TEST_F(ShippedMiniGames, TheAuctionsBiddersTakeMouseClicks)
+{
+	SmartPointer<ContentObject> pictures(
+	    application->contentManager->getContent(ContentTypeAtlasTextureCollection, "atlases/Minigame4.xml", false));
+	ASSERT_TRUE(pictures);
+	SmartPointer<GMiniGameScene> game = loadLocation(application->contentManager, GComicsScene::MiniGameLevelName);
+	auto* auction = nodeCast<GMiniGameAuctionScene>(game.get());
+	ASSERT_NE(auction, nullptr);
+	enter(auction);
+	auction->updateTime(300);
+	ASSERT_EQ(auction->getLinetPhase(), 2);
+
+	// A point on the money of the zone: down its middle until the picture takes the press.
+	auto clickZone = [&](int zone)
+	{
+		BaseNode* money = auction->getZone(zone)->findChild(internStringId("Obj"), 1);
+		const irr::core::vector3df at = auction->getZone(zone)->getPosition();
+		const irr::core::vector3df size = auction->getZone(zone)->getBounds();
+		for (float dx = 0; dx < size.X / 2; dx += 4)
+			for (float y = at.Y; y < at.Y + size.Y; y += 4)
+				for (float x : {at.X + size.X / 2 - dx, at.X + size.X / 2 + dx})
+					if (auction->hitTest(irr::core::vector2df(x, y)) == money)
+					{
+						CEventInputMouseMove move(static_cast<int>(x), static_cast<int>(y));
+						application->uiSceneManager->sendToChildren(0, &move);
+						CEventInputMouseLeftDown down(static_cast<int>(x), static_cast<int>(y));
+						application->uiSceneManager->sendToChildren(0, &down);
+						CEventInputMouseLeftUp up(static_cast<int>(x), static_cast<int>(y));
+						application->uiSceneManager->sendToChildren(0, &up);
+						settle(5);
+						return true;
+					}
+		return false;
+	};
+	ASSERT_TRUE(clickZone(1));
+	EXPECT_EQ(auction->getLinetPhase(), 3) << "the press did not end the guide";
+	EXPECT_EQ(auction->getScore(), 0);
+	int biggest = 0;
+	while (auction->getZonePile(biggest) != auction->getBiggestPile())
+		++biggest;
+	ASSERT_TRUE(clickZone(biggest));
+	EXPECT_EQ(auction->getScore(), 15);
+}
