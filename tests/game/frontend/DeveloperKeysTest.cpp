@@ -88,7 +88,6 @@ namespace
 // On the map the digits 1 to 5 show the story's comics, only in developer mode.
 TEST_F(DeveloperKeys, TheMapsDigitKeysShowTheComicsInDeveloperModeOnly)
 {
-	usePlayers({L"Ada"}, 0);
 	GMapScene* map = open<GMapScene>("scenes/MapScene.qscn");
 	ASSERT_NE(map, nullptr);
 	EXPECT_FALSE(keyUp(map, '4'));
