@@ -49,10 +49,14 @@ content_atlas(atlases/Env1 ${ART}/atlases/Level1 PREFIX levels/level1/)
 content_atlas(atlases/Env2 ${ART}/atlases/Level2 PREFIX levels/level2/)
 
 # The mini-games (assets-src/minigames/make_art.py): backgrounds as pictures beside each location's scene,
-# the objects, money, lots and guide in one atlas per location, named under levels/.
+# the objects, money, lots and guide in one atlas per game, named under levels/. Art n belongs to the folder
+# at place n of the list (the auction's folder is the name the comic that plays it asks for).
+set(minigame_folders minigame1 minigame2 minigame3 minigame_auction)
 foreach(n 1 2 3 4)
-  content_picture(${ART}/images/backgrounds/Minigame${n}Bg.svg levels/minigame${n}/Background.png)
-  content_picture(${ART}/images/backgrounds/MinigameHud.svg levels/minigame${n}/Hud.png)
+  math(EXPR index "${n} - 1")
+  list(GET minigame_folders ${index} folder)
+  content_picture(${ART}/images/backgrounds/Minigame${n}Bg.svg levels/${folder}/Background.png)
+  content_picture(${ART}/images/backgrounds/MinigameHud.svg levels/${folder}/Hud.png)
   content_atlas(atlases/Minigame${n} ${ART}/atlases/Minigame${n} PREFIX levels/)
 endforeach()
 # The grounds of the four districts that levels 3 to 28 are played on (tools/art/district_grounds.py).

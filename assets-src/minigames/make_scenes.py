@@ -7,7 +7,9 @@ import os
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 HINT_START = (770, 700)  # the hint button: every route starts there
 
-# Location -> (class, picture folder in the atlas, guide text, time, expert score, objects (name, x, y)).
+# Level folder -> (class, picture folder in the atlas, guide text, time, expert score, objects (name, x, y)), in
+# the order of the map's bonus locations (7, 15, 23, 31). The auction is the third: its folder is the one that
+# the fourth comic, which plays it, asks for.
 GAMES = {
     'minigame1': ('GMiniGameHiddenScene', 'minigame1', 'MiniGame_Linet1', 180000, 1500, [
         ('Key', 640, 150), ('Umbrella', 40, 330), ('Teacup', 396, 516), ('Book', 150, 496), ('Glasses', 226, 426),
@@ -16,13 +18,21 @@ GAMES = {
     'minigame2': ('GMiniGameHidden2Scene', 'minigame_hidden2', 'MiniGame_Linet2', 180000, 1800, [
         ('Anchor', 470, 196), ('Fish', 300, 380), ('Lifebuoy', 884, 300), ('Bottle', 350, 572), ('Flag', 700, 120),
         ('Shell', 200, 616), ('Rope', 800, 496), ('Camera', 80, 470), ('Umbrella', 604, 616), ('Hat', 150, 296)]),
+    'minigame_auction': ('GMiniGameAuctionScene', 'minigame_auction', 'MiniGame_Linet4', 60000, 0, []),
     'minigame3': ('GMiniGameHiddenScene', 'minigame3', 'MiniGame_Linet3', 180000, 2000, [
         ('Kite', 600, 60), ('Ball', 420, 596), ('Apple', 96, 186), ('Butterfly', 862, 418), ('WateringCan', 40, 616),
         ('Birdhouse', 430, 176), ('Scarf', 620, 326), ('Sunglasses', 700, 578), ('Trumpet', 246, 440),
         ('Book', 90, 516), ('Teacup', 460, 626)]),
-    'minigame4': ('GMiniGameAuctionScene', 'minigame_auction', 'MiniGame_Linet4', 60000, 0, []),
 }
 SIZE = 44
+# The scene's depth: over the loading scene (100 to 104), which stays in sight beneath a mini-game, with the
+# picture's background (100 below the root) too, and under the result popup (300).
+DEPTH = 220
+
+
+def bonus_number(location):
+    """The location's number among the map's bonus locations, as its sign shows it."""
+    return list(GAMES).index(location) + 1
 DIRECTIONS = ['Right', 'RightUp', 'Up', 'LeftUp', 'Left', 'LeftDown', 'Down', 'RightDown']
 
 
@@ -166,20 +176,27 @@ def hidden_scene(location, cls, folder, words, objects, ordered):
     return scene_root(location, cls, f'{pic}', game, ui)
 
 
+def controls(name, pos, children, bounds='1024;768;0'):
+    # A group holding controls is a control node itself, so its buttons take clicks; it tracks no hover of its own.
+    return node('ControlNode', props(p_str('Name', name), p_bool('HoverTrack', False), p_vec('Position', pos),
+                                     p_vec('Bounds', bounds)), children)
+
+
 def scene_root(location, cls, pic, game, ui):
     body = sprite('Background', '0;0;-100', '1024;768;0', 'Background.png')
-    body += node('BaseNode', props(p_str('Name', 'Scene'), p_vec('Position', '0;0;0'), p_vec('Bounds', '1024;768;0')),
-                 game + node('BaseNode', props(p_str('Name', 'UI'), p_vec('Position', '0;0;10'), p_vec('Bounds', '1024;768;0')), ui))
+    body += controls('Scene', '0;0;0', game + controls('UI', '0;0;10', ui))
     return ('<?xml version="1.0" encoding="utf-8"?>\n'
-            f'<!-- Mini-game location {location[-1]}: written by assets-src/minigames/make_scenes.py. -->\n' +
-            node('SceneNode', props(p_str('Name', location), p_vec('Position', '0;0;0'), p_vec('Bounds', '1024;768;0')), '\n' + body, override=cls))
+            f'<!-- Mini-game location {bonus_number(location)}: written by assets-src/minigames/make_scenes.py. -->\n' +
+            node('SceneNode', props(p_str('Name', location), p_vec('Position', f'0;0;{DEPTH}'), p_vec('Bounds', '1024;768;0')), '\n' + body, override=cls))
 
 
 def auction_scene(location, cls, folder, words):
     pic = f'../{folder}/'
     zones = ''
     for i, x in enumerate((192, 512, 832)):
-        states = ''.join(f'<State Name="{s}"><Animator Type="SetProps">{p_tex(f"{pic}Money/{n}.png")}</Animator></State>'
+        # The picture is set as the state starts: a state with nothing running ends at once, so that the
+        # zone's press look ends and its click goes through.
+        states = ''.join(f'<State Name="{s}"><StartAnimator Type="SetProps">{p_tex(f"{pic}Money/{n}.png")}</StartAnimator></State>'
                          for s, n in (('Normal', '2'), ('NormalHover', '2over'), ('Pressed', '2')))
         obj = sprite('Obj', '0;0;1', '200;200;0', f'{pic}Money/2.png', hit=True, states=states)
         zones += node('ControlNode', props(p_str('Name', f'Zone{i + 1}'), p_vec('Position', f'{x - 100};{372};2'),
@@ -188,7 +205,7 @@ def auction_scene(location, cls, folder, words):
     lot = sprite('Lot', '448;60;1', '128;128;0', f'{pic}Lots/Hotel.png')
     lot += sprite('NextLot1', '70;190;1', '96;96;0', f'{pic}Lots/Cafe.png')
     lot += sprite('NextLot2', '858;190;1', '96;96;0', f'{pic}Lots/Mall.png')
-    game = node('BaseNode', props(p_str('Name', 'Game'), p_vec('Position', '0;0;0'), p_vec('Bounds', '1024;668;0')), lot + zones)
+    game = controls('Game', '0;0;0', lot + zones, '1024;668;0')
     ui = sprite('Hud', '0;668;0', '1024;100;0', 'Hud.png')
     ui += plate(16, '%MiniGame_Score%', 'ScoreText', '0')
     ui += plate(262, '%MiniGame_TimeLeft%', 'TimeLeft', '01:00')
@@ -218,13 +235,13 @@ def config(cls, time, expert, location, objects, folder):
         lines += [f'\t\t<S M="{m}" D="{d}"/>' for m, d in ((2, 1), (3, 1), (4, 2), (5, 2))]
         lines.append('\t</Sequence>')
     return ('<?xml version="1.0" encoding="utf-8"?>\n'
-            f'<!-- Mini-game location {location[-1]}: written by assets-src/minigames/make_scenes.py. -->\n'
+            f'<!-- Mini-game location {bonus_number(location)}: written by assets-src/minigames/make_scenes.py. -->\n'
             '<MiniGame>\n' + '\n'.join(lines) + '\n</MiniGame>\n')
 
 
 def paths(location, objects):
     out = ['<?xml version="1.0" encoding="utf-8"?>',
-           f'<!-- Hint routes of mini-game location {location[-1]}: from the hint button to each object, one bend '
+           f'<!-- Hint routes of mini-game location {bonus_number(location)}: from the hint button to each object, one bend '
            'on the way. Written by assets-src/minigames/make_scenes.py. -->',
            '<LevelPaths>', '\t<CarPaths>']
     for n, x, y in objects:

@@ -1,5 +1,6 @@
 #include "GComicsScene.h"
 
+#include "LevelLoading.h"
 #include "SceneLookup.h"
 #include "audio/CSoundManager.h"
 #include "content/CContentManager.h"
@@ -164,16 +165,9 @@ void GComicsScene::stopListening()
 
 bool GComicsScene::openMiniGame()
 {
-	CContentManager* contents = getContentRef().getContentManager();
-	if (!contents)
-		return false;
-	SmartPointer<ContentObject> content(contents->getContent(ContentTypeSceneNode, MiniGameLoadingFile, true));
-	SceneNode* loading = nodeCast<SceneNode>(dynamic_cast<BaseNode*>(content.get()));
-	if (!loading || !loading->isKindOf(NodeTypeGLoadingLevelScene))
-		return false;
-	// The loading scene's class is not part of the game yet; once it is, it is handed MiniGameLevelName
-	// here with its setLevelName.
-	return pushScene(loading, true, nameId("NavFromComics3"), nameId("NavToComics3"));
+	// Over the comic, which stays in sight while the auction's level loads.
+	return openLevelLoading(this, MiniGameLevelName, true, nameId("NavFromComics3"), nameId("NavToComics3")) !=
+	       nullptr;
 }
 
 void GComicsScene::nextPart()

@@ -48,7 +48,7 @@ public:
 	BaseNode* getPart(int index) const;
 	BaseNode* getPiece(int index) const;
 
-	static constexpr const char* MiniGameLoadingFile = "scenes/LoadingLevelScene.qscn";
+	// The level folder of the auction that the detour plays.
 	static constexpr const char* MiniGameLevelName = "minigame_auction";
 
 private:

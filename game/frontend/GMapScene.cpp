@@ -249,18 +249,19 @@ bool GMapScene::updateTime(unsigned elapsed)
 
 bool GMapScene::onKeyUp(CEventInputKeyUp* event)
 {
-	if (event->key == KeyEscape)
-	{
-		closeTo(0, nameIdNavBackFrom(), nameIdNavBackTo());
-		return true;
-	}
-	// The developer's shortcut to the comics.
+	// Developer keys 1 to 5 show the story's comics.
 	if (gDeveloperMode && event->key >= '1' && event->key <= '5')
 	{
 		if (gGameApplication && gGameApplication->contentManager)
 			gGameApplication->contentManager->releaseUnusedContent();
-		const std::string comic = "scenes/ComicsScene" + std::string(1, static_cast<char>(event->key)) + ".qscn";
-		openScene(comic.c_str(), false, nameIdNavFrom(), nameIdNavTo());
+		const char digit[2] = {static_cast<char>(event->key), 0};
+		const irr::core::stringc comic = irr::core::stringc("scenes/ComicsScene") + digit + ".qscn";
+		openScene(comic, false, nameIdNavFrom(), nameIdNavTo());
+		return true;
+	}
+	if (event->key == KeyEscape)
+	{
+		closeTo(0, nameIdNavBackFrom(), nameIdNavBackTo());
 		return true;
 	}
 	return GBaseSceneNode::onKeyUp(event);

@@ -138,3 +138,24 @@ TEST_F(DeveloperKeys, TheMapOpensTheNextLocationAndTheComicsTheShopGrantsEveryUp
 	for (const auto& button : shop->getShopButtons())
 		EXPECT_TRUE(button->isBought() || button->isLocked()) << getStringById(button->getName()).c_str();
 }
+
+namespace
+{
+// On the map the digits 1 to 5 show the story's comics, only in developer mode.
+TEST_F(DeveloperKeys, TheMapsDigitKeysShowTheComicsInDeveloperModeOnly)
+{
+	GMapScene* map = open<GMapScene>("scenes/MapScene.qscn");
+	ASSERT_NE(map, nullptr);
+	EXPECT_FALSE(keyUp(map, '4'));
+	settle();
+	EXPECT_EQ(top(), map);
+
+	gDeveloperMode = true;
+	EXPECT_FALSE(keyUp(map, '6')) << "there is no sixth comic";
+	EXPECT_TRUE(keyUp(map, '4'));
+	settle();
+	auto* comic = nodeCast<GComicsScene>(top());
+	ASSERT_NE(comic, nullptr);
+	EXPECT_EQ(getStringById(comic->getName()), irr::core::stringc("ComicsScene4"));
+}
+} // namespace

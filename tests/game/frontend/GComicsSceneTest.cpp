@@ -1,4 +1,5 @@
 #include "frontend/GComicsScene.h"
+#include "play/GLoadingLevelScene.h"
 
 #include "ShopTestSupport.h"
 #include "content/CContentManager.h"
@@ -16,13 +17,14 @@ using namespace shoptest;
 
 namespace
 {
-// Stands in for the level loading scene that takes the player to the auction.
-class LoadingStandIn : public SceneNode
+// The level loading scene that takes the player to the auction, standing still: it loads nothing.
+class LoadingStandIn : public GLoadingLevelScene
 {
-	ENGINE_NODE_TYPE(LoadingStandIn, NodeTypeGLoadingLevelScene, SceneNode)
+	ENGINE_NODE_TYPE(LoadingStandIn, NodeTypeGLoadingLevelScene, GLoadingLevelScene)
 	ENGINE_NODE_CLONE(LoadingStandIn)
 public:
-	using SceneNode::SceneNode;
+	using GLoadingLevelScene::GLoadingLevelScene;
+	bool updateTime(unsigned) override { return true; }
 };
 } // namespace
 
@@ -232,7 +234,8 @@ TEST_F(ComicsStage, DetourToTheAuctionResumesAtItsPanel)
 	run(60);
 	SceneNode* loading = manager->getTopScene();
 	ASSERT_NE(loading, comic.get()) << "the auction's loading scene is opened over the comic";
-	EXPECT_TRUE(loading->isKindOf(NodeTypeGLoadingLevelScene));
+	ASSERT_NE(nodeCast<GLoadingLevelScene>(loading), nullptr);
+	EXPECT_EQ(nodeCast<GLoadingLevelScene>(loading)->getLevelName(), irr::core::stringc("minigame_auction"));
 	EXPECT_TRUE(comic->isMiniGameOpened());
 	EXPECT_EQ(comic->getCurrentPart(), -1);
 	EXPECT_FALSE(comic->getPart(0)->isVisible());

@@ -4,6 +4,9 @@
 #include "content/CProfileManager.h"
 #include "content/IFileSystem.h"
 #include "data/ProfileKeys.h"
+#include "minigames/GMiniGameScene.h"
+
+#include <algorithm>
 
 // The loading scene opened with a level name as the map opens it, over level folders written for the test, and
 // stepped by hand: the bar's values, the log and the scene it ends on.
@@ -26,6 +29,27 @@ irr::core::stringc describeProgress(const CProfile& player)
 	return irr::core::stringc(player.getInt(ProfileKey::MaxUnlockedLevelIndex)) + ";" +
 	       irr::core::stringc(player.getInt(ProfileKey::LevelIndex)) + ";" + player.getString(ProfileKey::Scores) +
 	       ";" + player.getString(ProfileKey::Times);
+}
+
+// The lowest and highest depth of the visible nodes below the scene (drawn in depth order).
+std::pair<float, float> depthRange(BaseNode* scene)
+{
+	std::pair<float, float> range(1e9f, -1e9f);
+	scene->refreshAbsolute();
+	const irr::core::array<BaseNode*>& top = scene->getChildren();
+	std::vector<BaseNode*> open(top.const_pointer(), top.const_pointer() + top.size());
+	while (!open.empty())
+	{
+		BaseNode* node = open.back();
+		open.pop_back();
+		if (!node->isVisible())
+			continue;
+		const float depth = node->getAbsoluteTransformation().getTranslation().Z;
+		range = {std::min(range.first, depth), std::max(range.second, depth)};
+		const irr::core::array<BaseNode*>& children = node->getChildren();
+		open.insert(open.end(), children.const_pointer(), children.const_pointer() + children.size());
+	}
+	return range;
 }
 
 class LoadingLevel : public FrontendStage
@@ -220,5 +244,34 @@ TEST_F(LoadingLevel, WaitsForHalfASecondOfFocusAndStartsAgainWhenUncovered)
 	EXPECT_EQ(runSteps(loading), "0 10 50 60 80");
 	settle();
 	EXPECT_EQ(top(), covered.get());
+}
+
+// Every shipped mini-game is read with its configuration and pushed over the loading scene, which stays in
+// sight beneath it: the game is entered and drawn wholly over the loading screen, and the result popup over
+// the game.
+TEST_F(LoadingLevel, EachShippedMiniGameIsEnteredAndDrawnOverTheLoadingScene)
+{
+	SmartPointer<BaseNode> popup(application->contentManager->getSceneNode("scenes/MiniCompletedScene.qscn", false));
+	ASSERT_TRUE(popup);
+	for (const char* name : {"minigame1", "minigame2", "minigame_auction", "minigame3"})
+	{
+		SCOPED_TRACE(name);
+		TearDown();
+		SetUp();
+		LogCapture log;
+		GLoadingLevelScene* loading = openLoading(name);
+		ASSERT_NE(loading, nullptr);
+		EXPECT_EQ(runSteps(loading), "0 10 50 100");
+		EXPECT_FALSE(log.contains("Unable", 2)) << log.dump();
+		settle();
+		auto* game = nodeCast<GMiniGameScene>(top());
+		ASSERT_NE(game, nullptr);
+		EXPECT_EQ(game->getSceneBelow(), loading);
+		EXPECT_TRUE(loading->isVisible());
+		EXPECT_GT(game->getMaxLevelTime(), 0);
+		EXPECT_GE(game->getLinetPhase(), 1) << "the game was not entered";
+		EXPECT_GT(depthRange(game).first, depthRange(loading).second) << "the loading screen hides the game";
+		EXPECT_GT(depthRange(popup.get()).first, depthRange(game).second) << "the game hides its result popup";
+	}
 }
 } // namespace

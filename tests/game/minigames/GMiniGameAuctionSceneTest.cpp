@@ -10,6 +10,12 @@ using namespace minigametest;
 // The auction played by its presses: the biggest pile scores, the clock ends the game.
 namespace
 {
+// Taken for the comic that opened the loading scene on its way to the auction.
+class ComicStandIn : public frontendtest::CoveredScene
+{
+	ENGINE_NODE_TYPE(ComicStandIn, NodeTypeGComicsScene, frontendtest::CoveredScene)
+};
+
 class Auction : public MiniGameStage
 {
 protected:
@@ -147,4 +153,22 @@ TEST_F(Auction, TheSequenceIsReadAndTheMenuButtonLeavesToTheOpener)
 	EXPECT_TRUE(press(scene.get(), addGroup(scene.get(), "MenuButton")));
 	settle();
 	EXPECT_EQ(top(), covered.get());
+}
+
+// Opened on the way through a comic, the auction's Menu leads back past the loading scene into the comic,
+// which then goes on with its story.
+TEST_F(Auction, OpenedFromAComicTheMenuButtonLeavesIntoTheComic)
+{
+	SmartPointer<ComicStandIn> comic(new ComicStandIn());
+	comic->setBounds({1024, 768, 0});
+	ASSERT_TRUE(top()->pushScene(comic.get(), false, SceneNode::nameIdNavFrom(), SceneNode::nameIdNavTo()));
+	settle();
+	comic->played.clear();
+	play(60000);
+	ASSERT_EQ(scene->getSceneBelow()->getSceneBelow(), comic.get());
+	EXPECT_TRUE(press(scene.get(), addGroup(scene.get(), "MenuButton")));
+	settle();
+	EXPECT_EQ(top(), comic.get());
+	EXPECT_TRUE(comic->hasPlayed("NavBackTo"));
+	EXPECT_EQ(list(ProfileKey::Scores), "") << "leaving keeps no result";
 }

@@ -129,9 +129,11 @@ TEST_F(MiniGameScreenshots, EveryMiniGameShowsItsPictureCountersAndGuide)
 	CProfileManager::instance()->setActiveProfile(CProfileManager::instance()->getProfileCount() - 1);
 	CProfileManager::instance()->getActiveProfile()->setBool("MusicOn", false);
 	CProfileManager::instance()->getActiveProfile()->setBool("SoundOn", false);
+	// The four games in the order of their pictures; the auction's folder is the name its comic asks for.
+	const char* const folders[] = {"minigame1", "minigame2", "minigame3", "minigame_auction"};
 	for (int n = 1; n <= 4; ++n)
 	{
-		const std::string location = "levels/minigame" + std::to_string(n) + "/";
+		const std::string location = std::string("levels/") + folders[n - 1] + "/";
 		SmartPointer<CoveredScene> loading(new CoveredScene());
 		loading->setBounds({1024, 768, 0});
 		ASSERT_TRUE(top()->pushScene(loading.get(), false));
