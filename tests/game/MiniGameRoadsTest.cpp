@@ -52,7 +52,7 @@ SavedProgress readProgress()
 }
 
 // The one player, current, with this progress and no results yet.
-void writePlayer(int maxUnlockedLevelIndex, int levelIndex)
+void writeMiniGamePlayer(int maxUnlockedLevelIndex, int levelIndex)
 {
 	CProfileManager manager;
 	manager.loadProfiles();
@@ -476,7 +476,7 @@ protected:
 // the game played to its result popup, OK back to the map, and the result kept in the profile.
 TEST_F(MiniGameRoadScreens, EveryBonusLocationPlaysToItsResultAndBackToTheMap)
 {
-	writePlayer(30, 0);
+	writeMiniGamePlayer(30, 0);
 	ASSERT_FALSE(HasFatalFailure());
 	startGame();
 	ASSERT_FALSE(HasFatalFailure());
@@ -525,7 +525,7 @@ TEST_F(MiniGameRoadScreens, EveryBonusLocationPlaysToItsResultAndBackToTheMap)
 // and the result is kept. Each time the comic's own button closes it over the map.
 TEST_F(MiniGameRoadScreens, TheFourthComicPlaysTheAuctionOnItsWayAndGoesOn)
 {
-	writePlayer(22, 23);
+	writeMiniGamePlayer(22, 23);
 	ASSERT_FALSE(HasFatalFailure());
 	startGame();
 	ASSERT_FALSE(HasFatalFailure());
