@@ -31,10 +31,11 @@ CContentManager* contentManager()
 	return gGameApplication ? gGameApplication->contentManager : nullptr;
 }
 
-// A scene file's root, a reference of its own; null when the file does not load.
-SmartPointer<BaseNode> loadScene(const irr::core::stringc& fileName)
+// A scene file's root, a reference of its own; null when the file does not load. The scene's own content
+// manager serves first, so the loading scene works wherever it was loaded from.
+SmartPointer<BaseNode> loadScene(CContentManager* own, const irr::core::stringc& fileName)
 {
-	CContentManager* content = contentManager();
+	CContentManager* content = own ? own : contentManager();
 	return SmartPointer<BaseNode>(content ? content->getSceneNode(fileName, false) : nullptr);
 }
 } // namespace
@@ -162,7 +163,7 @@ bool GLoadingLevelScene::loadLevelScene()
 	if (levelName.empty())
 		return false;
 	const irr::core::stringc folder = getLevelFolder();
-	SmartPointer<BaseNode> loaded = loadScene(folder + "Level.qscn");
+	SmartPointer<BaseNode> loaded = loadScene(getContentRef().getContentManager(), folder + "Level.qscn");
 	if (!loaded)
 	{
 		getLogger()->log("Unable to load level scene", folder.c_str(), 2);
@@ -201,7 +202,7 @@ bool GLoadingLevelScene::identifyLevelScene()
 
 bool GLoadingLevelScene::loadGamePlayScene()
 {
-	SmartPointer<BaseNode> loaded = loadScene(GamePlaySceneName);
+	SmartPointer<BaseNode> loaded = loadScene(getContentRef().getContentManager(), GamePlaySceneName);
 	if (!loaded)
 	{
 		getLogger()->log("Unable to load GamePlayScene.qscn", 2);

@@ -26,6 +26,9 @@ TEST(ComicsPlaythrough, EveryComicReadsToItsEnd)
 	registerGameNodeClasses();
 	SmartPointer<ContentObject> atlas =
 	    assets.load<ContentObject>(ContentTypeAtlasTextureCollection, "atlases/MainMenu.xml");
+	// The fourth comic plays the auction on its way: its level draws from its own pictures.
+	SmartPointer<ContentObject> auctionAtlas =
+	    assets.load<ContentObject>(ContentTypeAtlasTextureCollection, "atlases/Minigame4.xml");
 	SmartPointer<TemplateCollectionNode> templates =
 	    assets.load<TemplateCollectionNode>(ContentTypeSceneNode, "scenes/TemplateCollection.qscn");
 	ASSERT_TRUE(templates);
@@ -57,6 +60,13 @@ TEST(ComicsPlaythrough, EveryComicReadsToItsEnd)
 			if (BaseNode* box = comic->getPiece(comic->getCurrentPiece()))
 				if (box->isVisible())
 					panelsWithText.insert(comic->getCurrentPart());
+			// The auction the fourth comic plays on its way is left by its menu, back into the comic.
+			if (manager->getTopScene() != comic.get())
+			{
+				manager->getTopScene()->closeToSceneOfType(comic->typeId());
+				advance(80);
+				continue;
+			}
 			CEventNodeClicked click(comic.get());
 			comic->onEvent(&click);
 			advance(80);
