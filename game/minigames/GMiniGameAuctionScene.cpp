@@ -7,8 +7,10 @@
 #include "content/IXMLReader.h"
 #include "core/CPropertyCollection.h"
 #include "core/CPropertyDataAtlasTexture.h"
+#include "core/ILogger.h"
 #include "core/Random.h"
 #include "core/TextUtils.h"
+#include "data/CheckedNumber.h"
 #include "data/ConfigReading.h"
 #include "device/CursorControl.h"
 #include "device/IDevice.h"
@@ -27,6 +29,8 @@ namespace
 // Where the points fly to: the score counter.
 const irr::core::vector2df ScorePoint(860.0f, 737.0f);
 constexpr float RewardFlightSpeed = 300.0f;
+// A step's pile size and spread.
+constexpr NumberRange StepRange{0.0, 100.0};
 
 // Points the state's first action at the picture, when that action sets properties.
 void setStatePicture(BaseNode* node, const char* state, AtlasTexture* frame)
@@ -90,13 +94,21 @@ void GMiniGameAuctionScene::readSequence(IXMLReader* reader)
 	sequence.clear();
 	if (isElementEnd(reader, L"Sequence"))
 		return;
+	bool skipping = false;
 	while (reader->read() && !isElementEnd(reader, L"Sequence"))
 	{
 		if (!isElementStart(reader, L"S"))
 			continue;
+		if (static_cast<int>(sequence.size()) >= MaxSequenceSteps)
+		{
+			if (!skipping)
+				getLogger()->log("Too many sequence steps; the rest are skipped", "Sequence", 1);
+			skipping = true;
+			continue;
+		}
 		SequenceStep step;
-		step.m = reader->getAttributeValueAsInt(L"M", 2);
-		step.d = reader->getAttributeValueAsInt(L"D", 1);
+		step.m = readIntAttribute(reader, L"M", step.m, StepRange);
+		step.d = readIntAttribute(reader, L"D", step.d, StepRange);
 		sequence.push_back(step);
 	}
 }

@@ -19,6 +19,8 @@ public:
 	static constexpr const char* MoneyFolder = "levels/minigame_auction/Money/";
 	static constexpr int Reward = 15;
 	static constexpr int ZoneCount = 3;
+	// Steps of the configured sequence past this many are skipped.
+	static constexpr int MaxSequenceSteps = 100;
 
 	// One entry of the configured sequence; kept as read, play does not use it.
 	struct SequenceStep

@@ -8,6 +8,7 @@
 #include "core/InputEvents.h"
 #include "core/Random.h"
 #include "core/TextUtils.h"
+#include "data/CheckedNumber.h"
 #include "data/ConfigReading.h"
 #include "data/GLevelPath.h"
 #include "data/GLevelPaths.h"
@@ -21,6 +22,14 @@
 #include "scene/NodeEvents.h"
 
 #include <cmath>
+
+namespace
+{
+// Pixels per second: a trail of speed 0 would never arrive.
+constexpr NumberRange TrailVelocityRange{1.0, 10000.0};
+// Particles per second.
+constexpr NumberRange TrailPpsRange{0.0, 10000.0};
+} // namespace
 
 GMiniGameHidden2Scene::GMiniGameHidden2Scene(const ContentRef& reference, BaseNode* parentNode,
                                              INodeEventQueue* manager)
@@ -85,9 +94,9 @@ void GMiniGameHidden2Scene::loadMiniGameElement(IXMLReader* reader)
 	else if (isElementStart(reader, L"HintPaths"))
 		loadPathsFile(hintPaths.get(), reader);
 	else if (isElementStart(reader, L"HintTrailVelocity"))
-		hintTrailVelocity = reader->getAttributeValueAsFloat(L"Value", DefaultTrailVelocity);
+		hintTrailVelocity = readFloatAttribute(reader, L"Value", DefaultTrailVelocity, TrailVelocityRange);
 	else if (isElementStart(reader, L"HintTrailPPS"))
-		hintTrailPps = reader->getAttributeValueAsInt(L"Value", 0);
+		hintTrailPps = readIntAttribute(reader, L"Value", 0, TrailPpsRange);
 }
 
 void GMiniGameHidden2Scene::readItems(IXMLReader* reader)

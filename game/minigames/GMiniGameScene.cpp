@@ -11,6 +11,7 @@
 #include "content/IXMLReader.h"
 #include "core/CPropertyCollection.h"
 #include "core/ILogger.h"
+#include "data/CheckedNumber.h"
 #include "data/ConfigReading.h"
 #include "data/GLevelPaths.h"
 #include "data/IntList.h"
@@ -38,6 +39,9 @@ irr::core::array<irr::s32> paddedList(const CProfile* profile, const char* key, 
 		values.push_back(0);
 	return values;
 }
+
+// Time limits in ms, up to an hour. None at all would end an auction at once, as played: refused too.
+constexpr NumberRange LevelTimeRange{1.0, 3600000.0};
 } // namespace
 
 GMiniGameScene::GMiniGameScene(const ContentRef& reference, BaseNode* parentNode, INodeEventQueue* manager)
@@ -86,9 +90,13 @@ bool GMiniGameScene::parseConfiguration(IXMLReader* reader)
 	while (reader && (result = reader->read()))
 	{
 		if (isElementStart(reader, L"MaxLevelTime"))
-			maxLevelTime = reader->getAttributeValueAsInt(L"Value", maxLevelTime);
+		{
+			bool ok = true;
+			const int time = readIntAttribute(reader, L"Value", maxLevelTime, LevelTimeRange, &ok);
+			maxLevelTime = ok ? time : DefaultMaxLevelTime;
+		}
 		else if (isElementStart(reader, L"ExpertScore"))
-			expertScore = reader->getAttributeValueAsInt(L"Value", expertScore);
+			expertScore = readIntAttribute(reader, L"Value", expertScore, NumberRanges::Target);
 		else if (reader->getNodeType() == XML_NODE_ELEMENT)
 			loadMiniGameElement(reader);
 		else if (reader->getNodeType() == XML_NODE_ELEMENT_END && reader->getNodeName() == L"MiniGame")

@@ -19,6 +19,8 @@ public:
 	static constexpr const char* CompletedSceneFileName = "scenes/MiniCompletedScene.qscn";
 	// The last map location: a mini-game there leaves the player on it.
 	static constexpr int LastLocationIndex = 31;
+	// The time limit a refused MaxLevelTime falls back to, in ms: a real game, never one over at once.
+	static constexpr int DefaultMaxLevelTime = 60000;
 
 	explicit GMiniGameScene(const ContentRef& reference = ContentRef(), BaseNode* parent = nullptr,
 	                        INodeEventQueue* sceneManager = nullptr);

@@ -19,7 +19,7 @@ void GListItemHoveredAction::load(IXMLReader* reader)
 {
 	const irr::core::stringw& name = reader->getAttributeValue(irr::core::stringw(L"List"));
 	list = name.empty() ? StringId() : internStringId(narrow(name));
-	indices = parseIntListW(reader->getAttributeValue(irr::core::stringw(L"Indices")).c_str());
+	indices = readIndices(reader, L"Indices");
 }
 
 bool GListItemHoveredAction::onListItemHovered(CEventNodeListItemHovered* event)

@@ -20,7 +20,7 @@ void GListItemPressAction::load(IXMLReader* reader)
 {
 	const irr::core::stringw& name = reader->getAttributeValue(irr::core::stringw(L"List"));
 	list = name.empty() ? StringId() : internStringId(narrow(name));
-	indices = parseIntListW(reader->getAttributeValue(irr::core::stringw(L"Indices")).c_str());
+	indices = readIndices(reader, L"Indices");
 }
 
 bool GListItemPressAction::onListItemClicked(CEventNodeListItemClicked* event)

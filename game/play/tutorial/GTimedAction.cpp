@@ -1,6 +1,7 @@
 #include "GTimedAction.h"
 
 #include "content/IXMLReader.h"
+#include "data/CheckedNumber.h"
 
 void GTimedAction::update(int elapsed)
 {
@@ -10,5 +11,6 @@ void GTimedAction::update(int elapsed)
 
 void GTimedAction::load(IXMLReader* reader)
 {
-	remaining = reader->getAttributeValueAsInt(L"Time", 0);
+	// Up to an hour in ms; a refused time passes at once, as none given.
+	remaining = readIntAttribute(reader, L"Time", 0, {0.0, 3600000.0});
 }

@@ -23,6 +23,10 @@ public:
 	static void sendToTarget(EventReceiver* target, CEvent* event);
 	// The ";"-separated names of an attribute, trimmed, empty pieces dropped.
 	static irr::core::array<StringId> readIds(IXMLReader* reader, const wchar_t* attribute);
+	// The list item indices of an attribute; indices out of range are dropped with a log line, and past
+	// MaxIndices the rest are skipped.
+	static irr::core::array<int> readIndices(IXMLReader* reader, const wchar_t* attribute);
+	static constexpr int MaxIndices = 64;
 	// Plays the cue that tells the player a click went astray.
 	static void playMissed();
 };

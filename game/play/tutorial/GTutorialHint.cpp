@@ -16,8 +16,10 @@
 #include "GWaitDirtyAction.h"
 #include "GWaitLetterAction.h"
 #include "content/IXMLReader.h"
+#include "core/ILogger.h"
 #include "core/NumberText.h"
 #include "core/TextUtils.h"
+#include "data/CheckedNumber.h"
 #include "data/ConfigReading.h"
 
 namespace
@@ -32,10 +34,25 @@ const irr::core::stringw& value(IXMLReader* reader)
 	return reader->getAttributeValue(irr::core::stringw(L"Value"));
 }
 
-// x and y of the first three numbers of the text; z stays as it was.
-void readPlace(IXMLReader* reader, irr::core::vector3df& place)
+// Screen coordinates, well past the screen's edges.
+constexpr NumberRange PlaceRange{-10000.0, 10000.0};
+constexpr NumberRange RotationRange{-360.0, 360.0};
+constexpr NumberRange BgTypeRange{0.0, 100.0};
+
+// A place whose x or y is refused keeps the place before.
+bool placeInRange(const irr::core::vector3df& place, const char* name)
 {
-	const irr::core::vector3df read = parseVector3dW(value(reader).c_str());
+	return isNumberInRange(place.X, PlaceRange, name) && isNumberInRange(place.Y, PlaceRange, name) &&
+	       isNumberInRange(place.Z, PlaceRange, name);
+}
+
+// x and y of the first three numbers of the text; z stays as it was.
+void readPlace(IXMLReader* reader, irr::core::vector3df& place, const char* name)
+{
+	irr::core::vector3df read = parseVector3dW(value(reader).c_str());
+	read.Z = place.Z;
+	if (!placeInRange(read, name))
+		return;
 	place.X = read.X;
 	place.Y = read.Y;
 }
@@ -91,11 +108,11 @@ void GTutorialHint::parse(IXMLReader* reader)
 			continue;
 		const irr::core::stringw& name = reader->getNodeName();
 		if (name == L"Position")
-			readPlace(reader, position);
+			readPlace(reader, position, "Position");
 		else if (name == L"TextPosition")
-			readPlace(reader, textPosition);
+			readPlace(reader, textPosition, "TextPosition");
 		else if (name == L"TextBgType")
-			textBgType = wideNumberToInt(value(reader).c_str());
+			textBgType = readIntAttribute(reader, L"Value", textBgType, BgTypeRange);
 		else if (name == L"Text")
 			text = value(reader);
 		else if (name == L"ImageFilename")
@@ -132,8 +149,11 @@ void GTutorialHint::parseArrows(IXMLReader* reader)
 		if (!isElementStart(reader, L"Arrow"))
 			continue;
 		GTutorialArrow arrow;
-		arrow.position = parseVector3dW(reader->getAttributeValue(irr::core::stringw(L"Position")).c_str());
-		arrow.rotation.Z = reader->getAttributeValueAsFloat(irr::core::stringw(L"Rotation"), 0.0f);
+		const irr::core::vector3df place =
+		    parseVector3dW(reader->getAttributeValue(irr::core::stringw(L"Position")).c_str());
+		if (placeInRange(place, "Arrow Position"))
+			arrow.position = place;
+		arrow.rotation.Z = readFloatAttribute(reader, L"Rotation", 0.0f, RotationRange);
 		arrows.push_back(arrow);
 	}
 }

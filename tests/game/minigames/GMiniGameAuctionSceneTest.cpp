@@ -131,14 +131,31 @@ TEST_F(Auction, TheClockRunsAfterTheGuideAndEndsTheGameOnceTheTimeIsExceeded)
 	EXPECT_EQ(profile()->getInt(ProfileKey::LevelIndex), 31);
 }
 
-TEST_F(Auction, NoTimeLimitEndsTheGameAtOnceWithoutDividingByZero)
+// Only a scene whose configuration was never read stands without a time limit.
+TEST_F(Auction, WithoutAConfigurationTheGameEndsAtOnceWithoutDividingByZero)
 {
-	play(0);
+	enter(scene.get());
+	dismissGuide(scene.get(), [&] { pick(true); });
 	EXPECT_FALSE(scene->isCompleted());
 	scene->updateTime(10);
 	EXPECT_TRUE(scene->isCompleted());
 	EXPECT_EQ(text(scene.get(), "TimeLeft"), "00:00");
 	EXPECT_EQ(pie->getAngle1(), 360);
+}
+
+// A damaged time limit is refused: the auction runs the default minute instead of ending at once as played.
+TEST_F(Auction, ADamagedTimeLimitPlaysTheDefaultMinuteInsteadOfEndingAtOnce)
+{
+	scene->parseConfiguration(configReader("<MiniGame><MaxLevelTime Value='-60000'/></MiniGame>").get());
+	enter(scene.get());
+	EXPECT_EQ(text(scene.get(), "TimeLeft"), "01:00");
+	dismissGuide(scene.get(), [&] { pick(true); });
+	scene->updateTime(10);
+	EXPECT_FALSE(scene->isCompleted());
+	scene->updateTime(GMiniGameScene::DefaultMaxLevelTime - 10);
+	EXPECT_FALSE(scene->isCompleted());
+	scene->updateTime(10);
+	EXPECT_TRUE(scene->isCompleted());
 }
 
 TEST_F(Auction, TheSequenceIsReadAndTheMenuButtonLeavesToTheOpener)

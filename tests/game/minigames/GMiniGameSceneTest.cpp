@@ -23,7 +23,8 @@ const ConfigCase configCases[] = {
     {"unknown elements skipped",
      "<MiniGame><Sequence><S M='3'/></Sequence><Foo><ExpertScore Value='4'/></Foo></MiniGame>", 0, 4},
     {"reading ends at the root's end", "<MiniGame></MiniGame><ExpertScore Value='9'/>", 0, 0},
-    {"text values read as 0", "<MiniGame><MaxLevelTime Value='abc'/></MiniGame>", 0, 0},
+    {"a text time is refused for the default minute", "<MiniGame><MaxLevelTime Value='abc'/></MiniGame>", 60000, 0},
+    {"no time at all is refused for the default minute", "<MiniGame><MaxLevelTime Value='0'/></MiniGame>", 60000, 0},
 };
 
 using MiniGameBase = MiniGameStage;
