@@ -1,12 +1,12 @@
 // Reads a level scene file ("Level.qscn") from the input, sets the level up with a small fixed
 // configuration, then clicks, sells, starts features, shows serve areas and runs the level's clock.
+#include "app/GameNodeClasses.h"
 #include "content/CXMLReader.h"
 #include "core/SmartPointer.h"
 #include "core/TaskScheduler.h"
 #include "data/GBuildingType.h"
 #include "data/GBuildingsConfiguration.h"
 #include "data/GLevelConfiguration.h"
-#include "data/GameNodeClasses.h"
 #include "level/GBuildingNode.h"
 #include "level/GGameLevelScene.h"
 #include "scene/ISceneServices.h"

@@ -2,6 +2,7 @@
 
 #include "GGameStatistics.h"
 #include "GameScreenLayout.h"
+#include "app/GameNodeClasses.h"
 #include "audio/CSoundManager.h"
 #include "audio/IAudioDevice.h"
 #include "content/CContentManager.h"
@@ -27,7 +28,6 @@
 #include "data/GLevelScores.h"
 #include "data/GLogosList.h"
 #include "data/GUpgradesConfiguration.h"
-#include "data/GameNodeClasses.h"
 #include "data/GameNodeTypeIds.h"
 #include "data/GameProfileDefaults.h"
 #include "data/ProfileKeys.h"

@@ -2,6 +2,7 @@
 
 #include "app/GGameApplication.h"
 #include "app/GGameStatistics.h"
+#include "app/GameNodeClasses.h"
 #include "audio/SoundPack.h"
 #include "core/ILogger.h"
 #include "content/CContentManager.h"
@@ -12,7 +13,6 @@
 #include "data/GComicsConfiguration.h"
 #include "data/GLevelScores.h"
 #include "data/GUpgradesConfiguration.h"
-#include "data/GameNodeClasses.h"
 #include "device/IDevice.h"
 #include "scene/NodeEvents.h"
 #include "scene/SceneManager.h"

@@ -1,7 +1,7 @@
 #include "../GameTestSupport.h"
 #include "EffectTestSupport.h"
+#include "app/GameNodeClasses.h"
 #include "data/GLevelPath.h"
-#include "data/GameNodeClasses.h"
 #include "effects/GFireworkNode.h"
 #include "effects/GPathMovableNode.h"
 #include "effects/GWeatherParticlesNode.h"
