@@ -1,6 +1,5 @@
 #include "GGameApplication.h"
 
-#include "GGameStatistics.h"
 #include "GameScreenLayout.h"
 #include "app/GameNodeClasses.h"
 #include "audio/CSoundManager.h"
@@ -131,7 +130,6 @@ GGameApplication::GGameApplication()
       upgradesConfiguration(new GUpgradesConfiguration())
 {
 	mask = EventCategoryDevice | EventCategorySystemFlow | EventCategoryKeyboard | EventCategoryMouse;
-	statistics = new GGameStatistics();
 }
 
 GGameApplication::~GGameApplication()
@@ -139,9 +137,6 @@ GGameApplication::~GGameApplication()
 	releaseEngineObjects();
 	if (gGameApplication == this)
 		gGameApplication = nullptr;
-	if (statistics)
-		statistics->shutdown();
-	release(statistics);
 }
 
 // ---- events
@@ -503,7 +498,6 @@ void GGameApplication::drawCursorNode(irr::video::IVideoDriver* driver, BaseNode
 bool GGameApplication::onUpdate(CEventSystemFlowUpdate* event)
 {
 	frameTime = event->elapsed;
-	statistics->addUpdateTime(event->elapsed);
 	return false;
 }
 
