@@ -1,6 +1,6 @@
 #include "content/CXMLReader.h"
 #include "data/GBuildingsConfiguration.h"
-#include "data/GLevelConfiguration.h"
+#include "data/GLevelModifierValues.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -11,8 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 	SmartPointer<CXMLReader> reader(new CXMLReader(data, size));
 	SmartPointer<GBuildingsConfiguration> configuration(new GBuildingsConfiguration());
 	configuration->load(reader.get());
-	SmartPointer<GLevelConfiguration> level(new GLevelConfiguration());
-	GLevelModifierValues& values = level->getModifierValues();
+	GLevelModifierValues values;
 	for (const auto& entry : configuration->getRecords())
 	{
 		const GBuildingType& record = *entry.second;
@@ -23,9 +22,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 			if (feature.getLevelModifiers())
 				feature.getLevelModifiers()->applyAll(values);
 		configuration->findBuilding(record.getNextLevelName());
-		copy->getBuildWorkersCost(level.get());
-		copy->getDestroyWorkersCost(level.get());
-		copy->getGuestsCount(level.get());
+		copy->getBuildWorkersCost(&values);
+		copy->getDestroyWorkersCost(&values);
+		copy->getGuestsCount(&values);
 		copy->getServeAreaIncomeBonus(0, 1);
 	}
 	return 0;

@@ -4,7 +4,7 @@
 #include "FuzzLevelPlay.h"
 #include "content/CDictionary.h"
 #include "data/GObjectiveList.h"
-#include "data/GameNodeClasses.h"
+#include "app/GameNodeClasses.h"
 
 #include <cstddef>
 #include <cstdint>

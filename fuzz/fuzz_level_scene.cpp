@@ -1,7 +1,7 @@
 // Reads a level scene file ("Level.qscn") from the input, sets the level up with a small fixed
 // configuration, then plays it.
 #include "FuzzLevelPlay.h"
-#include "data/GameNodeClasses.h"
+#include "app/GameNodeClasses.h"
 
 #include <cstddef>
 #include <cstdint>

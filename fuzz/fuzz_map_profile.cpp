@@ -8,7 +8,7 @@
 #include "content/ProfileFile.h"
 #include "data/GLevelScores.h"
 #include "data/GUpgradesConfiguration.h"
-#include "data/GameNodeClasses.h"
+#include "app/GameNodeClasses.h"
 #include "data/GameProfileChecks.h"
 #include "data/GameProfileDefaults.h"
 #include "device/CDeviceStub.h"

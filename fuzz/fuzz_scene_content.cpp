@@ -2,7 +2,7 @@
 // registered: a main scene, a template collection and two parts the others may reference by file.
 // The main scene is shown in a scene manager with those templates, handed some input, animated,
 // cloned and saved.
-#include "data/GameNodeClasses.h"
+#include "app/GameNodeClasses.h"
 #include "content/CContentManager.h"
 #include "content/CContentProcessorsManager.h"
 #include "content/CFileSystem.h"

@@ -1,7 +1,7 @@
 #include "GGameApplication.h"
 
-#include "GGameStatistics.h"
 #include "GameScreenLayout.h"
+#include "app/GameNodeClasses.h"
 #include "audio/CSoundManager.h"
 #include "audio/IAudioDevice.h"
 #include "content/CContentManager.h"
@@ -27,7 +27,6 @@
 #include "data/GLevelScores.h"
 #include "data/GLogosList.h"
 #include "data/GUpgradesConfiguration.h"
-#include "data/GameNodeClasses.h"
 #include "data/GameNodeTypeIds.h"
 #include "data/GameProfileChecks.h"
 #include "data/GameProfileDefaults.h"
@@ -136,7 +135,6 @@ GGameApplication::GGameApplication()
       upgradesConfiguration(new GUpgradesConfiguration())
 {
 	mask = EventCategoryDevice | EventCategorySystemFlow | EventCategoryKeyboard | EventCategoryMouse;
-	statistics = new GGameStatistics();
 }
 
 GGameApplication::~GGameApplication()
@@ -144,9 +142,6 @@ GGameApplication::~GGameApplication()
 	releaseEngineObjects();
 	if (gGameApplication == this)
 		gGameApplication = nullptr;
-	if (statistics)
-		statistics->shutdown();
-	release(statistics);
 }
 
 // ---- events
@@ -536,7 +531,6 @@ void GGameApplication::drawCursorNode(irr::video::IVideoDriver* driver, BaseNode
 bool GGameApplication::onUpdate(CEventSystemFlowUpdate* event)
 {
 	frameTime = event->elapsed;
-	statistics->addUpdateTime(event->elapsed);
 	return false;
 }
 

@@ -24,7 +24,6 @@ class GAchievements;
 class GBuildingsConfiguration;
 class GUpgradesConfiguration;
 class GComicsConfiguration;
-class GGameStatistics;
 class GLevelScores;
 class GLogosList;
 class GUpgradesConfiguration;
@@ -70,8 +69,6 @@ public:
 	void updateLayout();
 	// The active player's sound options to the sound groups and the music.
 	void applySoundSettings();
-	// Does nothing yet: there is no statistics service.
-	void reportEvent(const irr::core::stringc&) {}
 
 	static const EventMap& eventMap();
 	bool onEvent(CEvent* event) override;
@@ -90,7 +87,6 @@ public:
 	const irr::core::vector2df& getVirtualScreenSize() const { return virtualScreenSize; }
 	const irr::core::recti& getFirstBar() const { return firstBar; }
 	const irr::core::recti& getSecondBar() const { return secondBar; }
-	GGameStatistics* getStatistics() const { return statistics; }
 
 	DeviceCreationParameters creationParameters;
 	TaskScheduler* uiScheduler = nullptr;
@@ -138,7 +134,6 @@ private:
 	irr::core::vector2df virtualScreenSize{1024.0f, 768.0f};
 	irr::core::recti firstBar{0, 0, 0, 768};
 	irr::core::recti secondBar{1024, 0, 1024, 768};
-	GGameStatistics* statistics = nullptr;
 	// The characters of the last key presses, at most as many as the developer code has.
 	irr::core::stringc developerKeys;
 	// What mountAssets added to the file system; taken out again at shutdown.

@@ -1,6 +1,7 @@
 #include "GBuildingType.h"
 
 #include "GLevelConfiguration.h"
+#include "GLevelModifierValues.h"
 #include "PropertyFields.h"
 #include "content/IXMLReader.h"
 #include "core/CPropertyCollection.h"
@@ -102,7 +103,7 @@ float GBuildingType::getRepairMaterialsCost(const GLevelConfiguration*) const
 	return repairMaterialsCost;
 }
 
-int GBuildingType::getRepairWorkersCost(const GLevelConfiguration*) const
+int GBuildingType::getRepairWorkersCost(const GLevelModifierValues*) const
 {
 	return repairWorkersCost;
 }
@@ -110,11 +111,11 @@ int GBuildingType::getRepairWorkersCost(const GLevelConfiguration*) const
 namespace
 {
 // The worker cost less the WorkersCostA sum, at least one worker.
-int lowerWorkersCost(int cost, const GLevelConfiguration* configuration)
+int lowerWorkersCost(int cost, const GLevelModifierValues* modifiers)
 {
-	if (!configuration)
+	if (!modifiers)
 		return cost;
-	const float lowered = static_cast<float>(cost) - configuration->getModifierValues().workersCostA;
+	const float lowered = static_cast<float>(cost) - modifiers->workersCostA;
 	// Also keeps a huge or undefined result out of the integer conversion.
 	if (!(lowered >= 1.0f))
 		return 1;
@@ -124,21 +125,21 @@ int lowerWorkersCost(int cost, const GLevelConfiguration* configuration)
 }
 } // namespace
 
-int GBuildingType::getBuildWorkersCost(const GLevelConfiguration* configuration) const
+int GBuildingType::getBuildWorkersCost(const GLevelModifierValues* modifiers) const
 {
-	return lowerWorkersCost(buildWorkersCost, configuration);
+	return lowerWorkersCost(buildWorkersCost, modifiers);
 }
 
-int GBuildingType::getDestroyWorkersCost(const GLevelConfiguration* configuration) const
+int GBuildingType::getDestroyWorkersCost(const GLevelModifierValues* modifiers) const
 {
-	return lowerWorkersCost(destroyWorkersCost, configuration);
+	return lowerWorkersCost(destroyWorkersCost, modifiers);
 }
 
-int GBuildingType::getGuestsCount(const GLevelConfiguration* configuration) const
+int GBuildingType::getGuestsCount(const GLevelModifierValues* modifiers) const
 {
-	if (!configuration || type != 0)
+	if (!modifiers || type != 0)
 		return guestsCount;
-	const float factor = configuration->getModifierValues().guestsCountM;
+	const float factor = modifiers->guestsCountM;
 	const double guests = std::floor(static_cast<double>(factor) * guestsCount + 0.5);
 	// A factor that is out of all proportion leaves the guests as they are rather than overflow.
 	if (!(guests >= -2147483648.0 && guests <= 2147483647.0))

@@ -13,6 +13,7 @@
 class CPropertyCollection;
 class IXMLReader;
 class GLevelConfiguration;
+struct GLevelModifierValues;
 
 // One level of one building line, read from one Building element; shared and never changed after
 // reading. A copy (a building node's own record) shares the modifier lists.
@@ -54,16 +55,16 @@ public:
 	// Null for an index out of range.
 	const GBuildingFeature* getFeature(int index) const;
 
-	// The costs and counts in force on a level, by the modifier values of its configuration; without
-	// a configuration the record's own figures.
+	// The costs and counts in force on a level, by its configuration or by the values of its
+	// modifiers in force; without them the record's own figures.
 	float getBuildMaterialsCost(const GLevelConfiguration* configuration) const;
 	float getRepairMaterialsCost(const GLevelConfiguration* configuration) const;
-	int getRepairWorkersCost(const GLevelConfiguration* configuration) const;
+	int getRepairWorkersCost(const GLevelModifierValues* modifiers) const;
 	// Lowered by the WorkersCostA sum, never below one worker.
-	int getBuildWorkersCost(const GLevelConfiguration* configuration) const;
-	int getDestroyWorkersCost(const GLevelConfiguration* configuration) const;
+	int getBuildWorkersCost(const GLevelModifierValues* modifiers) const;
+	int getDestroyWorkersCost(const GLevelModifierValues* modifiers) const;
 	// Hotels (kind 0) hold GuestsCountM times their guests, rounded half up.
-	int getGuestsCount(const GLevelConfiguration* configuration) const;
+	int getGuestsCount(const GLevelModifierValues* modifiers) const;
 	// The bonus this building gives the buildings in its serve area: none while it has work,
 	// the broken bonus while it is not in normal condition.
 	float getServeAreaIncomeBonus(int workKind, int condition) const;

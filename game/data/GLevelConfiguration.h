@@ -1,6 +1,5 @@
 #pragma once
 
-#include "GLevelModifierValues.h"
 #include "GResourceOffer.h"
 #include "core/ReferenceCounted.h"
 #include "core/SmartPointer.h"
@@ -16,8 +15,7 @@ class GRandomEventList;
 class IXMLReader;
 
 // One level's LevelConfiguration.xml in memory: name and texts, starting resources, targets, allowed
-// buildings, sale timers, objectives and random events, the fixed offer lists and the modifier values
-// that the level rebuilds on each recalculation.
+// buildings, sale timers, objectives and random events and the fixed offer lists.
 class GLevelConfiguration : public virtual ReferenceCounted
 {
 public:
@@ -33,7 +31,6 @@ public:
 	bool load(IXMLReader* reader);
 	// Copies the known properties; absent ones leave their fields unchanged. Sets the offer lists.
 	void readProperties(const CPropertyCollection& properties);
-	void resetModifiers() { modifierValues.reset(); }
 	// Rating points needed for the star index; the last entry past the end.
 	int getRatingStep(unsigned index) const;
 
@@ -82,9 +79,6 @@ public:
 	bool isSellOn() const { return sellOn; }
 	bool isNotOwnedDecorationsDirty() const { return notOwnedDecorationsDirty; }
 
-	GLevelModifierValues& getModifierValues() { return modifierValues; }
-	const GLevelModifierValues& getModifierValues() const { return modifierValues; }
-
 private:
 	void setOffers();
 
@@ -123,6 +117,5 @@ private:
 	bool buildingPlaceLuckinessOn = true;
 	bool sellOn = true;
 	bool notOwnedDecorationsDirty = false;
-	GLevelModifierValues modifierValues;
 	irr::core::array<int> ratingSteps;
 };

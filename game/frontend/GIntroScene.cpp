@@ -1,7 +1,7 @@
 #include "GIntroScene.h"
 
 #include "app/GGameApplication.h"
-#include "app/GGameStatistics.h"
+#include "app/GameNodeClasses.h"
 #include "audio/SoundPack.h"
 #include "core/ILogger.h"
 #include "content/CContentManager.h"
@@ -12,7 +12,6 @@
 #include "data/GComicsConfiguration.h"
 #include "data/GLevelScores.h"
 #include "data/GUpgradesConfiguration.h"
-#include "data/GameNodeClasses.h"
 #include "device/IDevice.h"
 #include "scene/NodeEvents.h"
 #include "scene/SceneManager.h"
@@ -24,7 +23,7 @@ const GIntroScene::LoadingStep GIntroScene::loadingSteps[GIntroScene::StepCount]
     {&GIntroScene::loadMiniGameAtlases, 10.0f},    {&GIntroScene::loadMainMenuAtlas, 10.0f},
     {&GIntroScene::loadGameMenuAtlas, 10.0f},      {&GIntroScene::loadMenuAtlases, 10.0f},
     {&GIntroScene::loadInterfaceTemplates, 30.0f}, {&GIntroScene::loadLevelTemplates, 30.0f},
-    {&GIntroScene::loadLevelConfiguration, 5.0f},  {&GIntroScene::loadComicsAndStatistics, 5.0f},
+    {&GIntroScene::loadLevelConfiguration, 5.0f},  {&GIntroScene::loadComics, 5.0f},
 };
 
 namespace
@@ -269,12 +268,10 @@ void GIntroScene::loadLevelConfiguration()
 	readXml(GLevelScores::FileName, [](IXMLReader* reader) { gGameApplication->levelScores->load(reader); });
 }
 
-void GIntroScene::loadComicsAndStatistics()
+void GIntroScene::loadComics()
 {
 	if (!gGameApplication)
 		return;
 	readXml("scenes/ComicsConfiguration.xml",
 	        [](IXMLReader* reader) { gGameApplication->comicsConfiguration->load(reader); });
-	if (gGameApplication->getStatistics())
-		gGameApplication->getStatistics()->load();
 }

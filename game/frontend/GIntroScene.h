@@ -64,7 +64,7 @@ private:
 	void loadInterfaceTemplates();
 	void loadLevelTemplates();
 	void loadLevelConfiguration();
-	void loadComicsAndStatistics();
+	void loadComics();
 
 	void loadAtlas(const char* name);
 	void loadParticles(const char* name);

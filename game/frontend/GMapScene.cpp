@@ -509,8 +509,6 @@ bool GMapScene::onNodePressed(CEventNodeClicked* event)
 	}
 	if (name == nameId("PlayButton"))
 	{
-		if (gGameApplication)
-			gGameApplication->reportEvent("");
 		if (selectedLocation && !selectedLocation->getAssociatedLevelName().empty())
 			openLevelLoading(this, selectedLocation->getAssociatedLevelName());
 		return true;

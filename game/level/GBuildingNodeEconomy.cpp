@@ -64,6 +64,19 @@ BaseNode* directChild(const BaseNode* node, const char* name)
 {
 	return node ? node->findChild(id(name), -2) : nullptr;
 }
+// The level's modifier values; none for a building outside a configured level.
+const GLevelModifierValues* modifiersOf(const GGameLevelScene* level)
+{
+	return level ? level->getModifierValues() : nullptr;
+}
+
+// The same values, or those with no modifier in force.
+const GLevelModifierValues& modifiersOrNone(const GGameLevelScene* level)
+{
+	static const GLevelModifierValues none;
+	const GLevelModifierValues* values = modifiersOf(level);
+	return values ? *values : none;
+}
 } // namespace
 
 const std::vector<SmartPointer<GBuildingNode>>* GBuildingNode::levelBuildings() const
@@ -159,7 +172,7 @@ int GBuildingNode::countServedGuests(const GBuildingType* forRecord, bool plainA
 	{
 		const GBuildingNode* server = building->getServerFor(forRecord->getName());
 		if (building->workKind == NoWork && building->condition == Normal && (!server || server == this))
-			guests += building->record->getGuestsCount(configuration.get());
+			guests += building->record->getGuestsCount(modifiersOf(levelScene));
 	}
 	return guests;
 }
@@ -222,7 +235,7 @@ void GBuildingNode::updateIncomeBonus()
 	}
 	if (configuration)
 	{
-		const GLevelModifierValues& values = configuration->getModifierValues();
+		const GLevelModifierValues& values = modifiersOrNone(levelScene);
 		if (std::fabs(values.pyramidIncomeBonus) > Epsilon &&
 		    contains(configuration->getPyramidIncomeBonusPlaces(), Name))
 			incomeBonus += values.pyramidIncomeBonus;
@@ -332,7 +345,7 @@ void GBuildingNode::updateServeArea(const GBuildingType* shown)
 	{
 		const GBuildingNode* server = building->getServerFor(shown->getName());
 		const bool hasGuests =
-		    building->record->getGuestsCount(configuration.get()) > 0 || building->record->getLevel() == 0;
+		    building->record->getGuestsCount(modifiersOf(levelScene)) > 0 || building->record->getLevel() == 0;
 		if (building->workKind == NoWork && building->condition == Normal && hasGuests && (!server || server == this))
 			building->tintSprites(bonus ? BlueTint : GreenTint);
 	}
@@ -468,7 +481,7 @@ float GBuildingNode::getPrice(const GBuildingType* forRecord) const
 	float price = priced->getSellPrice();
 	if (priced != record.get() || !configuration)
 		return price;
-	const GLevelModifierValues& values = configuration->getModifierValues();
+	const GLevelModifierValues& values = modifiersOrNone(levelScene);
 	float percent = owned ? values.ownedBuildingPriceBonus : -values.buyBuildingPriceDiscount;
 	// Buying a building its owner does not offer costs the extra; it never applies to the player's own.
 	if (!owned && !forSale && values.buyNotForSaleBuildingPriceBonus > 0.0f)

@@ -27,7 +27,7 @@ GDestroyProcess::GDestroyProcess(GGameLevelScene* levelScene, GBuildingNode* bui
 	listenTo(cargosNode);
 	listenTo(building);
 	if (record)
-		workers = record->getDestroyWorkersCost(level ? level->getLevelConfiguration() : nullptr);
+		workers = record->getDestroyWorkersCost(level ? level->getModifierValues() : nullptr);
 	if (!startWorkerBus(140.0f, true, "Bus"))
 		GBaseSceneNode::playCue("Destroying");
 	makeProgressBar();

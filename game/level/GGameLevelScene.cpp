@@ -110,7 +110,10 @@ void GGameLevelScene::copyFrom(const BaseNode* source, INodeEventQueue* manager)
 {
 	SceneNode::copyFrom(source, manager);
 	if (const GGameLevelScene* other = nodeCast<GGameLevelScene>(source))
+	{
 		configuration = other->configuration;
+		modifierValues = other->modifierValues;
+	}
 }
 
 // ---- set-up

@@ -6,6 +6,7 @@
 #include "core/IScheduledTask.h"
 #include "core/SmartPointer.h"
 #include "data/GameNodeTypeIds.h"
+#include "data/GLevelModifierValues.h"
 #include "data/IObjectiveLevelView.h"
 #include "effects/ILevelPathsSource.h"
 #include "scene/SceneNode.h"
@@ -50,7 +51,7 @@ class GLevelProcess;
 class GNeutralCarTraffic;
 class GUpgradeEffects;
 
-// One recorded action of the player, read by the objectives.
+// The level keeps its history in the entries the objectives read.
 using GHistoryEntry = GObjectiveHistoryEntry;
 
 // The live level: the building nodes of one city level, the player's money and stock, the running
@@ -124,8 +125,12 @@ public:
 	bool buyMaterials(const GResourceOffer* offer);
 	bool trainWorkers(const GResourceOffer* offer);
 	int getRatingStars() const;
-	// The rain or snow node, shown while a weather request's time runs. None is made yet (the particle
-	// node is not part of the game); until then a test or the effects code gives one.
+	// The values of the level modifiers in force, rebuilt by each recalculation; none without a
+	// configuration.
+	const GLevelModifierValues* getModifierValues() const { return configuration ? &modifierValues : nullptr; }
+	GLevelModifierValues* getModifierValues() { return configuration ? &modifierValues : nullptr; }
+	// The rain or snow node, shown while a weather request's time runs. The first entry makes one
+	// when none was given before (tests give their own).
 	void setWeatherNode(BaseNode* node) { weatherNode = shareRef(node); }
 	BaseNode* getWeatherNode() const { return weatherNode.get(); }
 
@@ -257,6 +262,7 @@ private:
 	std::vector<SmartPointer<GBuildingNode>> buildings;
 	SmartPointer<BaseNode> cargosNode;
 	SmartPointer<GLevelConfiguration> configuration;
+	GLevelModifierValues modifierValues;
 	SmartPointer<GBuildingsConfiguration> buildingsConfiguration;
 	SmartPointer<GUpgradeEffects> upgradeEffects;
 	SmartPointer<GLevelPaths> levelPaths;

@@ -69,7 +69,7 @@ CommandCost GGameLevelScene::buildCost(const GBuildingType* record) const
 		return cost;
 	cost.money = record->getCost();
 	cost.materials = record->getBuildMaterialsCost(configuration.get());
-	cost.workers = record->getBuildWorkersCost(configuration.get());
+	cost.workers = record->getBuildWorkersCost(getModifierValues());
 	return cost;
 }
 
@@ -77,14 +77,14 @@ CommandCost GGameLevelScene::repairCost(const GBuildingType* record) const
 {
 	CommandCost cost;
 	cost.materials = record->getRepairMaterialsCost(configuration.get());
-	cost.workers = record->getRepairWorkersCost(configuration.get());
+	cost.workers = record->getRepairWorkersCost(getModifierValues());
 	return cost;
 }
 
 CommandCost GGameLevelScene::destroyCost(const GBuildingType* record) const
 {
 	CommandCost cost;
-	cost.workers = record->getDestroyWorkersCost(configuration.get());
+	cost.workers = record->getDestroyWorkersCost(getModifierValues());
 	return cost;
 }
 
@@ -118,7 +118,7 @@ bool GGameLevelScene::canBuy(const GBuildingNode* building) const
 	if (checkBuy(building) != CommandRefusal::None)
 		return false;
 	return building->isForSale() ||
-	       (configuration && configuration->getModifierValues().buyNotForSaleBuildingPriceBonus >= 1.0f);
+	       (configuration && modifierValues.buyNotForSaleBuildingPriceBonus >= 1.0f);
 }
 
 CommandRefusal GGameLevelScene::checkBuildOnPlace(const GBuildingNode* building, const GBuildingType* record) const
@@ -581,7 +581,7 @@ bool GGameLevelScene::onSellRequest(GEventSellBuildingRequest* event)
 
 bool GGameLevelScene::onBrokenRequest(GEventBrokenBuildingRequest* event)
 {
-	if (!configuration || !configuration->getModifierValues().canBuildingsBroke)
+	if (!configuration || !modifierValues.canBuildingsBroke)
 		return true;
 	spoilRequestedBuilding(event, 0, GBuildingNode::Broken, "Broken");
 	return true;

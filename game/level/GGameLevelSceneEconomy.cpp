@@ -91,7 +91,7 @@ bool GGameLevelScene::update(unsigned elapsed)
 		postToParent(new GEventNewDay());
 		changed = true;
 	}
-	const GLevelModifierValues* values = configuration ? &configuration->getModifierValues() : nullptr;
+	const GLevelModifierValues* values = getModifierValues();
 	if (values && advanceOrder(materialOrderLeft, values->materialDeliveryTimeM, dt))
 	{
 		GBaseSceneNode::playCue("MaterialsDelivered");
@@ -162,8 +162,8 @@ void GGameLevelScene::recalculateStats()
 	if (!configuration)
 		return;
 	rating = configuration->getInitRating();
-	configuration->resetModifiers();
-	GLevelModifierValues& values = configuration->getModifierValues();
+	modifierValues.reset();
+	GLevelModifierValues& values = modifierValues;
 	if (upgradeEffects)
 		for (const SmartPointer<GLevelModifierList>& list : upgradeEffects->getModifierLists())
 			list->applyAll(values);
@@ -191,12 +191,12 @@ void GGameLevelScene::recalculateStats()
 		if (building->isWorking())
 		{
 			income += building->getIncome();
-			guests += record->getGuestsCount(configuration.get());
+			guests += record->getGuestsCount(getModifierValues());
 		}
 		else
 		{
 			possibleIncome += building->getIncome(record);
-			possibleGuests += record->getGuestsCount(configuration.get());
+			possibleGuests += record->getGuestsCount(getModifierValues());
 		}
 	}
 	possibleGuests += guests;
@@ -367,7 +367,7 @@ CommandRefusal GGameLevelScene::checkOrder(const GResourceOffer* offer, float pr
 
 bool GGameLevelScene::buyMaterials(const GResourceOffer* offer)
 {
-	const float multiplier = configuration ? configuration->getModifierValues().materialPriceM : 1.0f;
+	const float multiplier = configuration ? modifierValues.materialPriceM : 1.0f;
 	if (checkOrder(offer, multiplier, materialOrderLeft) != CommandRefusal::None)
 		return false;
 	materialOrderTime = offer->getTime();
@@ -380,7 +380,7 @@ bool GGameLevelScene::buyMaterials(const GResourceOffer* offer)
 
 bool GGameLevelScene::trainWorkers(const GResourceOffer* offer)
 {
-	const float multiplier = configuration ? configuration->getModifierValues().workerPriceM : 1.0f;
+	const float multiplier = configuration ? modifierValues.workerPriceM : 1.0f;
 	if (checkOrder(offer, multiplier, workerOrderLeft) != CommandRefusal::None)
 		return false;
 	workerOrderTime = offer->getTime();
@@ -408,7 +408,7 @@ bool GGameLevelScene::onResourcesReturned(GEventResourcesReturned* event)
 
 bool GGameLevelScene::onLetterRequest(GEventLetterRequest* event)
 {
-	if (!configuration || !configuration->getModifierValues().canReceiveMoneyLetters)
+	if (!configuration || !modifierValues.canReceiveMoneyLetters)
 		return true;
 	auto carriesLetter = [this](const GBuildingNode* building)
 	{

@@ -195,6 +195,6 @@ void GLevelProcess::removeProgressBar()
 
 float GLevelProcess::buildTimeFactor() const
 {
-	const GLevelConfiguration* configuration = level ? level->getLevelConfiguration() : nullptr;
-	return configuration ? configuration->getModifierValues().buildTimeM : 1.0f;
+	const GLevelModifierValues* values = level ? level->getModifierValues() : nullptr;
+	return values ? values->buildTimeM : 1.0f;
 }

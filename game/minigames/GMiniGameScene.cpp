@@ -2,7 +2,6 @@
 
 #include "GMiniCompletedScene.h"
 #include "app/GGameApplication.h"
-#include "app/GGameStatistics.h"
 #include "content/CContentManager.h"
 #include "content/CProfile.h"
 #include "content/CProfileManager.h"
@@ -183,12 +182,7 @@ void GMiniGameScene::completeMiniGame()
 			times[index] = elapsedTime;
 		profile->setString(ProfileKey::Times, joinIntList(times));
 		profile->save();
-		if (gGameApplication && gGameApplication->getStatistics())
-			gGameApplication->getStatistics()->reportLevelResult(profile->getString(ProfileKey::LevelName),
-			                                                     elapsedTime / 1000);
 	}
-	if (gGameApplication)
-		gGameApplication->reportEvent("");
 
 	CContentManager* content = gGameApplication ? gGameApplication->contentManager : nullptr;
 	SmartPointer<BaseNode> loaded(content ? content->getSceneNode(CompletedSceneFileName, false) : nullptr);

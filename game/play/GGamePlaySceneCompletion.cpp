@@ -2,7 +2,6 @@
 #include "GGamePlayScene.h"
 #include "GLevelCompletedScene.h"
 #include "app/GGameApplication.h"
-#include "app/GGameStatistics.h"
 #include "content/CProfile.h"
 #include "content/CProfileManager.h"
 #include "data/GAchievements.h"
@@ -132,9 +131,6 @@ bool GGamePlayScene::onLevelCompleted(bool normalScoreOnly)
 			tracker->save();
 		else
 			profile->save();
-		if (gGameApplication && gGameApplication->getStatistics())
-			gGameApplication->getStatistics()->reportLevelResult(profile->getString(ProfileKey::LevelName),
-			                                                     static_cast<int>(elapsed / 1000.0f));
 	}
 	levelScene->scoreGain = static_cast<float>(std::max(0, total - best));
 	if (!showAchievementPopup())

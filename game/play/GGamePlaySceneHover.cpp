@@ -232,7 +232,7 @@ void GGamePlayScene::showBuildingInfoNode(const GBuildingType* record, GBuilding
 		if (building->isOwned())
 			income = format("MoneyDollar", building->getIncomeText(record));
 		const int count = record->getType() != 0 ? building->countServedGuests(record)
-		                                         : record->getGuestsCount(levelScene->getLevelConfiguration());
+		                                         : record->getGuestsCount(levelScene->getModifierValues());
 		guests = format("GuestsSign", irr::core::stringw(count));
 	}
 	setText(textChild(info, "IncomeText"), times() + income);
@@ -349,7 +349,7 @@ void GGamePlayScene::showBuyHint(const BaseNode* hovered)
 	else if (named(hovered, "BuyButton") && selected)
 	{
 		if (!selected->isForSale() &&
-		    (!configuration || configuration->getModifierValues().buyNotForSaleBuildingPriceBonus < 1.0f))
+		    (!configuration || levelScene->getModifierValues()->buyNotForSaleBuildingPriceBonus < 1.0f))
 			hint->setText(L"%Hint_CantBuyNotForSaleButton%");
 		else
 			hint->setText(selected->getPrice() <= levelScene->money ? L"%Hint_BuyButton%" : L"%Hint_CantBuyButton%");
@@ -451,6 +451,7 @@ bool GGamePlayScene::onNodeHovered(CEventNodeHovered* event)
 	GBuildingNode* selected = levelScene ? levelScene->getSelectedBuilding() : nullptr;
 	const GBuildingType* record = selected ? selected->getRecord() : nullptr;
 	const GLevelConfiguration* configuration = levelScene ? levelScene->getLevelConfiguration() : nullptr;
+	const GLevelModifierValues* modifiers = levelScene ? levelScene->getModifierValues() : nullptr;
 	const irr::core::vector3df at(node->getPosition().X, TooltipY, 0.0f);
 	if (named(node, "UpgradeButton"))
 	{
@@ -461,7 +462,7 @@ bool GGamePlayScene::onNodeHovered(CEventNodeHovered* event)
 		if (next)
 			showMaterialsWorkersTooltip(at, L"%Hint_UpgradeBuildingTitle%",
 			                            static_cast<int>(next->getBuildMaterialsCost(configuration)),
-			                            next->getBuildWorkersCost(configuration),
+			                            next->getBuildWorkersCost(modifiers),
 			                            static_cast<int>(levelScene->buildCost(next.get()).money));
 		return true;
 	}
@@ -473,11 +474,11 @@ bool GGamePlayScene::onNodeHovered(CEventNodeHovered* event)
 		if (named(node, "RepairButton"))
 			showMaterialsWorkersTooltip(at, L"%Hint_RepairBuildingTitle%",
 			                            static_cast<int>(record->getRepairMaterialsCost(configuration)),
-			                            record->getRepairWorkersCost(configuration));
+			                            record->getRepairWorkersCost(modifiers));
 		else if (named(node, "CleanButton"))
-			showWorkersTooltip(at, L"%Hint_CleanBuildingTitle%", record->getRepairWorkersCost(configuration));
+			showWorkersTooltip(at, L"%Hint_CleanBuildingTitle%", record->getRepairWorkersCost(modifiers));
 		else
-			showWorkersTooltip(at, L"%Hint_DestroyBuildingTitle%", record->getDestroyWorkersCost(configuration));
+			showWorkersTooltip(at, L"%Hint_DestroyBuildingTitle%", record->getDestroyWorkersCost(modifiers));
 		return true;
 	}
 	if (named(node, "BuyButton"))
@@ -528,7 +529,7 @@ bool GGamePlayScene::onNodeHovered(CEventNodeHovered* event)
 		                       : type == 5                           ? L"%Hint_BuildingTabExcavate%"
 		                                                             : L"";
 		showMaterialsWorkersTooltip(at, title, static_cast<int>(record->getBuildMaterialsCost(configuration)),
-		                            record->getBuildWorkersCost(configuration),
+		                            record->getBuildWorkersCost(modifiers),
 		                            static_cast<int>(levelScene->buildCost(record).money));
 		return true;
 	}
@@ -680,13 +681,14 @@ bool GGamePlayScene::onListItemHovered(CEventNodeListItemHovered* event)
 	if (selected->getRecord() && selected->getRecord()->getLevel() != 0)
 		return true;
 	const GLevelConfiguration* configuration = levelScene->getLevelConfiguration();
+	const GLevelModifierValues* modifiers = levelScene->getModifierValues();
 	hoveredBuilding = selected;
 	hoveredRecord = record;
 	const int slot = list->slotOfItem(event->item);
 	const float x = list->getPosition().X + list->getElementPosition(slot).X;
 	showMaterialsWorkersTooltip(irr::core::vector3df(x, TooltipY, 0.0f), upperName(record),
 	                            static_cast<int>(std::floor(record->getBuildMaterialsCost(configuration) + 0.5f)),
-	                            record->getBuildWorkersCost(configuration),
+	                            record->getBuildWorkersCost(modifiers),
 	                            static_cast<int>(levelScene->buildCost(record).money));
 	highlightHovered(record, selected);
 	selected->showBuildPreview(record);

@@ -200,7 +200,7 @@ void GGamePlayScene::refreshOrder(const OrderPage& page)
 	ListNode* list = nodeCast<ListNode>(child(buttons, page.listName));
 	if (!list)
 		return;
-	const GLevelModifierValues& values = configuration->getModifierValues();
+	const GLevelModifierValues& values = *levelScene->getModifierValues();
 	const float factor = page.materials ? values.materialPriceM : values.workerPriceM;
 	for (unsigned i = 0; i < list->getItemCount(); ++i)
 	{
@@ -247,8 +247,8 @@ void GGamePlayScene::showOrderHint(const OrderPage& page, const GResourceOffer* 
 	const GLevelConfiguration* configuration = levelScene ? levelScene->getLevelConfiguration() : nullptr;
 	float factor = 1.0f;
 	if (configuration)
-		factor = page.materials ? configuration->getModifierValues().materialPriceM
-		                        : configuration->getModifierValues().workerPriceM;
+		factor = page.materials ? levelScene->getModifierValues()->materialPriceM
+		                        : levelScene->getModifierValues()->workerPriceM;
 	hint->setText(format(page.materials ? "Hint_MaterialsBuy" : "Hint_WorkersBuy", amountText,
 	                     thousands(static_cast<int>(offer->getPrice() * factor))));
 }

@@ -570,7 +570,6 @@ void GGamePlayScene::fillBuildingInfo(BaseNode* info, const GBuildingType* recor
 	for (BaseNode* part :
 	     {static_cast<BaseNode*>(stats), child(info, "AfterUpgradeNode"), child(info, "BrokenNode"), description})
 		show(part, false);
-	const GLevelConfiguration* configuration = levelScene->getLevelConfiguration();
 
 	TextNode* name = textChild(info, "NameText");
 	irr::core::stringw title = texts->getText(record->getDisplayName());
@@ -598,7 +597,7 @@ void GGamePlayScene::fillBuildingInfo(BaseNode* info, const GBuildingType* recor
 	const int plainGuests = record->getGuestsCount(nullptr);
 	if (plainGuests > 0)
 	{
-		const int guests = record->getGuestsCount(configuration);
+		const int guests = record->getGuestsCount(levelScene->getModifierValues());
 		irr::core::stringw amount = guestsSign(plainGuests);
 		if (guests != plainGuests)
 			amount += irr::core::stringw(L" + ") + guestsSign(guests - plainGuests);
@@ -649,7 +648,7 @@ void GGamePlayScene::fillBuildingInfo(BaseNode* info, const GBuildingType* recor
 	        texts->format("GamePlay_Income",
 	                      formatThousands(static_cast<int>(std::floor(building->getIncome(next.get()) + 0.5f)), L',')));
 	setText(textChild(after, "GuestsNode"),
-	        texts->format("GamePlay_Guests", irr::core::stringw(next->getGuestsCount(configuration))));
+	        texts->format("GamePlay_Guests", irr::core::stringw(next->getGuestsCount(levelScene->getModifierValues()))));
 	after->setVisible(true);
 }
 

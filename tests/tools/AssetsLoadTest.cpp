@@ -1,4 +1,5 @@
 #include "AssetsTestSupport.h"
+#include "app/GameNodeClasses.h"
 #include "content/CDictionary.h"
 #include "content/CReadFile.h"
 #include "content/CXMLReader.h"
@@ -10,7 +11,6 @@
 #include "data/GLevelPaths.h"
 #include "data/GLevelScores.h"
 #include "data/GUpgradesConfiguration.h"
-#include "data/GameNodeClasses.h"
 #include "effects/GHOHintParticlesNode.h"
 #include "effects/GWeatherParticlesNode.h"
 #include "minigames/GMiniGameHidden2Scene.h"

@@ -1,7 +1,7 @@
 #include "AssetsTestSupport.h"
+#include "app/GameNodeClasses.h"
 #include "core/SystemFlowEvents.h"
 #include "core/TaskScheduler.h"
-#include "data/GameNodeClasses.h"
 #include "device/CDeviceStub.h"
 #include "frontend/GComicsScene.h"
 #include "scene/NodeEvents.h"

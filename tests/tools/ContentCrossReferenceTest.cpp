@@ -1,9 +1,9 @@
 #include "AssetsTestSupport.h"
+#include "app/GameNodeClasses.h"
 #include "content/CXMLReader.h"
 #include "core/TextUtils.h"
 #include "data/GBuildingType.h"
 #include "data/GBuildingsConfiguration.h"
-#include "data/GameNodeClasses.h"
 #include "scene/TemplateCollectionNode.h"
 #include "support/LogCapture.h"
 

@@ -1,7 +1,7 @@
 #include "data/GBuildingType.h"
 
 #include "DataTestSupport.h"
-#include "data/GLevelConfiguration.h"
+#include "data/GLevelModifierValues.h"
 
 #include <gtest/gtest.h>
 
@@ -30,11 +30,11 @@ std::string vectorText(const irr::core::vector2df& v)
 }
 
 // A level whose modifiers in force save that many workers.
-SmartPointer<GLevelConfiguration> workersSaving(float sum)
+GLevelModifierValues workersSaving(float sum)
 {
-	SmartPointer<GLevelConfiguration> level(new GLevelConfiguration());
-	level->getModifierValues().workersCostA = sum;
-	return level;
+	GLevelModifierValues values;
+	values.workersCostA = sum;
+	return values;
 }
 } // namespace
 
@@ -176,12 +176,13 @@ TEST(GBuildingType, WorkerSavingsLeaveAtLeastOneWorker)
 	} cases[] = {{0.0f, 3}, {0.5f, 2}, {1.5f, 1}, {2.5f, 1}, {5.0f, 1}, {-1.0f, 4}, {-1e30f, 2147483647}};
 	for (const auto& c : cases)
 	{
-		const SmartPointer<GLevelConfiguration> level = workersSaving(c.saving);
-		EXPECT_EQ(r->getBuildWorkersCost(level.get()), c.expected) << c.saving;
-		EXPECT_EQ(r->getDestroyWorkersCost(level.get()), c.expected) << c.saving;
+		const GLevelModifierValues values = workersSaving(c.saving);
+		EXPECT_EQ(r->getBuildWorkersCost(&values), c.expected) << c.saving;
+		EXPECT_EQ(r->getDestroyWorkersCost(&values), c.expected) << c.saving;
 	}
 	EXPECT_EQ(r->getBuildWorkersCost(nullptr), 3);
-	EXPECT_EQ(r->getBuildWorkersCost(workersSaving(std::nanf("")).get()), 1);
+	const GLevelModifierValues undefinedSaving = workersSaving(std::nanf(""));
+	EXPECT_EQ(r->getBuildWorkersCost(&undefinedSaving), 1);
 }
 
 TEST(GBuildingType, OnlyHotelGuestsFollowTheGuestsFactor)
@@ -196,9 +197,9 @@ TEST(GBuildingType, OnlyHotelGuestsFollowTheGuestsFactor)
 	{
 		SmartPointer<GBuildingType> r =
 		    readProperties(property("int", "Type", std::to_string(c.type)) + property("int", "GuestsCount", "7"));
-		SmartPointer<GLevelConfiguration> level(new GLevelConfiguration());
-		level->getModifierValues().guestsCountM = c.factor;
-		EXPECT_EQ(r->getGuestsCount(level.get()), c.expected) << "type " << c.type << " factor " << c.factor;
+		GLevelModifierValues values;
+		values.guestsCountM = c.factor;
+		EXPECT_EQ(r->getGuestsCount(&values), c.expected) << "type " << c.type << " factor " << c.factor;
 		EXPECT_EQ(r->getGuestsCount(nullptr), 7);
 	}
 }

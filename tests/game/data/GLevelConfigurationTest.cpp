@@ -1,6 +1,7 @@
 #include "data/GLevelConfiguration.h"
 
 #include "LevelDataTestSupport.h"
+#include "data/GLevelModifierValues.h"
 #include "data/GObjectiveList.h"
 #include "data/GRandomEventList.h"
 #include "data/GResourceOffer.h"
@@ -195,11 +196,12 @@ TEST_F(LevelConfiguration, OffersAreTheFixedListsOnceWhateverThePropertiesElemen
 	EXPECT_EQ(configuration->getWorkerOffers().size(), 4u);
 }
 
-TEST_F(LevelConfiguration, ResetModifiersRestoresTheDefaults)
+TEST(GLevelModifierValues, ResetRestoresTheDefaults)
 {
-	configuration->getModifierValues().buildTimeM = 0.25f;
-	configuration->getModifierValues().canReceiveMoneyLetters = true;
-	configuration->resetModifiers();
-	EXPECT_EQ(configuration->getModifierValues().buildTimeM, 1.0f);
-	EXPECT_FALSE(configuration->getModifierValues().canReceiveMoneyLetters);
+	GLevelModifierValues values;
+	values.buildTimeM = 0.25f;
+	values.canReceiveMoneyLetters = true;
+	values.reset();
+	EXPECT_EQ(values.buildTimeM, 1.0f);
+	EXPECT_FALSE(values.canReceiveMoneyLetters);
 }

@@ -1,7 +1,8 @@
 #include "../GameTestSupport.h"
 #include "EffectTestSupport.h"
+#include "app/GameNodeClasses.h"
 #include "data/GLevelPath.h"
-#include "data/GameNodeClasses.h"
+#include "effects/EffectNodeClasses.h"
 #include "effects/GFireworkNode.h"
 #include "effects/GPathMovableNode.h"
 #include "effects/GWeatherParticlesNode.h"
@@ -21,7 +22,7 @@ namespace
 // A scene file of the source assets, read with the game's classes registered.
 SmartPointer<BaseNode> loadAsset(const std::string& name)
 {
-	registerGameNodeClasses();
+	registerNodeClasses(effectNodeClasses());
 	std::ifstream input(sourceDir() + "/assets/" + name, std::ios::binary);
 	std::stringstream text;
 	text << input.rdbuf();

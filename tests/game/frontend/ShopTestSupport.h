@@ -2,12 +2,12 @@
 
 #include "../GameTestSupport.h"
 #include "../data/ConfigXml.h"
+#include "app/GameNodeClasses.h"
 #include "content/CDictionary.h"
 #include "content/CProfileManager.h"
 #include "core/SmartPointer.h"
 #include "data/GAchievements.h"
 #include "data/GUpgradesConfiguration.h"
-#include "data/GameNodeClasses.h"
 #include "data/GameProfileDefaults.h"
 #include "data/ProfileKeys.h"
 #include "device/IDevice.h"

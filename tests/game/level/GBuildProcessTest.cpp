@@ -69,7 +69,7 @@ TEST(GBuildProcess, BuildTimeFactorShortensTheWork)
 {
 	ProcessLevel rig;
 	GBuildProcess* build = startBuild(rig, "Place2", "Hostel1", nullptr);
-	rig.levelConfiguration->getModifierValues().buildTimeM = 2.0f;
+	rig.level->getModifierValues()->buildTimeM = 2.0f;
 	while (build->getSiteStep() != 6)
 		rig.level->updateProcesses(20);
 	int working = 0;

@@ -218,7 +218,7 @@ TEST(GBuildingNodeSale, BuyerOffersARoundedPrice)
 TEST(GBuildingNodeSale, PriceModifiersByOwnershipAndOffer)
 {
 	BuildingLevel rig(buildingXml("Mine", 100, 100, "Hostel1") + buildingXml("Theirs", 400, 100, "Hostel1", false));
-	GLevelModifierValues& values = rig.level->getLevelConfiguration()->getModifierValues();
+	GLevelModifierValues& values = *rig.level->getModifierValues();
 	values.ownedBuildingPriceBonus = 10.0f;
 	values.buyBuildingPriceDiscount = 20.0f;
 	values.buyNotForSaleBuildingPriceBonus = 50.0f;

@@ -135,7 +135,7 @@ TEST(GRestoreProcess, FactorChangeRefitsTheAnimation)
 	for (int i = 0; i < 50; ++i)
 		rig.level->updateProcesses(20);
 	EXPECT_EQ(restoring->getRemaining(), 2000.0f);
-	rig.levelConfiguration->getModifierValues().buildTimeM = 2.0f;
+	rig.level->getModifierValues()->buildTimeM = 2.0f;
 	rig.level->updateProcesses(20);
 	EXPECT_EQ(restoring->getSpeedFactor(), 2.0f);
 	EXPECT_EQ(restoringLength(hostel), 1000) << "2000 ms left at double speed";

@@ -461,7 +461,7 @@ TEST(GGameLevelScene, FirstLevelEndsWithItsGoalsMet)
 	rig.level->money -= 3 * camping->getCost();
 	rig.level->recalculateStats();
 	EXPECT_GT(rig.level->income, 0.0f);
-	EXPECT_EQ(rig.level->guests, 3 * camping->getGuestsCount(configuration.get()));
+	EXPECT_EQ(rig.level->guests, 3 * camping->getGuestsCount(rig.level->getModifierValues()));
 	EXPECT_EQ(rig.level->getHintText(), "%GamePlay_CompleteHintMoney%");
 	rig.drain();
 	EXPECT_EQ(rig.services.log->count(EventTypeGEventLevelCompleted), 0);

@@ -27,7 +27,7 @@ GServeBusProcess* startServeBus(ProcessLevel& rig, GLevelPath* path)
 TEST(GServeTimerProcess, ReadyAfterTheServeTime)
 {
 	ProcessLevel rig;
-	rig.levelConfiguration->getModifierValues().buildTimeM = 2.0f;
+	rig.level->getModifierValues()->buildTimeM = 2.0f;
 	GBuildingNode* server = rig.building("Place1");
 	auto* timer = rig.start(new GServeTimerProcess(rig.level.get(), server, rig.templates()), server,
 	                        GBuildingNode::ServingWork, 0.0f, 0);

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "app/GameNodeClasses.h"
 #include "content/CXMLReader.h"
 #include "core/SmartPointer.h"
 #include "core/TaskScheduler.h"
 #include "data/GBuildingsConfiguration.h"
 #include "data/GLevelConfiguration.h"
-#include "data/GameNodeClasses.h"
 #include "level/GBuildingNode.h"
 #include "level/GGameLevelScene.h"
 #include "scene/ISceneServices.h"

@@ -1,4 +1,4 @@
-#include "data/GameNodeClasses.h"
+#include "app/GameNodeClasses.h"
 
 #include "content/CXMLReader.h"
 #include "core/SmartPointer.h"

@@ -1,8 +1,13 @@
-#include "data/GameNodeClasses.h"
+#include "app/GameNodeClasses.h"
 
 #include "app/GBaseSceneNode.h"
 #include "data/GameNodeTypeIds.h"
+#include "effects/EffectNodeClasses.h"
+#include "frontend/FrontendNodeClasses.h"
 #include "frontend/GRectangleNode.h"
+#include "level/LevelNodeClasses.h"
+#include "minigames/MiniGameNodeClasses.h"
+#include "play/PlayNodeClasses.h"
 #include "scene/NodeTypeIds.h"
 
 #include <gtest/gtest.h>
@@ -135,4 +140,21 @@ TEST(GameNodeClasses, TablesNameEachClassOnce)
 	// The scene base is no registered class but has its id from the same list.
 	SmartPointer<GBaseSceneNode> scene(new GBaseSceneNode());
 	EXPECT_EQ(scene->typeId(), 1100);
+}
+
+TEST(GameNodeClasses, AssembledTablesHoldEachFolderClassAndNoOther)
+{
+	// A name the assembly misspells drops that class; a class in two folders would be ambiguous.
+	std::set<std::wstring> folderNames;
+	for (const auto* folder : {&frontendNodeClasses(), &effectNodeClasses(), &levelNodeClasses(), &playNodeClasses(),
+	                           &miniGameNodeClasses()})
+		for (const GameNodeClass& entry : *folder)
+			EXPECT_TRUE(folderNames.insert(entry.typeName().c_str()).second);
+	std::set<std::wstring> assembledNames;
+	for (const auto* table : {&applicationNodeClasses(), &gameNodeClasses()})
+		for (const GameNodeClass& entry : *table)
+			assembledNames.insert(entry.typeName().c_str());
+	EXPECT_EQ(assembledNames, folderNames);
+	EXPECT_EQ(applicationNodeClasses().size(), 5u);
+	EXPECT_EQ(gameNodeClasses().size(), 47u);
 }

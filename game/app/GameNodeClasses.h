@@ -1,17 +1,8 @@
 #pragma once
 
-#include "scene/NodeFactory.h"
+#include "data/GameNodeClass.h"
 
-#include <irrlicht/irrString.h>
 #include <vector>
-
-// One game class as the node factory knows it: the accessor of the name scene files use in Type or
-// ClassOverride, and the creator that makes it with no parent and no scene manager.
-struct GameNodeClass
-{
-	const irr::core::stringw& (*typeName)();
-	NodeCreator creator;
-};
 
 // The classes the application registers before its first scene is loaded, in registration order.
 const std::vector<GameNodeClass>& applicationNodeClasses();
@@ -22,3 +13,5 @@ const std::vector<GameNodeClass>& gameNodeClasses();
 // nothing: the factory keeps the first creator of a name.
 void registerApplicationNodeClasses();
 void registerGameNodeClasses();
+// Register one folder's table, for callers that need only some folders.
+void registerNodeClasses(const std::vector<GameNodeClass>& classes);

@@ -1,3 +1,0 @@
-#include "GGameStatistics.h"
-
-void GGameStatistics::reportLevelResult(const irr::core::stringc&, int) {}

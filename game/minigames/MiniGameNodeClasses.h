@@ -1,0 +1,8 @@
+#pragma once
+
+#include "data/GameNodeClass.h"
+
+#include <vector>
+
+// The node classes of the mini-games folder, in the order the game registers them.
+const std::vector<GameNodeClass>& miniGameNodeClasses();
