@@ -343,11 +343,12 @@ bool SpriteNode::hitTestPoint(const core::vector2df& point) const
 	if (ImageStretchY == StretchFill && Bounds.Y > 0.0f)
 		p.Y *= uncutH / Bounds.Y;
 	p -= b;
-	if (FlipX)
-		p.X = uncutW - p.X;
-	if (FlipY)
-		p.Y = uncutH - p.Y;
 	p += ImagePivotPoint;
+	// As drawn: a flip mirrors the trimmed rectangle in place, not the uncut picture.
+	if (FlipX)
+		p.X = pw - p.X;
+	if (FlipY)
+		p.Y = ph - p.Y;
 	if (!(p.X >= 0.0f && p.X < pw && p.Y >= 0.0f && p.Y < ph))
 		return false;
 	const float texelX = p.X + uv.UpperLeftCorner.X * static_cast<float>(pageSize.Width);

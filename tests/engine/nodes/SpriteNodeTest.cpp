@@ -180,6 +180,19 @@ TEST_F(SpriteNodeTest, HitTestReadsThePictureAlpha)
 	EXPECT_TRUE(sprite->hitTestPoint({38, 14}));
 	sprite->setFlipX(false);
 
+	// A trimmed frame flips where it is drawn: texels 8..16 of the page are opaque, 16..24 clear, and the
+	// frame stands 4 pixels in from the picture's left edge.
+	{
+		SmartPointer<AtlasTexture> trimmed = makeFrame({8, 0, 24, 8}, {4, 0}, {12, 0});
+		SmartPointer<SpriteNode> flipped(new SpriteNode());
+		flipped->setAtlasTexture(trimmed.get());
+		flipped->setFlipX(true);
+		flipped->refreshAbsolute();
+		EXPECT_FALSE(flipped->hitTestPoint({8, 4})) << "the clear half is drawn on the left";
+		EXPECT_TRUE(flipped->hitTestPoint({16, 4})) << "the opaque half is drawn on the right";
+		EXPECT_FALSE(flipped->hitTestPoint({22, 4})) << "past the drawn rectangle";
+	}
+
 	// Stretched over 64: the picture is read at half the rate.
 	sprite->setBounds({64, 32, 0});
 	sprite->setImageStretchX(1);
