@@ -304,6 +304,8 @@ protected:
 				name(Kind::File, resolved, file);
 			else if (type == L"string" && property == "EmitterName" && !value.empty())
 				name(Kind::Emitter, value, file);
+			else if (type == L"string" && property == "AssociatedLevelName" && !value.empty())
+				nameLevelFolder(value, file + " (" + property + ")");
 		}
 	}
 
@@ -412,25 +414,24 @@ protected:
 		}
 	}
 
+	// What the level loader opens in a level's folder: a mini-game's configuration, or a city level's.
+	void nameLevelFolder(const std::string& level, const std::string& where)
+	{
+		const std::string folder = "levels/" + level + "/";
+		name(Kind::File, folder + "Level.qscn", where);
+		if (level.rfind("minigame", 0) == 0)
+			name(Kind::File, folder + "MiniGameConfiguration.xml", where);
+		else
+			for (const char* file : {"LevelConfiguration.xml", "LevelPaths.xml"})
+				name(Kind::File, folder + file, where);
+	}
+
 	void nameLevelFiles()
 	{
 		for (int v = 1; v <= 28; ++v)
-		{
-			const std::string folder = "levels/level" + std::to_string(v) + "/";
-			for (const char* file : {"Level.qscn", "LevelConfiguration.xml", "LevelPaths.xml"})
-				name(Kind::File, folder + file, "the level loader");
-		}
-		for (int n = 1; n <= 4; ++n)
-		{
-			const std::string folder = "levels/minigame" + std::to_string(n) + "/";
-			for (const char* file : {"Level.qscn", "MiniGameConfiguration.xml"})
-				name(Kind::File, folder + file, "the level loader");
-		}
+			nameLevelFolder("level" + std::to_string(v), "the level loader");
 	}
 
-	// ---- the game code
-
-	// Look-ups whose names the code builds at run time, or picks from variables, listed by hand.
 	void nameBuiltLookUps()
 	{
 		const std::string code = "game code";
