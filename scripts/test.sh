@@ -21,7 +21,7 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 # Tests that read pixels back from windows on the shared virtual screen run one at a time,
 # so no other window covers theirs; everything else runs in parallel. One of them plays a level in real
 # time, hence their longer timeout.
-on_screen='^(WindowedDevice|GuardFixture|SceneManagerRender|ParticleDraw|RenderedNodesTest|ListDraw|RenderedAtlasTest|RenderedQuads|GameCursor|GameProcess|[A-Za-z]*Screens|[A-Za-z]*Screenshots?(Test)?)\.'
+on_screen='^([A-Za-z]+/)?(WindowedDevice|GuardFixture|SceneManagerRender|ParticleDraw|RenderedNodesTest|ListDraw|RenderedAtlasTest|RenderedQuads|GameCursor|GameProcess|[A-Za-z]*Screens|[A-Za-z]*Screenshots?(Test)?)\.'
 xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
   ctest --test-dir "$1" --output-on-failure -j "$2" --timeout 300 --repeat until-pass:2 -E "$3" &&
   ctest --test-dir "$1" --output-on-failure --timeout 900 --repeat until-pass:2 -R "$3"
