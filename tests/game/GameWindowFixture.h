@@ -77,8 +77,9 @@ protected:
 	}
 
 	// A player, active, as the game leaves the profile file: the last location won (-1: none yet) and the
-	// effects on.
-	static void writePlayer(const wchar_t* name, int maxUnlockedLevelIndex)
+	// effects on; a test sets its own keys on top.
+	static void writePlayer(const wchar_t* name, int maxUnlockedLevelIndex,
+	                        const std::function<void(CProfile&)>& setUp = {})
 	{
 		CProfileManager manager;
 		manager.loadProfiles();
@@ -88,6 +89,8 @@ protected:
 		player->setInt(ProfileKey::MaxUnlockedLevelIndex, maxUnlockedLevelIndex);
 		player->setInt(ProfileKey::LevelIndex, 0);
 		player->setBool(ProfileKey::SoundOn, true);
+		if (setUp)
+			setUp(*player);
 		ASSERT_TRUE(manager.saveProfiles());
 	}
 

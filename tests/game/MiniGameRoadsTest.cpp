@@ -51,20 +51,6 @@ SavedProgress readProgress()
 	return saved;
 }
 
-// The one player, current, with this progress and no results yet.
-void writeMiniGamePlayer(int maxUnlockedLevelIndex, int levelIndex)
-{
-	CProfileManager manager;
-	manager.loadProfiles();
-	ASSERT_TRUE(manager.addProfile(L"Ada"));
-	manager.setActiveProfile(manager.getProfileCount() - 1);
-	CProfile* player = manager.getActiveProfile();
-	player->setInt(ProfileKey::MaxUnlockedLevelIndex, maxUnlockedLevelIndex);
-	player->setInt(ProfileKey::LevelIndex, levelIndex);
-	player->setBool(ProfileKey::ShowTutorialOn, false);
-	ASSERT_TRUE(manager.saveProfiles());
-}
-
 // ---- the shipped files, read as the game reads them
 
 // Every element of an XML file, with its attributes, in file order; elements nested under SceneNode elements
@@ -476,7 +462,7 @@ protected:
 // the game played to its result popup, OK back to the map, and the result kept in the profile.
 TEST_F(MiniGameRoadScreens, EveryBonusLocationPlaysToItsResultAndBackToTheMap)
 {
-	writeMiniGamePlayer(30, 0);
+	writePlayer(L"Ada", 30, [](CProfile& player) { player.setBool(ProfileKey::ShowTutorialOn, false); });
 	ASSERT_FALSE(HasFatalFailure());
 	startGame();
 	ASSERT_FALSE(HasFatalFailure());
@@ -525,7 +511,12 @@ TEST_F(MiniGameRoadScreens, EveryBonusLocationPlaysToItsResultAndBackToTheMap)
 // and the result is kept. Each time the comic's own button closes it over the map.
 TEST_F(MiniGameRoadScreens, TheFourthComicPlaysTheAuctionOnItsWayAndGoesOn)
 {
-	writeMiniGamePlayer(22, 23);
+	writePlayer(L"Ada", 22,
+	            [](CProfile& player)
+	            {
+		            player.setInt(ProfileKey::LevelIndex, 23);
+		            player.setBool(ProfileKey::ShowTutorialOn, false);
+	            });
 	ASSERT_FALSE(HasFatalFailure());
 	startGame();
 	ASSERT_FALSE(HasFatalFailure());

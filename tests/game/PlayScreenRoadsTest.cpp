@@ -14,19 +14,12 @@ using namespace gameinput;
 namespace
 {
 // A player back from level 1 who has bought the cafe, with the tutorial and the tips turned off.
-void writeCafePlayer()
+void setUpCafePlayer(CProfile& player)
 {
-	CProfileManager manager;
-	manager.loadProfiles();
-	ASSERT_TRUE(manager.addProfile(L"Ada"));
-	manager.setActiveProfile(manager.getProfileCount() - 1);
-	CProfile* player = manager.getActiveProfile();
-	player->setInt(ProfileKey::MaxUnlockedLevelIndex, 0);
-	player->setInt(ProfileKey::LevelIndex, 1);
-	player->setString(ProfileKey::BoughtUpgrades, "Cafe");
-	player->setBool(ProfileKey::ShowTutorialOn, false);
-	player->setBool(ProfileKey::ShowTipsOn, false);
-	ASSERT_TRUE(manager.saveProfiles());
+	player.setInt(ProfileKey::LevelIndex, 1);
+	player.setString(ProfileKey::BoughtUpgrades, "Cafe");
+	player.setBool(ProfileKey::ShowTutorialOn, false);
+	player.setBool(ProfileKey::ShowTipsOn, false);
 }
 
 // The recharge fill of a feature button, and the money star: the gold of the game's art.
@@ -157,7 +150,7 @@ protected:
 
 TEST_F(PlayScreenRoadScreens, AFeatureStartedFromItsPanelPaysAndTheLevelSurvivesAFocusLoss)
 {
-	writeCafePlayer();
+	writePlayer(L"Ada", 0, setUpCafePlayer);
 	ASSERT_FALSE(HasFatalFailure());
 	startGame();
 	ASSERT_FALSE(HasFatalFailure());

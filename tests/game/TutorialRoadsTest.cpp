@@ -47,24 +47,17 @@ struct PlayerSetup
 	bool tutorialOn = true;
 };
 
-// The profile file as the game leaves it, with this player current (the game's defaults for the rest).
-void writeTutorialPlayer(const PlayerSetup& setup)
+// The tutorial keys and progress of the player the test writes.
+void setUpTutorialPlayer(CProfile& player, const PlayerSetup& setup)
 {
-	CProfileManager manager;
-	manager.loadProfiles();
-	ASSERT_TRUE(manager.addProfile(L"Ada"));
-	manager.setActiveProfile(manager.getProfileCount() - 1);
-	CProfile* player = manager.getActiveProfile();
-	player->setInt(ProfileKey::MaxUnlockedLevelIndex, setup.maxUnlocked);
-	player->setInt(ProfileKey::LevelIndex, setup.levelIndex);
-	player->setString(ProfileKey::Scores, setup.scores);
-	player->setString(ProfileKey::BoughtUpgrades, setup.bought);
-	player->setBool(ProfileKey::ShowTutorialMap1, true);
-	player->setBool(ProfileKey::ShowTutorialMap2, setup.map2);
-	player->setBool(ProfileKey::ShowTutorialShop1, true);
-	player->setBool(ProfileKey::ShowTutorialShop2, true);
-	player->setBool(ProfileKey::ShowTutorialOn, setup.tutorialOn);
-	ASSERT_TRUE(manager.saveProfiles());
+	player.setInt(ProfileKey::LevelIndex, setup.levelIndex);
+	player.setString(ProfileKey::Scores, setup.scores);
+	player.setString(ProfileKey::BoughtUpgrades, setup.bought);
+	player.setBool(ProfileKey::ShowTutorialMap1, true);
+	player.setBool(ProfileKey::ShowTutorialMap2, setup.map2);
+	player.setBool(ProfileKey::ShowTutorialShop1, true);
+	player.setBool(ProfileKey::ShowTutorialShop2, true);
+	player.setBool(ProfileKey::ShowTutorialOn, setup.tutorialOn);
 }
 
 // The cream paper of the tutorial's window.
@@ -92,6 +85,11 @@ class TutorialRoadScreens : public GameWindowTest
 {
 protected:
 	TutorialRoadScreens() : GameWindowTest("tutorial-") {}
+
+	static void writeTutorialPlayer(const PlayerSetup& setup)
+	{
+		writePlayer(L"Ada", setup.maxUnlocked, [&](CProfile& player) { setUpTutorialPlayer(player, setup); });
+	}
 
 	// The start of a game for the player: the menu's Play opens the map.
 	void SetUp() override
