@@ -1,5 +1,7 @@
 #pragma once
 
+#include <irrlicht/vector2d.h>
+
 class IXMLReader;
 
 // The range a number of a configuration file or a profile may take.
@@ -20,6 +22,8 @@ constexpr NumberRange Seconds{-1.0, 1.0e6};
 constexpr NumberRange Target{0.0, 1.0e9};
 // Level numbers and map location indices.
 constexpr NumberRange LevelIndex{-1.0, 1000.0};
+// Places on the screen, well past its edges.
+constexpr NumberRange ScreenPlace{-1.0e4, 1.0e4};
 } // namespace NumberRanges
 
 // The one gate through which the numbers of the game's configuration files and profiles pass: NaN,
@@ -28,6 +32,13 @@ constexpr NumberRange LevelIndex{-1.0, 1000.0};
 bool isNumberInRange(double value, NumberRange range, const char* name);
 int checkedInt(double value, int fallback, NumberRange range, const char* name);
 float checkedFloat(double value, float fallback, NumberRange range, const char* name);
+// A pair (a position, a range) is taken whole or not at all: one refused number keeps the fallback pair.
+template <class T>
+irr::core::vector2d<T> checkedPair(const irr::core::vector2d<T>& value, const irr::core::vector2d<T>& fallback,
+                                   NumberRange range, const char* name)
+{
+	return isNumberInRange(value.X, range, name) && isNumberInRange(value.Y, range, name) ? value : fallback;
+}
 
 // An attribute through the gate; absent, it gives the fallback without a word. ok, when given, turns
 // false when a present value is refused.

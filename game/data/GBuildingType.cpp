@@ -2,6 +2,7 @@
 
 #include "GLevelConfiguration.h"
 #include "GLevelModifierValues.h"
+#include "GameCodes.h"
 #include "PropertyFields.h"
 #include "content/IXMLReader.h"
 #include "core/CPropertyCollection.h"
@@ -66,7 +67,7 @@ void GBuildingType::readProperties(const CPropertyCollection& p)
 	takeFloatProperty(p, "RepairTime", repairTime);
 	takeFloatProperty(p, "DestroyTime", destroyTime);
 	takeIntProperty(p, "ProvidedService", providedService);
-	if (providedService != 4 && providedService != 5)
+	if (providedService != BuildingCondition::DeliveryRequest && providedService != BuildingCondition::CateringRequest)
 		providedService = 0;
 	takeVector2dProperty(p, "ServeArea", serveArea);
 	takeVector2dProperty(p, "BoostedServeArea", boostedServeArea);
@@ -137,7 +138,7 @@ int GBuildingType::getDestroyWorkersCost(const GLevelModifierValues* modifiers) 
 
 int GBuildingType::getGuestsCount(const GLevelModifierValues* modifiers) const
 {
-	if (!modifiers || type != 0)
+	if (!modifiers || type != BuildingKind::Hotel)
 		return guestsCount;
 	const float factor = modifiers->guestsCountM;
 	const double guests = std::floor(static_cast<double>(factor) * guestsCount + 0.5);
@@ -149,7 +150,7 @@ int GBuildingType::getGuestsCount(const GLevelModifierValues* modifiers) const
 
 float GBuildingType::getServeAreaIncomeBonus(int workKind, int condition) const
 {
-	if (workKind != 0)
+	if (workKind != BuildingWork::None)
 		return 0.0f;
-	return condition != 0 ? brokenServeAreaIncomeBonus : serveAreaIncomeBonus;
+	return condition != BuildingCondition::Normal ? brokenServeAreaIncomeBonus : serveAreaIncomeBonus;
 }

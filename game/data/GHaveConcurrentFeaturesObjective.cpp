@@ -1,5 +1,6 @@
 #include "GHaveConcurrentFeaturesObjective.h"
 
+#include "GameCodes.h"
 #include "IObjectiveLevelView.h"
 #include "LevelDataText.h"
 #include "content/IXMLReader.h"
@@ -11,10 +12,10 @@ namespace
 // The building can run a feature of the paired type: owned, in use, normal, built.
 bool canServePair(const GObjectiveBuilding& building, StringId type, int featureIndex)
 {
-	if (!building.owned || building.forSale || building.workKind == 2 || building.workKind == 3 ||
-	    building.condition != 0)
+	if (!building.owned || building.forSale || building.workKind == BuildingWork::Demolition ||
+	    building.workKind == BuildingWork::WorkerJob || building.condition != BuildingCondition::Normal)
 		return false;
-	const GObjectiveRecord& record = building.workKind == 1 ? building.previous : building.current;
+	const GObjectiveRecord& record = building.workKind == BuildingWork::Build ? building.previous : building.current;
 	if (!record.exists || record.level <= 0 || record.name != type)
 		return false;
 	return featureIndex >= 0 && static_cast<irr::u32>(featureIndex) < building.featureStates.size() &&

@@ -26,7 +26,8 @@ bool GLogosList::load(IXMLReader* reader)
 		{
 			GPublisherLogoEntry entry;
 			entry.image = narrow(reader->getAttributeValue(L"Image"));
-			entry.pos = parseVector2dW(reader->getAttributeValue(L"Pos").c_str());
+			entry.pos = checkedPair(parseVector2dW(reader->getAttributeValue(L"Pos").c_str()), entry.pos,
+			                        NumberRanges::ScreenPlace, "Pos");
 			entry.url = narrow(reader->getAttributeValue(L"URL"));
 			publisherLogos.push_back(entry);
 		}

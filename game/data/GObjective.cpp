@@ -1,5 +1,6 @@
 #include "GObjective.h"
 
+#include "GameCodes.h"
 #include "IObjectiveLevelView.h"
 #include "content/CDictionary.h"
 #include "content/IXMLReader.h"
@@ -10,7 +11,8 @@
 
 bool GObjective::passesOwnership(const GObjectiveBuilding& building)
 {
-	return building.owned && !building.forSale && building.workKind != 3 && building.condition == 0;
+	return building.owned && !building.forSale && building.workKind != BuildingWork::WorkerJob &&
+	       building.condition == BuildingCondition::Normal;
 }
 
 const GObjectiveRecord* GObjective::countedRecord(const GObjectiveBuilding& building)

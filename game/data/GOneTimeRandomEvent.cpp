@@ -24,5 +24,5 @@ bool GOneTimeRandomEvent::run(unsigned elapsed)
 void GOneTimeRandomEvent::read(IXMLReader* reader)
 {
 	GRandomEvent::read(reader);
-	timeRange = parseIntRange(reader->getAttributeValue(L"TimeRange").c_str());
+	timeRange = readTimeRange(reader, L"TimeRange", timeRange);
 }

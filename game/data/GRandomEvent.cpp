@@ -1,5 +1,6 @@
 #include "GRandomEvent.h"
 
+#include "CheckedNumber.h"
 #include "GEventBrokenBuildingRequest.h"
 #include "GEventCafeBuildingRequest.h"
 #include "GEventDirtyBuildingRequest.h"
@@ -30,9 +31,18 @@ void GRandomEvent::read(IXMLReader* reader)
 {
 	buildingTypes = parseIdListW(reader->getAttributeValue(L"BuildingTypes"));
 	placeNames = parseIdListW(reader->getAttributeValue(L"PlaceNames"));
-	moneyRange = parseVector2dW(reader->getAttributeValue(L"MoneyRange").c_str());
-	waitTimeRange = parseVector2dW(reader->getAttributeValue(L"WaitTimeRange").c_str());
-	durationTimeRange = parseIntRange(reader->getAttributeValue(L"DurationTimeRange").c_str());
+	moneyRange = checkedPair(parseVector2dW(reader->getAttributeValue(L"MoneyRange").c_str()), moneyRange,
+	                         NumberRanges::Amount, "MoneyRange");
+	waitTimeRange = checkedPair(parseVector2dW(reader->getAttributeValue(L"WaitTimeRange").c_str()), waitTimeRange,
+	                            NumberRanges::Amount, "WaitTimeRange");
+	durationTimeRange = readTimeRange(reader, L"DurationTimeRange", durationTimeRange);
+}
+
+irr::core::vector2di GRandomEvent::readTimeRange(IXMLReader* reader, const wchar_t* name,
+                                                 const irr::core::vector2di& fallback)
+{
+	return checkedPair(parseIntRange(reader->getAttributeValue(name).c_str()), fallback, NumberRanges::Amount,
+	                   irr::core::stringc(name).c_str());
 }
 
 int GRandomEvent::pickInRange(const irr::core::vector2di& range)

@@ -31,12 +31,17 @@ public:
 	void setPaused(bool value) { paused = value; }
 	bool isPaused() const { return paused; }
 	int getRequestType() const { return requestType; }
+	const irr::core::vector2df& getMoneyRange() const { return moneyRange; }
+	const irr::core::vector2di& getDurationTimeRange() const { return durationTimeRange; }
 
 	// A value in [min, max) of the range, min when both are equal; a range written the wrong way round (or
 	// a single number, which leaves max at 0) is taken between its two numbers.
 	static int pickInRange(const irr::core::vector2di& range);
 
 protected:
+	// A range of ms through the number gate; a refused one keeps the fallback.
+	static irr::core::vector2di readTimeRange(IXMLReader* reader, const wchar_t* name,
+	                                          const irr::core::vector2di& fallback);
 	// A countdown or life drawn from the range: never below 0, since time only runs forward.
 	static int pickDuration(const irr::core::vector2di& range);
 	// The value less the elapsed ms, held at the int range's bottom.

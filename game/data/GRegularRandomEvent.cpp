@@ -37,7 +37,7 @@ bool GRegularRandomEvent::run(unsigned elapsed)
 void GRegularRandomEvent::read(IXMLReader* reader)
 {
 	GRandomEvent::read(reader);
-	firstTimeRange = parseIntRange(reader->getAttributeValue(L"FirstTimeRange").c_str());
-	lastTimeRange = parseIntRange(reader->getAttributeValue(L"LastTimeRange").c_str());
-	periodRange = parseIntRange(reader->getAttributeValue(L"PeriodRange").c_str());
+	firstTimeRange = readTimeRange(reader, L"FirstTimeRange", firstTimeRange);
+	lastTimeRange = readTimeRange(reader, L"LastTimeRange", lastTimeRange);
+	periodRange = readTimeRange(reader, L"PeriodRange", periodRange);
 }

@@ -1,8 +1,8 @@
 #include "GPathMovableNode.h"
 
+#include "IVehicleTraffic.h"
 #include "core/Random.h"
 #include "data/GLevelPath.h"
-#include "level/GNeutralCarTraffic.h"
 #include "scene/NodeEvents.h"
 
 #include <array>
@@ -241,7 +241,7 @@ void GPathMovableNode::arrive()
 	sendToParent(DeliverSelf, finished.get());
 }
 
-void GPathMovableNode::setTrafficManager(GNeutralCarTraffic* manager, bool priority)
+void GPathMovableNode::setTrafficManager(IVehicleTraffic* manager, bool priority)
 {
 	if (trafficManager)
 		trafficManager->removeCar(this);

@@ -8,7 +8,7 @@
 #include <irrlicht/irrArray.h>
 #include <irrlicht/vector2d.h>
 
-class GNeutralCarTraffic;
+class IVehicleTraffic;
 struct GLevelPathPoint;
 
 // The eight heading names ("Right", "RightUp", ... "RightDown") of a screen vector.
@@ -40,8 +40,8 @@ public:
 	// Ends the travel where the node stands, without telling the parent.
 	void stop();
 	void updateMovement(irr::u32 elapsedMs);
-	void setTrafficManager(GNeutralCarTraffic* manager, bool priority);
-	GNeutralCarTraffic* getTrafficManager() const { return trafficManager.get(); }
+	void setTrafficManager(IVehicleTraffic* manager, bool priority);
+	IVehicleTraffic* getTrafficManager() const { return trafficManager.get(); }
 
 	// Called with the vector of each segment begun; the base names the heading to the children.
 	virtual void onDirectionChanged(const irr::core::vector2df& direction);
@@ -65,7 +65,7 @@ protected:
 private:
 	void arrive();
 
-	SmartPointer<GNeutralCarTraffic> trafficManager;
+	SmartPointer<IVehicleTraffic> trafficManager;
 	float speed = 100.0f; // pixels per second
 	int userData = -1;    // carried by the arrival notification; in practice a name id
 	// Points still to reach in reverse order of travel: the last is the current segment's start.

@@ -9,6 +9,7 @@
 #include "data/GBuildingType.h"
 #include "data/GEventResourcesReturned.h"
 #include "data/GEventWorkCompleted.h"
+#include "data/GameCodes.h"
 #include "effects/GPathMovableNode.h"
 #include "nodes/BaseProgressBarNode.h"
 #include "nodes/SpriteNode.h"
@@ -94,11 +95,11 @@ GBuildProcess::GBuildProcess(GGameLevelScene* levelScene, GBuildingNode* buildin
 	makeHelicopter();
 	if (startWorkerBus(140.0f, true, "Bus"))
 	{
-		busStep = 1;
+		busStep = BusDrivingIn;
 	}
 	else
 	{
-		busStep = 11;
+		busStep = BusLeft;
 		if (building)
 			building->setWorkersText(workers);
 	}
@@ -153,10 +154,10 @@ void GBuildProcess::makeHelicopter()
 	if (!helicopter)
 	{
 		// No cargo flight: the site does not wait for one.
-		helicopterStep = 12;
+		helicopterStep = HelicopterGone;
 		return;
 	}
-	helicopterStep = 1;
+	helicopterStep = HelicopterFlyingIn;
 	planFlight();
 	helicopterSound = shareRef(GBaseSceneNode::playCue("Helicopter"));
 	helicopter->setState(processName("MovingTo"), nullptr, StringId());
@@ -196,7 +197,7 @@ void GBuildProcess::makeConstructionSelector()
 
 void GBuildProcess::makeSite()
 {
-	siteStep = 1;
+	siteStep = SitePreparing;
 	site = shareRef(cloneTemplate(templates.get(), "Construction", building));
 	if (site)
 	{
@@ -227,7 +228,7 @@ bool GBuildProcess::update(u32 elapsed)
 	updateSite(elapsed);
 	if (siteProgressBar)
 		siteProgressBar->setValue(getProgress());
-	return helicopter || bus || site || starStep != 2;
+	return helicopter || bus || site || starStep != StarDone;
 }
 
 void GBuildProcess::updateHelicopter()
@@ -236,16 +237,16 @@ void GBuildProcess::updateHelicopter()
 		return;
 	switch (helicopterStep)
 	{
-	case 3:
-		helicopterStep = 4;
+	case HelicopterArrived:
+		helicopterStep = HelicopterBeforeUnloading;
 		playChildrenState(helicopter.get(), direction + "_BeforeUnloading");
 		break;
-	case 5:
-		helicopterStep = 6;
+	case HelicopterReadyToUnload:
+		helicopterStep = HelicopterUnloading;
 		playChildrenState(helicopter.get(), direction + "_Unloading");
 		break;
-	case 7:
-		helicopterStep = 8;
+	case HelicopterUnloaded:
+		helicopterStep = HelicopterAfterUnloading;
 		if (BaseNode* cargo = directChild(helicopter.get(), "Cargo"))
 			cargo->setVisible(false);
 		if (BaseNode* shadow = directChild(helicopter.get(), "CargoShadow"))
@@ -257,12 +258,12 @@ void GBuildProcess::updateHelicopter()
 		}
 		playChildrenState(helicopter.get(), direction + "_AfterUnloading");
 		break;
-	case 9:
-		helicopterStep = 10;
+	case HelicopterReadyToLeave:
+		helicopterStep = HelicopterFlyingOut;
 		helicopter->setState(processName("MovingFrom"), nullptr, StringId());
 		break;
-	case 11:
-		helicopterStep = 12;
+	case HelicopterLeft:
+		helicopterStep = HelicopterGone;
 		removeHelicopter();
 		break;
 	default:
@@ -277,20 +278,20 @@ void GBuildProcess::updateBus(u32 elapsed)
 	advanceBus(elapsed);
 	if (!bus)
 		return;
-	if (busStep == 1 && bus->getRemainingPointsCount() == 2)
+	if (busStep == BusDrivingIn && bus->getRemainingPointsCount() == 2)
 	{
-		busStep = 2;
+		busStep = BusTurning;
 		bus->setState(processName("MovingFrom"), nullptr, StringId());
 	}
-	else if (busStep == 3)
+	else if (busStep == BusArrived)
 	{
-		busStep = 10;
+		busStep = BusUnloaded;
 		if (building)
 			building->setWorkersText(workers);
 	}
-	else if (busStep == 11)
+	else if (busStep == BusLeft)
 	{
-		busStep = 12;
+		busStep = BusGone;
 		GBaseSceneNode::stopCue("Bus");
 		removeBus();
 	}
@@ -301,19 +302,19 @@ void GBuildProcess::updateSite(u32 elapsed)
 	const float grown = static_cast<float>(elapsed) * buildTimeFactor();
 	switch (siteStep)
 	{
-	case 2:
-		siteStep = 3;
+	case SitePrepared:
+		siteStep = SiteRaising;
 		playSiteState("PreBuild2");
 		setTemplateChildrenVisible(building ? building->getTemplateRoot() : nullptr, false);
 		break;
-	case 4:
-		siteStep = 5;
+	case SiteRaised:
+		siteStep = SiteWaitingForVehicles;
 		playSiteState("Build");
 		break;
-	case 5:
+	case SiteWaitingForVehicles:
 		if (!vehiclesDone())
 			break;
-		siteStep = 6;
+		siteStep = SiteWorking;
 		if (building)
 		{
 			building->setWorkersText(workers);
@@ -322,15 +323,15 @@ void GBuildProcess::updateSite(u32 elapsed)
 		}
 		playSiteState("Working");
 		break;
-	case 6:
+	case SiteWorking:
 		if (vehiclesDone())
 			elapsedBuild += grown;
 		if (!record || record->getBuildTime() <= elapsedBuild)
-			siteStep = 7;
+			siteStep = SiteWorkDone;
 		break;
-	case 7:
+	case SiteWorkDone:
 	{
-		siteStep = 10;
+		siteStep = SiteFinishing;
 		SmartPointer<BaseNode> cargo = siteCargo;
 		siteCargo.reset();
 		if (cargo && cargo->getParent())
@@ -338,12 +339,11 @@ void GBuildProcess::updateSite(u32 elapsed)
 		playSiteState("PostBuild1");
 		break;
 	}
-	case 8:
-	case 10:
+	case SiteFinishing:
 		elapsedBuild += grown;
 		break;
-	case 9:
-		siteStep = 10;
+	case SiteUncovering:
+		siteStep = SiteFinishing;
 		setTemplateChildrenVisible(building ? building->getTemplateRoot() : nullptr, true);
 		if (building && record)
 		{
@@ -351,12 +351,12 @@ void GBuildProcess::updateSite(u32 elapsed)
 			if (building->isFocused())
 				building->setState(ControlNode::nameIdFocus(), nullptr, StringId());
 			building->setWorkersText(workers);
-			if (starEffect && record->getType() == 0 && record->getLevel() > 1)
+			if (starEffect && record->getType() == BuildingKind::Hotel && record->getLevel() > 1)
 				building->setStars(0, -1);
 		}
 		playSiteState("PostBuild2");
 		break;
-	case 11:
+	case SiteFinished:
 		handOver();
 		break;
 	default:
@@ -366,13 +366,13 @@ void GBuildProcess::updateSite(u32 elapsed)
 
 void GBuildProcess::handOver()
 {
-	siteStep = 13;
+	siteStep = SiteHandedOver;
 	if (building)
 		building->stopWorkSound();
 	removeSite();
 	if (!building)
 	{
-		starStep = 2;
+		starStep = StarDone;
 		return;
 	}
 	building->setChildrenState(processName("AfterBuild"), nullptr);
@@ -382,10 +382,10 @@ void GBuildProcess::handOver()
 	reportToLevel(returned.get());
 	building->setWorkersText(0);
 	const int level = record ? record->getLevel() : 0;
-	if (starEffect && record && record->getType() == 0 && level > 1)
+	if (starEffect && record && record->getType() == BuildingKind::Hotel && level > 1)
 	{
 		building->setStars(level - 1, level - 1);
-		starStep = 1;
+		starStep = StarLighting;
 		starEffect->setVisible(true);
 		const core::vector3df centre = building->getStarCentre();
 		starEffect->setPosition(core::vector3df(centre.X, centre.Y, 3000.0f));
@@ -394,7 +394,7 @@ void GBuildProcess::handOver()
 	else
 	{
 		building->setStars(-1, -1);
-		starStep = 2;
+		starStep = StarDone;
 		// Unused: it goes now rather than when the building lets the process go.
 		removeStarEffect();
 	}
@@ -410,19 +410,19 @@ bool GBuildProcess::onMoveFinished(CEventNodeStateFinished* event)
 	const bool left = event->stateName == processName("MovingFrom");
 	if (helicopter && event->node == helicopter.get())
 	{
-		if (arrived && helicopterStep < 3)
-			helicopterStep = 3;
-		else if (left && helicopterStep < 11)
-			helicopterStep = 11;
+		if (arrived && helicopterStep < HelicopterArrived)
+			helicopterStep = HelicopterArrived;
+		else if (left && helicopterStep < HelicopterLeft)
+			helicopterStep = HelicopterLeft;
 	}
 	else if (bus && event->node == bus.get())
 	{
 		// The end of the route and the end of the leaving state may come in either order; the bus
 		// must still be removed after both.
-		if (arrived && busStep < 3)
-			busStep = 3;
-		else if (left && busStep < 11)
-			busStep = 11;
+		if (arrived && busStep < BusArrived)
+			busStep = BusArrived;
+		else if (left && busStep < BusLeft)
+			busStep = BusLeft;
 	}
 	return false;
 }
@@ -440,32 +440,32 @@ void GBuildProcess::stateFinished(BaseNode* sender, StringId state)
 	if (helicopter && sender == helicopter.get())
 	{
 		if (contains(name, "_BeforeUnloading"))
-			helicopterStep = 5;
+			helicopterStep = HelicopterReadyToUnload;
 		else if (contains(name, "_Unloading"))
-			helicopterStep = 7;
+			helicopterStep = HelicopterUnloaded;
 		else if (contains(name, "_AfterUnloading"))
-			helicopterStep = 9;
+			helicopterStep = HelicopterReadyToLeave;
 	}
 	else if (sender == site.get() || (!site && sender == nullptr))
 	{
-		if (name == "PreBuild1" && siteStep == 1)
-			siteStep = 2;
-		else if (name == "PreBuild2" && siteStep == 3)
-			siteStep = 4;
-		else if (name == "PostBuild1" && siteStep == 10)
-			siteStep = 9;
-		else if (name == "PostBuild2" && siteStep == 10)
-			siteStep = 11;
+		if (name == "PreBuild1" && siteStep == SitePreparing)
+			siteStep = SitePrepared;
+		else if (name == "PreBuild2" && siteStep == SiteRaising)
+			siteStep = SiteRaised;
+		else if (name == "PostBuild1" && siteStep == SiteFinishing)
+			siteStep = SiteUncovering;
+		else if (name == "PostBuild2" && siteStep == SiteFinishing)
+			siteStep = SiteFinished;
 	}
-	else if (building && sender == building && name == "Build" && siteStep == 6)
+	else if (building && sender == building && name == "Build" && siteStep == SiteWorking)
 	{
-		siteStep = 7;
+		siteStep = SiteWorkDone;
 	}
 	else if (starEffect && sender == starEffect.get() && name == "Activate")
 	{
 		if (building)
 			building->setStars(-1, -1);
-		starStep = 2;
+		starStep = StarDone;
 		removeStarEffect();
 	}
 }
@@ -497,16 +497,16 @@ void GBuildProcess::cancel()
 {
 	GBuildingType* previous = building ? building->getPreviousRecord() : nullptr;
 	// Once handed over, the building is the level's: a late cancel changes nothing.
-	if (!previous || siteStep == 13)
+	if (!previous || siteStep == SiteHandedOver)
 		return;
 	SmartPointer<GBuildProcess> keep(shareRef(this));
 	if (helicopter)
-		helicopterStep = 11;
+		helicopterStep = HelicopterLeft;
 	if (bus)
-		busStep = 11;
-	if (siteStep != 0)
+		busStep = BusLeft;
+	if (siteStep != SiteNone)
 	{
-		siteStep = 13;
+		siteStep = SiteHandedOver;
 		building->stopWorkSound();
 		removeSite();
 		SmartPointer<GBuildingType> restored = shareRef(previous);
@@ -519,7 +519,7 @@ void GBuildProcess::cancel()
 		if (level)
 			level->recalculateStats();
 	}
-	starStep = 2;
+	starStep = StarDone;
 	removeStarEffect();
 }
 

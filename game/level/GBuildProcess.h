@@ -18,6 +18,57 @@ irr::core::vector2df rotatePointAround(const irr::core::vector2df& point, float 
 class GBuildProcess : public GLevelProcess
 {
 public:
+	// Where the construction site is. A step waiting for an animation moves on when it ends; the
+	// finishing animations bring the site from Finishing back to Uncovering once, between the two.
+	enum SiteStep
+	{
+		SiteNone = 0,
+		SitePreparing = 1,          // "PreBuild1" plays
+		SitePrepared = 2,           // "PreBuild2" next
+		SiteRaising = 3,            // "PreBuild2" plays
+		SiteRaised = 4,             // "Build" next
+		SiteWaitingForVehicles = 5, // until the cargo and the workers are there
+		SiteWorking = 6,            // the build time runs
+		SiteWorkDone = 7,           // "PostBuild1" next
+		SiteUncovering = 9,         // the new building shows, "PostBuild2" next
+		SiteFinishing = 10,         // "PostBuild1" or "PostBuild2" plays
+		SiteFinished = 11,          // the building is handed over next
+		SiteHandedOver = 13,        // or called off: the site is gone
+	};
+	// The cargo helicopter's flight: odd steps wait for a flight or an animation to end.
+	enum HelicopterStep
+	{
+		HelicopterNone = 0,
+		HelicopterFlyingIn = 1,
+		HelicopterArrived = 3,
+		HelicopterBeforeUnloading = 4,
+		HelicopterReadyToUnload = 5,
+		HelicopterUnloading = 6,
+		HelicopterUnloaded = 7,
+		HelicopterAfterUnloading = 8,
+		HelicopterReadyToLeave = 9,
+		HelicopterFlyingOut = 10,
+		HelicopterLeft = 11,
+		HelicopterGone = 12, // removed, or none was made
+	};
+	// The workers' bus.
+	enum BusStep
+	{
+		BusNone = 0,
+		BusDrivingIn = 1,
+		BusTurning = 2, // its leaving look starts two points before the end of the route
+		BusArrived = 3,
+		BusUnloaded = 10, // the workers are at the site
+		BusLeft = 11,
+		BusGone = 12,
+	};
+	enum StarStep
+	{
+		StarNone = 0,
+		StarLighting = 1, // a hotel's new level star plays its effect
+		StarDone = 2,
+	};
+
 	GBuildProcess(GGameLevelScene* level, GBuildingNode* building, GBuildingType* record, BaseNode* cargosNode,
 	              TemplateCollectionNode* templates, GLevelPath* path, float materials, int workers);
 	~GBuildProcess() override;
@@ -43,10 +94,10 @@ public:
 	BaseNode* getSite() const { return site.get(); }
 	BaseNode* getStarEffect() const { return starEffect.get(); }
 	const irr::core::stringc& getDirection() const { return direction; }
-	int getHelicopterStep() const { return helicopterStep; }
-	int getBusStep() const { return busStep; }
-	int getSiteStep() const { return siteStep; }
-	int getStarStep() const { return starStep; }
+	HelicopterStep getHelicopterStep() const { return helicopterStep; }
+	BusStep getBusStep() const { return busStep; }
+	SiteStep getSiteStep() const { return siteStep; }
+	StarStep getStarStep() const { return starStep; }
 	float getElapsed() const { return elapsedBuild; }
 	float getTotal() const { return total; }
 
@@ -65,7 +116,7 @@ private:
 	void removeHelicopter();
 	void removeSite();
 	void removeStarEffect();
-	bool vehiclesDone() const { return helicopterStep >= 7 && busStep >= 7; }
+	bool vehiclesDone() const { return helicopterStep >= HelicopterUnloaded && busStep >= BusUnloaded; }
 
 	SmartPointer<GPathMovableNode> helicopter;
 	irr::core::stringc direction;
@@ -74,10 +125,10 @@ private:
 	SmartPointer<BaseProgressBarNode> siteProgressBar;
 	SmartPointer<BaseNode> starEffect;
 	SmartPointer<CSoundCue> helicopterSound;
-	int helicopterStep = 0;
-	int busStep = 0;
-	int siteStep = 0;
-	int starStep = 0;
+	HelicopterStep helicopterStep = HelicopterNone;
+	BusStep busStep = BusNone;
+	SiteStep siteStep = SiteNone;
+	StarStep starStep = StarNone;
 	float materials = 0.0f;
 	int workers = 0;
 	float elapsedBuild = 0.0f; // ms

@@ -230,10 +230,10 @@ void GBuildingNode::setLevelRecord(const GBuildingType* newRecord, bool restore)
 			playState(icons.featureIcon(index), "Recharging");
 		}
 	}
-	if (record->getType() >= 3)
+	if (record->getType() >= BuildingKind::FirstService)
 		setCondition(RunDown);
-	else if (record->getType() == 2 && record->getServeAreaIncomeBonus(NoWork, Normal) > 0.0f && !owned &&
-	         configuration && configuration->isNotOwnedDecorationsDirty())
+	else if (record->getType() == BuildingKind::Decoration && record->getServeAreaIncomeBonus(NoWork, Normal) > 0.0f &&
+	         !owned && configuration && configuration->isNotOwnedDecorationsDirty())
 		setCondition(Dirty);
 	setStars();
 	updateBonusIcon();
@@ -287,7 +287,7 @@ void GBuildingNode::setCondition(int value)
 	TemplateCollectionNode* templates = findTemplateCollection();
 	if (!templates)
 		return;
-	if (value == Broken || value == 5)
+	if (value == Broken || value == CateringRequest)
 		icons.setConditionIcon(GBuildingIcons::make(this, templates, "RepairIcon"));
 	else if (value == Dirty)
 		icons.setConditionIcon(GBuildingIcons::make(this, templates, "DirtyIcon"));
@@ -324,7 +324,7 @@ bool GBuildingNode::isWorking() const
 		return false;
 	if (workKind == NoWork)
 		return true;
-	return record->getType() != 0 && record->getFeatureCount() > 0 &&
+	return record->getType() != BuildingKind::Hotel && record->getFeatureCount() > 0 &&
 	       (workKind == ServingWork || workKind == FeatureWork);
 }
 
@@ -342,7 +342,7 @@ void GBuildingNode::setStars(int level, int hiddenStar)
 {
 	if (level == -1)
 		level = workKind == BuildWork && previousRecord ? previousRecord->getLevel() : record->getLevel();
-	icons.showStars(owned && level != 0 && record->getType() == 0, level, hiddenStar);
+	icons.showStars(owned && level != 0 && record->getType() == BuildingKind::Hotel, level, hiddenStar);
 }
 
 core::vector3df GBuildingNode::getStarCentre() const
@@ -364,7 +364,7 @@ void GBuildingNode::setWorkersText(int count)
 
 void GBuildingNode::updateFeatureIcons()
 {
-	const bool hideAll = icons.workersShown() || !owned || !isWorking() || record->getType() == 5;
+	const bool hideAll = icons.workersShown() || !owned || !isWorking() || record->getType() == BuildingKind::Pyramid;
 	icons.placeFeatureIcons(!hideAll && isFeatureAllowed(0), !hideAll && isFeatureAllowed(1));
 }
 
@@ -389,7 +389,11 @@ StringId GBuildingNode::getWorkCueName() const
 	case DemolitionWork:
 		return id("Destroying");
 	case WorkerJob:
-		return id(record->getType() == 1 || record->getType() == 2 ? "CleaningDecoration" : "Building");
+	{
+		const int type = record->getType();
+		return id(type == BuildingKind::Business || type == BuildingKind::Decoration ? "CleaningDecoration"
+		                                                                             : "Building");
+	}
 	default:
 		return StringId();
 	}

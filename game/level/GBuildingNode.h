@@ -5,6 +5,7 @@
 #include "GFeatureState.h"
 #include "core/IScheduledTask.h"
 #include "core/SmartPointer.h"
+#include "data/GameCodes.h"
 #include "data/GameNodeTypeIds.h"
 #include "scene/ControlNode.h"
 
@@ -33,19 +34,21 @@ public:
 
 	enum Condition
 	{
-		Normal = 0,
-		Broken = 1,
-		Dirty = 2,
-		RunDown = 3,
+		Normal = BuildingCondition::Normal,
+		Broken = BuildingCondition::Broken,
+		Dirty = BuildingCondition::Dirty,
+		RunDown = BuildingCondition::RunDown,
+		DeliveryRequest = BuildingCondition::DeliveryRequest,
+		CateringRequest = BuildingCondition::CateringRequest,
 	};
 	enum WorkKind
 	{
-		NoWork = 0,
-		BuildWork = 1,
-		DemolitionWork = 2,
-		WorkerJob = 3,
-		ServingWork = 4,
-		FeatureWork = 5,
+		NoWork = BuildingWork::None,
+		BuildWork = BuildingWork::Build,
+		DemolitionWork = BuildingWork::Demolition,
+		WorkerJob = BuildingWork::WorkerJob,
+		ServingWork = BuildingWork::Serving,
+		FeatureWork = BuildingWork::Feature,
 	};
 
 	explicit GBuildingNode(const ContentRef& reference = ContentRef(), BaseNode* parent = nullptr,

@@ -181,7 +181,7 @@ const GBuildingType* GBuildingNode::incomeRecord(const GBuildingType* forRecord)
 {
 	if (forRecord)
 		return forRecord;
-	if (workKind != NoWork && record->getType() == 0)
+	if (workKind != NoWork && record->getType() == BuildingKind::Hotel)
 		return previousRecord.get();
 	return record.get();
 }
@@ -247,7 +247,7 @@ void GBuildingNode::updateIncomeBonus()
 		if (std::fabs(station2) > Epsilon &&
 		    contains(configuration->getStationIncomeBonus2BuildingTypes(), record->getName()))
 			incomeBonus += station2;
-		if (record->getType() != 7)
+		if (record->getType() != BuildingKind::Headquarters)
 			incomeBonus += values.aquaParkIncomeBonus;
 		incomeBonus += values.prIncomeBonus;
 		if (luckiness == -1)
@@ -262,8 +262,9 @@ void GBuildingNode::updateBonusIcon()
 {
 	if (!icons.smileIcon)
 		return;
-	const bool demolishingNonHotel = workKind == DemolitionWork && previousRecord && previousRecord->getType() != 0;
-	if (std::fabs(incomeBonus) <= Epsilon || record->getType() != 0 || demolishingNonHotel)
+	const bool demolishingNonHotel =
+	    workKind == DemolitionWork && previousRecord && previousRecord->getType() != BuildingKind::Hotel;
+	if (std::fabs(incomeBonus) <= Epsilon || record->getType() != BuildingKind::Hotel || demolishingNonHotel)
 	{
 		icons.smileIcon->setVisible(false);
 	}
@@ -294,7 +295,8 @@ void GBuildingNode::updateServeArea(const GBuildingType* shown)
 		return;
 	}
 	const int type = shown->getType();
-	if (shown->getLevel() > 0 && (type == 0 || type == 4 || type == 7))
+	if (shown->getLevel() > 0 &&
+	    (type == BuildingKind::Hotel || type == BuildingKind::ObservationTower || type == BuildingKind::Headquarters))
 	{
 		auto tintFor = [](const GBuildingNode* b)
 		{ return b->record->getServeAreaIncomeBonus(NoWork, Normal) > 0.0f ? BlueTint : GreenTint; };
@@ -360,7 +362,7 @@ void GBuildingNode::showBuildPreview(const GBuildingType* shown)
 		setTemplateName(shown->getName());
 		if (templateRoot)
 			templateRoot->setTintColor(video::SColor(204, 255, 255, 255));
-		if (shown->getType() == 0)
+		if (shown->getType() == BuildingKind::Hotel)
 			updateServeArea(shown);
 		return;
 	}

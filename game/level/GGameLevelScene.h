@@ -148,6 +148,8 @@ public:
 	CommandRefusal checkFeature(const GBuildingNode* building, int index) const;
 	CommandRefusal checkAcceptBuyOffer(const GBuildingNode* building) const;
 	CommandRefusal checkBuy(const GBuildingNode* building) const;
+	CommandRefusal checkSale(const GBuildingNode* building) const;
+	CommandRefusal checkAbort(const GBuildingNode* building) const;
 	bool buildOnPlace(GBuildingNode* building, const GBuildingType* record);
 	bool upgradeBuilding(GBuildingNode* building);
 	bool destroyBuilding(GBuildingNode* building);
@@ -158,10 +160,20 @@ public:
 	bool activateFeature(GBuildingNode* building, int index);
 	bool acceptBuyOffer(GBuildingNode* building);
 	bool buyBuilding(GBuildingNode* building);
-	// What each command takes, with the level's modifiers.
+	// Puts the building up for sale, or takes it off sale when it is on sale already.
+	bool toggleSale(GBuildingNode* building);
+	// Calls off the running build, demolition or worker job: the process gives back what it can.
+	bool abortWork(GBuildingNode* building);
+	// What each command takes, with the level's modifiers; the tooltips show these too.
 	CommandCost buildCost(const GBuildingType* record) const;
 	CommandCost repairCost(const GBuildingType* record) const;
+	CommandCost cleanCost(const GBuildingType* record) const { return repairCost(record); }
 	CommandCost destroyCost(const GBuildingType* record) const;
+	CommandCost restoreCost(const GBuildingType* record) const;
+	CommandCost featureCost(const GBuildingNode* building, int index) const;
+	CommandCost buyCost(const GBuildingNode* building) const;
+	// The record an upgrade of this one builds; none at the top of a line or when it is not known.
+	SmartPointer<GBuildingType> nextLevelRecord(const GBuildingType* record) const;
 	// Posts a message to the parent (mode 3); dropped when the scene has none yet.
 	void postToParent(CEvent* event);
 

@@ -88,6 +88,39 @@ CommandCost GGameLevelScene::destroyCost(const GBuildingType* record) const
 	return cost;
 }
 
+CommandCost GGameLevelScene::restoreCost(const GBuildingType* record) const
+{
+	// The build's materials and workers; the price was paid when the building was bought.
+	CommandCost cost = buildCost(record);
+	cost.money = 0.0f;
+	return cost;
+}
+
+CommandCost GGameLevelScene::featureCost(const GBuildingNode* building, int index) const
+{
+	CommandCost cost;
+	const GBuildingFeature* feature =
+	    building && building->getRecord() ? building->getRecord()->getFeature(index) : nullptr;
+	if (feature)
+		cost.money = feature->getMoneyCost();
+	return cost;
+}
+
+CommandCost GGameLevelScene::buyCost(const GBuildingNode* building) const
+{
+	CommandCost cost;
+	if (building)
+		cost.money = building->getPrice();
+	return cost;
+}
+
+SmartPointer<GBuildingType> GGameLevelScene::nextLevelRecord(const GBuildingType* record) const
+{
+	if (!record || record->isTopOfLine() || !buildingsConfiguration)
+		return SmartPointer<GBuildingType>();
+	return buildingsConfiguration->findBuilding(record->getNextLevelName());
+}
+
 void GGameLevelScene::pay(const CommandCost& cost)
 {
 	money -= cost.money;
@@ -146,10 +179,7 @@ CommandRefusal GGameLevelScene::checkUpgrade(const GBuildingNode* building) cons
 		return CommandRefusal::EmptyPlace;
 	if (!building->isWorking())
 		return CommandRefusal::NotWorking;
-	const GBuildingType* record = building->getRecord();
-	SmartPointer<GBuildingType> next = buildingsConfiguration && !record->isTopOfLine()
-	                                       ? buildingsConfiguration->findBuilding(record->getNextLevelName())
-	                                       : SmartPointer<GBuildingType>();
+	SmartPointer<GBuildingType> next = nextLevelRecord(building->getRecord());
 	if (!next)
 		return CommandRefusal::NoRecord;
 	return checkCost(money, materials, freeWorkers, buildCost(next.get()));
@@ -192,15 +222,13 @@ CommandRefusal GGameLevelScene::checkRepair(const GBuildingNode* building) const
 CommandRefusal GGameLevelScene::checkClean(const GBuildingNode* building) const
 {
 	const GBuildingType* record = building ? building->getRecord() : nullptr;
-	return checkWorkerJob(building, GBuildingNode::Dirty, record ? repairCost(record) : CommandCost());
+	return checkWorkerJob(building, GBuildingNode::Dirty, record ? cleanCost(record) : CommandCost());
 }
 
 CommandRefusal GGameLevelScene::checkRestore(const GBuildingNode* building) const
 {
 	const GBuildingType* record = building ? building->getRecord() : nullptr;
-	CommandCost cost = buildCost(record);
-	cost.money = 0.0f;
-	return checkWorkerJob(building, GBuildingNode::RunDown, cost);
+	return checkWorkerJob(building, GBuildingNode::RunDown, restoreCost(record));
 }
 
 CommandRefusal GGameLevelScene::checkServeRequest(const GBuildingNode* building) const
@@ -224,9 +252,7 @@ CommandRefusal GGameLevelScene::checkFeature(const GBuildingNode* building, int 
 		return CommandRefusal::NotOwned;
 	if (!building->isFeatureAllowed(index) || building->getFeatureState(index) != GFeatureState::Idle)
 		return CommandRefusal::FeatureNotReady;
-	CommandCost cost;
-	cost.money = building->getRecord()->getFeature(index)->getMoneyCost();
-	return checkCost(money, materials, freeWorkers, cost);
+	return checkCost(money, materials, freeWorkers, featureCost(building, index));
 }
 
 CommandRefusal GGameLevelScene::checkAcceptBuyOffer(const GBuildingNode* building) const
@@ -248,9 +274,30 @@ CommandRefusal GGameLevelScene::checkBuy(const GBuildingNode* building) const
 		return refusal;
 	if (building->isOwned())
 		return CommandRefusal::AlreadyOwned;
-	CommandCost cost;
-	cost.money = building->getPrice();
-	return checkCost(money, materials, freeWorkers, cost);
+	return checkCost(money, materials, freeWorkers, buyCost(building));
+}
+
+CommandRefusal GGameLevelScene::checkSale(const GBuildingNode* building) const
+{
+	if (CommandRefusal refusal = checkBuildingFree(building); refusal != CommandRefusal::None)
+		return refusal;
+	if (!building->isOwned())
+		return CommandRefusal::NotOwned;
+	if (!configuration || !configuration->isSellOn())
+		return CommandRefusal::SaleClosed;
+	if (building->getCondition() != GBuildingNode::Normal)
+		return CommandRefusal::WrongCondition;
+	return CommandRefusal::None;
+}
+
+CommandRefusal GGameLevelScene::checkAbort(const GBuildingNode* building) const
+{
+	if (!building || !building->getRecord())
+		return CommandRefusal::NoBuilding;
+	const int work = building->getWorkKind();
+	if (work < GBuildingNode::BuildWork || work > GBuildingNode::WorkerJob || !building->getProcess())
+		return CommandRefusal::NothingToStop;
+	return CommandRefusal::None;
 }
 
 // ---- commands
@@ -267,7 +314,7 @@ bool GGameLevelScene::upgradeBuilding(GBuildingNode* building)
 {
 	if (checkUpgrade(building) != CommandRefusal::None)
 		return false;
-	SmartPointer<GBuildingType> next = buildingsConfiguration->findBuilding(building->getRecord()->getNextLevelName());
+	SmartPointer<GBuildingType> next = nextLevelRecord(building->getRecord());
 	startBuild(building, next.get());
 	return true;
 }
@@ -337,7 +384,7 @@ bool GGameLevelScene::cleanBuilding(GBuildingNode* building)
 {
 	if (checkClean(building) != CommandRefusal::None)
 		return false;
-	const CommandCost cost = repairCost(building->getRecord());
+	const CommandCost cost = cleanCost(building->getRecord());
 	SmartPointer<GCleanProcess> process(new GCleanProcess(this, building, cargosNode.get(), templates(),
 	                                                      carPathFor(building), cost.materials, cost.workers));
 	startWorkerJob(building, process.get(), cost);
@@ -350,8 +397,7 @@ bool GGameLevelScene::restoreBuilding(GBuildingNode* building)
 {
 	if (checkRestore(building) != CommandRefusal::None)
 		return false;
-	CommandCost cost = buildCost(building->getRecord());
-	cost.money = 0.0f;
+	const CommandCost cost = restoreCost(building->getRecord());
 	SmartPointer<GRestoreProcess> process(new GRestoreProcess(this, building, cargosNode.get(), templates(),
 	                                                          carPathFor(building), cost.materials, cost.workers));
 	startWorkerJob(building, process.get(), cost);
@@ -368,7 +414,7 @@ bool GGameLevelScene::serveRequest(GBuildingNode* building)
 	SmartPointer<GServeTimerProcess> timer(new GServeTimerProcess(this, server, templates()));
 	server->setWork(GBuildingNode::ServingWork, timer.get());
 	addProcess(timer.get());
-	if (condition == 5)
+	if (condition == GBuildingNode::CateringRequest)
 	{
 		SmartPointer<GServeBusProcess> bus(
 		    new GServeBusProcess(this, building, cargosNode.get(), templates(), carPathFor(building)));
@@ -388,7 +434,8 @@ void GGameLevelScene::dropUnservedRequests()
 	for (const SmartPointer<GBuildingNode>& building : buildings)
 	{
 		const int condition = building->getCondition();
-		if (!building->isOwned() || building->getRecord()->getLevel() == 0 || condition < 5)
+		if (!building->isOwned() || building->getRecord()->getLevel() == 0 ||
+		    condition < GBuildingNode::CateringRequest)
 			continue;
 		if (std::find(services.begin(), services.end(), condition) == services.end())
 			building->setCondition(GBuildingNode::Normal);
@@ -399,9 +446,8 @@ bool GGameLevelScene::activateFeature(GBuildingNode* building, int index)
 {
 	if (checkFeature(building, index) != CommandRefusal::None)
 		return false;
-	CommandCost cost;
-	cost.money = building->getRecord()->getFeature(index)->getMoneyCost();
-	if (building->getRecord()->getType() < 3)
+	const CommandCost cost = featureCost(building, index);
+	if (building->getRecord()->getType() < BuildingKind::FirstService)
 		building->activateFeature(index);
 	else
 	{
@@ -439,15 +485,36 @@ bool GGameLevelScene::buyBuilding(GBuildingNode* building)
 {
 	if (checkBuy(building) != CommandRefusal::None)
 		return false;
-	const float price = building->getPrice();
+	const float price = buyCost(building).money;
 	GBaseSceneNode::playCue("Bought");
 	recordAction(HistoryBought, building->getRecord()->getName(), building);
 	building->setForSale(false);
 	building->setOwned(true);
-	if (building->getRecord()->getType() > 2)
+	if (building->getRecord()->getType() >= BuildingKind::FirstService)
 		building->setCondition(GBuildingNode::RunDown);
 	building->notifyChanged();
 	money -= price;
+	recalculateStats();
+	postToParent(new GEventLevelStatsChanged());
+	return true;
+}
+
+bool GGameLevelScene::toggleSale(GBuildingNode* building)
+{
+	if (checkSale(building) != CommandRefusal::None)
+		return false;
+	building->setForSale(!building->isForSale());
+	recalculateStats();
+	building->notifyChanged();
+	postToParent(new GEventLevelStatsChanged());
+	return true;
+}
+
+bool GGameLevelScene::abortWork(GBuildingNode* building)
+{
+	if (checkAbort(building) != CommandRefusal::None)
+		return false;
+	building->cancelWork();
 	recalculateStats();
 	postToParent(new GEventLevelStatsChanged());
 	return true;
@@ -583,13 +650,13 @@ bool GGameLevelScene::onBrokenRequest(GEventBrokenBuildingRequest* event)
 {
 	if (!configuration || !modifierValues.canBuildingsBroke)
 		return true;
-	spoilRequestedBuilding(event, 0, GBuildingNode::Broken, "Broken");
+	spoilRequestedBuilding(event, BuildingKind::Hotel, GBuildingNode::Broken, "Broken");
 	return true;
 }
 
 bool GGameLevelScene::onDirtyRequest(GEventDirtyBuildingRequest* event)
 {
-	spoilRequestedBuilding(event, 2, GBuildingNode::Dirty, "Dirty");
+	spoilRequestedBuilding(event, BuildingKind::Decoration, GBuildingNode::Dirty, "Dirty");
 	return true;
 }
 

@@ -18,6 +18,7 @@
 #include "data/GObjectiveList.h"
 #include "data/GResourceOffer.h"
 #include "data/GUpgradeEffects.h"
+#include "data/GameCodes.h"
 #include "content/AtlasTexture.h"
 #include "content/CContentManager.h"
 #include "content/ContentType.h"
@@ -243,7 +244,7 @@ void GGameLevelScene::checkObjectives()
 			if (!building->isOwned())
 				continue;
 			const bool workerJob = building->getWorkKind() == GBuildingNode::WorkerJob;
-			if (building->getRecord()->getType() == 0 &&
+			if (building->getRecord()->getType() == BuildingKind::Hotel &&
 			    (building->getCondition() == GBuildingNode::Broken || workerJob))
 				hotelBlocked = true;
 			else if (building->getCondition() == GBuildingNode::Dirty || workerJob)
@@ -339,7 +340,7 @@ void GGameLevelScene::setWeatherEnabled(bool enabled)
 
 void GGameLevelScene::createWeatherNode()
 {
-	const bool snow = configuration && configuration->getSettingIndex() == 4;
+	const bool snow = configuration && configuration->getSettingIndex() == LevelSetting::Snow;
 	// Made under this scene, which keeps it; the new node's own reference is handed to weatherNode.
 	auto* weather = new GWeatherParticlesNode(getContentRef(), this, getSceneManager());
 	weatherNode = SmartPointer<BaseNode>(weather);
@@ -421,7 +422,7 @@ bool GGameLevelScene::onLetterRequest(GEventLetterRequest* event)
 	for (const SmartPointer<GBuildingNode>& building : buildings)
 	{
 		const GBuildingType* record = building->getRecord();
-		if (building->isWorking() && record->getLevel() > 0 && record->getType() == 0 &&
+		if (building->isWorking() && record->getLevel() > 0 && record->getType() == BuildingKind::Hotel &&
 		    building->getLetterCooldown() >= 5000 && !carriesLetter(building.get()) &&
 		    matchesRequest(building.get(), event->buildingTypes, event->placeNames))
 			candidates.push_back(building.get());
@@ -461,7 +462,7 @@ bool GGameLevelScene::onWeatherRequest(GEventWeatherRequest* event)
 	                   ? event->minDuration
 	                   : static_cast<int>(Random::instance()->nextIntInRange(
 	                         static_cast<unsigned>(event->minDuration), static_cast<unsigned>(event->maxDuration)));
-	const bool snow = configuration && configuration->getSettingIndex() == 4;
+	const bool snow = configuration && configuration->getSettingIndex() == LevelSetting::Snow;
 	if (!snow && (!rainCue || rainCue->getState() != 1))
 		rainCue = shareRef(GBaseSceneNode::playCue("Rain"));
 	return true;

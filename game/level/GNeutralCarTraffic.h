@@ -2,6 +2,7 @@
 
 #include "core/ReferenceCounted.h"
 #include "core/SmartPointer.h"
+#include "effects/IVehicleTraffic.h"
 
 #include <irrlicht/irrArray.h>
 #include <irrlicht/vector3d.h>
@@ -14,16 +15,15 @@ class GPathMovableNode;
 // Ambient cars on a level's "NeutralCar" paths, and the register of every moving vehicle so that
 // the work processes' vehicles push ordinary cars along; a car passing mid-screen sounds once.
 // Each registered vehicle holds a reference to its traffic, so the register never outlives its nodes.
-class GNeutralCarTraffic : public virtual ReferenceCounted
+class GNeutralCarTraffic : public IVehicleTraffic
 {
 public:
 	// carsParent (the level's "CargosNode") holds the spawned cars; it outlives the traffic.
 	GNeutralCarTraffic(GLevelPaths* paths, BaseNode* carsParent);
 
 	void update(irr::u32 dt);
-	// Called by a node when its traffic manager is set; removeCar when it leaves or dies.
-	void addCar(GPathMovableNode* node, bool priority);
-	void removeCar(GPathMovableNode* node);
+	void addCar(GPathMovableNode* node, bool priority) override;
+	void removeCar(GPathMovableNode* node) override;
 
 	// A new car on the spawner's path, or null when its template is missing or not a car.
 	GPathMovableNode* spawnCar(irr::u32 spawnerIndex);

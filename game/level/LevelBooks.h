@@ -20,6 +20,8 @@ enum class CommandRefusal
 	FeatureNotReady, // not allowed, active or recharging
 	NotForSale,
 	NoBuyer,
+	SaleClosed,    // the level lets no building be sold
+	NothingToStop, // no build, demolition or worker job runs that could be called off
 	NoMoney,
 	NoMaterials,
 	NoWorkers,

@@ -140,17 +140,17 @@ void GGamePlayScene::onLoad()
 	workersAmountText = childOf<TextNode>(gameMenu, "WorkersAmountTabText");
 
 	tabControl = childOf<TabSceneNode>(gameMenu, "ActionsTabScene");
-	for (int i = 0; i < 10; ++i)
+	for (int i = 0; i < PlayTab::Count; ++i)
 		tabs[i] = tabControl ? child(tabControl, ("Tab" + std::to_string(i + 1)).c_str()) : nullptr;
-	buildLists[0] = childOf<ListNode>(tabs[0], "HotelsBuildList");
-	buildLists[1] = childOf<ListNode>(tabs[1], "FactoriesBuildList");
-	buildLists[2] = childOf<ListNode>(tabs[2], "JoysBuildList");
+	buildLists[0] = childOf<ListNode>(tabs[PlayTab::Hotels], "HotelsBuildList");
+	buildLists[1] = childOf<ListNode>(tabs[PlayTab::Factories], "FactoriesBuildList");
+	buildLists[2] = childOf<ListNode>(tabs[PlayTab::Joys], "JoysBuildList");
 
 	ratingStars.assign(6, nullptr);
 	overviewStars.assign(6, nullptr);
 	overviewGoals.assign(4, nullptr);
-	BaseNode* overviewRating = child(tabs[7], "RatingNode");
-	BaseNode* overviewGoalsNode = child(tabs[7], "GoalsNode");
+	BaseNode* overviewRating = child(tabs[PlayTab::Overview], "RatingNode");
+	BaseNode* overviewGoalsNode = child(tabs[PlayTab::Overview], "GoalsNode");
 	for (int i = 0; i < 6; ++i)
 	{
 		const std::string star = "Star" + std::to_string(i + 1);
@@ -650,7 +650,7 @@ bool GGamePlayScene::onNodePressed(CEventNodeClicked* event)
 		return openScene(InGameMenuFile, false, nameIdNavFrom(), nameIdNavTo()) || true;
 	if (name == internStringId("HelpButton"))
 		return openScene(HelpFile, false, nameIdNavFrom(), nameIdNavTo()) || true;
-	const int kinds[3] = {0, 2, 1};
+	const int kinds[3] = {PlayTab::Hotels, PlayTab::Joys, PlayTab::Factories};
 	const char* tabButtons[3] = {"HotelsButton", "JoysButton", "FactoriesButton"};
 	for (int i = 0; i < 3; ++i)
 	{
@@ -665,7 +665,7 @@ bool GGamePlayScene::onNodePressed(CEventNodeClicked* event)
 	if (name == internStringId("BackToBuildButton"))
 	{
 		if (tabControl)
-			tabControl->setActiveTab(9, false);
+			tabControl->setActiveTab(PlayTab::Place, false);
 		refreshPlacePanel();
 		showPlaceHint(nullptr);
 		return true;

@@ -3,6 +3,7 @@
 #include "app/GBaseSceneNode.h"
 #include "core/SmartPointer.h"
 #include "core/StringId.h"
+#include "data/GameCodes.h"
 
 #include <irrlicht/irrArray.h>
 #include <irrlicht/irrString.h>
@@ -249,7 +250,7 @@ private:
 	std::vector<CheckBoxNode*> goalBoxes;
 	std::vector<CheckBoxNode*> overviewGoals;
 	TabSceneNode* tabControl = nullptr;
-	BaseNode* tabs[10] = {};
+	BaseNode* tabs[PlayTab::Count] = {};
 	ListNode* buildLists[3] = {}; // by kind: hotels, factories, joys
 	TextNode* materialsAmountText = nullptr;
 	TextNode* workersAmountText = nullptr;

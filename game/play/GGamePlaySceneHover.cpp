@@ -99,12 +99,14 @@ const wchar_t* customServeHint(int type, bool runDown, bool enabled)
 		const wchar_t* cannot;
 	};
 	static const Hints hints[] = {
-	    {3, true, L"%Hint_BuildingTabRestoreFishingCenter%", L"%Hint_BuildingTabCantRestoreFishingCenter%"},
-	    {4, true, L"%Hint_BuildingTabObservationBuild%", L"%Hint_BuildingTabObservationCantBuild%"},
-	    {5, true, L"%Hint_BuildingTabPyramidClean%", L"%Hint_BuildingTabCantPyramidClean%"},
-	    {5, false, L"%Hint_BuildingTabPyramidShow%", L"%Hint_BuildingTabCantPyramidShow%"},
-	    {6, true, L"%Hint_BuildingTabStationBuild%", L"%Hint_BuildingTabStationCantBuild%"},
-	    {7, true, L"%Hint_BuildingTabHQBuild%", L"%Hint_BuildingTabHQCantBuild%"},
+	    {BuildingKind::FishingCenter, true, L"%Hint_BuildingTabRestoreFishingCenter%",
+	     L"%Hint_BuildingTabCantRestoreFishingCenter%"},
+	    {BuildingKind::ObservationTower, true, L"%Hint_BuildingTabObservationBuild%",
+	     L"%Hint_BuildingTabObservationCantBuild%"},
+	    {BuildingKind::Pyramid, true, L"%Hint_BuildingTabPyramidClean%", L"%Hint_BuildingTabCantPyramidClean%"},
+	    {BuildingKind::Pyramid, false, L"%Hint_BuildingTabPyramidShow%", L"%Hint_BuildingTabCantPyramidShow%"},
+	    {BuildingKind::Station, true, L"%Hint_BuildingTabStationBuild%", L"%Hint_BuildingTabStationCantBuild%"},
+	    {BuildingKind::Headquarters, true, L"%Hint_BuildingTabHQBuild%", L"%Hint_BuildingTabHQCantBuild%"},
 	};
 	for (const Hints& entry : hints)
 		if (entry.type == type && entry.runDown == runDown)
@@ -216,8 +218,8 @@ void GGamePlayScene::showBuildingInfoNode(const GBuildingType* record, GBuilding
 {
 	if (!record || !building || !levelScene || !dictionary())
 		return;
-	const bool counts = (record->getType() == 0 && record->getLevel() > 0) ||
-	                    (record->getType() != 0 && record->getServeIncome() > 0.0f);
+	const bool hotel = record->getType() == BuildingKind::Hotel;
+	const bool counts = (hotel && record->getLevel() > 0) || (!hotel && record->getServeIncome() > 0.0f);
 	BaseNode* info = child(gameMenu, building->isOwned() ? "IncomeGuestsInfoNode" : "GuestsInfoNode");
 	if (!info || !counts)
 		return;
@@ -231,8 +233,8 @@ void GGamePlayScene::showBuildingInfoNode(const GBuildingType* record, GBuilding
 	{
 		if (building->isOwned())
 			income = format("MoneyDollar", building->getIncomeText(record));
-		const int count = record->getType() != 0 ? building->countServedGuests(record)
-		                                         : record->getGuestsCount(levelScene->getModifierValues());
+		const int count =
+		    !hotel ? building->countServedGuests(record) : record->getGuestsCount(levelScene->getModifierValues());
 		guests = format("GuestsSign", irr::core::stringw(count));
 	}
 	setText(textChild(info, "IncomeText"), times() + income);
@@ -287,7 +289,7 @@ void GGamePlayScene::showBuildTabHint(int kind, BaseNode* page, const GBuildingT
 		static const wchar_t* const hints[3] = {L"%Hint_BuildTab_Hotels%", L"%Hint_BuildTab_Factories%",
 		                                        L"%Hint_BuildTab_Joys%"};
 		hint->setText(hints[std::clamp(kind, 0, 2)]);
-		if (kind == 2)
+		if (kind == PlayTab::Joys)
 		{
 			label->setText(L"%Hint_BuildTabJoys%");
 			labelText->setText(L"%Hint_BuildTabJoysTip%");
@@ -300,7 +302,7 @@ void GGamePlayScene::showBuildTabHint(int kind, BaseNode* page, const GBuildingT
 		return;
 	}
 	hint->setText(format("Hint_BuildTabBuild", texts->getText(record->getDisplayName())));
-	if (kind == 2)
+	if (kind == PlayTab::Joys)
 	{
 		const bool bonus = record->getServeAreaIncomeBonus(0, 0) > 0.0f;
 		label->setText(bonus ? L"%Hint_BuildTabJoys2%" : L"%Hint_BuildTabJoys1%");
@@ -312,14 +314,13 @@ void GGamePlayScene::showBuildTabHint(int kind, BaseNode* page, const GBuildingT
 
 void GGamePlayScene::resetBuildTabHints(const GBuildingNode* building)
 {
-	showBuildTabHint(0, tabs[0], nullptr, building);
-	showBuildTabHint(2, tabs[2], nullptr, building);
-	showBuildTabHint(1, tabs[1], nullptr, building);
+	for (int kind : {PlayTab::Hotels, PlayTab::Joys, PlayTab::Factories})
+		showBuildTabHint(kind, tabs[kind], nullptr, building);
 }
 
 void GGamePlayScene::showPlaceHint(const BaseNode* hovered)
 {
-	TextNode* hint = textChild(tabs[9], "HintText");
+	TextNode* hint = textChild(tabs[PlayTab::Place], "HintText");
 	if (!hint)
 		return;
 	const auto* control = nodeCast<ControlNode>(hovered);
@@ -339,7 +340,7 @@ void GGamePlayScene::showPlaceHint(const BaseNode* hovered)
 
 void GGamePlayScene::showBuyHint(const BaseNode* hovered)
 {
-	TextNode* hint = textChild(tabs[6], "HintText");
+	TextNode* hint = textChild(tabs[PlayTab::Buy], "HintText");
 	if (!hint)
 		return;
 	const GBuildingNode* selected = levelScene ? levelScene->getSelectedBuilding() : nullptr;
@@ -352,13 +353,14 @@ void GGamePlayScene::showBuyHint(const BaseNode* hovered)
 		    (!configuration || levelScene->getModifierValues()->buyNotForSaleBuildingPriceBonus < 1.0f))
 			hint->setText(L"%Hint_CantBuyNotForSaleButton%");
 		else
-			hint->setText(selected->getPrice() <= levelScene->money ? L"%Hint_BuyButton%" : L"%Hint_CantBuyButton%");
+			hint->setText(levelScene->buyCost(selected).money <= levelScene->money ? L"%Hint_BuyButton%"
+			                                                                       : L"%Hint_CantBuyButton%");
 	}
 }
 
 void GGamePlayScene::showOfferHint(const BaseNode* hovered)
 {
-	TextNode* hint = textChild(tabs[8], "HintText");
+	TextNode* hint = textChild(tabs[PlayTab::Offer], "HintText");
 	if (!hint)
 		return;
 	if (!hovered)
@@ -371,7 +373,7 @@ void GGamePlayScene::showOfferHint(const BaseNode* hovered)
 
 void GGamePlayScene::showBuildingHint(const BaseNode* hovered)
 {
-	TextNode* hint = textChild(tabs[5], "HintText");
+	TextNode* hint = textChild(tabs[PlayTab::Actions], "HintText");
 	tooltipFeature = -1;
 	if (!hint || !dictionary())
 		return;
@@ -388,7 +390,8 @@ void GGamePlayScene::showBuildingHint(const BaseNode* hovered)
 	const wchar_t* text = nullptr;
 	if (!hovered)
 	{
-		if (record && record->getType() > 2 && selected->isWorking() && record->getFeatureCount() == 0)
+		if (record && record->getType() >= BuildingKind::FirstService && selected->isWorking() &&
+		    record->getFeatureCount() == 0)
 			hint->setText(irr::core::stringw());
 		else
 			text = L"%Hint_BuildingTab%";
@@ -399,8 +402,7 @@ void GGamePlayScene::showBuildingHint(const BaseNode* hovered)
 		           : L"%Hint_BuildingSellButton%";
 	else if (named(hovered, "UpgradeButton"))
 	{
-		const GBuildingsConfiguration* buildings = levelScene->getBuildingsConfiguration();
-		const bool next = record && buildings && buildings->findBuilding(record->getNextLevelName());
+		const bool next = levelScene->nextLevelRecord(record).get() != nullptr;
 		text = !next     ? L"%Hint_BuildingTabNoUpgrade%"
 		       : enabled ? L"%Hint_BuildingTabUpgrade%"
 		                 : L"%Hint_BuildingTabCantUpgrade%";
@@ -434,7 +436,7 @@ void GGamePlayScene::showBuildingHint(const BaseNode* hovered)
 	if (text)
 		hint->setText(text);
 	if (selected && record)
-		fillBuildingInfo(child(tabs[5], "BuildingInfoNode"), record, selected, true);
+		fillBuildingInfo(child(tabs[PlayTab::Actions], "BuildingInfoNode"), record, selected, true);
 }
 
 // ---- hover events
@@ -450,20 +452,20 @@ bool GGamePlayScene::onNodeHovered(CEventNodeHovered* event)
 		return false;
 	GBuildingNode* selected = levelScene ? levelScene->getSelectedBuilding() : nullptr;
 	const GBuildingType* record = selected ? selected->getRecord() : nullptr;
-	const GLevelConfiguration* configuration = levelScene ? levelScene->getLevelConfiguration() : nullptr;
-	const GLevelModifierValues* modifiers = levelScene ? levelScene->getModifierValues() : nullptr;
 	const irr::core::vector3df at(node->getPosition().X, TooltipY, 0.0f);
+	// Each cost shown is the one the button's command takes.
+	const auto showCost = [&](const wchar_t* title, const CommandCost& cost)
+	{
+		showMaterialsWorkersTooltip(at, title, static_cast<int>(cost.materials), cost.workers,
+		                            static_cast<int>(cost.money));
+	};
 	if (named(node, "UpgradeButton"))
 	{
 		showBuildingHint(node);
-		const GBuildingsConfiguration* buildings = levelScene ? levelScene->getBuildingsConfiguration() : nullptr;
 		SmartPointer<GBuildingType> next =
-		    record && buildings ? buildings->findBuilding(record->getNextLevelName()) : SmartPointer<GBuildingType>();
+		    levelScene ? levelScene->nextLevelRecord(record) : SmartPointer<GBuildingType>();
 		if (next)
-			showMaterialsWorkersTooltip(at, L"%Hint_UpgradeBuildingTitle%",
-			                            static_cast<int>(next->getBuildMaterialsCost(configuration)),
-			                            next->getBuildWorkersCost(modifiers),
-			                            static_cast<int>(levelScene->buildCost(next.get()).money));
+			showCost(L"%Hint_UpgradeBuildingTitle%", levelScene->buildCost(next.get()));
 		return true;
 	}
 	if (named(node, "RepairButton") || named(node, "CleanButton") || named(node, "DestroyButton"))
@@ -472,20 +474,18 @@ bool GGamePlayScene::onNodeHovered(CEventNodeHovered* event)
 		if (!record)
 			return true;
 		if (named(node, "RepairButton"))
-			showMaterialsWorkersTooltip(at, L"%Hint_RepairBuildingTitle%",
-			                            static_cast<int>(record->getRepairMaterialsCost(configuration)),
-			                            record->getRepairWorkersCost(modifiers));
+			showCost(L"%Hint_RepairBuildingTitle%", levelScene->repairCost(record));
 		else if (named(node, "CleanButton"))
-			showWorkersTooltip(at, L"%Hint_CleanBuildingTitle%", record->getRepairWorkersCost(modifiers));
+			showCost(L"%Hint_CleanBuildingTitle%", levelScene->cleanCost(record));
 		else
-			showWorkersTooltip(at, L"%Hint_DestroyBuildingTitle%", record->getDestroyWorkersCost(modifiers));
+			showWorkersTooltip(at, L"%Hint_DestroyBuildingTitle%", levelScene->destroyCost(record).workers);
 		return true;
 	}
 	if (named(node, "BuyButton"))
 	{
 		if (record)
 			showMoneyTooltip(at, L"%Hint_BuyBuildingTitle%", true,
-			                 static_cast<int>(std::floor(selected->getPrice() + 0.5f)));
+			                 static_cast<int>(std::floor(levelScene->buyCost(selected).money + 0.5f)));
 		showBuyHint(node);
 		return true;
 	}
@@ -517,20 +517,22 @@ bool GGamePlayScene::onNodeHovered(CEventNodeHovered* event)
 		showBuildingHint(node);
 		if (!record)
 			return true;
-		const GBuildingFeature* feature = record->getFeature(0);
-		if (record->getType() == 5 && selected->getCondition() != GBuildingNode::RunDown && feature)
+		// The button restores a run-down building and otherwise starts its first feature.
+		if (selected->getCondition() != GBuildingNode::RunDown)
 		{
-			showMoneyTooltip(at, L"%Hint_ActivateFeatureTitle%", true, static_cast<int>(feature->getMoneyCost()));
+			if (record->getFeature(0))
+				showMoneyTooltip(at, L"%Hint_ActivateFeatureTitle%", true,
+				                 static_cast<int>(levelScene->featureCost(selected, 0).money));
 			return true;
 		}
 		const int type = record->getType();
-		const wchar_t* title = type == 3                             ? L"%Hint_BuildingTabRestore%"
-		                       : type == 4 || type == 6 || type == 7 ? L"%Hint_BuildingTabBuild%"
-		                       : type == 5                           ? L"%Hint_BuildingTabExcavate%"
-		                                                             : L"";
-		showMaterialsWorkersTooltip(at, title, static_cast<int>(record->getBuildMaterialsCost(configuration)),
-		                            record->getBuildWorkersCost(modifiers),
-		                            static_cast<int>(levelScene->buildCost(record).money));
+		const bool rebuilt = type == BuildingKind::ObservationTower || type == BuildingKind::Station ||
+		                     type == BuildingKind::Headquarters;
+		const wchar_t* title = type == BuildingKind::FishingCenter ? L"%Hint_BuildingTabRestore%"
+		                       : rebuilt                           ? L"%Hint_BuildingTabBuild%"
+		                       : type == BuildingKind::Pyramid     ? L"%Hint_BuildingTabExcavate%"
+		                                                           : L"";
+		showCost(title, levelScene->restoreCost(record));
 		return true;
 	}
 	if (named(node, "BackToBuildButton"))
@@ -680,16 +682,14 @@ bool GGamePlayScene::onListItemHovered(CEventNodeListItemHovered* event)
 	}
 	if (selected->getRecord() && selected->getRecord()->getLevel() != 0)
 		return true;
-	const GLevelConfiguration* configuration = levelScene->getLevelConfiguration();
-	const GLevelModifierValues* modifiers = levelScene->getModifierValues();
 	hoveredBuilding = selected;
 	hoveredRecord = record;
 	const int slot = list->slotOfItem(event->item);
 	const float x = list->getPosition().X + list->getElementPosition(slot).X;
+	const CommandCost cost = levelScene->buildCost(record);
 	showMaterialsWorkersTooltip(irr::core::vector3df(x, TooltipY, 0.0f), upperName(record),
-	                            static_cast<int>(std::floor(record->getBuildMaterialsCost(configuration) + 0.5f)),
-	                            record->getBuildWorkersCost(modifiers),
-	                            static_cast<int>(levelScene->buildCost(record).money));
+	                            static_cast<int>(std::floor(cost.materials + 0.5f)), cost.workers,
+	                            static_cast<int>(cost.money));
 	highlightHovered(record, selected);
 	selected->showBuildPreview(record);
 	showBuildTabHint(kind, tabs[kind], record, selected);

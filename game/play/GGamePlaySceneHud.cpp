@@ -80,7 +80,7 @@ bool GGamePlayScene::refreshHud(GEvent*)
 void GGamePlayScene::refreshStats()
 {
 	const GLevelConfiguration* configuration = levelScene ? levelScene->getLevelConfiguration() : nullptr;
-	BaseNode* page = tabs[7];
+	BaseNode* page = tabs[PlayTab::Overview];
 	if (!configuration || !page)
 		return;
 	const GGameLevelScene& level = *levelScene;

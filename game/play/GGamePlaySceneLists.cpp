@@ -92,11 +92,11 @@ struct GGamePlayScene::OrderPage
 void GGamePlayScene::setupBuildTabs()
 {
 	const GUpgradeEffects* upgrades = levelScene ? levelScene->getUpgradeEffects() : nullptr;
-	if (!upgrades || !levelScene->getLevelConfiguration() || !tabs[9])
+	if (!upgrades || !levelScene->getLevelConfiguration() || !tabs[PlayTab::Place])
 		return;
 	const char* buttons[3] = {"HotelsButton", "FactoriesButton", "JoysButton"};
 	for (int kind = 0; kind < 3; ++kind)
-		if (ControlNode* button = control(tabs[9], buttons[kind]))
+		if (ControlNode* button = control(tabs[PlayTab::Place], buttons[kind]))
 			button->setEnabled(upgrades->isBuildingAllowed(internStringId(buildGroup(kind).lines[0])));
 }
 
@@ -158,12 +158,12 @@ void GGamePlayScene::fillOffers(const OrderPage& page)
 
 void GGamePlayScene::fillMaterialsOffers()
 {
-	fillOffers({tabs[3], "BuyMaterialsList", true});
+	fillOffers({tabs[PlayTab::Materials], "BuyMaterialsList", true});
 }
 
 void GGamePlayScene::fillWorkersOffers()
 {
-	fillOffers({tabs[4], "TrainWorkersList", false});
+	fillOffers({tabs[PlayTab::Workers], "TrainWorkersList", false});
 }
 
 void GGamePlayScene::refreshOrder(const OrderPage& page)
@@ -218,12 +218,12 @@ void GGamePlayScene::refreshOrder(const OrderPage& page)
 
 void GGamePlayScene::refreshMaterialsOrder()
 {
-	refreshOrder({tabs[3], "BuyMaterialsList", true});
+	refreshOrder({tabs[PlayTab::Materials], "BuyMaterialsList", true});
 }
 
 void GGamePlayScene::refreshWorkersOrder()
 {
-	refreshOrder({tabs[4], "TrainWorkersList", false});
+	refreshOrder({tabs[PlayTab::Workers], "TrainWorkersList", false});
 }
 
 void GGamePlayScene::showOrderHint(const OrderPage& page, const GResourceOffer* offer, bool enabled)
@@ -255,12 +255,12 @@ void GGamePlayScene::showOrderHint(const OrderPage& page, const GResourceOffer* 
 
 void GGamePlayScene::showMaterialsHint(const GResourceOffer* offer, bool enabled)
 {
-	showOrderHint({tabs[3], "BuyMaterialsList", true}, offer, enabled);
+	showOrderHint({tabs[PlayTab::Materials], "BuyMaterialsList", true}, offer, enabled);
 }
 
 void GGamePlayScene::showWorkersHint(const GResourceOffer* offer, bool enabled)
 {
-	showOrderHint({tabs[4], "TrainWorkersList", false}, offer, enabled);
+	showOrderHint({tabs[PlayTab::Workers], "TrainWorkersList", false}, offer, enabled);
 }
 
 void GGamePlayScene::refreshBuildList(int kind)
@@ -274,9 +274,9 @@ void GGamePlayScene::refreshBuildList(int kind)
 		if (!record)
 			continue;
 		// A unique building (Type 1) stands once on a level, even while it is being demolished.
-		list->setItemEnabled(i,
-		                     levelScene->canBuild(record) &&
-		                         (record->getType() != 1 || levelScene->countBuildingsOfType(record->getName()) == 0));
+		list->setItemEnabled(i, levelScene->canBuild(record) &&
+		                            (record->getType() != BuildingKind::Business ||
+		                             levelScene->countBuildingsOfType(record->getName()) == 0));
 	}
 	list->refreshElements();
 }
@@ -298,7 +298,7 @@ bool GGamePlayScene::onListItemPressed(CEventNodeListItemClicked* event)
 		{
 			hideTooltips();
 			if (tabControl)
-				tabControl->setActiveTab(5, false);
+				tabControl->setActiveTab(PlayTab::Actions, false);
 			refreshActionPanel();
 		}
 		return true;

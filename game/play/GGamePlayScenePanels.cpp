@@ -27,15 +27,6 @@
 
 namespace
 {
-enum TabIndex
-{
-	ActionsTab = 5,
-	BuyTab = 6,
-	OverviewTab = 7,
-	OfferTab = 8,
-	PlaceTab = 9,
-};
-
 BaseNode* child(const BaseNode* parent, const char* name)
 {
 	return parent ? parent->findChild(internStringId(name), 0) : nullptr;
@@ -162,28 +153,28 @@ bool GGamePlayScene::onSelectionChanged(GEvent* event)
 	{
 		const GBuildingType* record = selected ? selected->getRecord() : nullptr;
 		if (!record)
-			tabControl->setActiveTab(OverviewTab, false);
+			tabControl->setActiveTab(PlayTab::Overview, false);
 		else if (!selected->isOwned())
 		{
-			tabControl->setActiveTab(BuyTab, false);
+			tabControl->setActiveTab(PlayTab::Buy, false);
 			refreshBuyPanel();
 			showBuyHint(nullptr);
 		}
 		else if (selected->isForSale() && selected->isBuyerPending())
 		{
-			tabControl->setActiveTab(OfferTab, false);
+			tabControl->setActiveTab(PlayTab::Offer, false);
 			refreshOfferPanel();
 			showOfferHint(nullptr);
 		}
 		else if (record->getLevel() == 0 && selected->getWorkKind() == GBuildingNode::NoWork)
 		{
-			tabControl->setActiveTab(PlaceTab, false);
+			tabControl->setActiveTab(PlayTab::Place, false);
 			refreshPlacePanel();
 			showPlaceHint(nullptr);
 		}
 		else
 		{
-			tabControl->setActiveTab(ActionsTab, false);
+			tabControl->setActiveTab(PlayTab::Actions, false);
 			refreshActionPanel();
 			showBuildingHint(nullptr);
 		}
@@ -207,7 +198,7 @@ void GGamePlayScene::refreshPanels()
 GGamePlayScene::WorkTexts GGamePlayScene::getWorkTexts(const GBuildingNode* building) const
 {
 	const GBuildingType* record = building->getRecord();
-	const int type = record ? record->getType() : 0;
+	const int type = record ? record->getType() : BuildingKind::Hotel;
 	const char* key = nullptr;
 	switch (building->getWorkKind())
 	{
@@ -218,13 +209,15 @@ GGamePlayScene::WorkTexts GGamePlayScene::getWorkTexts(const GBuildingNode* buil
 		key = "InProgress_Destroy";
 		break;
 	case GBuildingNode::WorkerJob:
-		key = type == 3                             ? "FishingCenterInProgress"
-		      : type == 4 || type == 6 || type == 7 ? "InProgress_Building"
-		      : type == 5                           ? "PyramidInProgress"
-		                                            : "InProgress_Repare";
+		key = type == BuildingKind::FishingCenter ? "FishingCenterInProgress"
+		      : type == BuildingKind::ObservationTower || type == BuildingKind::Station ||
+		              type == BuildingKind::Headquarters
+		          ? "InProgress_Building"
+		      : type == BuildingKind::Pyramid ? "PyramidInProgress"
+		                                      : "InProgress_Repare";
 		break;
 	case GBuildingNode::FeatureWork:
-		key = type == 5 ? "PyramidConfInProgress" : "InProgress_Feature";
+		key = type == BuildingKind::Pyramid ? "PyramidConfInProgress" : "InProgress_Feature";
 		break;
 	default:
 		return {};
@@ -237,7 +230,7 @@ GGamePlayScene::WorkTexts GGamePlayScene::getWorkTexts(const GBuildingNode* buil
 
 void GGamePlayScene::refreshActionPanel()
 {
-	BaseNode* page = tabs[5];
+	BaseNode* page = tabs[PlayTab::Actions];
 	BaseNode* progress = child(page, "ProgressNode");
 	GBuildingNode* building = levelScene ? levelScene->getSelectedBuilding() : nullptr;
 	const GBuildingType* record = building ? building->getRecord() : nullptr;
@@ -251,7 +244,7 @@ void GGamePlayScene::refreshActionPanel()
 	const int work = building->getWorkKind();
 	if (work != GBuildingNode::NoWork && work != GBuildingNode::ServingWork)
 	{
-		show(child(progress, "AbortButton"), work >= GBuildingNode::BuildWork && work <= GBuildingNode::WorkerJob);
+		show(child(progress, "AbortButton"), accepted(levelScene->checkAbort(building)));
 		if (auto* bar = nodeCast<BaseProgressBarNode>(child(progress, "ProgressBar")))
 		{
 			bar->setMaxValue(1.0f);
@@ -265,7 +258,7 @@ void GGamePlayScene::refreshActionPanel()
 		fillBuildingInfo(child(page, "BuildingInfoNode"), record, building, true);
 		return;
 	}
-	if (record->getType() == 0)
+	if (record->getType() == BuildingKind::Hotel)
 	{
 		const int condition = building->getCondition();
 		if (condition == GBuildingNode::Normal || condition == GBuildingNode::Broken)
@@ -275,13 +268,13 @@ void GGamePlayScene::refreshActionPanel()
 			fillBuildingInfo(child(page, "BuildingInfoNode"), record, building, true);
 			return;
 		}
-		if (condition == 5)
+		if (condition == GBuildingNode::CateringRequest)
 			setTemplate(control(serviceButtons, "CustomServeButton"), "Game_CafeOrderButton");
 		show(serviceButtons, true);
 		fillBuildingInfo(child(page, "BuildingInfoNode"), record, building, true);
 		return;
 	}
-	if (record->getType() <= 2)
+	if (record->getType() < BuildingKind::FirstService)
 	{
 		setupJoyButtons(building, joyButtons);
 		show(joyButtons, true);
@@ -296,7 +289,6 @@ void GGamePlayScene::refreshActionPanel()
 void GGamePlayScene::setupHotelButtons(GBuildingNode* building, BaseNode* node)
 {
 	const GBuildingType* record = building->getRecord();
-	const GLevelConfiguration* configuration = levelScene->getLevelConfiguration();
 	const bool built = record->getLevel() >= 1;
 	const bool normal = building->getCondition() == GBuildingNode::Normal;
 	setButton(control(node, "UpgradeButton"), built,
@@ -304,7 +296,7 @@ void GGamePlayScene::setupHotelButtons(GBuildingNode* building, BaseNode* node)
 	setButton(control(node, "DestroyButton"), built, accepted(levelScene->checkDestroy(building)));
 	ControlNode* sell = control(node, "SellButton");
 	setTemplate(sell, building->isForSale() ? "Game_UnSellButton" : "Game_SellButton");
-	setButton(sell, true, configuration->isSellOn() && normal);
+	setButton(sell, true, accepted(levelScene->checkSale(building)));
 	if (ControlNode* repair = control(node, "RepairButton"))
 		repair->setEnabled(accepted(levelScene->checkRepair(building)));
 	setButton(control(node, "CustomAction1Button"), false, false);
@@ -424,7 +416,7 @@ void GGamePlayScene::setupServiceButton(GBuildingNode* building, BaseNode* node)
 
 void GGamePlayScene::refreshBuyPanel()
 {
-	BaseNode* page = tabs[6];
+	BaseNode* page = tabs[PlayTab::Buy];
 	GBuildingNode* building = levelScene ? levelScene->getSelectedBuilding() : nullptr;
 	if (!page || !building || !levelScene->getLevelConfiguration())
 		return;
@@ -436,7 +428,7 @@ void GGamePlayScene::refreshBuyPanel()
 
 void GGamePlayScene::refreshOfferPanel()
 {
-	BaseNode* page = tabs[8];
+	BaseNode* page = tabs[PlayTab::Offer];
 	GBuildingNode* building = levelScene ? levelScene->getSelectedBuilding() : nullptr;
 	if (!page || !building)
 		return;
@@ -446,15 +438,14 @@ void GGamePlayScene::refreshOfferPanel()
 
 void GGamePlayScene::refreshPlacePanel()
 {
-	BaseNode* page = tabs[9];
+	BaseNode* page = tabs[PlayTab::Place];
 	GBuildingNode* building = levelScene ? levelScene->getSelectedBuilding() : nullptr;
-	const GLevelConfiguration* configuration = levelScene ? levelScene->getLevelConfiguration() : nullptr;
-	if (!page || !building || !building->getRecord() || !configuration)
+	if (!page || !building || !building->getRecord() || !levelScene->getLevelConfiguration())
 		return;
 	ControlNode* sell = control(page, "SellButton");
 	setTemplate(sell, building->isForSale() ? "Game_UnSellButton" : "Game_SellButton");
 	if (sell)
-		sell->setEnabled(configuration->isSellOn());
+		sell->setEnabled(accepted(levelScene->checkSale(building)));
 	fillBuildingInfo(child(page, "BuildingInfoNode"), building->getRecord(), building, true);
 }
 
@@ -480,24 +471,18 @@ bool GGamePlayScene::onBuildingCommand(StringId name, GBuildingNode* selected)
 	}
 	else if (name == internStringId("AbortButton"))
 	{
-		const int work = selected ? selected->getWorkKind() : GBuildingNode::NoWork;
-		if (work < GBuildingNode::BuildWork || work > GBuildingNode::WorkerJob)
+		if (!levelScene->abortWork(selected))
 			return true;
-		selected->cancelWork();
 		hoveredBuilding = nullptr;
 		hoveredRecord = nullptr;
 		highlightHovered(nullptr, nullptr);
 		GEventSelectionChanged again(selected, selected);
 		onSelectionChanged(&again);
-		levelScene->recalculateStats();
 	}
 	else if (name == internStringId("SellButton"))
 	{
-		if (selected && selected->isOwned())
+		if (levelScene->toggleSale(selected))
 		{
-			selected->setForSale(!selected->isForSale());
-			levelScene->recalculateStats();
-			selected->notifyChanged();
 			// The sell button turns into the keep button and back.
 			refreshPlacePanel();
 			refreshActionPanel();
@@ -540,7 +525,7 @@ bool GGamePlayScene::onBuildingCommand(StringId name, GBuildingNode* selected)
 	else if (name == internStringId("CustomServeButton"))
 	{
 		const GBuildingType* record = selected ? selected->getRecord() : nullptr;
-		if (record && record->getType() >= 3)
+		if (record && record->getType() >= BuildingKind::FirstService)
 		{
 			const bool done = selected->getCondition() == GBuildingNode::RunDown
 			                      ? levelScene->restoreBuilding(selected)
@@ -638,7 +623,7 @@ void GGamePlayScene::fillBuildingInfo(BaseNode* info, const GBuildingType* recor
 		return;
 	}
 	const GBuildingsConfiguration* buildings = levelScene->getBuildingsConfiguration();
-	SmartPointer<GBuildingType> next = record->getType() == 0 && buildings
+	SmartPointer<GBuildingType> next = record->getType() == BuildingKind::Hotel && buildings
 	                                       ? buildings->findBuilding(record->getNextLevelName())
 	                                       : SmartPointer<GBuildingType>();
 	BaseNode* after = child(info, "AfterUpgradeNode");
@@ -659,13 +644,13 @@ void GGamePlayScene::showPreview(BaseNode* preview, const GBuildingType* record)
 	if (!picture || !content)
 		return;
 	const GLevelConfiguration* configuration = levelScene->getLevelConfiguration();
-	const bool snow = configuration && configuration->getSettingIndex() == 4;
+	const bool snow = configuration && configuration->getSettingIndex() == LevelSetting::Snow;
 	const irr::core::stringc path = irr::core::stringc("scenes/images/GameMenu/Icons/") +
 	                                getStringById(record->getName()).c_str() + (snow ? "_snow" : "") + ".png";
 	SmartPointer<ContentObject> frame(content->getContent(ContentTypeAtlasTexture, path, false));
 	picture->setAtlasTexture(dynamic_cast<AtlasTexture*>(frame.get()));
 	// A hotel shows its level in stars: filled up to the one below its level, the rest empty.
-	const bool stars = record->getType() == 0 && record->getLevel() >= 1;
+	const bool stars = record->getType() == BuildingKind::Hotel && record->getLevel() >= 1;
 	SmartPointer<ContentObject> filled(
 	    stars ? content->getContent(ContentTypeAtlasTexture, "levels/common/Stars/FilledStar.png", false) : nullptr);
 	SmartPointer<ContentObject> empty(

@@ -658,12 +658,12 @@ TEST_F(BuildingsScreenshotTest, ABuildUnderWayOnTheFirstLevel)
 	ASSERT_EQ(arriving.width, WindowWidth) << "the X server could not be read";
 	saveArtifact(arriving, "level1-build-1.png");
 	ASSERT_TRUE(build->getHelicopter());
-	EXPECT_EQ(build->getHelicopterStep(), 1) << "still flying in";
+	EXPECT_EQ(build->getHelicopterStep(), GBuildProcess::HelicopterFlyingIn) << "still flying in";
 
 	advance(250);
 	const WindowShot working = draw(irr::video::SColor(255, 0, 0, 0));
 	saveArtifact(working, "level1-build-2.png");
-	EXPECT_EQ(build->getSiteStep(), 6) << "the site works";
+	EXPECT_EQ(build->getSiteStep(), GBuildProcess::SiteWorking) << "the site works";
 	// The load the helicopter set down now stands on the site.
 	const irr::core::vector3df at = place->getPosition();
 	int differing = 0;

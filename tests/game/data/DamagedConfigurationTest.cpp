@@ -4,7 +4,9 @@
 #include "data/GBuildingsConfiguration.h"
 #include "data/GLevelConfiguration.h"
 #include "data/GLevelScores.h"
+#include "data/GLogosList.h"
 #include "data/GObjectiveList.h"
+#include "data/GRandomEventList.h"
 #include "data/GUpgrade.h"
 #include "data/GUpgradesConfiguration.h"
 
@@ -87,6 +89,31 @@ std::string text(float value)
 {
 	return std::to_string(static_cast<long long>(value));
 }
+
+template <class T> std::string pairText(const irr::core::vector2d<T>& pair)
+{
+	return text(static_cast<float>(pair.X)) + ";" + text(static_cast<float>(pair.Y));
+}
+
+std::string publisherLogoPos(const std::string& file)
+{
+	SmartPointer<GLogosList> logos(new GLogosList());
+	logos->load(configReader(file).get());
+	return logos->getPublisherLogoCount() == 1 ? pairText(logos->getPublisherLogo(0).pos) : "none";
+}
+
+// A range of the one random event of a level, as text.
+template <class Get> std::string eventRange(const std::string& file, Get get)
+{
+	SmartPointer<GLevelConfiguration> level = readLevel(file);
+	const GRandomEventList* events = level->getRandomEvents();
+	return events && events->getCount() == 1 ? pairText(get(*events->get(0))) : "none";
+}
+
+std::string eventOf(const std::string& attributes)
+{
+	return "<Level><RandomEvents><Event " + attributes + "/></RandomEvents></Level>";
+}
 } // namespace
 
 TEST(DamagedConfiguration, NumbersOutOfTheirRangeKeepTheDefaultWithALogLine)
@@ -103,6 +130,10 @@ TEST(DamagedConfiguration, NumbersOutOfTheirRangeKeepTheDefaultWithALogLine)
 	const auto score = [](const std::string& f) { return std::to_string(readScores(f).score); };
 	const auto obligatory = [](const std::string& f) { return std::to_string(readUpgrade(f)->getObligatoryLevel()); };
 	const auto price = [](const std::string& f) { return std::to_string(readUpgrade(f)->getPrice()); };
+	const auto letterMoney = [](const std::string& f)
+	{ return eventRange(f, [](const GRandomEvent& event) { return event.getMoneyRange(); }); };
+	const auto weatherTime = [](const std::string& f)
+	{ return eventRange(f, [](const GRandomEvent& event) { return event.getDurationTimeRange(); }); };
 
 	const Case cases[] = {
 	    {"money in range", level("<float Name=\"InitMoney\" Value=\"25000\"/>"), money, "25000", nullptr},
@@ -126,6 +157,15 @@ TEST(DamagedConfiguration, NumbersOutOfTheirRangeKeepTheDefaultWithALogLine)
 	     "Score"},
 	    {"huge obligatory level", upgrade("<ObligatoryLevel Value=\"2147483647\"/>"), obligatory, "0", "Value"},
 	    {"infinite price", upgrade("<Price Value=\"1e999\"/>"), price, "0", "Value"},
+	    {"logo in place", "<Logos><QuillLogo Image=\"q.png\" Pos=\"16;704\"/></Logos>", publisherLogoPos, "16;704",
+	     nullptr},
+	    {"logo far off", "<Logos><QuillLogo Image=\"q.png\" Pos=\"16;1e30\"/></Logos>", publisherLogoPos, "0;0", "Pos"},
+	    {"letter money in range", eventOf("Type=\"OneTimeLetterRequest\" MoneyRange=\"1000;5000\""), letterMoney,
+	     "1000;5000", nullptr},
+	    {"infinite letter money", eventOf("Type=\"OneTimeLetterRequest\" MoneyRange=\"1000;1e999\""), letterMoney,
+	     "0;0", "MoneyRange"},
+	    {"huge weather time", eventOf("Type=\"RegularWeatherEffectRequest\" DurationTimeRange=\"5000;99999999999\""),
+	     weatherTime, "0;0", "DurationTimeRange"},
 	};
 	for (const Case& c : cases)
 	{

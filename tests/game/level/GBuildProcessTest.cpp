@@ -40,16 +40,16 @@ TEST(GBuildProcess, BuildsTheHostelAndReturnsTheWorkers)
 	GBuildProcess* build = startBuild(rig, "Place2", "Hostel1", nullptr);
 	ASSERT_TRUE(build->getHelicopter());
 	EXPECT_EQ(build->getHelicopter()->getParent(), rig.cargos());
-	EXPECT_EQ(build->getBusStep(), 11) << "no path: no bus, the workers are there";
+	EXPECT_EQ(build->getBusStep(), GBuildProcess::BusLeft) << "no path: no bus, the workers are there";
 	ASSERT_TRUE(build->getSite());
 	EXPECT_EQ(build->getSite()->getParent(), place);
 	EXPECT_EQ(build->getTotal(), 4500.0f);
 
 	// The site waits for the cargo; the helicopter's states take one update each here.
-	for (int i = 0; i < 8 && build->getSiteStep() != 6; ++i)
+	for (int i = 0; i < 8 && build->getSiteStep() != GBuildProcess::SiteWorking; ++i)
 		rig.level->updateProcesses(20);
-	ASSERT_EQ(build->getSiteStep(), 6);
-	EXPECT_GE(build->getHelicopterStep(), 7);
+	ASSERT_EQ(build->getSiteStep(), GBuildProcess::SiteWorking);
+	EXPECT_GE(build->getHelicopterStep(), GBuildProcess::HelicopterUnloaded);
 
 	const int updates = rig.runToEnd(build);
 	ASSERT_GT(updates, 150) << "the build time runs";
@@ -70,10 +70,10 @@ TEST(GBuildProcess, BuildTimeFactorShortensTheWork)
 	ProcessLevel rig;
 	GBuildProcess* build = startBuild(rig, "Place2", "Hostel1", nullptr);
 	rig.level->getModifierValues()->buildTimeM = 2.0f;
-	while (build->getSiteStep() != 6)
+	while (build->getSiteStep() != GBuildProcess::SiteWorking)
 		rig.level->updateProcesses(20);
 	int working = 0;
-	while (build->getSiteStep() == 6)
+	while (build->getSiteStep() == GBuildProcess::SiteWorking)
 	{
 		rig.level->updateProcesses(20);
 		++working;
@@ -310,8 +310,8 @@ TEST(GBuildProcess, DrivenByTheLevelTickWithAnimatedStates)
 	SmartPointer<GLevelPath> path = busRoute();
 	GBuildProcess* build = startBuild(rig, "Place2", "Hostel1", path.get());
 	ASSERT_TRUE(build->getHelicopter() && build->getBus() && build->getSite());
-	EXPECT_EQ(build->getHelicopterStep(), 1);
-	EXPECT_EQ(build->getSiteStep(), 1);
+	EXPECT_EQ(build->getHelicopterStep(), GBuildProcess::HelicopterFlyingIn);
+	EXPECT_EQ(build->getSiteStep(), GBuildProcess::SitePreparing);
 
 	int ms = 0;
 	const auto until = [&](auto done)
@@ -320,11 +320,11 @@ TEST(GBuildProcess, DrivenByTheLevelTickWithAnimatedStates)
 		ms = static_cast<int>(rig.level->elapsedTime);
 		return reached;
 	};
-	ASSERT_TRUE(until([&] { return build->getSiteStep() >= 2; }));
+	ASSERT_TRUE(until([&] { return build->getSiteStep() >= GBuildProcess::SitePrepared; }));
 	EXPECT_NEAR(ms, 400, 40) << "the site's opening state";
 	ASSERT_TRUE(until([&] { return !build->getBus(); }));
 	EXPECT_LE(ms, 2100) << "the bus leaves on its last stretch";
-	ASSERT_TRUE(until([&] { return build->getHelicopterStep() >= 3; }));
+	ASSERT_TRUE(until([&] { return build->getHelicopterStep() >= GBuildProcess::HelicopterArrived; }));
 	EXPECT_NEAR(ms, 3333, 40) << "a 1000-pixel leg at 300 pixels a second";
 	ASSERT_TRUE(until([&] { return rig.ledger.count(EventTypeGEventWorkCompleted) == 1; }));
 	// The unloading states take an update each before the work starts.

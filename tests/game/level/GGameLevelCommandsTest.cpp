@@ -416,3 +416,73 @@ TEST(GGameLevelCommands, FeatureEndsAreRecorded)
 	ASSERT_TRUE(rig.tickUntil(2000, [&] { return !rig.level->getHistory().empty(); }));
 	EXPECT_EQ(historyText(*rig.level), "5 Cafe1@Place4");
 }
+
+// Putting a building up for sale and calling off its work go through the level's checks: a refused
+// command leaves the stock and the building as they were, an accepted one acts.
+TEST(GGameLevelCommands, SaleAndAbortAreCheckedFirst)
+{
+	struct Case
+	{
+		const char* name;
+		const char* place; // null: no building at all
+		std::function<void(CommandLevel&)> prepare;
+		bool abort; // else the sale is toggled
+		CommandRefusal refusal;
+		const char* after; // the state an accepted command leaves
+		std::string more = "";
+	};
+	const auto none = [](CommandLevel&) {};
+	const auto upgradeHostel = [](CommandLevel& rig)
+	{ ASSERT_TRUE(rig.level->upgradeBuilding(rig.building("Place1"))); };
+	const auto repairHostel = [](CommandLevel& rig)
+	{
+		rig.building("Place1")->setCondition(GBuildingNode::Broken);
+		ASSERT_TRUE(rig.level->repairBuilding(rig.building("Place1")));
+	};
+	const Case cases[] = {
+	    {"sell the hostel", "Place1", none, false, CommandRefusal::None,
+	     "100000 1000 10, Hostel1 w0 c0 sale, income 0"},
+	    {"keep it after all", "Place1",
+	     [](CommandLevel& rig) { ASSERT_TRUE(rig.level->toggleSale(rig.building("Place1"))); }, false,
+	     CommandRefusal::None, "100000 1000 10, Hostel1 w0 c0, income 1000"},
+	    {"sell what the city owns", "Place3", none, false, CommandRefusal::NotOwned, nullptr},
+	    {"sell a broken hostel", "Place1",
+	     [](CommandLevel& rig) { rig.building("Place1")->setCondition(GBuildingNode::Broken); }, false,
+	     CommandRefusal::WrongCondition, nullptr},
+	    {"sell while it is upgraded", "Place1", upgradeHostel, false, CommandRefusal::WorkRunning, nullptr},
+	    {"sell on a level without sales", "Place1", none, false, CommandRefusal::SaleClosed, nullptr,
+	     prop("bool", "IsSellOn", "false")},
+	    {"sell nothing", nullptr, none, false, CommandRefusal::NoBuilding, nullptr},
+	    {"call off an upgrade", "Place1", upgradeHostel, true, CommandRefusal::None,
+	     "98000 1000 10, Hostel1 w0 c0, income 1000"},
+	    {"call off a repair", "Place1", repairHostel, true, CommandRefusal::None,
+	     "100000 1000 10, Hostel1 w0 c1, income 0"},
+	    {"call off nothing", "Place1", none, true, CommandRefusal::NothingToStop, nullptr},
+	    {"call off a sale", "Place1",
+	     [](CommandLevel& rig) { ASSERT_TRUE(rig.level->toggleSale(rig.building("Place1"))); }, true,
+	     CommandRefusal::NothingToStop, nullptr},
+	    {"call off nobody's work", nullptr, none, true, CommandRefusal::NoBuilding, nullptr},
+	};
+	for (const Case& c : cases)
+	{
+		SCOPED_TRACE(c.name);
+		CommandLevel rig(Stock(), c.more);
+		c.prepare(rig);
+		GBuildingNode* building = c.place ? rig.building(c.place) : nullptr;
+		// The stock, the building's record, work, condition and sale, and the level's income.
+		const auto state = [&]
+		{
+			std::string text = rig.stock();
+			if (building)
+				text += std::string(", ") + getStringById(building->getRecord()->getName()).c_str() + " w" +
+				        std::to_string(building->getWorkKind()) + " c" + std::to_string(building->getCondition()) +
+				        (building->isForSale() ? " sale" : "");
+			return text + ", income " + std::to_string(static_cast<int>(rig.level->income));
+		};
+		const std::string before = state();
+		EXPECT_EQ(c.abort ? rig.level->checkAbort(building) : rig.level->checkSale(building), c.refusal);
+		const bool done = c.abort ? rig.level->abortWork(building) : rig.level->toggleSale(building);
+		EXPECT_EQ(done, c.refusal == CommandRefusal::None);
+		EXPECT_EQ(state(), c.after ? std::string(c.after) : before);
+	}
+}

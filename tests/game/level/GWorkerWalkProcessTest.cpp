@@ -2,6 +2,7 @@
 #include "data/GameEventIds.h"
 #include "effects/GPathMovableNode.h"
 #include "level/GCleanProcess.h"
+#include "level/GNeutralCarTraffic.h"
 #include "level/GRepairProcess.h"
 #include "nodes/BaseProgressBarNode.h"
 

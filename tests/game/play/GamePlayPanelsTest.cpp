@@ -26,7 +26,7 @@ protected:
 		PlayStage::SetUp();
 		if (IsSkipped() || HasFatalFailure())
 			return;
-		ASSERT_TRUE(enterLevel()) << log.dump();
+		ASSERT_TRUE(enterLevel(levelFolder)) << log.dump();
 		tabs = nodeCast<TabSceneNode>(play->findChild(internStringId("ActionsTabScene"), 3));
 		ASSERT_NE(tabs, nullptr);
 		for (const SmartPointer<GBuildingNode>& building : level->getBuildings())
@@ -54,6 +54,14 @@ protected:
 
 	TabSceneNode* tabs = nullptr;
 	GBuildingNode* place = nullptr;
+	const char* levelFolder = "levels/level1/";
+};
+
+// The same dock on the second level, the first that lets the player sell.
+class GamePlayPanelsWithSales : public GamePlayPanels
+{
+protected:
+	GamePlayPanelsWithSales() { levelFolder = "levels/level2/"; }
 };
 
 TEST_F(GamePlayPanels, ThePageFollowsTheSelectedBuilding)
@@ -101,7 +109,7 @@ TEST_F(GamePlayPanels, ThePageFollowsTheSelectedBuilding)
 	EXPECT_EQ(page(), 9);
 }
 
-TEST_F(GamePlayPanels, TheSellButtonTogglesTheSale)
+TEST_F(GamePlayPanelsWithSales, TheSellButtonTogglesTheSale)
 {
 	level->buyBuilding(place);
 	click(place);
@@ -110,6 +118,7 @@ TEST_F(GamePlayPanels, TheSellButtonTogglesTheSale)
 	auto* sell =
 	    nodeCast<ControlNode>(play->findChild(internStringId("Tab10"), 4)->findChild(internStringId("SellButton"), 1));
 	ASSERT_NE(sell, nullptr);
+	EXPECT_TRUE(sell->isEnabled());
 	EXPECT_TRUE(press("Tab10", "SellButton"));
 	EXPECT_TRUE(place->isForSale());
 	EXPECT_EQ(sell->getTemplateName(), internStringId("Game_UnSellButton"));
@@ -118,6 +127,24 @@ TEST_F(GamePlayPanels, TheSellButtonTogglesTheSale)
 	EXPECT_FALSE(place->isForSale());
 	EXPECT_EQ(sell->getTemplateName(), internStringId("Game_SellButton"));
 }
+// The first level sells nothing: its sell button is off, and a press that reaches it anyway changes nothing.
+TEST_F(GamePlayPanels, TheSellButtonIsOffOnALevelWithoutSales)
+{
+	ASSERT_FALSE(level->getLevelConfiguration()->isSellOn());
+	level->buyBuilding(place);
+	click(place);
+	ASSERT_EQ(page(), 9);
+	auto* sell =
+	    nodeCast<ControlNode>(play->findChild(internStringId("Tab10"), 4)->findChild(internStringId("SellButton"), 1));
+	ASSERT_NE(sell, nullptr);
+	EXPECT_FALSE(sell->isEnabled());
+	const float money = level->money;
+	EXPECT_TRUE(press("Tab10", "SellButton"));
+	EXPECT_FALSE(place->isForSale());
+	EXPECT_EQ(level->money, money);
+	EXPECT_EQ(sell->getTemplateName(), internStringId("Game_SellButton"));
+}
+
 // Hovering a card over a bought place previews the building with its costs; leaving the list ends it.
 TEST_F(GamePlayPanels, HoveringACardPreviewsTheBuildingWithItsCosts)
 {
@@ -207,6 +234,88 @@ TEST_F(GamePlayPanels, TheServeButtonOfASightTellsWhatItDoes)
 			play->onEvent(&over);
 			EXPECT_EQ(irr::core::stringc(hint->getText()), rich ? c.can : c.cannot) << c.record;
 		}
+	}
+}
+
+// The whole number a cost text shows ("x 40", "$5,000"); 0 when the text is missing or hidden.
+int shownNumber(const BaseNode* tooltip, const char* name)
+{
+	const auto* text = tooltip ? nodeCast<TextNode>(tooltip->findChild(internStringId(name), 1)) : nullptr;
+	if (!text || !text->isVisible())
+		return 0;
+	int value = 0;
+	for (const wchar_t c : std::wstring(text->getText().c_str()))
+		if (c >= L'0' && c <= L'9')
+			value = value * 10 + (c - L'0');
+	return value;
+}
+
+// What a button's tooltip promises is what its command then takes from the stock: the upgrade, repair,
+// cleaning and restoration costs, and a sight's feature, whose button does not restore once it is.
+TEST_F(GamePlayPanels, TheTooltipShowsWhatTheCommandTakes)
+{
+	struct Case
+	{
+		const char* record;
+		int condition;
+		const char* button;
+	};
+	const Case cases[] = {
+	    {"Camping1", GBuildingNode::Normal, "UpgradeButton"},
+	    {"Camping1", GBuildingNode::Broken, "RepairButton"},
+	    {"Statue", GBuildingNode::Dirty, "CleanButton"},
+	    {"Camping1", GBuildingNode::Normal, "DestroyButton"},
+	    {"FishingCenter", GBuildingNode::RunDown, "CustomServeButton"},
+	    {"FishingCenter", GBuildingNode::Normal, "CustomServeButton"},
+	};
+	BaseNode* page = play->findChild(internStringId("Tab6"), 4);
+	ASSERT_NE(page, nullptr);
+	const auto shown = [&]
+	{
+		std::string text;
+		for (const char* name : {"MaterialsWorkersTooltipNode", "WorkersInfoNode", "MoneyInfoNode"})
+		{
+			const BaseNode* tooltip = play->findChild(internStringId(name), 3);
+			if (tooltip && tooltip->isVisible())
+				text += std::to_string(shownNumber(tooltip, "MoneyText")) + " " +
+				        std::to_string(shownNumber(tooltip, "MaterialsText")) + " " +
+				        std::to_string(shownNumber(tooltip, "WorkersText"));
+		}
+		return text;
+	};
+	size_t next = 0;
+	for (const Case& c : cases)
+	{
+		SCOPED_TRACE(std::string(c.record) + " " + c.button);
+		// Each case on a building of its own, so no earlier work is still running there.
+		ASSERT_LT(next, level->getBuildings().size());
+		GBuildingNode* building = level->getBuildings()[next++].get();
+		SmartPointer<GBuildingType> record = level->getBuildingsConfiguration()->findBuilding(internStringId(c.record));
+		ASSERT_TRUE(record);
+		building->setLevelRecord(record.get(), false);
+		building->setOwned(true);
+		building->setForSale(false);
+		building->setCondition(c.condition);
+		level->money = 10000000.0f;
+		level->materials = 10000.0f;
+		level->freeWorkers = 100;
+		click(building);
+		ASSERT_EQ(page, tabs->getTab(tabs->getActiveTabIndex()));
+		BaseNode* button = page->findChild(internStringId(c.button), 2);
+		ASSERT_NE(button, nullptr);
+		CEventNodeHovered over(nullptr, button);
+		play->onEvent(&over);
+		const std::string promised = shown();
+		ASSERT_FALSE(promised.empty()) << "a tooltip shows";
+		const int money = static_cast<int>(level->money);
+		const int materials = static_cast<int>(level->materials);
+		const int workers = level->freeWorkers;
+		EXPECT_TRUE(press("Tab6", c.button));
+		const std::string taken = std::to_string(money - static_cast<int>(level->money)) + " " +
+		                          std::to_string(materials - static_cast<int>(level->materials)) + " " +
+		                          std::to_string(workers - level->freeWorkers);
+		EXPECT_NE(taken, "0 0 0") << "the command ran";
+		EXPECT_EQ(promised, taken);
 	}
 }
 } // namespace
