@@ -81,6 +81,7 @@ inline void playFuzzLevel(FuzzSceneServices& services, GGameLevelScene* scene, G
 			break;
 		case 1:
 			scene->upgradeBuilding(building.get());
+			scene->abortWork(building.get());
 			break;
 		case 2:
 			scene->destroyBuilding(building.get());
@@ -90,6 +91,7 @@ inline void playFuzzLevel(FuzzSceneServices& services, GGameLevelScene* scene, G
 			scene->repairBuilding(building.get());
 			scene->buyBuilding(building.get());
 			scene->activateFeature(building.get(), 0);
+			scene->toggleSale(building.get());
 		}
 		building->setForSale(++i % 2 == 0);
 		building->updateServeArea(building->getRecord());
