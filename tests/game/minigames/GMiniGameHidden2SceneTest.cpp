@@ -145,17 +145,26 @@ TEST_F(OrderedGame, TwoLoadsDrawIndependentOrdersOfEveryObject)
 	EXPECT_GT(orders.size(), 1u);
 }
 
-TEST_F(OrderedGame, AnEmptyPictureCompletesOnlyOnceTheSceneRuns)
+TEST_F(OrderedGame, AnEmptyPictureIsRefusedAndNeverCompletes)
 {
+	standOn(5, 4);
+	scene->parseConfiguration(configReader("<MiniGame><ExpertScore Value='700'/></MiniGame>").get());
+	LogCapture log;
 	scene->onLoaded();
-	// Entered: the scene is still sliding in, and nothing may open over it yet.
-	CEventNodeSceneChangeStarted entered(covered.get(), scene.get(), 0);
-	EXPECT_TRUE(scene->onEvent(&entered));
+	EXPECT_FALSE(scene->checkPlayable());
+	EXPECT_TRUE(log.contains("The hidden-object picture has no objects to find", 2)) << log.dump();
+	// Entered and played all the same, it hands out nothing.
+	play();
+	for (int i = 0; i < 10; ++i)
+		scene->updateTime(10);
+	EXPECT_FALSE(leftClick(scene.get(), 10, 10));
 	EXPECT_FALSE(scene->isCompleted());
-	EXPECT_EQ(top(), covered.get());
-	// Its first update completes it.
-	scene->updateTime(10);
-	EXPECT_TRUE(scene->isCompleted());
+	EXPECT_EQ(scene->getScore(), 0);
+	EXPECT_EQ(top(), scene.get());
+	EXPECT_EQ(profile()->getInt(ProfileKey::MaxUnlockedLevelIndex), 4);
+	EXPECT_EQ(profile()->getInt(ProfileKey::LevelIndex), 5);
+	EXPECT_EQ(list(ProfileKey::Scores), "");
+	EXPECT_EQ(list(ProfileKey::Times), "");
 }
 
 TEST_F(OrderedGame, TheTrailFollowsTheMouseOverTheWantedObjectAndTheHintRunsItFourTimes)

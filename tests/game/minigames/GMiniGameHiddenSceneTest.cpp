@@ -104,12 +104,23 @@ TEST_F(HiddenGame, OnePressFindsOnlyTheFirstOfOverlappingObjects)
 	EXPECT_EQ(scene->getHitObjects()->getChildren()[0]->getName(), internStringId("Over"));
 }
 
-TEST_F(HiddenGame, AnEmptyPictureCompletesWithTheFirstPlayPress)
+TEST_F(HiddenGame, AnEmptyPictureIsRefusedAndNeverCompletes)
 {
+	standOn(5, 4);
+	scene->parseConfiguration(configReader("<MiniGame><ExpertScore Value='800'/></MiniGame>").get());
+	LogCapture log;
+	scene->onLoaded();
+	EXPECT_FALSE(scene->checkPlayable());
+	EXPECT_TRUE(log.contains("The hidden-object picture has no objects to find", 2)) << log.dump();
+	// Entered and played all the same, it hands out nothing.
 	play();
+	EXPECT_FALSE(leftClick(scene.get(), 10, 10));
+	scene->updateTime(10);
 	EXPECT_FALSE(scene->isCompleted());
-	leftClick(scene.get(), 10, 10);
-	EXPECT_TRUE(scene->isCompleted());
+	EXPECT_EQ(scene->getScore(), 0);
+	EXPECT_EQ(top(), scene.get());
+	EXPECT_EQ(profile()->getInt(ProfileKey::MaxUnlockedLevelIndex), 4);
+	EXPECT_EQ(list(ProfileKey::Scores), "");
 }
 
 TEST_F(HiddenGame, TheHintFliesOncePerCooldownAndAgainOnceItsObjectIsFound)
