@@ -23,6 +23,11 @@ irr::core::stringw format(const char* key, const irr::core::stringw& p1, const i
 	return texts ? texts->format(key, p1, p2) : p1;
 }
 
+irr::core::stringw listLine(const CDictionary* dictionary, const char* key, const irr::core::stringw& value)
+{
+	return irr::core::stringw(L"- ") + (dictionary ? dictionary->format(key, value) : value);
+}
+
 irr::core::stringw money(int amount)
 {
 	return format("MoneyDollar", thousands(amount));

@@ -31,7 +31,7 @@ constexpr int KeyEscape = 27;
 // "- " and the dictionary text with one parameter.
 irr::core::stringw rowText(const char* tag, const irr::core::stringw& value)
 {
-	return irr::core::stringw(L"- ") + scenetext::format(tag, value);
+	return scenetext::listLine(getDevice() ? getDevice()->getDictionary() : nullptr, tag, value);
 }
 
 irr::core::stringw scoreFigure(int value)
