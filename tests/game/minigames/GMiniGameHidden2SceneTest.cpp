@@ -147,24 +147,8 @@ TEST_F(OrderedGame, TwoLoadsDrawIndependentOrdersOfEveryObject)
 
 TEST_F(OrderedGame, AnEmptyPictureIsRefusedAndNeverCompletes)
 {
-	standOn(5, 4);
-	scene->parseConfiguration(configReader("<MiniGame><ExpertScore Value='700'/></MiniGame>").get());
-	LogCapture log;
-	scene->onLoaded();
-	EXPECT_FALSE(scene->checkPlayable());
-	EXPECT_TRUE(log.contains("The hidden-object picture has no objects to find", 2)) << log.dump();
-	// Entered and played all the same, it hands out nothing.
-	play();
-	for (int i = 0; i < 10; ++i)
-		scene->updateTime(10);
-	EXPECT_FALSE(leftClick(scene.get(), 10, 10));
-	EXPECT_FALSE(scene->isCompleted());
-	EXPECT_EQ(scene->getScore(), 0);
-	EXPECT_EQ(top(), scene.get());
-	EXPECT_EQ(profile()->getInt(ProfileKey::MaxUnlockedLevelIndex), 4);
-	EXPECT_EQ(profile()->getInt(ProfileKey::LevelIndex), 5);
-	EXPECT_EQ(list(ProfileKey::Scores), "");
-	EXPECT_EQ(list(ProfileKey::Times), "");
+	expectEmptyPictureRefused(scene.get());
+	EXPECT_EQ(scene->getWantedObject(), nullptr);
 }
 
 TEST_F(OrderedGame, TheTrailFollowsTheMouseOverTheWantedObjectAndTheHintRunsItFourTimes)
