@@ -7,18 +7,14 @@
 #include "content/IXMLReader.h"
 #include "core/InputEvents.h"
 #include "core/Random.h"
-#include "core/TextUtils.h"
 #include "data/CheckedNumber.h"
 #include "data/ConfigReading.h"
-#include "data/GLevelPath.h"
 #include "data/GLevelPaths.h"
 #include "effects/GPathMovableNode.h"
 #include "frontend/SceneLookup.h"
 #include "nodes/BaseEmitter.h"
 #include "nodes/ParticleSystemNode.h"
-#include "nodes/SpawnerNode.h"
 #include "nodes/SpriteNode.h"
-#include "nodes/TextNode.h"
 #include "scene/NodeEvents.h"
 
 #include <cmath>
