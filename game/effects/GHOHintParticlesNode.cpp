@@ -12,9 +12,8 @@
 using namespace irr;
 
 GHOHintParticlesNode::GHOHintParticlesNode(const ContentRef& reference, BaseNode* parentNode, INodeEventQueue* manager)
-    : GEffectParticlesNode(reference, parentNode, manager)
+    : GParticleRecordsNode(reference, parentNode, manager)
 {
-	particles.reallocate(Capacity);
 }
 
 const core::stringw& GHOHintParticlesNode::typeNameText()
@@ -25,7 +24,7 @@ const core::stringw& GHOHintParticlesNode::typeNameText()
 
 void GHOHintParticlesNode::copyFrom(const BaseNode* source, INodeEventQueue* manager)
 {
-	GEffectParticlesNode::copyFrom(source, manager);
+	GParticleRecordsNode::copyFrom(source, manager);
 	if (const GHOHintParticlesNode* other = nodeCast<GHOHintParticlesNode>(source))
 	{
 		EmitRadiusXRange = other->EmitRadiusXRange;
@@ -35,7 +34,6 @@ void GHOHintParticlesNode::copyFrom(const BaseNode* source, INodeEventQueue* man
 		ParticlesLifetimeRange = other->ParticlesLifetimeRange;
 		angularVelocityTimeline = other->angularVelocityTimeline;
 		scaleTimeline = other->scaleTimeline;
-		alphaTimeline = other->alphaTimeline;
 	}
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "GEffectParticlesNode.h"
-#include "GParticleTimeline.h"
+#include "GParticleRecordsNode.h"
 #include "data/GameNodeTypeIds.h"
 
 // One sparkle particle of a hint ring.
@@ -14,14 +13,12 @@ struct HintParticleRecord : EffectParticleRecord
 
 // Sparkles over what a hint points at: bursts of particles, each a ring spread evenly around an
 // ellipse about the node and flying outwards, from its own "HintParticle" file.
-class GHOHintParticlesNode : public GEffectParticlesNode
+class GHOHintParticlesNode : public GParticleRecordsNode<HintParticleRecord, 4096>
 {
 	ENGINE_NODE_TYPE(GHOHintParticlesNode, NodeTypeGHOHintParticlesNode, BaseNode)
 	ENGINE_NODE_CLONE(GHOHintParticlesNode)
 
 public:
-	static constexpr irr::u32 Capacity = 4096;
-
 	explicit GHOHintParticlesNode(const ContentRef& reference = ContentRef(), BaseNode* parent = nullptr,
 	                              INodeEventQueue* sceneManager = nullptr);
 
@@ -31,10 +28,7 @@ public:
 	void copyFrom(const BaseNode* source, INodeEventQueue* sceneManager) override;
 	bool readConfiguration(IXMLReader* reader) override;
 
-	void clearParticles() override { particles.set_used(0); }
-	irr::u32 getParticleCount() const override { return particles.size(); }
 	void emit(unsigned ms) override;
-	const irr::core::array<HintParticleRecord>& getParticles() const { return particles; }
 
 	void setEmitRadiusXRange(const irr::core::vector2df& range) { EmitRadiusXRange = range; }
 	void setEmitRadiusYRange(const irr::core::vector2df& range) { EmitRadiusYRange = range; }
@@ -57,6 +51,4 @@ private:
 	irr::core::vector2df ParticlesLifetimeRange;         // ms
 	GParticleTimeline angularVelocityTimeline;
 	GParticleTimeline scaleTimeline;
-	GParticleTimeline alphaTimeline;
-	irr::core::array<HintParticleRecord> particles;
 };

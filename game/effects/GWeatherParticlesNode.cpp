@@ -27,9 +27,8 @@ float angleTurningDownTo(const core::vector2df& d)
 
 GWeatherParticlesNode::GWeatherParticlesNode(const ContentRef& reference, BaseNode* parentNode,
                                              INodeEventQueue* manager)
-    : GEffectParticlesNode(reference, parentNode, manager)
+    : GParticleRecordsNode(reference, parentNode, manager)
 {
-	particles.reallocate(Capacity);
 }
 
 const core::stringw& GWeatherParticlesNode::typeNameText()
@@ -40,7 +39,7 @@ const core::stringw& GWeatherParticlesNode::typeNameText()
 
 void GWeatherParticlesNode::copyFrom(const BaseNode* source, INodeEventQueue* manager)
 {
-	GEffectParticlesNode::copyFrom(source, manager);
+	GParticleRecordsNode::copyFrom(source, manager);
 	if (const GWeatherParticlesNode* other = nodeCast<GWeatherParticlesNode>(source))
 	{
 		EmitRectangleXSize = other->EmitRectangleXSize;
@@ -54,7 +53,6 @@ void GWeatherParticlesNode::copyFrom(const BaseNode* source, INodeEventQueue* ma
 		ParticleLifetimeRange = other->ParticleLifetimeRange;
 		scaleXTimeline = other->scaleXTimeline;
 		scaleYTimeline = other->scaleYTimeline;
-		alphaTimeline = other->alphaTimeline;
 	}
 }
 

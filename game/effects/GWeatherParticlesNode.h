@@ -1,7 +1,6 @@
 #pragma once
 
-#include "GEffectParticlesNode.h"
-#include "GParticleTimeline.h"
+#include "GParticleRecordsNode.h"
 #include "data/GameNodeTypeIds.h"
 
 // One raindrop or snowflake.
@@ -20,14 +19,12 @@ struct WeatherParticleRecord : EffectParticleRecord
 
 // Rain or snow over a level: particles born one by one in a band above the screen, flying towards a
 // centre point and swaying sideways, from its own "WeatherParticle" file.
-class GWeatherParticlesNode : public GEffectParticlesNode
+class GWeatherParticlesNode : public GParticleRecordsNode<WeatherParticleRecord, 2048>
 {
 	ENGINE_NODE_TYPE(GWeatherParticlesNode, NodeTypeGWeatherParticlesNode, BaseNode)
 	ENGINE_NODE_CLONE(GWeatherParticlesNode)
 
 public:
-	static constexpr irr::u32 Capacity = 2048;
-
 	explicit GWeatherParticlesNode(const ContentRef& reference = ContentRef(), BaseNode* parent = nullptr,
 	                               INodeEventQueue* sceneManager = nullptr);
 
@@ -37,10 +34,7 @@ public:
 	void copyFrom(const BaseNode* source, INodeEventQueue* sceneManager) override;
 	bool readConfiguration(IXMLReader* reader) override;
 
-	void clearParticles() override { particles.set_used(0); }
-	irr::u32 getParticleCount() const override { return particles.size(); }
 	void emit(unsigned ms) override;
-	const irr::core::array<WeatherParticleRecord>& getParticles() const { return particles; }
 	const irr::core::vector2df& getCenterPoint() const { return CenterPoint; }
 
 protected:
@@ -64,6 +58,4 @@ private:
 	irr::core::vector2df ParticleLifetimeRange;          // ms
 	GParticleTimeline scaleXTimeline;
 	GParticleTimeline scaleYTimeline;
-	GParticleTimeline alphaTimeline;
-	irr::core::array<WeatherParticleRecord> particles;
 };

@@ -2,6 +2,7 @@
 
 #include "SceneLookup.h"
 #include "app/GGameApplication.h"
+#include "app/SceneText.h"
 #include "content/AtlasTexture.h"
 #include "content/CContentManager.h"
 #include "content/CDictionary.h"
@@ -18,9 +19,7 @@ namespace
 {
 irr::core::stringw money(const irr::core::stringw& amount)
 {
-	IDevice* device = Singleton<IDevice>::peek();
-	CDictionary* dictionary = device ? device->getDictionary() : nullptr;
-	return dictionary ? dictionary->format("MoneyDollar", amount) : amount;
+	return scenetext::format("MoneyDollar", amount);
 }
 
 bool isEarned(const GAchievements& achievements, int index)

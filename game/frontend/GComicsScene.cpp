@@ -17,46 +17,27 @@ StringId nameId(const char* text)
 	return internStringId(text);
 }
 
-StringId stateOnAppear()
+enum ComicName
 {
-	static const StringId id = nameId("OnAppear");
-	return id;
-}
+	OnAppear,
+	OnDisappear,
+	Unhide,
+	PieceWaiting,
+	PieceNoWait,
+	PieceNoDisappear,
+};
 
-StringId stateOnDisappear()
+StringId comicName(ComicName name)
 {
-	static const StringId id = nameId("OnDisappear");
-	return id;
-}
-
-StringId stateUnhide()
-{
-	static const StringId id = nameId("Unhide");
-	return id;
-}
-
-StringId pieceWaiting()
-{
-	static const StringId id = nameId("TextBg");
-	return id;
-}
-
-StringId pieceNoWait()
-{
-	static const StringId id = nameId("TextBgNoWait");
-	return id;
-}
-
-StringId pieceNoDisappear()
-{
-	static const StringId id = nameId("TextBgNoDisappear");
-	return id;
+	static const frontend::InternedNames<6> names(
+	    {"OnAppear", "OnDisappear", "Unhide", "TextBg", "TextBgNoWait", "TextBgNoDisappear"});
+	return names[name];
 }
 
 bool isPiece(const BaseNode* node)
 {
 	const StringId name = node->getName();
-	return name == pieceWaiting() || name == pieceNoWait() || name == pieceNoDisappear();
+	return name == comicName(PieceWaiting) || name == comicName(PieceNoWait) || name == comicName(PieceNoDisappear);
 }
 
 using frontend::directChild;
@@ -181,7 +162,7 @@ void GComicsScene::nextPart()
 		if (backButton)
 		{
 			backButton->setVisible(true);
-			backButton->setState(stateOnAppear(), nullptr, StringId());
+			backButton->setState(comicName(OnAppear), nullptr, StringId());
 		}
 		return;
 	}
@@ -209,7 +190,7 @@ void GComicsScene::nextPart()
 		piece->setVisible(false);
 	currentPiece = -1;
 	part->setVisible(true);
-	part->setChildrenState(stateOnAppear(), nullptr);
+	part->setChildrenState(comicName(OnAppear), nullptr);
 	playCue("ObjectivesWindow");
 }
 
@@ -223,40 +204,40 @@ void GComicsScene::nextPiece()
 		++currentPiece;
 	// Counted on first: a box without a disappearing look reports its end at once, and the part's end
 	// is recognised by the index standing past the last box.
-	if (previous && previous->getName() == pieceWaiting())
-		previous->setState(stateOnDisappear(), nullptr, StringId());
+	if (previous && previous->getName() == comicName(PieceWaiting))
+		previous->setState(comicName(OnDisappear), nullptr, StringId());
 	if (BaseNode* piece = getPiece(currentPiece))
 	{
 		piece->setVisible(true);
-		piece->setState(stateOnAppear(), nullptr, StringId());
+		piece->setState(comicName(OnAppear), nullptr, StringId());
 		playCue("ComicsText");
 		return;
 	}
 	if (pieces.empty() && !busy)
 	{
 		busy = true;
-		part->setChildrenState(stateOnDisappear(), nullptr);
+		part->setChildrenState(comicName(OnDisappear), nullptr);
 	}
 }
 
 void GComicsScene::endPart()
 {
 	for (const SmartPointer<BaseNode>& piece : pieces)
-		if (piece->getName() != pieceNoDisappear())
+		if (piece->getName() != comicName(PieceNoDisappear))
 			piece->setVisible(false);
 	busy = true;
-	getPart(currentPart)->setChildrenState(stateOnDisappear(), nullptr);
+	getPart(currentPart)->setChildrenState(comicName(OnDisappear), nullptr);
 	if (!darkBg)
 		return;
 	if (currentPart == 0)
 	{
-		darkBg->setState(stateOnAppear(), nullptr, StringId());
+		darkBg->setState(comicName(OnAppear), nullptr, StringId());
 	}
 	else if (currentPart == getPartCount() - 1)
 	{
-		darkBg->setState(stateOnDisappear(), nullptr, StringId());
+		darkBg->setState(comicName(OnDisappear), nullptr, StringId());
 		for (int i = 0; i < currentPart; ++i)
-			getPart(i)->setChildrenState(stateUnhide(), nullptr);
+			getPart(i)->setChildrenState(comicName(Unhide), nullptr);
 	}
 }
 
@@ -266,11 +247,11 @@ bool GComicsScene::onChildrenStateFinished(CEventNodeChildrenStateFinished* even
 {
 	if (isCurrentPart(event->node))
 	{
-		if (event->stateName == stateOnAppear())
+		if (event->stateName == comicName(OnAppear))
 		{
 			nextPiece();
 		}
-		else if (event->stateName == stateOnDisappear() && busy)
+		else if (event->stateName == comicName(OnDisappear) && busy)
 		{
 			busy = false;
 			nextPart();
@@ -282,13 +263,13 @@ bool GComicsScene::onChildrenStateFinished(CEventNodeChildrenStateFinished* even
 bool GComicsScene::onStateFinished(CEventNodeStateFinished* event)
 {
 	BaseNode* node = event->node;
-	if (isCurrentPiece(node) && event->stateName == stateOnAppear() &&
-	    (node->getName() == pieceNoWait() || node->getName() == pieceNoDisappear()))
+	if (isCurrentPiece(node) && event->stateName == comicName(OnAppear) &&
+	    (node->getName() == comicName(PieceNoWait) || node->getName() == comicName(PieceNoDisappear)))
 	{
 		nextPiece();
 	}
 	else if (getPart(currentPart) && !busy && !pieces.empty() && currentPiece >= static_cast<int>(pieces.size()) &&
-	         node == pieces.back().get() && event->stateName == stateOnDisappear())
+	         node == pieces.back().get() && event->stateName == comicName(OnDisappear))
 	{
 		endPart();
 	}

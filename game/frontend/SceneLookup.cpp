@@ -6,6 +6,12 @@ namespace
 {
 constexpr int KeyEscape = 27;
 constexpr int KeyEnter = 13;
+
+StringId navName(int index)
+{
+	static const frontend::InternedNames<3> names({"NavBackToSlide", "NavBackFromSlide", "NoTransTo"});
+	return names[index];
+}
 } // namespace
 
 namespace frontend
@@ -23,20 +29,17 @@ bool isNamed(const BaseNode* node, const char* name)
 
 StringId navBackToSlide()
 {
-	static const StringId id = internStringId("NavBackToSlide");
-	return id;
+	return navName(0);
 }
 
 StringId navBackFromSlide()
 {
-	static const StringId id = internStringId("NavBackFromSlide");
-	return id;
+	return navName(1);
 }
 
 StringId noTransTo()
 {
-	static const StringId id = internStringId("NoTransTo");
-	return id;
+	return navName(2);
 }
 
 bool closeOnBackKey(SceneNode* screen, int key)

@@ -3,6 +3,9 @@
 #include "core/StringId.h"
 #include "scene/BaseNode.h"
 
+#include <array>
+#include <cstddef>
+
 class SceneNode;
 
 // Child lookups and navigation states shared by the front-end screens.
@@ -19,6 +22,21 @@ template <class T> T* directChildOf(const BaseNode* parent, const char* name)
 
 // Whether the node is the one of that name.
 bool isNamed(const BaseNode* node, const char* name);
+
+// Names interned once, read by their index: the screens compare node names and states on every event.
+template <std::size_t Count> class InternedNames
+{
+public:
+	explicit InternedNames(const std::array<const char*, Count>& names)
+	{
+		for (std::size_t i = 0; i < Count; ++i)
+			ids[i] = internStringId(names[i]);
+	}
+	StringId operator[](std::size_t index) const { return ids[index]; }
+
+private:
+	std::array<StringId, Count> ids;
+};
 
 // The screens' own navigation states, played by the scenes they return to.
 StringId navBackToSlide();

@@ -2,7 +2,7 @@
 #include "GBuildingNode.h"
 #include "GGameLevelScene.h"
 #include "app/GBaseSceneNode.h"
-#include "content/CDictionary.h"
+#include "app/SceneText.h"
 #include "core/PropertyText.h"
 #include "core/Random.h"
 #include "core/TextUtils.h"
@@ -12,7 +12,6 @@
 #include "data/GEventFeatureIncome.h"
 #include "data/GLevelConfiguration.h"
 #include "data/GUpgradeEffects.h"
-#include "device/IDevice.h"
 #include "nodes/SpriteNode.h"
 #include "nodes/TextNode.h"
 
@@ -43,15 +42,6 @@ bool contains(const core::array<StringId>& names, StringId name)
 		if (names[i] == name)
 			return true;
 	return false;
-}
-
-// "MoneyDollar" with the amount and thousands separators; the bare figure without a dictionary.
-core::stringw moneyText(float amount)
-{
-	const core::stringw figure = formatThousands(truncateToInt(std::floor(amount + 0.5)), L',');
-	IDevice* device = Singleton<IDevice>::peek();
-	CDictionary* dictionary = device ? device->getDictionary() : nullptr;
-	return dictionary ? dictionary->format("MoneyDollar", figure) : figure;
 }
 
 void playState(BaseNode* node, const char* state)
@@ -500,7 +490,7 @@ int GBuildingNode::getOfferPrice() const
 void GBuildingNode::showPriceText(float price)
 {
 	if (icons.priceText)
-		icons.priceText->setText(moneyText(price));
+		icons.priceText->setText(scenetext::money(truncateToInt(std::floor(price + 0.5))));
 }
 
 int GBuildingNode::randomTime(const core::vector2df& range) const

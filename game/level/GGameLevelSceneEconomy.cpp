@@ -3,8 +3,8 @@
 #include "GLevelProcess.h"
 #include "GNeutralCarTraffic.h"
 #include "app/GBaseSceneNode.h"
+#include "app/SceneText.h"
 #include "audio/CSoundCue.h"
-#include "content/CDictionary.h"
 #include "core/Random.h"
 #include "core/TextUtils.h"
 #include "data/GBuildingType.h"
@@ -22,7 +22,6 @@
 #include "content/AtlasTexture.h"
 #include "content/CContentManager.h"
 #include "content/ContentType.h"
-#include "device/IDevice.h"
 #include "effects/GWeatherParticlesNode.h"
 #include "nodes/TextNode.h"
 #include "scene/INodeEventQueue.h"
@@ -51,15 +50,6 @@ BaseNode* directChildNamed(const BaseNode* node, const char* name)
 GMoneyLetter* letterOf(const BaseNode* node)
 {
 	return dynamic_cast<GMoneyLetter*>(node->getUserObject());
-}
-
-// "MoneyDollar" with the amount and thousands separators; the bare figure without a dictionary.
-core::stringw moneyDollarText(int amount)
-{
-	const core::stringw figure = formatThousands(amount, L',');
-	IDevice* device = Singleton<IDevice>::peek();
-	CDictionary* dictionary = device ? device->getDictionary() : nullptr;
-	return dictionary ? dictionary->format("MoneyDollar", figure) : figure;
 }
 
 // A random float in the range; its low end when both ends are equal.
@@ -447,7 +437,7 @@ bool GGameLevelScene::onLetterRequest(GEventLetterRequest* event)
 	moneyLetters.push_back(node);
 	building->setWantFocus(false);
 	if (TextNode* text = nodeCast<TextNode>(directChildNamed(node.get(), "Text")))
-		text->setText(moneyDollarText(amount));
+		text->setText(scenetext::money(amount));
 	if (BaseNode* ring = directChildNamed(node.get(), "Progress"))
 		showCountdownRing(ring, 0.0f);
 	return true;

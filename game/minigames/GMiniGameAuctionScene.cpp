@@ -113,16 +113,11 @@ void GMiniGameAuctionScene::readSequence(IXMLReader* reader)
 	}
 }
 
-bool GMiniGameAuctionScene::onSceneChangeStarted(CEventNodeSceneChangeStarted* event)
+void GMiniGameAuctionScene::startPlay()
 {
-	GMiniGameScene::onSceneChangeStarted(event);
-	if (event->newScene != this)
-		return false;
-	playCue("MiniGamesMusic", true);
 	biggestPile = 0;
 	roundNumber = 0;
 	reward = Reward;
-	resetPlay();
 	if (timeLeftText)
 		timeLeftText->setText(formatMinutesSeconds(static_cast<unsigned>(maxLevelTime)));
 	if (longArrow)
@@ -132,8 +127,6 @@ bool GMiniGameAuctionScene::onSceneChangeStarted(CEventNodeSceneChangeStarted* e
 	if (scoreText)
 		scoreText->setText(formatThousands(score, L','));
 	startRound();
-	setLinetPhase(1);
-	return true;
 }
 
 bool GMiniGameAuctionScene::updateTime(unsigned elapsed)
@@ -231,18 +224,8 @@ bool GMiniGameAuctionScene::onNodePressed(CEventNodeClicked* event)
 	if (GMiniGameScene::onNodePressed(event))
 		return true;
 	BaseNode* pressed = event->control;
-	if (frontend::isNamed(pressed, "MenuButton"))
-	{
-		leaveToOpener();
-		return true;
-	}
-	if (linetPhase < 2 || completed)
+	if (!pressReachesPlay())
 		return false;
-	if (linetPhase == 2)
-	{
-		setLinetPhase(3);
-		return false;
-	}
 	for (int i = 0; i < ZoneCount; ++i)
 		if (zones[i] && pressed == zones[i].get())
 			pick(zones[i].get());

@@ -38,7 +38,6 @@ public:
 	void copyFrom(const BaseNode* source, INodeEventQueue* sceneManager) override;
 	void onLoaded() override;
 	void loadMiniGameElement(IXMLReader* reader) override;
-	bool onSceneChangeStarted(CEventNodeSceneChangeStarted* event) override;
 	bool updateTime(unsigned elapsed) override;
 	bool onNodePressed(CEventNodeClicked* event) override;
 
@@ -51,6 +50,9 @@ public:
 	int getRoundNumber() const { return roundNumber; }
 	ControlNode* getZone(int index) const { return zones[index].get(); }
 	const irr::core::array<SequenceStep>& getSequence() const { return sequence; }
+
+protected:
+	void startPlay() override;
 
 private:
 	void readSequence(IXMLReader* reader);

@@ -7,18 +7,14 @@
 #include "content/IXMLReader.h"
 #include "core/InputEvents.h"
 #include "core/Random.h"
-#include "core/TextUtils.h"
 #include "data/CheckedNumber.h"
 #include "data/ConfigReading.h"
-#include "data/GLevelPath.h"
 #include "data/GLevelPaths.h"
 #include "effects/GPathMovableNode.h"
 #include "frontend/SceneLookup.h"
 #include "nodes/BaseEmitter.h"
 #include "nodes/ParticleSystemNode.h"
-#include "nodes/SpawnerNode.h"
 #include "nodes/SpriteNode.h"
-#include "nodes/TextNode.h"
 #include "scene/NodeEvents.h"
 
 #include <cmath>
@@ -33,9 +29,8 @@ constexpr NumberRange TrailPpsRange{0.0, 10000.0};
 
 GMiniGameHidden2Scene::GMiniGameHidden2Scene(const ContentRef& reference, BaseNode* parentNode,
                                              INodeEventQueue* manager)
-    : GMiniGameScene(reference, parentNode, manager), hintPaths(new GLevelPaths())
+    : GMiniGameHiddenBase(reference, parentNode, manager)
 {
-	period = 10;
 }
 
 GMiniGameHidden2Scene::~GMiniGameHidden2Scene() = default;
@@ -48,29 +43,20 @@ const irr::core::stringw& GMiniGameHidden2Scene::typeNameText()
 
 void GMiniGameHidden2Scene::copyFrom(const BaseNode* source, INodeEventQueue* manager)
 {
-	GMiniGameScene::copyFrom(source, manager);
+	GMiniGameHiddenBase::copyFrom(source, manager);
 }
 
 void GMiniGameHidden2Scene::onLoaded()
 {
-	GMiniGameScene::onLoaded();
+	GMiniGameHiddenBase::onLoaded();
 	currentIndex = 0;
-	BaseNode* scene = frontend::directChild(this, "Scene");
-	BaseNode* game = frontend::directChild(scene, "Game");
-	BaseNode* background = frontend::directChild(game, "BgObjects");
-	BaseNode* ui = frontend::directChild(scene, "UI");
-	hintTrail = shareRef(frontend::directChildOf<GPathMovableNode>(background, "HintTrailNode"));
-	foundNode = shareRef(frontend::directChildOf<SpawnerNode>(background, "FoundNode"));
-	timeTargText = shareRef(frontend::directChildOf<TextNode>(ui, "TimeTarg"));
-	timeCurrText = shareRef(frontend::directChildOf<TextNode>(ui, "TimeCurr"));
-	objCountText = shareRef(frontend::directChildOf<TextNode>(ui, "ObjCount"));
-	previewImage = shareRef(frontend::directChildOf<SpriteNode>(ui, "PrevewImage"));
+	previewImage = shareRef(nodeCast<SpriteNode>(findPart({"Scene", "UI", "PrevewImage"})));
 
 	findOrder.clear();
-	if (BaseNode* objects = frontend::directChild(game, "HitObjects"))
+	if (hitObjects)
 	{
 		// Draw without repeating: take a random remaining object, fill its slot with the last one.
-		irr::core::array<BaseNode*> left = objects->getChildren();
+		irr::core::array<BaseNode*> left = hitObjects->getChildren();
 		while (!left.empty())
 		{
 			const irr::u32 r = Random::instance()->nextMt() % left.size();
@@ -91,12 +77,12 @@ void GMiniGameHidden2Scene::loadMiniGameElement(IXMLReader* reader)
 	// An element without "Value" keeps the default: a trail of speed 0 would never arrive.
 	if (isElementStart(reader, L"ItemsToFind"))
 		readItems(reader);
-	else if (isElementStart(reader, L"HintPaths"))
-		loadPathsFile(hintPaths.get(), reader);
 	else if (isElementStart(reader, L"HintTrailVelocity"))
 		hintTrailVelocity = readFloatAttribute(reader, L"Value", DefaultTrailVelocity, TrailVelocityRange);
 	else if (isElementStart(reader, L"HintTrailPPS"))
 		hintTrailPps = readIntAttribute(reader, L"Value", 0, TrailPpsRange);
+	else
+		GMiniGameHiddenBase::loadMiniGameElement(reader);
 }
 
 void GMiniGameHidden2Scene::readItems(IXMLReader* reader)
@@ -113,21 +99,13 @@ void GMiniGameHidden2Scene::readItems(IXMLReader* reader)
 	}
 }
 
-bool GMiniGameHidden2Scene::onSceneChangeStarted(CEventNodeSceneChangeStarted* event)
+void GMiniGameHidden2Scene::startPlay()
 {
-	GMiniGameScene::onSceneChangeStarted(event);
-	if (event->newScene != this)
-		return false;
-	playCue("MiniGamesMusic", true);
-	resetPlay();
+	GMiniGameHiddenBase::startPlay();
 	currentIndex = 0;
-	if (timeCurrText)
-		timeCurrText->setText(formatMinutesSeconds(static_cast<unsigned>(maxLevelTime)));
-	// An empty picture is not completed while the scene slides in: the first update does it.
+	// A picture without objects is damaged: nothing to show, and never completed.
 	if (!findOrder.empty())
 		showCurrentItem();
-	setLinetPhase(1);
-	return true;
 }
 
 BaseNode* GMiniGameHidden2Scene::getWantedObject() const
@@ -144,8 +122,7 @@ void GMiniGameHidden2Scene::showCurrentItem()
 		completeMiniGame();
 		return;
 	}
-	if (objCountText)
-		objCountText->setText(irr::core::stringw(static_cast<int>(findOrder.size()) - currentIndex));
+	showObjectCount(static_cast<int>(findOrder.size()) - currentIndex);
 	if (previewImage)
 	{
 		const auto file = previewFiles.find(wanted->getName());
@@ -172,17 +149,8 @@ bool GMiniGameHidden2Scene::trailIdle() const
 
 bool GMiniGameHidden2Scene::updateTime(unsigned elapsed)
 {
-	if (!GMiniGameScene::updateTime(elapsed))
+	if (!GMiniGameHiddenBase::updateTime(elapsed))
 		return false;
-	if (!getWantedObject())
-	{
-		score = expertScore;
-		completeMiniGame();
-		return true;
-	}
-	elapsedTime += static_cast<int>(elapsed);
-	if (timeTargText)
-		timeTargText->setText(formatMinutesSeconds(static_cast<unsigned>(elapsedTime)));
 	if (hintTrail)
 	{
 		hintTrail->updateMovement(elapsed);
@@ -194,18 +162,12 @@ bool GMiniGameHidden2Scene::updateTime(unsigned elapsed)
 
 bool GMiniGameHidden2Scene::sendToChildren(int mode, CEvent* event)
 {
-	if (event && Enabled && event->typeId() == CEventInputMouseLeftDown::TypeId)
-	{
-		const auto* press = static_cast<const CEventInputMouseLeftDown*>(event);
-		if (onClick(press->x, press->y))
-			return true;
-	}
-	else if (event && Enabled && event->typeId() == CEventInputMouseMove::TypeId)
+	if (event && Enabled && event->typeId() == CEventInputMouseMove::TypeId)
 	{
 		const auto* move = static_cast<const CEventInputMouseMove*>(event);
 		onMouseMove(move->x, move->y);
 	}
-	return GMiniGameScene::sendToChildren(mode, event);
+	return GMiniGameHiddenBase::sendToChildren(mode, event);
 }
 
 void GMiniGameHidden2Scene::onMouseMove(int x, int y)
@@ -219,15 +181,8 @@ void GMiniGameHidden2Scene::onMouseMove(int x, int y)
 	pointerOverCurrent = over;
 }
 
-bool GMiniGameHidden2Scene::onClick(int x, int y)
+bool GMiniGameHidden2Scene::pressPicture(int x, int y)
 {
-	if (linetPhase < 2 || completed)
-		return false;
-	if (linetPhase == 2)
-	{
-		setLinetPhase(3);
-		return false;
-	}
 	BaseNode* wanted = getWantedObject();
 	if (!wanted || !wanted->hitTest({static_cast<float>(x), static_cast<float>(y)}))
 		return false;
@@ -243,14 +198,9 @@ bool GMiniGameHidden2Scene::onClick(int x, int y)
 
 void GMiniGameHidden2Scene::startHintTrail(BaseNode* object, int repeats)
 {
-	GLevelPath* path = hintTrail && object ? hintPaths->getRandomCarPath(object->getName()) : nullptr;
-	if (!path)
-		return;
-	const irr::core::array<GLevelPathPoint>& corners = path->getPoints();
 	irr::core::array<irr::core::vector2df> points;
-	for (int n = 0; n < repeats; ++n)
-		for (irr::u32 i = corners.size(); i-- > 0;)
-			points.push_back({corners[i].x, corners[i].y});
+	if (!hintRoute(object, repeats, true, points))
+		return;
 	auto* particles = frontend::directChildOf<ParticleSystemNode>(hintTrail.get(), "Particles");
 	if (BaseEmitter* emitter = particles ? particles->getEmitter() : nullptr)
 	{
@@ -261,19 +211,9 @@ void GMiniGameHidden2Scene::startHintTrail(BaseNode* object, int repeats)
 	hintTrail->start(points, internStringId("HintFinished").id, true, false);
 }
 
-bool GMiniGameHidden2Scene::onNodePressed(CEventNodeClicked* event)
+void GMiniGameHidden2Scene::requestHint()
 {
-	if (GMiniGameScene::onNodePressed(event))
-		return true;
-	if (frontend::isNamed(event->control, "MenuButton"))
-	{
-		leaveToOpener();
-		return true;
-	}
-	if (!frontend::isNamed(event->control, "HintButton"))
-		return false;
 	playCue("HOHint");
 	if (getWantedObject() && trailIdle())
 		startHintTrail(getWantedObject(), 4);
-	return true;
 }

@@ -1,19 +1,16 @@
 #pragma once
 
-#include "GMiniGameScene.h"
+#include "GMiniGameHiddenBase.h"
 
 #include <map>
 
-class GLevelPaths;
-class GPathMovableNode;
 class SpriteNode;
-class TextNode;
 
 // The ordered hidden-object mini-game: the objects are wanted one at a time in an order drawn when
 // the scene is loaded, a preview shows the wanted one, and a trail flies to it on hover or hint.
-class GMiniGameHidden2Scene : public GMiniGameScene
+class GMiniGameHidden2Scene : public GMiniGameHiddenBase
 {
-	ENGINE_NODE_TYPE(GMiniGameHidden2Scene, NodeTypeGMiniGameHidden2Scene, GMiniGameScene)
+	ENGINE_NODE_TYPE(GMiniGameHidden2Scene, NodeTypeGMiniGameHidden2Scene, GMiniGameHiddenBase)
 	ENGINE_NODE_CLONE(GMiniGameHidden2Scene)
 
 public:
@@ -30,14 +27,12 @@ public:
 	void copyFrom(const BaseNode* source, INodeEventQueue* sceneManager) override;
 	void onLoaded() override;
 	void loadMiniGameElement(IXMLReader* reader) override;
-	bool onSceneChangeStarted(CEventNodeSceneChangeStarted* event) override;
 	bool updateTime(unsigned elapsed) override;
-	bool onNodePressed(CEventNodeClicked* event) override;
 	bool sendToChildren(int mode, CEvent* event) override;
 
-	// A left-button press; true when it found the wanted object (the press is spent).
-	bool onClick(int x, int y);
-	using GMiniGameScene::onMouseMove;
+	// The hint runs the trail to the wanted object four times.
+	void requestHint() override;
+	using GMiniGameHiddenBase::onMouseMove;
 	void onMouseMove(int x, int y);
 	// Shows the wanted object's preview and count, or completes the game when none is left.
 	void showCurrentItem();
@@ -50,23 +45,20 @@ public:
 	float getHintTrailVelocity() const { return hintTrailVelocity; }
 	int getHintTrailPps() const { return hintTrailPps; }
 	const std::map<StringId, irr::core::stringc>& getPreviewFiles() const { return previewFiles; }
-	GPathMovableNode* getHintTrail() const { return hintTrail.get(); }
-	GLevelPaths* getHintPaths() const { return hintPaths.get(); }
+
+protected:
+	void startPlay() override;
+	// True when it found the wanted object.
+	bool pressPicture(int x, int y) override;
 
 private:
 	void readItems(IXMLReader* reader);
 	bool trailIdle() const;
 
 	irr::core::array<SmartPointer<BaseNode>> findOrder;
-	SmartPointer<TextNode> timeTargText; // counts the elapsed time up
-	SmartPointer<TextNode> timeCurrText; // the configured time
-	SmartPointer<TextNode> objCountText;
 	SmartPointer<SpriteNode> previewImage;
 	int currentIndex = 0;
 	bool pointerOverCurrent = false;
-	SmartPointer<SpawnerNode> foundNode;
-	SmartPointer<GPathMovableNode> hintTrail;
-	SmartPointer<GLevelPaths> hintPaths;
 	float hintTrailVelocity = DefaultTrailVelocity; // pixels per second
 	int hintTrailPps = DefaultTrailPps;
 	std::map<StringId, irr::core::stringc> previewFiles; // object name -> preview picture name

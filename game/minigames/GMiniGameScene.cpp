@@ -18,6 +18,7 @@
 #include "device/IDevice.h"
 #include "frontend/SceneLookup.h"
 #include "nodes/SpawnerNode.h"
+#include "scene/NodeEvents.h"
 #include "scene/TemplateCollectionNode.h"
 
 #include <algorithm>
@@ -64,9 +65,52 @@ void GMiniGameScene::copyFrom(const BaseNode* source, INodeEventQueue* manager)
 void GMiniGameScene::onLoaded()
 {
 	GBaseSceneNode::onLoaded();
-	BaseNode* ui = frontend::directChild(frontend::directChild(this, "Scene"), "UI");
-	linet = shareRef(frontend::directChild(ui, "Linet"));
-	linetText = shareRef(frontend::directChild(ui, "LinetText"));
+	linet = shareRef(findPart({"Scene", "UI", "Linet"}));
+	linetText = shareRef(findPart({"Scene", "UI", "LinetText"}));
+}
+
+BaseNode* GMiniGameScene::findPart(std::initializer_list<const char*> path)
+{
+	BaseNode* node = this;
+	for (const char* name : path)
+		node = frontend::directChild(node, name);
+	return node;
+}
+
+bool GMiniGameScene::onSceneChangeStarted(CEventNodeSceneChangeStarted* event)
+{
+	GBaseSceneNode::onSceneChangeStarted(event);
+	if (event->newScene != this)
+		return false;
+	playCue("MiniGamesMusic", true);
+	resetPlay();
+	startPlay();
+	setLinetPhase(1);
+	return true;
+}
+
+void GMiniGameScene::startPlay() {}
+
+bool GMiniGameScene::onNodePressed(CEventNodeClicked* event)
+{
+	if (GBaseSceneNode::onNodePressed(event))
+		return true;
+	if (!frontend::isNamed(event->control, "MenuButton"))
+		return false;
+	leaveToOpener();
+	return true;
+}
+
+bool GMiniGameScene::pressReachesPlay()
+{
+	if (linetPhase < 2 || completed)
+		return false;
+	if (linetPhase == 2)
+	{
+		setLinetPhase(3);
+		return false;
+	}
+	return true;
 }
 
 bool GMiniGameScene::loadConfiguration(const irr::core::stringc& folder)
@@ -105,6 +149,11 @@ bool GMiniGameScene::parseConfiguration(IXMLReader* reader)
 }
 
 void GMiniGameScene::loadMiniGameElement(IXMLReader*) {}
+
+bool GMiniGameScene::checkPlayable() const
+{
+	return true;
+}
 
 void GMiniGameScene::loadPathsFile(GLevelPaths* paths, IXMLReader* reader)
 {

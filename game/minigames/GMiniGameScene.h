@@ -3,6 +3,7 @@
 #include "app/GBaseSceneNode.h"
 #include "core/SmartPointer.h"
 
+#include <initializer_list>
 #include <irrlicht/irrString.h>
 
 class IXMLReader;
@@ -31,6 +32,10 @@ public:
 	void copyFrom(const BaseNode* source, INodeEventQueue* sceneManager) override;
 	void onLoaded() override;
 	bool updateTime(unsigned elapsed) override;
+	// Entered: the music, new counters, the game's own start (startPlay) and the guide's first phase.
+	bool onSceneChangeStarted(CEventNodeSceneChangeStarted* event) override;
+	// The "MenuButton" leaves to the opener in every game.
+	bool onNodePressed(CEventNodeClicked* event) override;
 
 	// Reads folder + "MiniGameConfiguration.xml"; false (logged) when the file cannot be opened.
 	bool loadConfiguration(const irr::core::stringc& folder);
@@ -38,6 +43,9 @@ public:
 	bool parseConfiguration(IXMLReader* reader);
 	// One game-specific element, the reader standing on it; the base ignores every element.
 	virtual void loadMiniGameElement(IXMLReader* reader);
+	// Whether the loaded scene can be played; a damaged one (logged) is refused by the loading scene, so
+	// that it cannot be won without play.
+	virtual bool checkPlayable() const;
 
 	void setLinetPhase(int phase);
 	// Records the result once per entry into the scene and opens the completed scene.
@@ -52,8 +60,14 @@ public:
 	bool isCompleted() const { return completed; }
 
 protected:
-	// Counters of a new round of play: called by each game when its scene is entered.
+	// Counters of a new round of play: called when the scene is entered.
 	void resetPlay();
+	// The game's own counters and texts as its scene is entered, after resetPlay.
+	virtual void startPlay();
+	// False while the guide stands or once the game is over; a press while the guide waits dismisses it.
+	bool pressReachesPlay();
+	// The node at the end of the path of direct children's names below the scene, or null.
+	BaseNode* findPart(std::initializer_list<const char*> path);
 	// The "MenuButton": back past the loading scene to the scene that opened it.
 	void leaveToOpener();
 	// The found-object effect at the centre of the object: the star template's timing and the

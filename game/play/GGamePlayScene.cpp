@@ -2,6 +2,7 @@
 
 #include "GLevelObjectivesScene.h"
 #include "app/GGameApplication.h"
+#include "app/NodeLookup.h"
 #include "audio/CSoundManager.h"
 #include "content/CContentManager.h"
 #include "content/CDictionary.h"
@@ -47,6 +48,9 @@
 
 namespace
 {
+using nodelookup::child;
+using nodelookup::childOf;
+
 constexpr int KeyEscape = 27;
 constexpr int KeyE = 69;
 constexpr int KeyR = 82;
@@ -58,16 +62,6 @@ constexpr int LevelSoundGroup = 2;
 constexpr const char* InGameMenuFile = "scenes/InGameMenuScene.qscn";
 constexpr const char* HelpFile = "scenes/HelpScene.qscn";
 constexpr const char* ObjectivesFile = "scenes/LevelObjectivesScene.qscn";
-
-BaseNode* child(const BaseNode* parent, const char* name)
-{
-	return parent ? parent->findChild(internStringId(name), 0) : nullptr;
-}
-
-template <class T> T* childOf(const BaseNode* parent, const char* name)
-{
-	return nodeCast<T>(child(parent, name));
-}
 
 void setGroupPaused(bool paused)
 {

@@ -1,5 +1,7 @@
 // The play screen's hover feedback: cost tooltips, page hints, a building's info and the serve-area highlight.
 #include "GGamePlayScene.h"
+#include "app/NodeLookup.h"
+#include "app/SceneText.h"
 #include "content/CDictionary.h"
 #include "core/TextUtils.h"
 #include "data/GBuildingFeature.h"
@@ -20,55 +22,21 @@
 
 namespace
 {
+using nodelookup::child;
+using nodelookup::setText;
+using nodelookup::textChild;
+using scenetext::dictionary;
+using scenetext::format;
+using scenetext::thousands;
+
 constexpr float TooltipY = 632.0f;
 const irr::video::SColor Enough(0xFFFFFFFF);
 const irr::video::SColor Short(0xFFFF8888);
-
-BaseNode* child(const BaseNode* parent, const char* name)
-{
-	return parent ? parent->findChild(internStringId(name), 0) : nullptr;
-}
-
-TextNode* textChild(const BaseNode* parent, const char* name)
-{
-	return nodeCast<TextNode>(child(parent, name));
-}
-
-void setText(TextNode* node, const irr::core::stringw& text)
-{
-	if (node)
-		node->setText(text);
-}
-
-void setText(TextNode* node, const irr::core::stringw& text, irr::video::SColor colour)
-{
-	if (!node)
-		return;
-	node->setText(text);
-	node->setTintColor(colour);
-}
 
 void hide(BaseNode* node)
 {
 	if (node)
 		node->setVisible(false);
-}
-
-CDictionary* dictionary()
-{
-	IDevice* device = Singleton<IDevice>::peek();
-	return device ? device->getDictionary() : nullptr;
-}
-
-irr::core::stringw thousands(int value)
-{
-	return formatThousands(value, L',');
-}
-
-irr::core::stringw format(const char* key, const irr::core::stringw& p)
-{
-	CDictionary* texts = dictionary();
-	return texts ? texts->format(key, p) : p;
 }
 
 irr::core::stringw times()

@@ -1,5 +1,7 @@
 // The play screen's head-up display: money, stock, rating, goals, the overview page and the hint window.
 #include "GGamePlayScene.h"
+#include "app/NodeLookup.h"
+#include "app/SceneText.h"
 #include "content/CDictionary.h"
 #include "core/PropertyText.h"
 #include "core/TextUtils.h"
@@ -18,33 +20,11 @@
 
 namespace
 {
-CDictionary* dictionary()
-{
-	IDevice* device = Singleton<IDevice>::peek();
-	return device ? device->getDictionary() : nullptr;
-}
-
-irr::core::stringw thousands(int value)
-{
-	return formatThousands(value, L',');
-}
-
-irr::core::stringw format(const char* key, const irr::core::stringw& value)
-{
-	CDictionary* texts = dictionary();
-	return texts ? texts->format(key, value) : value;
-}
-
-void setText(TextNode* node, const irr::core::stringw& text)
-{
-	if (node)
-		node->setText(text);
-}
-
-TextNode* textChild(const BaseNode* parent, const char* name)
-{
-	return parent ? nodeCast<TextNode>(parent->findChild(internStringId(name), 0)) : nullptr;
-}
+using nodelookup::setText;
+using nodelookup::textChild;
+using scenetext::dictionary;
+using scenetext::format;
+using scenetext::thousands;
 
 int roundHalfUp(float value)
 {
@@ -57,8 +37,8 @@ bool GGamePlayScene::refreshHud(GEvent*)
 {
 	if (!levelScene)
 		return true;
-	setText(moneyText, format("MoneyDollar", thousands(truncateToInt(levelScene->money))));
-	setText(incomeText, format("MoneyDollar", thousands(roundHalfUp(levelScene->income))));
+	setText(moneyText, scenetext::money(truncateToInt(levelScene->money)));
+	setText(incomeText, scenetext::money(roundHalfUp(levelScene->income)));
 	setText(materialsAmountText, irr::core::stringw(truncateToInt(levelScene->materials)));
 	setText(workersAmountText,
 	        irr::core::stringw(levelScene->freeWorkers) + L"/" + irr::core::stringw(levelScene->totalWorkers));

@@ -1,6 +1,8 @@
 // The play screen's build lists (one entry per building line of a group) and purchase lists.
 #include "GGamePlayScene.h"
 #include "app/GGameApplication.h"
+#include "app/NodeLookup.h"
+#include "app/SceneText.h"
 #include "content/AtlasTexture.h"
 #include "content/CContentManager.h"
 #include "content/CDictionary.h"
@@ -25,6 +27,12 @@
 
 namespace
 {
+using nodelookup::child;
+using nodelookup::control;
+using scenetext::dictionary;
+using scenetext::format;
+using scenetext::thousands;
+
 // One group of building lines: its lines, first to last, and their lock pictures.
 struct BuildGroup
 {
@@ -46,33 +54,6 @@ const BuildGroup& buildGroup(int kind)
 	      "MemorialButtonLock"}},
 	};
 	return groups[kind];
-}
-
-CDictionary* dictionary()
-{
-	IDevice* device = Singleton<IDevice>::peek();
-	return device ? device->getDictionary() : nullptr;
-}
-
-irr::core::stringw thousands(int value)
-{
-	return formatThousands(value, L',');
-}
-
-irr::core::stringw format(const char* key, const irr::core::stringw& p1, const irr::core::stringw& p2 = {})
-{
-	CDictionary* texts = dictionary();
-	return texts ? texts->format(key, p1, p2) : p1;
-}
-
-BaseNode* child(const BaseNode* parent, const char* name)
-{
-	return parent ? parent->findChild(internStringId(name), 0) : nullptr;
-}
-
-ControlNode* control(const BaseNode* parent, const char* name)
-{
-	return nodeCast<ControlNode>(child(parent, name));
 }
 
 bool isList(const BaseNode* node, const char* name)
@@ -211,7 +192,7 @@ void GGamePlayScene::refreshOrder(const OrderPage& page)
 		list->setItemEnabled(i, !busy && level.money >= price);
 		const int amount = static_cast<int>(offer->getAmount());
 		list->setItemText(i, 0, page.materials ? thousands(amount) : irr::core::stringw(amount));
-		list->setItemText(i, 1, format("MoneyDollar", thousands(static_cast<int>(price))));
+		list->setItemText(i, 1, scenetext::money(static_cast<int>(price)));
 	}
 	list->refreshElements();
 }

@@ -1,6 +1,8 @@
 // The play screen's dock pages that follow the selected building, and the buttons that command it.
 #include "GGamePlayScene.h"
 #include "app/GGameApplication.h"
+#include "app/NodeLookup.h"
+#include "app/SceneText.h"
 #include "content/AtlasTexture.h"
 #include "content/CContentManager.h"
 #include "content/CDictionary.h"
@@ -27,26 +29,12 @@
 
 namespace
 {
-BaseNode* child(const BaseNode* parent, const char* name)
-{
-	return parent ? parent->findChild(internStringId(name), 0) : nullptr;
-}
-
-ControlNode* control(const BaseNode* parent, const char* name)
-{
-	return nodeCast<ControlNode>(child(parent, name));
-}
-
-TextNode* textChild(const BaseNode* parent, const char* name)
-{
-	return nodeCast<TextNode>(child(parent, name));
-}
-
-void setText(TextNode* node, const irr::core::stringw& text)
-{
-	if (node)
-		node->setText(text);
-}
+using nodelookup::child;
+using nodelookup::control;
+using nodelookup::setText;
+using nodelookup::textChild;
+using scenetext::dictionary;
+using scenetext::money;
 
 void show(BaseNode* node, bool visible)
 {
@@ -74,19 +62,6 @@ void setTemplate(ControlNode* button, StringId name)
 void setTemplate(ControlNode* button, const char* name)
 {
 	setTemplate(button, internStringId(name));
-}
-
-CDictionary* dictionary()
-{
-	IDevice* device = Singleton<IDevice>::peek();
-	return device ? device->getDictionary() : nullptr;
-}
-
-irr::core::stringw dollars(int amount)
-{
-	CDictionary* texts = dictionary();
-	const irr::core::stringw digits = formatThousands(amount, L',');
-	return texts ? texts->format("MoneyDollar", digits) : digits;
 }
 
 bool accepted(CommandRefusal refusal)
@@ -422,7 +397,7 @@ void GGamePlayScene::refreshBuyPanel()
 		return;
 	if (ControlNode* buy = control(page, "BuyButton"))
 		buy->setEnabled(levelScene->canBuy(building));
-	setText(textChild(page, "PriceText"), dollars(static_cast<int>(std::floor(building->getPrice() + 0.5f))));
+	setText(textChild(page, "PriceText"), money(static_cast<int>(std::floor(building->getPrice() + 0.5f))));
 	fillBuildingInfo(child(page, "BuildingInfoNode"), building->getRecord(), building, true);
 }
 
@@ -432,7 +407,7 @@ void GGamePlayScene::refreshOfferPanel()
 	GBuildingNode* building = levelScene ? levelScene->getSelectedBuilding() : nullptr;
 	if (!page || !building)
 		return;
-	setText(textChild(page, "OfferPriceText"), dollars(building->getOfferPrice()));
+	setText(textChild(page, "OfferPriceText"), money(building->getOfferPrice()));
 	fillBuildingInfo(child(page, "BuildingInfoNode"), building->getRecord(), building, true);
 }
 
@@ -561,7 +536,7 @@ void GGamePlayScene::fillBuildingInfo(BaseNode* info, const GBuildingType* recor
 	title.make_upper();
 	// Another record than the building's own is one to build or upgrade to: its price is what that costs.
 	const float amount = record != building->getRecord() ? record->getCost() : building->getPrice(record);
-	const irr::core::stringw price = dollars(static_cast<int>(std::floor(amount + 0.5f)));
+	const irr::core::stringw price = money(static_cast<int>(std::floor(amount + 0.5f)));
 	if (name)
 		setBuildingTitle(name, title, price);
 	showPreview(child(info, "Preview"), record);
@@ -576,7 +551,7 @@ void GGamePlayScene::fillBuildingInfo(BaseNode* info, const GBuildingType* recor
 	{
 		irr::core::stringw amount = formatThousands(income, L',');
 		if (featureIncome > 0)
-			amount += irr::core::stringw(L" + ") + dollars(featureIncome);
+			amount += irr::core::stringw(L" + ") + money(featureIncome);
 		lines += texts->format("GamePlay_Income", amount) + L"\n";
 	}
 	const int plainGuests = record->getGuestsCount(nullptr);

@@ -2,6 +2,8 @@
 
 #include "LevelLayer.h"
 #include "app/GGameApplication.h"
+#include "app/NodeLookup.h"
+#include "app/SceneText.h"
 #include "content/CDictionary.h"
 #include "content/CProfile.h"
 #include "content/CProfileManager.h"
@@ -21,14 +23,15 @@
 
 namespace
 {
+using nodelookup::setText;
+
 constexpr int KeyEnter = 13;
 constexpr int KeyEscape = 27;
 
 // "- " and the dictionary text with one parameter.
 irr::core::stringw rowText(const char* tag, const irr::core::stringw& value)
 {
-	const CDictionary* dictionary = getDevice() ? getDevice()->getDictionary() : nullptr;
-	return irr::core::stringw(L"- ") + (dictionary ? dictionary->format(tag, value) : value);
+	return scenetext::listLine(getDevice() ? getDevice()->getDictionary() : nullptr, tag, value);
 }
 
 irr::core::stringw scoreFigure(int value)
@@ -39,12 +42,6 @@ irr::core::stringw scoreFigure(int value)
 irr::core::stringw timeFigure(int milliseconds)
 {
 	return formatMinutesSeconds(static_cast<unsigned>(std::max(milliseconds, 0)));
-}
-
-void setText(TextNode* node, const irr::core::stringw& text)
-{
-	if (node)
-		node->setText(text);
 }
 
 void place(BaseNode* row, float x, float y)

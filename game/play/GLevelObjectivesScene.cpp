@@ -1,6 +1,7 @@
 #include "GLevelObjectivesScene.h"
 
 #include "GGamePlayScene.h"
+#include "app/SceneText.h"
 #include "content/CDictionary.h"
 #include "content/CProfile.h"
 #include "content/CProfileManager.h"
@@ -19,11 +20,7 @@
 
 namespace
 {
-// "- " and the dictionary text with one parameter: one line of the targets list.
-irr::core::stringw targetLine(const CDictionary* dictionary, const char* tag, const irr::core::stringw& value)
-{
-	return irr::core::stringw(L"- ") + (dictionary ? dictionary->format(tag, value) : value);
-}
+using scenetext::listLine;
 
 void setShown(BaseNode* node, bool shown)
 {
@@ -112,13 +109,13 @@ void GLevelObjectivesScene::fillTexts()
 	}
 	if (expertTimeText)
 		expertTimeText->setText(
-		    targetLine(dictionary, "Obj_ExpertTimeTxt",
+		    listLine(dictionary, "Obj_ExpertTimeTxt",
 		               formatMinutesSeconds(static_cast<unsigned>(std::max(level->getLevelTime(), 0) * 1000))));
 	if (expertScoreText)
 		expertScoreText->setText(
-		    targetLine(dictionary, "Obj_ExpertScoreTxt", formatThousands(level->getExpertScore(), L',')));
+		    listLine(dictionary, "Obj_ExpertScoreTxt", formatThousands(level->getExpertScore(), L',')));
 	if (scoreText)
-		scoreText->setText(targetLine(dictionary, "Obj_ScoreTxt", formatThousands(level->getScore(), L',')));
+		scoreText->setText(listLine(dictionary, "Obj_ScoreTxt", formatThousands(level->getScore(), L',')));
 
 	// The first levels ask for the expert score alone; the time and the plain score come later.
 	const bool fullTargets = levelIndex >= FullTargetsFromLevelIndex;

@@ -240,9 +240,10 @@ bool GLoadingLevelScene::startLevel()
 bool GLoadingLevelScene::configureMiniGame(SceneNode* miniGame)
 {
 #if GAME_HAS_MINI_GAMES
-	// Checked by class, not only by kind: only the mini-game base can read a configuration.
+	// Checked by class, not only by kind: only the mini-game base can read a configuration. A damaged scene
+	// is refused as a missing configuration is: played, it could be won without play.
 	auto* configurable = dynamic_cast<GMiniGameScene*>(miniGame);
-	if (configurable && configurable->loadConfiguration(getLevelFolder()))
+	if (configurable && configurable->loadConfiguration(getLevelFolder()) && configurable->checkPlayable())
 		return true;
 #else
 	(void)miniGame;

@@ -13,6 +13,7 @@ import os
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from level_scene import level_scene as write_level_scene  # noqa: E402
 from make_level_art import GROUND_FIT  # noqa: E402
 
 LEVELS = {
@@ -33,64 +34,15 @@ LEVELS = {
 
 
 def level_scene(number, level):
-    lines = ['<?xml version="1.0" encoding="utf-8"?>',
-             '<!-- Level %d, %s (written by tools/art/make_levels.py): the ground picture, the building places '
-             'under "Buildings"' % (number, level['title']),
-             '     (their TemplateName is the record they start with), and "CargosNode" for the vehicles, workers '
-             'and clouds. -->',
-             '<SceneNode Type="SceneNode" ClassOverride="GGameLevelScene">',
-             '\t<Properties>',
-             '\t\t<string Name="Name" Value="Level"/>',
-             '\t\t<vector3d Name="Bounds" Value="1024;768;0"/>',
-             '\t</Properties>',
-             '\t<SceneNode Type="BaseNode">',
-             '\t\t<Properties>',
-             '\t\t\t<string Name="Name" Value="Ground"/>',
-             # Below the lots and buildings: at the same depth the draw order of a tie is not defined.
-             '\t\t\t<vector3d Name="Position" Value="0;0;-100"/>',
-             '\t\t\t<vector3d Name="Bounds" Value="1024;768;0"/>',
-             '\t\t\t<bool Name="CanBeHit" Value="false"/>',
-             '\t\t</Properties>']
-    for half, x in (('Left', 0), ('Right', 512)):
-        lines += ['\t\t<SceneNode Type="SpriteNode">',
-                  '\t\t\t<Properties>',
-                  '\t\t\t\t<string Name="Name" Value="Ground%s"/>' % half,
-                  '\t\t\t\t<vector3d Name="Position" Value="%d;0;0"/>' % x,
-                  '\t\t\t\t<vector3d Name="Bounds" Value="512;768;0"/>',
-                  '\t\t\t\t<bool Name="CanBeHit" Value="false"/>',
-                  '\t\t\t\t<atlasTexture Name="AtlasTexture" Value="Ground/%s.png"/>' % half,
-                  '\t\t\t</Properties>',
-                  '\t\t</SceneNode>']
-    lines += ['\t</SceneNode>',
-              '\t<SceneNode Type="ControlNode">',
-              '\t\t<Properties>',
-              '\t\t\t<string Name="Name" Value="Buildings"/>',
-              '\t\t\t<vector3d Name="Bounds" Value="1024;768;0"/>',
-              '\t\t</Properties>']
+    comment = ('Level %d, %s (written by tools/art/make_levels.py): the ground picture, the building places under '
+               '"Buildings"' % (number, level['title']),
+               '(their TemplateName is the record they start with), and "CargosNode" for the vehicles, workers and '
+               'clouds.')
     scale, offset = GROUND_FIT.get(number, (1.0, 0.0))
     # Places further down the screen stand in front, so they come later.
-    for name, x, y, template, owned in sorted(level['places'], key=lambda p: (p[2], p[1])):
-        y = round(y * scale + offset)
-        lines += ['\t\t<SceneNode Type="GBuildingNode">',
-                  '\t\t\t<Properties>',
-                  '\t\t\t\t<string Name="Name" Value="%s"/>' % name,
-                  '\t\t\t\t<vector3d Name="Position" Value="%d;%d;0"/>' % (x, y),
-                  '\t\t\t\t<vector3d Name="Bounds" Value="144;72;0"/>',
-                  '\t\t\t\t<string Name="TemplateName" Value="%s"/>' % template]
-        if owned:
-            lines.append('\t\t\t\t<bool Name="IsOwnedByThePlayer" Value="true"/>')
-        lines += ['\t\t\t</Properties>', '\t\t</SceneNode>']
-    lines += ['\t</SceneNode>']
-    for name in ('CargosNode', 'Pedestrians'):
-        lines += ['\t<SceneNode Type="BaseNode">',
-                  '\t\t<Properties>',
-                  '\t\t\t<string Name="Name" Value="%s"/>' % name,
-                  '\t\t\t<vector3d Name="Bounds" Value="1024;768;0"/>',
-                  '\t\t\t<bool Name="CanBeHit" Value="false"/>',
-                  '\t\t</Properties>',
-                  '\t</SceneNode>']
-    lines.append('</SceneNode>')
-    return '\n'.join(lines) + '\n'
+    places = [(name, x, round(y * scale + offset), template, owned)
+              for name, x, y, template, owned in sorted(level['places'], key=lambda p: (p[2], p[1]))]
+    return write_level_scene(comment, 'Ground/%s.png', places)
 
 
 def main():

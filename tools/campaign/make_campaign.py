@@ -18,6 +18,7 @@ sys.path.insert(1, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..'
 import campaign as C  # noqa: E402
 import economy as E  # noqa: E402
 from district_grounds import DISTRICT_FIT  # noqa: E402
+from level_scene import level_scene as write_level_scene  # noqa: E402
 
 # The lots of a district ground (assets-src/atlases/Districts): top-left corners of the plots' 144 x 72
 # diamonds. The upper street runs along y 236-300, the lower along y 468-532, the lane between them down
@@ -69,64 +70,16 @@ def place_names(level):
 
 def level_scene(number, level):
     ground = C.DISTRICTS[C.district_of(number)]['ground']
-    lines = ['<?xml version="1.0" encoding="utf-8"?>',
-             '<!-- Level %d, %s (written by tools/campaign/make_campaign.py): the district\'s ground picture, the '
-             'building places' % (number, level['name']),
-             '     under "Buildings" (their TemplateName is the record they start with), and "CargosNode" for the '
-             'vehicles, workers and clouds. -->',
-             '<SceneNode Type="SceneNode" ClassOverride="GGameLevelScene">',
-             '\t<Properties>',
-             '\t\t<string Name="Name" Value="Level"/>',
-             '\t\t<vector3d Name="Bounds" Value="1024;768;0"/>',
-             '\t</Properties>',
-             '\t<SceneNode Type="BaseNode">',
-             '\t\t<Properties>',
-             '\t\t\t<string Name="Name" Value="Ground"/>',
-             # Below the lots and buildings: at the same depth the draw order of a tie is not defined.
-             '\t\t\t<vector3d Name="Position" Value="0;0;-100"/>',
-             '\t\t\t<vector3d Name="Bounds" Value="1024;768;0"/>',
-             '\t\t\t<bool Name="CanBeHit" Value="false"/>',
-             '\t\t</Properties>']
-    for half, x in (('Left', 0), ('Right', 512)):
-        lines += ['\t\t<SceneNode Type="SpriteNode">',
-                  '\t\t\t<Properties>',
-                  '\t\t\t\t<string Name="Name" Value="Ground%s"/>' % half,
-                  '\t\t\t\t<vector3d Name="Position" Value="%d;0;0"/>' % x,
-                  '\t\t\t\t<vector3d Name="Bounds" Value="512;768;0"/>',
-                  '\t\t\t\t<bool Name="CanBeHit" Value="false"/>',
-                  '\t\t\t\t<atlasTexture Name="AtlasTexture" Value="../common/Ground/%s/%s.png"/>' % (ground, half),
-                  '\t\t\t</Properties>',
-                  '\t\t</SceneNode>']
-    lines += ['\t</SceneNode>',
-              '\t<SceneNode Type="ControlNode">',
-              '\t\t<Properties>',
-              '\t\t\t<string Name="Name" Value="Buildings"/>',
-              '\t\t\t<vector3d Name="Bounds" Value="1024;768;0"/>',
-              '\t\t</Properties>']
+    comment = ('Level %d, %s (written by tools/campaign/make_campaign.py): the district\'s ground picture, the '
+               'building places' % (number, level['name']),
+               'under "Buildings" (their TemplateName is the record they start with), and "CargosNode" for the '
+               'vehicles, workers and clouds.')
     names = place_names(level)
     # Places further down the screen stand in front, so they come later.
-    for spot, record, owned in sorted(parse_places(level['places']), key=lambda p: (lot(p[0])[1], lot(p[0])[0])):
-        x, y = lot(spot)
-        lines += ['\t\t<SceneNode Type="GBuildingNode">',
-                  '\t\t\t<Properties>',
-                  '\t\t\t\t<string Name="Name" Value="%s"/>' % names[spot],
-                  '\t\t\t\t<vector3d Name="Position" Value="%d;%d;0"/>' % (x, y),
-                  '\t\t\t\t<vector3d Name="Bounds" Value="144;72;0"/>',
-                  '\t\t\t\t<string Name="TemplateName" Value="%s"/>' % record]
-        if owned:
-            lines.append('\t\t\t\t<bool Name="IsOwnedByThePlayer" Value="true"/>')
-        lines += ['\t\t\t</Properties>', '\t\t</SceneNode>']
-    lines += ['\t</SceneNode>']
-    for name in ('CargosNode', 'Pedestrians'):
-        lines += ['\t<SceneNode Type="BaseNode">',
-                  '\t\t<Properties>',
-                  '\t\t\t<string Name="Name" Value="%s"/>' % name,
-                  '\t\t\t<vector3d Name="Bounds" Value="1024;768;0"/>',
-                  '\t\t\t<bool Name="CanBeHit" Value="false"/>',
-                  '\t\t</Properties>',
-                  '\t</SceneNode>']
-    lines.append('</SceneNode>')
-    return '\n'.join(lines) + '\n'
+    places = [(names[spot], lot(spot)[0], lot(spot)[1], record, owned)
+              for spot, record, owned in sorted(parse_places(level['places']),
+                                                key=lambda p: (lot(p[0])[1], lot(p[0])[0]))]
+    return write_level_scene(comment, '../common/Ground/%s/%%s.png' % ground, places)
 
 
 # LevelConfiguration.xml ---------------------------------------------------------------------------------

@@ -20,6 +20,13 @@ const char* const CityLevel =
     "Value=\"Level\"/><vector3d Name=\"Bounds\" Value=\"1024;768;0\"/></Properties></SceneNode>";
 const char* const MiniGame = "<SceneNode Type=\"MiniGameStandIn\"><Properties><string Name=\"Name\" "
                              "Value=\"Bonus\"/></Properties></SceneNode>";
+// Hidden-object pictures without objects, with their configurations.
+const char* const EmptyHidden = "<SceneNode Type=\"GMiniGameHiddenScene\"><Properties><string Name=\"Name\" "
+                                "Value=\"Hidden\"/></Properties></SceneNode>";
+const char* const EmptyOrdered = "<SceneNode Type=\"GMiniGameHidden2Scene\"><Properties><string Name=\"Name\" "
+                                 "Value=\"Hidden2\"/></Properties></SceneNode>";
+const char* const HiddenConfiguration =
+    "<MiniGame><MaxLevelTime Value=\"60000\"/><ExpertScore Value=\"900\"/></MiniGame>";
 const char* const PlainScene = "<SceneNode Type=\"SceneNode\"><Properties><string Name=\"Name\" "
                                "Value=\"Odd\"/></Properties></SceneNode>";
 
@@ -64,6 +71,10 @@ protected:
 		levels.write("levels/flowcity/Level.qscn", CityLevel);
 		levels.write("levels/flowbonus/Level.qscn", MiniGame);
 		levels.write("levels/flowodd/Level.qscn", PlainScene);
+		levels.write("levels/flowempty/Level.qscn", EmptyHidden);
+		levels.write("levels/flowempty/MiniGameConfiguration.xml", HiddenConfiguration);
+		levels.write("levels/flowempty2/Level.qscn", EmptyOrdered);
+		levels.write("levels/flowempty2/MiniGameConfiguration.xml", HiddenConfiguration);
 		levels.write("levels/flowtown/Level.qscn", CityLevel);
 		levels.write("levels/flowtown/LevelConfiguration.xml",
 		             "<Level><Objectives><Objective Type=\"Money\" Value=\"100\"/></Objectives>"
@@ -151,6 +162,10 @@ TEST_F(LoadingLevel, EachStepMovesTheBarAndAFailingStepGoesBackToTheSceneBelow)
 	    {"a folder without a level", "nowhere", "0 10", "Unable to load level scene", false},
 	    {"a level scene of another kind", "flowodd", "0 10 50", "Unable to identify level scene", false},
 	    {"a mini-game", "flowbonus", "0 10 50", "Unable to configure the mini-game", false},
+	    {"a hidden-object picture without objects", "flowempty", "0 10 50",
+	     "The hidden-object picture has no objects to find", false},
+	    {"an ordered picture without objects", "flowempty2", "0 10 50",
+	     "The hidden-object picture has no objects to find", false},
 	    {"a level the play screen cannot start", "flowcity", "0 10 50 60 80",
 	     "Unable to find configuration for the level", false},
 	    {"a level whose only objective is damaged", "flowbadgoal", "0 10 50 60 80",

@@ -145,17 +145,10 @@ TEST_F(OrderedGame, TwoLoadsDrawIndependentOrdersOfEveryObject)
 	EXPECT_GT(orders.size(), 1u);
 }
 
-TEST_F(OrderedGame, AnEmptyPictureCompletesOnlyOnceTheSceneRuns)
+TEST_F(OrderedGame, AnEmptyPictureIsRefusedAndNeverCompletes)
 {
-	scene->onLoaded();
-	// Entered: the scene is still sliding in, and nothing may open over it yet.
-	CEventNodeSceneChangeStarted entered(covered.get(), scene.get(), 0);
-	EXPECT_TRUE(scene->onEvent(&entered));
-	EXPECT_FALSE(scene->isCompleted());
-	EXPECT_EQ(top(), covered.get());
-	// Its first update completes it.
-	scene->updateTime(10);
-	EXPECT_TRUE(scene->isCompleted());
+	expectEmptyPictureRefused(scene.get());
+	EXPECT_EQ(scene->getWantedObject(), nullptr);
 }
 
 TEST_F(OrderedGame, TheTrailFollowsTheMouseOverTheWantedObjectAndTheHintRunsItFourTimes)

@@ -104,12 +104,10 @@ TEST_F(HiddenGame, OnePressFindsOnlyTheFirstOfOverlappingObjects)
 	EXPECT_EQ(scene->getHitObjects()->getChildren()[0]->getName(), internStringId("Over"));
 }
 
-TEST_F(HiddenGame, AnEmptyPictureCompletesWithTheFirstPlayPress)
+TEST_F(HiddenGame, AnEmptyPictureIsRefusedAndNeverCompletes)
 {
-	play();
-	EXPECT_FALSE(scene->isCompleted());
-	leftClick(scene.get(), 10, 10);
-	EXPECT_TRUE(scene->isCompleted());
+	expectEmptyPictureRefused(scene.get());
+	EXPECT_EQ(text(scene.get(), "ObjCount"), "0");
 }
 
 TEST_F(HiddenGame, TheHintFliesOncePerCooldownAndAgainOnceItsObjectIsFound)

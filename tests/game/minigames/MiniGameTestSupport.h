@@ -149,6 +149,30 @@ protected:
 		return scene->sendToChildren(0, &press);
 	}
 
+	// A picture without objects, with an expert score to win: refused with its log line, and played all the
+	// same it completes nothing and stores nothing in the profile.
+	void expectEmptyPictureRefused(GMiniGameScene* scene)
+	{
+		standOn(5, 4);
+		scene->parseConfiguration(configReader("<MiniGame><ExpertScore Value='700'/></MiniGame>").get());
+		LogCapture log;
+		scene->onLoaded();
+		EXPECT_FALSE(scene->checkPlayable());
+		EXPECT_TRUE(log.contains("The hidden-object picture has no objects to find", 2)) << log.dump();
+		enter(scene);
+		dismissGuide(scene, [&] { leftClick(scene, 1000, 10); });
+		EXPECT_FALSE(leftClick(scene, 10, 10));
+		for (int i = 0; i < 10; ++i)
+			scene->updateTime(10);
+		EXPECT_FALSE(scene->isCompleted());
+		EXPECT_EQ(scene->getScore(), 0);
+		EXPECT_EQ(top(), scene);
+		EXPECT_EQ(profile()->getInt(ProfileKey::MaxUnlockedLevelIndex), 4);
+		EXPECT_EQ(profile()->getInt(ProfileKey::LevelIndex), 5);
+		EXPECT_EQ(list(ProfileKey::Scores), "");
+		EXPECT_EQ(list(ProfileKey::Times), "");
+	}
+
 	SmartPointer<frontendtest::CoveredScene> loading;
 };
 } // namespace minigametest

@@ -44,7 +44,10 @@ SmartPointer<GMiniGameScene> loadLocation(CContentManager* content, const std::s
 	SmartPointer<GMiniGameScene> game = shareRef(nodeCast<GMiniGameScene>(loaded.get()));
 	EXPECT_TRUE(game) << folder;
 	if (game)
+	{
 		EXPECT_TRUE(game->loadConfiguration(folder.c_str())) << folder;
+		EXPECT_TRUE(game->checkPlayable()) << folder;
+	}
 	return game;
 }
 
