@@ -3,6 +3,7 @@
 #include "EffectSupport.h"
 #include "core/CPropertyCollection.h"
 #include "core/Random.h"
+#include "scene/PropertyAccessors.h"
 #include "scene/PropertyValue.h"
 
 #include <cmath>
@@ -22,15 +23,16 @@ const core::stringw& GBaloonNode::typeNameText()
 
 const PropertyTable& GBaloonNode::propertyTable() const
 {
-	static const PropertyTable table =
-	    appendPropertyDescriptors(baseNodePropertyTable(), {
-	                                                           EFFECT_RANGE_PROPERTY(GBaloonNode, WidthRange),
-	                                                           EFFECT_RANGE_PROPERTY(GBaloonNode, XVelocityRange),
-	                                                           EFFECT_RANGE_PROPERTY(GBaloonNode, YVelocityRange),
-	                                                           EFFECT_RANGE_PROPERTY(GBaloonNode, YAccelRange),
-	                                                           EFFECT_RANGE_PROPERTY(GBaloonNode, YAccelTimeRange),
-	                                                           EFFECT_INT_PROPERTY(GBaloonNode, LifeTime),
-	                                                       });
+	static const PropertyTable table = appendPropertyDescriptors(
+	    baseNodePropertyTable(),
+	    {
+	        fieldProperty<&GBaloonNode::WidthRange>("WidthRange"),
+	        fieldProperty<&GBaloonNode::XVelocityRange>("XVelocityRange"),
+	        fieldProperty<&GBaloonNode::YVelocityRange>("YVelocityRange"),
+	        fieldProperty<&GBaloonNode::YAccelRange>("YAccelRange"),
+	        fieldProperty<&GBaloonNode::YAccelTimeRange>("YAccelTimeRange"),
+	        fieldProperty<&GBaloonNode::LifeTime>("LifeTime"),
+	    });
 	return table;
 }
 

@@ -8,6 +8,7 @@
 #include "scene/Base.h"
 #include "scene/INodeEventQueue.h"
 #include "scene/ISceneServices.h"
+#include "scene/PropertyAccessors.h"
 #include "scene/PropertyValue.h"
 #include "scene/TemplateCollectionNode.h"
 
@@ -59,19 +60,12 @@ const PropertyTable& GCircularBirdNode::propertyTable() const
 	static const PropertyTable table = appendPropertyDescriptors(
 	    baseNodePropertyTable(),
 	    {
-	        {"BirdTemplateID",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         {
-		         const core::stringc name = propertyAsText(v.get());
-		         static_cast<GCircularBirdNode*>(o)->setBirdTemplateID(name.empty() ? StringId()
-		                                                                            : internStringId(name.c_str()));
-	         },
-	         [](const IPropertyOwner* o)
-	         { return makeStringValue(getStringById(static_cast<const GCircularBirdNode*>(o)->BirdTemplateID)); }},
-	        EFFECT_RANGE_PROPERTY(GCircularBirdNode, Ellipse1Size),
-	        EFFECT_RANGE_PROPERTY(GCircularBirdNode, Ellipse2Size),
-	        EFFECT_FLOAT_PROPERTY(GCircularBirdNode, AngularVelocity1),
-	        EFFECT_FLOAT_PROPERTY(GCircularBirdNode, AngularVelocity2),
+	        accessorProperty<&GCircularBirdNode::setBirdTemplateID, &GCircularBirdNode::getBirdTemplateID>(
+	            "BirdTemplateID"),
+	        fieldProperty<&GCircularBirdNode::Ellipse1Size>("Ellipse1Size"),
+	        fieldProperty<&GCircularBirdNode::Ellipse2Size>("Ellipse2Size"),
+	        fieldProperty<&GCircularBirdNode::AngularVelocity1>("AngularVelocity1"),
+	        fieldProperty<&GCircularBirdNode::AngularVelocity2>("AngularVelocity2"),
 	    });
 	return table;
 }

@@ -13,6 +13,7 @@
 #include "nodes/NodeServices.h"
 #include "nodes/RandomRange.h"
 #include "scene/NodeMath.h"
+#include "scene/PropertyAccessors.h"
 #include "scene/PropertyValue.h"
 
 #include <algorithm>
@@ -22,20 +23,6 @@ using namespace irr;
 
 namespace
 {
-GEffectParticlesNode* self(IPropertyOwner* owner)
-{
-	return static_cast<GEffectParticlesNode*>(owner);
-}
-const GEffectParticlesNode* self(const IPropertyOwner* owner)
-{
-	return static_cast<const GEffectParticlesNode*>(owner);
-}
-
-SmartPointer<IPropertyData> makeAtlasValue(AtlasTexture* atlas)
-{
-	return SmartPointer<IPropertyData>(new CPropertyDataAtlasTexture(atlas));
-}
-
 IFileSystem* fileSystemFor(const ContentRef& reference)
 {
 	if (CContentManager* manager = reference.getContentManager())
@@ -68,18 +55,11 @@ const PropertyTable& GEffectParticlesNode::propertyTable() const
 	static const PropertyTable table = appendPropertyDescriptors(
 	    baseNodePropertyTable(),
 	    {
-	        {"ConfigurationFilename",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setConfigurationFilename(propertyAsText(v.get())); },
-	         [](const IPropertyOwner* o) { return makeStringValue(self(o)->getConfigurationFilename()); }},
-	        {"Enabled",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setEnabled(v && v->typeId() == PROPERTY_BOOL && propertyAsBool(v.get())); },
-	         [](const IPropertyOwner* o) { return makeBoolValue(self(o)->isEnabled()); }},
-	        {"AtlasTexture",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setAtlasTexture(atlasFrameOfValue(v.get())); },
-	         [](const IPropertyOwner* o) { return makeAtlasValue(self(o)->getAtlasTexture()); }},
+	        accessorProperty<&GEffectParticlesNode::setConfigurationFilename,
+	                         &GEffectParticlesNode::getConfigurationFilename>("ConfigurationFilename"),
+	        accessorProperty<&GEffectParticlesNode::setEnabled, &GEffectParticlesNode::isEnabled>("Enabled"),
+	        accessorProperty<&GEffectParticlesNode::setAtlasTexture, &GEffectParticlesNode::getAtlasTexture>(
+	            "AtlasTexture"),
 	    });
 	return table;
 }
@@ -92,7 +72,7 @@ void GEffectParticlesNode::writeProperties(CPropertyCollection& collection) cons
 	if (!Enabled)
 		collection.addBool("Enabled", false);
 	if (atlasTexture)
-		collection.add("AtlasTexture", makeAtlasValue(atlasTexture.get()));
+		collection.add("AtlasTexture", makeAtlasTextureProperty(atlasTexture.get()));
 }
 
 void GEffectParticlesNode::readProperties(const CPropertyCollection& collection)

@@ -5,6 +5,7 @@
 #include "core/Random.h"
 #include "nodes/RandomRange.h"
 #include "scene/NodeEvents.h"
+#include "scene/PropertyAccessors.h"
 #include "scene/PropertyValue.h"
 
 using namespace irr;
@@ -37,13 +38,14 @@ const core::stringw& GFireworkNode::typeNameText()
 
 const PropertyTable& GFireworkNode::propertyTable() const
 {
-	static const PropertyTable table =
-	    appendPropertyDescriptors(baseNodePropertyTable(), {
-	                                                           EFFECT_RANGE_PROPERTY(GFireworkNode, VelocityXRange),
-	                                                           EFFECT_RANGE_PROPERTY(GFireworkNode, VelocityYRange),
-	                                                           EFFECT_RANGE_PROPERTY(GFireworkNode, Acceleration),
-	                                                           EFFECT_RANGE_PROPERTY(GFireworkNode, MoveTimeRange),
-	                                                       });
+	static const PropertyTable table = appendPropertyDescriptors(
+	    baseNodePropertyTable(),
+	    {
+	        fieldProperty<&GFireworkNode::VelocityXRange>("VelocityXRange"),
+	        fieldProperty<&GFireworkNode::VelocityYRange>("VelocityYRange"),
+	        fieldProperty<&GFireworkNode::Acceleration>("Acceleration"),
+	        fieldProperty<&GFireworkNode::MoveTimeRange>("MoveTimeRange"),
+	    });
 	return table;
 }
 

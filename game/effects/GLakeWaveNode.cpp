@@ -6,6 +6,7 @@
 #include "nodes/RandomRange.h"
 #include "scene/AnimatorSet.h"
 #include "scene/KeyFrame.h"
+#include "scene/PropertyAccessors.h"
 #include "scene/PropertyValue.h"
 
 #include <cmath>
@@ -65,11 +66,12 @@ const core::stringw& GLakeWaveNode::typeNameText()
 const PropertyTable& GLakeWaveNode::propertyTable() const
 {
 	static const PropertyTable table = appendPropertyDescriptors(
-	    baseNodePropertyTable(), {
-	                                 EFFECT_RANGE_PROPERTY(GLakeWaveNode, StarBlinkRange),
-	                                 EFFECT_PROPERTY(GLakeWaveNode, Velocity, propertyAsVector3d, makeVector3dValue),
-	                                 EFFECT_INT_PROPERTY(GLakeWaveNode, LifeTime),
-	                             });
+	    baseNodePropertyTable(),
+	    {
+	        fieldProperty<&GLakeWaveNode::StarBlinkRange>("StarBlinkRange"),
+	        fieldProperty<&GLakeWaveNode::Velocity>("Velocity"),
+	        fieldProperty<&GLakeWaveNode::LifeTime>("LifeTime"),
+	    });
 	return table;
 }
 

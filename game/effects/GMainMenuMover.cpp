@@ -7,6 +7,7 @@
 #include "data/GLevelPath.h"
 #include "data/GLevelPaths.h"
 #include "data/GameNodeTypeIds.h"
+#include "scene/PropertyAccessors.h"
 #include "scene/PropertyValue.h"
 
 using namespace irr;
@@ -20,9 +21,10 @@ GMainMenuMover::GMainMenuMover(const ContentRef& reference, BaseNode* parentNode
 const PropertyTable& GMainMenuMover::propertyTable() const
 {
 	static const PropertyTable table = appendPropertyDescriptors(
-	    baseNodePropertyTable(), {
-	                                 EFFECT_RANGE_PROPERTY(GMainMenuMover, InitialVelocityRange),
-	                             });
+	    baseNodePropertyTable(),
+	    {
+	        fieldProperty<&GMainMenuMover::InitialVelocityRange>("InitialVelocityRange"),
+	    });
 	return table;
 }
 

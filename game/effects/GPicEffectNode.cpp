@@ -3,6 +3,7 @@
 #include "EffectSupport.h"
 #include "core/CPropertyCollection.h"
 #include "nodes/DegreeTable.h"
+#include "scene/PropertyAccessors.h"
 #include "scene/PropertyValue.h"
 
 using namespace irr;
@@ -20,15 +21,16 @@ const core::stringw& GPicEffectNode::typeNameText()
 
 const PropertyTable& GPicEffectNode::propertyTable() const
 {
-	static const PropertyTable table =
-	    appendPropertyDescriptors(baseNodePropertyTable(), {
-	                                                           EFFECT_INT_PROPERTY(GPicEffectNode, AnimTime),
-	                                                           EFFECT_RANGE_PROPERTY(GPicEffectNode, WidthRange),
-	                                                           EFFECT_RANGE_PROPERTY(GPicEffectNode, YVelocityRange),
-	                                                           EFFECT_RANGE_PROPERTY(GPicEffectNode, YAccelRange),
-	                                                           EFFECT_RANGE_PROPERTY(GPicEffectNode, YAccelTimeRange),
-	                                                           EFFECT_INT_PROPERTY(GPicEffectNode, LifeTime),
-	                                                       });
+	static const PropertyTable table = appendPropertyDescriptors(
+	    baseNodePropertyTable(),
+	    {
+	        fieldProperty<&GPicEffectNode::AnimTime>("AnimTime"),
+	        fieldProperty<&GPicEffectNode::WidthRange>("WidthRange"),
+	        fieldProperty<&GPicEffectNode::YVelocityRange>("YVelocityRange"),
+	        fieldProperty<&GPicEffectNode::YAccelRange>("YAccelRange"),
+	        fieldProperty<&GPicEffectNode::YAccelTimeRange>("YAccelTimeRange"),
+	        fieldProperty<&GPicEffectNode::LifeTime>("LifeTime"),
+	    });
 	return table;
 }
 

@@ -3,23 +3,12 @@
 #include "app/FlatShapeDrawing.h"
 #include "core/CPropertyCollection.h"
 #include "scene/NodeMath.h"
+#include "scene/PropertyAccessors.h"
 #include "scene/PropertyValue.h"
 
 #include <irrlicht/IVideoDriver.h>
 
 using namespace irr;
-
-namespace
-{
-GSelectGridNode* self(IPropertyOwner* owner)
-{
-	return static_cast<GSelectGridNode*>(owner);
-}
-const GSelectGridNode* self(const IPropertyOwner* owner)
-{
-	return static_cast<const GSelectGridNode*>(owner);
-}
-} // namespace
 
 GSelectGridNode::GSelectGridNode(const ContentRef& reference, BaseNode* parentNode, INodeEventQueue* manager)
     : BaseNode(reference, parentNode, manager), material(flatShapeMaterial())
@@ -39,18 +28,9 @@ const PropertyTable& GSelectGridNode::propertyTable() const
 	static const PropertyTable table = appendPropertyDescriptors(
 	    baseNodePropertyTable(),
 	    {
-	        {"GridColor",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setGridColor(propertyAsColor(v.get())); },
-	         [](const IPropertyOwner* o) { return makeColorValue(self(o)->getGridColor()); }},
-	        {"FillColor",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setFillColor(propertyAsColor(v.get())); },
-	         [](const IPropertyOwner* o) { return makeColorValue(self(o)->getFillColor()); }},
-	        {"CellSize",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setCellSize(propertyAsVector2d(v.get())); },
-	         [](const IPropertyOwner* o) { return makeVector2dValue(self(o)->getCellSize()); }},
+	        accessorProperty<&GSelectGridNode::setGridColor, &GSelectGridNode::getGridColor>("GridColor"),
+	        accessorProperty<&GSelectGridNode::setFillColor, &GSelectGridNode::getFillColor>("FillColor"),
+	        accessorProperty<&GSelectGridNode::setCellSize, &GSelectGridNode::getCellSize>("CellSize"),
 	    });
 	return table;
 }

@@ -3,6 +3,7 @@
 #include "EffectSupport.h"
 #include "core/CPropertyCollection.h"
 #include "core/Random.h"
+#include "scene/PropertyAccessors.h"
 #include "scene/PropertyValue.h"
 
 #include <cmath>
@@ -32,16 +33,17 @@ const core::stringw& GShieldEffectNode::typeNameText()
 const PropertyTable& GShieldEffectNode::propertyTable() const
 {
 	static const PropertyTable table = appendPropertyDescriptors(
-	    baseNodePropertyTable(), {
-	                                 EFFECT_RANGE_PROPERTY(GShieldEffectNode, Area1Rect1Size),
-	                                 EFFECT_RANGE_PROPERTY(GShieldEffectNode, Area1Rect2Size),
-	                                 EFFECT_RANGE_PROPERTY(GShieldEffectNode, Area2RectSize),
-	                                 EFFECT_RANGE_PROPERTY(GShieldEffectNode, VelocityRange),
-	                                 EFFECT_FLOAT_PROPERTY(GShieldEffectNode, VelocityPower),
-	                                 EFFECT_INT_PROPERTY(GShieldEffectNode, MovingTime),
-	                                 EFFECT_INT_PROPERTY(GShieldEffectNode, DisappearWaitTime),
-	                                 EFFECT_INT_PROPERTY(GShieldEffectNode, DisappearTime),
-	                             });
+	    baseNodePropertyTable(),
+	    {
+	        fieldProperty<&GShieldEffectNode::Area1Rect1Size>("Area1Rect1Size"),
+	        fieldProperty<&GShieldEffectNode::Area1Rect2Size>("Area1Rect2Size"),
+	        fieldProperty<&GShieldEffectNode::Area2RectSize>("Area2RectSize"),
+	        fieldProperty<&GShieldEffectNode::VelocityRange>("VelocityRange"),
+	        fieldProperty<&GShieldEffectNode::VelocityPower>("VelocityPower"),
+	        fieldProperty<&GShieldEffectNode::MovingTime>("MovingTime"),
+	        fieldProperty<&GShieldEffectNode::DisappearWaitTime>("DisappearWaitTime"),
+	        fieldProperty<&GShieldEffectNode::DisappearTime>("DisappearTime"),
+	    });
 	return table;
 }
 

@@ -2,6 +2,7 @@
 
 #include "EffectSupport.h"
 #include "core/CPropertyCollection.h"
+#include "scene/PropertyAccessors.h"
 #include "scene/PropertyValue.h"
 
 #include <cmath>
@@ -22,19 +23,20 @@ const core::stringw& GShieldStarNode::typeNameText()
 const PropertyTable& GShieldStarNode::propertyTable() const
 {
 	static const PropertyTable table = appendPropertyDescriptors(
-	    baseNodePropertyTable(), {
-	                                 EFFECT_RANGE_PROPERTY(GShieldStarNode, Accel1StartTimeRange),
-	                                 EFFECT_RANGE_PROPERTY(GShieldStarNode, Accel1EndTimeRange),
-	                                 EFFECT_RANGE_PROPERTY(GShieldStarNode, Accel2StartTimeRange),
-	                                 EFFECT_RANGE_PROPERTY(GShieldStarNode, Accel2EndTimeRange),
-	                                 EFFECT_RANGE_PROPERTY(GShieldStarNode, VelocityAngleRange),
-	                                 EFFECT_RANGE_PROPERTY(GShieldStarNode, VelocityRange),
-	                                 EFFECT_RANGE_PROPERTY(GShieldStarNode, Accel1Range),
-	                                 EFFECT_RANGE_PROPERTY(GShieldStarNode, Accel2Range),
-	                                 EFFECT_RANGE_PROPERTY(GShieldStarNode, AngleRange),
-	                                 EFFECT_RANGE_PROPERTY(GShieldStarNode, AngularVelocityRange),
-	                                 EFFECT_INT_PROPERTY(GShieldStarNode, LifeTime),
-	                             });
+	    baseNodePropertyTable(),
+	    {
+	        fieldProperty<&GShieldStarNode::Accel1StartTimeRange>("Accel1StartTimeRange"),
+	        fieldProperty<&GShieldStarNode::Accel1EndTimeRange>("Accel1EndTimeRange"),
+	        fieldProperty<&GShieldStarNode::Accel2StartTimeRange>("Accel2StartTimeRange"),
+	        fieldProperty<&GShieldStarNode::Accel2EndTimeRange>("Accel2EndTimeRange"),
+	        fieldProperty<&GShieldStarNode::VelocityAngleRange>("VelocityAngleRange"),
+	        fieldProperty<&GShieldStarNode::VelocityRange>("VelocityRange"),
+	        fieldProperty<&GShieldStarNode::Accel1Range>("Accel1Range"),
+	        fieldProperty<&GShieldStarNode::Accel2Range>("Accel2Range"),
+	        fieldProperty<&GShieldStarNode::AngleRange>("AngleRange"),
+	        fieldProperty<&GShieldStarNode::AngularVelocityRange>("AngularVelocityRange"),
+	        fieldProperty<&GShieldStarNode::LifeTime>("LifeTime"),
+	    });
 	return table;
 }
 

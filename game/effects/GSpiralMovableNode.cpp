@@ -2,6 +2,7 @@
 
 #include "EffectSupport.h"
 #include "core/CPropertyCollection.h"
+#include "scene/PropertyAccessors.h"
 #include "scene/PropertyValue.h"
 
 #include <cmath>
@@ -22,14 +23,15 @@ const core::stringw& GSpiralMovableNode::typeNameText()
 const PropertyTable& GSpiralMovableNode::propertyTable() const
 {
 	static const PropertyTable table = appendPropertyDescriptors(
-	    baseNodePropertyTable(), {
-	                                 EFFECT_RANGE_PROPERTY(GSpiralMovableNode, RRange),
-	                                 EFFECT_RANGE_PROPERTY(GSpiralMovableNode, RVelocityRange),
-	                                 EFFECT_RANGE_PROPERTY(GSpiralMovableNode, RotVelocityRange),
-	                                 EFFECT_RANGE_PROPERTY(GSpiralMovableNode, AngleRange),
-	                                 EFFECT_RANGE_PROPERTY(GSpiralMovableNode, AngleVelocityRange),
-	                                 EFFECT_INT_PROPERTY(GSpiralMovableNode, LifeTime),
-	                             });
+	    baseNodePropertyTable(),
+	    {
+	        fieldProperty<&GSpiralMovableNode::RRange>("RRange"),
+	        fieldProperty<&GSpiralMovableNode::RVelocityRange>("RVelocityRange"),
+	        fieldProperty<&GSpiralMovableNode::RotVelocityRange>("RotVelocityRange"),
+	        fieldProperty<&GSpiralMovableNode::AngleRange>("AngleRange"),
+	        fieldProperty<&GSpiralMovableNode::AngleVelocityRange>("AngleVelocityRange"),
+	        fieldProperty<&GSpiralMovableNode::LifeTime>("LifeTime"),
+	    });
 	return table;
 }
 

@@ -6,6 +6,7 @@
 #include "core/TextUtils.h"
 #include "scene/INodeEventQueue.h"
 #include "scene/ISceneServices.h"
+#include "scene/PropertyAccessors.h"
 #include "scene/PropertyValue.h"
 #include "scene/TemplateCollectionNode.h"
 
@@ -13,15 +14,6 @@ using namespace irr;
 
 namespace
 {
-OnceSpawnerNode* self(IPropertyOwner* owner)
-{
-	return static_cast<OnceSpawnerNode*>(owner);
-}
-const OnceSpawnerNode* self(const IPropertyOwner* owner)
-{
-	return static_cast<const OnceSpawnerNode*>(owner);
-}
-
 core::stringc joinNames(const core::array<StringId>& names)
 {
 	core::stringc text;
@@ -51,18 +43,11 @@ const PropertyTable& OnceSpawnerNode::propertyTable() const
 	static const PropertyTable table = appendPropertyDescriptors(
 	    baseNodePropertyTable(),
 	    {
-	        {"ObjState",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setObjState(propertyAsText(v.get()).c_str()); },
-	         [](const IPropertyOwner* o) { return makeStringValue(self(o)->getObjState()); }},
-	        {"ObjTemplateIDs",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setObjTemplateIDs(propertyAsText(v.get()).c_str()); },
-	         [](const IPropertyOwner* o) { return makeStringValue(self(o)->getObjTemplateIDs()); }},
-	        {"ShowLevelPercent",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setShowLevelPercent(propertyAsInt(v.get())); },
-	         [](const IPropertyOwner* o) { return makeIntValue(self(o)->getShowLevelPercent()); }},
+	        accessorProperty<&OnceSpawnerNode::setObjState, &OnceSpawnerNode::getObjState>("ObjState"),
+	        accessorProperty<&OnceSpawnerNode::setObjTemplateIDs, &OnceSpawnerNode::getObjTemplateIDs>(
+	            "ObjTemplateIDs"),
+	        accessorProperty<&OnceSpawnerNode::setShowLevelPercent, &OnceSpawnerNode::getShowLevelPercent>(
+	            "ShowLevelPercent"),
 	    });
 	return table;
 }
