@@ -41,10 +41,10 @@ const PropertyTable& GFireworkNode::propertyTable() const
 	static const PropertyTable table = appendPropertyDescriptors(
 	    baseNodePropertyTable(),
 	    {
-	        fieldProperty<&GFireworkNode::VelocityXRange>("VelocityXRange"),
-	        fieldProperty<&GFireworkNode::VelocityYRange>("VelocityYRange"),
-	        fieldProperty<&GFireworkNode::Acceleration>("Acceleration"),
-	        fieldProperty<&GFireworkNode::MoveTimeRange>("MoveTimeRange"),
+	        fieldProperty<&GFireworkNode::velocityXRange>("VelocityXRange"),
+	        fieldProperty<&GFireworkNode::velocityYRange>("VelocityYRange"),
+	        fieldProperty<&GFireworkNode::acceleration>("Acceleration"),
+	        fieldProperty<&GFireworkNode::moveTimeRange>("MoveTimeRange"),
 	    });
 	return table;
 }
@@ -52,10 +52,10 @@ const PropertyTable& GFireworkNode::propertyTable() const
 void GFireworkNode::writeProperties(CPropertyCollection& collection) const
 {
 	BaseNode::writeProperties(collection);
-	writeRangeProperty(collection, "VelocityXRange", VelocityXRange);
-	writeRangeProperty(collection, "VelocityYRange", VelocityYRange);
-	writeRangeProperty(collection, "Acceleration", Acceleration);
-	writeRangeProperty(collection, "MoveTimeRange", MoveTimeRange);
+	writeRangeProperty(collection, "VelocityXRange", velocityXRange);
+	writeRangeProperty(collection, "VelocityYRange", velocityYRange);
+	writeRangeProperty(collection, "Acceleration", acceleration);
+	writeRangeProperty(collection, "MoveTimeRange", moveTimeRange);
 }
 
 void GFireworkNode::copyFrom(const BaseNode* source, INodeEventQueue* manager)
@@ -63,10 +63,10 @@ void GFireworkNode::copyFrom(const BaseNode* source, INodeEventQueue* manager)
 	BaseNode::copyFrom(source, manager);
 	if (const GFireworkNode* other = nodeCast<GFireworkNode>(source))
 	{
-		VelocityXRange = other->VelocityXRange;
-		VelocityYRange = other->VelocityYRange;
-		Acceleration = other->Acceleration;
-		MoveTimeRange = other->MoveTimeRange;
+		velocityXRange = other->velocityXRange;
+		velocityYRange = other->velocityYRange;
+		acceleration = other->acceleration;
+		moveTimeRange = other->moveTimeRange;
 	}
 }
 
@@ -79,10 +79,10 @@ void GFireworkNode::startEffect()
 	position.Z += 2000.0f;
 	setPosition(position);
 	setChildrenState(upStateName(), nullptr);
-	velocity.X = randomInEffectRange(VelocityXRange);
-	velocity.Y = randomInEffectRange(VelocityYRange);
+	velocity.X = randomInEffectRange(velocityXRange);
+	velocity.Y = randomInEffectRange(velocityYRange);
 	velocity.Z = 0.0f;
-	moveTime = truncateToInt(randomInEffectRange(MoveTimeRange));
+	moveTime = truncateToInt(randomInEffectRange(moveTimeRange));
 }
 
 bool GFireworkNode::updateEffect(unsigned ms)
@@ -94,8 +94,8 @@ bool GFireworkNode::updateEffect(unsigned ms)
 		return false;
 	}
 	const float dt = ms * 0.001f;
-	velocity.X += dt * Acceleration.X;
-	velocity.Y += dt * Acceleration.Y;
+	velocity.X += dt * acceleration.X;
+	velocity.Y += dt * acceleration.Y;
 	setPosition(Position + velocity * dt);
 	return true;
 }

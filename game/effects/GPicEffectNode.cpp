@@ -24,12 +24,12 @@ const PropertyTable& GPicEffectNode::propertyTable() const
 	static const PropertyTable table = appendPropertyDescriptors(
 	    baseNodePropertyTable(),
 	    {
-	        fieldProperty<&GPicEffectNode::AnimTime>("AnimTime"),
-	        fieldProperty<&GPicEffectNode::WidthRange>("WidthRange"),
-	        fieldProperty<&GPicEffectNode::YVelocityRange>("YVelocityRange"),
-	        fieldProperty<&GPicEffectNode::YAccelRange>("YAccelRange"),
-	        fieldProperty<&GPicEffectNode::YAccelTimeRange>("YAccelTimeRange"),
-	        fieldProperty<&GPicEffectNode::LifeTime>("LifeTime"),
+	        fieldProperty<&GPicEffectNode::animTime>("AnimTime"),
+	        fieldProperty<&GPicEffectNode::widthRange>("WidthRange"),
+	        fieldProperty<&GPicEffectNode::yVelocityRange>("YVelocityRange"),
+	        fieldProperty<&GPicEffectNode::yAccelRange>("YAccelRange"),
+	        fieldProperty<&GPicEffectNode::yAccelTimeRange>("YAccelTimeRange"),
+	        fieldProperty<&GPicEffectNode::lifeTime>("LifeTime"),
 	    });
 	return table;
 }
@@ -37,13 +37,13 @@ const PropertyTable& GPicEffectNode::propertyTable() const
 void GPicEffectNode::writeProperties(CPropertyCollection& collection) const
 {
 	BaseNode::writeProperties(collection);
-	if (AnimTime != 1000)
-		collection.addInt("AnimTime", AnimTime);
-	writeRangeProperty(collection, "WidthRange", WidthRange);
-	writeRangeProperty(collection, "YVelocityRange", YVelocityRange);
-	writeRangeProperty(collection, "YAccelRange", YAccelRange);
-	writeRangeProperty(collection, "YAccelTimeRange", YAccelTimeRange);
-	writeIntProperty(collection, "LifeTime", LifeTime);
+	if (animTime != 1000)
+		collection.addInt("AnimTime", animTime);
+	writeRangeProperty(collection, "WidthRange", widthRange);
+	writeRangeProperty(collection, "YVelocityRange", yVelocityRange);
+	writeRangeProperty(collection, "YAccelRange", yAccelRange);
+	writeRangeProperty(collection, "YAccelTimeRange", yAccelTimeRange);
+	writeIntProperty(collection, "LifeTime", lifeTime);
 }
 
 void GPicEffectNode::copyFrom(const BaseNode* source, INodeEventQueue* manager)
@@ -51,23 +51,23 @@ void GPicEffectNode::copyFrom(const BaseNode* source, INodeEventQueue* manager)
 	BaseNode::copyFrom(source, manager);
 	if (const GPicEffectNode* other = nodeCast<GPicEffectNode>(source))
 	{
-		WidthRange = other->WidthRange;
-		YVelocityRange = other->YVelocityRange;
-		YAccelRange = other->YAccelRange;
-		YAccelTimeRange = other->YAccelTimeRange;
-		AnimTime = other->AnimTime;
-		LifeTime = other->LifeTime;
+		widthRange = other->widthRange;
+		yVelocityRange = other->yVelocityRange;
+		yAccelRange = other->yAccelRange;
+		yAccelTimeRange = other->yAccelTimeRange;
+		animTime = other->animTime;
+		lifeTime = other->lifeTime;
 	}
 }
 
 void GPicEffectNode::startEffect()
 {
-	width = randomInEffectRange(WidthRange);
+	width = randomInEffectRange(widthRange);
 	swingTime = 0;
-	vy = randomInEffectRange(YVelocityRange);
-	ay = randomInEffectRange(YAccelRange);
-	remaining = LifeTime;
-	accelEnd = remaining - randomIntInEffectRange(YAccelTimeRange);
+	vy = randomInEffectRange(yVelocityRange);
+	ay = randomInEffectRange(yAccelRange);
+	remaining = lifeTime;
+	accelEnd = remaining - randomIntInEffectRange(yAccelTimeRange);
 	start = Position;
 	current = Position;
 }
@@ -80,12 +80,12 @@ bool GPicEffectNode::updateEffect(unsigned ms)
 	if (remaining > accelEnd)
 		vy += ay * dt;
 	current.Y += dt * vy;
-	if (AnimTime > 0)
+	if (animTime > 0)
 	{
 		swingTime += static_cast<int>(ms);
-		if (swingTime >= AnimTime)
+		if (swingTime >= animTime)
 			swingTime = 0;
-		const int q = static_cast<int>(static_cast<long long>(swingTime) * 360 / AnimTime);
+		const int q = static_cast<int>(static_cast<long long>(swingTime) * 360 / animTime);
 		float z = current.Y * 0.00001f;
 		// The back half of the swing passes behind things at the same height.
 		if (q >= 91 && q <= 269)

@@ -25,12 +25,12 @@ const PropertyTable& GSpiralMovableNode::propertyTable() const
 	static const PropertyTable table = appendPropertyDescriptors(
 	    baseNodePropertyTable(),
 	    {
-	        fieldProperty<&GSpiralMovableNode::RRange>("RRange"),
-	        fieldProperty<&GSpiralMovableNode::RVelocityRange>("RVelocityRange"),
-	        fieldProperty<&GSpiralMovableNode::RotVelocityRange>("RotVelocityRange"),
-	        fieldProperty<&GSpiralMovableNode::AngleRange>("AngleRange"),
-	        fieldProperty<&GSpiralMovableNode::AngleVelocityRange>("AngleVelocityRange"),
-	        fieldProperty<&GSpiralMovableNode::LifeTime>("LifeTime"),
+	        fieldProperty<&GSpiralMovableNode::rRange>("RRange"),
+	        fieldProperty<&GSpiralMovableNode::rVelocityRange>("RVelocityRange"),
+	        fieldProperty<&GSpiralMovableNode::rotVelocityRange>("RotVelocityRange"),
+	        fieldProperty<&GSpiralMovableNode::angleRange>("AngleRange"),
+	        fieldProperty<&GSpiralMovableNode::angleVelocityRange>("AngleVelocityRange"),
+	        fieldProperty<&GSpiralMovableNode::lifeTime>("LifeTime"),
 	    });
 	return table;
 }
@@ -38,12 +38,12 @@ const PropertyTable& GSpiralMovableNode::propertyTable() const
 void GSpiralMovableNode::writeProperties(CPropertyCollection& collection) const
 {
 	BaseNode::writeProperties(collection);
-	writeRangeProperty(collection, "RRange", RRange);
-	writeRangeProperty(collection, "RVelocityRange", RVelocityRange);
-	writeRangeProperty(collection, "RotVelocityRange", RotVelocityRange);
-	writeRangeProperty(collection, "AngleRange", AngleRange);
-	writeRangeProperty(collection, "AngleVelocityRange", AngleVelocityRange);
-	writeIntProperty(collection, "LifeTime", LifeTime);
+	writeRangeProperty(collection, "RRange", rRange);
+	writeRangeProperty(collection, "RVelocityRange", rVelocityRange);
+	writeRangeProperty(collection, "RotVelocityRange", rotVelocityRange);
+	writeRangeProperty(collection, "AngleRange", angleRange);
+	writeRangeProperty(collection, "AngleVelocityRange", angleVelocityRange);
+	writeIntProperty(collection, "LifeTime", lifeTime);
 }
 
 void GSpiralMovableNode::copyFrom(const BaseNode* source, INodeEventQueue* manager)
@@ -51,12 +51,12 @@ void GSpiralMovableNode::copyFrom(const BaseNode* source, INodeEventQueue* manag
 	BaseNode::copyFrom(source, manager);
 	if (const GSpiralMovableNode* other = nodeCast<GSpiralMovableNode>(source))
 	{
-		RRange = other->RRange;
-		RVelocityRange = other->RVelocityRange;
-		RotVelocityRange = other->RotVelocityRange;
-		AngleRange = other->AngleRange;
-		AngleVelocityRange = other->AngleVelocityRange;
-		LifeTime = other->LifeTime;
+		rRange = other->rRange;
+		rVelocityRange = other->rVelocityRange;
+		rotVelocityRange = other->rotVelocityRange;
+		angleRange = other->angleRange;
+		angleVelocityRange = other->angleVelocityRange;
+		lifeTime = other->lifeTime;
 	}
 }
 
@@ -67,12 +67,12 @@ void GSpiralMovableNode::placeOnSpiral()
 
 void GSpiralMovableNode::startEffect()
 {
-	r = randomInEffectRange(RRange);
-	rVelocity = randomInEffectRange(RVelocityRange);
-	rotVelocity = randomInEffectRange(RotVelocityRange);
-	angle = randomInEffectRange(AngleRange);
-	angleVelocity = randomInEffectRange(AngleVelocityRange);
-	remaining = LifeTime;
+	r = randomInEffectRange(rRange);
+	rVelocity = randomInEffectRange(rVelocityRange);
+	rotVelocity = randomInEffectRange(rotVelocityRange);
+	angle = randomInEffectRange(angleRange);
+	angleVelocity = randomInEffectRange(angleVelocityRange);
+	remaining = lifeTime;
 	centre = Position;
 	placeOnSpiral();
 }

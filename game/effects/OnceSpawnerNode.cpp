@@ -55,12 +55,12 @@ const PropertyTable& OnceSpawnerNode::propertyTable() const
 void OnceSpawnerNode::writeProperties(CPropertyCollection& collection) const
 {
 	BaseNode::writeProperties(collection);
-	if (!ObjTemplateIDs.empty())
+	if (!objTemplateIds.empty())
 		collection.addString("ObjTemplateIDs", getObjTemplateIDs());
-	if (!ObjState.empty())
+	if (!objState.empty())
 		collection.addString("ObjState", getObjState());
-	if (ShowLevelPercent != 50)
-		collection.addInt("ShowLevelPercent", ShowLevelPercent);
+	if (showLevelPercent != 50)
+		collection.addInt("ShowLevelPercent", showLevelPercent);
 }
 
 void OnceSpawnerNode::readProperties(const CPropertyCollection& collection)
@@ -77,30 +77,30 @@ void OnceSpawnerNode::copyFrom(const BaseNode* source, INodeEventQueue* manager)
 	BaseNode::copyFrom(source, manager);
 	if (const OnceSpawnerNode* other = nodeCast<OnceSpawnerNode>(source))
 	{
-		ObjState = other->ObjState;
-		ObjTemplateIDs = other->ObjTemplateIDs;
-		ShowLevelPercent = other->ShowLevelPercent;
+		objState = other->objState;
+		objTemplateIds = other->objTemplateIds;
+		showLevelPercent = other->showLevelPercent;
 	}
 }
 
 void OnceSpawnerNode::setObjState(const char* names)
 {
-	ObjState = splitToIds(names);
+	objState = splitToIds(names);
 }
 
 void OnceSpawnerNode::setObjTemplateIDs(const char* names)
 {
-	ObjTemplateIDs = splitToIds(names);
+	objTemplateIds = splitToIds(names);
 }
 
 core::stringc OnceSpawnerNode::getObjState() const
 {
-	return joinNames(ObjState);
+	return joinNames(objState);
 }
 
 core::stringc OnceSpawnerNode::getObjTemplateIDs() const
 {
-	return joinNames(ObjTemplateIDs);
+	return joinNames(objTemplateIds);
 }
 
 void OnceSpawnerNode::addToRenderList(RenderList& list)
@@ -117,10 +117,10 @@ void OnceSpawnerNode::decide()
 	const int r = static_cast<int>(random->nextIntInRange(1, 99));
 	auto* services = dynamic_cast<ISceneServices*>(getSceneManager());
 	TemplateCollectionNode* templates = services ? services->getTemplateCollection() : nullptr;
-	if (r >= ShowLevelPercent || !templates || ObjTemplateIDs.empty())
+	if (r >= showLevelPercent || !templates || objTemplateIds.empty())
 		return;
-	const u32 pick = random->nextIntInRange(0, ObjTemplateIDs.size());
-	BaseNode* model = templates->findTemplate(ObjTemplateIDs[pick]);
+	const u32 pick = random->nextIntInRange(0, objTemplateIds.size());
+	BaseNode* model = templates->findTemplate(objTemplateIds[pick]);
 	if (!model)
 		return;
 	BaseNode* object = model->clone(this, getSceneManager());
@@ -131,6 +131,6 @@ void OnceSpawnerNode::decide()
 		car->setRemovedAtEnd(false);
 	object->setInternal(true);
 	object->setVisible(true);
-	if (!ObjState.empty())
-		object->setChildrenState(ObjState[random->nextIntInRange(0, ObjState.size())], nullptr);
+	if (!objState.empty())
+		object->setChildrenState(objState[random->nextIntInRange(0, objState.size())], nullptr);
 }
