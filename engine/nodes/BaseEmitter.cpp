@@ -4,21 +4,13 @@
 #include "content/CContentManager.h"
 #include "content/IXMLReader.h"
 #include "core/CPropertyCollection.h"
+#include "scene/PropertyAccessors.h"
 #include "scene/PropertyValue.h"
 
 using namespace irr;
 
 namespace
 {
-BaseEmitter* self(IPropertyOwner* owner)
-{
-	return static_cast<BaseEmitter*>(owner);
-}
-const BaseEmitter* self(const IPropertyOwner* owner)
-{
-	return static_cast<const BaseEmitter*>(owner);
-}
-
 const core::vector2df defaultPPSRange(10.0f, 10.0f);
 const core::vector2df defaultLifeTimeRange(2000.0f, 3000.0f);
 } // namespace
@@ -46,17 +38,9 @@ const PropertyTable& BaseEmitter::baseEmitterPropertyTable()
 	static const PropertyTable table = appendPropertyDescriptors(
 	    rootPropertyTable(),
 	    {
-	        {"Name",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v) { self(o)->setName(propertyAsText(v.get())); },
-	         [](const IPropertyOwner* o) { return makeStringValue(self(o)->getName()); }},
-	        {"PPSRange",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setPPSRange(propertyAsVector2d(v.get())); },
-	         [](const IPropertyOwner* o) { return makeVector2dValue(self(o)->getPPSRange()); }},
-	        {"LifeTimeRange",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setLifeTimeRange(propertyAsVector2d(v.get())); },
-	         [](const IPropertyOwner* o) { return makeVector2dValue(self(o)->getLifeTimeRange()); }},
+	        accessorProperty<&BaseEmitter::setName, &BaseEmitter::getName>("Name"),
+	        accessorProperty<&BaseEmitter::setPPSRange, &BaseEmitter::getPPSRange>("PPSRange"),
+	        accessorProperty<&BaseEmitter::setLifeTimeRange, &BaseEmitter::getLifeTimeRange>("LifeTimeRange"),
 	    });
 	return table;
 }

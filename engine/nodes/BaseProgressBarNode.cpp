@@ -2,19 +2,11 @@
 
 #include "PropertyLookup.h"
 #include "core/CPropertyCollection.h"
+#include "scene/PropertyAccessors.h"
 #include "scene/PropertyValue.h"
 
 namespace
 {
-BaseProgressBarNode* self(IPropertyOwner* owner)
-{
-	return static_cast<BaseProgressBarNode*>(owner);
-}
-const BaseProgressBarNode* self(const IPropertyOwner* owner)
-{
-	return static_cast<const BaseProgressBarNode*>(owner);
-}
-
 float clampToRange(float value, float low, float high)
 {
 	if (value < low)
@@ -40,22 +32,13 @@ const PropertyTable& BaseProgressBarNode::propertyTable() const
 
 const PropertyTable& BaseProgressBarNode::progressBarPropertyTable()
 {
-	static const PropertyTable table =
-	    appendPropertyDescriptors(controlNodePropertyTable(),
-	                              {
-	                                  {"MinValue",
-	                                   [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	                                   { self(o)->setMinValue(propertyAsFloat(v.get())); },
-	                                   [](const IPropertyOwner* o) { return makeFloatValue(self(o)->getMinValue()); }},
-	                                  {"MaxValue",
-	                                   [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	                                   { self(o)->setMaxValue(propertyAsFloat(v.get())); },
-	                                   [](const IPropertyOwner* o) { return makeFloatValue(self(o)->getMaxValue()); }},
-	                                  {"Value",
-	                                   [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	                                   { self(o)->setValue(propertyAsFloat(v.get())); },
-	                                   [](const IPropertyOwner* o) { return makeFloatValue(self(o)->getValue()); }},
-	                              });
+	static const PropertyTable table = appendPropertyDescriptors(
+	    controlNodePropertyTable(),
+	    {
+	        accessorProperty<&BaseProgressBarNode::setMinValue, &BaseProgressBarNode::getMinValue>("MinValue"),
+	        accessorProperty<&BaseProgressBarNode::setMaxValue, &BaseProgressBarNode::getMaxValue>("MaxValue"),
+	        accessorProperty<&BaseProgressBarNode::setValue, &BaseProgressBarNode::getValue>("Value"),
+	    });
 	return table;
 }
 

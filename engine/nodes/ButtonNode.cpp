@@ -8,18 +8,10 @@
 #include "core/CPropertyCollection.h"
 #include "core/CPropertyDataAtlasTexture.h"
 #include "core/PropertyMakers.h"
+#include "scene/PropertyAccessors.h"
 
 namespace
 {
-ButtonNode* self(IPropertyOwner* owner)
-{
-	return static_cast<ButtonNode*>(owner);
-}
-const ButtonNode* self(const IPropertyOwner* owner)
-{
-	return static_cast<const ButtonNode*>(owner);
-}
-
 // Grabs the node as a part; null when absent.
 template <class T> T* bindPart(BaseNode* node)
 {
@@ -56,13 +48,8 @@ const PropertyTable& ButtonNode::buttonNodePropertyTable()
 	static const PropertyTable table = appendPropertyDescriptors(
 	    controlNodePropertyTable(),
 	    {
-	        {"Text",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v) { self(o)->setText(propertyToStringW(v)); },
-	         [](const IPropertyOwner* o) { return makeStringWProperty(self(o)->getText()); }},
-	        {"Image",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setImage(atlasFrameOfValue(v.get())); },
-	         [](const IPropertyOwner* o) { return makeAtlasTextureProperty(self(o)->getImage()); }},
+	        accessorProperty<&ButtonNode::setText, &ButtonNode::getText>("Text"),
+	        accessorProperty<&ButtonNode::setImage, &ButtonNode::getImage>("Image"),
 	    });
 	return table;
 }

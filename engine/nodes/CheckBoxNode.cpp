@@ -3,21 +3,13 @@
 #include "PropertyLookup.h"
 #include "core/CPropertyCollection.h"
 #include "scene/NodeEvents.h"
+#include "scene/PropertyAccessors.h"
 #include "scene/PropertyValue.h"
 
 #include <map>
 
 namespace
 {
-CheckBoxNode* self(IPropertyOwner* owner)
-{
-	return static_cast<CheckBoxNode*>(owner);
-}
-const CheckBoxNode* self(const IPropertyOwner* owner)
-{
-	return static_cast<const CheckBoxNode*>(owner);
-}
-
 StringId state(const char* name)
 {
 	return internStringId(name);
@@ -46,14 +38,11 @@ StringId CheckBoxNode::checkBoxStateFallback(StringId name)
 
 const PropertyTable& CheckBoxNode::propertyTable() const
 {
-	static const PropertyTable table =
-	    appendPropertyDescriptors(buttonNodePropertyTable(),
-	                              {
-	                                  {"IsChecked",
-	                                   [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	                                   { self(o)->setChecked(propertyAsBool(v.get())); },
-	                                   [](const IPropertyOwner* o) { return makeBoolValue(self(o)->isChecked()); }},
-	                              });
+	static const PropertyTable table = appendPropertyDescriptors(
+	    buttonNodePropertyTable(),
+	    {
+	        accessorProperty<&CheckBoxNode::setChecked, &CheckBoxNode::isChecked>("IsChecked"),
+	    });
 	return table;
 }
 

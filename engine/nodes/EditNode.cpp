@@ -8,21 +8,13 @@
 #include "device/CTimer.h"
 #include "device/IDevice.h"
 #include "scene/NodeEvents.h"
+#include "scene/PropertyAccessors.h"
 #include "scene/PropertyValue.h"
 
 using namespace irr;
 
 namespace
 {
-EditNode* self(IPropertyOwner* owner)
-{
-	return static_cast<EditNode*>(owner);
-}
-const EditNode* self(const IPropertyOwner* owner)
-{
-	return static_cast<const EditNode*>(owner);
-}
-
 enum EditKey
 {
 	KeyBackspace = 8,
@@ -70,17 +62,9 @@ const PropertyTable& EditNode::propertyTable() const
 	static const PropertyTable table = appendPropertyDescriptors(
 	    controlNodePropertyTable(),
 	    {
-	        {"Text",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v) { self(o)->setText(propertyToStringW(v)); },
-	         [](const IPropertyOwner* o) { return makeStringWProperty(self(o)->getText()); }},
-	        {"MaxTextLength",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setMaxTextLength(propertyAsInt(v.get())); },
-	         [](const IPropertyOwner* o) { return makeIntValue(self(o)->getMaxTextLength()); }},
-	        {"InputMask",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setInputMask(propertyToStringC(v)); },
-	         [](const IPropertyOwner* o) { return makeStringValue(self(o)->getInputMask()); }},
+	        accessorProperty<&EditNode::setText, &EditNode::getText>("Text"),
+	        accessorProperty<&EditNode::setMaxTextLength, &EditNode::getMaxTextLength>("MaxTextLength"),
+	        accessorProperty<&EditNode::setInputMask, &EditNode::getInputMask>("InputMask"),
 	    });
 	return table;
 }

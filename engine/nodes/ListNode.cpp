@@ -10,6 +10,7 @@
 #include "core/InputEvents.h"
 #include "nodes/PropertyLookup.h"
 #include "scene/NodeEvents.h"
+#include "scene/PropertyAccessors.h"
 #include "scene/PropertyValue.h"
 
 #include <algorithm>
@@ -48,17 +49,7 @@ public:
 	BaseNode* clone(BaseNode*, INodeEventQueue*) const override { return nullptr; }
 };
 
-irr::core::array<irr::core::stringw> stringsOfValue(const IPropertyData* value)
-{
-	if (!value || value->typeId() != PROPERTY_STRINGW_ARRAY)
-		return {};
-	return static_cast<const CPropertyDataStringWArray*>(value)->getValue();
-}
-
-SmartPointer<IPropertyData> makeStringsValue(const irr::core::array<irr::core::stringw>& strings)
-{
-	return SmartPointer<IPropertyData>(new CPropertyDataStringWArray(strings));
-}
+using StringsKind = PropertyKind<irr::core::array<irr::core::stringw>>;
 
 BaseNode* directChild(const BaseNode* parent, const char* name)
 {
@@ -127,26 +118,12 @@ const PropertyTable& ListNode::propertyTable() const
 	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
 	         { self(o)->setSelectedItem(propertyAsInt(v.get()), true); },
 	         [](const IPropertyOwner* o) { return makeIntValue(self(o)->getSelectedItem()); }},
-	        {"TopItem",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setTopItem(propertyAsInt(v.get())); },
-	         [](const IPropertyOwner* o) { return makeIntValue(self(o)->getTopItem()); }},
-	        {"Circular",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setCircular(propertyAsBool(v.get())); },
-	         [](const IPropertyOwner* o) { return makeBoolValue(self(o)->isCircular()); }},
-	        {"Orientation",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setOrientation(propertyAsInt(v.get())); },
-	         [](const IPropertyOwner* o) { return makeIntValue(self(o)->getOrientation()); }},
-	        {"IsSelectWhileListingOn",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setSelectWhileListing(propertyAsBool(v.get())); },
-	         [](const IPropertyOwner* o) { return makeBoolValue(self(o)->isSelectWhileListingOn()); }},
-	        {"Strings",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setStrings(stringsOfValue(v.get())); },
-	         [](const IPropertyOwner* o) { return makeStringsValue(self(o)->getStrings()); }},
+	        accessorProperty<&ListNode::setTopItem, &ListNode::getTopItem>("TopItem"),
+	        accessorProperty<&ListNode::setCircular, &ListNode::isCircular>("Circular"),
+	        accessorProperty<&ListNode::setOrientation, &ListNode::getOrientation>("Orientation"),
+	        accessorProperty<&ListNode::setSelectWhileListing, &ListNode::isSelectWhileListingOn>(
+	            "IsSelectWhileListingOn"),
+	        accessorProperty<&ListNode::setStrings, &ListNode::getStrings>("Strings"),
 	    });
 	return table;
 }
@@ -165,7 +142,7 @@ void ListNode::writeProperties(CPropertyCollection& collection) const
 	if (IsSelectWhileListingOn)
 		collection.addBool("IsSelectWhileListingOn", true);
 	if (!items.empty())
-		collection.add("Strings", makeStringsValue(getStrings()));
+		collection.add("Strings", StringsKind::make(getStrings()));
 }
 
 void ListNode::readProperties(const CPropertyCollection& collection)
@@ -180,7 +157,7 @@ void ListNode::readProperties(const CPropertyCollection& collection)
 		IsSelectWhileListingOn = propertyAsBool(value.get());
 	// The items come first, so the window and the selection are applied against them.
 	if (lookUpProperty(collection, "Strings", value))
-		setStrings(stringsOfValue(value.get()));
+		setStrings(StringsKind::read(value));
 	if (lookUpProperty(collection, "TopItem", value))
 		setTopItem(propertyAsInt(value.get()));
 	if (lookUpProperty(collection, "SelectedItem", value))

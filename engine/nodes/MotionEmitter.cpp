@@ -3,6 +3,7 @@
 #include "PropertyLookup.h"
 #include "RandomRange.h"
 #include "core/CPropertyCollection.h"
+#include "scene/PropertyAccessors.h"
 #include "scene/PropertyValue.h"
 
 #include <cmath>
@@ -11,15 +12,6 @@ using namespace irr;
 
 namespace
 {
-MotionEmitter* self(IPropertyOwner* owner)
-{
-	return static_cast<MotionEmitter*>(owner);
-}
-const MotionEmitter* self(const IPropertyOwner* owner)
-{
-	return static_cast<const MotionEmitter*>(owner);
-}
-
 const core::vector2df zeroRange(0.0f, 0.0f);
 const core::vector2df defaultScaleRange(1.0f, 1.0f);
 const video::SColor opaqueWhite(0xFFFFFFFF);
@@ -29,13 +21,6 @@ float changePerSecond(float start, float end, float seconds)
 {
 	return seconds > 0.0f ? (end - start) / seconds : 0.0f;
 }
-
-#define RANGE_ENTRY(Name, Field)                                                                                       \
-	{                                                                                                                  \
-		Name, [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)                                              \
-		{ self(o)->set##Field(propertyAsVector2d(v.get())); },                                                         \
-		    [](const IPropertyOwner* o) { return makeVector2dValue(self(o)->get##Field()); }                           \
-	}
 } // namespace
 
 MotionEmitter::MotionEmitter(const ContentRef& reference) : BaseEmitter(reference) {}
@@ -47,29 +32,18 @@ PropertyTable MotionEmitter::withMotionDescriptors(PropertyTable table)
 	const PropertyTable motion = appendPropertyDescriptors(
 	    rootPropertyTable(),
 	    {
-	        RANGE_ENTRY("VelocityXRange", VelocityXRange),
-	        RANGE_ENTRY("VelocityYRange", VelocityYRange),
-	        RANGE_ENTRY("AccelXRange", AccelXRange),
-	        RANGE_ENTRY("AccelYRange", AccelYRange),
-	        RANGE_ENTRY("AngleRange", AngleRange),
-	        RANGE_ENTRY("AngVelocityRange", AngVelocityRange),
-	        {"ColorStart",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setColorStart(propertyAsColor(v.get())); },
-	         [](const IPropertyOwner* o) { return makeColorValue(self(o)->getColorStart()); }},
-	        {"ColorEnd",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setColorEnd(propertyAsColor(v.get())); },
-	         [](const IPropertyOwner* o) { return makeColorValue(self(o)->getColorEnd()); }},
-	        {"ColorVariation",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setColorVariation(propertyAsFloat(v.get())); },
-	         [](const IPropertyOwner* o) { return makeFloatValue(self(o)->getColorVariation()); }},
-	        RANGE_ENTRY("ScaleRange", ScaleRange),
-	        {"ScaleVariation",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setScaleVariation(propertyAsFloat(v.get())); },
-	         [](const IPropertyOwner* o) { return makeFloatValue(self(o)->getScaleVariation()); }},
+	        accessorProperty<&MotionEmitter::setVelocityXRange, &MotionEmitter::getVelocityXRange>("VelocityXRange"),
+	        accessorProperty<&MotionEmitter::setVelocityYRange, &MotionEmitter::getVelocityYRange>("VelocityYRange"),
+	        accessorProperty<&MotionEmitter::setAccelXRange, &MotionEmitter::getAccelXRange>("AccelXRange"),
+	        accessorProperty<&MotionEmitter::setAccelYRange, &MotionEmitter::getAccelYRange>("AccelYRange"),
+	        accessorProperty<&MotionEmitter::setAngleRange, &MotionEmitter::getAngleRange>("AngleRange"),
+	        accessorProperty<&MotionEmitter::setAngVelocityRange, &MotionEmitter::getAngVelocityRange>(
+	            "AngVelocityRange"),
+	        accessorProperty<&MotionEmitter::setColorStart, &MotionEmitter::getColorStart>("ColorStart"),
+	        accessorProperty<&MotionEmitter::setColorEnd, &MotionEmitter::getColorEnd>("ColorEnd"),
+	        accessorProperty<&MotionEmitter::setColorVariation, &MotionEmitter::getColorVariation>("ColorVariation"),
+	        accessorProperty<&MotionEmitter::setScaleRange, &MotionEmitter::getScaleRange>("ScaleRange"),
+	        accessorProperty<&MotionEmitter::setScaleVariation, &MotionEmitter::getScaleVariation>("ScaleVariation"),
 	    });
 	table.insert(table.end(), motion.begin(), motion.end());
 	return table;

@@ -8,6 +8,7 @@
 #include "content/EngineMaterials.h"
 #include "core/CPropertyCollection.h"
 #include "core/CPropertyDataAtlasTexture.h"
+#include "scene/PropertyAccessors.h"
 #include "scene/PropertyValue.h"
 
 #include <cstdint>
@@ -17,15 +18,6 @@ using namespace irr;
 
 namespace
 {
-NineGridSpriteNode* self(IPropertyOwner* owner)
-{
-	return static_cast<NineGridSpriteNode*>(owner);
-}
-const NineGridSpriteNode* self(const IPropertyOwner* owner)
-{
-	return static_cast<const NineGridSpriteNode*>(owner);
-}
-
 const core::vector2df defaultDelta(NineGridSpriteNode::DefaultDelta, NineGridSpriteNode::DefaultDelta);
 
 // Render entries of one page texture group together when the list is sorted.
@@ -64,18 +56,12 @@ const PropertyTable& NineGridSpriteNode::propertyTable() const
 	static const PropertyTable table = appendPropertyDescriptors(
 	    baseNodePropertyTable(),
 	    {
-	        {"AtlasTexture",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setAtlasTexture(atlasFrameOfValue(v.get())); },
-	         [](const IPropertyOwner* o) { return makeAtlasTextureProperty(self(o)->getAtlasTexture()); }},
-	        {"TopLeftDelta",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setTopLeftDelta(propertyAsVector2d(v.get())); },
-	         [](const IPropertyOwner* o) { return makeVector2dValue(self(o)->getTopLeftDelta()); }},
-	        {"BottomRightDelta",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setBottomRightDelta(propertyAsVector2d(v.get())); },
-	         [](const IPropertyOwner* o) { return makeVector2dValue(self(o)->getBottomRightDelta()); }},
+	        accessorProperty<&NineGridSpriteNode::setAtlasTexture, &NineGridSpriteNode::getAtlasTexture>(
+	            "AtlasTexture"),
+	        accessorProperty<&NineGridSpriteNode::setTopLeftDelta, &NineGridSpriteNode::getTopLeftDelta>(
+	            "TopLeftDelta"),
+	        accessorProperty<&NineGridSpriteNode::setBottomRightDelta, &NineGridSpriteNode::getBottomRightDelta>(
+	            "BottomRightDelta"),
 	    });
 	return table;
 }

@@ -11,6 +11,7 @@
 #include "core/CPropertyCollection.h"
 #include "core/CPropertyDataAtlasTexture.h"
 #include "core/TaskScheduler.h"
+#include "scene/PropertyAccessors.h"
 #include "scene/PropertyValue.h"
 
 #include <irrlicht/IVideoDriver.h>
@@ -19,15 +20,6 @@ using namespace irr;
 
 namespace
 {
-ParticleSystemNode* self(IPropertyOwner* owner)
-{
-	return static_cast<ParticleSystemNode*>(owner);
-}
-const ParticleSystemNode* self(const IPropertyOwner* owner)
-{
-	return static_cast<const ParticleSystemNode*>(owner);
-}
-
 // A colour channel from 0..1 as a byte; out-of-range and undefined values are clamped.
 u32 channelByte(float channel)
 {
@@ -73,26 +65,13 @@ const PropertyTable& ParticleSystemNode::propertyTable() const
 	static const PropertyTable table = appendPropertyDescriptors(
 	    baseNodePropertyTable(),
 	    {
-	        {"EmitterName",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setEmitterName(propertyAsText(v.get())); },
-	         [](const IPropertyOwner* o) { return makeStringValue(self(o)->getEmitterName()); }},
-	        {"AtlasTexture",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setAtlasTexture(atlasFrameOfValue(v.get())); },
-	         [](const IPropertyOwner* o) { return makeAtlasTextureProperty(self(o)->getAtlasTexture()); }},
-	        {"Enabled",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setEnabled(propertyAsBool(v.get())); },
-	         [](const IPropertyOwner* o) { return makeBoolValue(self(o)->isEnabled()); }},
-	        {"EmitterEnabled",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setEmitterEnabled(propertyAsBool(v.get())); },
-	         [](const IPropertyOwner* o) { return makeBoolValue(self(o)->isEmitterEnabled()); }},
-	        {"Global",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setGlobal(propertyAsBool(v.get())); },
-	         [](const IPropertyOwner* o) { return makeBoolValue(self(o)->isGlobal()); }},
+	        accessorProperty<&ParticleSystemNode::setEmitterName, &ParticleSystemNode::getEmitterName>("EmitterName"),
+	        accessorProperty<&ParticleSystemNode::setAtlasTexture, &ParticleSystemNode::getAtlasTexture>(
+	            "AtlasTexture"),
+	        accessorProperty<&ParticleSystemNode::setEnabled, &ParticleSystemNode::isEnabled>("Enabled"),
+	        accessorProperty<&ParticleSystemNode::setEmitterEnabled, &ParticleSystemNode::isEmitterEnabled>(
+	            "EmitterEnabled"),
+	        accessorProperty<&ParticleSystemNode::setGlobal, &ParticleSystemNode::isGlobal>("Global"),
 	    });
 	return table;
 }

@@ -3,6 +3,7 @@
 #include "DegreeTable.h"
 #include "RandomRange.h"
 #include "core/Random.h"
+#include "scene/PropertyAccessors.h"
 #include "scene/PropertyValue.h"
 
 using namespace irr;
@@ -22,11 +23,7 @@ const PropertyTable& PointEmitter::propertyTable() const
 	static const PropertyTable table = withMotionDescriptors(appendPropertyDescriptors(
 	    baseEmitterPropertyTable(),
 	    {
-	        {"RadiusRange",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { static_cast<PointEmitter*>(o)->setRadiusRange(propertyAsVector2d(v.get())); },
-	         [](const IPropertyOwner* o)
-	         { return makeVector2dValue(static_cast<const PointEmitter*>(o)->getRadiusRange()); }},
+	        accessorProperty<&PointEmitter::setRadiusRange, &PointEmitter::getRadiusRange>("RadiusRange"),
 	    }));
 	return table;
 }

@@ -2,19 +2,11 @@
 
 #include "PropertyLookup.h"
 #include "core/CPropertyCollection.h"
+#include "scene/PropertyAccessors.h"
 #include "scene/PropertyValue.h"
 
 namespace
 {
-ProgressBarNode* self(IPropertyOwner* owner)
-{
-	return static_cast<ProgressBarNode*>(owner);
-}
-const ProgressBarNode* self(const IPropertyOwner* owner)
-{
-	return static_cast<const ProgressBarNode*>(owner);
-}
-
 BaseNode* directPart(const BaseNode* root, const char* name)
 {
 	return root ? root->findChild(internStringId(name), 1) : nullptr;
@@ -30,14 +22,11 @@ ProgressBarNode::~ProgressBarNode() = default;
 
 const PropertyTable& ProgressBarNode::propertyTable() const
 {
-	static const PropertyTable table =
-	    appendPropertyDescriptors(progressBarPropertyTable(),
-	                              {
-	                                  {"KnobType",
-	                                   [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	                                   { self(o)->setKnobType(propertyAsInt(v.get())); },
-	                                   [](const IPropertyOwner* o) { return makeIntValue(self(o)->getKnobType()); }},
-	                              });
+	static const PropertyTable table = appendPropertyDescriptors(
+	    progressBarPropertyTable(),
+	    {
+	        accessorProperty<&ProgressBarNode::setKnobType, &ProgressBarNode::getKnobType>("KnobType"),
+	    });
 	return table;
 }
 

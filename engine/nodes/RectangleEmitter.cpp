@@ -2,21 +2,10 @@
 
 #include "RandomRange.h"
 #include "core/Random.h"
+#include "scene/PropertyAccessors.h"
 #include "scene/PropertyValue.h"
 
 using namespace irr;
-
-namespace
-{
-RectangleEmitter* self(IPropertyOwner* owner)
-{
-	return static_cast<RectangleEmitter*>(owner);
-}
-const RectangleEmitter* self(const IPropertyOwner* owner)
-{
-	return static_cast<const RectangleEmitter*>(owner);
-}
-} // namespace
 
 RectangleEmitter::RectangleEmitter(const ContentRef& reference) : MotionEmitter(reference) {}
 
@@ -33,14 +22,8 @@ const PropertyTable& RectangleEmitter::propertyTable() const
 	static const PropertyTable table = withMotionDescriptors(appendPropertyDescriptors(
 	    baseEmitterPropertyTable(),
 	    {
-	        {"XRange",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setXRange(propertyAsVector2d(v.get())); },
-	         [](const IPropertyOwner* o) { return makeVector2dValue(self(o)->getXRange()); }},
-	        {"YRange",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setYRange(propertyAsVector2d(v.get())); },
-	         [](const IPropertyOwner* o) { return makeVector2dValue(self(o)->getYRange()); }},
+	        accessorProperty<&RectangleEmitter::setXRange, &RectangleEmitter::getXRange>("XRange"),
+	        accessorProperty<&RectangleEmitter::setYRange, &RectangleEmitter::getYRange>("YRange"),
 	    }));
 	return table;
 }

@@ -5,6 +5,7 @@
 #include "nodes/PropertyLookup.h"
 #include "scene/NodeEvents.h"
 #include "scene/NodeMath.h"
+#include "scene/PropertyAccessors.h"
 #include "scene/PropertyValue.h"
 
 #include <algorithm>
@@ -13,15 +14,6 @@ using namespace irr;
 
 namespace
 {
-SliderNode* self(IPropertyOwner* owner)
-{
-	return static_cast<SliderNode*>(owner);
-}
-const SliderNode* self(const IPropertyOwner* owner)
-{
-	return static_cast<const SliderNode*>(owner);
-}
-
 enum SliderKey
 {
 	KeyEnd = 35,
@@ -74,26 +66,11 @@ const PropertyTable& SliderNode::propertyTable() const
 	static const PropertyTable table = appendPropertyDescriptors(
 	    controlNodePropertyTable(),
 	    {
-	        {"MinValue",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setMinValue(propertyAsFloat(v.get())); },
-	         [](const IPropertyOwner* o) { return makeFloatValue(self(o)->getMinValue()); }},
-	        {"MaxValue",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setMaxValue(propertyAsFloat(v.get())); },
-	         [](const IPropertyOwner* o) { return makeFloatValue(self(o)->getMaxValue()); }},
-	        {"Value",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setValue(propertyAsFloat(v.get())); },
-	         [](const IPropertyOwner* o) { return makeFloatValue(self(o)->getValue()); }},
-	        {"DeltaValue",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setDeltaValue(propertyAsFloat(v.get())); },
-	         [](const IPropertyOwner* o) { return makeFloatValue(self(o)->getDeltaValue()); }},
-	        {"KnobType",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setKnobType(propertyAsInt(v.get())); },
-	         [](const IPropertyOwner* o) { return makeIntValue(self(o)->getKnobType()); }},
+	        accessorProperty<&SliderNode::setMinValue, &SliderNode::getMinValue>("MinValue"),
+	        accessorProperty<&SliderNode::setMaxValue, &SliderNode::getMaxValue>("MaxValue"),
+	        accessorProperty<&SliderNode::setValue, &SliderNode::getValue>("Value"),
+	        accessorProperty<&SliderNode::setDeltaValue, &SliderNode::getDeltaValue>("DeltaValue"),
+	        accessorProperty<&SliderNode::setKnobType, &SliderNode::getKnobType>("KnobType"),
 	    });
 	return table;
 }

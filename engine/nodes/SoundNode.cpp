@@ -4,19 +4,11 @@
 #include "audio/CSoundManager.h"
 #include "core/CPropertyCollection.h"
 #include "device/IDevice.h"
+#include "scene/PropertyAccessors.h"
 #include "scene/PropertyValue.h"
 
 namespace
 {
-SoundNode* self(IPropertyOwner* owner)
-{
-	return static_cast<SoundNode*>(owner);
-}
-const SoundNode* self(const IPropertyOwner* owner)
-{
-	return static_cast<const SoundNode*>(owner);
-}
-
 // An empty name means no cue.
 StringId cueNameFromText(const irr::core::stringc& text)
 {
@@ -44,14 +36,9 @@ const PropertyTable& SoundNode::propertyTable() const
 	static const PropertyTable table = appendPropertyDescriptors(
 	    baseNodePropertyTable(),
 	    {
-	        {"SoundCueName",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setSoundCueName(cueNameFromText(propertyAsText(v.get()))); },
-	         [](const IPropertyOwner* o) { return makeStringValue(getStringById(self(o)->getSoundCueName())); }},
+	        accessorProperty<&SoundNode::setSoundCueName, &SoundNode::getSoundCueName>("SoundCueName"),
 	        // Animations and the spawner read whether the cue sounds, not the stored flag.
-	        {"Play",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v) { self(o)->setPlay(propertyAsBool(v.get())); },
-	         [](const IPropertyOwner* o) { return makeBoolValue(self(o)->isPlaying()); }},
+	        accessorProperty<&SoundNode::setPlay, &SoundNode::isPlaying>("Play"),
 	    });
 	return table;
 }

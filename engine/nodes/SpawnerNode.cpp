@@ -10,6 +10,7 @@
 #include "core/TextUtils.h"
 #include "scene/INodeEventQueue.h"
 #include "scene/ISceneServices.h"
+#include "scene/PropertyAccessors.h"
 #include "scene/PropertyValue.h"
 #include "scene/TemplateCollectionNode.h"
 
@@ -19,15 +20,6 @@ using namespace irr;
 
 namespace
 {
-SpawnerNode* self(IPropertyOwner* owner)
-{
-	return static_cast<SpawnerNode*>(owner);
-}
-const SpawnerNode* self(const IPropertyOwner* owner)
-{
-	return static_cast<const SpawnerNode*>(owner);
-}
-
 const core::vector2df zeroRange(0.0f, 0.0f);
 const core::vector2df defaultPerSecRange(1.0f, 1.0f);
 const core::vector2df defaultLifeTimeRange(1000.0f, 1000.0f);
@@ -45,13 +37,6 @@ void readRange(const CPropertyCollection& collection, const char* name, core::ve
 	if (lookUpProperty(collection, name, data))
 		value = propertyAsVector2d(data.get());
 }
-
-#define SPAWNER_RANGE_ENTRY(Field)                                                                                     \
-	{                                                                                                                  \
-		#Field, [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)                                            \
-		{ self(o)->set##Field(propertyAsVector2d(v.get())); },                                                         \
-		    [](const IPropertyOwner* o) { return makeVector2dValue(self(o)->get##Field()); }                           \
-	}
 } // namespace
 
 SpawnerNode::SpawnerNode(const ContentRef& reference, BaseNode* parentNode, INodeEventQueue* sceneManagerLink)
@@ -72,24 +57,22 @@ const PropertyTable& SpawnerNode::propertyTable() const
 	static const PropertyTable table = appendPropertyDescriptors(
 	    baseNodePropertyTable(),
 	    {
-	        {"ObjTemplate",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setObjTemplate(propertyAsText(v.get()).c_str()); },
-	         [](const IPropertyOwner* o) { return makeStringValue(self(o)->getObjTemplate()); }},
-	        {"Enabled",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setEnabled(propertyAsBool(v.get())); },
-	         [](const IPropertyOwner* o) { return makeBoolValue(self(o)->isEnabled()); }},
-	        {"IsSpawnedObjectGhost",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setSpawnedObjectGhost(propertyAsBool(v.get())); },
-	         [](const IPropertyOwner* o) { return makeBoolValue(self(o)->isSpawnedObjectGhost()); }},
-	        SPAWNER_RANGE_ENTRY(ObjectsSpawnStartDelayRange),
-	        SPAWNER_RANGE_ENTRY(ObjectsPerSecRange),
-	        SPAWNER_RANGE_ENTRY(ObjectsLifeTimeRange),
-	        SPAWNER_RANGE_ENTRY(ObjectsXDeltaRange),
-	        SPAWNER_RANGE_ENTRY(ObjectsYDeltaRange),
-	        SPAWNER_RANGE_ENTRY(ObjectsRotationDeltaRange),
+	        accessorProperty<&SpawnerNode::setObjTemplate, &SpawnerNode::getObjTemplate>("ObjTemplate"),
+	        accessorProperty<&SpawnerNode::setEnabled, &SpawnerNode::isEnabled>("Enabled"),
+	        accessorProperty<&SpawnerNode::setSpawnedObjectGhost, &SpawnerNode::isSpawnedObjectGhost>(
+	            "IsSpawnedObjectGhost"),
+	        accessorProperty<&SpawnerNode::setObjectsSpawnStartDelayRange,
+	                         &SpawnerNode::getObjectsSpawnStartDelayRange>("ObjectsSpawnStartDelayRange"),
+	        accessorProperty<&SpawnerNode::setObjectsPerSecRange, &SpawnerNode::getObjectsPerSecRange>(
+	            "ObjectsPerSecRange"),
+	        accessorProperty<&SpawnerNode::setObjectsLifeTimeRange, &SpawnerNode::getObjectsLifeTimeRange>(
+	            "ObjectsLifeTimeRange"),
+	        accessorProperty<&SpawnerNode::setObjectsXDeltaRange, &SpawnerNode::getObjectsXDeltaRange>(
+	            "ObjectsXDeltaRange"),
+	        accessorProperty<&SpawnerNode::setObjectsYDeltaRange, &SpawnerNode::getObjectsYDeltaRange>(
+	            "ObjectsYDeltaRange"),
+	        accessorProperty<&SpawnerNode::setObjectsRotationDeltaRange, &SpawnerNode::getObjectsRotationDeltaRange>(
+	            "ObjectsRotationDeltaRange"),
 	    });
 	return table;
 }

@@ -9,6 +9,7 @@
 #include "core/CPropertyCollection.h"
 #include "core/CPropertyDataAtlasTexture.h"
 #include "scene/NodeMath.h"
+#include "scene/PropertyAccessors.h"
 #include "scene/PropertyValue.h"
 
 #include <cstdint>
@@ -17,15 +18,6 @@ using namespace irr;
 
 namespace
 {
-SpriteNode* self(IPropertyOwner* owner)
-{
-	return static_cast<SpriteNode*>(owner);
-}
-const SpriteNode* self(const IPropertyOwner* owner)
-{
-	return static_cast<const SpriteNode*>(owner);
-}
-
 // One axis of the quad in node space with its texture coordinates.
 struct AxisSpan
 {
@@ -114,34 +106,13 @@ const PropertyTable& SpriteNode::propertyTable() const
 	static const PropertyTable table = appendPropertyDescriptors(
 	    baseNodePropertyTable(),
 	    {
-	        {"ImageStretchX",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setImageStretchX(propertyAsInt(v.get())); },
-	         [](const IPropertyOwner* o) { return makeIntValue(self(o)->getImageStretchX()); }},
-	        {"ImageStretchY",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setImageStretchY(propertyAsInt(v.get())); },
-	         [](const IPropertyOwner* o) { return makeIntValue(self(o)->getImageStretchY()); }},
-	        {"ImagePivotPoint",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setImagePivotPoint(propertyAsVector2d(v.get())); },
-	         [](const IPropertyOwner* o) { return makeVector2dValue(self(o)->getImagePivotPoint()); }},
-	        {"FlipX",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setFlipX(propertyAsBool(v.get())); },
-	         [](const IPropertyOwner* o) { return makeBoolValue(self(o)->getFlipX()); }},
-	        {"FlipY",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setFlipY(propertyAsBool(v.get())); },
-	         [](const IPropertyOwner* o) { return makeBoolValue(self(o)->getFlipY()); }},
-	        {"BlendType",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setBlendType(propertyAsInt(v.get())); },
-	         [](const IPropertyOwner* o) { return makeIntValue(self(o)->getBlendType()); }},
-	        {"AtlasTexture",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setAtlasTexture(atlasFrameOfValue(v.get())); },
-	         [](const IPropertyOwner* o) { return makeAtlasTextureProperty(self(o)->getAtlasTexture()); }},
+	        accessorProperty<&SpriteNode::setImageStretchX, &SpriteNode::getImageStretchX>("ImageStretchX"),
+	        accessorProperty<&SpriteNode::setImageStretchY, &SpriteNode::getImageStretchY>("ImageStretchY"),
+	        accessorProperty<&SpriteNode::setImagePivotPoint, &SpriteNode::getImagePivotPoint>("ImagePivotPoint"),
+	        accessorProperty<&SpriteNode::setFlipX, &SpriteNode::getFlipX>("FlipX"),
+	        accessorProperty<&SpriteNode::setFlipY, &SpriteNode::getFlipY>("FlipY"),
+	        accessorProperty<&SpriteNode::setBlendType, &SpriteNode::getBlendType>("BlendType"),
+	        accessorProperty<&SpriteNode::setAtlasTexture, &SpriteNode::getAtlasTexture>("AtlasTexture"),
 	    });
 	return table;
 }

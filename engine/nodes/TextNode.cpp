@@ -7,6 +7,7 @@
 #include "core/CPropertyCollection.h"
 #include "core/CPropertyDataFont.h"
 #include "core/PropertyMakers.h"
+#include "scene/PropertyAccessors.h"
 #include "scene/PropertyValue.h"
 
 #include <cmath>
@@ -17,22 +18,6 @@ using namespace irr;
 
 namespace
 {
-TextNode* self(IPropertyOwner* owner)
-{
-	return static_cast<TextNode*>(owner);
-}
-const TextNode* self(const IPropertyOwner* owner)
-{
-	return static_cast<const TextNode*>(owner);
-}
-
-CFont* fontOfValue(const IPropertyData* value)
-{
-	if (!value || value->typeId() != PROPERTY_FONT)
-		return nullptr;
-	return static_cast<const CPropertyDataFont*>(value)->getFont();
-}
-
 int roundToPixel(float value)
 {
 	return static_cast<int>(std::floor(value + 0.5f));
@@ -67,33 +52,13 @@ const PropertyTable& TextNode::propertyTable() const
 	static const PropertyTable table = appendPropertyDescriptors(
 	    baseNodePropertyTable(),
 	    {
-	        {"Kerning",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setKerning(propertyAsVector2d(v.get())); },
-	         [](const IPropertyOwner* o) { return makeVector2dValue(self(o)->getKerning()); }},
-	        {"FontSize",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setFontSize(propertyAsFloat(v.get())); },
-	         [](const IPropertyOwner* o) { return makeFloatValue(self(o)->getFontSize()); }},
-	        {"TextHAlign",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setTextHAlign(propertyAsInt(v.get())); },
-	         [](const IPropertyOwner* o) { return makeIntValue(self(o)->getTextHAlign()); }},
-	        {"TextVAlign",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setTextVAlign(propertyAsInt(v.get())); },
-	         [](const IPropertyOwner* o) { return makeIntValue(self(o)->getTextVAlign()); }},
-	        {"WordWrap",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setWordWrap(propertyAsBool(v.get())); },
-	         [](const IPropertyOwner* o) { return makeBoolValue(self(o)->getWordWrap()); }},
-	        {"Text",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v) { self(o)->setText(propertyToStringW(v)); },
-	         [](const IPropertyOwner* o) { return makeStringWProperty(self(o)->getText()); }},
-	        {"Font",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v) { self(o)->setFont(fontOfValue(v.get())); },
-	         [](const IPropertyOwner* o)
-	         { return SmartPointer<IPropertyData>(new CPropertyDataFont(self(o)->getFont())); }},
+	        accessorProperty<&TextNode::setKerning, &TextNode::getKerning>("Kerning"),
+	        accessorProperty<&TextNode::setFontSize, &TextNode::getFontSize>("FontSize"),
+	        accessorProperty<&TextNode::setTextHAlign, &TextNode::getTextHAlign>("TextHAlign"),
+	        accessorProperty<&TextNode::setTextVAlign, &TextNode::getTextVAlign>("TextVAlign"),
+	        accessorProperty<&TextNode::setWordWrap, &TextNode::getWordWrap>("WordWrap"),
+	        accessorProperty<&TextNode::setText, &TextNode::getText>("Text"),
+	        accessorProperty<&TextNode::setFont, &TextNode::getFont>("Font"),
 	    });
 	return table;
 }
@@ -133,7 +98,7 @@ void TextNode::readProperties(const CPropertyCollection& collection)
 		setWordWrap(propertyAsBool(value.get()));
 	// The font comes before the text, so that wrapped lines are measured with it.
 	if (lookUpProperty(collection, "Font", value))
-		setFont(fontOfValue(value.get()));
+		setFont(PropertyKind<CFont*>::read(value));
 	if (lookUpProperty(collection, "Text", value))
 		setText(propertyToStringW(value));
 }

@@ -4,6 +4,7 @@
 #include "BaseNode.h"
 #include "NodeEvents.h"
 #include "NodeFactory.h"
+#include "PropertyAccessors.h"
 #include "PropertyValue.h"
 #include "SceneXmlReader.h"
 #include "content/IXMLWriter.h"
@@ -12,15 +13,6 @@
 
 namespace
 {
-AnimatorSet* self(IPropertyOwner* owner)
-{
-	return static_cast<AnimatorSet*>(owner);
-}
-const AnimatorSet* self(const IPropertyOwner* owner)
-{
-	return static_cast<const AnimatorSet*>(owner);
-}
-
 void releaseAll(irr::core::array<Base*>& list)
 {
 	irr::core::array<Base*> taken;
@@ -55,10 +47,7 @@ const PropertyTable& AnimatorSet::propertyTable() const
 	static const PropertyTable table = appendPropertyDescriptors(
 	    rootPropertyTable(),
 	    {
-	        {"Name",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setName(internStringId(propertyAsText(v.get()))); },
-	         [](const IPropertyOwner* o) { return makeStringValue(getStringById(self(o)->getName())); }},
+	        accessorProperty<&AnimatorSet::setName, &AnimatorSet::getName>("Name"),
 	    });
 	return table;
 }

@@ -1,4 +1,5 @@
 #include "BaseNode.h"
+#include "PropertyAccessors.h"
 #include "PropertyValue.h"
 #include "core/CPropertyCollection.h"
 
@@ -6,15 +7,6 @@ using namespace irr;
 
 namespace
 {
-BaseNode* self(IPropertyOwner* owner)
-{
-	return static_cast<BaseNode*>(owner);
-}
-const BaseNode* self(const IPropertyOwner* owner)
-{
-	return static_cast<const BaseNode*>(owner);
-}
-
 const core::vector3df zero3(0.0f, 0.0f, 0.0f);
 const core::vector3df one3(1.0f, 1.0f, 1.0f);
 const core::vector3df defaultBounds(100.0f, 100.0f, 0.0f);
@@ -40,47 +32,17 @@ const PropertyTable& BaseNode::baseNodePropertyTable()
 	static const PropertyTable table = appendPropertyDescriptors(
 	    rootPropertyTable(),
 	    {
-	        {"Name",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setName(propertyAsText(v.get()).c_str()); },
-	         [](const IPropertyOwner* o) { return makeStringValue(getStringById(self(o)->getName())); }},
-	        {"Visible",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setVisible(propertyAsBool(v.get())); },
-	         [](const IPropertyOwner* o) { return makeBoolValue(self(o)->isVisible()); }},
-	        {"Position",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setPosition(propertyAsVector3d(v.get())); },
-	         [](const IPropertyOwner* o) { return makeVector3dValue(self(o)->getPosition()); }},
-	        {"Rotation",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setRotation(propertyAsVector3d(v.get())); },
-	         [](const IPropertyOwner* o) { return makeVector3dValue(self(o)->getRotation()); }},
-	        {"Scale",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setScale(propertyAsVector3d(v.get())); },
-	         [](const IPropertyOwner* o) { return makeVector3dValue(self(o)->getScale()); }},
+	        fieldProperty<&BaseNode::Name>("Name"),
+	        accessorProperty<&BaseNode::setVisible, &BaseNode::isVisible>("Visible"),
+	        accessorProperty<&BaseNode::setPosition, &BaseNode::getPosition>("Position"),
+	        accessorProperty<&BaseNode::setRotation, &BaseNode::getRotation>("Rotation"),
+	        accessorProperty<&BaseNode::setScale, &BaseNode::getScale>("Scale"),
 	        // Animated bounds are stored as given: no clamping.
-	        {"Bounds",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->Bounds = propertyAsVector3d(v.get()); },
-	         [](const IPropertyOwner* o) { return makeVector3dValue(self(o)->getBounds()); }},
-	        {"PivotPoint",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setPivotPoint(propertyAsVector2d(v.get())); },
-	         [](const IPropertyOwner* o) { return makeVector2dValue(self(o)->getPivotPoint()); }},
-	        {"TintColor",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setTintColor(propertyAsColor(v.get())); },
-	         [](const IPropertyOwner* o) { return makeColorValue(self(o)->getTintColor()); }},
-	        {"CanBeHit",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setCanBeHit(propertyAsBool(v.get())); },
-	         [](const IPropertyOwner* o) { return makeBoolValue(self(o)->canBeHit()); }},
-	        {"ChildrenClipped",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setChildrenClipped(propertyAsBool(v.get())); },
-	         [](const IPropertyOwner* o) { return makeBoolValue(self(o)->isChildrenClipped()); }},
+	        fieldProperty<&BaseNode::Bounds>("Bounds"),
+	        accessorProperty<&BaseNode::setPivotPoint, &BaseNode::getPivotPoint>("PivotPoint"),
+	        accessorProperty<&BaseNode::setTintColor, &BaseNode::getTintColor>("TintColor"),
+	        accessorProperty<&BaseNode::setCanBeHit, &BaseNode::canBeHit>("CanBeHit"),
+	        accessorProperty<&BaseNode::setChildrenClipped, &BaseNode::isChildrenClipped>("ChildrenClipped"),
 	    });
 	return table;
 }

@@ -3,6 +3,7 @@
 #include "INodeEventQueue.h"
 #include "ISceneServices.h"
 #include "NodeEvents.h"
+#include "PropertyAccessors.h"
 #include "PropertyValue.h"
 #include "TemplateCollectionNode.h"
 #include "core/CPropertyCollection.h"
@@ -46,17 +47,10 @@ StringId interned(const char* name)
 	return internStringId(name);
 }
 
-// The id of a name value's text; empty text means none.
-StringId nameFromValue(const SmartPointer<IPropertyData>& value)
-{
-	const core::stringc text = propertyToStringC(value);
-	return text.size() ? internStringId(text) : StringId();
-}
-
 void readName(const CPropertyCollection& collection, const char* name, StringId& field)
 {
 	if (collection.indexOf(name) >= 0)
-		field = nameFromValue(collection.get(name));
+		field = PropertyKind<StringId>::read(collection.get(name));
 }
 
 void writeName(CPropertyCollection& collection, const char* name, StringId field)
@@ -71,8 +65,8 @@ void writeName(CPropertyCollection& collection, const char* name, StringId field
 	{                                                                                                                  \
 		Name,                                                                                                          \
 		    [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)                                                \
-		{ self(o)->setNavObjectName(Key, nameFromValue(v)); },                                                         \
-		    [](const IPropertyOwner* o) { return makeStringValue(getStringById(self(o)->getNavObjectName(Key))); }     \
+		{ self(o)->setNavObjectName(Key, PropertyKind<StringId>::read(v)); },                                          \
+		    [](const IPropertyOwner* o) { return PropertyKind<StringId>::make(self(o)->getNavObjectName(Key)); }       \
 	}
 
 ControlNode::ControlNode(const ContentRef& reference, BaseNode* parentNode, INodeEventQueue* manager)
@@ -185,26 +179,11 @@ const PropertyTable& ControlNode::controlNodePropertyTable()
 	        CONTROL_NAME_PROPERTY("NavRightObjectName", KeyRight),
 	        CONTROL_NAME_PROPERTY("NavDownObjectName", KeyDown),
 	        CONTROL_NAME_PROPERTY("NavUpObjectName", KeyUp),
-	        {"TemplateName",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setTemplateName(nameFromValue(v)); },
-	         [](const IPropertyOwner* o) { return makeStringValue(getStringById(self(o)->getTemplateName())); }},
-	        {"WantFocus",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setWantFocus(propertyAsBool(v.get())); },
-	         [](const IPropertyOwner* o) { return makeBoolValue(self(o)->wantsFocus()); }},
-	        {"IsFocusOnHover",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setFocusOnHover(propertyAsBool(v.get())); },
-	         [](const IPropertyOwner* o) { return makeBoolValue(self(o)->isFocusOnHover()); }},
-	        {"Enabled",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setEnabled(propertyAsBool(v.get())); },
-	         [](const IPropertyOwner* o) { return makeBoolValue(self(o)->isEnabled()); }},
-	        {"HoverTrack",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setHoverTrack(propertyAsBool(v.get())); },
-	         [](const IPropertyOwner* o) { return makeBoolValue(self(o)->isHoverTracking()); }},
+	        accessorProperty<&ControlNode::setTemplateName, &ControlNode::getTemplateName>("TemplateName"),
+	        accessorProperty<&ControlNode::setWantFocus, &ControlNode::wantsFocus>("WantFocus"),
+	        accessorProperty<&ControlNode::setFocusOnHover, &ControlNode::isFocusOnHover>("IsFocusOnHover"),
+	        accessorProperty<&ControlNode::setEnabled, &ControlNode::isEnabled>("Enabled"),
+	        accessorProperty<&ControlNode::setHoverTrack, &ControlNode::isHoverTracking>("HoverTrack"),
 	    });
 	return table;
 }
@@ -245,7 +224,7 @@ void ControlNode::readProperties(const CPropertyCollection& collection)
 		setEnabled(collection.getBool("Enabled"));
 	if (collection.indexOf("TemplateName") >= 0)
 	{
-		TemplateName = nameFromValue(collection.get("TemplateName"));
+		TemplateName = PropertyKind<StringId>::read(collection.get("TemplateName"));
 		applyTemplateBounded();
 	}
 }

@@ -1,6 +1,7 @@
 #include "TabSceneNode.h"
 
 #include "NodeEvents.h"
+#include "PropertyAccessors.h"
 #include "PropertyValue.h"
 #include "core/CPropertyCollection.h"
 #include "core/ILogger.h"
@@ -72,18 +73,13 @@ const PropertyTable& TabSceneNode::propertyTable() const
 	static const PropertyTable table = appendPropertyDescriptors(
 	    controlNodePropertyTable(),
 	    {
-	        {"TabsCount",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setTabsCount(propertyAsInt(v.get())); },
-	         [](const IPropertyOwner* o) { return makeIntValue(self(o)->getTabsCount()); }},
+	        accessorProperty<&TabSceneNode::setTabsCount, &TabSceneNode::getTabsCount>("TabsCount"),
 	        {"ActiveTabIndex",
 	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
 	         { self(o)->setActiveTab(propertyAsInt(v.get()), false); },
 	         [](const IPropertyOwner* o) { return makeIntValue(self(o)->getActiveTabIndex()); }},
-	        {"HideTabButtonOnSelect",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setHideTabButtonOnSelect(propertyAsBool(v.get())); },
-	         [](const IPropertyOwner* o) { return makeBoolValue(self(o)->getHideTabButtonOnSelect()); }},
+	        accessorProperty<&TabSceneNode::setHideTabButtonOnSelect, &TabSceneNode::getHideTabButtonOnSelect>(
+	            "HideTabButtonOnSelect"),
 	    });
 	return table;
 }

@@ -30,18 +30,5 @@ void writeRangeProperty(CPropertyCollection& collection, const char* name, const
 // Adds the number unless it is 0.
 void writeIntProperty(CPropertyCollection& collection, const char* name, int value);
 
-// Table entries for a field named like its property; used inside the class's propertyTable, where
-// the lambdas may reach the private field.
-#define EFFECT_PROPERTY(Class, Field, AsValue, MakeValue)                                                              \
-	PropertyDescriptor                                                                                                 \
-	{                                                                                                                  \
-#Field, [](IPropertyOwner * o, const SmartPointer <IPropertyData>& v)                                          \
-		{ static_cast<Class*>(o)->Field = AsValue(v.get()); }, [](const IPropertyOwner* o)                             \
-		{ return MakeValue(static_cast<const Class*>(o)->Field); }                                                     \
-	}
-#define EFFECT_RANGE_PROPERTY(Class, Field) EFFECT_PROPERTY(Class, Field, propertyAsVector2d, makeVector2dValue)
-#define EFFECT_INT_PROPERTY(Class, Field) EFFECT_PROPERTY(Class, Field, propertyAsInt, makeIntValue)
-#define EFFECT_FLOAT_PROPERTY(Class, Field) EFFECT_PROPERTY(Class, Field, propertyAsFloat, makeFloatValue)
-
 // Plays a sound cue through the device's sound manager, when there is one.
 void playEffectCue(const char* name);

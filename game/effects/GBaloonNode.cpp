@@ -3,6 +3,7 @@
 #include "EffectSupport.h"
 #include "core/CPropertyCollection.h"
 #include "core/Random.h"
+#include "scene/PropertyAccessors.h"
 #include "scene/PropertyValue.h"
 
 #include <cmath>
@@ -22,27 +23,28 @@ const core::stringw& GBaloonNode::typeNameText()
 
 const PropertyTable& GBaloonNode::propertyTable() const
 {
-	static const PropertyTable table =
-	    appendPropertyDescriptors(baseNodePropertyTable(), {
-	                                                           EFFECT_RANGE_PROPERTY(GBaloonNode, WidthRange),
-	                                                           EFFECT_RANGE_PROPERTY(GBaloonNode, XVelocityRange),
-	                                                           EFFECT_RANGE_PROPERTY(GBaloonNode, YVelocityRange),
-	                                                           EFFECT_RANGE_PROPERTY(GBaloonNode, YAccelRange),
-	                                                           EFFECT_RANGE_PROPERTY(GBaloonNode, YAccelTimeRange),
-	                                                           EFFECT_INT_PROPERTY(GBaloonNode, LifeTime),
-	                                                       });
+	static const PropertyTable table = appendPropertyDescriptors(
+	    baseNodePropertyTable(),
+	    {
+	        fieldProperty<&GBaloonNode::widthRange>("WidthRange"),
+	        fieldProperty<&GBaloonNode::xVelocityRange>("XVelocityRange"),
+	        fieldProperty<&GBaloonNode::yVelocityRange>("YVelocityRange"),
+	        fieldProperty<&GBaloonNode::yAccelRange>("YAccelRange"),
+	        fieldProperty<&GBaloonNode::yAccelTimeRange>("YAccelTimeRange"),
+	        fieldProperty<&GBaloonNode::lifeTime>("LifeTime"),
+	    });
 	return table;
 }
 
 void GBaloonNode::writeProperties(CPropertyCollection& collection) const
 {
 	BaseNode::writeProperties(collection);
-	writeRangeProperty(collection, "WidthRange", WidthRange);
-	writeRangeProperty(collection, "XVelocityRange", XVelocityRange);
-	writeRangeProperty(collection, "YVelocityRange", YVelocityRange);
-	writeRangeProperty(collection, "YAccelRange", YAccelRange);
-	writeRangeProperty(collection, "YAccelTimeRange", YAccelTimeRange);
-	writeIntProperty(collection, "LifeTime", LifeTime);
+	writeRangeProperty(collection, "WidthRange", widthRange);
+	writeRangeProperty(collection, "XVelocityRange", xVelocityRange);
+	writeRangeProperty(collection, "YVelocityRange", yVelocityRange);
+	writeRangeProperty(collection, "YAccelRange", yAccelRange);
+	writeRangeProperty(collection, "YAccelTimeRange", yAccelTimeRange);
+	writeIntProperty(collection, "LifeTime", lifeTime);
 }
 
 void GBaloonNode::copyFrom(const BaseNode* source, INodeEventQueue* manager)
@@ -50,23 +52,23 @@ void GBaloonNode::copyFrom(const BaseNode* source, INodeEventQueue* manager)
 	BaseNode::copyFrom(source, manager);
 	if (const GBaloonNode* other = nodeCast<GBaloonNode>(source))
 	{
-		WidthRange = other->WidthRange;
-		XVelocityRange = other->XVelocityRange;
-		YVelocityRange = other->YVelocityRange;
-		YAccelRange = other->YAccelRange;
-		YAccelTimeRange = other->YAccelTimeRange;
-		LifeTime = other->LifeTime;
+		widthRange = other->widthRange;
+		xVelocityRange = other->xVelocityRange;
+		yVelocityRange = other->yVelocityRange;
+		yAccelRange = other->yAccelRange;
+		yAccelTimeRange = other->yAccelTimeRange;
+		lifeTime = other->lifeTime;
 	}
 }
 
 void GBaloonNode::startEffect()
 {
-	vx = randomInEffectRange(XVelocityRange);
-	vy = randomInEffectRange(YVelocityRange);
-	ay = randomInEffectRange(YAccelRange);
-	width = randomInEffectRange(WidthRange);
-	remaining = LifeTime;
-	accelEnd = remaining - randomIntInEffectRange(YAccelTimeRange);
+	vx = randomInEffectRange(xVelocityRange);
+	vy = randomInEffectRange(yVelocityRange);
+	ay = randomInEffectRange(yAccelRange);
+	width = randomInEffectRange(widthRange);
+	remaining = lifeTime;
+	accelEnd = remaining - randomIntInEffectRange(yAccelTimeRange);
 	start = Position;
 	if ((Random::instance()->nextUInt() & 1u) == 0)
 		vx = -vx;

@@ -35,12 +35,12 @@ private:
 	float vy = 0.0f;
 	float ay = 0.0f;
 	float width = 0.0f; // largest sideways distance from start.x
-	irr::core::vector2df WidthRange;
-	irr::core::vector2df XVelocityRange; // its sign is drawn at the start
-	irr::core::vector2df YVelocityRange;
-	irr::core::vector2df YAccelRange;
-	irr::core::vector2df YAccelTimeRange; // ms
+	irr::core::vector2df widthRange;
+	irr::core::vector2df xVelocityRange; // its sign is drawn at the start
+	irr::core::vector2df yVelocityRange;
+	irr::core::vector2df yAccelRange;
+	irr::core::vector2df yAccelTimeRange; // ms
 	int accelEnd = 0;                     // remaining-life value at which the window closes
 	int remaining = 0;                    // ms
-	int LifeTime = 0;                     // ms
+	int lifeTime = 0;                     // ms
 };

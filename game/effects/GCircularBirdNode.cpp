@@ -8,6 +8,7 @@
 #include "scene/Base.h"
 #include "scene/INodeEventQueue.h"
 #include "scene/ISceneServices.h"
+#include "scene/PropertyAccessors.h"
 #include "scene/PropertyValue.h"
 #include "scene/TemplateCollectionNode.h"
 
@@ -59,19 +60,12 @@ const PropertyTable& GCircularBirdNode::propertyTable() const
 	static const PropertyTable table = appendPropertyDescriptors(
 	    baseNodePropertyTable(),
 	    {
-	        {"BirdTemplateID",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         {
-		         const core::stringc name = propertyAsText(v.get());
-		         static_cast<GCircularBirdNode*>(o)->setBirdTemplateID(name.empty() ? StringId()
-		                                                                            : internStringId(name.c_str()));
-	         },
-	         [](const IPropertyOwner* o)
-	         { return makeStringValue(getStringById(static_cast<const GCircularBirdNode*>(o)->BirdTemplateID)); }},
-	        EFFECT_RANGE_PROPERTY(GCircularBirdNode, Ellipse1Size),
-	        EFFECT_RANGE_PROPERTY(GCircularBirdNode, Ellipse2Size),
-	        EFFECT_FLOAT_PROPERTY(GCircularBirdNode, AngularVelocity1),
-	        EFFECT_FLOAT_PROPERTY(GCircularBirdNode, AngularVelocity2),
+	        accessorProperty<&GCircularBirdNode::setBirdTemplateID, &GCircularBirdNode::getBirdTemplateID>(
+	            "BirdTemplateID"),
+	        fieldProperty<&GCircularBirdNode::ellipse1Size>("Ellipse1Size"),
+	        fieldProperty<&GCircularBirdNode::ellipse2Size>("Ellipse2Size"),
+	        fieldProperty<&GCircularBirdNode::angularVelocity1>("AngularVelocity1"),
+	        fieldProperty<&GCircularBirdNode::angularVelocity2>("AngularVelocity2"),
 	    });
 	return table;
 }
@@ -79,15 +73,15 @@ const PropertyTable& GCircularBirdNode::propertyTable() const
 void GCircularBirdNode::writeProperties(CPropertyCollection& collection) const
 {
 	BaseNode::writeProperties(collection);
-	if (!BirdTemplateID.isEmpty())
-		collection.addString("BirdTemplateID", getStringById(BirdTemplateID));
-	writeRangeProperty(collection, "Ellipse1Size", Ellipse1Size);
-	writeRangeProperty(collection, "Ellipse2Size", Ellipse2Size);
+	if (!birdTemplateId.isEmpty())
+		collection.addString("BirdTemplateID", getStringById(birdTemplateId));
+	writeRangeProperty(collection, "Ellipse1Size", ellipse1Size);
+	writeRangeProperty(collection, "Ellipse2Size", ellipse2Size);
 	// Compared with the default rather than 0, so a bird saved standing still loads standing still.
-	if (AngularVelocity1 != defaultAngularVelocity)
-		collection.addFloat("AngularVelocity1", AngularVelocity1);
-	if (AngularVelocity2 != defaultAngularVelocity)
-		collection.addFloat("AngularVelocity2", AngularVelocity2);
+	if (angularVelocity1 != defaultAngularVelocity)
+		collection.addFloat("AngularVelocity1", angularVelocity1);
+	if (angularVelocity2 != defaultAngularVelocity)
+		collection.addFloat("AngularVelocity2", angularVelocity2);
 }
 
 void GCircularBirdNode::copyFrom(const BaseNode* source, INodeEventQueue* manager)
@@ -95,32 +89,32 @@ void GCircularBirdNode::copyFrom(const BaseNode* source, INodeEventQueue* manage
 	BaseNode::copyFrom(source, manager);
 	if (const GCircularBirdNode* other = nodeCast<GCircularBirdNode>(source))
 	{
-		Ellipse1Size = other->Ellipse1Size;
-		Ellipse2Size = other->Ellipse2Size;
+		ellipse1Size = other->ellipse1Size;
+		ellipse2Size = other->ellipse2Size;
 		angle1 = other->angle1;
 		angle2 = other->angle2;
-		AngularVelocity1 = other->AngularVelocity1;
-		AngularVelocity2 = other->AngularVelocity2;
-		setBirdTemplateID(other->BirdTemplateID);
+		angularVelocity1 = other->angularVelocity1;
+		angularVelocity2 = other->angularVelocity2;
+		setBirdTemplateID(other->birdTemplateId);
 	}
 }
 
 bool GCircularBirdNode::onSceneAttached(CEventNodeSceneAttached*)
 {
-	setBirdTemplateID(BirdTemplateID);
+	setBirdTemplateID(birdTemplateId);
 	return false;
 }
 
 bool GCircularBirdNode::onTemplatesChanged(CEventNodeTemplatesChanged*)
 {
-	setBirdTemplateID(BirdTemplateID);
+	setBirdTemplateID(birdTemplateId);
 	return false;
 }
 
 void GCircularBirdNode::setBirdTemplateID(StringId id)
 {
 	body.reset();
-	BirdTemplateID = id;
+	birdTemplateId = id;
 	auto* services = dynamic_cast<ISceneServices*>(getSceneManager());
 	TemplateCollectionNode* templates = services ? services->getTemplateCollection() : nullptr;
 	BaseNode* model = templates && !id.isEmpty() ? templates->findTemplate(id) : nullptr;
@@ -133,8 +127,8 @@ core::vector3df GCircularBirdNode::birdPosition() const
 {
 	const float a1 = angle1 * core::DEGTORAD;
 	const float a2 = angle2 * core::DEGTORAD;
-	return core::vector3df(Ellipse1Size.X * std::cos(a1) + Ellipse2Size.X * std::cos(a2),
-	                       Ellipse1Size.Y * std::sin(a1) + Ellipse2Size.Y * std::sin(a2), 0.0f);
+	return core::vector3df(ellipse1Size.X * std::cos(a1) + ellipse2Size.X * std::cos(a2),
+	                       ellipse1Size.Y * std::sin(a1) + ellipse2Size.Y * std::sin(a2), 0.0f);
 }
 
 void GCircularBirdNode::startEffect()
@@ -182,10 +176,10 @@ bool GCircularBirdNode::updateEffect(unsigned ms)
 		return false;
 	}
 	const float dt = ms * 0.001f;
-	angle1 += AngularVelocity1 * dt;
-	angle2 += AngularVelocity2 * dt;
+	angle1 += angularVelocity1 * dt;
+	angle2 += angularVelocity2 * dt;
 	const float a2 = angle2 * core::DEGTORAD;
-	const float product = Ellipse2Size.X * Ellipse2Size.Y;
+	const float product = ellipse2Size.X * ellipse2Size.Y;
 	// Adding 0 turns a negative zero positive: a flat second ellipse always faces one way.
 	const core::vector2df tangent(-product * std::sin(a2) + 0.0f, product * std::cos(a2) + 0.0f);
 	const StringId facing = directionNameForVector(tangent);

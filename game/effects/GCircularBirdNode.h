@@ -29,7 +29,7 @@ public:
 	// Takes the "Body" of the template of that name (when the scene's collection has it); the next
 	// render pass makes a fresh bird from it.
 	void setBirdTemplateID(StringId id);
-	StringId getBirdTemplateID() const { return BirdTemplateID; }
+	StringId getBirdTemplateID() const { return birdTemplateId; }
 	BaseNode* getBird() const { return bird; }
 	StringId getDirection() const { return direction; }
 
@@ -42,15 +42,15 @@ private:
 	irr::core::vector3df birdPosition() const;
 	void face(StringId name);
 
-	StringId BirdTemplateID;
+	StringId birdTemplateId;
 	SmartPointer<BaseNode> body; // the template's "Body"
 	BaseNode* bird = nullptr;    // the live copy, held as an internal child
 	irr::u32 flapTimer = 0;      // ms to the next flap
 	StringId direction;
-	irr::core::vector2df Ellipse1Size; // x and y radius
-	irr::core::vector2df Ellipse2Size;
+	irr::core::vector2df ellipse1Size; // x and y radius
+	irr::core::vector2df ellipse2Size;
 	float angle1 = 0.0f; // degrees
 	float angle2 = 0.0f;
-	float AngularVelocity1 = 5.0f; // degrees per second
-	float AngularVelocity2 = 5.0f;
+	float angularVelocity1 = 5.0f; // degrees per second
+	float angularVelocity2 = 5.0f;
 };

@@ -13,6 +13,7 @@
 #include "nodes/NodeServices.h"
 #include "nodes/RandomRange.h"
 #include "scene/NodeMath.h"
+#include "scene/PropertyAccessors.h"
 #include "scene/PropertyValue.h"
 
 #include <algorithm>
@@ -22,20 +23,6 @@ using namespace irr;
 
 namespace
 {
-GEffectParticlesNode* self(IPropertyOwner* owner)
-{
-	return static_cast<GEffectParticlesNode*>(owner);
-}
-const GEffectParticlesNode* self(const IPropertyOwner* owner)
-{
-	return static_cast<const GEffectParticlesNode*>(owner);
-}
-
-SmartPointer<IPropertyData> makeAtlasValue(AtlasTexture* atlas)
-{
-	return SmartPointer<IPropertyData>(new CPropertyDataAtlasTexture(atlas));
-}
-
 IFileSystem* fileSystemFor(const ContentRef& reference)
 {
 	if (CContentManager* manager = reference.getContentManager())
@@ -68,18 +55,11 @@ const PropertyTable& GEffectParticlesNode::propertyTable() const
 	static const PropertyTable table = appendPropertyDescriptors(
 	    baseNodePropertyTable(),
 	    {
-	        {"ConfigurationFilename",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setConfigurationFilename(propertyAsText(v.get())); },
-	         [](const IPropertyOwner* o) { return makeStringValue(self(o)->getConfigurationFilename()); }},
-	        {"Enabled",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setEnabled(v && v->typeId() == PROPERTY_BOOL && propertyAsBool(v.get())); },
-	         [](const IPropertyOwner* o) { return makeBoolValue(self(o)->isEnabled()); }},
-	        {"AtlasTexture",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setAtlasTexture(atlasFrameOfValue(v.get())); },
-	         [](const IPropertyOwner* o) { return makeAtlasValue(self(o)->getAtlasTexture()); }},
+	        accessorProperty<&GEffectParticlesNode::setConfigurationFilename,
+	                         &GEffectParticlesNode::getConfigurationFilename>("ConfigurationFilename"),
+	        accessorProperty<&GEffectParticlesNode::setEnabled, &GEffectParticlesNode::isEnabled>("Enabled"),
+	        accessorProperty<&GEffectParticlesNode::setAtlasTexture, &GEffectParticlesNode::getAtlasTexture>(
+	            "AtlasTexture"),
 	    });
 	return table;
 }
@@ -87,12 +67,12 @@ const PropertyTable& GEffectParticlesNode::propertyTable() const
 void GEffectParticlesNode::writeProperties(CPropertyCollection& collection) const
 {
 	BaseNode::writeProperties(collection);
-	if (!ConfigurationFilename.empty())
-		collection.addString("ConfigurationFilename", ConfigurationFilename);
-	if (!Enabled)
+	if (!configurationFilename.empty())
+		collection.addString("ConfigurationFilename", configurationFilename);
+	if (!enabled)
 		collection.addBool("Enabled", false);
 	if (atlasTexture)
-		collection.add("AtlasTexture", makeAtlasValue(atlasTexture.get()));
+		collection.add("AtlasTexture", makeAtlasTextureProperty(atlasTexture.get()));
 }
 
 void GEffectParticlesNode::readProperties(const CPropertyCollection& collection)
@@ -110,16 +90,16 @@ void GEffectParticlesNode::copyFrom(const BaseNode* source, INodeEventQueue* man
 	const auto* other = dynamic_cast<const GEffectParticlesNode*>(source);
 	if (!other || other->typeId() != typeId())
 		return;
-	ConfigurationFilename = other->ConfigurationFilename;
-	Enabled = other->Enabled;
-	PPS = other->PPS;
+	configurationFilename = other->configurationFilename;
+	enabled = other->enabled;
+	pps = other->pps;
 	material = other->material;
 	setAtlasTexture(other->atlasTexture.get());
 }
 
 void GEffectParticlesNode::setConfigurationFilename(const core::stringc& name)
 {
-	ConfigurationFilename = name;
+	configurationFilename = name;
 	CContentManager* manager = getContentRef().getContentManager();
 	const core::stringc path = manager ? manager->resolvePath(name) : name;
 	IFileSystem* files = fileSystemFor(getContentRef());
@@ -142,9 +122,9 @@ u32 GEffectParticlesNode::takeDueEmissions(unsigned ms)
 {
 	accumulator += static_cast<int>(ms);
 	// PPS 0 or below: an endless period, nothing is due.
-	if (PPS <= 0)
+	if (pps <= 0)
 		return 0;
-	const float periodMs = 1000.0f / static_cast<float>(PPS);
+	const float periodMs = 1000.0f / static_cast<float>(pps);
 	const float due = static_cast<float>(accumulator) / periodMs;
 	if (!(due >= 1.0f))
 		return 0;
@@ -185,7 +165,7 @@ bool GEffectParticlesNode::run(unsigned ms)
 	if (!atlasTexture)
 		return false;
 	updateParticles(ms);
-	if (Enabled)
+	if (enabled)
 		emit(ms);
 	else if (getParticleCount() == 0)
 		return false;
@@ -200,7 +180,7 @@ void GEffectParticlesNode::addToRenderList(RenderList& list)
 	BaseNode::addToRenderList(list);
 	if (atlasTexture && atlasTexture->getDeviceTexture() && getParticleCount() > 0)
 		list.push_back(RenderEntry{this, absoluteTransformation[14], 0});
-	if (!Enabled || getScheduler() || !atlasTexture)
+	if (!enabled || getScheduler() || !atlasTexture)
 		return;
 	// Without a scene to run in, the node waits rather than pre-warming again on every pass.
 	TaskScheduler* scheduler = findSceneScheduler(this);

@@ -49,17 +49,17 @@ public:
 	// Reads the named particle file (resolved by the content manager); an unreadable file changes no
 	// value. The live particles are dropped either way.
 	void setConfigurationFilename(const irr::core::stringc& name);
-	const irr::core::stringc& getConfigurationFilename() const { return ConfigurationFilename; }
+	const irr::core::stringc& getConfigurationFilename() const { return configurationFilename; }
 	// The reader stands before or on the file's root element; reads up to the root's end. False when
 	// the text ends before the root is closed (what was read is kept).
 	virtual bool readConfiguration(IXMLReader* reader) = 0;
 
 	void setAtlasTexture(AtlasTexture* atlas);
 	AtlasTexture* getAtlasTexture() const { return atlasTexture.get(); }
-	bool isEnabled() const { return Enabled; }
-	void setEnabled(bool value) { Enabled = value; }
-	int getPPS() const { return PPS; }
-	void setPPS(int value) { PPS = value; }
+	bool isEnabled() const { return enabled; }
+	void setEnabled(bool value) { enabled = value; }
+	int getPPS() const { return pps; }
+	void setPPS(int value) { pps = value; }
 
 	virtual void clearParticles() = 0;
 	virtual irr::u32 getParticleCount() const = 0;
@@ -93,16 +93,16 @@ protected:
 	// The colour of a particle of that opacity under the node's effective colour.
 	irr::video::SColor particleColor(float alpha) const;
 
-	int PPS = 0; // emissions per second; none until a file or a caller sets it
+	int pps = 0; // emissions per second; none until a file or a caller sets it
 
 private:
 	void rebuildMesh();
 
-	irr::core::stringc ConfigurationFilename;
+	irr::core::stringc configurationFilename;
 	SmartPointer<AtlasTexture> atlasTexture;
 	irr::video::SMaterial material;
 	GParticleQuadMesh quadMesh;
-	bool Enabled = true;
+	bool enabled = true;
 	int accumulator = 0; // ms not yet turned into emissions
 };
 

@@ -5,6 +5,7 @@
 #include "core/Random.h"
 #include "nodes/RandomRange.h"
 #include "scene/NodeEvents.h"
+#include "scene/PropertyAccessors.h"
 #include "scene/PropertyValue.h"
 
 using namespace irr;
@@ -37,23 +38,24 @@ const core::stringw& GFireworkNode::typeNameText()
 
 const PropertyTable& GFireworkNode::propertyTable() const
 {
-	static const PropertyTable table =
-	    appendPropertyDescriptors(baseNodePropertyTable(), {
-	                                                           EFFECT_RANGE_PROPERTY(GFireworkNode, VelocityXRange),
-	                                                           EFFECT_RANGE_PROPERTY(GFireworkNode, VelocityYRange),
-	                                                           EFFECT_RANGE_PROPERTY(GFireworkNode, Acceleration),
-	                                                           EFFECT_RANGE_PROPERTY(GFireworkNode, MoveTimeRange),
-	                                                       });
+	static const PropertyTable table = appendPropertyDescriptors(
+	    baseNodePropertyTable(),
+	    {
+	        fieldProperty<&GFireworkNode::velocityXRange>("VelocityXRange"),
+	        fieldProperty<&GFireworkNode::velocityYRange>("VelocityYRange"),
+	        fieldProperty<&GFireworkNode::acceleration>("Acceleration"),
+	        fieldProperty<&GFireworkNode::moveTimeRange>("MoveTimeRange"),
+	    });
 	return table;
 }
 
 void GFireworkNode::writeProperties(CPropertyCollection& collection) const
 {
 	BaseNode::writeProperties(collection);
-	writeRangeProperty(collection, "VelocityXRange", VelocityXRange);
-	writeRangeProperty(collection, "VelocityYRange", VelocityYRange);
-	writeRangeProperty(collection, "Acceleration", Acceleration);
-	writeRangeProperty(collection, "MoveTimeRange", MoveTimeRange);
+	writeRangeProperty(collection, "VelocityXRange", velocityXRange);
+	writeRangeProperty(collection, "VelocityYRange", velocityYRange);
+	writeRangeProperty(collection, "Acceleration", acceleration);
+	writeRangeProperty(collection, "MoveTimeRange", moveTimeRange);
 }
 
 void GFireworkNode::copyFrom(const BaseNode* source, INodeEventQueue* manager)
@@ -61,10 +63,10 @@ void GFireworkNode::copyFrom(const BaseNode* source, INodeEventQueue* manager)
 	BaseNode::copyFrom(source, manager);
 	if (const GFireworkNode* other = nodeCast<GFireworkNode>(source))
 	{
-		VelocityXRange = other->VelocityXRange;
-		VelocityYRange = other->VelocityYRange;
-		Acceleration = other->Acceleration;
-		MoveTimeRange = other->MoveTimeRange;
+		velocityXRange = other->velocityXRange;
+		velocityYRange = other->velocityYRange;
+		acceleration = other->acceleration;
+		moveTimeRange = other->moveTimeRange;
 	}
 }
 
@@ -77,10 +79,10 @@ void GFireworkNode::startEffect()
 	position.Z += 2000.0f;
 	setPosition(position);
 	setChildrenState(upStateName(), nullptr);
-	velocity.X = randomInEffectRange(VelocityXRange);
-	velocity.Y = randomInEffectRange(VelocityYRange);
+	velocity.X = randomInEffectRange(velocityXRange);
+	velocity.Y = randomInEffectRange(velocityYRange);
 	velocity.Z = 0.0f;
-	moveTime = truncateToInt(randomInEffectRange(MoveTimeRange));
+	moveTime = truncateToInt(randomInEffectRange(moveTimeRange));
 }
 
 bool GFireworkNode::updateEffect(unsigned ms)
@@ -92,8 +94,8 @@ bool GFireworkNode::updateEffect(unsigned ms)
 		return false;
 	}
 	const float dt = ms * 0.001f;
-	velocity.X += dt * Acceleration.X;
-	velocity.Y += dt * Acceleration.Y;
+	velocity.X += dt * acceleration.X;
+	velocity.Y += dt * acceleration.Y;
 	setPosition(Position + velocity * dt);
 	return true;
 }

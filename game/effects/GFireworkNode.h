@@ -34,8 +34,8 @@ protected:
 private:
 	irr::core::vector3df velocity; // units per second; z stays 0
 	int moveTime = 0;              // flight time left, ms; below 0 the flight is over
-	irr::core::vector2df VelocityXRange;
-	irr::core::vector2df VelocityYRange;
-	irr::core::vector2df Acceleration;  // x, y
-	irr::core::vector2df MoveTimeRange; // ms
+	irr::core::vector2df velocityXRange;
+	irr::core::vector2df velocityYRange;
+	irr::core::vector2df acceleration;  // x, y
+	irr::core::vector2df moveTimeRange; // ms
 };

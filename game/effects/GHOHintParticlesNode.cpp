@@ -27,11 +27,11 @@ void GHOHintParticlesNode::copyFrom(const BaseNode* source, INodeEventQueue* man
 	GParticleRecordsNode::copyFrom(source, manager);
 	if (const GHOHintParticlesNode* other = nodeCast<GHOHintParticlesNode>(source))
 	{
-		EmitRadiusXRange = other->EmitRadiusXRange;
-		EmitRadiusYRange = other->EmitRadiusYRange;
-		ParticlesDensity = other->ParticlesDensity;
-		ParticlesVelRange = other->ParticlesVelRange;
-		ParticlesLifetimeRange = other->ParticlesLifetimeRange;
+		emitRadiusXRange = other->emitRadiusXRange;
+		emitRadiusYRange = other->emitRadiusYRange;
+		particlesDensity = other->particlesDensity;
+		particlesVelRange = other->particlesVelRange;
+		particlesLifetimeRange = other->particlesLifetimeRange;
 		angularVelocityTimeline = other->angularVelocityTimeline;
 		scaleTimeline = other->scaleTimeline;
 	}
@@ -42,17 +42,17 @@ bool GHOHintParticlesNode::readConfiguration(IXMLReader* reader)
 	const auto readElement = [&](const core::stringw& name)
 	{
 		if (name == L"EmitRadiusXRange")
-			EmitRadiusXRange = readPairValue(reader);
+			emitRadiusXRange = readPairValue(reader);
 		else if (name == L"EmitRadiusYRange")
-			EmitRadiusYRange = readPairValue(reader);
+			emitRadiusYRange = readPairValue(reader);
 		else if (name == L"ParticlesDensity")
-			ParticlesDensity = readPairValue(reader);
+			particlesDensity = readPairValue(reader);
 		else if (name == L"ParticlesVelRange")
-			ParticlesVelRange = readPairValue(reader);
+			particlesVelRange = readPairValue(reader);
 		else if (name == L"ParticlesLifetimeRange")
-			ParticlesLifetimeRange = readPairValue(reader);
+			particlesLifetimeRange = readPairValue(reader);
 		else if (name == L"PPS")
-			PPS = wideToInt(reader->getAttributeValue(L"Value").c_str());
+			pps = wideToInt(reader->getAttributeValue(L"Value").c_str());
 		else if (name == L"ParticlesTimeline")
 			readTimelines(reader);
 	};
@@ -86,7 +86,7 @@ void GHOHintParticlesNode::emit(unsigned ms)
 
 u32 GHOHintParticlesNode::burst(u32 room)
 {
-	const float density = randomInEffectRange(ParticlesDensity);
+	const float density = randomInEffectRange(particlesDensity);
 	u32 n = density >= 1.0f ? static_cast<u32>(std::min(density, static_cast<float>(Capacity))) : 0u;
 	if (n > room)
 		n = room;
@@ -99,21 +99,21 @@ u32 GHOHintParticlesNode::burst(u32 room)
 	const float alpha = alphaTimeline.birthValue(1.0f);
 	for (u32 i = 1; i <= n; ++i)
 	{
-		const float lifetime = randomInEffectRange(ParticlesLifetimeRange);
+		const float lifetime = randomInEffectRange(particlesLifetimeRange);
 		// Born dead: gone before it could be drawn, so it never takes a place.
 		if (lifetime == 0.0f)
 			continue;
 		HintParticleRecord p;
 		p.ageRate = 1000.0f / lifetime;
-		const float rx = randomInEffectRange(EmitRadiusXRange);
+		const float rx = randomInEffectRange(emitRadiusXRange);
 		const float a = a0 + static_cast<float>(i) * 2.0f * core::PI / static_cast<float>(n);
 		p.x = rx * std::cos(a);
-		const float ry = randomInEffectRange(EmitRadiusYRange);
+		const float ry = randomInEffectRange(emitRadiusYRange);
 		p.y = ry * std::sin(a);
 		core::vector2df velocity(p.x, p.y);
 		if (velocity.X != 0.0f || velocity.Y != 0.0f)
 			velocity.normalize();
-		velocity *= randomInEffectRange(ParticlesVelRange);
+		velocity *= randomInEffectRange(particlesVelRange);
 		p.vx = velocity.X;
 		p.vy = velocity.Y;
 		p.angularVelocity = angularVelocity;

@@ -30,10 +30,10 @@ public:
 
 	void emit(unsigned ms) override;
 
-	void setEmitRadiusXRange(const irr::core::vector2df& range) { EmitRadiusXRange = range; }
-	void setEmitRadiusYRange(const irr::core::vector2df& range) { EmitRadiusYRange = range; }
-	const irr::core::vector2df& getParticlesDensity() const { return ParticlesDensity; }
-	const irr::core::vector2df& getParticlesLifetimeRange() const { return ParticlesLifetimeRange; }
+	void setEmitRadiusXRange(const irr::core::vector2df& range) { emitRadiusXRange = range; }
+	void setEmitRadiusYRange(const irr::core::vector2df& range) { emitRadiusYRange = range; }
+	const irr::core::vector2df& getParticlesDensity() const { return particlesDensity; }
+	const irr::core::vector2df& getParticlesLifetimeRange() const { return particlesLifetimeRange; }
 
 protected:
 	void updateParticles(unsigned ms) override;
@@ -44,11 +44,11 @@ private:
 	// One ring of at most room particles; returns the room it used.
 	irr::u32 burst(irr::u32 room);
 
-	irr::core::vector2df EmitRadiusXRange;
-	irr::core::vector2df EmitRadiusYRange;
-	irr::core::vector2df ParticlesDensity{20.0f, 20.0f}; // particles a burst
-	irr::core::vector2df ParticlesVelRange;              // units per second
-	irr::core::vector2df ParticlesLifetimeRange;         // ms
+	irr::core::vector2df emitRadiusXRange;
+	irr::core::vector2df emitRadiusYRange;
+	irr::core::vector2df particlesDensity{20.0f, 20.0f}; // particles a burst
+	irr::core::vector2df particlesVelRange;              // units per second
+	irr::core::vector2df particlesLifetimeRange;         // ms
 	GParticleTimeline angularVelocityTimeline;
 	GParticleTimeline scaleTimeline;
 };

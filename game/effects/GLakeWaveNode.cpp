@@ -6,6 +6,7 @@
 #include "nodes/RandomRange.h"
 #include "scene/AnimatorSet.h"
 #include "scene/KeyFrame.h"
+#include "scene/PropertyAccessors.h"
 #include "scene/PropertyValue.h"
 
 #include <cmath>
@@ -65,24 +66,25 @@ const core::stringw& GLakeWaveNode::typeNameText()
 const PropertyTable& GLakeWaveNode::propertyTable() const
 {
 	static const PropertyTable table = appendPropertyDescriptors(
-	    baseNodePropertyTable(), {
-	                                 EFFECT_RANGE_PROPERTY(GLakeWaveNode, StarBlinkRange),
-	                                 EFFECT_PROPERTY(GLakeWaveNode, Velocity, propertyAsVector3d, makeVector3dValue),
-	                                 EFFECT_INT_PROPERTY(GLakeWaveNode, LifeTime),
-	                             });
+	    baseNodePropertyTable(),
+	    {
+	        fieldProperty<&GLakeWaveNode::starBlinkRange>("StarBlinkRange"),
+	        fieldProperty<&GLakeWaveNode::velocity>("Velocity"),
+	        fieldProperty<&GLakeWaveNode::lifeTime>("LifeTime"),
+	    });
 	return table;
 }
 
 void GLakeWaveNode::writeProperties(CPropertyCollection& collection) const
 {
 	BaseNode::writeProperties(collection);
-	if (StarBlinkRange != core::vector2df(5000.0f, 10000.0f))
-		collection.addVector2d("StarBlinkRange", StarBlinkRange);
+	if (starBlinkRange != core::vector2df(5000.0f, 10000.0f))
+		collection.addVector2d("StarBlinkRange", starBlinkRange);
 	const float e = 0.000001f;
-	if (std::fabs(Velocity.X) > e || std::fabs(Velocity.Y) > e || std::fabs(Velocity.Z) > e)
-		collection.addVector3d("Velocity", Velocity);
-	if (LifeTime != -1)
-		collection.addInt("LifeTime", LifeTime);
+	if (std::fabs(velocity.X) > e || std::fabs(velocity.Y) > e || std::fabs(velocity.Z) > e)
+		collection.addVector3d("Velocity", velocity);
+	if (lifeTime != -1)
+		collection.addInt("LifeTime", lifeTime);
 }
 
 void GLakeWaveNode::copyFrom(const BaseNode* source, INodeEventQueue* manager)
@@ -90,9 +92,9 @@ void GLakeWaveNode::copyFrom(const BaseNode* source, INodeEventQueue* manager)
 	BaseNode::copyFrom(source, manager);
 	if (const GLakeWaveNode* other = nodeCast<GLakeWaveNode>(source))
 	{
-		StarBlinkRange = other->StarBlinkRange;
-		Velocity = other->Velocity;
-		LifeTime = other->LifeTime;
+		starBlinkRange = other->starBlinkRange;
+		velocity = other->velocity;
+		lifeTime = other->lifeTime;
 	}
 }
 
@@ -114,7 +116,7 @@ void GLakeWaveNode::startEffect()
 		if (length > 1)
 			keyFrame->start(static_cast<int>(Random::instance()->nextUInt() % static_cast<u32>(length)), true);
 	}
-	blinkTimer = truncateToInt(Random::instance()->nextFloatInRange(500.0f, StarBlinkRange.Y));
+	blinkTimer = truncateToInt(Random::instance()->nextFloatInRange(500.0f, starBlinkRange.Y));
 	if (star)
 		star->setVisible(false);
 }
@@ -122,20 +124,20 @@ void GLakeWaveNode::startEffect()
 bool GLakeWaveNode::updateEffect(unsigned ms)
 {
 	const float dt = ms * 0.001f;
-	setPosition(Position + Velocity * dt);
-	if (LifeTime > 0)
+	setPosition(Position + velocity * dt);
+	if (lifeTime > 0)
 	{
-		if (LifeTime <= static_cast<int>(ms))
+		if (lifeTime <= static_cast<int>(ms))
 		{
 			if (star)
 				star->stopAllStates(false);
 			removeFromParent(this);
 			return false;
 		}
-		LifeTime -= static_cast<int>(ms);
-		if (LifeTime < 1500)
+		lifeTime -= static_cast<int>(ms);
+		if (lifeTime < 1500)
 		{
-			const float t = (1500.0f - LifeTime) / 1500.0f;
+			const float t = (1500.0f - lifeTime) / 1500.0f;
 			// Opaque white towards transparent white: any other tint is lost.
 			setTintColor(video::SColor(static_cast<u32>(255.0f * (1.0f - t)), 255, 255, 255));
 		}
@@ -152,7 +154,7 @@ bool GLakeWaveNode::updateEffect(unsigned ms)
 			const float x = random->nextFloatInRange(0.0f, Bounds.X);
 			const float y = random->nextFloatInRange(0.0f, Bounds.Y);
 			star->setPosition(core::vector3df(x, y, 1.0f));
-			blinkTimer = truncateToInt(blinkTimer + randomInEffectRange(StarBlinkRange));
+			blinkTimer = truncateToInt(blinkTimer + randomInEffectRange(starBlinkRange));
 		}
 	}
 	return true;

@@ -26,7 +26,7 @@ public:
 	void onLoaded() override;
 
 	int getBlinkTimer() const { return blinkTimer; }
-	int getLifeTime() const { return LifeTime; }
+	int getLifeTime() const { return lifeTime; }
 
 protected:
 	void startEffect() override;
@@ -35,8 +35,8 @@ protected:
 private:
 	SmartPointer<BaseNode> wave;
 	SmartPointer<BaseNode> star;
-	irr::core::vector2df StarBlinkRange{5000.0f, 10000.0f}; // ms between glints
-	irr::core::vector3df Velocity;                          // drift, units per second
-	int LifeTime = -1;                                      // ms left; 0 or less: endless
+	irr::core::vector2df starBlinkRange{5000.0f, 10000.0f}; // ms between glints
+	irr::core::vector3df velocity;                          // drift, units per second
+	int lifeTime = -1;                                      // ms left; 0 or less: endless
 	int blinkTimer = 0;                                     // ms to the next glint
 };

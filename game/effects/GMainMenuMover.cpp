@@ -7,29 +7,31 @@
 #include "data/GLevelPath.h"
 #include "data/GLevelPaths.h"
 #include "data/GameNodeTypeIds.h"
+#include "scene/PropertyAccessors.h"
 #include "scene/PropertyValue.h"
 
 using namespace irr;
 
 GMainMenuMover::GMainMenuMover(const ContentRef& reference, BaseNode* parentNode, INodeEventQueue* manager,
-                               const core::vector2df& initialVelocityRange)
-    : GSelfDrivenMover(reference, parentNode, manager, 30), InitialVelocityRange(initialVelocityRange)
+                               const core::vector2df& velocityRange)
+    : GSelfDrivenMover(reference, parentNode, manager, 30), initialVelocityRange(velocityRange)
 {
 }
 
 const PropertyTable& GMainMenuMover::propertyTable() const
 {
 	static const PropertyTable table = appendPropertyDescriptors(
-	    baseNodePropertyTable(), {
-	                                 EFFECT_RANGE_PROPERTY(GMainMenuMover, InitialVelocityRange),
-	                             });
+	    baseNodePropertyTable(),
+	    {
+	        fieldProperty<&GMainMenuMover::initialVelocityRange>("InitialVelocityRange"),
+	    });
 	return table;
 }
 
 void GMainMenuMover::writeProperties(CPropertyCollection& collection) const
 {
 	BaseNode::writeProperties(collection);
-	collection.addVector2d("InitialVelocityRange", InitialVelocityRange);
+	collection.addVector2d("InitialVelocityRange", initialVelocityRange);
 }
 
 void GMainMenuMover::readProperties(const CPropertyCollection& collection)
@@ -42,7 +44,7 @@ void GMainMenuMover::copyFrom(const BaseNode* source, INodeEventQueue* manager)
 {
 	GPathMovableNode::copyFrom(source, manager);
 	if (source && source->typeId() == typeId())
-		InitialVelocityRange = static_cast<const GMainMenuMover*>(source)->InitialVelocityRange;
+		initialVelocityRange = static_cast<const GMainMenuMover*>(source)->initialVelocityRange;
 }
 
 void GMainMenuMover::onLoaded()
@@ -61,7 +63,7 @@ void GMainMenuMover::startOn(GLevelPaths* paths)
 	GLevelPath* path = paths ? pickPath(paths) : nullptr;
 	if (!path || path->getPoints().size() < 2)
 		return;
-	baseSpeed = randomInEffectRange(InitialVelocityRange);
+	baseSpeed = randomInEffectRange(initialVelocityRange);
 	const core::array<GLevelPathPoint>& points = path->getPoints();
 	const bool reversed = mayReverse() && path->isBothWays() && (Random::instance()->nextUInt() & 1u) == 0;
 	core::array<core::vector2df> route;

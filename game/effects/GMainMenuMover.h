@@ -13,7 +13,7 @@ class GMainMenuMover : public GSelfDrivenMover
 {
 public:
 	GMainMenuMover(const ContentRef& reference, BaseNode* parent, INodeEventQueue* sceneManager,
-	               const irr::core::vector2df& initialVelocityRange);
+	               const irr::core::vector2df& velocityRange);
 
 	const PropertyTable& propertyTable() const override;
 	void writeProperties(CPropertyCollection& collection) const override;
@@ -25,8 +25,8 @@ public:
 	void startOn(GLevelPaths* paths);
 
 	float getBaseSpeed() const { return baseSpeed; }
-	const irr::core::vector2df& getInitialVelocityRange() const { return InitialVelocityRange; }
-	void setInitialVelocityRange(const irr::core::vector2df& range) { InitialVelocityRange = range; }
+	const irr::core::vector2df& getInitialVelocityRange() const { return initialVelocityRange; }
+	void setInitialVelocityRange(const irr::core::vector2df& range) { initialVelocityRange = range; }
 	// Depth per pixel of height on the screen.
 	static constexpr float DepthPerPixel = 0.05f;
 
@@ -46,7 +46,7 @@ protected:
 	bool updateMover(unsigned ms) override;
 
 	float baseSpeed = 0.0f; // pixels per second
-	irr::core::vector2df InitialVelocityRange;
+	irr::core::vector2df initialVelocityRange;
 	SmartPointer<BaseNode> body;
 
 private:

@@ -3,6 +3,7 @@
 #include "EffectSupport.h"
 #include "core/CPropertyCollection.h"
 #include "nodes/DegreeTable.h"
+#include "scene/PropertyAccessors.h"
 #include "scene/PropertyValue.h"
 
 using namespace irr;
@@ -20,28 +21,29 @@ const core::stringw& GPicEffectNode::typeNameText()
 
 const PropertyTable& GPicEffectNode::propertyTable() const
 {
-	static const PropertyTable table =
-	    appendPropertyDescriptors(baseNodePropertyTable(), {
-	                                                           EFFECT_INT_PROPERTY(GPicEffectNode, AnimTime),
-	                                                           EFFECT_RANGE_PROPERTY(GPicEffectNode, WidthRange),
-	                                                           EFFECT_RANGE_PROPERTY(GPicEffectNode, YVelocityRange),
-	                                                           EFFECT_RANGE_PROPERTY(GPicEffectNode, YAccelRange),
-	                                                           EFFECT_RANGE_PROPERTY(GPicEffectNode, YAccelTimeRange),
-	                                                           EFFECT_INT_PROPERTY(GPicEffectNode, LifeTime),
-	                                                       });
+	static const PropertyTable table = appendPropertyDescriptors(
+	    baseNodePropertyTable(),
+	    {
+	        fieldProperty<&GPicEffectNode::animTime>("AnimTime"),
+	        fieldProperty<&GPicEffectNode::widthRange>("WidthRange"),
+	        fieldProperty<&GPicEffectNode::yVelocityRange>("YVelocityRange"),
+	        fieldProperty<&GPicEffectNode::yAccelRange>("YAccelRange"),
+	        fieldProperty<&GPicEffectNode::yAccelTimeRange>("YAccelTimeRange"),
+	        fieldProperty<&GPicEffectNode::lifeTime>("LifeTime"),
+	    });
 	return table;
 }
 
 void GPicEffectNode::writeProperties(CPropertyCollection& collection) const
 {
 	BaseNode::writeProperties(collection);
-	if (AnimTime != 1000)
-		collection.addInt("AnimTime", AnimTime);
-	writeRangeProperty(collection, "WidthRange", WidthRange);
-	writeRangeProperty(collection, "YVelocityRange", YVelocityRange);
-	writeRangeProperty(collection, "YAccelRange", YAccelRange);
-	writeRangeProperty(collection, "YAccelTimeRange", YAccelTimeRange);
-	writeIntProperty(collection, "LifeTime", LifeTime);
+	if (animTime != 1000)
+		collection.addInt("AnimTime", animTime);
+	writeRangeProperty(collection, "WidthRange", widthRange);
+	writeRangeProperty(collection, "YVelocityRange", yVelocityRange);
+	writeRangeProperty(collection, "YAccelRange", yAccelRange);
+	writeRangeProperty(collection, "YAccelTimeRange", yAccelTimeRange);
+	writeIntProperty(collection, "LifeTime", lifeTime);
 }
 
 void GPicEffectNode::copyFrom(const BaseNode* source, INodeEventQueue* manager)
@@ -49,23 +51,23 @@ void GPicEffectNode::copyFrom(const BaseNode* source, INodeEventQueue* manager)
 	BaseNode::copyFrom(source, manager);
 	if (const GPicEffectNode* other = nodeCast<GPicEffectNode>(source))
 	{
-		WidthRange = other->WidthRange;
-		YVelocityRange = other->YVelocityRange;
-		YAccelRange = other->YAccelRange;
-		YAccelTimeRange = other->YAccelTimeRange;
-		AnimTime = other->AnimTime;
-		LifeTime = other->LifeTime;
+		widthRange = other->widthRange;
+		yVelocityRange = other->yVelocityRange;
+		yAccelRange = other->yAccelRange;
+		yAccelTimeRange = other->yAccelTimeRange;
+		animTime = other->animTime;
+		lifeTime = other->lifeTime;
 	}
 }
 
 void GPicEffectNode::startEffect()
 {
-	width = randomInEffectRange(WidthRange);
+	width = randomInEffectRange(widthRange);
 	swingTime = 0;
-	vy = randomInEffectRange(YVelocityRange);
-	ay = randomInEffectRange(YAccelRange);
-	remaining = LifeTime;
-	accelEnd = remaining - randomIntInEffectRange(YAccelTimeRange);
+	vy = randomInEffectRange(yVelocityRange);
+	ay = randomInEffectRange(yAccelRange);
+	remaining = lifeTime;
+	accelEnd = remaining - randomIntInEffectRange(yAccelTimeRange);
 	start = Position;
 	current = Position;
 }
@@ -78,12 +80,12 @@ bool GPicEffectNode::updateEffect(unsigned ms)
 	if (remaining > accelEnd)
 		vy += ay * dt;
 	current.Y += dt * vy;
-	if (AnimTime > 0)
+	if (animTime > 0)
 	{
 		swingTime += static_cast<int>(ms);
-		if (swingTime >= AnimTime)
+		if (swingTime >= animTime)
 			swingTime = 0;
-		const int q = static_cast<int>(static_cast<long long>(swingTime) * 360 / AnimTime);
+		const int q = static_cast<int>(static_cast<long long>(swingTime) * 360 / animTime);
 		float z = current.Y * 0.00001f;
 		// The back half of the swing passes behind things at the same height.
 		if (q >= 91 && q <= 269)

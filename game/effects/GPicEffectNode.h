@@ -32,12 +32,12 @@ private:
 	float ay = 0.0f;
 	float width = 0.0f; // swing amplitude
 	int swingTime = 0;  // ms into the swing period
-	irr::core::vector2df WidthRange;
-	irr::core::vector2df YVelocityRange;
-	irr::core::vector2df YAccelRange;
-	irr::core::vector2df YAccelTimeRange; // ms
-	int AnimTime = 1000;                  // swing period, ms
+	irr::core::vector2df widthRange;
+	irr::core::vector2df yVelocityRange;
+	irr::core::vector2df yAccelRange;
+	irr::core::vector2df yAccelTimeRange; // ms
+	int animTime = 1000;                  // swing period, ms
 	int accelEnd = 0;                     // remaining-life value at which the window closes
 	int remaining = 0;
-	int LifeTime = 0;
+	int lifeTime = 0;
 };

@@ -3,23 +3,12 @@
 #include "app/FlatShapeDrawing.h"
 #include "core/CPropertyCollection.h"
 #include "scene/NodeMath.h"
+#include "scene/PropertyAccessors.h"
 #include "scene/PropertyValue.h"
 
 #include <irrlicht/IVideoDriver.h>
 
 using namespace irr;
-
-namespace
-{
-GSelectGridNode* self(IPropertyOwner* owner)
-{
-	return static_cast<GSelectGridNode*>(owner);
-}
-const GSelectGridNode* self(const IPropertyOwner* owner)
-{
-	return static_cast<const GSelectGridNode*>(owner);
-}
-} // namespace
 
 GSelectGridNode::GSelectGridNode(const ContentRef& reference, BaseNode* parentNode, INodeEventQueue* manager)
     : BaseNode(reference, parentNode, manager), material(flatShapeMaterial())
@@ -39,18 +28,9 @@ const PropertyTable& GSelectGridNode::propertyTable() const
 	static const PropertyTable table = appendPropertyDescriptors(
 	    baseNodePropertyTable(),
 	    {
-	        {"GridColor",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setGridColor(propertyAsColor(v.get())); },
-	         [](const IPropertyOwner* o) { return makeColorValue(self(o)->getGridColor()); }},
-	        {"FillColor",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setFillColor(propertyAsColor(v.get())); },
-	         [](const IPropertyOwner* o) { return makeColorValue(self(o)->getFillColor()); }},
-	        {"CellSize",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setCellSize(propertyAsVector2d(v.get())); },
-	         [](const IPropertyOwner* o) { return makeVector2dValue(self(o)->getCellSize()); }},
+	        accessorProperty<&GSelectGridNode::setGridColor, &GSelectGridNode::getGridColor>("GridColor"),
+	        accessorProperty<&GSelectGridNode::setFillColor, &GSelectGridNode::getFillColor>("FillColor"),
+	        accessorProperty<&GSelectGridNode::setCellSize, &GSelectGridNode::getCellSize>("CellSize"),
 	    });
 	return table;
 }
@@ -58,12 +38,12 @@ const PropertyTable& GSelectGridNode::propertyTable() const
 void GSelectGridNode::writeProperties(CPropertyCollection& collection) const
 {
 	BaseNode::writeProperties(collection);
-	if (GridColor.color != 0)
-		collection.addColor("GridColor", GridColor);
-	if (FillColor.color != 0)
-		collection.addColor("FillColor", FillColor);
-	if (CellSize.X != 0.0f || CellSize.Y != 0.0f)
-		collection.addVector2d("CellSize", CellSize);
+	if (gridColor.color != 0)
+		collection.addColor("GridColor", gridColor);
+	if (fillColor.color != 0)
+		collection.addColor("FillColor", fillColor);
+	if (cellSize.X != 0.0f || cellSize.Y != 0.0f)
+		collection.addVector2d("CellSize", cellSize);
 }
 
 void GSelectGridNode::readProperties(const CPropertyCollection& collection)
@@ -80,21 +60,21 @@ void GSelectGridNode::copyFrom(const BaseNode* source, INodeEventQueue* manager)
 	BaseNode::copyFrom(source, manager);
 	if (const GSelectGridNode* other = nodeCast<GSelectGridNode>(source))
 	{
-		GridColor = other->GridColor;
-		FillColor = other->FillColor;
-		CellSize = other->CellSize;
+		gridColor = other->gridColor;
+		fillColor = other->fillColor;
+		cellSize = other->cellSize;
 	}
 }
 
 void GSelectGridNode::setGridColor(video::SColor colour)
 {
-	GridColor = colour;
+	gridColor = colour;
 	markColorDirty();
 }
 
 void GSelectGridNode::setFillColor(video::SColor colour)
 {
-	FillColor = colour;
+	fillColor = colour;
 	markColorDirty();
 }
 
@@ -106,8 +86,8 @@ void GSelectGridNode::updateAbsoluteTransform()
 
 void GSelectGridNode::addLine(float x0, float y0, float x1, float y1)
 {
-	lines.push_back(flatVertex(x0, y0, GridColor));
-	lines.push_back(flatVertex(x1, y1, GridColor));
+	lines.push_back(flatVertex(x0, y0, gridColor));
+	lines.push_back(flatVertex(x1, y1, gridColor));
 }
 
 void GSelectGridNode::rebuildLines()
@@ -117,11 +97,11 @@ void GSelectGridNode::rebuildLines()
 	const float h = Bounds.Y;
 	// A cell size of 0 or below has no lines in that direction (stepping would never end), and the
 	// list stops where 16-bit indices end.
-	if (w >= 0.0f && CellSize.X > 0.0f)
-		for (float x = 0.0f; x <= w && lines.size() < MaxLineVertices; x += CellSize.X)
+	if (w >= 0.0f && cellSize.X > 0.0f)
+		for (float x = 0.0f; x <= w && lines.size() < MaxLineVertices; x += cellSize.X)
 			addLine(x, 0.0f, x, h);
-	if (h >= 0.0f && CellSize.Y > 0.0f)
-		for (float y = 0.0f; y <= h && lines.size() < MaxLineVertices; y += CellSize.Y)
+	if (h >= 0.0f && cellSize.Y > 0.0f)
+		for (float y = 0.0f; y <= h && lines.size() < MaxLineVertices; y += cellSize.Y)
 			addLine(0.0f, y, w, y);
 }
 
@@ -130,7 +110,7 @@ void GSelectGridNode::updateAbsoluteColor()
 	BaseNode::updateAbsoluteColor();
 	// The lines keep the grid's own colour, untinted.
 	for (u32 i = 0; i < lines.size(); ++i)
-		lines[i].Color = GridColor;
+		lines[i].Color = gridColor;
 }
 
 void GSelectGridNode::addToRenderList(RenderList& list)
@@ -151,8 +131,8 @@ void GSelectGridNode::draw(video::IVideoDriver* driver, const core::rect<s32>*)
 {
 	if (!driver)
 		return;
-	const video::SColor fill = multiplyColors(FillColor, absoluteColor);
-	const video::SColor grid = multiplyColors(GridColor, absoluteColor);
+	const video::SColor fill = multiplyColors(fillColor, absoluteColor);
+	const video::SColor grid = multiplyColors(gridColor, absoluteColor);
 	beginFlatShape(driver, material, absoluteTransformation);
 	if (fill.getAlpha() != 0)
 	{

@@ -33,22 +33,22 @@ public:
 	void addToRenderList(RenderList& list) override;
 	void draw(irr::video::IVideoDriver* driver, const irr::core::rect<irr::s32>* clip) override;
 
-	irr::video::SColor getGridColor() const { return GridColor; }
+	irr::video::SColor getGridColor() const { return gridColor; }
 	void setGridColor(irr::video::SColor colour);
-	irr::video::SColor getFillColor() const { return FillColor; }
+	irr::video::SColor getFillColor() const { return fillColor; }
 	void setFillColor(irr::video::SColor colour);
-	const irr::core::vector2df& getCellSize() const { return CellSize; }
+	const irr::core::vector2df& getCellSize() const { return cellSize; }
 	// Takes effect at the next rebuild of the grid.
-	void setCellSize(const irr::core::vector2df& size) { CellSize = size; }
+	void setCellSize(const irr::core::vector2df& size) { cellSize = size; }
 	const irr::core::array<irr::video::S3DVertex>& getLines() const { return lines; }
 
 private:
 	void rebuildLines();
 	void addLine(float x0, float y0, float x1, float y1);
 
-	irr::video::SColor GridColor{0};
-	irr::video::SColor FillColor{0};
-	irr::core::vector2df CellSize{40.0f, 40.0f};
+	irr::video::SColor gridColor{0};
+	irr::video::SColor fillColor{0};
+	irr::core::vector2df cellSize{40.0f, 40.0f};
 	irr::core::array<irr::video::S3DVertex> lines; // two vertices a line, in node space
 	irr::video::SMaterial material;
 };

@@ -3,6 +3,7 @@
 #include "EffectSupport.h"
 #include "core/CPropertyCollection.h"
 #include "core/Random.h"
+#include "scene/PropertyAccessors.h"
 #include "scene/PropertyValue.h"
 
 #include <cmath>
@@ -32,30 +33,31 @@ const core::stringw& GShieldEffectNode::typeNameText()
 const PropertyTable& GShieldEffectNode::propertyTable() const
 {
 	static const PropertyTable table = appendPropertyDescriptors(
-	    baseNodePropertyTable(), {
-	                                 EFFECT_RANGE_PROPERTY(GShieldEffectNode, Area1Rect1Size),
-	                                 EFFECT_RANGE_PROPERTY(GShieldEffectNode, Area1Rect2Size),
-	                                 EFFECT_RANGE_PROPERTY(GShieldEffectNode, Area2RectSize),
-	                                 EFFECT_RANGE_PROPERTY(GShieldEffectNode, VelocityRange),
-	                                 EFFECT_FLOAT_PROPERTY(GShieldEffectNode, VelocityPower),
-	                                 EFFECT_INT_PROPERTY(GShieldEffectNode, MovingTime),
-	                                 EFFECT_INT_PROPERTY(GShieldEffectNode, DisappearWaitTime),
-	                                 EFFECT_INT_PROPERTY(GShieldEffectNode, DisappearTime),
-	                             });
+	    baseNodePropertyTable(),
+	    {
+	        fieldProperty<&GShieldEffectNode::area1Rect1Size>("Area1Rect1Size"),
+	        fieldProperty<&GShieldEffectNode::area1Rect2Size>("Area1Rect2Size"),
+	        fieldProperty<&GShieldEffectNode::area2RectSize>("Area2RectSize"),
+	        fieldProperty<&GShieldEffectNode::velocityRange>("VelocityRange"),
+	        fieldProperty<&GShieldEffectNode::velocityPower>("VelocityPower"),
+	        fieldProperty<&GShieldEffectNode::movingTime>("MovingTime"),
+	        fieldProperty<&GShieldEffectNode::disappearWaitTime>("DisappearWaitTime"),
+	        fieldProperty<&GShieldEffectNode::disappearTime>("DisappearTime"),
+	    });
 	return table;
 }
 
 void GShieldEffectNode::writeProperties(CPropertyCollection& collection) const
 {
 	BaseNode::writeProperties(collection);
-	writeRangeProperty(collection, "Area1Rect1Size", Area1Rect1Size);
-	writeRangeProperty(collection, "Area1Rect2Size", Area1Rect2Size);
-	writeRangeProperty(collection, "Area2RectSize", Area2RectSize);
-	if (VelocityPower != 0.0f)
-		collection.addFloat("VelocityPower", VelocityPower);
-	writeIntProperty(collection, "MovingTime", MovingTime);
-	writeIntProperty(collection, "DisappearWaitTime", DisappearWaitTime);
-	writeIntProperty(collection, "DisappearTime", DisappearTime);
+	writeRangeProperty(collection, "Area1Rect1Size", area1Rect1Size);
+	writeRangeProperty(collection, "Area1Rect2Size", area1Rect2Size);
+	writeRangeProperty(collection, "Area2RectSize", area2RectSize);
+	if (velocityPower != 0.0f)
+		collection.addFloat("VelocityPower", velocityPower);
+	writeIntProperty(collection, "MovingTime", movingTime);
+	writeIntProperty(collection, "DisappearWaitTime", disappearWaitTime);
+	writeIntProperty(collection, "DisappearTime", disappearTime);
 }
 
 void GShieldEffectNode::copyFrom(const BaseNode* source, INodeEventQueue* manager)
@@ -63,23 +65,23 @@ void GShieldEffectNode::copyFrom(const BaseNode* source, INodeEventQueue* manage
 	BaseNode::copyFrom(source, manager);
 	if (const GShieldEffectNode* other = nodeCast<GShieldEffectNode>(source))
 	{
-		Area1Rect1Size = other->Area1Rect1Size;
-		Area1Rect2Size = other->Area1Rect2Size;
-		Area2RectSize = other->Area2RectSize;
-		VelocityPower = other->VelocityPower;
-		MovingTime = other->MovingTime;
-		DisappearWaitTime = other->DisappearWaitTime;
-		DisappearTime = other->DisappearTime;
+		area1Rect1Size = other->area1Rect1Size;
+		area1Rect2Size = other->area1Rect2Size;
+		area2RectSize = other->area2RectSize;
+		velocityPower = other->velocityPower;
+		movingTime = other->movingTime;
+		disappearWaitTime = other->disappearWaitTime;
+		disappearTime = other->disappearTime;
 	}
 }
 
 void GShieldEffectNode::startEffect()
 {
 	Random* random = Random::instance();
-	const float aw = Area1Rect1Size.X * 0.5f;
-	const float ah = Area1Rect1Size.Y * 0.5f;
-	const float bw = Area1Rect2Size.X * 0.5f;
-	const float bh = Area1Rect2Size.Y * 0.5f;
+	const float aw = area1Rect1Size.X * 0.5f;
+	const float ah = area1Rect1Size.Y * 0.5f;
+	const float bw = area1Rect2Size.X * 0.5f;
+	const float bh = area1Rect2Size.Y * 0.5f;
 	switch (random->nextUInt() & 3u)
 	{
 	case 0: // left band
@@ -100,8 +102,8 @@ void GShieldEffectNode::startEffect()
 		break;
 	}
 	start.Z = 0.0f;
-	const float cw = Area2RectSize.X * 0.5f;
-	const float ch = Area2RectSize.Y * 0.5f;
+	const float cw = area2RectSize.X * 0.5f;
+	const float ch = area2RectSize.Y * 0.5f;
 	target.X = random->nextFloatInRange(-cw, cw);
 	target.Y = random->nextFloatInRange(-ch, ch);
 	target.Z = target.X + 100.0f + target.Y;
@@ -118,7 +120,7 @@ bool GShieldEffectNode::updateEffect(unsigned ms)
 	switch (phase)
 	{
 	case 1:
-		if (phaseTime >= MovingTime)
+		if (phaseTime >= movingTime)
 		{
 			setPosition(target);
 			phase = 2;
@@ -126,21 +128,21 @@ bool GShieldEffectNode::updateEffect(unsigned ms)
 		}
 		else
 		{
-			const float f = std::pow(static_cast<float>(phaseTime) / MovingTime, VelocityPower);
+			const float f = std::pow(static_cast<float>(phaseTime) / movingTime, velocityPower);
 			const float x = start.X + f * (target.X - start.X);
 			const float y = start.Y + f * (target.Y - start.Y);
 			setPosition(core::vector3df(x, y, x + y + 100.0f));
 		}
 		break;
 	case 2:
-		if (phaseTime >= DisappearWaitTime)
+		if (phaseTime >= disappearWaitTime)
 		{
 			phase = 3;
 			phaseTime = 0;
 		}
 		break;
 	case 3:
-		if (phaseTime >= DisappearTime)
+		if (phaseTime >= disappearTime)
 		{
 			phase = 0;
 			phaseTime = 0;
@@ -150,7 +152,7 @@ bool GShieldEffectNode::updateEffect(unsigned ms)
 		else
 		{
 			video::SColor tint = TintColor;
-			tint.setAlpha(255u - static_cast<u32>(std::floor(phaseTime * 255.0f / DisappearTime + 0.5f)));
+			tint.setAlpha(255u - static_cast<u32>(std::floor(phaseTime * 255.0f / disappearTime + 0.5f)));
 			setTintColor(tint);
 		}
 		break;

@@ -35,12 +35,12 @@ private:
 	irr::core::vector3df target; // offset; z = x + y + 100
 	int phase = 0;
 	int phaseTime = 0;                   // ms
-	irr::core::vector2df Area1Rect1Size; // outer rectangle of the start ring
-	irr::core::vector2df Area1Rect2Size; // inner rectangle of the start ring
-	irr::core::vector2df Area2RectSize;  // rectangle of the targets
-	irr::core::vector2df VelocityRange;  // offered to scene files; the flight time sets the motion
-	float VelocityPower = 1.0f;          // exponent of the easing curve
-	int MovingTime = 0;                  // ms
-	int DisappearWaitTime = 0;
-	int DisappearTime = 0;
+	irr::core::vector2df area1Rect1Size; // outer rectangle of the start ring
+	irr::core::vector2df area1Rect2Size; // inner rectangle of the start ring
+	irr::core::vector2df area2RectSize;  // rectangle of the targets
+	irr::core::vector2df velocityRange;  // offered to scene files; the flight time sets the motion
+	float velocityPower = 1.0f;          // exponent of the easing curve
+	int movingTime = 0;                  // ms
+	int disappearWaitTime = 0;
+	int disappearTime = 0;
 };

@@ -2,6 +2,7 @@
 
 #include "EffectSupport.h"
 #include "core/CPropertyCollection.h"
+#include "scene/PropertyAccessors.h"
 #include "scene/PropertyValue.h"
 
 #include <cmath>
@@ -22,36 +23,37 @@ const core::stringw& GShieldStarNode::typeNameText()
 const PropertyTable& GShieldStarNode::propertyTable() const
 {
 	static const PropertyTable table = appendPropertyDescriptors(
-	    baseNodePropertyTable(), {
-	                                 EFFECT_RANGE_PROPERTY(GShieldStarNode, Accel1StartTimeRange),
-	                                 EFFECT_RANGE_PROPERTY(GShieldStarNode, Accel1EndTimeRange),
-	                                 EFFECT_RANGE_PROPERTY(GShieldStarNode, Accel2StartTimeRange),
-	                                 EFFECT_RANGE_PROPERTY(GShieldStarNode, Accel2EndTimeRange),
-	                                 EFFECT_RANGE_PROPERTY(GShieldStarNode, VelocityAngleRange),
-	                                 EFFECT_RANGE_PROPERTY(GShieldStarNode, VelocityRange),
-	                                 EFFECT_RANGE_PROPERTY(GShieldStarNode, Accel1Range),
-	                                 EFFECT_RANGE_PROPERTY(GShieldStarNode, Accel2Range),
-	                                 EFFECT_RANGE_PROPERTY(GShieldStarNode, AngleRange),
-	                                 EFFECT_RANGE_PROPERTY(GShieldStarNode, AngularVelocityRange),
-	                                 EFFECT_INT_PROPERTY(GShieldStarNode, LifeTime),
-	                             });
+	    baseNodePropertyTable(),
+	    {
+	        fieldProperty<&GShieldStarNode::accel1StartTimeRange>("Accel1StartTimeRange"),
+	        fieldProperty<&GShieldStarNode::accel1EndTimeRange>("Accel1EndTimeRange"),
+	        fieldProperty<&GShieldStarNode::accel2StartTimeRange>("Accel2StartTimeRange"),
+	        fieldProperty<&GShieldStarNode::accel2EndTimeRange>("Accel2EndTimeRange"),
+	        fieldProperty<&GShieldStarNode::velocityAngleRange>("VelocityAngleRange"),
+	        fieldProperty<&GShieldStarNode::velocityRange>("VelocityRange"),
+	        fieldProperty<&GShieldStarNode::accel1Range>("Accel1Range"),
+	        fieldProperty<&GShieldStarNode::accel2Range>("Accel2Range"),
+	        fieldProperty<&GShieldStarNode::angleRange>("AngleRange"),
+	        fieldProperty<&GShieldStarNode::angularVelocityRange>("AngularVelocityRange"),
+	        fieldProperty<&GShieldStarNode::lifeTime>("LifeTime"),
+	    });
 	return table;
 }
 
 void GShieldStarNode::writeProperties(CPropertyCollection& collection) const
 {
 	BaseNode::writeProperties(collection);
-	writeRangeProperty(collection, "Accel1StartTimeRange", Accel1StartTimeRange);
-	writeRangeProperty(collection, "Accel1EndTimeRange", Accel1EndTimeRange);
-	writeRangeProperty(collection, "Accel2StartTimeRange", Accel2StartTimeRange);
-	writeRangeProperty(collection, "Accel2EndTimeRange", Accel2EndTimeRange);
-	writeRangeProperty(collection, "VelocityAngleRange", VelocityAngleRange);
-	writeRangeProperty(collection, "VelocityRange", VelocityRange);
-	writeRangeProperty(collection, "Accel1Range", Accel1Range);
-	writeRangeProperty(collection, "Accel2Range", Accel2Range);
-	writeRangeProperty(collection, "AngleRange", AngleRange);
-	writeRangeProperty(collection, "AngularVelocityRange", AngularVelocityRange);
-	writeIntProperty(collection, "LifeTime", LifeTime);
+	writeRangeProperty(collection, "Accel1StartTimeRange", accel1StartTimeRange);
+	writeRangeProperty(collection, "Accel1EndTimeRange", accel1EndTimeRange);
+	writeRangeProperty(collection, "Accel2StartTimeRange", accel2StartTimeRange);
+	writeRangeProperty(collection, "Accel2EndTimeRange", accel2EndTimeRange);
+	writeRangeProperty(collection, "VelocityAngleRange", velocityAngleRange);
+	writeRangeProperty(collection, "VelocityRange", velocityRange);
+	writeRangeProperty(collection, "Accel1Range", accel1Range);
+	writeRangeProperty(collection, "Accel2Range", accel2Range);
+	writeRangeProperty(collection, "AngleRange", angleRange);
+	writeRangeProperty(collection, "AngularVelocityRange", angularVelocityRange);
+	writeIntProperty(collection, "LifeTime", lifeTime);
 }
 
 void GShieldStarNode::copyFrom(const BaseNode* source, INodeEventQueue* manager)
@@ -59,34 +61,34 @@ void GShieldStarNode::copyFrom(const BaseNode* source, INodeEventQueue* manager)
 	BaseNode::copyFrom(source, manager);
 	if (const GShieldStarNode* other = nodeCast<GShieldStarNode>(source))
 	{
-		Accel1StartTimeRange = other->Accel1StartTimeRange;
-		Accel1EndTimeRange = other->Accel1EndTimeRange;
-		Accel2StartTimeRange = other->Accel2StartTimeRange;
-		Accel2EndTimeRange = other->Accel2EndTimeRange;
-		VelocityAngleRange = other->VelocityAngleRange;
-		VelocityRange = other->VelocityRange;
-		Accel1Range = other->Accel1Range;
-		Accel2Range = other->Accel2Range;
-		AngleRange = other->AngleRange;
-		AngularVelocityRange = other->AngularVelocityRange;
-		LifeTime = other->LifeTime;
+		accel1StartTimeRange = other->accel1StartTimeRange;
+		accel1EndTimeRange = other->accel1EndTimeRange;
+		accel2StartTimeRange = other->accel2StartTimeRange;
+		accel2EndTimeRange = other->accel2EndTimeRange;
+		velocityAngleRange = other->velocityAngleRange;
+		velocityRange = other->velocityRange;
+		accel1Range = other->accel1Range;
+		accel2Range = other->accel2Range;
+		angleRange = other->angleRange;
+		angularVelocityRange = other->angularVelocityRange;
+		lifeTime = other->lifeTime;
 	}
 }
 
 void GShieldStarNode::startEffect()
 {
-	const float a = randomInEffectRange(VelocityAngleRange) * core::DEGTORAD;
+	const float a = randomInEffectRange(velocityAngleRange) * core::DEGTORAD;
 	direction = core::vector3df(std::cos(a), std::sin(a), 0.0f);
-	speed = randomInEffectRange(VelocityRange);
-	accel1 = randomInEffectRange(Accel1Range);
-	accel2 = randomInEffectRange(Accel2Range);
-	angle = randomInEffectRange(AngleRange);
-	angularVelocity = randomInEffectRange(AngularVelocityRange);
-	remaining = LifeTime;
-	accel1Start = remaining - randomIntInEffectRange(Accel1StartTimeRange);
-	accel1End = remaining - randomIntInEffectRange(Accel1EndTimeRange);
-	accel2Start = remaining - randomIntInEffectRange(Accel2StartTimeRange);
-	accel2End = remaining - randomIntInEffectRange(Accel2EndTimeRange);
+	speed = randomInEffectRange(velocityRange);
+	accel1 = randomInEffectRange(accel1Range);
+	accel2 = randomInEffectRange(accel2Range);
+	angle = randomInEffectRange(angleRange);
+	angularVelocity = randomInEffectRange(angularVelocityRange);
+	remaining = lifeTime;
+	accel1Start = remaining - randomIntInEffectRange(accel1StartTimeRange);
+	accel1End = remaining - randomIntInEffectRange(accel1EndTimeRange);
+	accel2Start = remaining - randomIntInEffectRange(accel2StartTimeRange);
+	accel2End = remaining - randomIntInEffectRange(accel2EndTimeRange);
 }
 
 bool GShieldStarNode::updateEffect(unsigned ms)

@@ -42,16 +42,16 @@ private:
 	float angularVelocity = 0.0f; // degrees per second
 
 	// Ranges (min, max); window times in ms from the start, angles in degrees.
-	irr::core::vector2df Accel1StartTimeRange;
-	irr::core::vector2df Accel1EndTimeRange;
-	irr::core::vector2df Accel2StartTimeRange;
-	irr::core::vector2df Accel2EndTimeRange;
-	irr::core::vector2df VelocityAngleRange;
-	irr::core::vector2df VelocityRange;
-	irr::core::vector2df Accel1Range;
-	irr::core::vector2df Accel2Range;
-	irr::core::vector2df AngleRange;
-	irr::core::vector2df AngularVelocityRange;
+	irr::core::vector2df accel1StartTimeRange;
+	irr::core::vector2df accel1EndTimeRange;
+	irr::core::vector2df accel2StartTimeRange;
+	irr::core::vector2df accel2EndTimeRange;
+	irr::core::vector2df velocityAngleRange;
+	irr::core::vector2df velocityRange;
+	irr::core::vector2df accel1Range;
+	irr::core::vector2df accel2Range;
+	irr::core::vector2df angleRange;
+	irr::core::vector2df angularVelocityRange;
 	int remaining = 0; // ms
-	int LifeTime = 0;  // ms
+	int lifeTime = 0;  // ms
 };

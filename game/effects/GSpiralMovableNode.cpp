@@ -2,6 +2,7 @@
 
 #include "EffectSupport.h"
 #include "core/CPropertyCollection.h"
+#include "scene/PropertyAccessors.h"
 #include "scene/PropertyValue.h"
 
 #include <cmath>
@@ -22,26 +23,27 @@ const core::stringw& GSpiralMovableNode::typeNameText()
 const PropertyTable& GSpiralMovableNode::propertyTable() const
 {
 	static const PropertyTable table = appendPropertyDescriptors(
-	    baseNodePropertyTable(), {
-	                                 EFFECT_RANGE_PROPERTY(GSpiralMovableNode, RRange),
-	                                 EFFECT_RANGE_PROPERTY(GSpiralMovableNode, RVelocityRange),
-	                                 EFFECT_RANGE_PROPERTY(GSpiralMovableNode, RotVelocityRange),
-	                                 EFFECT_RANGE_PROPERTY(GSpiralMovableNode, AngleRange),
-	                                 EFFECT_RANGE_PROPERTY(GSpiralMovableNode, AngleVelocityRange),
-	                                 EFFECT_INT_PROPERTY(GSpiralMovableNode, LifeTime),
-	                             });
+	    baseNodePropertyTable(),
+	    {
+	        fieldProperty<&GSpiralMovableNode::rRange>("RRange"),
+	        fieldProperty<&GSpiralMovableNode::rVelocityRange>("RVelocityRange"),
+	        fieldProperty<&GSpiralMovableNode::rotVelocityRange>("RotVelocityRange"),
+	        fieldProperty<&GSpiralMovableNode::angleRange>("AngleRange"),
+	        fieldProperty<&GSpiralMovableNode::angleVelocityRange>("AngleVelocityRange"),
+	        fieldProperty<&GSpiralMovableNode::lifeTime>("LifeTime"),
+	    });
 	return table;
 }
 
 void GSpiralMovableNode::writeProperties(CPropertyCollection& collection) const
 {
 	BaseNode::writeProperties(collection);
-	writeRangeProperty(collection, "RRange", RRange);
-	writeRangeProperty(collection, "RVelocityRange", RVelocityRange);
-	writeRangeProperty(collection, "RotVelocityRange", RotVelocityRange);
-	writeRangeProperty(collection, "AngleRange", AngleRange);
-	writeRangeProperty(collection, "AngleVelocityRange", AngleVelocityRange);
-	writeIntProperty(collection, "LifeTime", LifeTime);
+	writeRangeProperty(collection, "RRange", rRange);
+	writeRangeProperty(collection, "RVelocityRange", rVelocityRange);
+	writeRangeProperty(collection, "RotVelocityRange", rotVelocityRange);
+	writeRangeProperty(collection, "AngleRange", angleRange);
+	writeRangeProperty(collection, "AngleVelocityRange", angleVelocityRange);
+	writeIntProperty(collection, "LifeTime", lifeTime);
 }
 
 void GSpiralMovableNode::copyFrom(const BaseNode* source, INodeEventQueue* manager)
@@ -49,12 +51,12 @@ void GSpiralMovableNode::copyFrom(const BaseNode* source, INodeEventQueue* manag
 	BaseNode::copyFrom(source, manager);
 	if (const GSpiralMovableNode* other = nodeCast<GSpiralMovableNode>(source))
 	{
-		RRange = other->RRange;
-		RVelocityRange = other->RVelocityRange;
-		RotVelocityRange = other->RotVelocityRange;
-		AngleRange = other->AngleRange;
-		AngleVelocityRange = other->AngleVelocityRange;
-		LifeTime = other->LifeTime;
+		rRange = other->rRange;
+		rVelocityRange = other->rVelocityRange;
+		rotVelocityRange = other->rotVelocityRange;
+		angleRange = other->angleRange;
+		angleVelocityRange = other->angleVelocityRange;
+		lifeTime = other->lifeTime;
 	}
 }
 
@@ -65,12 +67,12 @@ void GSpiralMovableNode::placeOnSpiral()
 
 void GSpiralMovableNode::startEffect()
 {
-	r = randomInEffectRange(RRange);
-	rVelocity = randomInEffectRange(RVelocityRange);
-	rotVelocity = randomInEffectRange(RotVelocityRange);
-	angle = randomInEffectRange(AngleRange);
-	angleVelocity = randomInEffectRange(AngleVelocityRange);
-	remaining = LifeTime;
+	r = randomInEffectRange(rRange);
+	rVelocity = randomInEffectRange(rVelocityRange);
+	rotVelocity = randomInEffectRange(rotVelocityRange);
+	angle = randomInEffectRange(angleRange);
+	angleVelocity = randomInEffectRange(angleVelocityRange);
+	remaining = lifeTime;
 	centre = Position;
 	placeOnSpiral();
 }

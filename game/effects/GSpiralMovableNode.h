@@ -34,11 +34,11 @@ private:
 	float rotVelocity = 0.0f;   // degrees of Rotation.z per second
 	float angle = 0.0f;         // radians
 	float angleVelocity = 0.0f; // radians per second
-	irr::core::vector2df RRange;
-	irr::core::vector2df RVelocityRange;
-	irr::core::vector2df RotVelocityRange;
-	irr::core::vector2df AngleRange; // radians
-	irr::core::vector2df AngleVelocityRange;
+	irr::core::vector2df rRange;
+	irr::core::vector2df rVelocityRange;
+	irr::core::vector2df rotVelocityRange;
+	irr::core::vector2df angleRange; // radians
+	irr::core::vector2df angleVelocityRange;
 	int remaining = 0;
-	int LifeTime = 0;
+	int lifeTime = 0;
 };

@@ -42,15 +42,15 @@ void GWeatherParticlesNode::copyFrom(const BaseNode* source, INodeEventQueue* ma
 	GParticleRecordsNode::copyFrom(source, manager);
 	if (const GWeatherParticlesNode* other = nodeCast<GWeatherParticlesNode>(source))
 	{
-		EmitRectangleXSize = other->EmitRectangleXSize;
-		EmitRectangleYSize = other->EmitRectangleYSize;
-		CenterPoint = other->CenterPoint;
-		ParticleVelRange = other->ParticleVelRange;
-		ParticleAccRange = other->ParticleAccRange;
-		ParticleAngularVelocityRange = other->ParticleAngularVelocityRange;
-		ParticleNormalDeltaRange = other->ParticleNormalDeltaRange;
-		ParticleNormalDeltaPeriodRange = other->ParticleNormalDeltaPeriodRange;
-		ParticleLifetimeRange = other->ParticleLifetimeRange;
+		emitRectangleXSize = other->emitRectangleXSize;
+		emitRectangleYSize = other->emitRectangleYSize;
+		centerPoint = other->centerPoint;
+		particleVelRange = other->particleVelRange;
+		particleAccRange = other->particleAccRange;
+		particleAngularVelocityRange = other->particleAngularVelocityRange;
+		particleNormalDeltaRange = other->particleNormalDeltaRange;
+		particleNormalDeltaPeriodRange = other->particleNormalDeltaPeriodRange;
+		particleLifetimeRange = other->particleLifetimeRange;
 		scaleXTimeline = other->scaleXTimeline;
 		scaleYTimeline = other->scaleYTimeline;
 	}
@@ -64,20 +64,20 @@ bool GWeatherParticlesNode::readConfiguration(IXMLReader* reader)
 		core::vector2df* field;
 	};
 	const Pair pairs[] = {
-	    {L"EmitRectangleXSize", &EmitRectangleXSize},
-	    {L"EmitRectangleYSize", &EmitRectangleYSize},
-	    {L"CenterPoint", &CenterPoint},
-	    {L"ParticleVelRange", &ParticleVelRange},
-	    {L"ParticleAccRange", &ParticleAccRange},
-	    {L"ParticleAngularVelocityRange", &ParticleAngularVelocityRange},
-	    {L"ParticleNormalDeltaRange", &ParticleNormalDeltaRange},
-	    {L"ParticleNormalDeltaPeriodRange", &ParticleNormalDeltaPeriodRange},
-	    {L"ParticleLifetimeRange", &ParticleLifetimeRange},
+	    {L"EmitRectangleXSize", &emitRectangleXSize},
+	    {L"EmitRectangleYSize", &emitRectangleYSize},
+	    {L"CenterPoint", &centerPoint},
+	    {L"ParticleVelRange", &particleVelRange},
+	    {L"ParticleAccRange", &particleAccRange},
+	    {L"ParticleAngularVelocityRange", &particleAngularVelocityRange},
+	    {L"ParticleNormalDeltaRange", &particleNormalDeltaRange},
+	    {L"ParticleNormalDeltaPeriodRange", &particleNormalDeltaPeriodRange},
+	    {L"ParticleLifetimeRange", &particleLifetimeRange},
 	};
 	const auto readElement = [&](const core::stringw& name)
 	{
 		if (name == L"PPS")
-			PPS = wideToInt(reader->getAttributeValue(L"Value").c_str());
+			pps = wideToInt(reader->getAttributeValue(L"Value").c_str());
 		else if (name == L"ParticleTimeline")
 			readTimelines(reader);
 		else
@@ -116,28 +116,28 @@ void GWeatherParticlesNode::emit(unsigned ms)
 
 void GWeatherParticlesNode::addParticle()
 {
-	const float lifetime = randomInEffectRange(ParticleLifetimeRange);
+	const float lifetime = randomInEffectRange(particleLifetimeRange);
 	// Born dead: gone before it could be drawn, so it never takes a place.
 	if (lifetime == 0.0f)
 		return;
 	WeatherParticleRecord p;
 	p.ageRate = 1000.0f / lifetime;
-	p.x = randomInEffectRange(EmitRectangleXSize);
-	p.y = randomInEffectRange(core::vector2df(-20.0f, EmitRectangleYSize.X));
-	const float theta = angleTurningDownTo(CenterPoint - core::vector2df(p.x, p.y));
+	p.x = randomInEffectRange(emitRectangleXSize);
+	p.y = randomInEffectRange(core::vector2df(-20.0f, emitRectangleYSize.X));
+	const float theta = angleTurningDownTo(centerPoint - core::vector2df(p.x, p.y));
 	p.angle = theta;
-	const float speed = randomInEffectRange(ParticleVelRange);
+	const float speed = randomInEffectRange(particleVelRange);
 	const float radians = theta * core::DEGTORAD;
 	p.vx = -speed * std::sin(radians);
 	p.vy = speed * std::cos(radians);
-	p.angularVelocity = randomInEffectRange(ParticleAngularVelocityRange);
+	p.angularVelocity = randomInEffectRange(particleAngularVelocityRange);
 	core::vector2df normal(-p.vy, p.vx);
 	if (normal.X != 0.0f || normal.Y != 0.0f)
 		normal.normalize();
 	p.nx = normal.X;
 	p.ny = normal.Y;
-	p.swayAmplitude = randomInEffectRange(ParticleNormalDeltaRange);
-	p.swayPeriod = truncateToInt(randomInEffectRange(ParticleNormalDeltaPeriodRange));
+	p.swayAmplitude = randomInEffectRange(particleNormalDeltaRange);
+	p.swayPeriod = truncateToInt(randomInEffectRange(particleNormalDeltaPeriodRange));
 	p.swayPhase = truncateToInt(randomInEffectRange(core::vector2df(0.0f, static_cast<float>(p.swayPeriod))));
 	p.scaleX = scaleXTimeline.birthValue(1.0f);
 	p.scaleY = scaleYTimeline.birthValue(1.0f);

@@ -35,7 +35,7 @@ public:
 	bool readConfiguration(IXMLReader* reader) override;
 
 	void emit(unsigned ms) override;
-	const irr::core::vector2df& getCenterPoint() const { return CenterPoint; }
+	const irr::core::vector2df& getCenterPoint() const { return centerPoint; }
 
 protected:
 	void updateParticles(unsigned ms) override;
@@ -47,15 +47,15 @@ private:
 	void readTimelines(IXMLReader* reader);
 	void addParticle();
 
-	irr::core::vector2df EmitRectangleXSize{-20.0f, 1044.0f};
-	irr::core::vector2df EmitRectangleYSize{-20.0f, 600.0f}; // the first value bounds the start y
-	irr::core::vector2df CenterPoint{512.0f, 2000.0f};
-	irr::core::vector2df ParticleVelRange{200.0f, 250.0f};
-	irr::core::vector2df ParticleAccRange; // kept and copied; nothing accelerates
-	irr::core::vector2df ParticleAngularVelocityRange;
-	irr::core::vector2df ParticleNormalDeltaRange;       // sway amplitude
-	irr::core::vector2df ParticleNormalDeltaPeriodRange; // ms
-	irr::core::vector2df ParticleLifetimeRange;          // ms
+	irr::core::vector2df emitRectangleXSize{-20.0f, 1044.0f};
+	irr::core::vector2df emitRectangleYSize{-20.0f, 600.0f}; // the first value bounds the start y
+	irr::core::vector2df centerPoint{512.0f, 2000.0f};
+	irr::core::vector2df particleVelRange{200.0f, 250.0f};
+	irr::core::vector2df particleAccRange; // kept and copied; nothing accelerates
+	irr::core::vector2df particleAngularVelocityRange;
+	irr::core::vector2df particleNormalDeltaRange;       // sway amplitude
+	irr::core::vector2df particleNormalDeltaPeriodRange; // ms
+	irr::core::vector2df particleLifetimeRange;          // ms
 	GParticleTimeline scaleXTimeline;
 	GParticleTimeline scaleYTimeline;
 };

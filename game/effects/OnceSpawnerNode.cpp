@@ -6,6 +6,7 @@
 #include "core/TextUtils.h"
 #include "scene/INodeEventQueue.h"
 #include "scene/ISceneServices.h"
+#include "scene/PropertyAccessors.h"
 #include "scene/PropertyValue.h"
 #include "scene/TemplateCollectionNode.h"
 
@@ -13,15 +14,6 @@ using namespace irr;
 
 namespace
 {
-OnceSpawnerNode* self(IPropertyOwner* owner)
-{
-	return static_cast<OnceSpawnerNode*>(owner);
-}
-const OnceSpawnerNode* self(const IPropertyOwner* owner)
-{
-	return static_cast<const OnceSpawnerNode*>(owner);
-}
-
 core::stringc joinNames(const core::array<StringId>& names)
 {
 	core::stringc text;
@@ -51,18 +43,11 @@ const PropertyTable& OnceSpawnerNode::propertyTable() const
 	static const PropertyTable table = appendPropertyDescriptors(
 	    baseNodePropertyTable(),
 	    {
-	        {"ObjState",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setObjState(propertyAsText(v.get()).c_str()); },
-	         [](const IPropertyOwner* o) { return makeStringValue(self(o)->getObjState()); }},
-	        {"ObjTemplateIDs",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setObjTemplateIDs(propertyAsText(v.get()).c_str()); },
-	         [](const IPropertyOwner* o) { return makeStringValue(self(o)->getObjTemplateIDs()); }},
-	        {"ShowLevelPercent",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setShowLevelPercent(propertyAsInt(v.get())); },
-	         [](const IPropertyOwner* o) { return makeIntValue(self(o)->getShowLevelPercent()); }},
+	        accessorProperty<&OnceSpawnerNode::setObjState, &OnceSpawnerNode::getObjState>("ObjState"),
+	        accessorProperty<&OnceSpawnerNode::setObjTemplateIDs, &OnceSpawnerNode::getObjTemplateIDs>(
+	            "ObjTemplateIDs"),
+	        accessorProperty<&OnceSpawnerNode::setShowLevelPercent, &OnceSpawnerNode::getShowLevelPercent>(
+	            "ShowLevelPercent"),
 	    });
 	return table;
 }
@@ -70,12 +55,12 @@ const PropertyTable& OnceSpawnerNode::propertyTable() const
 void OnceSpawnerNode::writeProperties(CPropertyCollection& collection) const
 {
 	BaseNode::writeProperties(collection);
-	if (!ObjTemplateIDs.empty())
+	if (!objTemplateIds.empty())
 		collection.addString("ObjTemplateIDs", getObjTemplateIDs());
-	if (!ObjState.empty())
+	if (!objState.empty())
 		collection.addString("ObjState", getObjState());
-	if (ShowLevelPercent != 50)
-		collection.addInt("ShowLevelPercent", ShowLevelPercent);
+	if (showLevelPercent != 50)
+		collection.addInt("ShowLevelPercent", showLevelPercent);
 }
 
 void OnceSpawnerNode::readProperties(const CPropertyCollection& collection)
@@ -92,30 +77,30 @@ void OnceSpawnerNode::copyFrom(const BaseNode* source, INodeEventQueue* manager)
 	BaseNode::copyFrom(source, manager);
 	if (const OnceSpawnerNode* other = nodeCast<OnceSpawnerNode>(source))
 	{
-		ObjState = other->ObjState;
-		ObjTemplateIDs = other->ObjTemplateIDs;
-		ShowLevelPercent = other->ShowLevelPercent;
+		objState = other->objState;
+		objTemplateIds = other->objTemplateIds;
+		showLevelPercent = other->showLevelPercent;
 	}
 }
 
 void OnceSpawnerNode::setObjState(const char* names)
 {
-	ObjState = splitToIds(names);
+	objState = splitToIds(names);
 }
 
 void OnceSpawnerNode::setObjTemplateIDs(const char* names)
 {
-	ObjTemplateIDs = splitToIds(names);
+	objTemplateIds = splitToIds(names);
 }
 
 core::stringc OnceSpawnerNode::getObjState() const
 {
-	return joinNames(ObjState);
+	return joinNames(objState);
 }
 
 core::stringc OnceSpawnerNode::getObjTemplateIDs() const
 {
-	return joinNames(ObjTemplateIDs);
+	return joinNames(objTemplateIds);
 }
 
 void OnceSpawnerNode::addToRenderList(RenderList& list)
@@ -132,10 +117,10 @@ void OnceSpawnerNode::decide()
 	const int r = static_cast<int>(random->nextIntInRange(1, 99));
 	auto* services = dynamic_cast<ISceneServices*>(getSceneManager());
 	TemplateCollectionNode* templates = services ? services->getTemplateCollection() : nullptr;
-	if (r >= ShowLevelPercent || !templates || ObjTemplateIDs.empty())
+	if (r >= showLevelPercent || !templates || objTemplateIds.empty())
 		return;
-	const u32 pick = random->nextIntInRange(0, ObjTemplateIDs.size());
-	BaseNode* model = templates->findTemplate(ObjTemplateIDs[pick]);
+	const u32 pick = random->nextIntInRange(0, objTemplateIds.size());
+	BaseNode* model = templates->findTemplate(objTemplateIds[pick]);
 	if (!model)
 		return;
 	BaseNode* object = model->clone(this, getSceneManager());
@@ -146,6 +131,6 @@ void OnceSpawnerNode::decide()
 		car->setRemovedAtEnd(false);
 	object->setInternal(true);
 	object->setVisible(true);
-	if (!ObjState.empty())
-		object->setChildrenState(ObjState[random->nextIntInRange(0, ObjState.size())], nullptr);
+	if (!objState.empty())
+		object->setChildrenState(objState[random->nextIntInRange(0, objState.size())], nullptr);
 }

@@ -31,14 +31,14 @@ public:
 	void setObjTemplateIDs(const char* names);
 	irr::core::stringc getObjState() const;
 	irr::core::stringc getObjTemplateIDs() const;
-	int getShowLevelPercent() const { return ShowLevelPercent; }
-	void setShowLevelPercent(int percent) { ShowLevelPercent = percent; }
+	int getShowLevelPercent() const { return showLevelPercent; }
+	void setShowLevelPercent(int percent) { showLevelPercent = percent; }
 
 private:
 	void decide();
 
 	bool pending = true;
-	int ShowLevelPercent = 50; // chance that an object is made
-	irr::core::array<StringId> ObjState;
-	irr::core::array<StringId> ObjTemplateIDs;
+	int showLevelPercent = 50; // chance that an object is made
+	irr::core::array<StringId> objState;
+	irr::core::array<StringId> objTemplateIds;
 };

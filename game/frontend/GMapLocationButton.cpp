@@ -7,19 +7,11 @@
 #include "nodes/SpriteNode.h"
 #include "scene/AnimatorSet.h"
 #include "scene/Base.h"
+#include "scene/PropertyAccessors.h"
 #include "scene/PropertyValue.h"
 
 namespace
 {
-GMapLocationButton* self(IPropertyOwner* owner)
-{
-	return static_cast<GMapLocationButton*>(owner);
-}
-const GMapLocationButton* self(const IPropertyOwner* owner)
-{
-	return static_cast<const GMapLocationButton*>(owner);
-}
-
 StringId nameIdWave()
 {
 	static const StringId id = internStringId("Wave");
@@ -43,10 +35,8 @@ const PropertyTable& GMapLocationButton::propertyTable() const
 	static const PropertyTable table = appendPropertyDescriptors(
 	    buttonNodePropertyTable(),
 	    {
-	        {"AssociatedLevelName",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setAssociatedLevelName(propertyAsText(v.get())); },
-	         [](const IPropertyOwner* o) { return makeStringValue(self(o)->getAssociatedLevelName()); }},
+	        accessorProperty<&GMapLocationButton::setAssociatedLevelName, &GMapLocationButton::getAssociatedLevelName>(
+	            "AssociatedLevelName"),
 	    });
 	return table;
 }

@@ -3,6 +3,7 @@
 #include "app/FlatShapeDrawing.h"
 #include "core/CPropertyCollection.h"
 #include "scene/NodeMath.h"
+#include "scene/PropertyAccessors.h"
 #include "scene/PropertyValue.h"
 
 #include <irrlicht/IImage.h>
@@ -13,15 +14,6 @@ using namespace irr;
 
 namespace
 {
-GRectangleNode* self(IPropertyOwner* owner)
-{
-	return static_cast<GRectangleNode*>(owner);
-}
-const GRectangleNode* self(const IPropertyOwner* owner)
-{
-	return static_cast<const GRectangleNode*>(owner);
-}
-
 void readColor(const CPropertyCollection& collection, const char* name, video::SColor& target)
 {
 	SmartPointer<IPropertyData> value = collection.get(name);
@@ -62,14 +54,8 @@ const PropertyTable& GRectangleNode::propertyTable() const
 	static const PropertyTable table = appendPropertyDescriptors(
 	    baseNodePropertyTable(),
 	    {
-	        {"BorderColor",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setBorderColor(propertyAsColor(v.get())); },
-	         [](const IPropertyOwner* o) { return makeColorValue(self(o)->getBorderColor()); }},
-	        {"FillColor",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setFillColor(propertyAsColor(v.get())); },
-	         [](const IPropertyOwner* o) { return makeColorValue(self(o)->getFillColor()); }},
+	        accessorProperty<&GRectangleNode::setBorderColor, &GRectangleNode::getBorderColor>("BorderColor"),
+	        accessorProperty<&GRectangleNode::setFillColor, &GRectangleNode::getFillColor>("FillColor"),
 	    });
 	return table;
 }

@@ -4,27 +4,10 @@
 #include "core/PropertyMakers.h"
 #include "core/TextUtils.h"
 #include "nodes/TextNode.h"
+#include "scene/PropertyAccessors.h"
 #include "scene/PropertyValue.h"
 
 #include <map>
-
-namespace
-{
-GShopButton* self(IPropertyOwner* owner)
-{
-	return static_cast<GShopButton*>(owner);
-}
-const GShopButton* self(const IPropertyOwner* owner)
-{
-	return static_cast<const GShopButton*>(owner);
-}
-
-StringId nameFromValue(const SmartPointer<IPropertyData>& value)
-{
-	const irr::core::stringc text = propertyToStringC(value);
-	return text.size() ? internStringId(text) : StringId();
-}
-} // namespace
 
 GShopButton::GShopButton(const ContentRef& reference, BaseNode* parentNode, INodeEventQueue* manager)
     : ButtonNode(reference, parentNode, manager)
@@ -63,9 +46,7 @@ const PropertyTable& GShopButton::propertyTable() const
 	static const PropertyTable table = appendPropertyDescriptors(
 	    buttonNodePropertyTable(),
 	    {
-	        {"UpgradeName",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v) { self(o)->setUpgradeName(nameFromValue(v)); },
-	         [](const IPropertyOwner* o) { return makeStringValue(getStringById(self(o)->getUpgradeName())); }},
+	        accessorProperty<&GShopButton::setUpgradeName, &GShopButton::getUpgradeName>("UpgradeName"),
 	    });
 	return table;
 }
@@ -81,7 +62,7 @@ void GShopButton::readProperties(const CPropertyCollection& collection)
 {
 	ButtonNode::readProperties(collection);
 	if (collection.indexOf("UpgradeName") >= 0)
-		upgradeName = nameFromValue(collection.get("UpgradeName"));
+		upgradeName = PropertyKind<StringId>::read(collection.get("UpgradeName"));
 }
 
 void GShopButton::copyFrom(const BaseNode* source, INodeEventQueue* manager)

@@ -16,6 +16,7 @@
 #include "nodes/SpriteNode.h"
 #include "nodes/TextNode.h"
 #include "scene/NodeEvents.h"
+#include "scene/PropertyAccessors.h"
 #include "scene/PropertyValue.h"
 #include "scene/TemplateCollectionNode.h"
 
@@ -25,15 +26,6 @@ using namespace irr;
 
 namespace
 {
-GBuildingNode* self(IPropertyOwner* owner)
-{
-	return static_cast<GBuildingNode*>(owner);
-}
-const GBuildingNode* self(const IPropertyOwner* owner)
-{
-	return static_cast<const GBuildingNode*>(owner);
-}
-
 const video::SColor OpaqueWhite(255, 255, 255, 255);
 
 StringId id(const char* name)
@@ -134,14 +126,8 @@ const PropertyTable& GBuildingNode::propertyTable() const
 	static const PropertyTable table = appendPropertyDescriptors(
 	    controlNodePropertyTable(),
 	    {
-	        {"IsOwnedByThePlayer",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setOwned(v && v->typeId() == PROPERTY_BOOL && propertyAsBool(v.get())); },
-	         [](const IPropertyOwner* o) { return makeBoolValue(self(o)->isOwned()); }},
-	        {"LuckinessType",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setLuckiness(v && v->typeId() == PROPERTY_INT ? propertyAsInt(v.get()) : 0); },
-	         [](const IPropertyOwner* o) { return makeIntValue(self(o)->getLuckiness()); }},
+	        accessorProperty<&GBuildingNode::setOwned, &GBuildingNode::isOwned>("IsOwnedByThePlayer"),
+	        accessorProperty<&GBuildingNode::setLuckiness, &GBuildingNode::getLuckiness>("LuckinessType"),
 	    });
 	return table;
 }

@@ -4,6 +4,7 @@
 #include "core/CPropertyCollection.h"
 #include "nodes/DegreeTable.h"
 #include "scene/NodeMath.h"
+#include "scene/PropertyAccessors.h"
 #include "scene/PropertyValue.h"
 
 #include <irrlicht/IVideoDriver.h>
@@ -12,15 +13,6 @@ using namespace irr;
 
 namespace
 {
-GEllipseSectorNode* self(IPropertyOwner* owner)
-{
-	return static_cast<GEllipseSectorNode*>(owner);
-}
-const GEllipseSectorNode* self(const IPropertyOwner* owner)
-{
-	return static_cast<const GEllipseSectorNode*>(owner);
-}
-
 // A present value of the wrong type reads as 0; an absent one leaves the field alone.
 template <class T, class Read>
 void readValue(const CPropertyCollection& collection, const char* name, int type, T& target, Read read)
@@ -73,24 +65,11 @@ const PropertyTable& GEllipseSectorNode::propertyTable() const
 	static const PropertyTable table = appendPropertyDescriptors(
 	    baseNodePropertyTable(),
 	    {
-	        {"FillColor",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v) {
-		         self(o)->setFillColor(v && v->typeId() == PROPERTY_COLOR ? propertyAsColor(v.get())
-		                                                                  : video::SColor(0));
-	         },
-	         [](const IPropertyOwner* o) { return makeColorValue(self(o)->getFillColor()); }},
-	        {"Angle1",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setAngle1(v && v->typeId() == PROPERTY_INT ? propertyAsInt(v.get()) : 0); },
-	         [](const IPropertyOwner* o) { return makeIntValue(self(o)->getAngle1()); }},
-	        {"Angle2",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setAngle2(v && v->typeId() == PROPERTY_INT ? propertyAsInt(v.get()) : 0); },
-	         [](const IPropertyOwner* o) { return makeIntValue(self(o)->getAngle2()); }},
-	        {"MaxVerticesCount",
-	         [](IPropertyOwner* o, const SmartPointer<IPropertyData>& v)
-	         { self(o)->setMaxVerticesCount(v && v->typeId() == PROPERTY_INT ? propertyAsInt(v.get()) : 0); },
-	         [](const IPropertyOwner* o) { return makeIntValue(self(o)->getMaxVerticesCount()); }},
+	        accessorProperty<&GEllipseSectorNode::setFillColor, &GEllipseSectorNode::getFillColor>("FillColor"),
+	        accessorProperty<&GEllipseSectorNode::setAngle1, &GEllipseSectorNode::getAngle1>("Angle1"),
+	        accessorProperty<&GEllipseSectorNode::setAngle2, &GEllipseSectorNode::getAngle2>("Angle2"),
+	        accessorProperty<&GEllipseSectorNode::setMaxVerticesCount, &GEllipseSectorNode::getMaxVerticesCount>(
+	            "MaxVerticesCount"),
 	    });
 	return table;
 }
