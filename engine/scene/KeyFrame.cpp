@@ -47,8 +47,13 @@ const irr::core::stringw& KeyFrame::typeName() const
 
 void KeyFrame::setTarget(BaseNode* node)
 {
+	// The indices depend on the target's class alone: a set handing its owner out again (as loading
+	// does more than once) keeps the ones found for it.
+	const bool resolved =
+	    node && node == target && properties && propertyIndices.size() == static_cast<size_t>(properties->getCount());
 	Base::setTarget(node);
-	resolveProperties();
+	if (!resolved)
+		resolveProperties();
 	if (target && properties)
 	{
 		currentKey = 0;
