@@ -147,16 +147,20 @@ void COpenALAudioDevice::removeStreamedSound(CStreamedSound* sound)
 		MutexLock lock(pendingLock);
 		pending.erase(std::remove(pending.begin(), pending.end(), sound), pending.end());
 	}
-	MutexLock lock(activeLock);
-	// A sound the thread took from the pending list is in the active list once the transfer ends.
-	while (transferring || refilling == sound)
-		threadIdle.wait(activeLock);
-	auto it = std::find(active.begin(), active.end(), sound);
-	if (it != active.end())
 	{
-		*it = active.back();
-		active.pop_back();
+		// The thread moves sounds from the pending list to the active list under this lock, so a
+		// sound not found pending above is either here or never started.
+		MutexLock lock(activeLock);
+		auto it = std::find(active.begin(), active.end(), sound);
+		if (it != active.end())
+		{
+			*it = active.back();
+			active.pop_back();
+		}
 	}
+	// Out of the list the thread no longer starts a refill of it; one under way is waited for.
+	std::unique_lock<std::mutex> lock(refillLock);
+	refillDone.wait(lock, [&] { return refilling.load() != sound; });
 }
 
 size_t COpenALAudioDevice::getActiveSoundCount()
@@ -194,23 +198,18 @@ void COpenALAudioDevice::takePendingSounds()
 		if (pending.empty())
 			return;
 	}
-	{
-		MutexLock lock(activeLock);
-		transferring = true;
-	}
+	// Made outside the lock: a deque allocates as it is made.
 	std::deque<CStreamedSound*> started;
+	MutexLock lock(activeLock);
 	{
-		MutexLock lock(pendingLock);
+		MutexLock pendingListLock(pendingLock);
 		started.swap(pending);
 	}
-	MutexLock lock(activeLock);
 	for (CStreamedSound* sound : started)
 	{
 		if (!isActive(sound))
 			active.push_back(sound);
 	}
-	transferring = false;
-	threadIdle.notify_all();
 }
 
 void COpenALAudioDevice::refillSound(CStreamedSound* sound)
@@ -223,13 +222,14 @@ void COpenALAudioDevice::refillSound(CStreamedSound* sound)
 	Mutex* sourceLock = nullptr;
 	{
 		MutexLock lock(activeLock);
-		if (isActive(sound))
+		// The sound's lock is taken before the active list is let go, so that a caller holding the
+		// active-list lock across a play and a pause is seen whole by this refill. It is only tried:
+		// while a call on the sound holds it the list is let go at once and the sound waits for the
+		// next cycle, so that nobody waits for the list behind a sound's call.
+		if (isActive(sound) && sound->getSourceLock().tryLock())
 		{
 			refilling = sound;
 			sourceLock = &sound->getSourceLock();
-			// Taken before the active list is let go, so that a caller holding the active-list lock
-			// across a play and a pause is seen whole by this refill.
-			sourceLock->lock();
 		}
 	}
 	if (!sourceLock)
@@ -251,14 +251,16 @@ void COpenALAudioDevice::refillSound(CStreamedSound* sound)
 		MutexLock lock(*sourceLock);
 		sound->confirmStart(plan);
 	}
-	MutexLock lock(activeLock);
 	endOfRefill();
 }
 
 void COpenALAudioDevice::endOfRefill()
 {
-	refilling = nullptr;
-	threadIdle.notify_all();
+	{
+		std::lock_guard<std::mutex> lock(refillLock);
+		refilling = nullptr;
+	}
+	refillDone.notify_all();
 }
 
 COpenALAudioDevice* createOpenALAudioDevice(SoundFileOpener opener)

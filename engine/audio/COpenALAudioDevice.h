@@ -9,6 +9,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <deque>
+#include <mutex>
 #include <vector>
 
 class CStreamedSound;
@@ -46,22 +47,24 @@ public:
 private:
 	void takePendingSounds();
 	void refillSound(CStreamedSound* sound);
-	// Under the active-list lock: the thread no longer holds the sound it refilled.
+	// The thread no longer holds the sound it refilled.
 	void endOfRefill();
 	bool isActive(CStreamedSound* sound) const;
 
 	ALCdevice* alDevice = nullptr;
 	ALCcontext* context = nullptr;
 	std::atomic<bool> running{false};
+	// Taken after the active-list lock when both are held, never before it.
 	Mutex pendingLock;
 	Mutex activeLock;
 	std::deque<CStreamedSound*> pending;
 	std::vector<CStreamedSound*> active;
-	// Guarded by the active-list lock. While the thread moves sounds from the pending list to the
-	// active list, or decodes one sound without the lock, a dying sound waits on threadIdle.
-	bool transferring = false;
-	CStreamedSound* refilling = nullptr;
-	std::condition_variable_any threadIdle;
+	// The sound the thread is refilling: set under the active-list lock once the sound is found
+	// there, cleared under refillLock. A dying sound waits on refillDone while it is its own, so
+	// the end of a refill takes no active-list lock.
+	std::atomic<CStreamedSound*> refilling{nullptr};
+	std::mutex refillLock;
+	std::condition_variable refillDone;
 };
 
 // A running OpenAL device with one reference, or null when OpenAL could not be started.

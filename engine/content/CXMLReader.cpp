@@ -369,11 +369,14 @@ void CXMLReader::assignWithEntities(irr::core::stringw& out, wchar_t* begin, wch
 
 const CXMLReader::Attribute* CXMLReader::findAttribute(const irr::core::stringw& name) const
 {
-	if (name.size() == 0)
+	const irr::u32 length = name.size();
+	if (length == 0)
 		return nullptr;
+	// Lengths first: most names differ in length, and a name of another length never matches.
 	for (size_t i = 0; i < attributeCount; ++i)
 	{
-		if (attributes[i].name == name)
+		const irr::core::stringw& candidate = attributes[i].name;
+		if (candidate.size() == length && candidate == name)
 			return &attributes[i];
 	}
 	return nullptr;

@@ -43,6 +43,11 @@ void CPropertyDataColor::fromString(const irr::core::stringc& text)
 	value.color = readPropertyHex(text.c_str());
 }
 
+void CPropertyDataColor::fromStringW(const irr::core::stringw& text)
+{
+	value.color = readPropertyHexW(text.c_str());
+}
+
 bool CPropertyDataColor::equals(const IPropertyData& other) const
 {
 	return isSameType(other) && static_cast<const CPropertyDataColor&>(other).value.color == value.color;

@@ -41,6 +41,11 @@ void CPropertyDataVector3d::fromString(const irr::core::stringc& text)
 	value = parseVector3d(text.c_str());
 }
 
+void CPropertyDataVector3d::fromStringW(const irr::core::stringw& text)
+{
+	value = parseVector3dW(text.c_str());
+}
+
 namespace
 {
 bool nearlyEqual(float a, float b)

@@ -20,6 +20,8 @@ public:
 	SmartPointer<IPropertyData> clone() const override;
 	irr::core::stringc toString() const override;
 	void fromString(const irr::core::stringc& text) override;
+	// Read from the wide text as it stands: no narrowed copy.
+	void fromStringW(const irr::core::stringw& text) override;
 	bool equals(const IPropertyData& other) const override;
 	bool interpolate(const IPropertyData& to, IPropertyData& out, float t, int reserved = 0) const override;
 

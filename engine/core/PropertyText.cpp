@@ -34,7 +34,9 @@ int readPropertyInt(const char* text)
 	return narrowToInt(text);
 }
 
-irr::u32 readPropertyHex(const char* text)
+namespace
+{
+template <class C> irr::u32 readHex(const C* text)
 {
 	if (!text)
 		return 0;
@@ -43,7 +45,7 @@ irr::u32 readPropertyHex(const char* text)
 	irr::u32 value = 0;
 	for (int digits = 0; digits < 8; ++digits, ++text)
 	{
-		const char c = *text;
+		const C c = *text;
 		irr::u32 digit;
 		if (c >= '0' && c <= '9')
 			digit = static_cast<irr::u32>(c - '0');
@@ -56,6 +58,17 @@ irr::u32 readPropertyHex(const char* text)
 		value = (value << 4) | digit;
 	}
 	return value;
+}
+} // namespace
+
+irr::u32 readPropertyHex(const char* text)
+{
+	return readHex(text);
+}
+
+irr::u32 readPropertyHexW(const wchar_t* text)
+{
+	return readHex(text);
 }
 
 int truncateToInt(double value)

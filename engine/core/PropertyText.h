@@ -13,5 +13,6 @@ irr::core::stringc formatPropertyFloats(const float* values, int count);
 int readPropertyInt(const char* text);
 // Optional white space, then up to eight hexadecimal digits; no digits give 0.
 irr::u32 readPropertyHex(const char* text);
+irr::u32 readPropertyHexW(const wchar_t* text);
 // Truncates toward zero and clamps to the int range (NaN gives 0).
 int truncateToInt(double value);

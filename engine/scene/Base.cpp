@@ -111,9 +111,11 @@ int Base::resolveProperty(const irr::core::stringc& propertyName) const
 	if (!target)
 		return -1;
 	const PropertyTable& table = target->propertyTable();
+	// Lengths first: a name of another length never matches.
+	const irr::u32 length = propertyName.size();
 	for (size_t i = 0; i < table.size(); ++i)
 	{
-		if (table[i].name == propertyName)
+		if (table[i].name.size() == length && table[i].name == propertyName)
 			return static_cast<int>(i);
 	}
 	return -1;

@@ -3,6 +3,7 @@
 #include "BaseNode.h"
 #include "SceneXmlReader.h"
 #include "content/IXMLWriter.h"
+#include "core/NumberText.h"
 #include "core/PropertyMakers.h"
 #include "core/TextUtils.h"
 
@@ -13,13 +14,22 @@ irr::core::stringw valueAttributeName(size_t index)
 	return irr::core::stringw(L"Value") + irr::core::stringw(static_cast<int>(index));
 }
 
-// "Value0", "Value1", ... made once for all key frames of the process (scenes load on the main thread).
-const irr::core::stringw& cachedValueAttributeName(size_t index)
+// The property index of a "Value<n>" attribute name as the writer makes it (no sign, no leading
+// zero), or -1 for any other name.
+long valueAttributeIndex(const irr::core::stringw& name)
 {
-	static std::vector<irr::core::stringw> names;
-	while (names.size() <= index)
-		names.push_back(valueAttributeName(names.size()));
-	return names[index];
+	const wchar_t* text = name.c_str();
+	const irr::u32 length = name.size();
+	if (length < 6 || !sameWideChars(text, L"Value", 5) || (text[5] == L'0' && length > 6) || length > 12)
+		return -1;
+	long index = 0;
+	for (irr::u32 k = 5; k < length; ++k)
+	{
+		if (text[k] < L'0' || text[k] > L'9')
+			return -1;
+		index = index * 10 + (text[k] - L'0');
+	}
+	return index;
 }
 
 } // namespace
@@ -37,8 +47,13 @@ const irr::core::stringw& KeyFrame::typeName() const
 
 void KeyFrame::setTarget(BaseNode* node)
 {
+	// The indices depend on the target's class alone: a set handing its owner out again (as loading
+	// does more than once) keeps the ones found for it.
+	const bool resolved =
+	    node && node == target && properties && propertyIndices.size() == static_cast<size_t>(properties->getCount());
 	Base::setTarget(node);
-	resolveProperties();
+	if (!resolved)
+		resolveProperties();
 	if (target && properties)
 	{
 		currentKey = 0;
@@ -279,13 +294,12 @@ void KeyFrame::loadContent(SceneXmlReader* reader, IContentManager* contentManag
 	propertyIndices.clear();
 	static const irr::core::stringw periodAttribute(L"Period");
 	static const irr::core::stringw timeShiftAttribute(L"TimeShift");
-	static const irr::core::stringw tAttribute(L"t");
-	static const irr::core::stringw gAttribute(L"g");
-	static const irr::core::stringw iAttribute(L"i");
 	const int readPeriod = reader->getAttributeValueAsInt(periodAttribute, 20);
 	period = readPeriod > 0 ? static_cast<unsigned>(readPeriod) : 20;
 	TimeShift = reader->getAttributeValueAsInt(timeShiftAttribute, 0);
 
+	// The value text of each animated property in the current key frame (null: none given).
+	std::vector<const irr::core::stringw*> valueTexts;
 	XmlElementScope scope(reader);
 	while (scope.next())
 	{
@@ -303,18 +317,15 @@ void KeyFrame::loadContent(SceneXmlReader* reader, IContentManager* contentManag
 			if (keyFrames.empty())
 				keyFrames.reserve(4);
 			Record record;
-			record.t = reader->getAttributeValueAsInt(tAttribute, 0);
-			record.g = reader->getAttributeValueAsInt(gAttribute, -1);
-			record.i = reader->getAttributeValueAsInt(iAttribute, -1);
+			readKeyFrameAttributes(reader, record, valueTexts);
 			if (properties)
 			{
-				const size_t count = static_cast<size_t>(properties->getCount());
-				record.values.reserve(count);
-				for (size_t p = 0; p < count; ++p)
+				record.values.reserve(valueTexts.size());
+				for (size_t p = 0; p < valueTexts.size(); ++p)
 				{
 					SmartPointer<IPropertyData> value = clonePropertyData(properties->getDataAt(static_cast<int>(p)));
 					if (value)
-						value->fromStringW(reader->getAttributeValue(cachedValueAttributeName(p)));
+						value->fromStringW(valueTexts[p] ? *valueTexts[p] : emptyStringW());
 					record.values.push_back(value);
 				}
 			}
@@ -328,6 +339,33 @@ void KeyFrame::loadContent(SceneXmlReader* reader, IContentManager* contentManag
 	}
 	prepareInterpolation();
 	resolveProperties();
+}
+
+void KeyFrame::readKeyFrameAttributes(SceneXmlReader* reader, Record& record,
+                                      std::vector<const irr::core::stringw*>& valueTexts) const
+{
+	// One pass over the attributes; as with a lookup by name, the first of a name counts.
+	valueTexts.assign(properties ? static_cast<size_t>(properties->getCount()) : 0, nullptr);
+	bool seen[3] = {false, false, false};
+	const int count = reader->getAttributeCount();
+	for (int a = 0; a < count; ++a)
+	{
+		const irr::core::stringw& name = reader->getAttributeName(a);
+		if (name.size() == 1)
+		{
+			int* fields[3] = {&record.t, &record.g, &record.i};
+			const int field = name[0] == L't' ? 0 : name[0] == L'g' ? 1 : name[0] == L'i' ? 2 : -1;
+			if (field >= 0 && !seen[field])
+			{
+				seen[field] = true;
+				*fields[field] = wideNumberToInt(reader->getAttributeValue(a).c_str());
+			}
+			continue;
+		}
+		const long index = valueAttributeIndex(name);
+		if (index >= 0 && static_cast<size_t>(index) < valueTexts.size() && !valueTexts[static_cast<size_t>(index)])
+			valueTexts[static_cast<size_t>(index)] = &reader->getAttributeValue(a);
+	}
 }
 
 void KeyFrame::save(IXMLWriter* writer, const wchar_t* elementName) const

@@ -9,6 +9,8 @@
 #include "core/NarrowFast.h"
 #include "core/TextUtils.h"
 
+#include <utility>
+
 namespace
 {
 // Attribute names of node and state elements, made once.
@@ -131,9 +133,21 @@ BaseNode* SceneFileReader::createNodeFor(IXMLReader* reader, NodeFactory* factor
 
 void SceneFileReader::loadProperties(BaseNode* node, SceneXmlReader* reader)
 {
-	SmartPointer<CPropertyCollection> collection(new CPropertyCollection(node->getContentRef().getContentManager()));
+	// Nodes read their properties through one collection, emptied after each, rather than a new
+	// one each. It is taken out while in use, so that a load nested in a value's reading makes its own.
+	thread_local SmartPointer<CPropertyCollection> spare;
+	CContentManager* contentManager = node->getContentRef().getContentManager();
+	SmartPointer<CPropertyCollection> collection = std::move(spare);
+	if (!collection || collection->getContentManager() != contentManager)
+		collection = SmartPointer<CPropertyCollection>(new CPropertyCollection(contentManager));
 	collection->readXml(reader);
 	node->readProperties(*collection);
+	// Kept only when the node kept no hold of it; emptied, so that no value read stays referenced.
+	if (collection->getReferenceCount() == 1)
+	{
+		collection->clear();
+		spare = std::move(collection);
+	}
 }
 
 void SceneFileReader::loadStates(BaseNode* node, IXMLReader* plainReader)

@@ -1,5 +1,7 @@
 #include "SceneXmlReader.h"
 
+#include "core/TextUtils.h"
+
 #include <cwchar>
 
 namespace
@@ -20,25 +22,38 @@ enum ElementKind : unsigned char
 // Every start and end tag asks: the length picks the one name to compare with.
 unsigned char kindOf(const irr::core::stringw& name)
 {
+	const wchar_t* text = name.c_str();
+	const auto is = [&](const wchar_t* known, size_t length) { return sameWideChars(text, known, length); };
 	switch (name.size())
 	{
 	case 9:
-		return name == L"SceneNode" ? SceneNodeElement : OtherElement;
+		return is(L"SceneNode", 9) ? SceneNodeElement : OtherElement;
 	case 6:
-		return name == L"States" ? StatesElement : OtherElement;
+		return is(L"States", 6) ? StatesElement : OtherElement;
 	case 5:
-		return name == L"State" ? StateElement : OtherElement;
+		return is(L"State", 5) ? StateElement : OtherElement;
 	case 8:
-		if (name == L"Animator")
+		if (is(L"Animator", 8))
 			return AnimatorElement;
-		return name == L"KeyFrame" ? KeyFrameElement : OtherElement;
+		return is(L"KeyFrame", 8) ? KeyFrameElement : OtherElement;
 	case 13:
-		return name == L"StartAnimator" ? StartAnimatorElement : OtherElement;
+		return is(L"StartAnimator", 13) ? StartAnimatorElement : OtherElement;
 	case 11:
-		return name == L"EndAnimator" ? EndAnimatorElement : OtherElement;
+		return is(L"EndAnimator", 11) ? EndAnimatorElement : OtherElement;
 	default:
 		return OtherElement;
 	}
+}
+
+// The name of a known kind (a single bit).
+const irr::core::stringw& nameOfKind(unsigned char kind)
+{
+	static const irr::core::stringw names[] = {L"SceneNode",     L"States",      L"State",   L"Animator",
+	                                           L"StartAnimator", L"EndAnimator", L"KeyFrame"};
+	unsigned bit = 0;
+	while (bit < 6 && !(kind & (1u << bit)))
+		++bit;
+	return names[bit];
 }
 
 // The kinds of element that may enclose a start tag of this kind; none for kinds without a rule.
@@ -82,14 +97,16 @@ void SceneXmlReader::pushOpen(const irr::core::stringw& name)
 
 void SceneXmlReader::pushOpen(const irr::core::stringw& name, unsigned char kind)
 {
+	// A known kind stands for its name: only other names are kept.
 	if (openCount == open.size())
 	{
-		open.push_back(name);
+		open.push_back(kind == OtherElement ? name : irr::core::stringw());
 		openKinds.push_back(kind);
 	}
 	else
 	{
-		open[openCount] = name;
+		if (kind == OtherElement)
+			open[openCount] = name;
 		openKinds[openCount] = kind;
 	}
 	++openCount;
@@ -98,7 +115,7 @@ void SceneXmlReader::pushOpen(const irr::core::stringw& name, unsigned char kind
 void SceneXmlReader::popOpenAsSynthetic()
 {
 	--openCount;
-	syntheticName = open[openCount];
+	syntheticName = openKinds[openCount] == OtherElement ? open[openCount] : nameOfKind(openKinds[openCount]);
 	onSynthetic = true;
 }
 

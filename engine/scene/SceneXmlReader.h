@@ -55,7 +55,8 @@ private:
 	void popOpenAsSynthetic();
 
 	SmartPointer<IXMLReader> inner;
-	// The open elements are the first openCount names; the slots above keep their memory for reuse.
+	// The open elements are the first openCount slots; a slot holds the name of an element of no
+	// known kind (the others go by their kind). The slots above keep their memory for reuse.
 	std::vector<irr::core::stringw> open;
 	// The kind of each open element, beside its name: the structure rules compare kinds, not names.
 	std::vector<unsigned char> openKinds;

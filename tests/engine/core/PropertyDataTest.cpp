@@ -127,6 +127,12 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{L"colorf", "1", "1.000000;0.000000;0.000000;0.000000"},
         TextCase{L"vector2d", "1, -2.5e1", "1.000000;-25.000000"}, TextCase{L"vector2d", "7", "7.000000;0.000000"},
         TextCase{L"vector3d", "1;2;3", "1.000000;2.000000;3.000000"},
+        TextCase{L"vector3d", "4\xc3\xa9-5;6", "4.000000;-5.000000;6.000000"},
+        TextCase{L"vector3d", " 1e1 ,2", "10.000000;2.000000;0.000000"},
+        TextCase{L"color", "\xc2\xa0"
+                           "ff",
+                 "00000000"},
+        TextCase{L"color", "\tAb\xc3\xa9", "000000ab"},
         TextCase{L"rect", "1 2 3 4", "1.000000;2.000000;3.000000;4.000000"},
         TextCase{L"string", "some text", "some text"}, TextCase{L"stringw", "wide", "wide"},
         TextCase{L"stringwArray", "ignored", ""}, TextCase{L"properties", "ignored", ""}));

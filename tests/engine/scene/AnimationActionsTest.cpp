@@ -219,6 +219,48 @@ TEST(KeyFrameTest, KeyFramesBeforePropertiesHaveNoValuesAndAreNotWritten)
 	EXPECT_EQ(out.text().find("<KeyFrame"), std::string::npos);
 }
 
+// Key frame attributes read as a lookup by name would: the first of a name counts, a value named
+// otherwise than the writer names it is no value, a missing one reads as empty text.
+TEST(KeyFrameTest, KeyFrameAttributesReadByName)
+{
+	const struct
+	{
+		const char* attributes;
+		int t;
+		int g;
+		int i;
+		const char* position;
+		const char* tint;
+	} cases[] = {
+	    {"t=\"5\" t=\"9\" Value0=\"1;2;3\" Value0=\"7;7;7\" Value1=\"ff00ff00\"", 5, -1, -1,
+	     "1.000000;2.000000;3.000000", "ff00ff00"},
+	    {"Value01=\"9;9;9\" Value00=\"8;8;8\" Value1=\" 8000ff00\" Value2=\"1\"", 0, -1, -1,
+	     "0.000000;0.000000;0.000000", "8000ff00"},
+	    {"g=\"1\" i=\"0\" t=\"2.9e1\" Value1=\"zz\" value0=\"4\" Value+0=\"4\" Value0x=\"4\"", 29, 1, 0,
+	     "0.000000;0.000000;0.000000", "00000000"},
+	    {"Value1=\"aB\" i=\"3\" Value0=\"-1\xc3\xa9"
+	     "2\" T=\"4\"",
+	     0, -1, -1, "-1.000000;2.000000;0.000000", "000000ab"},
+	};
+	for (const auto& c : cases)
+	{
+		SCOPED_TRACE(c.attributes);
+		ActionFixture f(std::string("<Animator Type=\"KeyFrame\"><Properties><vector3d Name=\"Position\" "
+		                            "Value=\"5;5;5\"/><color Name=\"TintColor\" Value=\"ffffffff\"/></Properties>"
+		                            "<KeyFrame ") +
+		                c.attributes + "/></Animator>");
+		ASSERT_NE(f.keyFrame(), nullptr);
+		ASSERT_EQ(f.keyFrame()->getKeyFrames().size(), 1u);
+		const KeyFrame::Record& record = f.keyFrame()->getKeyFrames()[0];
+		EXPECT_EQ(record.t, c.t);
+		EXPECT_EQ(record.g, c.g);
+		EXPECT_EQ(record.i, c.i);
+		ASSERT_EQ(record.values.size(), 2u);
+		EXPECT_STREQ(record.values[0]->toString().c_str(), c.position);
+		EXPECT_STREQ(record.values[1]->toString().c_str(), c.tint);
+	}
+}
+
 TEST(SetPropsTest, SetsKnownPropertiesAndSkipsUnknownOnes)
 {
 	ActionFixture f(
