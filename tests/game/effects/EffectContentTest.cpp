@@ -93,7 +93,8 @@ TEST(EffectContent, MenuMoversHaveEveryStateTheyAskFor)
 		for (int digit = 1; digit <= 6; ++digit)
 			carStates.push_back(direction + std::to_string(digit));
 	EXPECT_EQ(missingStates(movers.get(), "MenuCar", carStates), "");
-	EXPECT_EQ(missingStates(movers.get(), "MenuPedestrian", {"Up", "Down"}), "");
+	for (const char* stroller : {"MenuPedestrian", "MenuStroller"})
+		EXPECT_EQ(missingStates(movers.get(), stroller, {"Up", "Down"}), "") << stroller;
 	std::vector<std::string> bikeStates;
 	for (int degrees = 0; degrees < 360; degrees += 15)
 	{
