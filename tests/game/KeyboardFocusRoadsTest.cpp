@@ -101,7 +101,8 @@ TEST_F(KeyboardFocusScreens, TheFocusStartsOffQuitAndEnterNeverQuits)
 
 	// Into the first level, then its pause menu.
 	const SceneNodeRect goalsOk = node("LevelObjectivesScene.qscn", {"Scene", "OkButton"});
-	ASSERT_TRUE(clickUntil(newGame, [&] { return looks(goalsOk, buttonBlue); }, 3, 30000))
+	ASSERT_TRUE(clickUntil(
+	    newGame, [&] { return looks(goalsOk, buttonBlue); }, 3, 30000))
 	    << "Play did not lead to the first level's goals";
 	ASSERT_TRUE(clickUntil(goalsOk, [&] { return !looks(goalsOk, buttonBlue); })) << "the goals did not close";
 	std::this_thread::sleep_for(std::chrono::milliseconds(1500));
