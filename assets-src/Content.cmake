@@ -8,6 +8,7 @@ content_picture(${ART}/images/logos/PellwickLogo.svg logos/PellwickLogo.png)
 content_picture(${ART}/images/logos/VerandelLogo.svg logos/VerandelLogo.png)
 content_picture(${ART}/images/backgrounds/MainMenuBg.svg scenes/backgrounds/MainMenuBg.png)
 content_picture(${ART}/images/backgrounds/MapBg.svg scenes/backgrounds/MapBg.png)
+content_picture(${ART}/images/backgrounds/ComicsPage.svg scenes/backgrounds/ComicsPage.png)
 
 # Atlases: every picture under the folder becomes a frame named by its path there.
 content_atlas(atlases/MainMenu ${ART}/atlases/MainMenu PREFIX scenes/images/)

@@ -575,6 +575,9 @@ void GGamePlayScene::fillBuildingInfo(BaseNode* info, const GBuildingType* recor
 	}
 	if (stats && !lines.empty())
 	{
+		// Without the last line's break: an empty line after it would push the description onto the line
+		// of what an upgrade brings.
+		lines.erase(lines.size() - 1);
 		stats->setText(lines);
 		stats->setVisible(true);
 	}

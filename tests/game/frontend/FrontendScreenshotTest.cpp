@@ -5,6 +5,7 @@
 #include "device/CLinuxDevice.h"
 #include "frontend/GAchievementUnlockedScene.h"
 #include "frontend/GAchievementsScene.h"
+#include "frontend/GComicsScene.h"
 #include "frontend/GDebugStatsScene.h"
 #include "frontend/GOptionsScene.h"
 #include "frontend/GRectangleNode.h"
@@ -20,6 +21,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <set>
 
 // Last: it brings Xlib, whose macros clash with names in the headers above.
 #include "../WindowedGameFixture.h"
@@ -190,6 +192,90 @@ TEST_F(FrontendScreenshots, EveryScreenIsLegibleWithDistinctStates)
 	const std::string data = device->getFileSystem()->getUserDataFolder().c_str();
 	EXPECT_TRUE(std::filesystem::exists(data + "/screenshot0.jpg"));
 	EXPECT_TRUE(std::filesystem::exists(data + "/screenshot1.jpg"));
+}
+
+// The paper of the comic page and the dashed ink of its empty frames.
+bool isPaper(const Rgb& c)
+{
+	return c.r > 200 && c.g > 180 && c.b > 140 && c.r > c.b + 20;
+}
+bool isFrameInk(const Rgb& c)
+{
+	return c.r < 130 && c.g < 110 && c.b < 90 && c.r > c.b;
+}
+
+// A comic comes in as a page: the first panel on a drawn page whose numbered frames wait for the others,
+// with the hint that a click goes on; clicks bring the next panel onto its frame. Kept as
+// <build>/artifacts/ComicsScene1-<panel>.png.
+TEST_F(FrontendScreenshots, AComicFillsItsPagePanelByPanel)
+{
+	usePlayers({L"Marieke"}, 0);
+	auto* comic = open<GComicsScene>("scenes/ComicsScene1.qscn");
+	ASSERT_NE(comic, nullptr);
+	ASSERT_EQ(comic->getCurrentPart(), 0);
+	// The frames of the second and third panels as the page draws them (their top edges, their middles).
+	struct Frame
+	{
+		int left, top;
+	};
+	const Frame frames[] = {{30, 24}, {554, 24}, {292, 382}};
+	// Empty: its dashed edge drawn and inside only the paper and the frame's number (with their blended edges),
+	// not the many colours of a picture.
+	const auto emptyFrame = [&](const onscreen::WindowShot& shot, const Frame& f)
+	{
+		std::set<unsigned long> colours;
+		for (int y = f.top + 16; y < f.top + 264; y += 6)
+			for (int x = f.left + 16; x < f.left + 424; x += 6)
+				colours.insert(shot.WindowImage::at(x, y) & 0xF0F0F0);
+		return shot.count(f.left + 20, f.top - 2, f.left + 420, f.top + 3, isFrameInk) > 100 && colours.size() <= 10;
+	};
+
+	// In every comic the hint stays clear of every text box.
+	for (int number = 1; number <= 5; ++number)
+	{
+		const std::string file = "scenes/ComicsScene" + std::to_string(number) + ".qscn";
+		SmartPointer<BaseNode> loaded(application->contentManager->getSceneNode(file.c_str(), false));
+		auto* each = nodeCast<GComicsScene>(loaded.get());
+		ASSERT_NE(each, nullptr) << file;
+		const BaseNode* plate = each->findChild(internStringId("ClickHintPlate"), 2);
+		ASSERT_NE(plate, nullptr) << file;
+		const auto rectOf = [](const BaseNode* node)
+		{
+			const irr::core::vector3df& at = node->getPosition();
+			return irr::core::rectf(at.X, at.Y, at.X + node->getBounds().X, at.Y + node->getBounds().Y);
+		};
+		for (int part = 0; part < each->getPartCount(); ++part)
+		{
+			const BaseNode* boxes = each->getPart(part)->findChild(internStringId("Bg"), 0);
+			for (irr::u32 i = 0; boxes && i < boxes->getChildren().size(); ++i)
+				EXPECT_FALSE(rectOf(boxes->getChildren()[i]).isRectCollided(rectOf(plate)))
+				    << file << " part " << part + 1 << ", box " << i + 1;
+		}
+	}
+
+	onscreen::WindowShot shot = shoot("ComicsScene1-first", 600, 400, isPaper);
+	ASSERT_FALSE(shot.empty());
+	EXPECT_FALSE(emptyFrame(shot, frames[0])) << "the first panel's picture lies on its frame";
+	EXPECT_TRUE(emptyFrame(shot, frames[1])) << "the second panel's frame waits";
+	EXPECT_TRUE(emptyFrame(shot, frames[2])) << "the third panel's frame waits";
+	EXPECT_GT(shot.count(36, 712, 312, 744, isLight), 10) << "the hint that a click goes on";
+
+	for (int panel = 1; panel < comic->getPartCount(); ++panel)
+	{
+		for (int click = 0; click < 12 && comic->getCurrentPart() < panel; ++click)
+		{
+			press(comic, comic);
+			settle(30);
+		}
+		ASSERT_EQ(comic->getCurrentPart(), panel);
+		settle();
+		shot = shoot(("ComicsScene1-panel" + std::to_string(panel + 1)).c_str(), 600, 400,
+		             [](const Rgb&) { return true; });
+		ASSERT_FALSE(shot.empty());
+		for (int i = 0; i < 3; ++i)
+			EXPECT_EQ(emptyFrame(shot, frames[i]), i > panel) << "panel " << panel + 1 << ", frame " << i + 1;
+	}
+	closeTop();
 }
 
 // The rectangle node: a fill one unit in from the node's corner, a one-unit frame, the tint over both.

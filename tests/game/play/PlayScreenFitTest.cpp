@@ -137,6 +137,50 @@ protected:
 		}
 	}
 
+	// A standing hotel of every level below the top of its line: the panel's line of what the upgrade brings
+	// shows the income and the room apart, each in its box.
+	void checkAfterUpgradeLines(std::vector<std::string>& faults)
+	{
+		GBuildingNode* building = level->getBuildings().front().get();
+		BaseNode* info = find(find(play.get(), "Tab6"), "BuildingInfoNode", 1);
+		ASSERT_NE(info, nullptr);
+		for (const auto& [name, record] : level->getBuildingsConfiguration()->getRecords())
+		{
+			if (record->getType() != 0 || record->getLevel() <= 0 || record->isTopOfLine())
+				continue;
+			const std::string hotel = getStringById(name).c_str();
+			building->setLevelRecord(record.get(), false);
+			building->setOwned(true);
+			play->fillBuildingInfo(info, building->getRecord(), building, true);
+			BaseNode* after = find(info, "AfterUpgradeNode", 1);
+			auto* income = nodeCast<TextNode>(find(after, "IncomeNode", 1));
+			auto* guests = nodeCast<TextNode>(find(after, "GuestsNode", 1));
+			if (!after || !after->isVisible() || !income || !guests)
+			{
+				faults.push_back(hotel + ": no line of what the upgrade brings");
+				continue;
+			}
+			std::vector<std::string> found;
+			textfit::checkTexts(after, true, found, false);
+			const float incomeEnd = income->getPosition().X + textfit::lineInk(*income, 0).right;
+			const float guestsStart = guests->getPosition().X + textfit::lineInk(*guests, 0).left;
+			if (incomeEnd + 8.0f > guestsStart)
+				found.push_back("income and room run together");
+			// The description above ends before the line begins.
+			BaseNode* description = find(info, "DescriptionNode", 1);
+			auto* text = nodeCast<TextNode>(find(description, "Text", 1));
+			if (description && description->isVisible() && text && text->getLineCount() > 0)
+			{
+				const float bottom = description->getPosition().Y + text->getPosition().Y +
+				                     textfit::lineInk(*text, text->getLineCount() - 1).bottom;
+				if (bottom > after->getPosition().Y + income->getPosition().Y + textfit::lineInk(*income, 0).top)
+					found.push_back("the description runs into the line of what the upgrade brings");
+			}
+			for (const std::string& fault : found)
+				faults.push_back(hotel + ": " + fault);
+		}
+	}
+
 	// The tooltips with the longest title and amounts, at the places they are shown.
 	void checkTooltips(std::vector<std::string>& faults)
 	{
@@ -248,6 +292,7 @@ TEST_F(PlayScreenFit, ThePlayScreenOfEveryLevelKeepsItsTextsInTheirBoxes)
 			textfit::checkTexts(find(play.get(), ("Tab" + std::to_string(tab)).c_str()), true, faults, false);
 		checkGoalsPanel(faults);
 		checkBuildingInfos(faults);
+		checkAfterUpgradeLines(faults);
 		checkTooltips(faults);
 		checkObjectivesScene(faults);
 		std::sort(faults.begin(), faults.end());
