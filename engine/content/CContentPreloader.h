@@ -31,7 +31,7 @@ public:
 	};
 
 	// maxWaitingPictures: decoded pictures kept ready ahead of their use; the thread waits beyond that.
-	explicit CContentPreloader(IFileSystem* fileSystem, int maxWaitingPictures = 4);
+	explicit CContentPreloader(IFileSystem* fileSystem, int maxWaitingPictures = 2);
 	// Stops the thread and frees whatever nobody took.
 	~CContentPreloader() override;
 	CContentPreloader(const CContentPreloader&) = delete;
