@@ -38,17 +38,6 @@ irr::core::vector2df readVector(IXMLReader* reader, const wchar_t* name)
 	return irr::core::vector2df(v[0], v[1]);
 }
 
-// The picture a page was made from, before any padding; the texture's size when it is not cached.
-irr::core::dimension2du pagePictureSize(CContentManager* manager, TextureContent* page)
-{
-	ContentObject* cached =
-		manager->findCachedContent(ContentTypeImage, ContentRef(manager, page->getImageName().c_str()));
-	if (ImageContent* image = dynamic_cast<ImageContent*>(cached))
-		if (image->getImage())
-			return image->getImage()->getDimension();
-	return AtlasTexture::getPageTextureSize(page);
-}
-
 irr::core::stringw formatVector(const irr::core::vector2df& v)
 {
 	char text[96];
@@ -90,15 +79,29 @@ void AtlasTextureCollection::addEntry(const Entry& entry)
 
 void AtlasTextureCollection::load(IXMLReader* reader)
 {
+	beginLoad();
+	loadPart(reader, ~0u);
+}
+
+void AtlasTextureCollection::beginLoad()
+{
 	clear();
-	CContentManager* manager = contentRef.getContentManager();
-	if (!manager || !reader)
-		return;
-	// Each page texture is asked for once per list, found or not.
-	irr::core::array<TextureContent*> pages;
-	irr::core::array<bool> tried;
-	while (reader->read())
+	releasePages();
+	resumeOnCurrent = false;
+	waitingPage = -1;
+}
+
+bool AtlasTextureCollection::loadPart(IXMLReader* reader, irr::u32 pageBudget)
+{
+	if (!contentRef.getContentManager() || !reader)
 	{
+		releasePages();
+		return true;
+	}
+	irr::u32 pagesLoaded = 0;
+	while (resumeOnCurrent || reader->read())
+	{
+		resumeOnCurrent = false;
 		const int type = reader->getNodeType();
 		const irr::core::stringw& name = reader->getNodeName();
 		if (type == XML_NODE_ELEMENT && name == L"t")
@@ -108,24 +111,58 @@ void AtlasTextureCollection::load(IXMLReader* reader)
 			tried.push_back(false);
 		}
 		else if (type == XML_NODE_ELEMENT && name == L"a")
-			readEntry(reader, pages, tried);
+		{
+			const int page = entryPageIndex(reader);
+			if (page >= 0 && !tried[static_cast<irr::u32>(page)])
+			{
+				if (pagesLoaded >= pageBudget)
+				{
+					resumeOnCurrent = true;
+					waitingPage = page;
+					return false;
+				}
+				++pagesLoaded;
+			}
+			readEntry(reader);
+		}
 		else if (type == XML_NODE_ELEMENT_END && name == L"AtlasTextureCollection")
 			break;
 	}
+	waitingPage = -1;
+	releasePages();
+	return true;
+}
+
+irr::core::stringc AtlasTextureCollection::getWaitingPageName() const
+{
+	return waitingPage >= 0 ? pageNames[static_cast<irr::u32>(waitingPage)] : irr::core::stringc();
+}
+
+void AtlasTextureCollection::releasePages()
+{
 	for (irr::u32 i = 0; i < pages.size(); ++i)
 		if (pages[i])
 			pages[i]->drop();
+	pages.clear();
+	tried.clear();
 }
 
-void AtlasTextureCollection::readEntry(IXMLReader* reader, irr::core::array<TextureContent*>& pages,
-	irr::core::array<bool>& tried)
+int AtlasTextureCollection::entryPageIndex(IXMLReader* reader) const
+{
+	const int index = reader->getAttributeValueAsInt(L"i", 0);
+	if (reader->getAttributeValue(L"n").size() == 0 || index < 0 || static_cast<irr::u32>(index) >= pageNames.size())
+		return -1;
+	return index;
+}
+
+void AtlasTextureCollection::readEntry(IXMLReader* reader)
 {
 	CContentManager* manager = contentRef.getContentManager();
+	if (entryPageIndex(reader) < 0)
+		return;
 	Entry entry;
 	entry.name = narrow(reader->getAttributeValue(L"n"));
 	entry.pageIndex = reader->getAttributeValueAsInt(L"i", 0);
-	if (entry.name.size() == 0 || entry.pageIndex < 0 || static_cast<irr::u32>(entry.pageIndex) >= pageNames.size())
-		return;
 	const irr::u32 index = static_cast<irr::u32>(entry.pageIndex);
 	if (!tried[index])
 	{
@@ -148,7 +185,7 @@ void AtlasTextureCollection::readEntry(IXMLReader* reader, irr::core::array<Text
 		entry.rect.LowerRightCorner.Y < entry.rect.UpperLeftCorner.Y)
 	{
 		getLogger()->log("WARN: image has wrong rectangle", entry.name.c_str(), 1);
-		const irr::core::dimension2du picture = pagePictureSize(manager, page);
+		const irr::core::dimension2du picture = page->getPictureSize();
 		entry.rect = irr::core::recti(0, 0, static_cast<irr::s32>(picture.Width), static_cast<irr::s32>(picture.Height));
 	}
 

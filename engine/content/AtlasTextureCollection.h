@@ -35,6 +35,13 @@ public:
 
 	// Reads the list; page names resolve against the folder on top of the owning manager's stack.
 	void load(IXMLReader* reader);
+	// The same reading in parts, for a caller that spreads a list over frames: beginLoad, then loadPart
+	// until it returns true. A part stops on an entry whose page texture is not loaded yet once it has
+	// loaded pageBudget pages; the next part goes on from that entry.
+	void beginLoad();
+	bool loadPart(IXMLReader* reader, irr::u32 pageBudget);
+	// The page, as the list names it, that the entry a part stopped on needs next; empty when none.
+	irr::core::stringc getWaitingPageName() const;
 	// Writes pages and entries in the form load reads.
 	void save(IXMLWriter* writer);
 
@@ -49,11 +56,19 @@ public:
 
 private:
 	void clear();
-	void readEntry(IXMLReader* reader, irr::core::array<TextureContent*>& pages, irr::core::array<bool>& tried);
+	void releasePages();
+	// The page index of the entry the reader stands on; -1 when the entry is not valid.
+	int entryPageIndex(IXMLReader* reader) const;
+	void readEntry(IXMLReader* reader);
 	void sortEntries();
 
 	irr::core::array<irr::core::stringc> pageNames;
 	irr::core::array<AtlasTexture*> frames;
 	irr::core::array<Entry> entries;
 	bool entriesSorted = false;
+	// While a list is read: each page texture is asked for once, found or not.
+	irr::core::array<TextureContent*> pages;
+	irr::core::array<bool> tried;
+	bool resumeOnCurrent = false; // the reader stands on an entry a part stopped on
+	int waitingPage = -1;
 };

@@ -22,13 +22,7 @@ ContentObject* CAtlasTextureProcessor::load(CContentManager* manager, IReadFile*
 		return nullptr;
 	}
 	// The whole picture, placed exactly as a list entry covering it would be.
-	irr::core::dimension2du picture = AtlasTexture::getPageTextureSize(page);
-	ContentObject* imageContent = manager->getContentFromFile(ContentTypeImage, file);
-	if (ImageContent* image = dynamic_cast<ImageContent*>(imageContent))
-		if (image->getImage())
-			picture = image->getImage()->getDimension();
-	if (imageContent)
-		imageContent->drop();
+	const irr::core::dimension2du picture = page->getPictureSize();
 	const irr::core::recti pixels(0, 0, static_cast<irr::s32>(picture.Width), static_cast<irr::s32>(picture.Height));
 	AtlasTexture* frame = new AtlasTexture(reference, page, AtlasTexture::pixelsToTextureRect(page, pixels),
 		irr::core::vector2df(0, 0), irr::core::vector2df(0, 0));

@@ -6,6 +6,7 @@
 #include "content/IFileSystem.h"
 #include "content/IReadFile.h"
 #include "content/IWriteFile.h"
+#include "content/ImageContent.h"
 #include "content/PathUtils.h"
 #include "core/DeviceEvents.h"
 #include "core/ILogger.h"
@@ -39,6 +40,7 @@ CContentManager::CContentManager(irr::video::IVideoDriver* driver, IFileSystem* 
 
 CContentManager::~CContentManager()
 {
+	dropPreparedImages();
 	releaseAllContent();
 	fileSystem = nullptr;
 	setVideoDriver(nullptr);
@@ -290,6 +292,35 @@ void CContentManager::releaseAllContent()
 				entry.second->drop();
 		}
 	}
+}
+
+void CContentManager::addPreparedImage(const ContentRef& reference, ImageContent* image)
+{
+	if (!image)
+		return;
+	auto entry = preparedImages.emplace(reference.getNameId(), image);
+	if (!entry.second)
+	{
+		entry.first->second->drop();
+		entry.first->second = image;
+	}
+}
+
+ImageContent* CContentManager::takePreparedImage(const ContentRef& reference)
+{
+	auto entry = preparedImages.find(reference.getNameId());
+	if (entry == preparedImages.end())
+		return nullptr;
+	ImageContent* image = entry->second;
+	preparedImages.erase(entry);
+	return image;
+}
+
+void CContentManager::dropPreparedImages()
+{
+	for (auto& entry : preparedImages)
+		entry.second->drop();
+	preparedImages.clear();
 }
 
 size_t CContentManager::getCachedCount(ContentType type) const

@@ -18,6 +18,7 @@ class CContentProcessorsManager;
 class CEventDeviceReset;
 class CEventDeviceVideoDriverCreated;
 class IFileSystem;
+class ImageContent;
 
 // Loads content through the processors, caches it by type and name, and hands out shared objects or clones.
 class CContentManager : public IContentManager
@@ -59,6 +60,15 @@ public:
 	irr::video::IVideoDriver* getVideoDriver() const { return videoDriver; }
 	IFileSystem* getFileSystem() const { return fileSystem.get(); }
 	CContentProcessorsManager* getProcessorsManager() const { return processorsManager.get(); }
+	// A picture decoded ahead of its texture (by a loading thread): the texture processor takes it instead of
+	// decoding the file again. Main thread only; the manager takes over the caller's reference.
+	void addPreparedImage(const ContentRef& reference, ImageContent* image);
+	// The prepared picture of that name, handed over with its reference; null when none waits.
+	ImageContent* takePreparedImage(const ContentRef& reference);
+	size_t getPreparedImageCount() const { return preparedImages.size(); }
+	// Drops the prepared pictures nobody took.
+	void dropPreparedImages();
+
 	// Number of cached objects of one type.
 	size_t getCachedCount(ContentType type) const;
 	// Entries on the folder stack, the bottom (empty) one included.
@@ -90,4 +100,5 @@ private:
 	std::map<ContentType, ContentMap> cache;
 	// Type and name id of every load in progress, so a file that requests itself cannot recurse.
 	std::set<std::pair<ContentType, int>> loading;
+	std::map<int, ImageContent*> preparedImages; // by name id, one reference each
 };

@@ -28,6 +28,7 @@ CFileSystem::CFileSystem()
 
 CFileSystem::~CFileSystem()
 {
+	dropPreloadedFiles();
 	for (IArchive* archive : archives)
 		archive->drop();
 	for (IArchiveLoader* loader : loaders)
@@ -36,6 +37,7 @@ CFileSystem::~CFileSystem()
 
 bool CFileSystem::archiveKnows(const stringc& name)
 {
+	std::lock_guard<std::recursive_mutex> guard(lock);
 	for (IArchive* archive : archives)
 		if (archive->findFile(name) != -1)
 			return true;
@@ -81,6 +83,14 @@ stringc CFileSystem::getUniqueFileName(const stringc& folder, const stringc& pre
 
 IReadFile* CFileSystem::createAndOpenFile(const stringc& name)
 {
+	std::lock_guard<std::recursive_mutex> guard(lock);
+	auto ahead = preloaded.find(name);
+	if (ahead != preloaded.end())
+	{
+		const std::pair<char*, long> bytes = ahead->second;
+		preloaded.erase(ahead);
+		return new CMemoryFile(bytes.first, bytes.second, name, true);
+	}
 	CReadFile* file = new CReadFile(name);
 	if (file->isOpen())
 		return file;
@@ -135,6 +145,7 @@ IArchive* CFileSystem::addArchive(IReadFile* file, bool ignoreCase, bool ignoreP
 {
 	if (!file)
 		return nullptr;
+	std::lock_guard<std::recursive_mutex> guard(lock);
 	IArchive* archive = createArchiveFromContent(file, ignoreCase, ignorePaths);
 	if (!archive)
 	{
@@ -147,6 +158,7 @@ IArchive* CFileSystem::addArchive(IReadFile* file, bool ignoreCase, bool ignoreP
 
 IArchive* CFileSystem::addArchive(const stringc& name, bool ignoreCase, bool ignorePaths)
 {
+	std::lock_guard<std::recursive_mutex> guard(lock);
 	IArchive* archive = nullptr;
 	for (IArchiveLoader* loader : loaders)
 	{
@@ -174,6 +186,7 @@ IArchive* CFileSystem::addArchive(const stringc& name, bool ignoreCase, bool ign
 
 void CFileSystem::removeArchive(IArchive* archive)
 {
+	std::lock_guard<std::recursive_mutex> guard(lock);
 	for (auto it = archives.begin(); it != archives.end(); ++it)
 	{
 		if (*it == archive)
@@ -187,6 +200,7 @@ void CFileSystem::removeArchive(IArchive* archive)
 
 IArchive* CFileSystem::getArchive(irr::u32 index) const
 {
+	std::lock_guard<std::recursive_mutex> guard(lock);
 	return index < archives.size() ? archives[index] : nullptr;
 }
 
@@ -272,4 +286,25 @@ bool CFileSystem::changeWorkingDirectory(const stringc& folder)
 void CFileSystem::setAssetsCryptKey(const stringc& key)
 {
 	packedLoader->setKey(key);
+}
+
+void CFileSystem::addPreloadedFile(const stringc& name, char* bytes, long size)
+{
+	std::lock_guard<std::recursive_mutex> guard(lock);
+	auto entry = preloaded.find(name);
+	if (entry != preloaded.end())
+	{
+		delete[] entry->second.first;
+		entry->second = {bytes, size};
+	}
+	else
+		preloaded.emplace(name, std::make_pair(bytes, size));
+}
+
+void CFileSystem::dropPreloadedFiles()
+{
+	std::lock_guard<std::recursive_mutex> guard(lock);
+	for (auto& entry : preloaded)
+		delete[] entry.second.first;
+	preloaded.clear();
 }

@@ -2,11 +2,14 @@
 
 #include "content/IFileSystem.h"
 
+#include <map>
+#include <mutex>
 #include <vector>
 
 class CPackedArchiveLoader;
 
-// Portable file system on the standard I/O functions; owns the archive loaders and archives.
+// Portable file system on the standard I/O functions; owns the archive loaders and archives. Opening files and
+// the archive list are guarded by a lock, so a loading thread may open files beside the main thread.
 class CFileSystem : public IFileSystem
 {
 public:
@@ -40,6 +43,8 @@ public:
 	irr::core::stringc getUserDataFolder() override { return irr::core::stringc(); }
 	irr::core::stringc getCommonDataFolder() override { return irr::core::stringc(); }
 	void setAssetsCryptKey(const irr::core::stringc& key) override;
+	void addPreloadedFile(const irr::core::stringc& name, char* bytes, long size) override;
+	void dropPreloadedFiles() override;
 
 protected:
 	// True when an added archive finds the name.
@@ -51,4 +56,8 @@ private:
 	std::vector<IArchiveLoader*> loaders;
 	std::vector<IArchive*> archives;
 	CPackedArchiveLoader* packedLoader = nullptr;
+	// Read ahead: bytes (new[]) and size by name, each taken by the first open of its name.
+	std::map<irr::core::stringc, std::pair<char*, long>> preloaded;
+	// Recursive: an archive loader may open files through this file system.
+	mutable std::recursive_mutex lock;
 };

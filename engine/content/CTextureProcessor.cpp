@@ -1,6 +1,9 @@
 #include "CTextureProcessor.h"
 
 #include "content/CContentManager.h"
+#include "content/CContentProcessorsManager.h"
+#include "content/IContentProcessor.h"
+#include "content/IFileSystem.h"
 #include "content/CTexture.h"
 #include "content/IReadFile.h"
 #include "content/ImageContent.h"
@@ -21,6 +24,33 @@ irr::u32 nextPowerOfTwo(irr::u32 value)
 	while (result < value && result < 0x80000000u)
 		result <<= 1;
 	return result;
+}
+
+// The decoded picture of the file: one prepared ahead, the cached image content, or one decoded now by the
+// image processor and left out of the cache (the texture keeps what drawing and hit tests need of it).
+ImageContent* decodedPicture(CContentManager* manager, IReadFile* file)
+{
+	const ContentRef reference(manager, file->getFileName().c_str());
+	if (ImageContent* prepared = manager->takePreparedImage(reference))
+	{
+		getLogger()->log("Loaded image", file->getFileName().c_str(), 0);
+		return prepared;
+	}
+	if (auto* cached = dynamic_cast<ImageContent*>(manager->findCachedContent(ContentTypeImage, reference)))
+	{
+		cached->grab();
+		return cached;
+	}
+	CContentProcessorsManager* processors = manager->getProcessorsManager();
+	IContentProcessor* images = processors ? processors->findProcessor(ContentTypeImage) : nullptr;
+	ContentObject* content = images ? images->load(manager, file, reference) : nullptr;
+	auto* image = dynamic_cast<ImageContent*>(content);
+	if (content && !(image && image->getImage()))
+	{
+		content->drop();
+		return nullptr;
+	}
+	return image;
 }
 } // namespace
 
@@ -60,19 +90,16 @@ ContentObject* CTextureProcessor::load(CContentManager* manager, IReadFile* file
 {
 	if (!manager || !file)
 		return nullptr;
-	ContentObject* content = manager->getContentFromFile(ContentTypeImage, file);
-	ImageContent* image = dynamic_cast<ImageContent*>(content);
+	ImageContent* image = decodedPicture(manager, file);
 	if (!image)
-	{
-		if (content)
-			content->drop();
 		return nullptr;
-	}
+	const irr::core::dimension2du picture = image->getImage()->getDimension();
 	CTexture* texture = createPageTexture(getVideoDriver(), image->getImage(), file->getFileName());
 	image->drop();
 	if (!texture)
 		return nullptr;
 	TextureContent* result = new TextureContent(reference, file->getFileName(), texture);
+	result->setPictureSize(picture);
 	texture->drop();
 	getLogger()->log("Loaded texture", file->getFileName().c_str(), 0);
 	return result;
@@ -109,14 +136,13 @@ void CTextureProcessor::recreateTextures(ContentMap& objects)
 		CContentManager* manager = content ? content->getContentRef().getContentManager() : nullptr;
 		if (!manager)
 			continue;
-		ContentObject* found = manager->getContent(ContentTypeImage, content->getImageName(), false);
-		ImageContent* image = dynamic_cast<ImageContent*>(found);
+		IFileSystem* files = manager->getFileSystem();
+		IReadFile* file = files ? files->createAndOpenFile(content->getImageName()) : nullptr;
+		ImageContent* image = file ? decodedPicture(manager, file) : nullptr;
+		if (file)
+			file->drop();
 		if (!image)
-		{
-			if (found)
-				found->drop();
 			continue;
-		}
 		auto before = sizesBeforeReset.find(entry.first);
 		const irr::core::dimension2du minimum =
 			before != sizesBeforeReset.end() ? before->second : irr::core::dimension2du(0, 0);

@@ -50,6 +50,18 @@ public:
 	virtual irr::core::stringc getCommonDataFolder() = 0;
 	// Key of the packed asset archives added from now on (the "AssetsCryptKey" setting).
 	virtual void setAssetsCryptKey(const irr::core::stringc& key) = 0;
+
+	// Takes bytes read ahead of time (allocated with new[]) for the next open of name, which then reads them
+	// from memory and frees them with the file. Safe to call from any thread. A file system that keeps none
+	// frees them at once.
+	virtual void addPreloadedFile(const irr::core::stringc& name, char* bytes, long size)
+	{
+		(void)name;
+		(void)size;
+		delete[] bytes;
+	}
+	// Frees every preloaded file nobody opened.
+	virtual void dropPreloadedFiles() {}
 };
 
 // The file system of this platform, with one reference for the caller.

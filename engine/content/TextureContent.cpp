@@ -32,3 +32,10 @@ bool TextureContent::alphaTest(irr::u32 x, irr::u32 y, irr::u32 threshold) const
 {
 	return texture && texture->alphaTest(x, y, threshold);
 }
+
+irr::core::dimension2du TextureContent::getPictureSize() const
+{
+	if (pictureSize.Width != 0 && pictureSize.Height != 0)
+		return pictureSize;
+	return texture ? texture->getImageSize() : irr::core::dimension2du(0, 0);
+}

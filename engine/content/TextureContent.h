@@ -2,6 +2,7 @@
 
 #include "content/ContentObject.h"
 
+#include <irrlicht/dimension2d.h>
 #include <irrlicht/irrString.h>
 
 class CTexture;
@@ -30,6 +31,10 @@ public:
 	// The library texture to put in a material; null when none is held.
 	irr::video::ITexture* getDeviceTexture() const;
 	const irr::core::stringc& getImageName() const { return imageName; }
+	// The size of the picture the texture was made from, before any padding; the texture's own size when
+	// it is not known.
+	irr::core::dimension2du getPictureSize() const;
+	void setPictureSize(const irr::core::dimension2du& size) { pictureSize = size; }
 
 	// False when no texture is held; see CTexture::alphaTest.
 	bool alphaTest(irr::u32 x, irr::u32 y, irr::u32 threshold) const;
@@ -37,4 +42,5 @@ public:
 private:
 	CTexture* texture = nullptr;
 	irr::core::stringc imageName;
+	irr::core::dimension2du pictureSize; // 0 x 0: not known
 };

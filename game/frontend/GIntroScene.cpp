@@ -1,6 +1,9 @@
 #include "GIntroScene.h"
 
 #include "app/GGameApplication.h"
+#include "content/AtlasTextureCollection.h"
+#include "content/CContentPreloader.h"
+#include "content/PathUtils.h"
 #include "app/GameNodeClasses.h"
 #include "audio/SoundPack.h"
 #include "core/ILogger.h"
@@ -17,6 +20,11 @@
 #include "scene/SceneManager.h"
 #include "scene/TemplateCollectionNode.h"
 
+#include <algorithm>
+#include <chrono>
+#include <iterator>
+#include <utility>
+
 const GIntroScene::LoadingStep GIntroScene::loadingSteps[GIntroScene::StepCount] = {
     {&GIntroScene::registerClasses, 10.0f},        {&GIntroScene::loadSoundPack, 20.0f},
     {&GIntroScene::loadBuildingsAtlas, 10.0f},     {&GIntroScene::loadEnvironmentAtlases, 10.0f},
@@ -28,6 +36,31 @@ const GIntroScene::LoadingStep GIntroScene::loadingSteps[GIntroScene::StepCount]
 
 namespace
 {
+const char* const SoundPackName = "sounds/SoundPack.xml";
+const char* const ComicsConfigurationName = "scenes/ComicsConfiguration.xml";
+// The atlas lists of each atlas step, in loading order.
+const char* const buildingsAtlases[] = {"atlases/Buildings.xml"};
+// Life in the city: the weather particles and the pictures of the movers, balloons and fireworks come last.
+const char* const environmentAtlases[] = {"atlases/Env1.xml", "atlases/Env2.xml", "atlases/Districts.xml",
+                                          "atlases/Effects.xml", "atlases/Movers.xml"};
+const char* const miniGameAtlases[] = {"atlases/Minigame1.xml", "atlases/Minigame2.xml", "atlases/Minigame3.xml",
+                                       "atlases/Minigame4.xml"};
+const char* const mainMenuAtlases[] = {"atlases/MainMenu.xml"};
+const char* const gameMenuAtlases[] = {"atlases/GameMenu.xml"};
+// The map's upgrade icons. The shop and the objectives popup draw from the main menu's atlas: they have none of
+// their own.
+const char* const menuAtlases[] = {"atlases/MapMenu.xml"};
+// The emitters the mini-games' hint trails name (the city levels name none, so the level step loads no particle
+// collection), then the interface's templates and the collections whose templates join them.
+const char* const interfaceFiles[] = {"scenes/ParticleCollection.xml", "scenes/TemplateCollection.qscn",
+                                      "scenes/MainMenuMovers.qscn", "scenes/MiniGameTemplates.qscn"};
+// The level templates, the fireworks that join them and the collection of movers whose templates join them.
+const char* const levelFiles[] = {"levels/common/TemplateCollection.qscn", "levels/common/Fireworks/1/f.qscn",
+                                  "levels/common/Fireworks/2/f.qscn",      "levels/common/Fireworks/3/f.qscn",
+                                  "levels/common/Fireworks/4/f.qscn",      "levels/common/Movers.qscn"};
+const char* const configurationFiles[] = {"levels/common/BuildingsConfiguration.xml",
+                                          "levels/common/UpgradesConfiguration.xml", GLevelScores::FileName};
+
 CContentManager* contentManager()
 {
 	return gGameApplication ? gGameApplication->contentManager : nullptr;
@@ -85,7 +118,10 @@ GIntroScene::GIntroScene(const ContentRef& reference, BaseNode* parentNode, INod
 {
 }
 
-GIntroScene::~GIntroScene() = default;
+GIntroScene::~GIntroScene()
+{
+	stopReadingAhead();
+}
 
 const irr::core::stringw& GIntroScene::typeNameText()
 {
@@ -114,42 +150,67 @@ bool GIntroScene::onSceneChangeStarted(CEventNodeSceneChangeStarted* event)
 	return event->newScene == this;
 }
 
-bool GIntroScene::onSceneChangeFinished(CEventNodeSceneChangeFinished* event)
-{
-	GBaseSceneNode::onSceneChangeFinished(event);
-	if (event->newScene == this)
-		stepTimer = 0;
-	return false;
-}
-
 bool GIntroScene::updateTime(unsigned elapsed)
 {
 	GBaseSceneNode::updateTime(elapsed);
-	stepTimer += static_cast<int>(elapsed);
-	if (stepTimer > StepInterval)
+	if (!isLoadingDone())
+		runLoadingParts();
+	animateProgress();
+	if (isLoadingDone() && displayed == target && openScene(MainMenuSceneName, false, nameIdNavFrom(), nameIdNavTo()))
+		setScheduler(nullptr);
+	return true;
+}
+
+void GIntroScene::runLoadingParts()
+{
+	using Clock = std::chrono::steady_clock;
+	const Clock::time_point started = Clock::now();
+	if (!preloader)
+		startReadingAhead();
+	preloader->deliver(contentManager());
+	int parts = 0;
+	while (!isLoadingDone())
 	{
-		stepTimer = 0;
-		if (stepIndex < StepCount)
+		const LoadingStep& step = loadingSteps[stepIndex];
+		const StepProgress progress = (this->*step.run)(partIndex);
+		const Clock::time_point endOfBudget = started + std::chrono::milliseconds(updateBudgetMs);
+		if (progress == StepProgress::Waiting)
 		{
-			const LoadingStep& step = loadingSteps[stepIndex];
-			(this->*step.run)();
+			// The rest of the budget may wait for the loading thread; the frame is not held longer.
+			if (Clock::now() >= endOfBudget)
+				break;
+			preloader->waitForResult(endOfBudget);
+			preloader->deliver(contentManager());
+			continue;
+		}
+		++parts;
+		++partIndex;
+		if (progress == StepProgress::Finished)
+		{
 			target += step.weight;
 			++stepIndex;
+			partIndex = 0;
 		}
-		else if (displayed == target && openScene(MainMenuSceneName, false, nameIdNavFrom(), nameIdNavTo()))
-		{
-			setScheduler(nullptr);
-		}
+		if (Clock::now() >= endOfBudget)
+			break;
+		preloader->deliver(contentManager());
 	}
-	animateProgress();
-	return true;
+	partCount += parts;
+	mostPartsInOneUpdate = std::max(mostPartsInOneUpdate, parts);
+	if (isLoadingDone())
+	{
+		stopReadingAhead();
+		// Nothing is left to wait for: the bar shows it at once.
+		displayed = target;
+	}
 }
 
 void GIntroScene::animateProgress()
 {
 	if (total == 0.0f || displayed == target)
 		return;
-	displayed += total / 50.0f;
+	// A third of the way each update, never slower than a hundredth of the bar: it follows the loading smoothly.
+	displayed += std::max(total / 100.0f, (target - displayed) / 3.0f);
 	if (displayed > target)
 		displayed = target;
 	if (!progressBackground || !progressBar)
@@ -160,11 +221,108 @@ void GIntroScene::animateProgress()
 	progressBar->updateAbsoluteTransform();
 }
 
+// ---- reading ahead
+
+void GIntroScene::startReadingAhead()
+{
+	preloader = SmartPointer<CContentPreloader>(new CContentPreloader(getDevice()->getFileSystem()));
+	using Kind = CContentPreloader::Kind;
+	preloader->request(Kind::File, SoundPackName);
+	for (const auto& [names, count] :
+	     {std::pair(buildingsAtlases, std::size(buildingsAtlases)),
+	      std::pair(environmentAtlases, std::size(environmentAtlases)),
+	      std::pair(miniGameAtlases, std::size(miniGameAtlases)), std::pair(mainMenuAtlases, std::size(mainMenuAtlases)),
+	      std::pair(gameMenuAtlases, std::size(gameMenuAtlases)), std::pair(menuAtlases, std::size(menuAtlases))})
+		for (size_t i = 0; i < count; ++i)
+			preloader->request(Kind::AtlasList, names[i]);
+	for (const char* name : interfaceFiles)
+		preloader->request(Kind::File, name);
+	for (const char* name : levelFiles)
+		preloader->request(Kind::File, name);
+	for (const char* name : configurationFiles)
+		preloader->request(Kind::File, name);
+	preloader->request(Kind::File, ComicsConfigurationName);
+}
+
+void GIntroScene::stopReadingAhead()
+{
+	if (!preloader)
+		return;
+	preloader = nullptr;
+	// Whatever was read ahead and not used goes with the thread.
+	IDevice* device = Singleton<IDevice>::peek();
+	if (IFileSystem* files = device ? device->getFileSystem() : nullptr)
+		files->dropPreloadedFiles();
+	if (CContentManager* content = contentManager())
+		content->dropPreparedImages();
+}
+
+bool GIntroScene::isReadAhead(const char* name) const
+{
+	return !preloader || !preloader->isPending(name);
+}
+
 // ---- loading steps
 
-void GIntroScene::loadAtlas(const char* name)
+GIntroScene::StepProgress GIntroScene::registerClasses(int)
 {
-	keepContent(ContentTypeAtlasTextureCollection, name, loadedAtlases);
+	registerGameNodeClasses();
+	return StepProgress::Finished;
+}
+
+GIntroScene::StepProgress GIntroScene::loadSoundPack(int)
+{
+	if (!isReadAhead(SoundPackName))
+		return StepProgress::Waiting;
+	CContentManager* content = contentManager();
+	SmartPointer<ContentObject> loaded(content ? content->getContent(ContentTypeSoundPack, SoundPackName, false)
+	                                           : nullptr);
+	auto* pack = dynamic_cast<SoundPack*>(loaded.get());
+	if (!pack)
+		getLogger()->log("The sound pack of the loading steps does not load; the game is silent", SoundPackName, 1);
+	if (pack && getDevice()->getSoundManager())
+		pack->registerCues(getDevice()->getSoundManager());
+	return StepProgress::Finished;
+}
+
+GIntroScene::StepProgress GIntroScene::loadAtlases(const char* const* names, size_t count)
+{
+	const char* name = names[atlasIndex];
+	CContentManager* content = contentManager();
+	if (!atlasInProgress)
+	{
+		if (!isReadAhead(name))
+			return StepProgress::Waiting;
+		IFileSystem* files = getDevice()->getFileSystem();
+		atlasReader = SmartPointer<CXMLReader>(content && files ? files->createXMLReader(name) : nullptr);
+		if (atlasReader)
+		{
+			atlasInProgress = SmartPointer<AtlasTextureCollection>(
+			    new AtlasTextureCollection(ContentRef(content, name)));
+			atlasInProgress->beginLoad();
+			return StepProgress::Advanced;
+		}
+		getLogger()->log("A file of the loading steps does not load; what it holds will be missing", name, 1);
+	}
+	else
+	{
+		const irr::core::stringc page = atlasInProgress->getWaitingPageName();
+		if (page.size() && !isReadAhead(flattenPath(name, page).c_str()))
+			return StepProgress::Waiting;
+		content->pushFolder(name);
+		const bool read = atlasInProgress->loadPart(atlasReader.get(), 1);
+		content->popFolder();
+		if (!read)
+			return StepProgress::Advanced;
+		getLogger()->log("Loaded atlas texture collection", name, 0);
+		loadedAtlases.push_back(SmartPointer<ContentObject>(shareRef(atlasInProgress.get())));
+		atlasInProgress = nullptr;
+		atlasReader = nullptr;
+	}
+	if (++atlasIndex < count)
+		return StepProgress::Advanced;
+	atlasIndex = 0;
+	return StepProgress::Finished;
 }
 
 void GIntroScene::loadParticles(const char* name)
@@ -172,106 +330,110 @@ void GIntroScene::loadParticles(const char* name)
 	keepContent(ContentTypeParticleCollection, name, loadedParticleCollections);
 }
 
-void GIntroScene::registerClasses()
+GIntroScene::StepProgress GIntroScene::loadBuildingsAtlas(int)
 {
-	registerGameNodeClasses();
+	return loadAtlases(buildingsAtlases, std::size(buildingsAtlases));
 }
 
-void GIntroScene::loadSoundPack()
+GIntroScene::StepProgress GIntroScene::loadEnvironmentAtlases(int)
 {
-	CContentManager* content = contentManager();
-	SmartPointer<ContentObject> loaded(
-	    content ? content->getContent(ContentTypeSoundPack, "sounds/SoundPack.xml", false) : nullptr);
-	auto* pack = dynamic_cast<SoundPack*>(loaded.get());
-	if (!pack)
-		getLogger()->log("The sound pack of the loading steps does not load; the game is silent", "sounds/SoundPack.xml", 1);
-	if (pack && getDevice()->getSoundManager())
-		pack->registerCues(getDevice()->getSoundManager());
+	return loadAtlases(environmentAtlases, std::size(environmentAtlases));
 }
 
-void GIntroScene::loadBuildingsAtlas()
+GIntroScene::StepProgress GIntroScene::loadMiniGameAtlases(int)
 {
-	loadAtlas("atlases/Buildings.xml");
+	return loadAtlases(miniGameAtlases, std::size(miniGameAtlases));
 }
 
-void GIntroScene::loadEnvironmentAtlases()
+GIntroScene::StepProgress GIntroScene::loadMainMenuAtlas(int)
 {
-	loadAtlas("atlases/Env1.xml");
-	loadAtlas("atlases/Env2.xml");
-	loadAtlas("atlases/Districts.xml");
-	// Life in the city: the weather particles and the pictures of the movers, balloons and fireworks.
-	loadAtlas("atlases/Effects.xml");
-	loadAtlas("atlases/Movers.xml");
+	return loadAtlases(mainMenuAtlases, std::size(mainMenuAtlases));
 }
 
-void GIntroScene::loadMiniGameAtlases()
+GIntroScene::StepProgress GIntroScene::loadGameMenuAtlas(int)
 {
-	for (const char* name :
-	     {"atlases/Minigame1.xml", "atlases/Minigame2.xml", "atlases/Minigame3.xml", "atlases/Minigame4.xml"})
-		loadAtlas(name);
+	return loadAtlases(gameMenuAtlases, std::size(gameMenuAtlases));
 }
 
-void GIntroScene::loadMainMenuAtlas()
+GIntroScene::StepProgress GIntroScene::loadMenuAtlases(int)
 {
-	loadAtlas("atlases/MainMenu.xml");
+	return loadAtlases(menuAtlases, std::size(menuAtlases));
 }
 
-void GIntroScene::loadGameMenuAtlas()
+GIntroScene::StepProgress GIntroScene::loadInterfaceTemplates(int part)
 {
-	loadAtlas("atlases/GameMenu.xml");
-}
-
-void GIntroScene::loadMenuAtlases()
-{
-	// The map's upgrade icons. The shop and the objectives popup draw from the main menu's atlas: they have none
-	// of their own.
-	loadAtlas("atlases/MapMenu.xml");
-}
-
-void GIntroScene::loadInterfaceTemplates()
-{
-	// The emitters the mini-games' hint trails name. The city levels name none, so the level step loads no
-	// particle collection.
-	loadParticles("scenes/ParticleCollection.xml");
-	SmartPointer<TemplateCollectionNode> templates = loadTemplates("scenes/TemplateCollection.qscn");
-	if (templates && gGameApplication && gGameApplication->uiSceneManager)
-		gGameApplication->uiSceneManager->setTemplateCollection(templates.get());
-	addTemplatesOf(templates.get(), "scenes/MainMenuMovers.qscn");
-	addTemplatesOf(templates.get(), "scenes/MiniGameTemplates.qscn");
-}
-
-void GIntroScene::loadLevelTemplates()
-{
-	SmartPointer<TemplateCollectionNode> templates = loadTemplates("levels/common/TemplateCollection.qscn");
-	if (!templates || !gGameApplication || !gGameApplication->worldSceneManager)
-		return;
-	gGameApplication->worldSceneManager->setTemplateCollection(templates.get());
-	CContentManager* content = contentManager();
-	for (const char* name : {"levels/common/Fireworks/1/f.qscn", "levels/common/Fireworks/2/f.qscn",
-	                         "levels/common/Fireworks/3/f.qscn", "levels/common/Fireworks/4/f.qscn"})
+	const char* const* files = interfaceFiles;
+	if (!isReadAhead(files[part]))
+		return StepProgress::Waiting;
+	if (part == 0)
+		loadParticles(files[0]);
+	else if (part == 1)
 	{
-		SmartPointer<BaseNode> firework(content->getSceneNode(name, false));
-		if (firework)
-			templates->addTemplate(firework.get());
+		interfaceTemplates = loadTemplates(files[1]);
+		if (interfaceTemplates && gGameApplication && gGameApplication->uiSceneManager)
+			gGameApplication->uiSceneManager->setTemplateCollection(interfaceTemplates.get());
 	}
-	addTemplatesOf(templates.get(), "levels/common/Movers.qscn");
+	else
+		addTemplatesOf(interfaceTemplates.get(), files[part]);
+	if (part + 1 < static_cast<int>(std::size(interfaceFiles)))
+		return StepProgress::Advanced;
+	interfaceTemplates = nullptr;
+	return StepProgress::Finished;
 }
 
-void GIntroScene::loadLevelConfiguration()
+GIntroScene::StepProgress GIntroScene::loadLevelTemplates(int part)
 {
-	if (!gGameApplication)
-		return;
-	readXml("levels/common/BuildingsConfiguration.xml",
-	        [](IXMLReader* reader) { gGameApplication->buildingsConfiguration->load(reader); });
-	readXml("levels/common/UpgradesConfiguration.xml",
-	        [](IXMLReader* reader) { gGameApplication->upgradesConfiguration->load(reader); });
-	readXml(GLevelScores::FileName, [](IXMLReader* reader) { gGameApplication->levelScores->load(reader); });
+	const char* const* files = levelFiles;
+	constexpr int last = static_cast<int>(std::size(levelFiles)) - 1;
+	if (!isReadAhead(files[part]))
+		return StepProgress::Waiting;
+	if (part == 0)
+	{
+		levelTemplates = loadTemplates(files[0]);
+		if (!levelTemplates || !gGameApplication || !gGameApplication->worldSceneManager)
+		{
+			levelTemplates = nullptr;
+			return StepProgress::Finished;
+		}
+		gGameApplication->worldSceneManager->setTemplateCollection(levelTemplates.get());
+	}
+	else if (part < last)
+	{
+		SmartPointer<BaseNode> firework(contentManager()->getSceneNode(files[part], false));
+		if (firework)
+			levelTemplates->addTemplate(firework.get());
+	}
+	else
+		addTemplatesOf(levelTemplates.get(), files[part]);
+	if (part < last)
+		return StepProgress::Advanced;
+	levelTemplates = nullptr;
+	return StepProgress::Finished;
 }
 
-void GIntroScene::loadComics()
+GIntroScene::StepProgress GIntroScene::loadLevelConfiguration(int part)
+{
+	const char* const* files = configurationFiles;
+	if (!gGameApplication)
+		return StepProgress::Finished;
+	if (!isReadAhead(files[part]))
+		return StepProgress::Waiting;
+	if (part == 0)
+		readXml(files[0], [](IXMLReader* reader) { gGameApplication->buildingsConfiguration->load(reader); });
+	else if (part == 1)
+		readXml(files[1], [](IXMLReader* reader) { gGameApplication->upgradesConfiguration->load(reader); });
+	else
+		readXml(files[2], [](IXMLReader* reader) { gGameApplication->levelScores->load(reader); });
+	return part < 2 ? StepProgress::Advanced : StepProgress::Finished;
+}
+
+GIntroScene::StepProgress GIntroScene::loadComics(int)
 {
 	if (!gGameApplication)
-		return;
-	readXml("scenes/ComicsConfiguration.xml",
+		return StepProgress::Finished;
+	if (!isReadAhead(ComicsConfigurationName))
+		return StepProgress::Waiting;
+	readXml(ComicsConfigurationName,
 	        [](IXMLReader* reader) { gGameApplication->comicsConfiguration->load(reader); });
+	return StepProgress::Finished;
 }

@@ -5,10 +5,15 @@
 
 #include <vector>
 
+class AtlasTextureCollection;
+class CContentPreloader;
 class ContentObject;
+class CXMLReader;
+class TemplateCollectionNode;
 
-// The loading screen: runs the start-up loading steps one at a time between frames, shows the
-// progress in a bar and opens the main menu when all are done and the bar has caught up.
+// The loading screen: runs the start-up loading steps in order, a small part at a time and only a few
+// milliseconds of each frame, while a loading thread reads and decodes the files ahead of them. Shows the
+// progress in a bar and opens the main menu as soon as every step is done.
 class GIntroScene : public GBaseSceneNode
 {
 	ENGINE_NODE_TYPE(GIntroScene, NodeTypeGIntroScene, GBaseSceneNode)
@@ -16,13 +21,21 @@ class GIntroScene : public GBaseSceneNode
 
 public:
 	static constexpr const char* MainMenuSceneName = "scenes/MainMenuScene.qscn";
-	// Time gathered between two steps (ms); a step runs once the timer is above it.
-	static constexpr int StepInterval = 50;
+	// Main-thread time one update spends on loading (ms): parts run until it is used up, so an update holds
+	// the frame loop for at most this and one part (one file, or one atlas page's upload).
+	static constexpr int UpdateBudgetMs = 4;
 
-	// One loading step and its share of the progress.
+	// What one call of a step did with its next part.
+	enum class StepProgress
+	{
+		Waiting,  // its files are still being read ahead; nothing done
+		Advanced, // one part done, more follow
+		Finished, // its last part done
+	};
+	// One loading step and its share of the progress; run does one part of it.
 	struct LoadingStep
 	{
-		void (GIntroScene::*run)();
+		StepProgress (GIntroScene::*run)(int part);
 		float weight;
 	};
 	static constexpr int StepCount = 12;
@@ -40,10 +53,18 @@ public:
 
 	bool updateTime(unsigned elapsed) override;
 	bool onSceneChangeStarted(CEventNodeSceneChangeStarted* event) override;
-	bool onSceneChangeFinished(CEventNodeSceneChangeFinished* event) override;
 
 	// Moves the shown progress towards the steps run so far and sizes the bar to it.
 	void animateProgress();
+	// Runs loading parts until the update's budget is used up or the next part waits for its files.
+	void runLoadingParts();
+
+	// For tests and benchmarks: the main-thread budget of one update (ms); 0 runs one part per update.
+	void setUpdateBudget(int milliseconds) { updateBudgetMs = milliseconds; }
+	// Parts run so far and the most run in a single update.
+	int getPartCount() const { return partCount; }
+	int getMostPartsInOneUpdate() const { return mostPartsInOneUpdate; }
+	bool isLoadingDone() const { return stepIndex >= StepCount; }
 
 	float getDisplayed() const { return displayed; }
 	float getTarget() const { return target; }
@@ -53,20 +74,26 @@ public:
 	size_t getLoadedParticleCollectionCount() const { return loadedParticleCollections.size(); }
 
 private:
-	void registerClasses();
-	void loadSoundPack();
-	void loadBuildingsAtlas();
-	void loadEnvironmentAtlases();
-	void loadMiniGameAtlases();
-	void loadMainMenuAtlas();
-	void loadGameMenuAtlas();
-	void loadMenuAtlases();
-	void loadInterfaceTemplates();
-	void loadLevelTemplates();
-	void loadLevelConfiguration();
-	void loadComics();
+	StepProgress registerClasses(int part);
+	StepProgress loadSoundPack(int part);
+	StepProgress loadBuildingsAtlas(int part);
+	StepProgress loadEnvironmentAtlases(int part);
+	StepProgress loadMiniGameAtlases(int part);
+	StepProgress loadMainMenuAtlas(int part);
+	StepProgress loadGameMenuAtlas(int part);
+	StepProgress loadMenuAtlases(int part);
+	StepProgress loadInterfaceTemplates(int part);
+	StepProgress loadLevelTemplates(int part);
+	StepProgress loadLevelConfiguration(int part);
+	StepProgress loadComics(int part);
 
-	void loadAtlas(const char* name);
+	// Asks the loading thread for every file of the steps, in the order the steps open them.
+	void startReadingAhead();
+	void stopReadingAhead();
+	// True once the loading thread is done with name (or never had it).
+	bool isReadAhead(const char* name) const;
+	// Loads the atlas lists one part at a time: a list is opened, then each part loads up to one page.
+	StepProgress loadAtlases(const char* const* names, size_t count);
 	void loadParticles(const char* name);
 
 	BaseNode* progressBackground = nullptr; // child of this scene's tree
@@ -75,7 +102,18 @@ private:
 	float target = 0.0f;
 	float total = 0.0f;
 	int stepIndex = 0;
-	int stepTimer = 0; // ms
+	int partIndex = 0; // of the step being run
+	int updateBudgetMs = UpdateBudgetMs;
+	int partCount = 0;
+	int mostPartsInOneUpdate = 0;
+	SmartPointer<CContentPreloader> preloader;
+	// The atlas list being read: its reader and the collection it fills; index in the step's names.
+	SmartPointer<CXMLReader> atlasReader;
+	SmartPointer<AtlasTextureCollection> atlasInProgress;
+	size_t atlasIndex = 0;
+	// The template collections their steps add to, between the parts of those steps.
+	SmartPointer<TemplateCollectionNode> interfaceTemplates;
+	SmartPointer<TemplateCollectionNode> levelTemplates;
 	std::vector<SmartPointer<ContentObject>> loadedAtlases;
 	std::vector<SmartPointer<ContentObject>> loadedParticleCollections;
 };

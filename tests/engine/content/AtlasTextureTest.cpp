@@ -214,8 +214,10 @@ TEST_F(NullDriverTest, SinglePictureFrameCoversExactlyThePicture)
 	EXPECT_EQ(first->getTextureRect(), irr::core::rectf(0, 0, 0.78125f, 0.78125f));
 	EXPECT_EQ(first->getFrameSize(), irr::core::dimension2df(200, 100));
 	EXPECT_EQ(first->getPage()->getTexture()->getImageSize(), irr::core::dimension2du(256, 128));
-	for (ContentType type : {ContentTypeImage, ContentTypeTexture, ContentTypeAtlasTexture})
+	for (ContentType type : {ContentTypeTexture, ContentTypeAtlasTexture})
 		EXPECT_EQ(content.manager->getCachedCount(type), 1u) << contentTypeToText(type).c_str();
+	// The decoded picture is not kept once its texture is made.
+	EXPECT_EQ(content.manager->getCachedCount(ContentTypeImage), 0u);
 	for (const char* line : {"Loaded image", "Loaded texture", "Loaded atlas texture"})
 		EXPECT_TRUE(log.contains(line, 0)) << line;
 	EXPECT_EQ(log.problemCount(), 0u) << log.dump();

@@ -2,8 +2,24 @@
 
 #include <gtest/gtest.h>
 
-// At 30 ms a call the intro runs one loading step on every second call, each adding its weight.
-TEST(GIntroSceneCadence, OneStepEverySecondCallWithItsWeight)
+#include <chrono>
+#include <thread>
+
+namespace
+{
+// One update of the intro; when it ran no part (its files are still being read ahead) time passes as in the
+// frame loop, so the loading thread gets on.
+void update(GIntroScene& intro)
+{
+	const int before = intro.getPartCount();
+	intro.updateTime(10);
+	if (intro.getPartCount() == before)
+		std::this_thread::sleep_for(std::chrono::milliseconds(2));
+}
+} // namespace
+
+// The steps keep their order and weights; the progress target adds a step's weight when its last part is done.
+TEST(GIntroSceneCadence, StepsKeepTheirWeightsAndFinishInOrder)
 {
 	const float weights[GIntroScene::StepCount] = {10, 20, 10, 10, 10, 10, 10, 10, 30, 30, 5, 5};
 	float sum = 0.0f;
@@ -15,13 +31,39 @@ TEST(GIntroSceneCadence, OneStepEverySecondCallWithItsWeight)
 	SmartPointer<GIntroScene> intro(new GIntroScene());
 	intro->onLoaded();
 	EXPECT_EQ(intro->getTotal(), sum);
-	float target = 0.0f;
-	for (int call = 1; call <= 2 * GIntroScene::StepCount; ++call)
+	intro->setUpdateBudget(0);
+	int previousStep = 0;
+	for (int call = 0; call < 5000 && !intro->isLoadingDone(); ++call)
 	{
-		intro->updateTime(30);
-		if (call % 2 == 0)
-			target += weights[call / 2 - 1];
-		EXPECT_EQ(intro->getStepIndex(), call / 2) << "call " << call;
-		EXPECT_EQ(intro->getTarget(), target) << "call " << call;
+		update(*intro);
+		const int step = intro->getStepIndex();
+		ASSERT_GE(step, previousStep);
+		float finished = 0.0f;
+		for (int i = 0; i < step; ++i)
+			finished += weights[i];
+		EXPECT_EQ(intro->getTarget(), finished) << "call " << call;
+		EXPECT_LE(intro->getDisplayed(), intro->getTarget()) << "call " << call;
+		previousStep = step;
 	}
+	EXPECT_TRUE(intro->isLoadingDone());
+}
+
+// With no time to spare an update runs exactly one part (a file, or one atlas page): the frame loop is never
+// held for a whole step. Every step has at least one part.
+TEST(GIntroSceneCadence, AnUpdateWithoutBudgetRunsOnePartAtMost)
+{
+	SmartPointer<GIntroScene> intro(new GIntroScene());
+	intro->onLoaded();
+	intro->setUpdateBudget(0);
+	int calls = 0;
+	while (!intro->isLoadingDone() && calls < 5000)
+	{
+		const int before = intro->getPartCount();
+		update(*intro);
+		EXPECT_LE(intro->getPartCount() - before, 1) << "call " << calls;
+		++calls;
+	}
+	EXPECT_TRUE(intro->isLoadingDone());
+	EXPECT_EQ(intro->getMostPartsInOneUpdate(), 1);
+	EXPECT_GE(intro->getPartCount(), GIntroScene::StepCount);
 }

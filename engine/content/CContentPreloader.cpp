@@ -1,0 +1,199 @@
+#include "CContentPreloader.h"
+
+#include "content/CContentManager.h"
+#include "content/CXMLReader.h"
+#include "content/IFileSystem.h"
+#include "content/IReadFile.h"
+#include "content/ImageContent.h"
+#include "content/PathUtils.h"
+#include "core/TextUtils.h"
+
+#include <new>
+
+namespace
+{
+// The page pictures an atlas list names, resolved against the list's folder as the list's reading does.
+std::deque<irr::core::stringc> pageNamesOf(const irr::core::stringc& listName, const char* bytes, long size)
+{
+	std::deque<irr::core::stringc> names;
+	SmartPointer<CXMLReader> reader(new CXMLReader(bytes, static_cast<size_t>(size)));
+	while (reader->read())
+	{
+		if (reader->getNodeType() != XML_NODE_ELEMENT)
+			continue;
+		if (reader->getNodeName() == L"a")
+			break; // the pages come before the frames
+		if (reader->getNodeName() == L"t")
+			names.push_back(flattenPath(listName, narrow(reader->getAttributeValue(L"f"))));
+	}
+	return names;
+}
+} // namespace
+
+CContentPreloader::CContentPreloader(IFileSystem* files, int maxWaiting)
+    : fileSystem(shareRef(files)), maxWaitingPictures(maxWaiting < 1 ? 1 : maxWaiting)
+{
+}
+
+CContentPreloader::~CContentPreloader()
+{
+	{
+		std::lock_guard<std::mutex> guard(lock);
+		stopping = true;
+	}
+	wake.notify_all();
+	join();
+	for (Result& result : results)
+		freeResult(result);
+}
+
+void CContentPreloader::request(Kind kind, const irr::core::stringc& name)
+{
+	{
+		std::lock_guard<std::mutex> guard(lock);
+		requests.push_back({kind, name});
+		pending.insert(name);
+	}
+	wake.notify_all();
+	if (!isStarted())
+		start();
+}
+
+bool CContentPreloader::isPending(const irr::core::stringc& name) const
+{
+	std::lock_guard<std::mutex> guard(lock);
+	return pending.count(name) != 0;
+}
+
+bool CContentPreloader::isIdle() const
+{
+	std::lock_guard<std::mutex> guard(lock);
+	return pending.empty();
+}
+
+void CContentPreloader::waitForResult(std::chrono::steady_clock::time_point until)
+{
+	std::unique_lock<std::mutex> guard(lock);
+	resultReady.wait_until(guard, until, [this] { return !results.empty() || pending.empty(); });
+}
+
+void CContentPreloader::deliver(CContentManager* manager)
+{
+	std::deque<Result> done;
+	{
+		std::lock_guard<std::mutex> guard(lock);
+		size_t waitingThere = manager ? manager->getPreparedImageCount() : 0;
+		while (!results.empty())
+		{
+			Result& next = results.front();
+			if (next.image && waitingThere >= static_cast<size_t>(maxWaitingPictures))
+				break;
+			if (next.image)
+			{
+				++waitingThere;
+				--readyPictures;
+			}
+			auto entry = pending.find(next.name);
+			if (entry != pending.end())
+				pending.erase(entry);
+			done.push_back(next);
+			results.pop_front();
+		}
+	}
+	wake.notify_all();
+	for (Result& result : done)
+	{
+		if (result.bytes && fileSystem)
+			fileSystem->addPreloadedFile(result.name, result.bytes, result.size);
+		else
+			delete[] result.bytes;
+		// A page whose texture is loaded already would never be taken.
+		const ContentRef reference(manager, result.name.c_str());
+		if (result.image && manager && !manager->findCachedContent(ContentTypeTexture, reference))
+			manager->addPreparedImage(reference, result.image);
+		else if (result.image)
+			result.image->drop();
+	}
+}
+
+int CContentPreloader::run()
+{
+	Request next;
+	while (waitForRequest(next))
+	{
+		std::deque<Request> pages;
+		Result result = prepare(next, pages);
+		{
+			std::lock_guard<std::mutex> guard(lock);
+			if (result.image)
+				++readyPictures;
+			results.push_back(result);
+			// An atlas list's pages come right after it, before anything asked later.
+			for (auto page = pages.rbegin(); page != pages.rend(); ++page)
+			{
+				pending.insert(page->name);
+				requests.push_front(*page);
+			}
+		}
+		resultReady.notify_all();
+	}
+	return 0;
+}
+
+bool CContentPreloader::waitForRequest(Request& next)
+{
+	std::unique_lock<std::mutex> guard(lock);
+	wake.wait(guard, [this] { return stopping || (!requests.empty() && readyPictures < maxWaitingPictures); });
+	if (stopping)
+		return false;
+	next = requests.front();
+	requests.pop_front();
+	return true;
+}
+
+CContentPreloader::Result CContentPreloader::prepare(const Request& next, std::deque<Request>& pages)
+{
+	Result result;
+	result.name = next.name;
+	if (next.kind == Kind::Picture)
+	{
+		IReadFile* file = fileSystem ? fileSystem->createAndOpenFile(next.name) : nullptr;
+		if (file)
+		{
+			result.image = loaders.createImage(file, ContentRef());
+			file->drop();
+		}
+		return result;
+	}
+	result.bytes = readWhole(next.name, result.size);
+	if (next.kind == Kind::AtlasList && result.bytes)
+		for (const irr::core::stringc& page : pageNamesOf(next.name, result.bytes, result.size))
+			pages.push_back({Kind::Picture, page});
+	return result;
+}
+
+char* CContentPreloader::readWhole(const irr::core::stringc& name, long& size)
+{
+	IReadFile* file = fileSystem ? fileSystem->createAndOpenFile(name) : nullptr;
+	if (!file)
+		return nullptr;
+	size = file->getSize();
+	char* bytes = size >= 0 && size <= CXMLReader::maxFileSize ? new (std::nothrow) char[static_cast<size_t>(size) + 1]
+	                                                           : nullptr;
+	if (bytes && (!file->seek(0) || file->read(bytes, static_cast<irr::u32>(size)) != static_cast<irr::s32>(size)))
+	{
+		delete[] bytes;
+		bytes = nullptr;
+	}
+	file->drop();
+	return bytes;
+}
+
+void CContentPreloader::freeResult(Result& result)
+{
+	delete[] result.bytes;
+	result.bytes = nullptr;
+	if (result.image)
+		result.image->drop();
+	result.image = nullptr;
+}

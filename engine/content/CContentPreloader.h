@@ -1,0 +1,87 @@
+#pragma once
+
+#include "content/CImageLoaderManager.h"
+#include "core/SmartPointer.h"
+#include "core/Thread.h"
+
+#include <irrlicht/irrString.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <set>
+
+class CContentManager;
+class IFileSystem;
+class ImageContent;
+
+// Reads and decodes content files on a thread of its own, in the order they are asked for, so that the main
+// thread only hands the results on: file bytes to the file system, decoded pictures to the content manager.
+// The thread touches nothing but the file system's open (which is guarded) and its own image loaders; it logs
+// nothing, so the log keeps the order of the loads that use the results.
+class CContentPreloader : public Thread
+{
+public:
+	enum class Kind
+	{
+		File,      // read whole
+		Picture,   // read and decoded
+		AtlasList, // read whole, then each page picture it names decoded right after it
+	};
+
+	// maxWaitingPictures: decoded pictures kept ready ahead of their use; the thread waits beyond that.
+	explicit CContentPreloader(IFileSystem* fileSystem, int maxWaitingPictures = 2);
+	// Stops the thread and frees whatever nobody took.
+	~CContentPreloader() override;
+	CContentPreloader(const CContentPreloader&) = delete;
+	CContentPreloader& operator=(const CContentPreloader&) = delete;
+
+	// Main thread. Starts the thread on the first request.
+	void request(Kind kind, const irr::core::stringc& name);
+	// Main thread: hands what is done to the file system and, while fewer than maxWaitingPictures wait
+	// there, the pictures to manager.
+	void deliver(CContentManager* manager);
+	// True while name was asked for (a page: while its list was) and is not delivered yet.
+	bool isPending(const irr::core::stringc& name) const;
+	// True when everything asked for has been delivered.
+	bool isIdle() const;
+	// Main thread: waits until the thread has a result to deliver, nothing is pending, or the time is up.
+	void waitForResult(std::chrono::steady_clock::time_point until);
+
+	int run() override;
+
+private:
+	struct Request
+	{
+		Kind kind;
+		irr::core::stringc name;
+	};
+	struct Result
+	{
+		irr::core::stringc name;
+		char* bytes = nullptr; // new[]; null with no file read
+		long size = 0;
+		ImageContent* image = nullptr;
+	};
+
+	bool waitForRequest(Request& next);
+	Result prepare(const Request& next, std::deque<Request>& pages);
+	// The bytes of a file, read through the file system; null when it does not open or read.
+	char* readWhole(const irr::core::stringc& name, long& size);
+	static void freeResult(Result& result);
+
+	SmartPointer<IFileSystem> fileSystem;
+	const int maxWaitingPictures;
+	// The thread's own loaders: the shared registry's serve the main thread.
+	CImageLoaderManager loaders;
+
+	mutable std::mutex lock;
+	std::condition_variable wake;        // the thread: a request came, a picture was taken, or stop
+	std::condition_variable resultReady; // the main thread: a result came
+	std::deque<Request> requests;
+	std::deque<Result> results;
+	std::multiset<irr::core::stringc> pending;
+	int readyPictures = 0; // decoded and not delivered
+	bool stopping = false;
+};

@@ -1,0 +1,162 @@
+#include "AtlasTestSupport.h"
+
+#include "content/CContentPreloader.h"
+#include "content/CXMLReader.h"
+#include "content/IReadFile.h"
+#include "content/ImageContent.h"
+#include "support/LogCapture.h"
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace
+{
+// Two pages of 16 x 16, each with two frames.
+const char* const twoPageList = R"(<?xml version="1.0"?>
+<AtlasTextureCollection>
+	<t f="one.png"/>
+	<t f="two.png"/>
+	<a n="a.png" i="0" r="0,0,8,8"/>
+	<a n="b.png" i="0" r="8,0,16,8"/>
+	<a n="c.png" i="1" r="0,0,8,8"/>
+	<a n="d.png" i="1" r="8,8,16,16"/>
+</AtlasTextureCollection>
+)";
+
+class ContentPreloaderTest : public NullDriverTest
+{
+protected:
+	void writeList()
+	{
+		content.writePng("atlas/one.png", 16, 16, quadrantPixel);
+		content.writePng("atlas/two.png", 16, 16, quadrantPixel);
+		content.write("atlas/list.xml", twoPageList);
+	}
+
+	// The log's lines as "text hint", in order.
+	static std::vector<std::string> linesOf(const LogCapture& log)
+	{
+		std::vector<std::string> lines;
+		for (const LogCapture::Line& line : log.lines)
+			lines.push_back(line.text + " " + line.hint);
+		return lines;
+	}
+
+	// Delivers until everything asked for has arrived, the time bounded.
+	static void deliverAll(CContentPreloader& preloader, CContentManager* manager)
+	{
+		const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+		while (!preloader.isIdle() && std::chrono::steady_clock::now() < deadline)
+		{
+			preloader.waitForResult(std::chrono::steady_clock::now() + std::chrono::milliseconds(50));
+			preloader.deliver(manager);
+		}
+	}
+};
+
+// Read in parts of one page each, a list gives the frames, and the log lines in the order, of a whole reading.
+TEST_F(ContentPreloaderTest, AListReadInPartsMatchesAWholeReading)
+{
+	writeList();
+	std::vector<std::string> wholeLines;
+	std::vector<std::string> wholeFrames;
+	{
+		LogCapture log;
+		SmartPointer<AtlasTextureCollection> whole = content.list("atlas/list.xml");
+		ASSERT_TRUE(whole);
+		wholeLines = linesOf(log);
+		for (irr::u32 i = 0; i < whole->getFrameCount(); ++i)
+			wholeFrames.push_back(whole->getFrame(i)->getContentRef().getName().c_str());
+	}
+	content.manager->releaseAllContent();
+
+	LogCapture log;
+	const std::string name = content.path("atlas/list.xml");
+	SmartPointer<CXMLReader> reader(content.fileSystem->createXMLReader(name.c_str()));
+	ASSERT_TRUE(reader);
+	SmartPointer<AtlasTextureCollection> parts(new AtlasTextureCollection(ContentRef(content.manager, name.c_str())));
+	parts->beginLoad();
+	std::vector<std::string> waited;
+	int calls = 0;
+	for (bool done = false; !done && calls < 10; ++calls)
+	{
+		waited.push_back(parts->getWaitingPageName().c_str());
+		const size_t texturesBefore = content.manager->getCachedCount(ContentTypeTexture);
+		content.manager->pushFolder(name.c_str());
+		done = parts->loadPart(reader.get(), 1);
+		content.manager->popFolder();
+		EXPECT_LE(content.manager->getCachedCount(ContentTypeTexture) - texturesBefore, 1u) << calls;
+	}
+	getLogger()->log("Loaded atlas texture collection", name.c_str(), 0);
+	// The first part loads the first page and stops on the second page's first frame.
+	EXPECT_EQ(waited, (std::vector<std::string>{"", "two.png"}));
+	EXPECT_EQ(linesOf(log), wholeLines);
+	ASSERT_EQ(parts->getFrameCount(), wholeFrames.size());
+	for (irr::u32 i = 0; i < parts->getFrameCount(); ++i)
+		EXPECT_EQ(parts->getFrame(i)->getContentRef().getName().c_str(), wholeFrames[i]) << i;
+}
+
+// The thread reads the list ahead and decodes its pages; the file then opens from memory, the pages' textures
+// take the decoded pictures, and neither the pictures nor the bytes stay once they are used.
+TEST_F(ContentPreloaderTest, ReadAheadFilesAndPicturesAreUsedOnceAndNotKept)
+{
+	writeList();
+	content.write("notes.xml", "<Notes/>");
+	const std::string list = content.path("atlas/list.xml");
+	const std::string notes = content.path("notes.xml");
+	LogCapture log;
+	{
+		CContentPreloader preloader(content.fileSystem, 4);
+		preloader.request(CContentPreloader::Kind::AtlasList, list.c_str());
+		preloader.request(CContentPreloader::Kind::File, notes.c_str());
+		preloader.request(CContentPreloader::Kind::File, content.path("absent.xml").c_str());
+		// The main thread keeps opening files meanwhile.
+		for (int i = 0; i < 20; ++i)
+			SmartPointer<IReadFile>(content.fileSystem->createAndOpenFile(content.path("atlas/one.png").c_str()));
+		deliverAll(preloader, content.manager);
+		EXPECT_TRUE(preloader.isIdle());
+		EXPECT_FALSE(preloader.isPending(list.c_str()));
+	}
+	EXPECT_EQ(content.manager->getPreparedImageCount(), 2u);
+	// Gone from the disk, the file still opens once, from what was read ahead.
+	std::remove(notes.c_str());
+	SmartPointer<IReadFile> first(content.fileSystem->createAndOpenFile(notes.c_str()));
+	ASSERT_TRUE(first);
+	EXPECT_EQ(first->getSize(), 8);
+	EXPECT_FALSE(SmartPointer<IReadFile>(content.fileSystem->createAndOpenFile(notes.c_str())));
+
+	SmartPointer<AtlasTextureCollection> loaded = content.list("atlas/list.xml");
+	ASSERT_TRUE(loaded);
+	EXPECT_EQ(loaded->getFrameCount(), 4u);
+	EXPECT_EQ(content.manager->getPreparedImageCount(), 0u);
+	EXPECT_EQ(content.manager->getCachedCount(ContentTypeImage), 0u);
+	EXPECT_TRUE(log.contains("Loaded image", 0));
+	EXPECT_EQ(log.problemCount(), 0u) << log.dump();
+	content.fileSystem->dropPreloadedFiles();
+}
+
+// The thread keeps no more decoded pictures ready than it is allowed; the rest follow as they are taken.
+TEST_F(ContentPreloaderTest, DecodedPicturesWaitingAreBounded)
+{
+	std::vector<std::string> names;
+	for (int i = 0; i < 5; ++i)
+		names.push_back(content.writePng("p" + std::to_string(i) + ".png", 8, 8, quadrantPixel));
+	CContentPreloader preloader(content.fileSystem, 2);
+	for (const std::string& name : names)
+		preloader.request(CContentPreloader::Kind::Picture, name.c_str());
+	const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+	while (!preloader.isIdle() && std::chrono::steady_clock::now() < deadline)
+	{
+		preloader.waitForResult(std::chrono::steady_clock::now() + std::chrono::milliseconds(50));
+		preloader.deliver(content.manager);
+		EXPECT_LE(content.manager->getPreparedImageCount(), 2u);
+		// The texture takes its prepared picture, which frees room for the next.
+		for (const std::string& name : names)
+			if (content.manager->getPreparedImageCount() == 2u)
+				SmartPointer<ContentObject>(content.manager->getContent(ContentTypeTexture, name.c_str(), false));
+	}
+	EXPECT_TRUE(preloader.isIdle());
+}
+} // namespace
