@@ -177,8 +177,8 @@ void GGamePlayScene::showMoneyTooltip(const irr::core::vector3df& at, const irr:
 	tooltip->setPosition(at);
 	tooltip->setVisible(true);
 	const bool enough = !compare || levelScene->money >= static_cast<float>(amount);
-	setText(textChild(tooltip, "MoneyText"), times() + format("MoneyDollar", thousands(amount)),
-	        enough ? Enough : Short);
+	// No "x" before an amount of money: it counts no icon, and the build cards' tooltip shows money bare too.
+	setText(textChild(tooltip, "MoneyText"), format("MoneyDollar", thousands(amount)), enough ? Enough : Short);
 	setText(textChild(tooltip, "NameText"), title);
 }
 

@@ -591,7 +591,9 @@ def make_ground(root, level, elements):
 def make_previews(root, folder):
     """The building panel's previews (<Record>.svg and <Record>_snow.svg): the buildings' own pictures, for an
     interface atlas whose frames the panel names scenes/images/GameMenu/Icons/<Record>[_snow].png."""
-    for name, (kind, draw) in B.records().items():
+    # The empty place shows its bare plot.
+    records = dict(B.records(), BuildingPlace=('place', lambda: []))
+    for name, (kind, draw) in records.items():
         for suffix, style in (('', Style('normal')), ('_snow', Style('snow'))):
             items = B.plot() + B.on_plot(draw())
             write(root, os.path.join(folder, name + suffix + '.svg'),

@@ -208,7 +208,8 @@ def star_icons(stars):
 
 
 def workers_text():
-    return Node('TextNode', 'WorkersText', Position=vec(88, -26), Bounds=vec(48, 20), Visible=False, CanBeHit=False,
+    # Beside the building site's bar, where neither the site's crane nor the bar over a building covers it.
+    return Node('TextNode', 'WorkersText', Position=vec(128, 73), Bounds=vec(48, 20), Visible=False, CanBeHit=False,
                 Font=BOLD, FontSize=18, TextHAlign=0, TextVAlign=2, TintColor='ff1c2838', Text='x1')
 
 
