@@ -591,13 +591,15 @@ def make_ground(root, level, elements):
 def make_previews(root, folder):
     """The building panel's previews (<Record>.svg and <Record>_snow.svg): the buildings' own pictures, for an
     interface atlas whose frames the panel names scenes/images/GameMenu/Icons/<Record>[_snow].png."""
-    # The empty place shows its bare plot.
-    records = dict(B.records(), BuildingPlace=('place', lambda: []))
-    for name, (kind, draw) in records.items():
+    for name, (kind, draw) in B.records().items():
         for suffix, style in (('', Style('normal')), ('_snow', Style('snow'))):
             items = B.plot() + B.on_plot(draw())
             write(root, os.path.join(folder, name + suffix + '.svg'),
                   building_svg(items, style, name + ' preview' + (' under snow' if suffix else '')))
+    # The empty place, as the level shows it.
+    for suffix, style in (('', Style('normal')), ('_snow', Style('snow'))):
+        write(root, os.path.join(folder, 'BuildingPlace' + suffix + '.svg'),
+              building_svg(building_place(style), style, 'BuildingPlace preview' + (' under snow' if suffix else '')))
 
 
 def main():
