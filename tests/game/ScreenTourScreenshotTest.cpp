@@ -8,6 +8,7 @@
 #include "nodes/EditNode.h"
 #include "nodes/ListNode.h"
 #include "nodes/MessageBoxNode.h"
+#include "nodes/SliderNode.h"
 #include "scene/NodeEvents.h"
 
 #include "play/WindowedPlayStage.h"
@@ -65,6 +66,10 @@ TEST_F(ScreenTourScreenshots, MenuDialogsMapHintAndShopCard)
 	auto* players = pressUntil<GSelectPlayerScene>(inScene("ChangePlayerButton"));
 	ASSERT_NE(players, nullptr) << log.dump();
 	EXPECT_GE(players->getPlayersList()->getItemCount(), 1u);
+	// The scroll bar's track runs the list's whole height.
+	const SliderNode* bar = players->getPlayersList()->getSliderPart();
+	ASSERT_TRUE(bar && bar->getSlidingAreaPart());
+	EXPECT_EQ(bar->getSlidingAreaPart()->getBounds().Y, bar->getBounds().Y);
 	shoot("tour-mainmenu-players");
 	auto* entry = pressUntil<GSelectPlayerInputNameScene>(players->getNewPlayerButton());
 	ASSERT_NE(entry, nullptr) << log.dump();
