@@ -235,8 +235,9 @@ void GGamePlayScene::showBuildingInfoNode(const GBuildingType* record, GBuilding
 		                                         : record->getGuestsCount(levelScene->getModifierValues());
 		guests = format("GuestsSign", irr::core::stringw(count));
 	}
-	setText(textChild(info, "IncomeText"), times() + income);
-	setText(textChild(info, "GuestsText"), times() + guests);
+	// No "x" before them: the node shows no icons to count, and a city's building has no income to show.
+	setText(textChild(info, "IncomeText"), income);
+	setText(textChild(info, "GuestsText"), guests);
 }
 
 void GGamePlayScene::highlightHovered(const GBuildingType* record, GBuildingNode* building)
