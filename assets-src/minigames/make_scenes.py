@@ -99,7 +99,8 @@ def text(name, pos, bounds, size, color, value='', halign=2, bold=False, wrap=Fa
 
 
 def button(name, pos, label):
-    return node('ButtonNode', props(p_str('Name', name), p_vec('Position', pos), p_vec('Bounds', '140;48;0'),
+    # As wide as the Button look is drawn, so the whole of what shows takes the click.
+    return node('ButtonNode', props(p_str('Name', name), p_vec('Position', pos), p_vec('Bounds', '160;48;0'),
                                     p_str('TemplateName', 'Button'), p_strw('Text', label)))
 
 
@@ -162,16 +163,16 @@ def hidden_scene(location, cls, folder, words, objects, ordered):
     ui = sprite('Hud', '0;668;0', '1024;100;0', 'Hud.png')
     ui += plate(16, '%MiniGame_Found%', 'ObjCount')
     ui += plate(262, '%MiniGame_Time%', 'TimeTarg', '00:00')
-    target = 100 if ordered else 150
-    ui += text('TimeCurrLabel', '508;690;1', f'{target};18;0', 14, 'fffbf1d8', '%MiniGame_Target%')
-    ui += text('TimeCurr', '508;708;1', f'{target};40;0', 24, 'fffbf1d8', bold=True)
+    target = 96 if ordered else 150
+    ui += text('TimeCurrLabel', '496;690;1', f'{target};18;0', 14, 'fffbf1d8', '%MiniGame_Target%')
+    ui += text('TimeCurr', '496;708;1', f'{target};40;0', 24, 'fffbf1d8', bold=True)
     if ordered:
         # The wanted object, larger, in a frame of its own on the bar.
-        ui += sprite('PreviewFrame', '612;674;1', '88;88;0', f'{pic}Frame.png')
-        ui += sprite('PrevewImage', '656;718;2', f'{SIZE};{SIZE};0', f'{pic}Preview/{objects[0][0]}.png',
+        ui += sprite('PreviewFrame', '592;674;1', '88;88;0', f'{pic}Frame.png')
+        ui += sprite('PrevewImage', '636;718;2', f'{SIZE};{SIZE};0', f'{pic}Preview/{objects[0][0]}.png',
                      extra=p_vec('Scale', '1.6;1.6;1'))
-    ui += button('HintButton', f'{HINT_START[0] - 70};694;1', '%MiniGame_Hint%')
-    ui += button('MenuButton', '868;694;1', '%MiniGame_Menu%')
+    ui += button('HintButton', f'{HINT_START[0] - 86};694;1', '%MiniGame_Hint%')
+    ui += button('MenuButton', '852;694;1', '%MiniGame_Menu%')
     ui += guide(pic, words)
     return scene_root(location, cls, f'{pic}', game, ui)
 
@@ -214,7 +215,7 @@ def auction_scene(location, cls, folder, words):
                                            p_bool('CanBeHit', False), p_color('FillColor', '80d2433b'), p_int('Angle1', 0),
                                            p_int('Angle2', 360), p_int('MaxVerticesCount', 48)))
     ui += sprite('LongArrow', '940;80;3', '12;56;0', f'{pic}Hand.png', extra=p_v2('PivotPoint', '6;50'))
-    ui += button('MenuButton', '868;694;1', '%MiniGame_Menu%')
+    ui += button('MenuButton', '852;694;1', '%MiniGame_Menu%')
     ui += guide(pic, words)
     return scene_root(location, cls, pic, game, ui)
 

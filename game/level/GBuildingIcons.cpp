@@ -158,7 +158,12 @@ void GBuildingIcons::arrangeSmileAndWorkers()
 	if (smileShown)
 		smileIcon->setPosition(smilePosition);
 	if (workersShown())
-		workersText->setPosition(smileShown ? workersPosition : smilePosition);
+	{
+		// At the smile's place it keeps its own depth, in front of a building site's pictures.
+		core::vector3df at = smileShown ? workersPosition : smilePosition;
+		at.Z = workersPosition.Z;
+		workersText->setPosition(at);
+	}
 }
 
 void GBuildingIcons::placeFeatureIcons(bool show1, bool show2)

@@ -147,8 +147,8 @@ void GGamePlayScene::showMoneyTooltip(const irr::core::vector3df& at, const irr:
 	tooltip->setPosition(at);
 	tooltip->setVisible(true);
 	const bool enough = !compare || levelScene->money >= static_cast<float>(amount);
-	setText(textChild(tooltip, "MoneyText"), times() + format("MoneyDollar", thousands(amount)),
-	        enough ? Enough : Short);
+	// No "x" before an amount of money: it counts no icon, and the build cards' tooltip shows money bare too.
+	setText(textChild(tooltip, "MoneyText"), format("MoneyDollar", thousands(amount)), enough ? Enough : Short);
 	setText(textChild(tooltip, "NameText"), title);
 }
 
@@ -205,8 +205,9 @@ void GGamePlayScene::showBuildingInfoNode(const GBuildingType* record, GBuilding
 		    !hotel ? building->countServedGuests(record) : record->getGuestsCount(levelScene->getModifierValues());
 		guests = format("GuestsSign", irr::core::stringw(count));
 	}
-	setText(textChild(info, "IncomeText"), times() + income);
-	setText(textChild(info, "GuestsText"), times() + guests);
+	// No "x" before them: the node shows no icons to count, and a city's building has no income to show.
+	setText(textChild(info, "IncomeText"), income);
+	setText(textChild(info, "GuestsText"), guests);
 }
 
 void GGamePlayScene::highlightHovered(const GBuildingType* record, GBuildingNode* building)

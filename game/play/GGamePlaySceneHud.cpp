@@ -118,7 +118,8 @@ void GGamePlayScene::fitGoalsPanel()
 	{
 		const TextNode* text = box && box->isVisible() ? textChild(box->getTemplateRoot(), "Text") : nullptr;
 		if (text)
-			bottom = std::max(bottom, box->getPosition().Y + text->getPosition().Y + text->getTextHeight());
+			bottom = std::max({bottom, box->getPosition().Y + text->getPosition().Y + text->getTextHeight(),
+			                   box->getPosition().Y + box->getBounds().Y});
 	}
 	const irr::core::vector3df& bounds = panel->getBounds();
 	if (bottom > 0.0f)

@@ -596,6 +596,10 @@ def make_previews(root, folder):
             items = B.plot() + B.on_plot(draw())
             write(root, os.path.join(folder, name + suffix + '.svg'),
                   building_svg(items, style, name + ' preview' + (' under snow' if suffix else '')))
+    # The empty place, as the level shows it.
+    for suffix, style in (('', Style('normal')), ('_snow', Style('snow'))):
+        write(root, os.path.join(folder, 'BuildingPlace' + suffix + '.svg'),
+              building_svg(building_place(style), style, 'BuildingPlace preview' + (' under snow' if suffix else '')))
 
 
 def main():

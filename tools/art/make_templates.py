@@ -208,8 +208,9 @@ def star_icons(stars):
 
 
 def workers_text():
-    return Node('TextNode', 'WorkersText', Position=vec(88, -26), Bounds=vec(48, 20), Visible=False, CanBeHit=False,
-                Font=BOLD, FontSize=18, TextHAlign=0, TextVAlign=2, TintColor='ff1c2838', Text='x1')
+    # Beside the building site's bar, clear of the bar over a building, and in front of the site's pictures.
+    return Node('TextNode', 'WorkersText', Position=vec(128, 73, 2), Bounds=vec(48, 20), Visible=False, CanBeHit=False,
+                Font=BOLD, FontSize=18, TextHAlign=0, TextVAlign=2, TintColor=WHITE, Text='x1')
 
 
 def coins():

@@ -15,6 +15,7 @@
 #include "nodes/EditNode.h"
 #include "nodes/ListNode.h"
 #include "nodes/MessageBoxNode.h"
+#include "nodes/SliderNode.h"
 #include "scene/NodeFactory.h"
 #include "scene/TabSceneNode.h"
 #include "support/OnScreenTest.h"
@@ -167,6 +168,16 @@ TEST_F(FrontendScreenshots, EveryScreenIsLegibleWithDistinctStates)
 	// The earned tab: the description under each name.
 	auto* tabs = nodeCast<TabSceneNode>(achievements->findChild(internStringId("TabScene")));
 	ASSERT_NE(tabs, nullptr);
+	// Each list's scroll track runs the list's whole height.
+	for (const char* tab : {"Tab1", "Tab2", "Tab3"})
+	{
+		BaseNode* page = tabs->findChild(internStringId(tab));
+		auto* list = page ? nodeCast<ListNode>(page->findChild(internStringId("AchievementsList"))) : nullptr;
+		ASSERT_NE(list, nullptr) << tab;
+		const SliderNode* bar = list->getSliderPart();
+		ASSERT_TRUE(bar && bar->getSlidingAreaPart()) << tab;
+		EXPECT_EQ(bar->getSlidingAreaPart()->getBounds().Y, bar->getBounds().Y) << tab;
+	}
 	tabs->setActiveTab(1, false);
 	settle();
 	shot = shoot("AchievementsSceneEarned", 300, 100, isCream);

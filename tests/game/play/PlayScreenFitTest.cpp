@@ -232,7 +232,7 @@ protected:
 		player()->setInt(ProfileKey::LevelIndex, 0);
 	}
 
-	// The goal boxes of the HUD lie inside the goals panel.
+	// The goal boxes of the HUD, texts and check boxes, lie inside the goals panel.
 	void checkGoalsPanel(std::vector<std::string>& faults)
 	{
 		BaseNode* panel = find(play.get(), "GoalsPanel");
@@ -255,6 +255,13 @@ protected:
 			if (a.Y < frame.UpperLeftCorner.Y || b.Y > frame.LowerRightCorner.Y - 2.0f ||
 			    a.X < frame.UpperLeftCorner.X || b.X > frame.LowerRightCorner.X)
 				faults.push_back("goal " + std::to_string(i) + " outside the goals panel " + describe(frame));
+			// The check box stays off the panel's rim.
+			const float rim = 5.0f;
+			const irr::core::rectf mark = screenRect(check);
+			if (mark.UpperLeftCorner.Y < frame.UpperLeftCorner.Y + rim ||
+			    mark.LowerRightCorner.Y > frame.LowerRightCorner.Y - rim)
+				faults.push_back("goal " + std::to_string(i) + "'s box " + describe(mark) + " on the goals panel's rim " +
+				                 describe(frame));
 		}
 	}
 };
