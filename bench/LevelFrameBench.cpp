@@ -1,12 +1,14 @@
 // The cost of one 10 ms frame of a busy city: the first level entered from the main menu as a player does
-// (or the last one opened from the main menu as the map opens it), as shipped or with every place built, the neutral traffic driving, rain falling and a set of effect
-// nodes (balloon, circling bird, fireworks, lake wave, shield effect) alive. One iteration is one frame:
+// (a later one opened from the main menu as the map opens it), as shipped or with every place built, the
+// neutral traffic driving, rain falling and a set of effect nodes (balloon, circling bird, fireworks, lake
+// wave, shield effect) alive. One iteration is one frame:
 // the update (schedulers and scene events) and the draw (the game's own draw on the OpenGL driver, with
 // the built atlases as textures, up to the buffer swap). Needs an X display (xvfb-run -a) and the built
 // content in the same build tree. Counters: "step_share_pct" is update plus draw (wall time, the buffer swap
 // included) as a share of the 10 ms step; "submit_share_pct" counts the draw only by this thread's own
 // time, which leaves out the wait for a software rasteriser (Mesa's llvmpipe under Xvfb); "empty_frame_ms"
-// is that draw with every scene hidden, the floor the driver's own frame costs.
+// is that draw with every scene hidden, the floor the driver's own frame costs; "primitives" the triangles
+// (two a quad) and other primitives the draw handed the driver.
 #include "GameBenchSupport.h"
 #include "content/AtlasTexture.h"
 #include "content/CContentManager.h"

@@ -378,14 +378,26 @@ TEST_F(TextNodeLayoutTest, DrawnGlyphsFollowEveryChangeOfTheText)
 	    {"first draw", [](BaseNode&, TextNode&, TextFontFixture&) {}},
 	    {"nothing changed", [](BaseNode&, TextNode&, TextFontFixture&) {}},
 	    {"new text", [](BaseNode&, TextNode& t, TextFontFixture&) { t.setText(L"AB CD"); }},
-	    {"moved", [](BaseNode&, TextNode& t, TextFontFixture&) { t.setPosition({10.4f, 20.6f, 0.0f}); }},
-	    {"parent moved", [](BaseNode& p, TextNode&, TextFontFixture&) { p.setPosition({-3.0f, 7.0f, 0.0f}); }},
-	    {"scaled", [](BaseNode&, TextNode& t, TextFontFixture&) { t.setScale({2.0f, 2.0f, 1.0f}); }},
+	    {"moved",
+	     [](BaseNode&, TextNode& t, TextFontFixture&) {
+		     t.setPosition({10.4f, 20.6f, 0.0f});
+	     }},
+	    {"parent moved",
+	     [](BaseNode& p, TextNode&, TextFontFixture&) {
+		     p.setPosition({-3.0f, 7.0f, 0.0f});
+	     }},
+	    {"scaled",
+	     [](BaseNode&, TextNode& t, TextFontFixture&) {
+		     t.setScale({2.0f, 2.0f, 1.0f});
+	     }},
 	    {"recoloured", [](BaseNode&, TextNode& t, TextFontFixture&) { t.setTintColor(0x80FF0000); }},
 	    {"parent faded", [](BaseNode& p, TextNode&, TextFontFixture&) { p.setTintColor(0x40FFFFFF); }},
 	    {"larger font size", [](BaseNode&, TextNode& t, TextFontFixture&) { t.setFontSize(28.0f); }},
 	    {"centred", [](BaseNode&, TextNode& t, TextFontFixture&) { t.setTextHAlign(TextNode::AlignCenter); }},
-	    {"kerned", [](BaseNode&, TextNode& t, TextFontFixture&) { t.setKerning({1.0f, 0.0f}); }},
+	    {"kerned",
+	     [](BaseNode&, TextNode& t, TextFontFixture&) {
+		     t.setKerning({1.0f, 0.0f});
+	     }},
 	    {"other font", [](BaseNode&, TextNode& t, TextFontFixture& f) { t.setFont(f.spaced.get()); }},
 	    {"same text again", [](BaseNode&, TextNode& t, TextFontFixture&) { t.setText(L"AB CD"); }},
 	    {"shorter text", [](BaseNode&, TextNode& t, TextFontFixture&) { t.setText(L"Z"); }},
