@@ -1,11 +1,14 @@
-// The cost of one 10 ms frame of a busy city: the first level (its shipped scene) entered from the main
-// menu as a player does, as shipped or with every place built, the neutral traffic driving, rain falling and a set of effect
-// nodes (balloon, circling bird, fireworks, lake wave, shield effect) alive. One iteration is one frame:
+// The cost of one 10 ms frame of a busy city: the first level entered from the main menu as a player does
+// (a later one opened from the main menu as the map opens it), as shipped or with every place built, the
+// neutral traffic driving, rain falling and a set of effect nodes (balloon, circling bird, fireworks, lake
+// wave, shield effect) alive. One iteration is one frame:
 // the update (schedulers and scene events) and the draw (the game's own draw on the OpenGL driver, with
 // the built atlases as textures, up to the buffer swap). Needs an X display (xvfb-run -a) and the built
 // content in the same build tree. Counters: "step_share_pct" is update plus draw (wall time, the buffer swap
 // included) as a share of the 10 ms step; "submit_share_pct" counts the draw only by this thread's own
-// time, which leaves out the wait for a software rasteriser (Mesa's llvmpipe under Xvfb).
+// time, which leaves out the wait for a software rasteriser (Mesa's llvmpipe under Xvfb); "empty_frame_ms"
+// is that draw with every scene hidden, the floor the driver's own frame costs; "primitives" the triangles
+// (two a quad) and other primitives the draw handed the driver.
 #include "GameBenchSupport.h"
 #include "content/AtlasTexture.h"
 #include "content/CContentManager.h"
@@ -24,6 +27,7 @@
 #include "effects/GShieldEffectNode.h"
 #include "effects/GWeatherParticlesNode.h"
 #include "frontend/GMainMenuScene.h"
+#include "frontend/LevelLoading.h"
 #include "level/GGameLevelScene.h"
 #include "level/GNeutralCarTraffic.h"
 #include "play/GGamePlayScene.h"
@@ -39,17 +43,18 @@
 #include <cstdlib>
 #include <ctime>
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace
 {
 using Clock = std::chrono::steady_clock;
 
-// The running game with level 1 on screen; empty (level null) when any step of the way failed.
+// The running game with a level on screen; empty (level null) when any step of the way failed.
 class BusyLevel
 {
 public:
-	explicit BusyLevel(bool buildPlaces)
+	BusyLevel(int levelNumber, bool buildPlaces)
 	{
 		if (gamebench::enterGameFolder().empty())
 		{
@@ -70,9 +75,9 @@ public:
 			failure = "the game did not start on OpenGL";
 			return;
 		}
-		if (!enterLevel())
+		if (!enterLevel(levelNumber))
 		{
-			failure = "the first level did not open";
+			failure = "the level did not open";
 			return;
 		}
 		if (buildPlaces)
@@ -103,9 +108,11 @@ public:
 		const double threadBefore = threadSeconds();
 		CQuadBatcher* batcher = CQuadBatcher::forDriver(getDevice()->getVideoDriver());
 		const irr::u32 callsBefore = batcher->getDrawCallCount();
+		const irr::u32 primitivesBefore = batcher->getDrawnPrimitiveCount();
 		CEventSystemFlowDraw drawing;
 		application->onDraw(&drawing);
 		drawCalls = batcher->getDrawCallCount() - callsBefore;
+		primitives = batcher->getDrawnPrimitiveCount() - primitivesBefore;
 		const Clock::time_point drawn = Clock::now();
 		update = std::chrono::duration<double>(updated - started).count();
 		draw = std::chrono::duration<double>(drawn - updated).count();
@@ -151,10 +158,36 @@ public:
 		adopt(shield);
 	}
 
+	// This thread's seconds for one draw with every scene hidden, a mean over frames.
+	double emptyDraw(int frames)
+	{
+		SceneManager* ui = application->uiSceneManager;
+		std::vector<BaseNode*> shown;
+		for (irr::u32 i = 0; i < ui->getChildren().size(); ++i)
+			if (ui->getChildren()[i]->isVisible())
+			{
+				shown.push_back(ui->getChildren()[i]);
+				shown.back()->setVisible(false);
+			}
+		double total = 0.0;
+		for (int i = 0; i < frames; ++i)
+		{
+			const double before = threadSeconds();
+			CEventSystemFlowDraw drawing;
+			application->onDraw(&drawing);
+			total += threadSeconds() - before;
+		}
+		for (BaseNode* node : shown)
+			node->setVisible(true);
+		return total / frames;
+	}
+
 	const char* failure = nullptr;
 	GGameLevelScene* level = nullptr;
 	// The batcher's driver calls in the last frame's draw.
 	irr::u32 drawCalls = 0;
+	// The triangles (two a quad) and other primitives those calls drew.
+	irr::u32 primitives = 0;
 	int placesBuilt = 0;
 	std::vector<SmartPointer<BaseNode>> effects;
 
@@ -179,15 +212,26 @@ private:
 		return false;
 	}
 
-	// The main menu's new game button, the loading scene, the goals closed with Enter.
-	bool enterLevel()
+	// The main menu's new game button (a later level: the loading scene opened as the map does), the
+	// goals closed with Enter.
+	bool enterLevel(int levelNumber)
 	{
 		if (!stepUntil(3000, [&] { return onTop<GMainMenuScene>(); }))
 			return fail("main menu");
-		BaseNode* button = top()->findChild(internStringId("Scene"), 0);
-		button = button ? button->findChild(internStringId("NewGameButton"), 0) : nullptr;
-		CEventNodeClicked newGame(button);
-		top()->onEvent(&newGame);
+		if (levelNumber > 1)
+		{
+			CProfile* profile = CProfileManager::instance()->getActiveProfile();
+			profile->setInt(ProfileKey::MaxUnlockedLevelIndex, levelNumber - 1);
+			profile->setInt(ProfileKey::LevelIndex, levelNumber - 1);
+			openLevelLoading(top(), ("level" + std::to_string(levelNumber)).c_str());
+		}
+		else
+		{
+			BaseNode* button = top()->findChild(internStringId("Scene"), 0);
+			button = button ? button->findChild(internStringId("NewGameButton"), 0) : nullptr;
+			CEventNodeClicked newGame(button);
+			top()->onEvent(&newGame);
+		}
 		if (!stepUntil(1000, [&] { return onTop<GLevelObjectivesScene>(); }))
 			return fail("goals");
 		CEventInputKeyUp enter(0, 13, false, false);
@@ -252,13 +296,13 @@ void BM_BusyLevelFrame(benchmark::State& state)
 		state.SkipWithError("needs an X display (xvfb-run -a)");
 		return;
 	}
-	BusyLevel city(state.range(0) != 0);
+	BusyLevel city(static_cast<int>(state.range(0)), state.range(1) != 0);
 	if (city.failure)
 	{
 		state.SkipWithError(city.failure);
 		return;
 	}
-	double updateTotal = 0.0, drawTotal = 0.0, submitTotal = 0.0, drawCallTotal = 0.0;
+	double updateTotal = 0.0, drawTotal = 0.0, submitTotal = 0.0, drawCallTotal = 0.0, primitiveTotal = 0.0;
 	int frames = 0;
 	for (auto _ : state)
 	{
@@ -270,26 +314,28 @@ void BM_BusyLevelFrame(benchmark::State& state)
 		state.SetIterationTime(update + draw);
 		submitTotal += submit;
 		drawCallTotal += city.drawCalls;
+		primitiveTotal += city.primitives;
 		updateTotal += update;
 		drawTotal += draw;
 		++frames;
 	}
 	const double n = frames > 0 ? frames : 1;
+	state.counters["empty_frame_ms"] = 1000.0 * city.emptyDraw(300);
 	state.counters["update_ms"] = 1000.0 * updateTotal / n;
 	state.counters["draw_ms"] = 1000.0 * drawTotal / n;
 	state.counters["step_share_pct"] = 100.0 * (updateTotal + drawTotal) / n / 0.010;
 	state.counters["submit_ms"] = 1000.0 * submitTotal / n;
 	state.counters["submit_share_pct"] = 100.0 * (updateTotal + submitTotal) / n / 0.010;
 	state.counters["draw_calls"] = drawCallTotal / n;
+	state.counters["primitives"] = primitiveTotal / n;
 	state.counters["places_built"] = city.placesBuilt;
 	state.counters["buildings"] = static_cast<double>(city.level->getBuildings().size());
 	state.counters["traffic"] = city.level->getNeutralCarTraffic() ? 1 : 0;
 }
-// Argument 0: the level as shipped; 1: every place built.
+// The level's number; built 0: the level as shipped, 1: every place built.
 BENCHMARK(BM_BusyLevelFrame)
-    ->Arg(0)
-    ->Arg(1)
-    ->ArgName("built")
+    ->ArgsProduct({{1, 28}, {0, 1}})
+    ->ArgNames({"level", "built"})
     ->UseManualTime()
     ->Iterations(3000)
     ->Unit(benchmark::kMicrosecond);

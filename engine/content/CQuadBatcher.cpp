@@ -96,6 +96,7 @@ void CQuadBatcher::findEngineMaterials()
 
 void CQuadBatcher::begin()
 {
+	runSource = nullptr;
 	vertexCount = 0;
 	meshIndexCount = 0;
 	primitiveCount = 0;
@@ -129,6 +130,7 @@ void CQuadBatcher::end()
 
 void CQuadBatcher::flush()
 {
+	runSource = nullptr;
 	if (primitiveCount == 0)
 		return;
 	if (driver)
@@ -146,6 +148,7 @@ void CQuadBatcher::flush()
 		                                quadMode ? quadIndices.data() : meshIndices.data(), primitiveCount,
 		                                irr::video::EVT_STANDARD, primitiveType, irr::video::EIT_16BIT);
 		++drawCalls;
+		drawnPrimitives += primitiveCount;
 	}
 	vertexCount = 0;
 	meshIndexCount = 0;
@@ -158,6 +161,19 @@ void CQuadBatcher::startRun(const irr::video::SMaterial& newMaterial, bool quads
 	material = newMaterial;
 	quadMode = quads;
 	primitiveType = type;
+}
+
+bool CQuadBatcher::continuesQuadRun(const irr::video::SMaterial* quadMaterial)
+{
+	if (!quadMode || quadMaterial->MaterialType != material.MaterialType ||
+	    quadMaterial->TextureLayer[0].Texture != material.TextureLayer[0].Texture)
+		return false;
+	if (quadMaterial == runSource)
+		return true;
+	if (*quadMaterial != material)
+		return false;
+	runSource = quadMaterial;
+	return true;
 }
 
 void CQuadBatcher::appendVertex(const BatchVertex& v)
@@ -183,8 +199,11 @@ void CQuadBatcher::addQuad(const QuadRecord* quad)
 {
 	if (!quad || !quad->material)
 		return;
-	if (!quadMode || *quad->material != material)
+	if (!continuesQuadRun(quad->material))
+	{
 		startRun(*quad->material, true, irr::scene::EPT_TRIANGLES);
+		runSource = quad->material;
+	}
 	if (vertexCount + 4 >= VertexCapacity)
 		flush();
 	for (const BatchVertex& vertex : quad->vertices)
@@ -201,8 +220,11 @@ void CQuadBatcher::addQuad(const irr::video::SMaterial* quadMaterial, const irr:
 {
 	if (!quadMaterial)
 		return;
-	if (!quadMode || *quadMaterial != material)
+	if (!continuesQuadRun(quadMaterial))
+	{
 		startRun(*quadMaterial, true, irr::scene::EPT_TRIANGLES);
+		runSource = quadMaterial;
+	}
 	if (vertexCount + 4 >= VertexCapacity)
 		flush();
 	appendVertex(position0, uv0, depth, color);

@@ -53,10 +53,17 @@ public:
 	const irr::video::SMaterial& getCurrentMaterial() const { return material; }
 	// Driver calls made by flush since construction (for statistics and tests).
 	irr::u32 getDrawCallCount() const { return drawCalls; }
+	// Primitives those calls drew.
+	irr::u32 getDrawnPrimitiveCount() const { return drawnPrimitives; }
 	irr::u32 getPendingPrimitiveCount() const { return primitiveCount; }
+	// The batch not drawn yet, as the driver will get it.
+	const irr::video::S3DVertex* getPendingVertices() const { return vertices.data(); }
+	irr::u32 getPendingVertexCount() const { return vertexCount; }
 
 private:
 	void startRun(const irr::video::SMaterial& newMaterial, bool quads, irr::scene::E_PRIMITIVE_TYPE type);
+	// Whether a quad of this material joins the current run of quads.
+	bool continuesQuadRun(const irr::video::SMaterial* quadMaterial);
 	void appendVertex(const BatchVertex& vertex);
 	void appendVertex(const irr::core::vector2df& position, const irr::core::vector2df& uv, float depth,
 	                  irr::u32 color);
@@ -74,6 +81,11 @@ private:
 	std::vector<irr::u16> quadIndices;
 	irr::core::dimension2du virtualScreenSize;
 	irr::u32 drawCalls = 0;
+	irr::u32 drawnPrimitives = 0;
+	// The material object last found equal to the run's material. Its next quads are told apart by texture
+	// and type only (what nodes set on their material as they draw); changing other fields of a material
+	// between two of its quads needs a flush or begin in between.
+	const irr::video::SMaterial* runSource = nullptr;
 	bool substituteStock = false;
 	irr::s32 vertexAlphaId = -1;
 	irr::s32 vertexAlphaAddId = -1;

@@ -407,21 +407,32 @@ void TextNode::draw(video::IVideoDriver* driver, const core::rect<s32>* clip)
 	if (!clip)
 	{
 		// Unclipped, the glyphs join the batch in screen pixels like any sprite: a text costs no
-		// draw call of its own, and texts of one font page share one.
-		for (u32 index : drawOrder)
+		// draw call of its own, and texts of one font page share one. They are moved there again
+		// only when the layout, the place or the colour changed.
+		if (screenQuadsStale || colour != screenColour || world != screenWorld)
 		{
-			QuadRecord quad = glyphs[index];
-			for (BatchVertex& vertex : quad.vertices)
+			screenQuads.clear();
+			screenQuads.reserve(drawOrder.size());
+			for (u32 index : drawOrder)
 			{
-				core::vector3df corner(vertex.x, vertex.y, vertex.z);
-				world.transformVect(corner);
-				vertex.x = corner.X;
-				vertex.y = corner.Y;
-				vertex.z = corner.Z;
-				vertex.color = colour;
+				QuadRecord quad = glyphs[index];
+				for (BatchVertex& vertex : quad.vertices)
+				{
+					core::vector3df corner(vertex.x, vertex.y, vertex.z);
+					world.transformVect(corner);
+					vertex.x = corner.X;
+					vertex.y = corner.Y;
+					vertex.z = corner.Z;
+					vertex.color = colour;
+				}
+				screenQuads.push_back(quad);
 			}
-			batcher->addQuad(&quad);
+			screenWorld = world;
+			screenColour = colour;
+			screenQuadsStale = false;
 		}
+		for (const QuadRecord& quad : screenQuads)
+			batcher->addQuad(&quad);
 		return;
 	}
 

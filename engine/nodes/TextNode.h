@@ -136,4 +136,9 @@ private:
 	std::vector<irr::u32> drawOrder;
 	// Owned one by one so that glyph quads can point at them while the list grows.
 	std::vector<std::unique_ptr<irr::video::SMaterial>> pageMaterials;
+	// The glyph quads in screen pixels as last drawn unclipped, for that transformation and colour.
+	std::vector<QuadRecord> screenQuads;
+	irr::core::matrix4 screenWorld;
+	irr::u32 screenColour = 0;
+	bool screenQuadsStale = true;
 };

@@ -180,6 +180,7 @@ void TextNode::layoutLine(u32 line, float y)
 
 void TextNode::layoutGlyphs()
 {
+	screenQuadsStale = true;
 	pageMaterials.clear();
 	glyphs.clear();
 	drawOrder.clear();

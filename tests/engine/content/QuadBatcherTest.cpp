@@ -137,6 +137,43 @@ TEST_F(QuadBatcherCounting, DrawCallsPerFrame)
 		     t.batcher->addMesh(&m);
 	     },
 	     2, 8},
+	    {"equal materials of two objects share a call",
+	     [](QuadBatcherCounting& t)
+	     {
+		     const irr::video::SMaterial copy = t.materialA;
+		     t.addQuads(2, t.materialA);
+		     t.addQuads(2, copy);
+	     },
+	     1, 8},
+	    {"a material given another texture between its quads",
+	     [](QuadBatcherCounting& t)
+	     {
+		     irr::video::SMaterial changing = t.materialA;
+		     t.addQuads(1, changing);
+		     changing.setTexture(0, t.textureB);
+		     t.addQuads(1, changing);
+	     },
+	     2, 4},
+	    {"a material given another type between its quads",
+	     [](QuadBatcherCounting& t)
+	     {
+		     irr::video::SMaterial changing = t.materialA;
+		     t.addQuads(1, changing);
+		     changing.MaterialType = irr::video::EMT_TRANSPARENT_ADD_COLOR;
+		     t.addQuads(1, changing);
+	     },
+	     2, 4},
+	    {"a material given another filter after a flush",
+	     [](QuadBatcherCounting& t)
+	     {
+		     irr::video::SMaterial changing = t.materialA;
+		     t.addQuads(1, changing);
+		     t.batcher->flush();
+		     changing.TextureLayer[0].BilinearFilter = !changing.TextureLayer[0].BilinearFilter;
+		     t.addQuads(1, changing);
+		     t.addQuads(1, t.materialA);
+	     },
+	     3, 6},
 	    {"begin discards what was added",
 	     [](QuadBatcherCounting& t)
 	     {
@@ -189,6 +226,7 @@ TEST_F(QuadBatcherCounting, DrawCallsPerFrame)
 	for (const CountCase& c : cases)
 	{
 		const irr::u32 before = batcher->getDrawCallCount();
+		const irr::u32 primitivesBefore = batcher->getDrawnPrimitiveCount();
 		ASSERT_TRUE(driver->beginScene(true, true, irr::video::SColor(255, 0, 0, 0)));
 		batcher->flush();
 		batcher->begin();
@@ -196,6 +234,7 @@ TEST_F(QuadBatcherCounting, DrawCallsPerFrame)
 		batcher->end();
 		driver->endScene();
 		EXPECT_EQ(batcher->getDrawCallCount() - before, c.drawCalls) << c.label;
+		EXPECT_EQ(batcher->getDrawnPrimitiveCount() - primitivesBefore, c.primitives) << c.label;
 		EXPECT_EQ(driver->getPrimitiveCountDrawn(0), c.primitives) << c.label;
 	}
 }

@@ -1,12 +1,15 @@
 #include "NodeLibTestSupport.h"
 #include "content/CDictionary.h"
 #include "content/CFont.h"
+#include "content/CQuadBatcher.h"
 #include "core/CPropertyCollection.h"
 #include "core/CPropertyDataFont.h"
 #include "core/PropertyMakers.h"
 #include "device/CDeviceStub.h"
 #include "nodes/TextNode.h"
 
+#include <cmath>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace
@@ -356,4 +359,83 @@ TEST_F(TextNodeLayoutTest, SettingTheSameFontKeepsItAlive)
 	EXPECT_EQ(fonts.plain->getReferenceCount(), before - 1);
 	EXPECT_EQ(node->getGlyphCount(), 0u);
 }
+struct DrawStep
+{
+	const char* label;
+	std::function<void(BaseNode& parent, TextNode& text, TextFontFixture& fonts)> change;
+};
+
+// The batcher gets the glyphs the text has now, where and in the colour it is now, after every change
+// and also when nothing changed since the last draw.
+TEST_F(TextNodeLayoutTest, DrawnGlyphsFollowEveryChangeOfTheText)
+{
+	ASSERT_TRUE(fonts.plain && fonts.spaced);
+	SmartPointer<BaseNode> parent(new BaseNode());
+	SmartPointer<TextNode> node = makeText(200);
+	parent->addChild(node.get());
+	node->setText(L"AVB");
+	const DrawStep steps[] = {
+	    {"first draw", [](BaseNode&, TextNode&, TextFontFixture&) {}},
+	    {"nothing changed", [](BaseNode&, TextNode&, TextFontFixture&) {}},
+	    {"new text", [](BaseNode&, TextNode& t, TextFontFixture&) { t.setText(L"AB CD"); }},
+	    {"moved",
+	     [](BaseNode&, TextNode& t, TextFontFixture&) {
+		     t.setPosition({10.4f, 20.6f, 0.0f});
+	     }},
+	    {"parent moved",
+	     [](BaseNode& p, TextNode&, TextFontFixture&) {
+		     p.setPosition({-3.0f, 7.0f, 0.0f});
+	     }},
+	    {"scaled",
+	     [](BaseNode&, TextNode& t, TextFontFixture&) {
+		     t.setScale({2.0f, 2.0f, 1.0f});
+	     }},
+	    {"recoloured", [](BaseNode&, TextNode& t, TextFontFixture&) { t.setTintColor(0x80FF0000); }},
+	    {"parent faded", [](BaseNode& p, TextNode&, TextFontFixture&) { p.setTintColor(0x40FFFFFF); }},
+	    {"larger font size", [](BaseNode&, TextNode& t, TextFontFixture&) { t.setFontSize(28.0f); }},
+	    {"centred", [](BaseNode&, TextNode& t, TextFontFixture&) { t.setTextHAlign(TextNode::AlignCenter); }},
+	    {"kerned",
+	     [](BaseNode&, TextNode& t, TextFontFixture&) {
+		     t.setKerning({1.0f, 0.0f});
+	     }},
+	    {"other font", [](BaseNode&, TextNode& t, TextFontFixture& f) { t.setFont(f.spaced.get()); }},
+	    {"same text again", [](BaseNode&, TextNode& t, TextFontFixture&) { t.setText(L"AB CD"); }},
+	    {"shorter text", [](BaseNode&, TextNode& t, TextFontFixture&) { t.setText(L"Z"); }},
+	};
+	CQuadBatcher* batcher = CQuadBatcher::forDriver(library.driver());
+	for (const DrawStep& step : steps)
+	{
+		step.change(*parent, *node, fonts);
+		node->refreshAbsolute();
+		batcher->begin();
+		node->draw(library.driver(), nullptr);
+		// Expected from the layout itself: node-space quads under the transformation with whole-pixel
+		// translation, in the absolute colour.
+		irr::core::matrix4 world = node->getAbsoluteTransformation();
+		world[12] = std::floor(world[12] + 0.5f);
+		world[13] = std::floor(world[13] + 0.5f);
+		world[14] = 0.0f;
+		ASSERT_EQ(batcher->getPendingVertexCount(), 4 * node->getGlyphCount()) << step.label;
+		const irr::video::S3DVertex* drawn = batcher->getPendingVertices();
+		for (irr::u32 i = 0; i < node->getDrawOrder().size(); ++i)
+		{
+			const QuadRecord& glyph = node->getGlyphQuad(node->getDrawOrder()[i]);
+			for (int corner = 0; corner < 4; ++corner)
+			{
+				const BatchVertex& v = glyph.vertices[corner];
+				irr::core::vector3df expected(v.x, v.y, v.z);
+				world.transformVect(expected);
+				const irr::video::S3DVertex& got = drawn[4 * i + static_cast<irr::u32>(corner)];
+				EXPECT_FLOAT_EQ(got.Pos.X, expected.X) << step.label << " glyph " << i << " corner " << corner;
+				EXPECT_FLOAT_EQ(got.Pos.Y, expected.Y) << step.label << " glyph " << i << " corner " << corner;
+				EXPECT_EQ(got.Color.color, node->getAbsoluteColor().color) << step.label << " glyph " << i;
+				EXPECT_FLOAT_EQ(got.TCoords.X, v.u) << step.label << " glyph " << i;
+				EXPECT_FLOAT_EQ(got.TCoords.Y, v.v) << step.label << " glyph " << i;
+			}
+		}
+		batcher->begin();
+	}
+	CQuadBatcher::releaseForDriver(library.driver());
+}
+
 } // namespace
