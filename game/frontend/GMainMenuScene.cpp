@@ -72,6 +72,18 @@ void GMainMenuScene::onLoaded()
 	clipNode = active->findChild(nameId("ClipNode"), 0);
 }
 
+// With no player yet the greeting stays empty rather than greeting nobody.
+void GMainMenuScene::refreshWelcome()
+{
+	if (!welcomeText)
+		return;
+	CProfile* profile = currentProfile();
+	const irr::core::stringw name = profile ? profile->getName() : irr::core::stringw();
+	CDictionary* dictionary = getDevice()->getDictionary();
+	welcomeText->setText(name.empty() || !dictionary ? irr::core::stringw()
+	                                                 : dictionary->format("MainMenu_WelcomeTxt", name));
+}
+
 // ---- entering and leaving
 
 bool GMainMenuScene::onSceneChangeStarted(CEventNodeSceneChangeStarted* event)
@@ -89,12 +101,7 @@ bool GMainMenuScene::onSceneChangeStarted(CEventNodeSceneChangeStarted* event)
 			sounds->playCue(nameId("MenuMusic"), true, 0);
 			sounds->playCue(nameId("MainMenuAmbient"), true, 0);
 		}
-		CDictionary* dictionary = getDevice()->getDictionary();
-		if (welcomeText && dictionary)
-		{
-			CProfile* profile = currentProfile();
-			welcomeText->setText(dictionary->format("MainMenu_WelcomeTxt", profile ? profile->getName() : L""));
-		}
+		refreshWelcome();
 		if (event->oldScene && event->oldScene->isKindOf(NodeTypeGLevelCompletedScene))
 			startCreditsRoll();
 		else

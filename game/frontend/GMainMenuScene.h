@@ -43,6 +43,7 @@ public:
 	TextNode* getWelcomeText() const { return welcomeText; }
 
 private:
+	void refreshWelcome();
 	void startCreditsRoll();
 	void hideCreditsRoll();
 	void startNewGame();

@@ -17,6 +17,7 @@
 #include "frontend/GAchievementUnlockedScene.h"
 #include "frontend/GIntroScene.h"
 #include "frontend/GMainMenuScene.h"
+#include "frontend/GSelectPlayerScene.h"
 #include "frontend/GMapLocationButton.h"
 #include "frontend/GMapScene.h"
 #include "frontend/GShopButton.h"
@@ -544,7 +545,15 @@ TEST_F(FrontDoorRoad, WithoutAPlayerTheMenuAsksForOne)
 	    << log.dump();
 	SceneNode* list = top()->getSceneBelow();
 	ASSERT_TRUE(list && list->isKindOf(NodeTypeGSelectPlayerScene));
-	EXPECT_NE(nodeCast<GMainMenuScene>(list->getSceneBelow()), nullptr);
+	auto* menu = nodeCast<GMainMenuScene>(list->getSceneBelow());
+	ASSERT_NE(menu, nullptr);
+	// Nobody is greeted before the first player is named; the greeting follows once there is one.
+	ASSERT_NE(menu->getWelcomeText(), nullptr);
+	EXPECT_EQ(menu->getWelcomeText()->getText(), irr::core::stringw());
+	choosePlayer(0);
+	nodeCast<GSelectPlayerScene>(list)->confirmSelection();
+	ASSERT_TRUE(stepUntil(200, [&] { return onTop<GMainMenuScene>(); })) << log.dump();
+	EXPECT_EQ(menu->getWelcomeText()->getText(), irr::core::stringw(L"Welcome, Ada!"));
 	EXPECT_EQ(log.problemCount(), 0u) << log.dump();
 }
 
