@@ -44,6 +44,12 @@ irr::core::stringw times()
 	return irr::core::stringw(L"x ");
 }
 
+// The level sells nothing: the Sell button's hint says so instead of offering the sale.
+bool saleClosed(const GGameLevelScene* level, const GBuildingNode* building)
+{
+	return level && building && level->checkSale(building) == CommandRefusal::SaleClosed;
+}
+
 bool named(const BaseNode* node, const char* name)
 {
 	return node && node->getName() == internStringId(name);
@@ -295,6 +301,9 @@ void GGamePlayScene::showPlaceHint(const BaseNode* hovered)
 	const auto* control = nodeCast<ControlNode>(hovered);
 	if (!hovered)
 		hint->setText(L"%Hint_BuildingPlace%");
+	else if (named(hovered, "SellButton") &&
+	         saleClosed(levelScene.get(), levelScene ? levelScene->getSelectedBuilding() : nullptr))
+		hint->setText(L"%Hint_SaleClosed%");
 	else if (named(hovered, "SellButton"))
 		hint->setText(control && control->getTemplateName() == internStringId("Game_UnSellButton")
 		                  ? L"%Hint_BuildingPlaceUnSellButton%"
@@ -365,6 +374,8 @@ void GGamePlayScene::showBuildingHint(const BaseNode* hovered)
 		else
 			text = L"%Hint_BuildingTab%";
 	}
+	else if (named(hovered, "SellButton") && saleClosed(levelScene.get(), selected))
+		text = L"%Hint_SaleClosed%";
 	else if (named(hovered, "SellButton"))
 		text = nodeCast<ControlNode>(hovered)->getTemplateName() == internStringId("Game_UnSellButton")
 		           ? L"%Hint_BuildingUnSellButton%"

@@ -138,6 +138,13 @@ TEST_F(GamePlayPanels, TheSellButtonIsOffOnALevelWithoutSales)
 	    nodeCast<ControlNode>(play->findChild(internStringId("Tab10"), 4)->findChild(internStringId("SellButton"), 1));
 	ASSERT_NE(sell, nullptr);
 	EXPECT_FALSE(sell->isEnabled());
+	// Its hint says why rather than offering the sale.
+	CEventNodeHovered over(nullptr, sell);
+	play->onEvent(&over);
+	auto* hint =
+	    nodeCast<TextNode>(play->findChild(internStringId("Tab10"), 4)->findChild(internStringId("HintText"), 2));
+	ASSERT_NE(hint, nullptr);
+	EXPECT_EQ(hint->getText(), irr::core::stringw(L"%Hint_SaleClosed%"));
 	const float money = level->money;
 	EXPECT_TRUE(press("Tab10", "SellButton"));
 	EXPECT_FALSE(place->isForSale());
@@ -352,7 +359,8 @@ TEST_F(GamePlayPanels, EveryButtonTheBuildingsNameHasATemplate)
 // started; the second, not bought yet, is locked with its lock picture.
 TEST_F(GamePlayPanels, FeatureButtonsStartTheFeatureAndShowItsFill)
 {
-	SmartPointer<GBuildingType> aquaPark = application->buildingsConfiguration->findBuilding(internStringId("AquaPark"));
+	SmartPointer<GBuildingType> aquaPark =
+	    application->buildingsConfiguration->findBuilding(internStringId("AquaPark"));
 	ASSERT_NE(aquaPark, nullptr);
 	ASSERT_EQ(aquaPark->getFeatures().size(), 2u);
 	level->buyBuilding(place);
