@@ -102,6 +102,13 @@ protected:
 		ASSERT_FALSE(HasFatalFailure());
 		const SceneNodeRect newGame = node("MainMenuScene.qscn", {"Scene", "NewGameButton"});
 		ASSERT_TRUE(waitForLook(newGame, gameinput::buttonBlue, 60000)) << "the main menu did not appear";
+		playIntoTheFirstLevel();
+	}
+
+	// From the main menu on screen: Play, then OK on the first level's goals.
+	void playIntoTheFirstLevel()
+	{
+		const SceneNodeRect newGame = node("MainMenuScene.qscn", {"Scene", "NewGameButton"});
 		const SceneNodeRect goalsOk = node("LevelObjectivesScene.qscn", {"Scene", "OkButton"});
 		ASSERT_TRUE(clickUntil(newGame, [&] { return looks(goalsOk, gameinput::buttonBlue); }, 3, 30000))
 		    << "Play did not lead to the first level's goals";
