@@ -276,12 +276,18 @@ void GShopScene::showUpgradeHint(GShopButton* button)
 	const irr::core::vector3df& at = button->getPosition();
 	hintNode->setPosition({at.X + button->getBounds().X * 0.5f, at.Y, HintDepth});
 	hintNode->setVisible(true);
-	// An upgrade the points do not yet buy says how many are missing: its button takes no click.
+	// A locked card says which level opens it; an upgrade the points do not yet buy says how many are
+	// missing: neither button takes a click.
 	const int missing = button->isBought() ? 0 : upgrade->getPrice() - points;
 	if (TextNode* title = asTextNode(directChild(hintNode.get(), "Title")))
-		title->setText(missing > 0 ? texts->format("Shop_CostShort", formatThousands(upgrade->getPrice(), L','),
-		                                           formatThousands(missing, L','))
-		                           : texts->format("Shop_Cost", formatThousands(upgrade->getPrice(), L',')));
+	{
+		if (button->isLocked())
+			title->setText(texts->format("Shop_Locked", irr::core::stringw(upgrade->getLevel())));
+		else
+			title->setText(missing > 0 ? texts->format("Shop_CostShort", formatThousands(upgrade->getPrice(), L','),
+			                                           formatThousands(missing, L','))
+			                           : texts->format("Shop_Cost", formatThousands(upgrade->getPrice(), L',')));
+	}
 	if (TextNode* info = asTextNode(directChild(hintNode.get(), "Info")))
 		info->setText(texts->expandTags(upgrade->getInfo()));
 }
