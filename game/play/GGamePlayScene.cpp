@@ -135,7 +135,11 @@ void GGamePlayScene::onLoad()
 
 	tabControl = childOf<TabSceneNode>(gameMenu, "ActionsTabScene");
 	for (int i = 0; i < PlayTab::Count; ++i)
+	{
 		tabs[i] = tabControl ? child(tabControl, ("Tab" + std::to_string(i + 1)).c_str()) : nullptr;
+		tabHints[i] = childOf<TextNode>(tabs[i], "HintText");
+	}
+	hintStrip = child(gameMenu, "HintStrip");
 	buildLists[0] = childOf<ListNode>(tabs[PlayTab::Hotels], "HotelsBuildList");
 	buildLists[1] = childOf<ListNode>(tabs[PlayTab::Factories], "FactoriesBuildList");
 	buildLists[2] = childOf<ListNode>(tabs[PlayTab::Joys], "JoysBuildList");
@@ -425,6 +429,7 @@ bool GGamePlayScene::update(unsigned elapsed)
 		if (levelScene->workerOrderLeft >= 0.0f)
 			refreshWorkersOrder();
 	}
+	updateHintStrip();
 	if (tutorial)
 	{
 		if (!tutorial->update(static_cast<int>(elapsed)))

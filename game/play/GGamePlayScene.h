@@ -115,6 +115,7 @@ public:
 	void fitGoalsPanel();
 	// One step of the level's hint window while no tutorial runs.
 	void updateHintWindow(unsigned elapsed);
+	void updateHintStrip();
 	void closeHintWindow();
 
 	// ---- build lists and purchase lists
@@ -251,6 +252,8 @@ private:
 	std::vector<CheckBoxNode*> overviewGoals;
 	TabSceneNode* tabControl = nullptr;
 	BaseNode* tabs[PlayTab::Count] = {};
+	TextNode* tabHints[PlayTab::Count] = {}; // each page's "HintText"
+	BaseNode* hintStrip = nullptr;
 	ListNode* buildLists[3] = {}; // by kind: hotels, factories, joys
 	TextNode* materialsAmountText = nullptr;
 	TextNode* workersAmountText = nullptr;

@@ -196,6 +196,18 @@ void GGamePlayScene::refreshGoals()
 	fitGoalsPanel();
 }
 
+// The dark strip under the hint line shows only behind a hint: empty, it would be a bare bar over the city.
+void GGamePlayScene::updateHintStrip()
+{
+	if (!hintStrip)
+		return;
+	bool hintShown = false;
+	for (int i = 0; i < PlayTab::Count && !hintShown; ++i)
+		hintShown = tabs[i] && tabs[i]->isVisible() && tabHints[i] && tabHints[i]->isVisible() &&
+		            !tabHints[i]->getText().empty();
+	hintStrip->setVisible(hintShown);
+}
+
 void GGamePlayScene::updateHintWindow(unsigned elapsed)
 {
 	const GLevelConfiguration* configuration = levelScene ? levelScene->getLevelConfiguration() : nullptr;

@@ -152,6 +152,30 @@ TEST_F(GamePlayPanels, TheSellButtonIsOffOnALevelWithoutSales)
 	EXPECT_EQ(sell->getTemplateName(), internStringId("Game_SellButton"));
 }
 
+// The dark strip under the hint line goes with the hint: a page with nothing to say there leaves no bare bar
+// over the city.
+TEST_F(GamePlayPanels, TheHintStripShowsOnlyBehindAHint)
+{
+	BaseNode* strip = play->findChild(internStringId("HintStrip"), 4);
+	ASSERT_NE(strip, nullptr);
+	level->buyBuilding(place);
+	click(place);
+	EXPECT_TRUE(strip->isVisible()) << "the build tabs say what to do";
+
+	auto* hint = nodeCast<TextNode>(tabs->getTab(page())->findChild(internStringId("HintText"), 2));
+	ASSERT_NE(hint, nullptr);
+	const irr::core::stringw said = hint->getText();
+	hint->setText(irr::core::stringw());
+	step();
+	EXPECT_FALSE(strip->isVisible());
+	hint->setText(said);
+	step();
+	EXPECT_TRUE(strip->isVisible());
+
+	click(level.get());
+	EXPECT_TRUE(strip->isVisible()) << "the overview's hint";
+}
+
 // Hovering a card over a bought place previews the building with its costs; leaving the list ends it.
 TEST_F(GamePlayPanels, HoveringACardPreviewsTheBuildingWithItsCosts)
 {
