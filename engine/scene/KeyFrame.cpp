@@ -66,6 +66,12 @@ void KeyFrame::resolveProperties()
 	propertyIndices.clear();
 	if (!properties)
 		return;
+	// Without a target no name resolves: loading and adopting hand none out before the owner's.
+	if (!target)
+	{
+		propertyIndices.assign(static_cast<size_t>(properties->getCount()), -1);
+		return;
+	}
 	propertyIndices.reserve(static_cast<size_t>(properties->getCount()));
 	for (int k = 0; k < properties->getCount(); ++k)
 		propertyIndices.push_back(resolveProperty(properties->getNameAt(k)));
@@ -298,8 +304,10 @@ void KeyFrame::loadContent(SceneXmlReader* reader, IContentManager* contentManag
 	period = readPeriod > 0 ? static_cast<unsigned>(readPeriod) : 20;
 	TimeShift = reader->getAttributeValueAsInt(timeShiftAttribute, 0);
 
-	// The value text of each animated property in the current key frame (null: none given).
-	std::vector<const irr::core::stringw*> valueTexts;
+	// The value text of each animated property in the current key frame (null: none given); on the
+	// stack for the usual few properties.
+	const irr::core::stringw* inlineTexts[8];
+	std::vector<const irr::core::stringw*> moreTexts;
 	XmlElementScope scope(reader);
 	while (scope.next())
 	{
@@ -317,11 +325,18 @@ void KeyFrame::loadContent(SceneXmlReader* reader, IContentManager* contentManag
 			if (keyFrames.empty())
 				keyFrames.reserve(4);
 			Record record;
-			readKeyFrameAttributes(reader, record, valueTexts);
+			const size_t count = properties ? static_cast<size_t>(properties->getCount()) : 0;
+			const irr::core::stringw** valueTexts = inlineTexts;
+			if (count > sizeof(inlineTexts) / sizeof(inlineTexts[0]))
+			{
+				moreTexts.resize(count);
+				valueTexts = moreTexts.data();
+			}
+			readKeyFrameAttributes(reader, record, valueTexts, count);
 			if (properties)
 			{
-				record.values.reserve(valueTexts.size());
-				for (size_t p = 0; p < valueTexts.size(); ++p)
+				record.values.reserve(count);
+				for (size_t p = 0; p < count; ++p)
 				{
 					SmartPointer<IPropertyData> value = clonePropertyData(properties->getDataAt(static_cast<int>(p)));
 					if (value)
@@ -341,11 +356,12 @@ void KeyFrame::loadContent(SceneXmlReader* reader, IContentManager* contentManag
 	resolveProperties();
 }
 
-void KeyFrame::readKeyFrameAttributes(SceneXmlReader* reader, Record& record,
-                                      std::vector<const irr::core::stringw*>& valueTexts) const
+void KeyFrame::readKeyFrameAttributes(SceneXmlReader* reader, Record& record, const irr::core::stringw** valueTexts,
+                                      size_t valueCount) const
 {
 	// One pass over the attributes; as with a lookup by name, the first of a name counts.
-	valueTexts.assign(properties ? static_cast<size_t>(properties->getCount()) : 0, nullptr);
+	for (size_t p = 0; p < valueCount; ++p)
+		valueTexts[p] = nullptr;
 	bool seen[3] = {false, false, false};
 	const int count = reader->getAttributeCount();
 	for (int a = 0; a < count; ++a)
@@ -363,7 +379,7 @@ void KeyFrame::readKeyFrameAttributes(SceneXmlReader* reader, Record& record,
 			continue;
 		}
 		const long index = valueAttributeIndex(name);
-		if (index >= 0 && static_cast<size_t>(index) < valueTexts.size() && !valueTexts[static_cast<size_t>(index)])
+		if (index >= 0 && static_cast<size_t>(index) < valueCount && !valueTexts[static_cast<size_t>(index)])
 			valueTexts[static_cast<size_t>(index)] = &reader->getAttributeValue(a);
 	}
 }

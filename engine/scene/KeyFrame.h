@@ -62,9 +62,10 @@ private:
 	void applyKey(unsigned key);
 	void interpolate(unsigned key, unsigned time);
 	void resolveProperties();
-	// Reads t, g, i and the value text of each animated property of the key frame the reader stands on.
-	void readKeyFrameAttributes(SceneXmlReader* reader, Record& record,
-	                            std::vector<const irr::core::stringw*>& valueTexts) const;
+	// Reads t, g, i and the value text of each of valueCount animated properties of the key frame
+	// the reader stands on.
+	void readKeyFrameAttributes(SceneXmlReader* reader, Record& record, const irr::core::stringw** valueTexts,
+	                            size_t valueCount) const;
 	unsigned keyCount() const { return static_cast<unsigned>(keyFrames.size()); }
 	// The recorded value of one property at a key frame, or null.
 	IPropertyData* valueAt(unsigned key, size_t property) const;

@@ -142,10 +142,11 @@ void SceneFileReader::loadProperties(BaseNode* node, SceneXmlReader* reader)
 		collection = SmartPointer<CPropertyCollection>(new CPropertyCollection(contentManager));
 	collection->readXml(reader);
 	node->readProperties(*collection);
-	// Kept only when the node kept no hold of it; emptied, so that no value read stays referenced.
+	// Kept only when the node kept no hold of it; emptied, so that no value read stays referenced
+	// elsewhere: only values nothing else holds are kept, to be read into by the next node.
 	if (collection->getReferenceCount() == 1)
 	{
-		collection->clear();
+		collection->recycle();
 		spare = std::move(collection);
 	}
 }
@@ -176,9 +177,9 @@ void SceneFileReader::loadStates(BaseNode* node, IXMLReader* plainReader)
 		else if (element == L"State")
 		{
 			SmartPointer<AnimatorSet> set(
-			    new AnimatorSet(internStringId(narrowFast(reader->getAttributeValue(nameAttribute)))));
+			    new AnimatorSet(internWideStringId(reader->getAttributeValue(nameAttribute))));
 			const irr::core::stringw& nextName = reader->getAttributeValue(nextStateAttribute);
-			set->setNextState(nextName.size() ? internStringId(narrowFast(nextName)) : StringId());
+			set->setNextState(nextName.size() ? internWideStringId(nextName) : StringId());
 			set->load(reader.get(), node->getSceneManager(), node, contentManager);
 			set->setOwner(node);
 			// The first state of a name wins.
