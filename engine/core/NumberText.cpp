@@ -132,6 +132,15 @@ int toIntByNumberForm(const C* text)
 {
 	if (!text)
 		return 0;
+	// Up to nine plain digits, the usual form of such numbers, need no floating point.
+	const bool negative = *text == C('-');
+	const C* p = negative ? text + 1 : text;
+	int exact = 0;
+	int digits = 0;
+	for (; digits < 9 && isDigit(*p); ++digits, ++p)
+		exact = exact * 10 + static_cast<int>(*p - C('0'));
+	if (digits > 0 && !isDigit(*p) && *p != C('.') && *p != C('e') && *p != C('E'))
+		return negative ? -exact : exact;
 	double value = 0.0;
 	readNumber(text, value);
 	if (value >= 2147483647.0)

@@ -50,7 +50,7 @@ void KeyFrame::setTarget(BaseNode* node)
 	// The indices depend on the target's class alone: a set handing its owner out again (as loading
 	// does more than once) keeps the ones found for it.
 	const bool resolved =
-	    node && node == target && properties && propertyIndices.size() == static_cast<size_t>(properties->getCount());
+	    node == target && properties && propertyIndices.size() == static_cast<size_t>(properties->getCount());
 	Base::setTarget(node);
 	if (!resolved)
 		resolveProperties();
@@ -448,8 +448,8 @@ Base* KeyFrame::clone() const
 		r.g = record.g;
 		r.i = record.i;
 		r.values.reserve(record.values.size());
-		for (const SmartPointer<IPropertyData>& value : record.values)
-			r.values.push_back(clonePropertyData(value));
+		for (size_t p = 0; p < record.values.size(); ++p)
+			r.values.push_back(clonePropertyData(record.values[p]));
 		copy->keyFrames.push_back(r);
 	}
 	copy->prepareInterpolation();

@@ -177,7 +177,9 @@ TEST(NumberText, IntegerByNumberFormTruncatesTheNumber)
 	for (const Case& c : {Case{"1e3", 1000}, Case{"2.5e+3", 2500}, Case{"3.9", 3}, Case{"-3.9", -3}, Case{"+5", 0},
 						  Case{"12px", 12}, Case{"16777217", 16777217}, Case{"1e10", 2147483647},
 						  Case{"-1e10", -2147483647 - 1}, Case{"1e400", 2147483647}, Case{"0e99999999999", 0},
-						  Case{"", 0}})
+						  Case{"", 0}, Case{"400", 400}, Case{"-20", -20}, Case{"999999999", 999999999},
+						  Case{"2147483647", 2147483647}, Case{"99999999999", 2147483647},
+						  Case{"-2147483648", -2147483647 - 1}, Case{"7E2", 700}, Case{"-", 0}, Case{"-0", 0}})
 	{
 		EXPECT_EQ(narrowNumberToInt(c.text), c.value) << c.text;
 		EXPECT_EQ(wideNumberToInt(widen(c.text).c_str()), c.value) << c.text;
