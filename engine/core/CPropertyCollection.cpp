@@ -279,7 +279,8 @@ bool CPropertyCollection::readXml(IXMLReader* reader, bool checkName, const irr:
 		const int type = reader->getNodeType();
 		if (type == XML_NODE_ELEMENT)
 			readItem(*reader);
-		else if (type == XML_NODE_ELEMENT_END && reader->getNodeName() == ownName)
+		else if (type == XML_NODE_ELEMENT_END && reader->getNodeName().size() == ownName.size() &&
+		         reader->getNodeName() == ownName)
 			break;
 	}
 	return true;

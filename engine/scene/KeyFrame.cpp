@@ -314,13 +314,13 @@ void KeyFrame::loadContent(SceneXmlReader* reader, IContentManager* contentManag
 		if (reader->getNodeType() != XML_NODE_ELEMENT)
 			continue;
 		const irr::core::stringw& element = reader->getNodeName();
-		if (element == L"Properties")
+		if (isWideLiteral(element, L"Properties"))
 		{
 			SmartPointer<CPropertyCollection> collection(new CPropertyCollection(contentManager));
 			collection->readXml(reader);
 			properties = collection;
 		}
-		else if (element == L"KeyFrame")
+		else if (isWideLiteral(element, L"KeyFrame"))
 		{
 			if (keyFrames.empty())
 				keyFrames.reserve(4);
@@ -341,7 +341,7 @@ void KeyFrame::loadContent(SceneXmlReader* reader, IContentManager* contentManag
 					SmartPointer<IPropertyData> value = clonePropertyData(properties->getDataAt(static_cast<int>(p)));
 					if (value)
 						value->fromStringW(valueTexts[p] ? *valueTexts[p] : emptyStringW());
-					record.values.push_back(value);
+					record.values.push_back(std::move(value));
 				}
 			}
 			addKeyFrame(std::move(record));

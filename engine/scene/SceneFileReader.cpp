@@ -73,11 +73,11 @@ void SceneFileReader::loadContent(BaseNode* node, SceneXmlReader* reader, NodeFa
 		if (reader->getNodeType() != XML_NODE_ELEMENT)
 			continue;
 		const irr::core::stringw& element = reader->getNodeName();
-		if (element == L"Properties")
+		if (isWideLiteral(element, L"Properties"))
 			loadProperties(node, reader);
-		else if (element == L"States")
+		else if (isWideLiteral(element, L"States"))
 			loadStates(node, reader);
-		else if (element == L"SceneNode")
+		else if (isWideLiteral(element, L"SceneNode"))
 			loadChild(node, reader, factory);
 		else
 			XmlElementScope::skipElement(reader);
@@ -164,7 +164,7 @@ void SceneFileReader::loadStates(BaseNode* node, IXMLReader* plainReader)
 		if (reader->getNodeType() != XML_NODE_ELEMENT)
 			continue;
 		const irr::core::stringw& element = reader->getNodeName();
-		if (element == L"Properties")
+		if (isWideLiteral(element, L"Properties"))
 		{
 			SmartPointer<CPropertyCollection> collection(new CPropertyCollection(contentManager));
 			collection->readXml(reader.get());
@@ -174,7 +174,7 @@ void SceneFileReader::loadStates(BaseNode* node, IXMLReader* plainReader)
 				node->setDefaultState(text.size() ? internStringId(text) : StringId());
 			}
 		}
-		else if (element == L"State")
+		else if (isWideLiteral(element, L"State"))
 		{
 			SmartPointer<AnimatorSet> set(
 			    new AnimatorSet(internWideStringId(reader->getAttributeValue(nameAttribute))));

@@ -174,7 +174,8 @@ bool SceneXmlReader::read()
 		currentKind = OtherElement;
 		if (type == XML_NODE_ELEMENT)
 		{
-			currentKind = kindOf(inner->getNodeName());
+			const irr::core::stringw& name = inner->getNodeName();
+			currentKind = kindOf(name);
 			if (const unsigned char containers = containersOf(currentKind))
 			{
 				const long index = findInnermost(containers);
@@ -184,7 +185,8 @@ bool SceneXmlReader::read()
 		}
 		else if (type == XML_NODE_ELEMENT_END)
 		{
-			const long index = findInnermostNamed(inner->getNodeName(), kindOf(inner->getNodeName()));
+			const irr::core::stringw& name = inner->getNodeName();
+			const long index = findInnermostNamed(name, kindOf(name));
 			// An end tag that closes nothing is dropped.
 			if (index < 0)
 				continue;
@@ -197,7 +199,7 @@ bool SceneXmlReader::read()
 			innerPending = true;
 			return true;
 		}
-		applyCurrent();
+		applyCurrent(type);
 		return true;
 	}
 	return false;
@@ -205,7 +207,11 @@ bool SceneXmlReader::read()
 
 void SceneXmlReader::applyCurrent()
 {
-	const int type = inner->getNodeType();
+	applyCurrent(inner->getNodeType());
+}
+
+void SceneXmlReader::applyCurrent(int type)
+{
 	if (type == XML_NODE_ELEMENT && !inner->isEmptyElement())
 		pushOpen(inner->getNodeName(), currentKind);
 	else if (type == XML_NODE_ELEMENT_END && openCount > 0)

@@ -69,8 +69,9 @@ private:
 	long findInnermost(unsigned char kinds) const;
 	// Index of the innermost open element of this name (whose kind is given), or -1.
 	long findInnermostNamed(const irr::core::stringw& name, unsigned char kind) const;
-	// Applies the structural effect of the inner reader's current node.
+	// Applies the structural effect of the inner reader's current node (of the given type).
 	void applyCurrent();
+	void applyCurrent(int type);
 	void pushOpen(const irr::core::stringw& name);
 	void pushOpen(const irr::core::stringw& name, unsigned char kind);
 	// Takes the innermost open element off the stack; its name becomes the synthetic end tag's.
