@@ -376,7 +376,7 @@ const CXMLReader::Attribute* CXMLReader::findAttribute(const irr::core::stringw&
 	for (size_t i = 0; i < attributeCount; ++i)
 	{
 		const irr::core::stringw& candidate = attributes[i].name;
-		if (candidate.size() == length && candidate == name)
+		if (candidate.size() == length && std::wmemcmp(candidate.c_str(), name.c_str(), length) == 0)
 			return &attributes[i];
 	}
 	return nullptr;

@@ -11,6 +11,7 @@
 #include "content/IXMLWriter.h"
 
 #include <cstring>
+#include <cwchar>
 #include <string_view>
 
 namespace
@@ -29,18 +30,95 @@ CPropertyCollection::~CPropertyCollection() = default;
 void CPropertyCollection::clear()
 {
 	items.clear();
+	itemCount = 0;
 	nameIndex.clear();
+}
+
+void CPropertyCollection::recycle()
+{
+	for (size_t i = 0; i < itemCount; ++i)
+	{
+		// Only a value no one else sees may be read into again, and only one whose reading
+		// sets all of it.
+		SmartPointer<IPropertyData>& value = items[i].value;
+		if (!value || value->getReferenceCount() != 1)
+		{
+			value = nullptr;
+			continue;
+		}
+		switch (value->typeId())
+		{
+		case PROPERTY_INT:
+		case PROPERTY_BOOL:
+		case PROPERTY_FLOAT:
+		case PROPERTY_COLOR:
+		case PROPERTY_VECTOR2D:
+		case PROPERTY_VECTOR3D:
+		case PROPERTY_STRING:
+			break;
+		default:
+			value = nullptr;
+		}
+	}
+	itemCount = 0;
+	nameIndex.clear();
+}
+
+void CPropertyCollection::append(const irr::core::stringc& name, const SmartPointer<IPropertyData>& value)
+{
+	if (itemCount < items.size())
+	{
+		Item& slot = items[itemCount];
+		slot.name = name;
+		slot.value = value;
+	}
+	else
+	{
+		items.emplace_back(name, value);
+	}
+	++itemCount;
+}
+
+void CPropertyCollection::appendAsciiName(const irr::core::stringw& asciiName, const SmartPointer<IPropertyData>& value)
+{
+	if (itemCount < items.size())
+	{
+		// The name is ASCII without zeros (isPlainAscii): it narrows to itself, character by character.
+		Item& slot = items[itemCount];
+		slot.name = asciiName.c_str();
+		slot.value = value;
+	}
+	else
+	{
+		items.emplace_back(asciiName, value);
+	}
+	++itemCount;
+}
+
+SmartPointer<IPropertyData> CPropertyCollection::takeKeptValue(const irr::core::stringw& typeName)
+{
+	if (itemCount >= items.size())
+		return nullptr;
+	SmartPointer<IPropertyData>& kept = items[itemCount].value;
+	if (!kept)
+		return nullptr;
+	const irr::core::stringw& keptType = kept->typeName();
+	if (keptType.size() != typeName.size() ||
+	    std::wmemcmp(keptType.c_str(), typeName.c_str(), typeName.size()) != 0)
+		return nullptr;
+	return std::move(kept);
 }
 
 SmartPointer<CPropertyCollection> CPropertyCollection::clone() const
 {
 	SmartPointer<CPropertyCollection> copy(new CPropertyCollection(contentManager));
-	copy->items.reserve(items.size());
-	for (const Item& item : items)
-		copy->items.emplace_back(item.name, clonePropertyData(item.value));
+	copy->items.reserve(itemCount);
+	for (size_t i = 0; i < itemCount; ++i)
+		copy->items.emplace_back(items[i].name, clonePropertyData(items[i].value));
+	copy->itemCount = itemCount;
 	if (!nameIndex.empty())
 	{
-		for (size_t i = 0; i < copy->items.size(); ++i)
+		for (size_t i = 0; i < itemCount; ++i)
 			copy->indexItem(static_cast<int>(i));
 	}
 	return copy;
@@ -49,7 +127,7 @@ SmartPointer<CPropertyCollection> CPropertyCollection::clone() const
 void CPropertyCollection::add(const irr::core::stringc& name, const SmartPointer<IPropertyData>& value)
 {
 	reserveFirst();
-	items.emplace_back(name, value);
+	append(name, value);
 	indexLastItem();
 }
 
@@ -61,10 +139,10 @@ void CPropertyCollection::reserveFirst()
 
 void CPropertyCollection::indexLastItem()
 {
-	const int added = static_cast<int>(items.size()) - 1;
+	const int added = static_cast<int>(itemCount) - 1;
 	if (!nameIndex.empty())
 		indexItem(added);
-	else if (items.size() > searchedCount)
+	else if (itemCount > searchedCount)
 	{
 		// Past the searched size: index every item, later ones winning.
 		for (int i = 0; i <= added; ++i)
@@ -113,7 +191,7 @@ int CPropertyCollection::find(const NameKey& name) const
 {
 	if (nameIndex.empty())
 	{
-		for (size_t i = items.size(); i-- > 0;)
+		for (size_t i = itemCount; i-- > 0;)
 		{
 			if (hasName(static_cast<int>(i), name))
 				return static_cast<int>(i);
@@ -173,8 +251,9 @@ const irr::core::stringc& CPropertyCollection::getNameAt(int index) const
 void CPropertyCollection::addMissing(const CPropertyCollection& other)
 {
 	// Copies, so that changing a value in place in one collection never shows in the other.
-	for (const Item& item : other.items)
+	for (size_t i = 0; i < other.itemCount; ++i)
 	{
+		const Item& item = other.items[i];
 		if (indexOf(item.name) < 0)
 			add(item.name, clonePropertyData(item.value));
 	}
@@ -184,7 +263,11 @@ bool CPropertyCollection::readXml(IXMLReader* reader, bool checkName, const irr:
 {
 	if (!reader)
 		return false;
-	clear();
+	// Emptied as by clear, the items' memory (and what recycle kept) staying for the new items.
+	for (size_t i = 0; i < itemCount; ++i)
+		items[i].value = nullptr;
+	itemCount = 0;
+	nameIndex.clear();
 	const irr::core::stringw& ownName = elementName.size() ? elementName : defaultElementName();
 	if (checkName && reader->getNodeName() != ownName)
 		return false;
@@ -196,7 +279,8 @@ bool CPropertyCollection::readXml(IXMLReader* reader, bool checkName, const irr:
 		const int type = reader->getNodeType();
 		if (type == XML_NODE_ELEMENT)
 			readItem(*reader);
-		else if (type == XML_NODE_ELEMENT_END && reader->getNodeName() == ownName)
+		else if (type == XML_NODE_ELEMENT_END && reader->getNodeName().size() == ownName.size() &&
+		         reader->getNodeName() == ownName)
 			break;
 	}
 	return true;
@@ -205,20 +289,24 @@ bool CPropertyCollection::readXml(IXMLReader* reader, bool checkName, const irr:
 void CPropertyCollection::readItem(IXMLReader& reader)
 {
 	static const irr::core::stringw nameAttribute(L"Name");
-	SmartPointer<IPropertyData> value = PropertyTypeRegistry::instance()->create(reader.getNodeName(), contentManager);
+	const irr::core::stringw& typeName = reader.getNodeName();
 	const irr::core::stringw& name = reader.getAttributeValue(nameAttribute);
 	if (name.size() == 0)
 	{
+		SmartPointer<IPropertyData> value = PropertyTypeRegistry::instance()->create(typeName, contentManager);
 		if (value)
 			value->readXml(reader);
 		return;
 	}
+	SmartPointer<IPropertyData> value = takeKeptValue(typeName);
+	if (!value)
+		value = PropertyTypeRegistry::instance()->create(typeName, contentManager);
 	// The item is added first, while the reader still stands on its element: a nested value reads on.
 	reserveFirst();
 	if (isPlainAscii(name))
-		items.emplace_back(name, value);
+		appendAsciiName(name, value);
 	else
-		items.emplace_back(narrow(name), value);
+		append(narrow(name), value);
 	indexLastItem();
 	if (value)
 		value->readXml(reader);
@@ -237,8 +325,9 @@ bool CPropertyCollection::writeXml(IXMLWriter* writer, bool writeHeader, const i
 		writer->writeElement(ownName.c_str(), false);
 		writer->writeLineBreak();
 	}
-	for (const Item& item : items)
+	for (size_t i = 0; i < itemCount; ++i)
 	{
+		const Item& item = items[i];
 		if (!item.value)
 			continue;
 		item.value->writeXml(*writer, item.name);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "IPropertyData.h"
+#include "TextUtils.h"
 
 #include <irrlicht/SColor.h>
 #include <irrlicht/vector2d.h>
@@ -21,6 +22,10 @@ public:
 	CPropertyCollection& operator=(const CPropertyCollection&) = delete;
 
 	void clear();
+	// Empties the collection as clear does, but keeps the items' memory for the next readXml:
+	// their names, and their values of plain types (numbers, vectors, colours, narrow text) that
+	// nothing else holds, which that read fills again when an item of the same type comes.
+	void recycle();
 	// An independent copy: every value is cloned.
 	SmartPointer<CPropertyCollection> clone() const;
 
@@ -34,7 +39,7 @@ public:
 	SmartPointer<IPropertyData> get(const char* name) const;
 	SmartPointer<IPropertyData> getDataAt(int index) const;
 	void setDataAt(int index, const SmartPointer<IPropertyData>& value);
-	int getCount() const { return static_cast<int>(items.size()); }
+	int getCount() const { return static_cast<int>(itemCount); }
 	// The shared empty string when the index is out of range.
 	const irr::core::stringc& getNameAt(int index) const;
 	// Adds a copy of each item of other whose name this collection lacks, in other's order.
@@ -42,11 +47,11 @@ public:
 
 	// Reads the collection's element, the reader standing on it; returns false without a reader
 	// or when checkName is set and the element is not named elementName ("Properties" when empty).
-	bool readXml(IXMLReader* reader, bool checkName = true, const irr::core::stringw& elementName = L"",
+	bool readXml(IXMLReader* reader, bool checkName = true, const irr::core::stringw& elementName = emptyStringW(),
 	             int reserved = 0);
 	// Writes the items (one element per line), optionally after the XML header and inside an
 	// element named elementName ("Properties" when empty).
-	bool writeXml(IXMLWriter* writer, bool writeHeader = false, const irr::core::stringw& elementName = L"",
+	bool writeXml(IXMLWriter* writer, bool writeHeader = false, const irr::core::stringw& elementName = emptyStringW(),
 	              bool enclose = true) const;
 
 	void addInt(const irr::core::stringc& name, int value);
@@ -97,6 +102,11 @@ private:
 	static constexpr size_t searchedCount = 8;
 
 	void readItem(IXMLReader& reader);
+	// Appends an item, over the next kept slot when recycle left one (its name memory is reused).
+	void append(const irr::core::stringc& name, const SmartPointer<IPropertyData>& value);
+	void appendAsciiName(const irr::core::stringw& asciiName, const SmartPointer<IPropertyData>& value);
+	// The kept value of the next slot when it is of this type name, taken out of the slot; else null.
+	SmartPointer<IPropertyData> takeKeptValue(const irr::core::stringw& typeName);
 	// Before an item is appended: the first one reserves room for a small collection.
 	void reserveFirst();
 	// After an item is appended: indexes it, or every item once the collection outgrows searching.
@@ -109,7 +119,9 @@ private:
 	const IPropertyData* findOfType(const irr::core::stringc& name, int typeId) const;
 
 	IContentManager* contentManager;
+	// The collection is the first itemCount items; recycle keeps the ones after for reuse.
 	std::vector<Item> items;
+	size_t itemCount = 0;
 	// Hash of a name to the item it maps to; it refers to the items instead of copying their names.
 	std::unordered_multimap<size_t, int> nameIndex;
 };

@@ -1,5 +1,6 @@
 #include "NameRegistry.h"
 
+#include "NarrowFast.h"
 #include "Singleton.h"
 #include "StringId.h"
 #include "TextUtils.h"
@@ -30,6 +31,20 @@ const irr::core::stringc* NameRegistry::find(int id) const
 StringId internStringId(const char* name) { return StringId(Singleton<StringIdRegistry>::instance()->intern(name)); }
 
 StringId internStringId(const irr::core::stringc& name) { return internStringId(name.c_str()); }
+
+StringId internWideStringId(const irr::core::stringw& name)
+{
+	// Short ASCII names (nearly all) narrow on the stack: a lookup makes no string.
+	char text[64];
+	const irr::u32 length = name.size();
+	if (length >= sizeof(text) || !isPlainAscii(name))
+		return internStringId(narrowFast(name));
+	const wchar_t* characters = name.c_str();
+	for (irr::u32 i = 0; i < length; ++i)
+		text[i] = static_cast<char>(characters[i]);
+	text[length] = 0;
+	return internStringId(text);
+}
 
 const irr::core::stringc& getStringById(StringId id)
 {

@@ -121,6 +121,20 @@ const C* toFloat(const C* text, float& out)
 	out = 0.0f;
 	if (!text)
 		return nullptr;
+	// Up to nine plain digits, the usual form of scene numbers, need no fraction or exponent work;
+	// the value goes through double as the reader's does.
+	const bool negative = *text == C('-');
+	const C* p = negative ? text + 1 : text;
+	unsigned exact = 0;
+	int digits = 0;
+	for (; digits < 9 && isDigit(*p); ++digits, ++p)
+		exact = exact * 10u + static_cast<unsigned>(*p - C('0'));
+	if (digits > 0 && !isDigit(*p) && *p != C('.') && *p != C('e') && *p != C('E'))
+	{
+		const double plain = static_cast<double>(exact);
+		out = static_cast<float>(negative ? -plain : plain);
+		return p;
+	}
 	double value = 0.0;
 	const C* end = readNumber(text, value);
 	out = static_cast<float>(value);
@@ -132,6 +146,15 @@ int toIntByNumberForm(const C* text)
 {
 	if (!text)
 		return 0;
+	// Up to nine plain digits, the usual form of such numbers, need no floating point.
+	const bool negative = *text == C('-');
+	const C* p = negative ? text + 1 : text;
+	int exact = 0;
+	int digits = 0;
+	for (; digits < 9 && isDigit(*p); ++digits, ++p)
+		exact = exact * 10 + static_cast<int>(*p - C('0'));
+	if (digits > 0 && !isDigit(*p) && *p != C('.') && *p != C('e') && *p != C('E'))
+		return negative ? -exact : exact;
 	double value = 0.0;
 	readNumber(text, value);
 	if (value >= 2147483647.0)

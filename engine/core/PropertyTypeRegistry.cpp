@@ -16,6 +16,8 @@
 #include "CPropertyDataVector2d.h"
 #include "CPropertyDataVector3d.h"
 
+#include <cwchar>
+
 namespace
 {
 template <class T> SmartPointer<IPropertyData> createPlain(IContentManager*)
@@ -48,19 +50,31 @@ PropertyTypeRegistry::PropertyTypeRegistry()
 	registerType(L"properties", &createPlain<CPropertyDataProperties>);
 }
 
+int PropertyTypeRegistry::find(const irr::core::stringw& typeName) const
+{
+	const irr::u32 length = typeName.size();
+	for (irr::u32 i = 0; i < typeNames.size(); ++i)
+	{
+		const irr::core::stringw& name = typeNames[i];
+		if (name.size() == length && std::wmemcmp(name.c_str(), typeName.c_str(), length) == 0)
+			return static_cast<int>(i);
+	}
+	return -1;
+}
+
 SmartPointer<IPropertyData> PropertyTypeRegistry::create(const irr::core::stringw& typeName,
                                                          IContentManager* contentManager) const
 {
-	auto it = creators.find(typeName);
-	if (it == creators.end())
+	const int index = find(typeName);
+	if (index < 0)
 		return nullptr;
-	return it->second(contentManager);
+	return creators[static_cast<size_t>(index)](contentManager);
 }
 
 void PropertyTypeRegistry::registerType(const irr::core::stringw& typeName, PropertyCreator creator)
 {
-	if (!creator || creators.count(typeName))
+	if (!creator || find(typeName) >= 0)
 		return;
-	creators[typeName] = creator;
 	typeNames.push_back(typeName);
+	creators.push_back(creator);
 }

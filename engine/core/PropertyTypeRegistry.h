@@ -2,10 +2,9 @@
 
 #include "IPropertyData.h"
 #include "Singleton.h"
-#include "WideNameHash.h"
 
 #include <irrlicht/irrArray.h>
-#include <unordered_map>
+#include <vector>
 
 // Makes a new value of one property type; the content manager is kept by the
 // content-reference types and ignored by the others.
@@ -28,6 +27,11 @@ private:
 	friend struct SingletonTraits<PropertyTypeRegistry>;
 	PropertyTypeRegistry();
 
-	std::unordered_map<irr::core::stringw, PropertyCreator, WideNameHash> creators;
+	// Index of the name in typeNames, or -1.
+	int find(const irr::core::stringw& typeName) const;
+
+	// Registered names in registration order, and beside each its creator: the few names are
+	// searched by length first, quicker than hashing the name of every value read.
 	irr::core::array<irr::core::stringw> typeNames;
+	std::vector<PropertyCreator> creators;
 };

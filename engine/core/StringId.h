@@ -18,5 +18,7 @@ struct StringId
 
 StringId internStringId(const char* name);
 StringId internStringId(const irr::core::stringc& name);
+// Interns the narrowed text of a wide name, as internStringId(narrow(name)) does.
+StringId internWideStringId(const irr::core::stringw& name);
 // The name of an id; the empty string for ids never handed out.
 const irr::core::stringc& getStringById(StringId id);

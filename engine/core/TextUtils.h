@@ -26,6 +26,12 @@ inline bool sameWideChars(const wchar_t* a, const wchar_t* b, size_t length)
 	return true;
 }
 
+// Whether the text is exactly the literal: the length first, then the characters.
+template <size_t N> bool isWideLiteral(const irr::core::stringw& text, const wchar_t (&literal)[N])
+{
+	return text.size() == N - 1 && sameWideChars(text.c_str(), literal, N - 1);
+}
+
 // Upper-cases a to z only.
 void makeUpperW(irr::core::stringw& text);
 

@@ -8,7 +8,6 @@
 #include "PropertyValue.h"
 #include "SceneXmlReader.h"
 #include "content/IXMLWriter.h"
-#include "core/NarrowFast.h"
 #include "core/TextUtils.h"
 
 namespace
@@ -234,24 +233,23 @@ bool AnimatorSet::load(IXMLReader* plainReader, INodeEventQueue*, BaseNode*, ICo
 	{
 		if (reader->getNodeType() != XML_NODE_ELEMENT)
 			continue;
-		const irr::core::stringw element = reader->getNodeName();
-		irr::core::array<Base*>* list = nullptr;
-		if (element == L"Animator")
-			list = &mainActions;
-		else if (element == L"StartAnimator")
-			list = &startActions;
-		else if (element == L"EndAnimator")
-			list = &endActions;
-		Base* action = list ? factory->createAction(reader->getAttributeValue(typeAttribute)) : nullptr;
+		// The element's name as a constant: the reader's own moves on while the action loads.
+		static const irr::core::stringw elementNames[] = {L"Animator", L"StartAnimator", L"EndAnimator"};
+		irr::core::array<Base*>* const lists[] = {&mainActions, &startActions, &endActions};
+		const irr::core::stringw& element = reader->getNodeName();
+		size_t kind = 0;
+		while (kind < 3 && element != elementNames[kind])
+			++kind;
+		Base* action = kind < 3 ? factory->createAction(reader->getAttributeValue(typeAttribute)) : nullptr;
 		if (!action)
 		{
 			XmlElementScope::skipElement(reader.get());
 			continue;
 		}
 		const irr::core::stringw& actionName = reader->getAttributeValue(nameAttribute);
-		action->setName(actionName.size() ? internStringId(narrowFast(actionName)) : StringId());
-		action->load(reader.get(), contentManager, element);
-		adopt(*list, action);
+		action->setName(actionName.size() ? internWideStringId(actionName) : StringId());
+		action->load(reader.get(), contentManager, elementNames[kind]);
+		adopt(*lists[kind], action);
 	}
 	return true;
 }

@@ -9,6 +9,8 @@
 #include "core/TaskScheduler.h"
 #include "core/TextUtils.h"
 
+#include <cstring>
+
 Base::Base()
 {
 	period = 20;
@@ -115,7 +117,7 @@ int Base::resolveProperty(const irr::core::stringc& propertyName) const
 	const irr::u32 length = propertyName.size();
 	for (size_t i = 0; i < table.size(); ++i)
 	{
-		if (table[i].name.size() == length && table[i].name == propertyName)
+		if (table[i].name.size() == length && std::memcmp(table[i].name.c_str(), propertyName.c_str(), length) == 0)
 			return static_cast<int>(i);
 	}
 	return -1;

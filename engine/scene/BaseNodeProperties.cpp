@@ -2,6 +2,9 @@
 #include "PropertyAccessors.h"
 #include "PropertyValue.h"
 #include "core/CPropertyCollection.h"
+#include "core/CPropertyDataString.h"
+
+#include <cstring>
 
 using namespace irr;
 
@@ -11,14 +14,65 @@ const core::vector3df zero3(0.0f, 0.0f, 0.0f);
 const core::vector3df one3(1.0f, 1.0f, 1.0f);
 const core::vector3df defaultBounds(100.0f, 100.0f, 0.0f);
 
-// The value stored under a name when the name is present (possibly without a value).
-bool present(const CPropertyCollection& collection, const char* name, SmartPointer<IPropertyData>& value)
+// The names readProperties knows.
+enum KnownProperty
 {
-	const int index = collection.indexOf(name);
-	if (index < 0)
-		return false;
-	value = collection.getDataAt(index);
-	return true;
+	NameProperty,
+	PositionProperty,
+	RotationProperty,
+	ScaleProperty,
+	BoundsProperty,
+	PivotPointProperty,
+	TintColorProperty,
+	VisibleProperty,
+	CanBeHitProperty,
+	ChildrenClippedProperty,
+	KnownPropertyCount
+};
+
+// The known name an item name is, or KnownPropertyCount; the length picks the names to compare with.
+KnownProperty knownPropertyOf(const core::stringc& name)
+{
+	const char* text = name.c_str();
+	const auto is = [&](const char* known) { return std::memcmp(text, known, name.size()) == 0; };
+	switch (name.size())
+	{
+	case 4:
+		return is("Name") ? NameProperty : KnownPropertyCount;
+	case 5:
+		return is("Scale") ? ScaleProperty : KnownPropertyCount;
+	case 6:
+		return is("Bounds") ? BoundsProperty : KnownPropertyCount;
+	case 7:
+		return is("Visible") ? VisibleProperty : KnownPropertyCount;
+	case 8:
+		if (is("Position"))
+			return PositionProperty;
+		if (is("Rotation"))
+			return RotationProperty;
+		return is("CanBeHit") ? CanBeHitProperty : KnownPropertyCount;
+	case 9:
+		return is("TintColor") ? TintColorProperty : KnownPropertyCount;
+	case 10:
+		return is("PivotPoint") ? PivotPointProperty : KnownPropertyCount;
+	case 15:
+		return is("ChildrenClipped") ? ChildrenClippedProperty : KnownPropertyCount;
+	default:
+		return KnownPropertyCount;
+	}
+}
+
+// The index of the last item of each known name, or -1.
+void findKnownProperties(const CPropertyCollection& collection, int (&found)[KnownPropertyCount])
+{
+	for (int& index : found)
+		index = -1;
+	for (int i = 0; i < collection.getCount(); ++i)
+	{
+		const KnownProperty property = knownPropertyOf(collection.getNameAt(i));
+		if (property != KnownPropertyCount)
+			found[property] = i;
+	}
 }
 } // namespace
 
@@ -73,25 +127,35 @@ void BaseNode::writeProperties(CPropertyCollection& collection) const
 
 void BaseNode::readProperties(const CPropertyCollection& collection)
 {
-	SmartPointer<IPropertyData> value;
-	if (present(collection, "Name", value))
-		Name = internStringId(propertyAsText(value.get()));
-	if (present(collection, "Position", value))
-		setPosition(propertyAsVector3d(value.get()));
-	if (present(collection, "Rotation", value))
-		setRotation(propertyAsVector3d(value.get()));
-	if (present(collection, "Scale", value))
-		setScale(propertyAsVector3d(value.get()));
-	if (present(collection, "Bounds", value))
-		setBounds(propertyAsVector3d(value.get()));
-	if (present(collection, "PivotPoint", value))
-		setPivotPoint(propertyAsVector2d(value.get()));
-	if (present(collection, "TintColor", value))
-		setTintColor(propertyAsColor(value.get()));
-	if (present(collection, "Visible", value))
-		Visible = propertyAsBool(value.get());
-	if (present(collection, "CanBeHit", value))
-		CanBeHit = propertyAsBool(value.get());
-	if (present(collection, "ChildrenClipped", value))
-		ChildrenClipped = propertyAsBool(value.get());
+	// One pass over the items finds the last item of each name, as a lookup by name would.
+	int found[KnownPropertyCount];
+	findKnownProperties(collection, found);
+	const auto value = [&](KnownProperty property) { return collection.getDataAt(found[property]); };
+	if (found[NameProperty] >= 0)
+	{
+		// A string value is interned as it stands rather than through a copy of its text.
+		const SmartPointer<IPropertyData> name = value(NameProperty);
+		if (name && name->typeId() == PROPERTY_STRING)
+			Name = internStringId(static_cast<const CPropertyDataString*>(name.get())->getValue());
+		else
+			Name = internStringId(propertyAsText(name.get()));
+	}
+	if (found[PositionProperty] >= 0)
+		setPosition(propertyAsVector3d(value(PositionProperty).get()));
+	if (found[RotationProperty] >= 0)
+		setRotation(propertyAsVector3d(value(RotationProperty).get()));
+	if (found[ScaleProperty] >= 0)
+		setScale(propertyAsVector3d(value(ScaleProperty).get()));
+	if (found[BoundsProperty] >= 0)
+		setBounds(propertyAsVector3d(value(BoundsProperty).get()));
+	if (found[PivotPointProperty] >= 0)
+		setPivotPoint(propertyAsVector2d(value(PivotPointProperty).get()));
+	if (found[TintColorProperty] >= 0)
+		setTintColor(propertyAsColor(value(TintColorProperty).get()));
+	if (found[VisibleProperty] >= 0)
+		Visible = propertyAsBool(value(VisibleProperty).get());
+	if (found[CanBeHitProperty] >= 0)
+		CanBeHit = propertyAsBool(value(CanBeHitProperty).get());
+	if (found[ChildrenClippedProperty] >= 0)
+		ChildrenClipped = propertyAsBool(value(ChildrenClippedProperty).get());
 }

@@ -50,7 +50,7 @@ void KeyFrame::setTarget(BaseNode* node)
 	// The indices depend on the target's class alone: a set handing its owner out again (as loading
 	// does more than once) keeps the ones found for it.
 	const bool resolved =
-	    node && node == target && properties && propertyIndices.size() == static_cast<size_t>(properties->getCount());
+	    node == target && properties && propertyIndices.size() == static_cast<size_t>(properties->getCount());
 	Base::setTarget(node);
 	if (!resolved)
 		resolveProperties();
@@ -66,6 +66,12 @@ void KeyFrame::resolveProperties()
 	propertyIndices.clear();
 	if (!properties)
 		return;
+	// Without a target no name resolves: loading and adopting hand none out before the owner's.
+	if (!target)
+	{
+		propertyIndices.assign(static_cast<size_t>(properties->getCount()), -1);
+		return;
+	}
 	propertyIndices.reserve(static_cast<size_t>(properties->getCount()));
 	for (int k = 0; k < properties->getCount(); ++k)
 		propertyIndices.push_back(resolveProperty(properties->getNameAt(k)));
@@ -298,35 +304,44 @@ void KeyFrame::loadContent(SceneXmlReader* reader, IContentManager* contentManag
 	period = readPeriod > 0 ? static_cast<unsigned>(readPeriod) : 20;
 	TimeShift = reader->getAttributeValueAsInt(timeShiftAttribute, 0);
 
-	// The value text of each animated property in the current key frame (null: none given).
-	std::vector<const irr::core::stringw*> valueTexts;
+	// The value text of each animated property in the current key frame (null: none given); on the
+	// stack for the usual few properties.
+	const irr::core::stringw* inlineTexts[8];
+	std::vector<const irr::core::stringw*> moreTexts;
 	XmlElementScope scope(reader);
 	while (scope.next())
 	{
 		if (reader->getNodeType() != XML_NODE_ELEMENT)
 			continue;
 		const irr::core::stringw& element = reader->getNodeName();
-		if (element == L"Properties")
+		if (isWideLiteral(element, L"Properties"))
 		{
 			SmartPointer<CPropertyCollection> collection(new CPropertyCollection(contentManager));
 			collection->readXml(reader);
 			properties = collection;
 		}
-		else if (element == L"KeyFrame")
+		else if (isWideLiteral(element, L"KeyFrame"))
 		{
 			if (keyFrames.empty())
 				keyFrames.reserve(4);
 			Record record;
-			readKeyFrameAttributes(reader, record, valueTexts);
+			const size_t count = properties ? static_cast<size_t>(properties->getCount()) : 0;
+			const irr::core::stringw** valueTexts = inlineTexts;
+			if (count > sizeof(inlineTexts) / sizeof(inlineTexts[0]))
+			{
+				moreTexts.resize(count);
+				valueTexts = moreTexts.data();
+			}
+			readKeyFrameAttributes(reader, record, valueTexts, count);
 			if (properties)
 			{
-				record.values.reserve(valueTexts.size());
-				for (size_t p = 0; p < valueTexts.size(); ++p)
+				record.values.reserve(count);
+				for (size_t p = 0; p < count; ++p)
 				{
 					SmartPointer<IPropertyData> value = clonePropertyData(properties->getDataAt(static_cast<int>(p)));
 					if (value)
 						value->fromStringW(valueTexts[p] ? *valueTexts[p] : emptyStringW());
-					record.values.push_back(value);
+					record.values.push_back(std::move(value));
 				}
 			}
 			addKeyFrame(std::move(record));
@@ -341,11 +356,12 @@ void KeyFrame::loadContent(SceneXmlReader* reader, IContentManager* contentManag
 	resolveProperties();
 }
 
-void KeyFrame::readKeyFrameAttributes(SceneXmlReader* reader, Record& record,
-                                      std::vector<const irr::core::stringw*>& valueTexts) const
+void KeyFrame::readKeyFrameAttributes(SceneXmlReader* reader, Record& record, const irr::core::stringw** valueTexts,
+                                      size_t valueCount) const
 {
 	// One pass over the attributes; as with a lookup by name, the first of a name counts.
-	valueTexts.assign(properties ? static_cast<size_t>(properties->getCount()) : 0, nullptr);
+	for (size_t p = 0; p < valueCount; ++p)
+		valueTexts[p] = nullptr;
 	bool seen[3] = {false, false, false};
 	const int count = reader->getAttributeCount();
 	for (int a = 0; a < count; ++a)
@@ -363,7 +379,7 @@ void KeyFrame::readKeyFrameAttributes(SceneXmlReader* reader, Record& record,
 			continue;
 		}
 		const long index = valueAttributeIndex(name);
-		if (index >= 0 && static_cast<size_t>(index) < valueTexts.size() && !valueTexts[static_cast<size_t>(index)])
+		if (index >= 0 && static_cast<size_t>(index) < valueCount && !valueTexts[static_cast<size_t>(index)])
 			valueTexts[static_cast<size_t>(index)] = &reader->getAttributeValue(a);
 	}
 }
@@ -432,8 +448,8 @@ Base* KeyFrame::clone() const
 		r.g = record.g;
 		r.i = record.i;
 		r.values.reserve(record.values.size());
-		for (const SmartPointer<IPropertyData>& value : record.values)
-			r.values.push_back(clonePropertyData(value));
+		for (size_t p = 0; p < record.values.size(); ++p)
+			r.values.push_back(clonePropertyData(record.values[p]));
 		copy->keyFrames.push_back(r);
 	}
 	copy->prepareInterpolation();

@@ -5,6 +5,42 @@
 
 #include <vector>
 
+// The values of one key frame, one per animated property. The first few are held in place: most
+// key frames animate one to four properties, and a list of their own would cost each an allocation.
+class KeyFrameValues
+{
+public:
+	size_t size() const { return count; }
+	bool empty() const { return count == 0; }
+	SmartPointer<IPropertyData>& operator[](size_t index)
+	{
+		return index < heldInPlace ? inPlace[index] : more[index - heldInPlace];
+	}
+	const SmartPointer<IPropertyData>& operator[](size_t index) const
+	{
+		return index < heldInPlace ? inPlace[index] : more[index - heldInPlace];
+	}
+	void reserve(size_t total)
+	{
+		if (total > heldInPlace)
+			more.reserve(total - heldInPlace);
+	}
+	void push_back(SmartPointer<IPropertyData> value)
+	{
+		if (count < heldInPlace)
+			inPlace[count] = std::move(value);
+		else
+			more.push_back(std::move(value));
+		++count;
+	}
+
+private:
+	static constexpr size_t heldInPlace = 4;
+	SmartPointer<IPropertyData> inPlace[heldInPlace];
+	std::vector<SmartPointer<IPropertyData>> more;
+	size_t count = 0;
+};
+
 // Animates properties of its target from key frames: linear moves or jumps, with loops through "g".
 class KeyFrame : public Base
 {
@@ -15,7 +51,7 @@ public:
 	// the key to continue from (-1: none) and its interpolation (0 linear, -1 jump).
 	struct Record
 	{
-		std::vector<SmartPointer<IPropertyData>> values;
+		KeyFrameValues values;
 		int t = 0;
 		int g = -1;
 		int i = -1;
@@ -62,9 +98,10 @@ private:
 	void applyKey(unsigned key);
 	void interpolate(unsigned key, unsigned time);
 	void resolveProperties();
-	// Reads t, g, i and the value text of each animated property of the key frame the reader stands on.
-	void readKeyFrameAttributes(SceneXmlReader* reader, Record& record,
-	                            std::vector<const irr::core::stringw*>& valueTexts) const;
+	// Reads t, g, i and the value text of each of valueCount animated properties of the key frame
+	// the reader stands on.
+	void readKeyFrameAttributes(SceneXmlReader* reader, Record& record, const irr::core::stringw** valueTexts,
+	                            size_t valueCount) const;
 	unsigned keyCount() const { return static_cast<unsigned>(keyFrames.size()); }
 	// The recorded value of one property at a key frame, or null.
 	IPropertyData* valueAt(unsigned key, size_t property) const;

@@ -73,11 +73,11 @@ void SceneFileReader::loadContent(BaseNode* node, SceneXmlReader* reader, NodeFa
 		if (reader->getNodeType() != XML_NODE_ELEMENT)
 			continue;
 		const irr::core::stringw& element = reader->getNodeName();
-		if (element == L"Properties")
+		if (isWideLiteral(element, L"Properties"))
 			loadProperties(node, reader);
-		else if (element == L"States")
+		else if (isWideLiteral(element, L"States"))
 			loadStates(node, reader);
-		else if (element == L"SceneNode")
+		else if (isWideLiteral(element, L"SceneNode"))
 			loadChild(node, reader, factory);
 		else
 			XmlElementScope::skipElement(reader);
@@ -142,10 +142,11 @@ void SceneFileReader::loadProperties(BaseNode* node, SceneXmlReader* reader)
 		collection = SmartPointer<CPropertyCollection>(new CPropertyCollection(contentManager));
 	collection->readXml(reader);
 	node->readProperties(*collection);
-	// Kept only when the node kept no hold of it; emptied, so that no value read stays referenced.
+	// Kept only when the node kept no hold of it; emptied, so that no value read stays referenced
+	// elsewhere: only values nothing else holds are kept, to be read into by the next node.
 	if (collection->getReferenceCount() == 1)
 	{
-		collection->clear();
+		collection->recycle();
 		spare = std::move(collection);
 	}
 }
@@ -163,7 +164,7 @@ void SceneFileReader::loadStates(BaseNode* node, IXMLReader* plainReader)
 		if (reader->getNodeType() != XML_NODE_ELEMENT)
 			continue;
 		const irr::core::stringw& element = reader->getNodeName();
-		if (element == L"Properties")
+		if (isWideLiteral(element, L"Properties"))
 		{
 			SmartPointer<CPropertyCollection> collection(new CPropertyCollection(contentManager));
 			collection->readXml(reader.get());
@@ -173,12 +174,12 @@ void SceneFileReader::loadStates(BaseNode* node, IXMLReader* plainReader)
 				node->setDefaultState(text.size() ? internStringId(text) : StringId());
 			}
 		}
-		else if (element == L"State")
+		else if (isWideLiteral(element, L"State"))
 		{
 			SmartPointer<AnimatorSet> set(
-			    new AnimatorSet(internStringId(narrowFast(reader->getAttributeValue(nameAttribute)))));
+			    new AnimatorSet(internWideStringId(reader->getAttributeValue(nameAttribute))));
 			const irr::core::stringw& nextName = reader->getAttributeValue(nextStateAttribute);
-			set->setNextState(nextName.size() ? internStringId(narrowFast(nextName)) : StringId());
+			set->setNextState(nextName.size() ? internWideStringId(nextName) : StringId());
 			set->load(reader.get(), node->getSceneManager(), node, contentManager);
 			set->setOwner(node);
 			// The first state of a name wins.

@@ -3,6 +3,7 @@
 #include "core/TextUtils.h"
 
 #include <cwchar>
+#include <typeinfo>
 
 namespace
 {
@@ -121,8 +122,9 @@ void SceneXmlReader::popOpenAsSynthetic()
 
 SmartPointer<SceneXmlReader> SceneXmlReader::wrap(IXMLReader* reader)
 {
-	if (auto* structured = dynamic_cast<SceneXmlReader*>(reader))
-		return shareRef(structured);
+	// The class is final: its exact type is the only one to look for, cheaper to ask than a cast.
+	if (reader && typeid(*reader) == typeid(SceneXmlReader))
+		return shareRef(static_cast<SceneXmlReader*>(reader));
 	const bool onStart = reader && reader->getNodeType() == XML_NODE_ELEMENT && !reader->isEmptyElement();
 	return SmartPointer<SceneXmlReader>(new SceneXmlReader(reader, onStart ? reader->getNodeName().c_str() : nullptr));
 }
@@ -172,7 +174,8 @@ bool SceneXmlReader::read()
 		currentKind = OtherElement;
 		if (type == XML_NODE_ELEMENT)
 		{
-			currentKind = kindOf(inner->getNodeName());
+			const irr::core::stringw& name = inner->getNodeName();
+			currentKind = kindOf(name);
 			if (const unsigned char containers = containersOf(currentKind))
 			{
 				const long index = findInnermost(containers);
@@ -182,7 +185,8 @@ bool SceneXmlReader::read()
 		}
 		else if (type == XML_NODE_ELEMENT_END)
 		{
-			const long index = findInnermostNamed(inner->getNodeName(), kindOf(inner->getNodeName()));
+			const irr::core::stringw& name = inner->getNodeName();
+			const long index = findInnermostNamed(name, kindOf(name));
 			// An end tag that closes nothing is dropped.
 			if (index < 0)
 				continue;
@@ -195,7 +199,7 @@ bool SceneXmlReader::read()
 			innerPending = true;
 			return true;
 		}
-		applyCurrent();
+		applyCurrent(type);
 		return true;
 	}
 	return false;
@@ -203,30 +207,15 @@ bool SceneXmlReader::read()
 
 void SceneXmlReader::applyCurrent()
 {
-	const int type = inner->getNodeType();
+	applyCurrent(inner->getNodeType());
+}
+
+void SceneXmlReader::applyCurrent(int type)
+{
 	if (type == XML_NODE_ELEMENT && !inner->isEmptyElement())
 		pushOpen(inner->getNodeName(), currentKind);
 	else if (type == XML_NODE_ELEMENT_END && openCount > 0)
 		--openCount;
-}
-
-bool SceneXmlReader::isEmptyElement() const
-{
-	return !onSynthetic && inner && inner->isEmptyElement();
-}
-
-int SceneXmlReader::getNodeType() const
-{
-	if (onSynthetic)
-		return XML_NODE_ELEMENT_END;
-	return inner ? inner->getNodeType() : XML_NODE_NONE;
-}
-
-const irr::core::stringw& SceneXmlReader::getNodeName() const
-{
-	if (onSynthetic)
-		return syntheticName;
-	return inner ? inner->getNodeName() : emptyWide();
 }
 
 const irr::core::stringw& SceneXmlReader::getNodeData() const
@@ -234,26 +223,6 @@ const irr::core::stringw& SceneXmlReader::getNodeData() const
 	if (onSynthetic)
 		return syntheticName;
 	return inner ? inner->getNodeData() : emptyWide();
-}
-
-int SceneXmlReader::getAttributeCount() const
-{
-	return onSynthetic || !inner ? 0 : inner->getAttributeCount();
-}
-
-const irr::core::stringw& SceneXmlReader::getAttributeName(int index) const
-{
-	return onSynthetic || !inner ? emptyWide() : inner->getAttributeName(index);
-}
-
-const irr::core::stringw& SceneXmlReader::getAttributeValue(const irr::core::stringw& name) const
-{
-	return onSynthetic || !inner ? emptyWide() : inner->getAttributeValue(name);
-}
-
-const irr::core::stringw& SceneXmlReader::getAttributeValue(int index) const
-{
-	return onSynthetic || !inner ? emptyWide() : inner->getAttributeValue(index);
 }
 
 int SceneXmlReader::getAttributeValueAsInt(int index, int defaultValue) const

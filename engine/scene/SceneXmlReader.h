@@ -2,6 +2,7 @@
 
 #include "content/IXMLReader.h"
 #include "core/SmartPointer.h"
+#include "core/TextUtils.h"
 
 #include <cstddef>
 #include <vector>
@@ -9,7 +10,7 @@
 // Pull reader over another reader that keeps the element structure of hand-edited scene files sound:
 // it tracks the open elements, closes elements left open when an end tag or a start tag of an
 // enclosing kind says so (reporting the missing end tags), and drops end tags that close nothing.
-class SceneXmlReader : public IXMLReader
+class SceneXmlReader final : public IXMLReader
 {
 public:
 	// openElement: the element the inner reader already stands in (null: none).
@@ -27,14 +28,35 @@ public:
 	void setNodeDepth(int value) { nodeDepth = value; }
 
 	bool read() override;
-	bool isEmptyElement() const override;
-	int getNodeType() const override;
-	const irr::core::stringw& getNodeName() const override;
+	// The scene reader asks these of every node: defined here, so that its calls through this
+	// class need no dispatch.
+	bool isEmptyElement() const override { return !onSynthetic && inner && inner->isEmptyElement(); }
+	int getNodeType() const override
+	{
+		if (onSynthetic)
+			return XML_NODE_ELEMENT_END;
+		return inner ? inner->getNodeType() : XML_NODE_NONE;
+	}
+	const irr::core::stringw& getNodeName() const override
+	{
+		if (onSynthetic)
+			return syntheticName;
+		return inner ? inner->getNodeName() : emptyStringW();
+	}
 	const irr::core::stringw& getNodeData() const override;
-	int getAttributeCount() const override;
-	const irr::core::stringw& getAttributeName(int index) const override;
-	const irr::core::stringw& getAttributeValue(const irr::core::stringw& name) const override;
-	const irr::core::stringw& getAttributeValue(int index) const override;
+	int getAttributeCount() const override { return onSynthetic || !inner ? 0 : inner->getAttributeCount(); }
+	const irr::core::stringw& getAttributeName(int index) const override
+	{
+		return onSynthetic || !inner ? emptyStringW() : inner->getAttributeName(index);
+	}
+	const irr::core::stringw& getAttributeValue(const irr::core::stringw& name) const override
+	{
+		return onSynthetic || !inner ? emptyStringW() : inner->getAttributeValue(name);
+	}
+	const irr::core::stringw& getAttributeValue(int index) const override
+	{
+		return onSynthetic || !inner ? emptyStringW() : inner->getAttributeValue(index);
+	}
 	int getAttributeValueAsInt(int index, int defaultValue) const override;
 	int getAttributeValueAsInt(const irr::core::stringw& name, int defaultValue) const override;
 	float getAttributeValueAsFloat(int index, float defaultValue) const override;
@@ -47,8 +69,9 @@ private:
 	long findInnermost(unsigned char kinds) const;
 	// Index of the innermost open element of this name (whose kind is given), or -1.
 	long findInnermostNamed(const irr::core::stringw& name, unsigned char kind) const;
-	// Applies the structural effect of the inner reader's current node.
+	// Applies the structural effect of the inner reader's current node (of the given type).
 	void applyCurrent();
+	void applyCurrent(int type);
 	void pushOpen(const irr::core::stringw& name);
 	void pushOpen(const irr::core::stringw& name, unsigned char kind);
 	// Takes the innermost open element off the stack; its name becomes the synthetic end tag's.

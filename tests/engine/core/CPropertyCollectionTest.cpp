@@ -227,6 +227,44 @@ TEST(PropertyCollection, ClearEmptiesItemsAndIndex)
 	EXPECT_EQ(kept->getReferenceCount(), 1);
 }
 
+// A recycled collection reads the next element as a new one does; its kept names and plain values
+// are read into again, never a value something else still holds.
+TEST(PropertyCollection, RecycledItemsReadLikeNewOnes)
+{
+	const char* const documents[] = {
+	    "<Properties><vector3d Name=\"Position\" Value=\"1;2;3\"/><string Name=\"Name\" Value=\"a long name\"/>"
+	    "<color Name=\"C\" Value=\"ff00ff00\"/><int Name=\"I\" Value=\"7\"/></Properties>",
+	    "<Properties><vector3d Name=\"P\"/><string Name=\"Name\" Value=\"x\"/><int Name=\"C\" Value=\"5\"/></Properties>",
+	    "<Properties><string Name=\"A name longer than any before\"/><bool Name=\"B\" Value=\"true\"/>"
+	    "<float Name=\"F\" Value=\"0.5\"/><vector2d Name=\"V\" Value=\"4;5\"/><stringw Name=\"W\" Value=\"w\"/></Properties>",
+	    "<Properties/>",
+	    "<Properties><vector3d Name=\"P\"/><bool Name=\"B\"/><float Name=\"F\"/><vector2d Name=\"V\"/>"
+	    "<stringw Name=\"W\"/><int Name=\"B\" Value=\"3\"/></Properties>",
+	};
+	CPropertyCollection recycled;
+	SmartPointer<IPropertyData> held;
+	irr::core::stringc heldText;
+	for (const char* document : documents)
+	{
+		const SmartPointer<CPropertyCollection> fresh = readCollection(document);
+		SmartPointer<TestReadFile> file(new TestReadFile(document));
+		SmartPointer<CXMLReader> reader(new CXMLReader(file.get()));
+		ASSERT_TRUE(reader->read());
+		ASSERT_TRUE(recycled.readXml(reader.get()));
+		EXPECT_EQ(names(recycled), names(*fresh)) << document;
+		for (int i = 0; i < fresh->getCount(); ++i)
+			EXPECT_EQ(recycled.indexOf(fresh->getNameAt(i)), fresh->indexOf(fresh->getNameAt(i))) << document;
+		if (held)
+			EXPECT_STREQ(propertyToStringC(held).c_str(), heldText.c_str()) << document;
+		// The first value stays held through the next read.
+		held = recycled.getDataAt(0);
+		heldText = propertyToStringC(held);
+		recycled.recycle();
+		EXPECT_EQ(recycled.getCount(), 0);
+		EXPECT_EQ(recycled.indexOf("Name"), -1);
+	}
+}
+
 TEST(PropertyCollection, EmptyNameIsAValidKey)
 {
 	CPropertyCollection c;

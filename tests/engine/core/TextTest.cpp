@@ -3,6 +3,7 @@
 #include "core/StringId.h"
 #include "core/TextUtils.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -157,6 +158,17 @@ TEST(NumberText, ReaderReturnsPositionAfterNumber)
 	EXPECT_EQ(f, 0.0f);
 	narrowToFloat("123456789012", f);
 	EXPECT_FLOAT_EQ(f, 123456789012.0f);
+	// Plain digits end where a fraction, an exponent or any other character starts.
+	const wchar_t* plain = L"-50;20";
+	EXPECT_EQ(wideToFloat(plain, f), plain + 3);
+	EXPECT_EQ(f, -50.0f);
+	const char* nines = "999999999x";
+	EXPECT_EQ(narrowToFloat(nines, f), nines + 9);
+	EXPECT_EQ(f, 999999999.0f);
+	narrowToFloat("16777217", f);
+	EXPECT_EQ(f, 16777216.0f);
+	narrowToFloat("-0", f);
+	EXPECT_TRUE(std::signbit(f));
 	narrowToFloat("1e400", f);
 	EXPECT_TRUE(std::isinf(f));
 	// An exponent marker is used up with its sign even when no digit follows.
@@ -177,7 +189,9 @@ TEST(NumberText, IntegerByNumberFormTruncatesTheNumber)
 	for (const Case& c : {Case{"1e3", 1000}, Case{"2.5e+3", 2500}, Case{"3.9", 3}, Case{"-3.9", -3}, Case{"+5", 0},
 						  Case{"12px", 12}, Case{"16777217", 16777217}, Case{"1e10", 2147483647},
 						  Case{"-1e10", -2147483647 - 1}, Case{"1e400", 2147483647}, Case{"0e99999999999", 0},
-						  Case{"", 0}})
+						  Case{"", 0}, Case{"400", 400}, Case{"-20", -20}, Case{"999999999", 999999999},
+						  Case{"2147483647", 2147483647}, Case{"99999999999", 2147483647},
+						  Case{"-2147483648", -2147483647 - 1}, Case{"7E2", 700}, Case{"-", 0}, Case{"-0", 0}})
 	{
 		EXPECT_EQ(narrowNumberToInt(c.text), c.value) << c.text;
 		EXPECT_EQ(wideNumberToInt(widen(c.text).c_str()), c.value) << c.text;
