@@ -137,6 +137,28 @@ TEST_F(ContentPreloaderTest, ReadAheadFilesAndPicturesAreUsedOnceAndNotKept)
 	content.fileSystem->dropPreloadedFiles();
 }
 
+// A scene's pictures are decoded right after it: those it names that exist, then the pages of the fonts it
+// names (relative to the font), each once; names that are not files (atlas frames) are left alone.
+TEST_F(ContentPreloaderTest, AScenesPicturesAndFontPagesAreDecodedAfterIt)
+{
+	content.writePng("scenes/back.png", 8, 8, quadrantPixel);
+	content.writePng("scenes/fonts/face_0.png", 8, 8, quadrantPixel);
+	content.write("scenes/fonts/face.qfnt", R"(<Font Type="Bitmap"><Texture Filename="face_0.png"/></Font>)");
+	content.write("scenes/one.qscn", R"(<Scene><Node Image="images/frame.png" Font="fonts/face.qfnt"/>
+		<Node Background="back.png" Other="fonts/face.qfnt" Missing="absent.jpg"/><Node Again="back.png"/></Scene>)");
+	const std::string scene = content.path("scenes/one.qscn");
+	CContentPreloader preloader(content.fileSystem, 4);
+	preloader.request(CContentPreloader::Kind::Scene, scene.c_str());
+	deliverAll(preloader, content.manager);
+	const std::vector<irr::core::stringc> pictures = preloader.getNamedPictures(scene.c_str());
+	ASSERT_EQ(pictures.size(), 2u);
+	EXPECT_EQ(pictures[0], irr::core::stringc(content.path("scenes/fonts/face_0.png").c_str()));
+	EXPECT_EQ(pictures[1], irr::core::stringc(content.path("scenes/back.png").c_str()));
+	EXPECT_EQ(content.manager->getPreparedImageCount(), 2u);
+	EXPECT_TRUE(preloader.getNamedPictures(content.path("scenes/other.qscn").c_str()).empty());
+	content.fileSystem->dropPreloadedFiles();
+}
+
 // The thread keeps no more decoded pictures ready than it is allowed; the rest follow as they are taken.
 TEST_F(ContentPreloaderTest, DecodedPicturesWaitingAreBounded)
 {
