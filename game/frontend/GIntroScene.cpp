@@ -181,14 +181,8 @@ void GIntroScene::runLoadingParts()
 		nextHeavy = HeavyPart::None;
 		const Clock::time_point partStart = Clock::now();
 		const StepProgress progress = (this->*step.run)(partIndex);
-		if (heavy != HeavyPart::None)
-		{
-			// Whole files differ a lot: the longest so far. Texture storage costs about the same each time
-			// but for the odd slow one: the last.
-			const double took = std::chrono::duration<double, std::milli>(Clock::now() - partStart).count();
-			double& expected = heavyPartMs[static_cast<int>(heavy)];
-			expected = heavy == HeavyPart::WholeFile ? std::max(expected, took) : took;
-		}
+		if (heavy == HeavyPart::TextureStorage)
+			textureStorageMs = std::chrono::duration<double, std::milli>(Clock::now() - partStart).count();
 		const Clock::time_point endOfBudget = started + std::chrono::milliseconds(updateBudgetMs);
 		if (progress == StepProgress::Waiting)
 		{
@@ -210,9 +204,11 @@ void GIntroScene::runLoadingParts()
 		}
 		if (Clock::now() >= endOfBudget)
 			break;
-		// A heavy part that would run past the budget begins the next update instead of ending this one.
+		// A whole file begins an update of its own; a texture's storage is made only where it is expected to end
+		// within twice the budget (it costs about what the last one did), else it begins the next update.
 		const double used = std::chrono::duration<double, std::milli>(Clock::now() - started).count();
-		if (nextHeavy != HeavyPart::None && used + heavyPartMs[static_cast<int>(nextHeavy)] > updateBudgetMs)
+		if (nextHeavy == HeavyPart::WholeFile ||
+		    (nextHeavy == HeavyPart::TextureStorage && used + textureStorageMs > 2 * updateBudgetMs))
 			break;
 		preloader->deliver(contentManager());
 	}

@@ -33,7 +33,7 @@ public:
 	// Pixels of a prepared picture uploaded in one part: a large page's texture is filled over several parts.
 	static constexpr size_t UploadBandBytes = 512 * 1024;
 
-	// Parts that take long enough to begin an update of their own when the rest of the budget would not do.
+	// Parts long enough that the frame loop would be held too long if they ran late in an update.
 	enum class HeavyPart
 	{
 		None,
@@ -136,10 +136,10 @@ private:
 	int fileIndex = 0;
 	size_t pictureIndex = 0;
 	bool sceneFileReady = false; // its pictures are done; the next part loads it
-	// The kind of the next part when it is heavy, and the longest each kind took so far (ms); until one has
-	// run it counts as the whole budget.
+	// The kind of the next part when it is heavy, and what the last texture storage took (ms); before the first
+	// it counts as the whole budget.
 	HeavyPart nextHeavy = HeavyPart::None;
-	double heavyPartMs[3] = {0.0, UpdateBudgetMs, UpdateBudgetMs};
+	double textureStorageMs = UpdateBudgetMs;
 	// The texture being made from a prepared picture, and that picture.
 	SmartPointer<CTextureUpload> pictureUpload;
 	SmartPointer<ImageContent> uploadedPicture;
