@@ -114,6 +114,10 @@ void CContentPreloader::deliver(CContentManager* manager)
 			fileSystem->addPreloadedFile(result.name, result.bytes, result.size);
 		else
 			delete[] result.bytes;
+		if (result.reader && fileSystem)
+			fileSystem->addPreparedXMLReader(result.name, result.reader);
+		else if (result.reader)
+			result.reader->drop();
 		// A page whose texture is loaded already would never be taken.
 		const ContentRef reference(manager, result.name.c_str());
 		if (result.image && manager && !manager->findCachedContent(ContentTypeTexture, reference))
@@ -180,8 +184,11 @@ CContentPreloader::Result CContentPreloader::prepare(const Request& next, std::d
 		for (const irr::core::stringc& page : pageNamesOf(next.name, result.bytes, result.size))
 			pages.push_back({Kind::Picture, page});
 	if (next.kind == Kind::Scene && result.bytes)
+	{
+		result.reader = new CXMLReader(result.bytes, static_cast<size_t>(result.size));
 		for (const irr::core::stringc& picture : picturesOf(next.name, result.bytes, result.size))
 			pages.push_back({Kind::Picture, picture});
+	}
 	return result;
 }
 
@@ -260,4 +267,7 @@ void CContentPreloader::freeResult(Result& result)
 	if (result.image)
 		result.image->drop();
 	result.image = nullptr;
+	if (result.reader)
+		result.reader->drop();
+	result.reader = nullptr;
 }

@@ -15,6 +15,7 @@
 #include <vector>
 
 class CContentManager;
+class CXMLReader;
 class IFileSystem;
 class ImageContent;
 
@@ -30,7 +31,8 @@ public:
 		File,      // read whole
 		Picture,   // read and decoded
 		AtlasList, // read whole, then each page picture it names decoded right after it
-		Scene,     // read whole, then each picture it or a font it names loads decoded right after it
+		Scene,     // read whole and its text decoded, then each picture it or a font it names loads decoded
+		           // right after it
 	};
 
 	// maxWaitingPictures: decoded pictures kept ready ahead of their use; the thread waits beyond that.
@@ -68,6 +70,7 @@ private:
 		char* bytes = nullptr; // new[]; null with no file read
 		long size = 0;
 		ImageContent* image = nullptr;
+		CXMLReader* reader = nullptr; // a scene's text, decoded
 	};
 
 	bool waitForRequest(Request& next);

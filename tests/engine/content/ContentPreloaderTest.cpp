@@ -6,6 +6,7 @@
 #include "content/ImageContent.h"
 #include "support/LogCapture.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <string>
@@ -42,6 +43,17 @@ protected:
 		for (const LogCapture::Line& line : log.lines)
 			lines.push_back(line.text + " " + line.hint);
 		return lines;
+	}
+
+	// Every attribute value of the file, read through the file system.
+	std::vector<std::string> attributeValuesOf(const std::string& name)
+	{
+		std::vector<std::string> values;
+		SmartPointer<CXMLReader> reader(content.fileSystem->createXMLReader(name.c_str()));
+		while (reader && reader->read())
+			for (int i = 0; i < reader->getAttributeCount(); ++i)
+				values.push_back(irr::core::stringc(reader->getAttributeValue(i).c_str()).c_str());
+		return values;
 	}
 
 	// Delivers until everything asked for has arrived, the time bounded.
@@ -156,7 +168,26 @@ TEST_F(ContentPreloaderTest, AScenesPicturesAndFontPagesAreDecodedAfterIt)
 	EXPECT_EQ(pictures[1], irr::core::stringc(content.path("scenes/back.png").c_str()));
 	EXPECT_EQ(content.manager->getPreparedImageCount(), 2u);
 	EXPECT_TRUE(preloader.getNamedPictures(content.path("scenes/other.qscn").c_str()).empty());
+	// The scene's first reading is the text read ahead (decoded on the thread); a later one reads the file.
+	content.write("scenes/one.qscn", R"(<Scene><Node Changed="yes"/></Scene>)");
+	const std::vector<std::string> first = attributeValuesOf(scene);
+	EXPECT_NE(std::find(first.begin(), first.end(), "back.png"), first.end());
+	EXPECT_EQ(attributeValuesOf(scene), std::vector<std::string>{"yes"});
 	content.fileSystem->dropPreloadedFiles();
+}
+
+// A reader made ahead serves the next reading of its file from the start, once; dropping the read-ahead frees it.
+TEST_F(ContentPreloaderTest, APreparedReaderServesTheNextReadingOnce)
+{
+	const std::string name = content.path("notes.xml");
+	content.write("notes.xml", R"(<Notes On="disk"/>)");
+	const std::string ahead = R"(<Notes On="ahead"/>)";
+	content.fileSystem->addPreparedXMLReader(name.c_str(), new CXMLReader(ahead.data(), ahead.size()));
+	EXPECT_EQ(attributeValuesOf(name), std::vector<std::string>{"ahead"});
+	EXPECT_EQ(attributeValuesOf(name), std::vector<std::string>{"disk"});
+	content.fileSystem->addPreparedXMLReader(name.c_str(), new CXMLReader(ahead.data(), ahead.size()));
+	content.fileSystem->dropPreloadedFiles();
+	EXPECT_EQ(attributeValuesOf(name), std::vector<std::string>{"disk"});
 }
 
 // The thread keeps no more decoded pictures ready than it is allowed; the rest follow as they are taken.
