@@ -139,10 +139,14 @@ int CContentPreloader::run()
 			if (result.image)
 				++readyPictures;
 			results.push_back(result);
-			// An atlas list's pages come right after it, before anything asked later.
+			// An atlas list's pages come right after it, before anything asked later. A picture named before
+			// (two scenes share a font) is not decoded again: the first one's texture serves both.
 			std::vector<irr::core::stringc>& named = namedPictures[next.name];
-			for (const Request& page : pages)
-				named.push_back(page.name);
+			for (auto page = pages.begin(); page != pages.end();)
+				if (queuedPictures.insert(page->name).second)
+					named.push_back((page++)->name);
+				else
+					page = pages.erase(page);
 			for (auto page = pages.rbegin(); page != pages.rend(); ++page)
 			{
 				pending.insert(page->name);

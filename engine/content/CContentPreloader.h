@@ -94,6 +94,7 @@ private:
 	std::deque<Result> results;
 	std::multiset<irr::core::stringc> pending;
 	std::map<irr::core::stringc, std::vector<irr::core::stringc>> namedPictures;
+	std::set<irr::core::stringc> queuedPictures; // every picture a list or scene named so far
 	int readyPictures = 0; // decoded and not delivered
 	bool stopping = false;
 };

@@ -368,6 +368,10 @@ GIntroScene::StepProgress GIntroScene::loadAtlases(const char* const* names, siz
 		if (!read)
 			return StepProgress::Advanced;
 		getLogger()->log("Loaded atlas texture collection", name, 0);
+		// A page the list names but no frame uses would take the room of the pictures that follow.
+		if (preloader)
+			for (const irr::core::stringc& page : preloader->getNamedPictures(name))
+				SmartPointer<ImageContent>(content->takePreparedImage(ContentRef(content, page.c_str())));
 		loadedAtlases.push_back(SmartPointer<ContentObject>(shareRef(atlasInProgress.get())));
 		atlasInProgress = nullptr;
 		atlasReader = nullptr;

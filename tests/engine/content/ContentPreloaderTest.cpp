@@ -176,6 +176,45 @@ TEST_F(ContentPreloaderTest, AScenesPicturesAndFontPagesAreDecodedAfterIt)
 	content.fileSystem->dropPreloadedFiles();
 }
 
+// A picture two scenes name is decoded once, for the first: the second would wait behind pictures nobody takes.
+TEST_F(ContentPreloaderTest, APictureTwoScenesNameIsDecodedForTheFirstOnly)
+{
+	content.writePng("scenes/back.png", 8, 8, quadrantPixel);
+	content.writePng("scenes/fonts/face_0.png", 8, 8, quadrantPixel);
+	content.write("scenes/fonts/face.qfnt", R"(<Font><Texture Filename="face_0.png"/></Font>)");
+	content.write("scenes/one.qscn", R"(<Scene><Node Font="fonts/face.qfnt" Image="back.png"/></Scene>)");
+	content.write("scenes/two.qscn", R"(<Scene><Node Font="fonts/face.qfnt"/></Scene>)");
+	const std::string one = content.path("scenes/one.qscn");
+	const std::string two = content.path("scenes/two.qscn");
+	CContentPreloader preloader(content.fileSystem, 1);
+	preloader.request(CContentPreloader::Kind::Scene, one.c_str());
+	preloader.request(CContentPreloader::Kind::Scene, two.c_str());
+	const auto deliverUntilDone = [&](const std::string& name)
+	{
+		const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+		while (preloader.isPending(name.c_str()) && std::chrono::steady_clock::now() < deadline)
+		{
+			preloader.waitForResult(std::chrono::steady_clock::now() + std::chrono::milliseconds(50));
+			preloader.deliver(content.manager);
+		}
+		return !preloader.isPending(name.c_str());
+	};
+	ASSERT_TRUE(deliverUntilDone(one));
+	const std::vector<irr::core::stringc> pictures = preloader.getNamedPictures(one.c_str());
+	EXPECT_EQ(pictures.size(), 2u);
+	// One picture waits at a time, taken as the intro takes it; the next follows.
+	for (const irr::core::stringc& picture : pictures)
+	{
+		ASSERT_TRUE(deliverUntilDone(picture.c_str()));
+		EXPECT_TRUE(SmartPointer<ImageContent>(
+		    content.manager->takePreparedImage(ContentRef(content.manager, picture.c_str()))));
+	}
+	ASSERT_TRUE(deliverUntilDone(two));
+	EXPECT_TRUE(preloader.getNamedPictures(two.c_str()).empty());
+	EXPECT_TRUE(preloader.isIdle());
+	content.fileSystem->dropPreloadedFiles();
+}
+
 // A reader made ahead serves the next reading of its file from the start, once; dropping the read-ahead frees it.
 TEST_F(ContentPreloaderTest, APreparedReaderServesTheNextReadingOnce)
 {
