@@ -25,6 +25,9 @@ public:
 
 	// Reads every SoundCue element up to the end of the SoundPack element.
 	bool load(IXMLReader* reader, const SoundFileLoader& loadSound, IAudioDevice* device);
+	// The same reading in parts, for a caller that spreads a pack over frames: reads up to cueBudget cues;
+	// true once the end of the pack is reached.
+	bool loadPart(IXMLReader* reader, const SoundFileLoader& loadSound, IAudioDevice* device, unsigned cueBudget);
 	// Registers every cue in file order; a name registered already is silently kept.
 	void registerCues(CSoundManager* manager);
 

@@ -60,13 +60,24 @@ bool SoundPack::load(IXMLReader* reader, const SoundFileLoader& loadSound, IAudi
 {
 	if (!reader)
 		return false;
-	while (reader->read() && !isElementEnd(reader, L"SoundPack"))
+	loadPart(reader, loadSound, device, ~0u);
+	return true;
+}
+
+bool SoundPack::loadPart(IXMLReader* reader, const SoundFileLoader& loadSound, IAudioDevice* device, unsigned cueBudget)
+{
+	if (!reader)
+		return true;
+	for (unsigned loaded = 0; loaded < cueBudget;)
 	{
+		if (!reader->read() || isElementEnd(reader, L"SoundPack"))
+			return true;
 		if (!isElement(reader, L"SoundCue"))
 			continue;
 		SmartPointer<CSoundCue> cue(new CSoundCue(internStringId(narrow(reader->getAttributeValue(L"Name")))));
 		cue->load(reader, loadSound, device);
 		cues.push_back(cue);
+		++loaded;
 	}
-	return true;
+	return false;
 }

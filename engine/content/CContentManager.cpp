@@ -2,6 +2,7 @@
 
 #include "content/AtlasTexture.h"
 #include "content/CContentProcessorsManager.h"
+#include "content/CTexture.h"
 #include "content/IContentProcessor.h"
 #include "content/IFileSystem.h"
 #include "content/IReadFile.h"
@@ -316,11 +317,38 @@ ImageContent* CContentManager::takePreparedImage(const ContentRef& reference)
 	return image;
 }
 
+void CContentManager::addPreparedTexture(const ContentRef& reference, CTexture* texture,
+                                         const irr::core::dimension2du& pictureSize)
+{
+	if (!texture)
+		return;
+	auto entry = preparedTextures.emplace(reference.getNameId(), std::make_pair(texture, pictureSize));
+	if (!entry.second)
+	{
+		entry.first->second.first->drop();
+		entry.first->second = std::make_pair(texture, pictureSize);
+	}
+}
+
+CTexture* CContentManager::takePreparedTexture(const ContentRef& reference, irr::core::dimension2du& pictureSize)
+{
+	auto entry = preparedTextures.find(reference.getNameId());
+	if (entry == preparedTextures.end())
+		return nullptr;
+	CTexture* texture = entry->second.first;
+	pictureSize = entry->second.second;
+	preparedTextures.erase(entry);
+	return texture;
+}
+
 void CContentManager::dropPreparedImages()
 {
 	for (auto& entry : preparedImages)
 		entry.second->drop();
 	preparedImages.clear();
+	for (auto& entry : preparedTextures)
+		entry.second.first->drop();
+	preparedTextures.clear();
 }
 
 size_t CContentManager::getCachedCount(ContentType type) const

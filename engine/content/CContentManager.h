@@ -3,6 +3,7 @@
 #include "content/IContentManager.h"
 #include "core/SmartPointer.h"
 
+#include <irrlicht/dimension2d.h>
 #include <irrlicht/irrArray.h>
 #include <map>
 #include <set>
@@ -16,6 +17,7 @@ class AtlasTexture;
 class BaseNode;
 class CContentProcessorsManager;
 class CEventDeviceReset;
+class CTexture;
 class CEventDeviceVideoDriverCreated;
 class IFileSystem;
 class ImageContent;
@@ -66,7 +68,13 @@ public:
 	// The prepared picture of that name, handed over with its reference; null when none waits.
 	ImageContent* takePreparedImage(const ContentRef& reference);
 	size_t getPreparedImageCount() const { return preparedImages.size(); }
-	// Drops the prepared pictures nobody took.
+	// A texture made ahead of its load from a prepared picture (its upload spread over frames): the texture
+	// processor takes it as the texture of that name. Main thread only; the manager takes over the caller's
+	// reference. pictureSize is the size of the picture before any padding.
+	void addPreparedTexture(const ContentRef& reference, CTexture* texture, const irr::core::dimension2du& pictureSize);
+	// The prepared texture of that name, handed over with its reference; null when none waits.
+	CTexture* takePreparedTexture(const ContentRef& reference, irr::core::dimension2du& pictureSize);
+	// Drops the prepared pictures and textures nobody took.
 	void dropPreparedImages();
 
 	// Number of cached objects of one type.
@@ -101,4 +109,5 @@ private:
 	// Type and name id of every load in progress, so a file that requests itself cannot recurse.
 	std::set<std::pair<ContentType, int>> loading;
 	std::map<int, ImageContent*> preparedImages; // by name id, one reference each
+	std::map<int, std::pair<CTexture*, irr::core::dimension2du>> preparedTextures; // as preparedImages
 };

@@ -65,6 +65,13 @@ bool CContentPreloader::isPending(const irr::core::stringc& name) const
 	return pending.count(name) != 0;
 }
 
+std::vector<irr::core::stringc> CContentPreloader::getNamedPictures(const irr::core::stringc& name) const
+{
+	std::lock_guard<std::mutex> guard(lock);
+	auto entry = namedPictures.find(name);
+	return entry == namedPictures.end() ? std::vector<irr::core::stringc>() : entry->second;
+}
+
 bool CContentPreloader::isIdle() const
 {
 	std::lock_guard<std::mutex> guard(lock);
@@ -107,6 +114,10 @@ void CContentPreloader::deliver(CContentManager* manager)
 			fileSystem->addPreloadedFile(result.name, result.bytes, result.size);
 		else
 			delete[] result.bytes;
+		if (result.reader && fileSystem)
+			fileSystem->addPreparedXMLReader(result.name, result.reader);
+		else if (result.reader)
+			result.reader->drop();
 		// A page whose texture is loaded already would never be taken.
 		const ContentRef reference(manager, result.name.c_str());
 		if (result.image && manager && !manager->findCachedContent(ContentTypeTexture, reference))
@@ -128,7 +139,14 @@ int CContentPreloader::run()
 			if (result.image)
 				++readyPictures;
 			results.push_back(result);
-			// An atlas list's pages come right after it, before anything asked later.
+			// An atlas list's pages come right after it, before anything asked later. A picture named before
+			// (two scenes share a font) is not decoded again: the first one's texture serves both.
+			std::vector<irr::core::stringc>& named = namedPictures[next.name];
+			for (auto page = pages.begin(); page != pages.end();)
+				if (queuedPictures.insert(page->name).second)
+					named.push_back((page++)->name);
+				else
+					page = pages.erase(page);
 			for (auto page = pages.rbegin(); page != pages.rend(); ++page)
 			{
 				pending.insert(page->name);
@@ -169,7 +187,64 @@ CContentPreloader::Result CContentPreloader::prepare(const Request& next, std::d
 	if (next.kind == Kind::AtlasList && result.bytes)
 		for (const irr::core::stringc& page : pageNamesOf(next.name, result.bytes, result.size))
 			pages.push_back({Kind::Picture, page});
+	if (next.kind == Kind::Scene && result.bytes)
+	{
+		result.reader = new CXMLReader(result.bytes, static_cast<size_t>(result.size));
+		for (const irr::core::stringc& picture : picturesOf(next.name, result.bytes, result.size))
+			pages.push_back({Kind::Picture, picture});
+	}
 	return result;
+}
+
+bool CContentPreloader::exists(const irr::core::stringc& name)
+{
+	IReadFile* file = fileSystem ? fileSystem->createAndOpenFile(name) : nullptr;
+	if (file)
+		file->drop();
+	return file != nullptr;
+}
+
+std::deque<irr::core::stringc> CContentPreloader::picturesOf(const irr::core::stringc& sceneName, const char* bytes,
+                                                             long size)
+{
+	std::deque<irr::core::stringc> found;
+	std::set<irr::core::stringc> seen;
+	const auto add = [&](const irr::core::stringc& name)
+	{
+		if (seen.insert(name).second && exists(name))
+			found.push_back(name);
+	};
+	SmartPointer<CXMLReader> reader(new CXMLReader(bytes, static_cast<size_t>(size)));
+	while (reader->read())
+	{
+		if (reader->getNodeType() != XML_NODE_ELEMENT)
+			continue;
+		for (int i = 0; i < reader->getAttributeCount(); ++i)
+		{
+			const irr::core::stringc value = narrow(reader->getAttributeValue(i));
+			const irr::core::stringc extension = getFileExtension(value);
+			if (extension == "png" || extension == "jpg")
+				add(flattenPath(sceneName, value));
+			else if (extension == "qfnt")
+			{
+				const irr::core::stringc fontName = flattenPath(sceneName, value);
+				if (!seen.insert(fontName).second)
+					continue;
+				long fontSize = 0;
+				char* font = readWhole(fontName, fontSize);
+				if (!font)
+					continue;
+				// A font's pages are named relative to the font.
+				SmartPointer<CXMLReader> pages(new CXMLReader(font, static_cast<size_t>(fontSize)));
+				while (pages->read())
+					if (pages->getNodeType() == XML_NODE_ELEMENT && pages->getNodeName() == L"Texture")
+						add(flattenPath(fontName, narrow(pages->getAttributeValue(L"Filename"))));
+				pages = nullptr;
+				delete[] font;
+			}
+		}
+	}
+	return found;
 }
 
 char* CContentPreloader::readWhole(const irr::core::stringc& name, long& size)
@@ -196,4 +271,7 @@ void CContentPreloader::freeResult(Result& result)
 	if (result.image)
 		result.image->drop();
 	result.image = nullptr;
+	if (result.reader)
+		result.reader->drop();
+	result.reader = nullptr;
 }

@@ -9,10 +9,13 @@
 #include <chrono>
 #include <condition_variable>
 #include <deque>
+#include <map>
 #include <mutex>
 #include <set>
+#include <vector>
 
 class CContentManager;
+class CXMLReader;
 class IFileSystem;
 class ImageContent;
 
@@ -28,6 +31,8 @@ public:
 		File,      // read whole
 		Picture,   // read and decoded
 		AtlasList, // read whole, then each page picture it names decoded right after it
+		Scene,     // read whole and its text decoded, then each picture it or a font it names loads decoded
+		           // right after it
 	};
 
 	// maxWaitingPictures: decoded pictures kept ready ahead of their use; the thread waits beyond that.
@@ -44,6 +49,8 @@ public:
 	void deliver(CContentManager* manager);
 	// True while name was asked for (a page: while its list was) and is not delivered yet.
 	bool isPending(const irr::core::stringc& name) const;
+	// The pictures an atlas list or a scene names, in the order they are decoded; known once it is read.
+	std::vector<irr::core::stringc> getNamedPictures(const irr::core::stringc& name) const;
 	// True when everything asked for has been delivered.
 	bool isIdle() const;
 	// Main thread: waits until the thread has a result to deliver, nothing is pending, or the time is up.
@@ -63,10 +70,14 @@ private:
 		char* bytes = nullptr; // new[]; null with no file read
 		long size = 0;
 		ImageContent* image = nullptr;
+		CXMLReader* reader = nullptr; // a scene's text, decoded
 	};
 
 	bool waitForRequest(Request& next);
 	Result prepare(const Request& next, std::deque<Request>& pages);
+	// The pictures a scene file names that exist, and the pages of the fonts it names.
+	std::deque<irr::core::stringc> picturesOf(const irr::core::stringc& sceneName, const char* bytes, long size);
+	bool exists(const irr::core::stringc& name);
 	// The bytes of a file, read through the file system; null when it does not open or read.
 	char* readWhole(const irr::core::stringc& name, long& size);
 	static void freeResult(Result& result);
@@ -82,6 +93,8 @@ private:
 	std::deque<Request> requests;
 	std::deque<Result> results;
 	std::multiset<irr::core::stringc> pending;
+	std::map<irr::core::stringc, std::vector<irr::core::stringc>> namedPictures;
+	std::set<irr::core::stringc> queuedPictures; // every picture a list or scene named so far
 	int readyPictures = 0; // decoded and not delivered
 	bool stopping = false;
 };

@@ -6,6 +6,7 @@
 #include "content/CPackedArchiveLoader.h"
 #include "content/CReadFile.h"
 #include "content/CWriteFile.h"
+#include "content/CXMLReader.h"
 #include "content/CZipArchiveLoader.h"
 #include "content/IArchive.h"
 #include "content/PathUtils.h"
@@ -301,10 +302,26 @@ void CFileSystem::addPreloadedFile(const stringc& name, char* bytes, long size)
 		preloaded.emplace(name, std::make_pair(bytes, size));
 }
 
+void CFileSystem::addPreparedXMLReader(const stringc& name, CXMLReader* reader)
+{
+	if (!reader)
+		return;
+	std::lock_guard<std::recursive_mutex> guard(lock);
+	auto entry = preparedReaders.emplace(name, reader);
+	if (!entry.second)
+	{
+		entry.first->second->drop();
+		entry.first->second = reader;
+	}
+}
+
 void CFileSystem::dropPreloadedFiles()
 {
 	std::lock_guard<std::recursive_mutex> guard(lock);
 	for (auto& entry : preloaded)
 		delete[] entry.second.first;
 	preloaded.clear();
+	for (auto& entry : preparedReaders)
+		entry.second->drop();
+	preparedReaders.clear();
 }

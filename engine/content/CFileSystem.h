@@ -44,6 +44,7 @@ public:
 	irr::core::stringc getCommonDataFolder() override { return irr::core::stringc(); }
 	void setAssetsCryptKey(const irr::core::stringc& key) override;
 	void addPreloadedFile(const irr::core::stringc& name, char* bytes, long size) override;
+	void addPreparedXMLReader(const irr::core::stringc& name, CXMLReader* reader) override;
 	void dropPreloadedFiles() override;
 
 protected:
@@ -58,6 +59,7 @@ private:
 	CPackedArchiveLoader* packedLoader = nullptr;
 	// Read ahead: bytes (new[]) and size by name, each taken by the first open of its name.
 	std::map<irr::core::stringc, std::pair<char*, long>> preloaded;
+	std::map<irr::core::stringc, CXMLReader*> preparedReaders; // one reference each
 	// Recursive: an archive loader may open files through this file system.
 	mutable std::recursive_mutex lock;
 };

@@ -18,6 +18,17 @@ CXMLReader* CFileSystem::createXMLReader(IReadFile* file)
 #if FILESYSTEM_HAS_XML
 	if (!file)
 		return nullptr;
+	if (file->getPos() == 0)
+	{
+		std::lock_guard<std::recursive_mutex> guard(lock);
+		auto prepared = preparedReaders.find(file->getFileName());
+		if (prepared != preparedReaders.end())
+		{
+			CXMLReader* reader = prepared->second;
+			preparedReaders.erase(prepared);
+			return reader;
+		}
+	}
 	return new CXMLReader(file);
 #else
 	(void)file;

@@ -6,6 +6,7 @@
 #include "content/CContentProcessorsManager.h"
 #include "content/CSoundProcessor.h"
 #include "content/CXMLReader.h"
+#include "content/ContentType.h"
 #include "content/IReadFile.h"
 #include "core/ILogger.h"
 
@@ -43,6 +44,40 @@ IAudioDevice* audioDeviceOf(CContentManager* manager)
 	return soundProcessor ? soundProcessor->getAudioDevice() : nullptr;
 }
 } // namespace
+
+SoundPackLoading::SoundPackLoading(CContentManager* contentManager, const irr::core::stringc& name)
+    : manager(contentManager)
+{
+	IFileSystem* files = manager ? manager->getFileSystem() : nullptr;
+	IReadFile* file = files ? files->createAndOpenFile(name) : nullptr;
+	if (!file)
+		return;
+	fileName = file->getFileName();
+	reader = SmartPointer<CXMLReader>(files->createXMLReader(file));
+	file->drop();
+	if (reader && findSoundPackRoot(reader.get()))
+		pack = SmartPointer<SoundPack>(new SoundPack(ContentRef(manager, name.c_str())));
+	else
+		reader = nullptr;
+}
+
+SoundPackLoading::~SoundPackLoading() = default;
+
+bool SoundPackLoading::loadPart(unsigned cueBudget)
+{
+	if (!pack || !reader)
+		return true;
+	const SoundFileLoader loadSound = [this](const char* name) { return loadRelativeSound(manager, name); };
+	manager->pushFolder(fileName);
+	const bool done = pack->loadPart(reader.get(), loadSound, audioDeviceOf(manager), cueBudget);
+	manager->popFolder();
+	if (!done)
+		return false;
+	reader = nullptr;
+	getLogger()->log("Loaded sound pack", fileName.c_str(), 0);
+	manager->addContent(pack.get());
+	return true;
+}
 
 ContentObject* CSoundPackProcessor::load(CContentManager* manager, IReadFile* file, const ContentRef& reference)
 {

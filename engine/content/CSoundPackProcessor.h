@@ -4,6 +4,11 @@
 #include "content/IFileSystem.h"
 #include "core/SmartPointer.h"
 
+#include <irrlicht/irrString.h>
+
+class CXMLReader;
+class SoundPack;
+
 // Processor of "sndp": sound packs read from their XML description.
 class CSoundPackProcessor : public IContentProcessor
 {
@@ -17,4 +22,28 @@ public:
 
 private:
 	SmartPointer<IFileSystem> fileSystem;
+};
+
+// A sound pack read in parts, for a caller that spreads it over frames: each part reads a few cues. The pack
+// ends up logged and cached as one the processor loads whole.
+class SoundPackLoading : public ReferenceCounted
+{
+public:
+	// Opens name (not relative) through the manager's file system.
+	SoundPackLoading(CContentManager* manager, const irr::core::stringc& name);
+	~SoundPackLoading() override;
+	SoundPackLoading(const SoundPackLoading&) = delete;
+	SoundPackLoading& operator=(const SoundPackLoading&) = delete;
+
+	// False when the file does not open or is not a sound pack: no part will read anything.
+	bool isOpen() const { return pack != nullptr; }
+	// Reads up to cueBudget cues; true once the pack is whole (logged and cached by then).
+	bool loadPart(unsigned cueBudget);
+	SoundPack* getPack() const { return pack.get(); }
+
+private:
+	CContentManager* manager;
+	irr::core::stringc fileName;
+	SmartPointer<CXMLReader> reader;
+	SmartPointer<SoundPack> pack;
 };

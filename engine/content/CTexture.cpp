@@ -9,6 +9,8 @@
 #include <irrlicht/ITexture.h>
 #include <irrlicht/IVideoDriver.h>
 
+#include <utility>
+
 CTexture::CTexture(irr::video::ITexture* deviceTexture, const irr::video::IImage* image) : texture(deviceTexture)
 {
 	if (texture)
@@ -17,7 +19,14 @@ CTexture::CTexture(irr::video::ITexture* deviceTexture, const irr::video::IImage
 		return;
 	imageSize = image->getDimension();
 	alpha.resize(static_cast<size_t>(imageSize.Width) * imageSize.Height);
-	const bool packed = image->getColorFormat() == irr::video::ECF_A8R8G8B8;
+	const irr::video::ECOLOR_FORMAT format = image->getColorFormat();
+	// Pictures without an alpha channel are opaque everywhere.
+	if (format == irr::video::ECF_R8G8B8 || format == irr::video::ECF_R5G6B5)
+	{
+		alpha.assign(alpha.size(), 255);
+		return;
+	}
+	const bool packed = format == irr::video::ECF_A8R8G8B8;
 	const irr::u8* pixels = static_cast<const irr::u8*>(const_cast<irr::video::IImage*>(image)->lock());
 	// The pitch is asked once: per pixel, the library's out-of-line call cost as much as the decoding.
 	const size_t pitch = image->getPitch();
@@ -35,6 +44,15 @@ CTexture::CTexture(irr::video::ITexture* deviceTexture, const irr::video::IImage
 				out[x] = static_cast<irr::u8>(image->getPixel(x, y).getAlpha());
 	}
 	const_cast<irr::video::IImage*>(image)->unlock();
+}
+
+CTexture::CTexture(irr::video::ITexture* deviceTexture, const irr::core::dimension2du& size, std::vector<irr::u8> bytes)
+    : texture(deviceTexture), imageSize(size), alpha(std::move(bytes))
+{
+	if (texture)
+		texture->grab();
+	if (alpha.size() != static_cast<size_t>(imageSize.Width) * imageSize.Height)
+		alpha.clear();
 }
 
 CTexture::~CTexture()

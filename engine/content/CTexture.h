@@ -24,6 +24,8 @@ class CTexture : public virtual ReferenceCounted
 public:
 	// Grabs texture; keeps the alpha of image when one is given.
 	CTexture(irr::video::ITexture* texture, const irr::video::IImage* image);
+	// Grabs texture; alpha holds one byte a pixel of a picture of imageSize, row by row (empty: none kept).
+	CTexture(irr::video::ITexture* texture, const irr::core::dimension2du& imageSize, std::vector<irr::u8> alpha);
 	~CTexture() override;
 	CTexture(const CTexture&) = delete;
 	CTexture& operator=(const CTexture&) = delete;

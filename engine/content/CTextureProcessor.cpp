@@ -90,6 +90,17 @@ ContentObject* CTextureProcessor::load(CContentManager* manager, IReadFile* file
 {
 	if (!manager || !file)
 		return nullptr;
+	irr::core::dimension2du preparedSize;
+	if (CTexture* prepared = manager->takePreparedTexture(ContentRef(manager, file->getFileName().c_str()), preparedSize))
+	{
+		// Made ahead from a picture prepared like the one decodedPicture takes, and logged the same way.
+		getLogger()->log("Loaded image", file->getFileName().c_str(), 0);
+		TextureContent* result = new TextureContent(reference, file->getFileName(), prepared);
+		result->setPictureSize(preparedSize);
+		prepared->drop();
+		getLogger()->log("Loaded texture", file->getFileName().c_str(), 0);
+		return result;
+	}
 	ImageContent* image = decodedPicture(manager, file);
 	if (!image)
 		return nullptr;

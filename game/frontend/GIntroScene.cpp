@@ -8,9 +8,14 @@
 #include "audio/SoundPack.h"
 #include "core/ILogger.h"
 #include "content/CContentManager.h"
+#include "content/CContentProcessorsManager.h"
+#include "content/CSoundPackProcessor.h"
+#include "content/CTexture.h"
+#include "content/CTextureUpload.h"
 #include "content/CXMLReader.h"
 #include "content/ContentType.h"
 #include "content/IFileSystem.h"
+#include "content/ImageContent.h"
 #include "data/GBuildingsConfiguration.h"
 #include "data/GComicsConfiguration.h"
 #include "data/GLevelScores.h"
@@ -172,13 +177,19 @@ void GIntroScene::runLoadingParts()
 	while (!isLoadingDone())
 	{
 		const LoadingStep& step = loadingSteps[stepIndex];
+		const HeavyPart heavy = nextHeavy;
+		nextHeavy = HeavyPart::None;
+		const Clock::time_point partStart = Clock::now();
 		const StepProgress progress = (this->*step.run)(partIndex);
+		if (heavy == HeavyPart::TextureStorage)
+			textureStorageMs = std::chrono::duration<double, std::milli>(Clock::now() - partStart).count();
 		const Clock::time_point endOfBudget = started + std::chrono::milliseconds(updateBudgetMs);
 		if (progress == StepProgress::Waiting)
 		{
 			// The rest of the budget may wait for the loading thread; the frame is not held longer.
 			if (Clock::now() >= endOfBudget)
 				break;
+			nextHeavy = heavy;
 			preloader->waitForResult(endOfBudget);
 			preloader->deliver(contentManager());
 			continue;
@@ -192,6 +203,12 @@ void GIntroScene::runLoadingParts()
 			partIndex = 0;
 		}
 		if (Clock::now() >= endOfBudget)
+			break;
+		// A whole file begins an update of its own; a texture's storage is made only where it is expected to end
+		// within twice the budget (it costs about what the last one did), else it begins the next update.
+		const double used = std::chrono::duration<double, std::milli>(Clock::now() - started).count();
+		if (nextHeavy == HeavyPart::WholeFile ||
+		    (nextHeavy == HeavyPart::TextureStorage && used + textureStorageMs > 2 * updateBudgetMs))
 			break;
 		preloader->deliver(contentManager());
 	}
@@ -236,9 +253,9 @@ void GIntroScene::startReadingAhead()
 		for (size_t i = 0; i < count; ++i)
 			preloader->request(Kind::AtlasList, names[i]);
 	for (const char* name : interfaceFiles)
-		preloader->request(Kind::File, name);
+		preloader->request(name == interfaceFiles[0] ? Kind::File : Kind::Scene, name);
 	for (const char* name : levelFiles)
-		preloader->request(Kind::File, name);
+		preloader->request(Kind::Scene, name);
 	for (const char* name : configurationFiles)
 		preloader->request(Kind::File, name);
 	preloader->request(Kind::File, ComicsConfigurationName);
@@ -270,14 +287,41 @@ GIntroScene::StepProgress GIntroScene::registerClasses(int)
 	return StepProgress::Finished;
 }
 
-GIntroScene::StepProgress GIntroScene::loadSoundPack(int)
+GIntroScene::StepProgress GIntroScene::loadSoundPack(int part)
 {
-	if (!isReadAhead(SoundPackName))
-		return StepProgress::Waiting;
 	CContentManager* content = contentManager();
-	SmartPointer<ContentObject> loaded(content ? content->getContent(ContentTypeSoundPack, SoundPackName, false)
-	                                           : nullptr);
-	auto* pack = dynamic_cast<SoundPack*>(loaded.get());
+	SmartPointer<SoundPack> pack;
+	if (part == 0)
+	{
+		if (!isReadAhead(SoundPackName))
+			return StepProgress::Waiting;
+		CContentProcessorsManager* processors = content ? content->getProcessorsManager() : nullptr;
+		auto* cached = content ? dynamic_cast<SoundPack*>(content->findCachedContent(
+		                             ContentTypeSoundPack, ContentRef(content, SoundPackName)))
+		                       : nullptr;
+		if (cached || !processors || !processors->findProcessor(ContentTypeSoundPack))
+		{
+			// Loaded already, or nothing here reads packs: the plain way, in one part.
+			SmartPointer<ContentObject> loaded(content ? content->getContent(ContentTypeSoundPack, SoundPackName, false)
+			                                           : nullptr);
+			pack = SmartPointer<SoundPack>(shareRef(dynamic_cast<SoundPack*>(loaded.get())));
+		}
+		else
+		{
+			soundPackLoading = SmartPointer<SoundPackLoading>(new SoundPackLoading(content, SoundPackName));
+			if (soundPackLoading->isOpen())
+				return StepProgress::Advanced;
+			soundPackLoading = nullptr;
+		}
+	}
+	else if (soundPackLoading)
+	{
+		// One cue a part: a cue's sounds are opened, and the small ones decoded, as it is read.
+		if (!soundPackLoading->loadPart(1))
+			return StepProgress::Advanced;
+		pack = SmartPointer<SoundPack>(shareRef(soundPackLoading->getPack()));
+		soundPackLoading = nullptr;
+	}
 	if (!pack)
 		getLogger()->log("The sound pack of the loading steps does not load; the game is silent", SoundPackName, 1);
 	if (pack && getDevice()->getSoundManager())
@@ -289,32 +333,45 @@ GIntroScene::StepProgress GIntroScene::loadAtlases(const char* const* names, siz
 {
 	const char* name = names[atlasIndex];
 	CContentManager* content = contentManager();
+	irr::u32 pageBudget = 1;
 	if (!atlasInProgress)
 	{
 		if (!isReadAhead(name))
 			return StepProgress::Waiting;
 		IFileSystem* files = getDevice()->getFileSystem();
 		atlasReader = SmartPointer<CXMLReader>(content && files ? files->createXMLReader(name) : nullptr);
-		if (atlasReader)
+		if (!atlasReader)
+			getLogger()->log("A file of the loading steps does not load; what it holds will be missing", name, 1);
+		else
 		{
 			atlasInProgress = SmartPointer<AtlasTextureCollection>(
 			    new AtlasTextureCollection(ContentRef(content, name)));
 			atlasInProgress->beginLoad();
-			return StepProgress::Advanced;
+			// Read up to the first page only, so that the loading thread's decoding of that page is waited
+			// for like every later one's.
+			pageBudget = 0;
 		}
-		getLogger()->log("A file of the loading steps does not load; what it holds will be missing", name, 1);
 	}
-	else
+	else if (atlasInProgress->getWaitingPageName().size())
 	{
-		const irr::core::stringc page = atlasInProgress->getWaitingPageName();
-		if (page.size() && !isReadAhead(flattenPath(name, page).c_str()))
+		const irr::core::stringc page = flattenPath(name, atlasInProgress->getWaitingPageName());
+		if (!isReadAhead(page.c_str()))
 			return StepProgress::Waiting;
+		if (!uploadPreparedPicture(page))
+			return StepProgress::Advanced;
+	}
+	if (atlasInProgress)
+	{
 		content->pushFolder(name);
-		const bool read = atlasInProgress->loadPart(atlasReader.get(), 1);
+		const bool read = atlasInProgress->loadPart(atlasReader.get(), pageBudget);
 		content->popFolder();
 		if (!read)
 			return StepProgress::Advanced;
 		getLogger()->log("Loaded atlas texture collection", name, 0);
+		// A page the list names but no frame uses would take the room of the pictures that follow.
+		if (preloader)
+			for (const irr::core::stringc& page : preloader->getNamedPictures(name))
+				SmartPointer<ImageContent>(content->takePreparedImage(ContentRef(content, page.c_str())));
 		loadedAtlases.push_back(SmartPointer<ContentObject>(shareRef(atlasInProgress.get())));
 		atlasInProgress = nullptr;
 		atlasReader = nullptr;
@@ -323,6 +380,39 @@ GIntroScene::StepProgress GIntroScene::loadAtlases(const char* const* names, siz
 		return StepProgress::Advanced;
 	atlasIndex = 0;
 	return StepProgress::Finished;
+}
+
+bool GIntroScene::uploadPreparedPicture(const irr::core::stringc& name)
+{
+	CContentManager* content = contentManager();
+	if (!content)
+		return true;
+	const ContentRef reference(content, name.c_str());
+	if (!pictureUpload)
+	{
+		SmartPointer<ImageContent> picture(content->takePreparedImage(reference));
+		if (!picture)
+			return true;
+		pictureUpload =
+		    SmartPointer<CTextureUpload>(new CTextureUpload(content->getVideoDriver(), picture.get(), name));
+		uploadedPicture = picture;
+		// The next part makes the texture's storage.
+		nextHeavy = HeavyPart::TextureStorage;
+		return false;
+	}
+	if (!pictureUpload->uploadPart(UploadBandBytes))
+		return false;
+	SmartPointer<CTexture> texture(pictureUpload->takeTexture());
+	if (texture)
+		content->addPreparedTexture(reference, texture.detach(), pictureUpload->getPictureSize());
+	else
+	{
+		// Not made: the picture goes back, so that the texture's load fails as it always has.
+		content->addPreparedImage(reference, uploadedPicture.detach());
+	}
+	pictureUpload = nullptr;
+	uploadedPicture = nullptr;
+	return true;
 }
 
 void GIntroScene::loadParticles(const char* name)
@@ -360,36 +450,39 @@ GIntroScene::StepProgress GIntroScene::loadMenuAtlases(int)
 	return loadAtlases(menuAtlases, std::size(menuAtlases));
 }
 
-GIntroScene::StepProgress GIntroScene::loadInterfaceTemplates(int part)
+GIntroScene::StepProgress GIntroScene::loadInterfaceTemplates(int)
 {
-	const char* const* files = interfaceFiles;
-	if (!isReadAhead(files[part]))
-		return StepProgress::Waiting;
-	if (part == 0)
-		loadParticles(files[0]);
-	else if (part == 1)
+	const int file = fileIndex;
+	const StepProgress ready = readySceneFile(interfaceFiles[file]);
+	if (ready != StepProgress::Finished)
+		return ready;
+	if (file == 0)
+		loadParticles(interfaceFiles[0]);
+	else if (file == 1)
 	{
-		interfaceTemplates = loadTemplates(files[1]);
+		interfaceTemplates = loadTemplates(interfaceFiles[1]);
 		if (interfaceTemplates && gGameApplication && gGameApplication->uiSceneManager)
 			gGameApplication->uiSceneManager->setTemplateCollection(interfaceTemplates.get());
 	}
 	else
-		addTemplatesOf(interfaceTemplates.get(), files[part]);
-	if (part + 1 < static_cast<int>(std::size(interfaceFiles)))
+		addTemplatesOf(interfaceTemplates.get(), interfaceFiles[file]);
+	if (++fileIndex < static_cast<int>(std::size(interfaceFiles)))
 		return StepProgress::Advanced;
+	fileIndex = 0;
 	interfaceTemplates = nullptr;
 	return StepProgress::Finished;
 }
 
-GIntroScene::StepProgress GIntroScene::loadLevelTemplates(int part)
+GIntroScene::StepProgress GIntroScene::loadLevelTemplates(int)
 {
-	const char* const* files = levelFiles;
+	const int file = fileIndex;
 	constexpr int last = static_cast<int>(std::size(levelFiles)) - 1;
-	if (!isReadAhead(files[part]))
-		return StepProgress::Waiting;
-	if (part == 0)
+	const StepProgress ready = readySceneFile(levelFiles[file]);
+	if (ready != StepProgress::Finished)
+		return ready;
+	if (file == 0)
 	{
-		levelTemplates = loadTemplates(files[0]);
+		levelTemplates = loadTemplates(levelFiles[0]);
 		if (!levelTemplates || !gGameApplication || !gGameApplication->worldSceneManager)
 		{
 			levelTemplates = nullptr;
@@ -397,17 +490,48 @@ GIntroScene::StepProgress GIntroScene::loadLevelTemplates(int part)
 		}
 		gGameApplication->worldSceneManager->setTemplateCollection(levelTemplates.get());
 	}
-	else if (part < last)
+	else if (file < last)
 	{
-		SmartPointer<BaseNode> firework(contentManager()->getSceneNode(files[part], false));
+		SmartPointer<BaseNode> firework(contentManager()->getSceneNode(levelFiles[file], false));
 		if (firework)
 			levelTemplates->addTemplate(firework.get());
 	}
 	else
-		addTemplatesOf(levelTemplates.get(), files[part]);
-	if (part < last)
+		addTemplatesOf(levelTemplates.get(), levelFiles[file]);
+	if (file < last)
+	{
+		++fileIndex;
 		return StepProgress::Advanced;
+	}
+	fileIndex = 0;
 	levelTemplates = nullptr;
+	return StepProgress::Finished;
+}
+
+GIntroScene::StepProgress GIntroScene::readySceneFile(const char* name)
+{
+	if (!isReadAhead(name))
+		return StepProgress::Waiting;
+	// The pictures the file loads, decoded ahead, become textures first, a band of rows a part: the file's
+	// own load then only takes them.
+	const std::vector<irr::core::stringc> pictures =
+	    preloader ? preloader->getNamedPictures(name) : std::vector<irr::core::stringc>();
+	for (; pictureIndex < pictures.size(); ++pictureIndex)
+	{
+		if (!isReadAhead(pictures[pictureIndex].c_str()))
+			return StepProgress::Waiting;
+		if (!uploadPreparedPicture(pictures[pictureIndex]))
+			return StepProgress::Advanced;
+	}
+	if (!sceneFileReady)
+	{
+		// The file's load is a part of its own.
+		sceneFileReady = true;
+		nextHeavy = HeavyPart::WholeFile;
+		return StepProgress::Advanced;
+	}
+	sceneFileReady = false;
+	pictureIndex = 0;
 	return StepProgress::Finished;
 }
 

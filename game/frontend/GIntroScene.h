@@ -3,12 +3,18 @@
 #include "app/GBaseSceneNode.h"
 #include "core/SmartPointer.h"
 
+#include <irrlicht/irrString.h>
+
+#include <cstddef>
 #include <vector>
 
 class AtlasTextureCollection;
 class CContentPreloader;
 class ContentObject;
+class CTextureUpload;
 class CXMLReader;
+class ImageContent;
+class SoundPackLoading;
 class TemplateCollectionNode;
 
 // The loading screen: runs the start-up loading steps in order, a small part at a time and only a few
@@ -24,7 +30,16 @@ public:
 	// Main-thread time one update spends on loading (ms): parts run until it is used up, so an update holds
 	// the frame loop for at most this and one part (one file, or one atlas page's upload).
 	static constexpr int UpdateBudgetMs = 4;
+	// Pixels of a prepared picture uploaded in one part: a large page's texture is filled over several parts.
+	static constexpr size_t UploadBandBytes = 512 * 1024;
 
+	// Parts long enough that the frame loop would be held too long if they ran late in an update.
+	enum class HeavyPart
+	{
+		None,
+		TextureStorage, // a texture's storage made, before its bands
+		WholeFile,      // a scene file loaded in one go
+	};
 	// What one call of a step did with its next part.
 	enum class StepProgress
 	{
@@ -95,6 +110,12 @@ private:
 	// Loads the atlas lists one part at a time: a list is opened, then each part loads up to one page.
 	StepProgress loadAtlases(const char* const* names, size_t count);
 	void loadParticles(const char* name);
+	// Finished once name is read ahead and the textures of the pictures it loads are made; Waiting or Advanced
+	// (a part spent on a texture) before.
+	StepProgress readySceneFile(const char* name);
+	// Makes the texture of the prepared picture of name, one band of rows a part, and leaves it prepared in the
+	// content manager for the load that asks for it; true once done (or when no picture is prepared).
+	bool uploadPreparedPicture(const irr::core::stringc& name);
 
 	BaseNode* progressBackground = nullptr; // child of this scene's tree
 	BaseNode* progressBar = nullptr;        // child of this scene's tree
@@ -111,6 +132,19 @@ private:
 	SmartPointer<CXMLReader> atlasReader;
 	SmartPointer<AtlasTextureCollection> atlasInProgress;
 	size_t atlasIndex = 0;
+	// The file of the template steps being loaded, and the picture of it whose texture is being made.
+	int fileIndex = 0;
+	size_t pictureIndex = 0;
+	bool sceneFileReady = false; // its pictures are done; the next part loads it
+	// The kind of the next part when it is heavy, and what the last texture storage took (ms); before the first
+	// it counts as the whole budget.
+	HeavyPart nextHeavy = HeavyPart::None;
+	double textureStorageMs = UpdateBudgetMs;
+	// The texture being made from a prepared picture, and that picture.
+	SmartPointer<CTextureUpload> pictureUpload;
+	SmartPointer<ImageContent> uploadedPicture;
+	// The sound pack being read, between the parts of its step.
+	SmartPointer<SoundPackLoading> soundPackLoading;
 	// The template collections their steps add to, between the parts of those steps.
 	SmartPointer<TemplateCollectionNode> interfaceTemplates;
 	SmartPointer<TemplateCollectionNode> levelTemplates;

@@ -79,6 +79,41 @@ TEST(SoundPack, ReadsCuesWithTheirAttributesAndSounds)
 	EXPECT_EQ(0x20000u, reading.device->getStreamingThreshold());
 }
 
+// Read a cue at a time, a pack gives the cues, sounds and thresholds of a whole reading.
+TEST(SoundPack, ReadInPartsMatchesAWholeReading)
+{
+	const std::string xml = R"(<SoundPack>
+	<SoundCue Name="a" Vol="0.25"><Sound Filename="a1.wav"/><Sound Filename="a2.wav"/></SoundCue>
+	<SoundCue Name="b" StreamingType="1"><Sound Filename="b.ogg"/></SoundCue>
+	<SoundCue Name="c"/>
+</SoundPack>)";
+	PackReading whole(xml);
+	SmartPointer<CNullAudioDevice> device(createNullAudioDevice());
+	SmartPointer<CXMLReader> reader(new CXMLReader(xml.data(), xml.size()));
+	SmartPointer<SoundPack> pack(new SoundPack());
+	std::map<std::string, unsigned> requested;
+	const SoundFileLoader loadSound = [&](const char* name) -> ISound*
+	{
+		requested[name] = device->getStreamingThreshold();
+		return new FakeSound(name);
+	};
+	int parts = 1;
+	while (!pack->loadPart(reader.get(), loadSound, device.get(), 1) && parts < 10)
+	{
+		EXPECT_EQ(pack->getCues().size(), static_cast<size_t>(parts));
+		++parts;
+	}
+	ASSERT_EQ(pack->getCues().size(), whole.pack->getCues().size());
+	for (size_t i = 0; i < pack->getCues().size(); ++i)
+	{
+		EXPECT_EQ(pack->getCues()[i]->getName(), whole.cue(i)->getName());
+		EXPECT_FLOAT_EQ(pack->getCues()[i]->getVol(), whole.cue(i)->getVol());
+		EXPECT_EQ(pack->getCues()[i]->getVariants().size(), whole.cue(i)->getVariants().size());
+	}
+	EXPECT_EQ(requested.size(), whole.requested.size());
+	EXPECT_EQ(requested["b.ogg"], 0u);
+}
+
 TEST(SoundPack, MalformedTextGivesWhatWasReadWithoutFault)
 {
 	const char* cases[] = {

@@ -6,6 +6,7 @@
 #include "content/ImageContent.h"
 #include "support/LogCapture.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <string>
@@ -42,6 +43,17 @@ protected:
 		for (const LogCapture::Line& line : log.lines)
 			lines.push_back(line.text + " " + line.hint);
 		return lines;
+	}
+
+	// Every attribute value of the file, read through the file system.
+	std::vector<std::string> attributeValuesOf(const std::string& name)
+	{
+		std::vector<std::string> values;
+		SmartPointer<CXMLReader> reader(content.fileSystem->createXMLReader(name.c_str()));
+		while (reader && reader->read())
+			for (int i = 0; i < reader->getAttributeCount(); ++i)
+				values.push_back(irr::core::stringc(reader->getAttributeValue(i).c_str()).c_str());
+		return values;
 	}
 
 	// Delivers until everything asked for has arrived, the time bounded.
@@ -135,6 +147,86 @@ TEST_F(ContentPreloaderTest, ReadAheadFilesAndPicturesAreUsedOnceAndNotKept)
 	EXPECT_TRUE(log.contains("Loaded image", 0));
 	EXPECT_EQ(log.problemCount(), 0u) << log.dump();
 	content.fileSystem->dropPreloadedFiles();
+}
+
+// A scene's pictures are decoded right after it: those it names that exist, then the pages of the fonts it
+// names (relative to the font), each once; names that are not files (atlas frames) are left alone.
+TEST_F(ContentPreloaderTest, AScenesPicturesAndFontPagesAreDecodedAfterIt)
+{
+	content.writePng("scenes/back.png", 8, 8, quadrantPixel);
+	content.writePng("scenes/fonts/face_0.png", 8, 8, quadrantPixel);
+	content.write("scenes/fonts/face.qfnt", R"(<Font Type="Bitmap"><Texture Filename="face_0.png"/></Font>)");
+	content.write("scenes/one.qscn", R"(<Scene><Node Image="images/frame.png" Font="fonts/face.qfnt"/>
+		<Node Background="back.png" Other="fonts/face.qfnt" Missing="absent.jpg"/><Node Again="back.png"/></Scene>)");
+	const std::string scene = content.path("scenes/one.qscn");
+	CContentPreloader preloader(content.fileSystem, 4);
+	preloader.request(CContentPreloader::Kind::Scene, scene.c_str());
+	deliverAll(preloader, content.manager);
+	const std::vector<irr::core::stringc> pictures = preloader.getNamedPictures(scene.c_str());
+	ASSERT_EQ(pictures.size(), 2u);
+	EXPECT_EQ(pictures[0], irr::core::stringc(content.path("scenes/fonts/face_0.png").c_str()));
+	EXPECT_EQ(pictures[1], irr::core::stringc(content.path("scenes/back.png").c_str()));
+	EXPECT_EQ(content.manager->getPreparedImageCount(), 2u);
+	EXPECT_TRUE(preloader.getNamedPictures(content.path("scenes/other.qscn").c_str()).empty());
+	// The scene's first reading is the text read ahead (decoded on the thread); a later one reads the file.
+	content.write("scenes/one.qscn", R"(<Scene><Node Changed="yes"/></Scene>)");
+	const std::vector<std::string> first = attributeValuesOf(scene);
+	EXPECT_NE(std::find(first.begin(), first.end(), "back.png"), first.end());
+	EXPECT_EQ(attributeValuesOf(scene), std::vector<std::string>{"yes"});
+	content.fileSystem->dropPreloadedFiles();
+}
+
+// A picture two scenes name is decoded once, for the first: the second would wait behind pictures nobody takes.
+TEST_F(ContentPreloaderTest, APictureTwoScenesNameIsDecodedForTheFirstOnly)
+{
+	content.writePng("scenes/back.png", 8, 8, quadrantPixel);
+	content.writePng("scenes/fonts/face_0.png", 8, 8, quadrantPixel);
+	content.write("scenes/fonts/face.qfnt", R"(<Font><Texture Filename="face_0.png"/></Font>)");
+	content.write("scenes/one.qscn", R"(<Scene><Node Font="fonts/face.qfnt" Image="back.png"/></Scene>)");
+	content.write("scenes/two.qscn", R"(<Scene><Node Font="fonts/face.qfnt"/></Scene>)");
+	const std::string one = content.path("scenes/one.qscn");
+	const std::string two = content.path("scenes/two.qscn");
+	CContentPreloader preloader(content.fileSystem, 1);
+	preloader.request(CContentPreloader::Kind::Scene, one.c_str());
+	preloader.request(CContentPreloader::Kind::Scene, two.c_str());
+	const auto deliverUntilDone = [&](const std::string& name)
+	{
+		const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+		while (preloader.isPending(name.c_str()) && std::chrono::steady_clock::now() < deadline)
+		{
+			preloader.waitForResult(std::chrono::steady_clock::now() + std::chrono::milliseconds(50));
+			preloader.deliver(content.manager);
+		}
+		return !preloader.isPending(name.c_str());
+	};
+	ASSERT_TRUE(deliverUntilDone(one));
+	const std::vector<irr::core::stringc> pictures = preloader.getNamedPictures(one.c_str());
+	EXPECT_EQ(pictures.size(), 2u);
+	// One picture waits at a time, taken as the intro takes it; the next follows.
+	for (const irr::core::stringc& picture : pictures)
+	{
+		ASSERT_TRUE(deliverUntilDone(picture.c_str()));
+		EXPECT_TRUE(SmartPointer<ImageContent>(
+		    content.manager->takePreparedImage(ContentRef(content.manager, picture.c_str()))));
+	}
+	ASSERT_TRUE(deliverUntilDone(two));
+	EXPECT_TRUE(preloader.getNamedPictures(two.c_str()).empty());
+	EXPECT_TRUE(preloader.isIdle());
+	content.fileSystem->dropPreloadedFiles();
+}
+
+// A reader made ahead serves the next reading of its file from the start, once; dropping the read-ahead frees it.
+TEST_F(ContentPreloaderTest, APreparedReaderServesTheNextReadingOnce)
+{
+	const std::string name = content.path("notes.xml");
+	content.write("notes.xml", R"(<Notes On="disk"/>)");
+	const std::string ahead = R"(<Notes On="ahead"/>)";
+	content.fileSystem->addPreparedXMLReader(name.c_str(), new CXMLReader(ahead.data(), ahead.size()));
+	EXPECT_EQ(attributeValuesOf(name), std::vector<std::string>{"ahead"});
+	EXPECT_EQ(attributeValuesOf(name), std::vector<std::string>{"disk"});
+	content.fileSystem->addPreparedXMLReader(name.c_str(), new CXMLReader(ahead.data(), ahead.size()));
+	content.fileSystem->dropPreloadedFiles();
+	EXPECT_EQ(attributeValuesOf(name), std::vector<std::string>{"disk"});
 }
 
 // The thread keeps no more decoded pictures ready than it is allowed; the rest follow as they are taken.

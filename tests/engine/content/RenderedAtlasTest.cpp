@@ -2,6 +2,10 @@
 
 #include "content/BatchTypes.h"
 #include "content/CQuadBatcher.h"
+#include "content/CTexture.h"
+#include "content/CTextureProcessor.h"
+#include "content/CTextureUpload.h"
+#include "content/ImageContent.h"
 #include "content/EngineMaterials.h"
 #include "core/DeviceEvents.h"
 #include "support/OnScreenTest.h"
@@ -103,6 +107,72 @@ TEST_F(RenderedAtlasTest, FramesDrawAgainAfterTheDriverIsReplaced)
 	content->manager->deliverEvent(DeliverSelfThenChildren, &created);
 	ASSERT_NE(list->getFrame(0)->getDeviceTexture(), nullptr);
 	expectFramesDrawn("after the driver came back");
+}
+
+// A page texture filled a band of rows at a time draws exactly as the one the library makes whole, from a
+// 32-bit and from a 24-bit picture, and keeps the same alpha for the hit tests.
+TEST_F(RenderedAtlasTest, BandedPageTexturesDrawAsWholeOnes)
+{
+	const irr::core::dimension2du size(37, 19);
+	for (const irr::video::ECOLOR_FORMAT format : {irr::video::ECF_A8R8G8B8, irr::video::ECF_R8G8B8})
+	{
+		irr::video::IImage* image = driver->createImage(format, size);
+		ASSERT_TRUE(image);
+		for (irr::u32 y = 0; y < size.Height; ++y)
+			for (irr::u32 x = 0; x < size.Width; ++x)
+				image->setPixel(x, y, irr::video::SColor((x * 7 + y * 13) % 256, x * 6 % 256, y * 13 % 256, (x + y) * 5 % 256));
+		SmartPointer<ImageContent> picture(new ImageContent(image, ContentRef()));
+		SmartPointer<CTexture> whole(CTextureProcessor::createPageTexture(driver, image, "whole"));
+		SmartPointer<CTextureUpload> upload(new CTextureUpload(driver, picture.get(), "banded"));
+		int parts = 1;
+		while (!upload->uploadPart(size.Width * 4 * 2) && parts < 100)
+			++parts;
+		EXPECT_GE(parts, 10) << "two rows a part, after the storage";
+		SmartPointer<CTexture> banded(upload->takeTexture());
+		ASSERT_TRUE(whole && banded);
+		EXPECT_EQ(banded->getImageSize(), size);
+		for (irr::u32 y = 0; y < size.Height; ++y)
+			for (irr::u32 x = 0; x < size.Width; ++x)
+				for (const irr::u32 threshold : {0u, 127u})
+					ASSERT_EQ(banded->alphaTest(x, y, threshold), whole->alphaTest(x, y, threshold)) << x << "," << y;
+
+		irr::video::SMaterial materials[2];
+		const CTexture* textures[2] = {whole.get(), banded.get()};
+		ASSERT_TRUE(driver->beginScene(true, true, irr::video::SColor(255, 0, 0, 0)));
+		batcher->begin();
+		for (int i = 0; i < 2; ++i)
+		{
+			irr::video::SMaterial& material = materials[i];
+			material.MaterialType = EngineMaterials::vertexAlpha(driver);
+			material.setTexture(0, textures[i]->getDeviceTexture());
+			material.TextureLayer[0].BilinearFilter = false;
+			material.ZBuffer = irr::video::ECFN_NEVER;
+			material.ZWriteEnable = false;
+			const float left = 4.0f + 50.0f * static_cast<float>(i);
+			const float right = left + static_cast<float>(size.Width);
+			const float bottom = 4.0f + static_cast<float>(size.Height);
+			batcher->addQuad(&material, {left, 4}, {right, 4}, {right, bottom}, {left, bottom}, {0, 0}, {1, 0},
+				{1, 1}, {0, 1}, 0.0f, 0xFFFFFFFF);
+		}
+		batcher->end();
+		driver->endScene();
+		std::vector<onscreen::Point> points;
+		for (int i = 0; i < 2; ++i)
+			for (int y = 0; y < static_cast<int>(size.Height); ++y)
+				for (int x = 0; x < static_cast<int>(size.Width); ++x)
+					points.push_back({4 + 50 * i + x, 4 + y});
+		const std::vector<unsigned long> pixels = windowPixels(points);
+		ASSERT_EQ(pixels.size(), points.size());
+		const size_t half = pixels.size() / 2;
+		size_t differing = 0;
+		for (size_t i = 0; i < half; ++i)
+			differing += pixels[i] != pixels[half + i];
+		EXPECT_EQ(differing, 0u) << "format " << format;
+		size_t black = 0;
+		for (size_t i = 0; i < half; ++i)
+			black += pixels[i] == 0;
+		EXPECT_LT(black, half / 2) << "the picture is drawn at all";
+	}
 }
 
 } // namespace

@@ -1,0 +1,9 @@
+#include "IFileSystem.h"
+
+#include "content/CXMLReader.h"
+
+void IFileSystem::addPreparedXMLReader(const irr::core::stringc&, CXMLReader* reader)
+{
+	if (reader)
+		reader->drop();
+}
