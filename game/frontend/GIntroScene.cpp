@@ -159,7 +159,22 @@ bool GIntroScene::updateTime(unsigned elapsed)
 {
 	GBaseSceneNode::updateTime(elapsed);
 	if (!isLoadingDone())
+	{
+		const int partsBefore = partCount;
 		runLoadingParts();
+		// Measured on the clock, as the loading thread runs: a caller stepping faster than time does not hurry it.
+		const auto now = std::chrono::steady_clock::now();
+		if (partCount != partsBefore || isLoadingDone() || !stalled)
+			stalledSince = now;
+		stalled = partCount == partsBefore && !isLoadingDone();
+		if (stalled && preloader && now - stalledSince >= std::chrono::milliseconds(StallLimitMs))
+		{
+			// Whatever keeps the loading thread's results from coming, the intro must still end.
+			getLogger()->log("Reading ahead stalled; the loading steps read their files themselves", "", 1);
+			stopReadingAhead();
+			readingAheadGivenUp = true;
+		}
+	}
 	animateProgress();
 	if (isLoadingDone() && displayed == target && openScene(MainMenuSceneName, false, nameIdNavFrom(), nameIdNavTo()))
 		setScheduler(nullptr);
@@ -170,9 +185,10 @@ void GIntroScene::runLoadingParts()
 {
 	using Clock = std::chrono::steady_clock;
 	const Clock::time_point started = Clock::now();
-	if (!preloader)
+	if (!preloader && !readingAheadGivenUp)
 		startReadingAhead();
-	preloader->deliver(contentManager());
+	if (preloader)
+		preloader->deliver(contentManager());
 	int parts = 0;
 	while (!isLoadingDone())
 	{
@@ -187,7 +203,7 @@ void GIntroScene::runLoadingParts()
 		if (progress == StepProgress::Waiting)
 		{
 			// The rest of the budget may wait for the loading thread; the frame is not held longer.
-			if (Clock::now() >= endOfBudget)
+			if (Clock::now() >= endOfBudget || !preloader)
 				break;
 			nextHeavy = heavy;
 			preloader->waitForResult(endOfBudget);
@@ -210,7 +226,8 @@ void GIntroScene::runLoadingParts()
 		if (nextHeavy == HeavyPart::WholeFile ||
 		    (nextHeavy == HeavyPart::TextureStorage && used + textureStorageMs > 2 * updateBudgetMs))
 			break;
-		preloader->deliver(contentManager());
+		if (preloader)
+			preloader->deliver(contentManager());
 	}
 	partCount += parts;
 	mostPartsInOneUpdate = std::max(mostPartsInOneUpdate, parts);

@@ -5,6 +5,7 @@
 
 #include <irrlicht/irrString.h>
 
+#include <chrono>
 #include <cstddef>
 #include <vector>
 
@@ -30,6 +31,8 @@ public:
 	// Main-thread time one update spends on loading (ms): parts run until it is used up, so an update holds
 	// the frame loop for at most this and one part (one file, or one atlas page's upload).
 	static constexpr int UpdateBudgetMs = 4;
+	// Updates without a part for this long (ms, on the clock) mean the loading thread's results no longer come.
+	static constexpr unsigned StallLimitMs = 5000;
 	// Pixels of a prepared picture uploaded in one part: a large page's texture is filled over several parts.
 	static constexpr size_t UploadBandBytes = 512 * 1024;
 
@@ -128,6 +131,11 @@ private:
 	int partCount = 0;
 	int mostPartsInOneUpdate = 0;
 	SmartPointer<CContentPreloader> preloader;
+	// Since when the updates ran no part; past StallLimitMs the loading thread is given up and the steps read
+	// their files themselves.
+	std::chrono::steady_clock::time_point stalledSince;
+	bool stalled = false;
+	bool readingAheadGivenUp = false;
 	// The atlas list being read: its reader and the collection it fills; index in the step's names.
 	SmartPointer<CXMLReader> atlasReader;
 	SmartPointer<AtlasTextureCollection> atlasInProgress;

@@ -3,6 +3,8 @@
 #include "app/GGameApplication.h"
 #include "audio/CSoundManager.h"
 #include "content/AtlasTexture.h"
+#include "content/CContentManager.h"
+#include "content/ImageContent.h"
 #include "content/CProfile.h"
 #include "content/CProfileManager.h"
 #include "core/InputEvents.h"
@@ -36,7 +38,9 @@
 #include "scene/TemplateCollectionNode.h"
 #include "support/LogCapture.h"
 
+#include <chrono>
 #include <filesystem>
+#include <irrlicht/IVideoDriver.h>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
@@ -188,6 +192,30 @@ TEST_F(FrontDoorRoad, TheIntroLoadsTheSharedContentAndOpensTheMenu)
 	EXPECT_EQ(menu->getWelcomeText()->getText(), irr::core::stringw(L"Welcome, Ada!"));
 	EXPECT_GT(menu->getLevelPaths()->getCarGroupCount(), 0);
 	EXPECT_EQ(log.problemCount(), 0u) << log.dump();
+}
+
+// Pictures prepared for content nobody asks for fill the room the loading thread's pictures wait in: its
+// results stop coming, and the intro gives it up and reads the rest itself instead of waiting for ever.
+TEST_F(FrontDoorRoad, AStalledLoadingThreadStillEndsTheIntro)
+{
+	choosePlayer(9);
+	ASSERT_TRUE(stepUntil(600, [&] { return nodeCast<GIntroScene>(top()) != nullptr; })) << log.dump();
+	CContentManager* content = application->contentManager;
+	irr::video::IVideoDriver* driver = getDevice()->getVideoDriver();
+	ASSERT_NE(driver, nullptr);
+	for (const char* stray : {"stray/one.png", "stray/two.png", "stray/three.png"})
+		content->addPreparedImage(ContentRef(content, stray),
+		                          new ImageContent(driver->createImage(irr::video::ECF_A8R8G8B8, {1, 1}),
+		                                           ContentRef(content, stray)));
+	const auto started = std::chrono::steady_clock::now();
+	while (!onTop<GMainMenuScene>() && std::chrono::steady_clock::now() - started < std::chrono::seconds(60))
+		stepUntil(1, [] { return false; });
+	ASSERT_TRUE(onTop<GMainMenuScene>()) << log.dump();
+	EXPECT_TRUE(log.contains("Reading ahead stalled")) << log.dump();
+	EXPECT_EQ(application->levelScores->size(), 28u);
+	TemplateCollectionNode* templates = application->uiSceneManager->getTemplateCollection();
+	ASSERT_NE(templates, nullptr);
+	EXPECT_NE(templates->findTemplate(internStringId("MapLocation")), nullptr);
 }
 
 TEST_F(FrontDoorRoad, AFreshPlayerGoesStraightToTheFirstLevel)
