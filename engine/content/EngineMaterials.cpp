@@ -103,12 +103,38 @@ irr::s32 EngineMaterials::find(irr::video::IVideoDriver* driver, const char* nam
 {
 	if (!driver || !name)
 		return -1;
+	// Nodes ask for every picture they draw: the last few answers are kept, each checked against the
+	// renderer it names (renderers are only added, and one renamed no longer answers to the name).
+	struct Found
+	{
+		irr::video::IVideoDriver* driver;
+		irr::u32 count;
+		irr::s32 id;
+		char name[48];
+	};
+	static Found found[4] = {};
+	static irr::u32 nextSlot = 0;
 	const irr::u32 count = driver->getMaterialRendererCount();
+	for (const Found& entry : found)
+		if (entry.driver == driver && entry.count == count && std::strcmp(entry.name, name) == 0)
+		{
+			const char* rendererName = driver->getMaterialRendererName(static_cast<irr::u32>(entry.id));
+			if (rendererName && std::strcmp(rendererName, name) == 0)
+				return entry.id;
+		}
 	for (irr::u32 i = 0; i < count; ++i)
 	{
 		const char* rendererName = driver->getMaterialRendererName(i);
 		if (rendererName && std::strcmp(rendererName, name) == 0)
+		{
+			if (std::strlen(name) < sizeof(Found::name))
+			{
+				Found& entry = found[nextSlot++ % 4];
+				entry = Found{driver, count, static_cast<irr::s32>(i), {}};
+				std::strcpy(entry.name, name);
+			}
 			return static_cast<irr::s32>(i);
+		}
 	}
 	return -1;
 }

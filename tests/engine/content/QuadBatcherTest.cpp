@@ -1,8 +1,10 @@
 #include "content/CQuadBatcher.h"
+#include "content/EngineMaterials.h"
 
 #include <functional>
 #include <gtest/gtest.h>
 #include <irrlicht/irrlicht.h>
+#include <string>
 #include <vector>
 
 namespace
@@ -260,6 +262,34 @@ TEST_F(QuadBatcherCounting, OneBatcherPerDriver)
 	CQuadBatcher::releaseForDriver(driver);
 	CQuadBatcher::releaseForDriver(driver);
 	EXPECT_EQ(CQuadBatcher::forDriver(nullptr), nullptr);
+}
+
+TEST_F(QuadBatcherCounting, MaterialLookupFollowsRenamedAndAddedRenderers)
+{
+	ASSERT_TRUE(EngineMaterials::registerMaterials(driver));
+	const irr::s32 first = EngineMaterials::find(driver, EngineMaterials::VertexAlpha);
+	ASSERT_GE(first, 0);
+	EXPECT_EQ(EngineMaterials::find(driver, EngineMaterials::VertexAlpha), first);
+	// Renamed: the old name is gone, the new one is found.
+	driver->setMaterialRendererName(first, "renamed");
+	EXPECT_EQ(EngineMaterials::find(driver, EngineMaterials::VertexAlpha), -1);
+	EXPECT_EQ(EngineMaterials::find(driver, "renamed"), first);
+	// Registered again: the name is that of the new renderer.
+	ASSERT_TRUE(EngineMaterials::registerMaterials(driver));
+	const irr::s32 again = EngineMaterials::find(driver, EngineMaterials::VertexAlpha);
+	EXPECT_GT(again, first);
+	EXPECT_EQ(driver->getMaterialRendererName(static_cast<irr::u32>(again)), std::string(EngineMaterials::VertexAlpha));
+	// Another driver has its own.
+	irr::SIrrlichtCreationParameters parameters;
+	parameters.DriverType = irr::video::EDT_NULL;
+	parameters.LoggingLevel = irr::ELL_NONE;
+	irr::IrrlichtDevice* other = irr::createDeviceEx(parameters);
+	ASSERT_NE(other, nullptr);
+	EXPECT_EQ(EngineMaterials::find(other->getVideoDriver(), EngineMaterials::VertexAlpha), -1);
+	ASSERT_TRUE(EngineMaterials::registerMaterials(other->getVideoDriver()));
+	EXPECT_EQ(EngineMaterials::find(other->getVideoDriver(), EngineMaterials::VertexAlpha), first);
+	EXPECT_EQ(EngineMaterials::find(driver, EngineMaterials::VertexAlpha), again);
+	other->drop();
 }
 
 } // namespace

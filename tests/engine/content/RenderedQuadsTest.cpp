@@ -143,4 +143,89 @@ TEST_F(RenderedQuads, ThousandTwentyFourQuadsTakeTwoDrawCalls)
 	EXPECT_TRUE(colorNear(screenPixel(8, 8), 0xFF0000, 3));
 }
 
+// One quad of a reordering case: which of two materials, where, in what colour.
+struct PlacedQuad
+{
+	int material;
+	float left;
+	float top;
+	irr::u32 color;
+};
+
+struct ReorderCase
+{
+	const char* label;
+	std::vector<PlacedQuad> quads;
+	irr::u32 drawCalls;
+	irr::u32 primitives;
+};
+
+TEST_F(RenderedQuads, LaterQuadsJoinEarlierRunsOnlyWhereThePictureStaysTheSame)
+{
+	const irr::video::SMaterial materials[2] = {material(EngineMaterials::vertexAlpha(driver)),
+	                                            material(EngineMaterials::vertexAlphaAdd(driver))};
+	const irr::u32 red = 0xC0FF8080;
+	const irr::u32 blue = 0x808080FF;
+	const std::vector<ReorderCase> cases = {
+	    {"apart", {{0, 0, 0, red}, {1, 100, 0, blue}, {0, 0, 100, red}, {1, 100, 100, blue}}, 2, 8},
+	    {"each over the one before", {{0, 0, 0, red}, {1, 32, 16, blue}, {0, 60, 30, red}, {1, 90, 40, blue}}, 4, 8},
+	    {"over the run between", {{0, 0, 0, red}, {1, 100, 0, blue}, {0, 120, 20, red}}, 3, 6},
+	    {"next to the run between", {{0, 0, 0, red}, {1, 64, 0, blue}, {0, 128, 0, red}}, 3, 6},
+	    {"past runs it misses, not past one it covers",
+	     {{0, 0, 0, red},
+	      {1, 0, 100, blue},
+	      {0, 100, 100, blue},
+	      {1, 100, 0, red},
+	      {0, 0, 200, red},
+	      {0, 20, 110, red}},
+	     3,
+	     12},
+	    {"wholly off the screen", {{0, -100, 0, red}, {0, 0, 300, red}, {1, 10, 10, blue}}, 1, 2},
+	    {"partly off the screen", {{0, -32, -16, red}, {1, 230, 240, blue}}, 2, 4},
+	};
+	const irr::u32 width = target->getSize().Width;
+	const irr::u32 height = target->getSize().Height;
+	const auto picture = [&]()
+	{
+		const irr::u32* pixels = static_cast<const irr::u32*>(target->lock(irr::video::ETLM_READ_ONLY));
+		std::vector<irr::u32> copy;
+		if (pixels)
+			for (irr::u32 y = 0; y < height; ++y)
+				copy.insert(copy.end(), pixels + y * (target->getPitch() / 4),
+				            pixels + y * (target->getPitch() / 4) + width);
+		target->unlock();
+		return copy;
+	};
+	for (const ReorderCase& c : cases)
+	{
+		// In the order given, one call a quad: the picture the runs must keep.
+		frame(
+		    [&]
+		    {
+			    for (const PlacedQuad& q : c.quads)
+			    {
+				    drawFixture(materials[q.material], q.left, q.top, q.color);
+				    batcher->flush();
+			    }
+		    });
+		const std::vector<irr::u32> expected = picture();
+		const irr::u32 callsBefore = batcher->getDrawCallCount();
+		const irr::u32 primitivesBefore = batcher->getDrawnPrimitiveCount();
+		frame(
+		    [&]
+		    {
+			    for (const PlacedQuad& q : c.quads)
+				    drawFixture(materials[q.material], q.left, q.top, q.color);
+		    });
+		EXPECT_EQ(batcher->getDrawCallCount() - callsBefore, c.drawCalls) << c.label;
+		EXPECT_EQ(batcher->getDrawnPrimitiveCount() - primitivesBefore, c.primitives) << c.label;
+		const std::vector<irr::u32> drawn = picture();
+		ASSERT_EQ(drawn.size(), expected.size()) << c.label;
+		irr::u32 differing = 0;
+		for (size_t i = 0; i < drawn.size(); ++i)
+			differing += drawn[i] != expected[i] ? 1 : 0;
+		EXPECT_EQ(differing, 0u) << c.label;
+	}
+}
+
 } // namespace
