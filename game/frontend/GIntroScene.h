@@ -30,7 +30,7 @@ public:
 	static constexpr const char* MainMenuSceneName = "scenes/MainMenuScene.qscn";
 	// Main-thread time one update spends on loading (ms): parts run until it is used up, so an update holds
 	// the frame loop for at most this and one part (one file, or one atlas page's upload).
-	static constexpr int UpdateBudgetMs = 4;
+	static constexpr int UpdateBudgetMs = 5;
 	// Updates without a part for this long (ms, on the clock) mean the loading thread's results no longer come.
 	static constexpr unsigned StallLimitMs = 5000;
 	// Pixels of a prepared picture uploaded in one part: a large page's texture is filled over several parts.
