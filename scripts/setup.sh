@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev ccache pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  libirrlicht-dev libgl-dev libxxf86vm-dev libx11-dev
+  libirrlicht-dev libgl-dev libglx-dev libxxf86vm-dev libx11-dev
   zlib1g-dev libpng-dev libjpeg-dev
   libvorbis-dev libogg-dev libopenal-dev libopenal1
   libfreetype-dev fonts-dejavu-core librsvg2-bin
