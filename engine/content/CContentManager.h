@@ -67,6 +67,11 @@ public:
 	void addPreparedImage(const ContentRef& reference, ImageContent* image);
 	// The prepared picture of that name, handed over with its reference; null when none waits.
 	ImageContent* takePreparedImage(const ContentRef& reference);
+	// True while a prepared picture of that name waits.
+	bool hasPreparedImage(const ContentRef& reference) const
+	{
+		return preparedImages.count(reference.getNameId()) != 0;
+	}
 	size_t getPreparedImageCount() const { return preparedImages.size(); }
 	// A texture made ahead of its load from a prepared picture (its upload spread over frames): the texture
 	// processor takes it as the texture of that name. Main thread only; the manager takes over the caller's

@@ -80,13 +80,16 @@ bool CContentPreloader::isIdle() const
 
 void CContentPreloader::waitForResult(std::chrono::steady_clock::time_point until)
 {
+	passedPictures = deliveredPictures.size();
 	std::unique_lock<std::mutex> guard(lock);
 	resultReady.wait_until(guard, until, [this] { return !results.empty() || pending.empty(); });
 }
 
 void CContentPreloader::deliver(CContentManager* manager)
 {
+	forgetTakenPictures(manager);
 	std::deque<Result> done;
+	size_t passedToDrop = 0;
 	{
 		std::lock_guard<std::mutex> guard(lock);
 		size_t waitingThere = manager ? manager->getPreparedImageCount() : 0;
@@ -94,7 +97,14 @@ void CContentPreloader::deliver(CContentManager* manager)
 		{
 			Result& next = results.front();
 			if (next.image && waitingThere >= static_cast<size_t>(maxWaitingPictures))
-				break;
+			{
+				// Pictures the caller went past would hold this one, and all after it, back for ever.
+				if (passedToDrop == passedPictures)
+					break;
+				++passedToDrop;
+				--waitingThere;
+				continue;
+			}
 			if (next.image)
 			{
 				++waitingThere;
@@ -108,6 +118,7 @@ void CContentPreloader::deliver(CContentManager* manager)
 		}
 	}
 	wake.notify_all();
+	dropPassedPictures(manager, passedToDrop);
 	for (Result& result : done)
 	{
 		if (result.bytes && fileSystem)
@@ -121,9 +132,38 @@ void CContentPreloader::deliver(CContentManager* manager)
 		// A page whose texture is loaded already would never be taken.
 		const ContentRef reference(manager, result.name.c_str());
 		if (result.image && manager && !manager->findCachedContent(ContentTypeTexture, reference))
+		{
 			manager->addPreparedImage(reference, result.image);
+			deliveredPictures.push_back(reference);
+		}
 		else if (result.image)
 			result.image->drop();
+	}
+}
+
+void CContentPreloader::forgetTakenPictures(CContentManager* manager)
+{
+	if (!manager)
+		return;
+	size_t kept = 0;
+	size_t passed = 0;
+	for (size_t i = 0; i < deliveredPictures.size(); ++i)
+		if (manager->hasPreparedImage(deliveredPictures[i]))
+		{
+			deliveredPictures[kept++] = deliveredPictures[i];
+			if (i < passedPictures)
+				++passed;
+		}
+	deliveredPictures.resize(kept);
+	passedPictures = passed;
+}
+
+void CContentPreloader::dropPassedPictures(CContentManager* manager, size_t count)
+{
+	for (; count > 0; --count, --passedPictures)
+	{
+		SmartPointer<ImageContent>(manager->takePreparedImage(deliveredPictures.front()));
+		deliveredPictures.pop_front();
 	}
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "content/CImageLoaderManager.h"
+#include "core/ContentRef.h"
 #include "core/SmartPointer.h"
 #include "core/Thread.h"
 
@@ -45,7 +46,8 @@ public:
 	// Main thread. Starts the thread on the first request.
 	void request(Kind kind, const irr::core::stringc& name);
 	// Main thread: hands what is done to the file system and, while fewer than maxWaitingPictures wait
-	// there, the pictures to manager.
+	// there, the pictures to manager. When a picture is held back and the caller has waited for a result since,
+	// the pictures this preloader delivered before that wait and nobody took make room, oldest first.
 	void deliver(CContentManager* manager);
 	// True while name was asked for (a page: while its list was) and is not delivered yet.
 	bool isPending(const irr::core::stringc& name) const;
@@ -53,7 +55,9 @@ public:
 	std::vector<irr::core::stringc> getNamedPictures(const irr::core::stringc& name) const;
 	// True when everything asked for has been delivered.
 	bool isIdle() const;
-	// Main thread: waits until the thread has a result to deliver, nothing is pending, or the time is up.
+	// Main thread: waits until the thread has a result to deliver, nothing is pending, or the time is up. The
+	// results are used in the order they were asked for, so a caller waiting here is past every picture
+	// delivered so far.
 	void waitForResult(std::chrono::steady_clock::time_point until);
 
 	int run() override;
@@ -81,6 +85,10 @@ private:
 	// The bytes of a file, read through the file system; null when it does not open or read.
 	char* readWhole(const irr::core::stringc& name, long& size);
 	static void freeResult(Result& result);
+	// Forgets the delivered pictures that no longer wait in manager (taken, or dropped by their owner).
+	void forgetTakenPictures(CContentManager* manager);
+	// Drops the oldest count of the pictures delivered and passed from manager.
+	void dropPassedPictures(CContentManager* manager, size_t count);
 
 	SmartPointer<IFileSystem> fileSystem;
 	const int maxWaitingPictures;
@@ -97,4 +105,8 @@ private:
 	std::set<irr::core::stringc> queuedPictures; // every picture a list or scene named so far
 	int readyPictures = 0; // decoded and not delivered
 	bool stopping = false;
+	// Main thread: the pictures handed to the content manager that still wait there, oldest first, and how many
+	// of the first of them the caller is past. Only these make room: pictures someone else prepared are theirs.
+	std::deque<ContentRef> deliveredPictures;
+	size_t passedPictures = 0;
 };

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -56,14 +57,16 @@ protected:
 		return values;
 	}
 
-	// Delivers until everything asked for has arrived, the time bounded.
-	static void deliverAll(CContentPreloader& preloader, CContentManager* manager)
+	// Delivers until everything asked for has arrived, the time bounded; afterEach looks at each delivery.
+	static void deliverAll(CContentPreloader& preloader, CContentManager* manager,
+	                       const std::function<void()>& afterEach = [] {})
 	{
 		const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
 		while (!preloader.isIdle() && std::chrono::steady_clock::now() < deadline)
 		{
 			preloader.waitForResult(std::chrono::steady_clock::now() + std::chrono::milliseconds(50));
 			preloader.deliver(manager);
+			afterEach();
 		}
 	}
 };
@@ -252,3 +255,45 @@ TEST_F(ContentPreloaderTest, DecodedPicturesWaitingAreBounded)
 	EXPECT_TRUE(preloader.isIdle());
 }
 } // namespace
+
+// Pictures nobody takes do not hold back the ones after them for ever: once the caller waits for a later result,
+// those it went past make room, oldest first, and no more than the quota waits. A picture someone else prepared
+// is theirs: it keeps its room. What made room only costs its texture a decoding of the file.
+TEST_F(ContentPreloaderTest, PicturesNobodyTakesMakeRoomOnceALaterResultIsWaited)
+{
+	struct Case
+	{
+		const char* story;
+		bool theirs;                   // another owner's picture waits in the manager too
+		std::vector<int> stillWaiting; // of ours, at the end
+	};
+	const Case cases[] = {
+	    {"only ours", false, {2, 3}},
+	    {"one of theirs", true, {3}},
+	};
+	for (const Case& c : cases)
+	{
+		SCOPED_TRACE(c.story);
+		AtlasContentFixture fresh(library.driver());
+		std::vector<std::string> names;
+		for (int i = 0; i < 4; ++i)
+			names.push_back(fresh.writePng("p" + std::to_string(i) + ".png", 8, 8, quadrantPixel));
+		const ContentRef theirs(fresh.manager, fresh.path("theirs.png").c_str());
+		if (c.theirs)
+			fresh.manager->addPreparedImage(
+			    theirs, new ImageContent(library.driver()->createImage(irr::video::ECF_A8R8G8B8, {1, 1}), theirs));
+		CContentPreloader preloader(fresh.fileSystem, 2);
+		for (const std::string& name : names)
+			preloader.request(CContentPreloader::Kind::Picture, name.c_str());
+		// Nothing is ever taken.
+		deliverAll(preloader, fresh.manager, [&] { EXPECT_LE(fresh.manager->getPreparedImageCount(), 2u); });
+		ASSERT_TRUE(preloader.isIdle());
+		EXPECT_EQ(fresh.manager->hasPreparedImage(theirs), c.theirs);
+		std::vector<int> waiting;
+		for (int i = 0; i < 4; ++i)
+			if (fresh.manager->hasPreparedImage(ContentRef(fresh.manager, names[static_cast<size_t>(i)].c_str())))
+				waiting.push_back(i);
+		EXPECT_EQ(waiting, c.stillWaiting);
+		EXPECT_TRUE(fresh.get<ContentObject>(ContentTypeTexture, "p0.png"));
+	}
+}
