@@ -46,68 +46,65 @@ IAudioDevice* audioDeviceOf(CContentManager* manager)
 } // namespace
 
 SoundPackLoading::SoundPackLoading(CContentManager* contentManager, const irr::core::stringc& name)
-    : manager(contentManager)
+    : manager(contentManager), cacheWhenWhole(true)
 {
 	IFileSystem* files = manager ? manager->getFileSystem() : nullptr;
 	IReadFile* file = files ? files->createAndOpenFile(name) : nullptr;
 	if (!file)
 		return;
-	fileName = file->getFileName();
-	reader = SmartPointer<CXMLReader>(files->createXMLReader(file));
+	open(files, file, ContentRef(manager, name.c_str()));
 	file->drop();
-	if (reader && findSoundPackRoot(reader.get()))
-		pack = SmartPointer<SoundPack>(new SoundPack(ContentRef(manager, name.c_str())));
-	else
-		reader = nullptr;
+}
+
+SoundPackLoading::SoundPackLoading(CContentManager* contentManager, IFileSystem* files, IReadFile* file,
+                                   const ContentRef& reference)
+    : manager(contentManager), cacheWhenWhole(false)
+{
+	if (file && files)
+		open(files, file, reference);
 }
 
 SoundPackLoading::~SoundPackLoading() = default;
+
+void SoundPackLoading::open(IFileSystem* files, IReadFile* file, const ContentRef& reference)
+{
+	fileName = file->getFileName();
+	reader = SmartPointer<CXMLReader>(files->createXMLReader(file));
+	// Text that is not a sound pack (not XML, or another root) makes no pack.
+	if (reader && findSoundPackRoot(reader.get()))
+		pack = SmartPointer<SoundPack>(new SoundPack(reference));
+	else
+		reader = nullptr;
+}
 
 bool SoundPackLoading::loadPart(unsigned cueBudget)
 {
 	if (!pack || !reader)
 		return true;
-	const SoundFileLoader loadSound = [this](const char* name) { return loadRelativeSound(manager, name); };
-	manager->pushFolder(fileName);
+	// Without a manager the cues are read without their sounds.
+	SoundFileLoader loadSound;
+	if (manager)
+	{
+		loadSound = [this](const char* name) { return loadRelativeSound(manager, name); };
+		manager->pushFolder(fileName);
+	}
 	const bool done = pack->loadPart(reader.get(), loadSound, audioDeviceOf(manager), cueBudget);
-	manager->popFolder();
+	if (manager)
+		manager->popFolder();
 	if (!done)
 		return false;
 	reader = nullptr;
 	getLogger()->log("Loaded sound pack", fileName.c_str(), 0);
-	manager->addContent(pack.get());
+	if (cacheWhenWhole)
+		manager->addContent(pack.get());
 	return true;
 }
 
 ContentObject* CSoundPackProcessor::load(CContentManager* manager, IReadFile* file, const ContentRef& reference)
 {
-	if (!file || !fileSystem)
-		return nullptr;
-	CXMLReader* reader = fileSystem->createXMLReader(file);
-	if (!reader)
-		return nullptr;
-	// Text that is not a sound pack (not XML, or another root) makes no pack.
-	if (!findSoundPackRoot(reader))
-	{
-		reader->drop();
-		return nullptr;
-	}
-
-	SoundPack* pack = new SoundPack(reference);
-	if (manager)
-	{
-		const SoundFileLoader loadSound = [manager](const char* fileName)
-		{ return loadRelativeSound(manager, fileName); };
-		manager->pushFolder(file->getFileName());
-		pack->load(reader, loadSound, audioDeviceOf(manager));
-		manager->popFolder();
-	}
-	else
-		pack->load(reader, SoundFileLoader(), nullptr);
-
-	reader->drop();
-	getLogger()->log("Loaded sound pack", file->getFileName().c_str(), 0);
-	return pack;
+	SmartPointer<SoundPackLoading> loading(new SoundPackLoading(manager, fileSystem.get(), file, reference));
+	loading->loadPart(~0u);
+	return SmartPointer<SoundPack>(shareRef(loading->getPack())).detach();
 }
 
 bool CSoundPackProcessor::save(CContentManager*, ContentObject*, IWriteFile*, void*)

@@ -7,6 +7,7 @@
 #include "audio/SoundPack.h"
 #include "content/CContentManager.h"
 #include "content/CContentProcessorsManager.h"
+#include "content/CSoundPackProcessor.h"
 #include "content/CSoundProcessor.h"
 #include "content/IFileSystem.h"
 #include "core/DeviceEvents.h"
@@ -275,6 +276,60 @@ TEST_F(SoundContentTest, PackReadsItsCuesWithSoundNamesRelativeToThePackFile)
 	// StreamingType 1 streams the theme for this cue only; the threshold comes back afterwards.
 	EXPECT_NE(nullptr, dynamic_cast<CStreamedSound*>(cues[1]->getVariants()[0].get()));
 	EXPECT_EQ(0x40000u, audio->getStreamingThreshold());
+}
+
+// Read a cue a part, a pack gives the cues and the log lines of a whole reading and is cached as that pack;
+// a file that is no pack opens nothing.
+TEST_F(SoundContentTest, APackReadInPartsMatchesAWholeReading)
+{
+	const std::string packName = writePack();
+	// Each line as "level text hint", each cue as "name variants".
+	const auto linesOf = [](const LogCapture& log)
+	{
+		std::vector<std::string> lines;
+		for (const LogCapture::Line& line : log.lines)
+			lines.push_back(std::to_string(line.level) + " " + line.text + " " + line.hint);
+		return lines;
+	};
+	const auto cuesOf = [](const SoundPack& pack)
+	{
+		std::vector<std::string> cues;
+		for (const SmartPointer<CSoundCue>& cue : pack.getCues())
+			cues.push_back(std::string(getStringById(cue->getName()).c_str()) + " " +
+			               std::to_string(cue->getVariants().size()));
+		return cues;
+	};
+	std::vector<std::string> wholeLines;
+	std::vector<std::string> wholeCues;
+	{
+		LogCapture log;
+		SmartPointer<SoundPack> whole = load<SoundPack>(ContentTypeSoundPack, packName);
+		ASSERT_TRUE(whole);
+		wholeLines = linesOf(log);
+		wholeCues = cuesOf(*whole);
+	}
+	manager->releaseAllContent();
+
+	LogCapture log;
+	SmartPointer<SoundPackLoading> parts(new SoundPackLoading(manager, packName.c_str()));
+	ASSERT_TRUE(parts->isOpen());
+	std::vector<size_t> cuesAfterEachPart;
+	for (int calls = 0; calls < 10 && !parts->loadPart(1); ++calls)
+	{
+		cuesAfterEachPart.push_back(parts->getPack()->getCues().size());
+		EXPECT_EQ(1u, manager->getFolderDepth());
+		EXPECT_FALSE(manager->findCachedContent(ContentTypeSoundPack, ContentRef(manager, packName.c_str())));
+	}
+	EXPECT_EQ(cuesAfterEachPart, (std::vector<size_t>{1, 2, 3}));
+	EXPECT_EQ(linesOf(log), wholeLines);
+	EXPECT_EQ(cuesOf(*parts->getPack()), wholeCues);
+	EXPECT_EQ(manager->findCachedContent(ContentTypeSoundPack, ContentRef(manager, packName.c_str())),
+	          parts->getPack());
+
+	const std::string notAPack = dir.write("notes.xml", "<Scene><SoundCue Name=\"Hit\"/></Scene>");
+	EXPECT_FALSE(SmartPointer<SoundPackLoading>(new SoundPackLoading(manager, notAPack.c_str()))->isOpen());
+	EXPECT_FALSE(
+	    SmartPointer<SoundPackLoading>(new SoundPackLoading(manager, dir.file("absent.xml").c_str()))->isOpen());
 }
 
 TEST_F(SoundContentTest, PackIsSharedAndItsCuesRegisterOnceByName)
