@@ -172,6 +172,16 @@ TEST_F(GamePlayPanels, TheHintStripShowsOnlyBehindAHint)
 	step();
 	EXPECT_TRUE(strip->isVisible());
 
+	// Work under way says so on the hint line from its own panel, not from the page's hint.
+	EXPECT_TRUE(press("Tab10", "HotelsButton"));
+	auto* hotels = nodeCast<ListNode>(play->findChild(internStringId("HotelsBuildList"), 5));
+	ASSERT_NE(hotels, nullptr);
+	CEventNodeListItemClicked chosen(hotels, 0);
+	EXPECT_TRUE(play->onEvent(&chosen));
+	ASSERT_EQ(place->getWorkKind(), GBuildingNode::BuildWork);
+	step();
+	EXPECT_TRUE(strip->isVisible()) << "the work's hint";
+
 	click(level.get());
 	EXPECT_TRUE(strip->isVisible()) << "the overview's hint";
 }
