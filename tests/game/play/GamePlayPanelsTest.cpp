@@ -181,6 +181,15 @@ TEST_F(GamePlayPanels, TheHintStripShowsOnlyBehindAHint)
 	ASSERT_EQ(place->getWorkKind(), GBuildingNode::BuildWork);
 	step();
 	EXPECT_TRUE(strip->isVisible()) << "the work's hint";
+	// Once the work is done, the building's own hint is back in its place.
+	for (int i = 0; i < 400 && place->getWorkKind() != GBuildingNode::NoWork; ++i)
+		step(250);
+	ASSERT_EQ(place->getWorkKind(), GBuildingNode::NoWork);
+	step();
+	auto* buildingHint = nodeCast<TextNode>(tabs->getTab(5)->findChild(internStringId("HintText"), 1));
+	ASSERT_NE(buildingHint, nullptr);
+	EXPECT_FALSE(buildingHint->getText().empty()) << "the finished building's panel lost its hint";
+	EXPECT_TRUE(strip->isVisible()) << "the finished building's hint";
 
 	click(level.get());
 	EXPECT_TRUE(strip->isVisible()) << "the overview's hint";
