@@ -139,6 +139,7 @@ void GGamePlayScene::onLoad()
 		tabs[i] = tabControl ? child(tabControl, ("Tab" + std::to_string(i + 1)).c_str()) : nullptr;
 		tabHints[i] = childOf<TextNode>(tabs[i], "HintText");
 	}
+	workHint = childOf<TextNode>(child(tabs[PlayTab::Actions], "ProgressNode"), "HintText");
 	hintStrip = child(gameMenu, "HintStrip");
 	buildLists[0] = childOf<ListNode>(tabs[PlayTab::Hotels], "HotelsBuildList");
 	buildLists[1] = childOf<ListNode>(tabs[PlayTab::Factories], "FactoriesBuildList");

@@ -253,6 +253,7 @@ private:
 	TabSceneNode* tabControl = nullptr;
 	BaseNode* tabs[PlayTab::Count] = {};
 	TextNode* tabHints[PlayTab::Count] = {}; // each page's "HintText"
+	TextNode* workHint = nullptr;            // the building page's work line, on the hint line while work runs
 	BaseNode* hintStrip = nullptr;
 	ListNode* buildLists[3] = {}; // by kind: hotels, factories, joys
 	TextNode* materialsAmountText = nullptr;

@@ -26,6 +26,21 @@ using scenetext::dictionary;
 using scenetext::format;
 using scenetext::thousands;
 
+// Whether the text has words and it and every node above it up to its page are visible.
+bool showsWords(const TextNode* text, const BaseNode* page)
+{
+	if (!text || !page || text->getText().empty())
+		return false;
+	for (const BaseNode* node = text; node; node = node->getParent())
+	{
+		if (!node->isVisible())
+			return false;
+		if (node == page)
+			return true;
+	}
+	return false;
+}
+
 int roundHalfUp(float value)
 {
 	return truncateToInt(std::floor(value + 0.5));
@@ -197,14 +212,14 @@ void GGamePlayScene::refreshGoals()
 }
 
 // The dark strip under the hint line shows only behind a hint: empty, it would be a bare bar over the city.
+// The building page's work line counts too: while work runs it stands on the hint line in the page's place.
 void GGamePlayScene::updateHintStrip()
 {
 	if (!hintStrip)
 		return;
-	bool hintShown = false;
+	bool hintShown = showsWords(workHint, tabs[PlayTab::Actions]);
 	for (int i = 0; i < PlayTab::Count && !hintShown; ++i)
-		hintShown = tabs[i] && tabs[i]->isVisible() && tabHints[i] && tabHints[i]->isVisible() &&
-		            !tabHints[i]->getText().empty();
+		hintShown = showsWords(tabHints[i], tabs[i]);
 	hintStrip->setVisible(hintShown);
 }
 

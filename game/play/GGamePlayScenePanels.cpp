@@ -214,9 +214,13 @@ void GGamePlayScene::refreshActionPanel()
 	BaseNode* hotelButtons = child(page, "HotelButtonsNode");
 	BaseNode* joyButtons = child(page, "JoyButtonsNode");
 	BaseNode* serviceButtons = child(page, "CustomServiceButtonsNode");
+	const bool workShown = progress->isVisible();
 	for (BaseNode* node : {hotelButtons, joyButtons, serviceButtons, progress})
 		show(node, false);
 	const int work = building->getWorkKind();
+	// The work's hint took the page's place while it ran; once it is done the page's own hint is back.
+	if (workShown && (work == GBuildingNode::NoWork || work == GBuildingNode::ServingWork))
+		showBuildingHint(nullptr);
 	if (work != GBuildingNode::NoWork && work != GBuildingNode::ServingWork)
 	{
 		show(child(progress, "AbortButton"), accepted(levelScene->checkAbort(building)));

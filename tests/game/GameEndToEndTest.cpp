@@ -1,12 +1,22 @@
+#include "TextFitCheck.h"
+#include "content/CBitmapFont.h"
+#include "content/CDictionary.h"
 #include "content/CProfile.h"
 #include "content/CProfileManager.h"
+#include "content/CReadFile.h"
+#include "content/CXMLReader.h"
+#include "content/IFileSystem.h"
 #include "data/ProfileKeys.h"
+#include "nodes/TextNode.h"
+
+#include <cmath>
 
 // Last: it brings Xlib, whose macros clash with names in the engine headers.
 #include "GameWindowFixture.h"
 
 // The built game played by a person: its own window on the test display, driven only by X input
-// events (xdotool) from the first start with no player to the first level and back to the map.
+// events (xdotool) from the first start with no player to the first level and back to the map, and the
+// shop's card hints under the pointer.
 using namespace gameinput;
 
 namespace
@@ -37,10 +47,74 @@ SavedPlayer readSavedPlayer()
 	return saved;
 }
 
+// The game's font of that file, its glyph metrics alone (no pages): null when it cannot be read.
+SmartPointer<CFont> readFont(const std::string& path)
+{
+	SmartPointer<CReadFile> input(new CReadFile(path.c_str()));
+	if (!input->isOpen())
+		return nullptr;
+	CXMLReader reader(input.get());
+	while (reader.read())
+		if (reader.getNodeType() == XML_NODE_ELEMENT && reader.getNodeName() == L"Font")
+		{
+			SmartPointer<CFont> font(new CBitmapFont(ContentRef()));
+			font->load(&reader);
+			return font;
+		}
+	return nullptr;
+}
+
+// Left and right end of the ink of a line of text on the virtual screen.
+struct InkSpan
+{
+	float left = 0.0f, right = 0.0f;
+	bool empty = true;
+};
+
+// Where the game lays out the ink of the text in a left-aligned, one-line box of that font and size.
+InkSpan laidOutInk(CFont* font, float size, const SceneNodeRect& box, const irr::core::stringw& text)
+{
+	SmartPointer<TextNode> line(new TextNode());
+	line->setBounds({box.width, box.height, 0.0f});
+	line->setFont(font);
+	line->setFontSize(size);
+	line->setTextHAlign(1);
+	line->setText(text);
+	const textfit::Ink ink = textfit::lineInk(*line, 0);
+	return {box.x + ink.left, box.x + ink.right, ink.empty};
+}
+
+// The dark ink of the shop hint's title on its light panel.
+bool titleInk(unsigned long rgb)
+{
+	const int r = (rgb >> 16) & 0xff, g = (rgb >> 8) & 0xff, b = rgb & 0xff;
+	return r < 0x90 && g < 0x98 && b < 0xa8;
+}
+
 class GameEndToEndScreens : public GameWindowTest
 {
 protected:
 	GameEndToEndScreens() : GameWindowTest("e2e-") {}
+
+	// The columns of the box (virtual screen) that show ink: the ends of the text seen there.
+	InkSpan inkSeen(const SceneNodeRect& box, bool (*test)(unsigned long))
+	{
+		const onscreen::WindowImage image = onscreen::grabWindow(display, window, 0, 0, width, height);
+		InkSpan span;
+		for (float x = box.x; x < box.x + box.width && !image.empty(); x += 1.0f)
+			for (float y = box.y; y < box.y + box.height; y += 1.0f)
+			{
+				const auto [wx, wy] = toWindow(x, y);
+				if (wx < 0 || wy < 0 || wx >= width || wy >= height || !test(image.at(wx, wy)))
+					continue;
+				if (span.empty)
+					span.left = x;
+				span.right = x + 1.0f;
+				span.empty = false;
+				break;
+			}
+		return span;
+	}
 
 	bool type(const std::string& text) { return xdotool({"type", "--delay", "60", text}); }
 	bool key(const std::string& name) { return xdotool({"key", name}); }
@@ -131,8 +205,53 @@ TEST_F(GameEndToEndScreens, AReturningPlayerFindsTheNextLevelOpenOnTheMap)
 	    [] { return readSavedPlayer().levelIndex == 1; }, 3))
 	    << "the second location did not take the click";
 	// The second level needs an upgrade that is not bought yet: the shop opens over the map.
-	std::this_thread::sleep_for(std::chrono::milliseconds(4000));
+	const SceneNodeRect shopBack = node("ShopScene.qscn", {"Scene", "BackButton"});
+	ASSERT_TRUE(waitForLook(shopBack, buttonBlue, 10000)) << "the shop did not open over the map";
+	std::this_thread::sleep_for(std::chrono::milliseconds(1000));
 	screenshot("map-level2-shop");
+
+	// The pointer on a card brings its hint above it. A locked card says at which level it opens, in the
+	// words of the texts and laid out in the hint's font as the game lays them; an open card gives its
+	// price (no points yet: all of it short).
+	const SmartPointer<CFont> font = readFont(binaryDir() + "/bin/assets/scenes/fonts/arial_18.qfnt");
+	ASSERT_TRUE(font) << "the hint's font cannot be read";
+	SmartPointer<IFileSystem> files(createFileSystem());
+	SmartPointer<CDictionary> texts(new CDictionary(files.get()));
+	ASSERT_TRUE(texts->loadFile((sourceDir() + "/assets/strings/Dictionary.xml").c_str()));
+	const SceneNodeRect title = node("ShopScene.qscn", {"Scene", "Hint1Node", "Title"});
+	struct Card
+	{
+		const char* name;
+		irr::core::stringw says;
+		irr::core::stringw notThis; // what the other kind of card would say
+	};
+	const Card cards[] = {
+	    {"CityMall", texts->format("Shop_Locked", L"10"), texts->format("Shop_CostShort", L"2,600", L"2,600")},
+	    {"Cafe", texts->format("Shop_CostShort", L"800", L"800"), texts->format("Shop_Locked", L"1")},
+	};
+	for (const Card& card : cards)
+	{
+		SCOPED_TRACE(card.name);
+		const SceneNodeRect place = node("ShopScene.qscn", {"Scene", "ShopButtons", card.name});
+		// The hint stands at the middle of the card's top edge.
+		const SceneNodeRect box = {place.centerX() + title.x, place.y + title.y, title.width, title.height, true};
+		const InkSpan expected = laidOutInk(font.get(), 18.0f, box, card.says);
+		const InkSpan other = laidOutInk(font.get(), 18.0f, box, card.notThis);
+		ASSERT_FALSE(expected.empty);
+		ASSERT_GT(std::fabs(other.right - expected.right), 6.0f) << "the two texts end too close to tell apart";
+		ASSERT_TRUE(pointAt(place.centerX(), place.centerY()));
+		InkSpan seen;
+		const bool shown = waitFor(3000,
+		                           [&]
+		                           {
+			                           seen = inkSeen(box, titleInk);
+			                           return !seen.empty && std::fabs(seen.right - expected.right) <= 2.5f;
+		                           });
+		screenshot(std::string("shop-hint-") + card.name);
+		EXPECT_TRUE(shown) << "the hint's title ends at " << seen.right << " (seen: " << !seen.empty << "), not at "
+		                   << expected.right << " as \"" << irr::core::stringc(card.says).c_str() << "\" does";
+		EXPECT_NEAR(seen.left, expected.left, 2.5f);
+	}
 }
 
 // A new player plays level 1 with the mouse alone. The tutorial first: any click, a lot, the hotels

@@ -2,13 +2,16 @@
 #include "content/CProfileManager.h"
 #include "data/ProfileKeys.h"
 
+#include <cstdlib>
+
 // Last: it brings Xlib, whose macros clash with names in the engine headers.
 #include "GameWindowFixture.h"
 
 // The play screen as a player meets it on level 2, driven only by X input: the HUD's day bar runs, a
 // campsite and a cafe are built (the panel's work bar fills), the cafe's happy hour is started from its
 // panel (its button fills and money stars rise as it pays), and losing the window's focus pauses the level
-// until the in-game menu is closed, after which the day runs on.
+// until the in-game menu is closed, after which the day runs on. On the way, the dark strip of the hint
+// line shows just while the line has words to say.
 using namespace gameinput;
 
 namespace
@@ -27,6 +30,20 @@ bool gold(unsigned long rgb)
 {
 	const int r = (rgb >> 16) & 0xff, g = (rgb >> 8) & 0xff, b = rgb & 0xff;
 	return r >= 0x98 && g >= 0x60 && r > g && g > b + 0x28 && b < 0x90;
+}
+
+// The hint strip's dark blue over the city.
+bool stripBlue(unsigned long rgb)
+{
+	const int r = (rgb >> 16) & 0xff, g = (rgb >> 8) & 0xff, b = rgb & 0xff;
+	return r < 0x40 && g < 0x50 && b < 0x60 && b >= r;
+}
+
+// The light cream of the hint line's thin letters; grass is greener, clouds and cars a colder white.
+bool hintCream(unsigned long rgb)
+{
+	const int r = (rgb >> 16) & 0xff, g = (rgb >> 8) & 0xff, b = rgb & 0xff;
+	return r >= 0x70 && g >= 0x70 && b >= 0x60 && r >= b + 0x08 && std::abs(r - g) <= 0x20;
 }
 
 // The star's own gold, brighter than anything of the cafe's picture below it.
@@ -138,6 +155,17 @@ protected:
 		XSync(display, False);
 	}
 
+	// The strip is seen at its two ends, beyond the reach of the centred hint text.
+	bool stripShown()
+	{
+		const SceneNodeRect strip = playNode({"HintStrip"});
+		return looks({strip.x + 2, strip.y + 3, 8, strip.height - 6, true}, stripBlue) &&
+		       looks({strip.x + strip.width - 10, strip.y + 3, 8, strip.height - 6, true}, stripBlue);
+	}
+
+	// Whether the hint line shows words, from the page's hint or from its work panel.
+	bool hintSaid() { return count(playNode({"ActionsTabScene", "Tab6", "HintText"}), hintCream) >= 20; }
+
 	bool pause(int ms)
 	{
 		std::this_thread::sleep_for(std::chrono::milliseconds(ms));
@@ -191,11 +219,17 @@ TEST_F(PlayScreenRoadScreens, AFeatureStartedFromItsPanelPaysAndTheLevelSurvives
 	{
 		SceneNodeRect place, group, card;
 	};
+	// The card under the pointer has the hint line name it, on the strip.
+	const SceneNodeRect hintLine = playNode({"ActionsTabScene", "Tab6", "HintText"});
 	for (const Order& order : {Order{middle2, hotels, campsiteCard}, Order{middle1, joys, cafeCard}})
 	{
 		ASSERT_TRUE(clickUntil(order.place, [&] { return looks(order.group, buttonBlue); }, 3, 2000))
 		    << "no build tabs on the lot";
 		ASSERT_TRUE(click(order.group) && pause(800));
+		const std::vector<unsigned long> tabHint = pixels(hintLine);
+		ASSERT_TRUE(pointAt(order.card.centerX(), order.card.centerY()));
+		EXPECT_TRUE(waitFor(3000, [&] { return pixels(hintLine) != tabHint && hintSaid() && stripShown(); }))
+		    << "the hovered card's hint (said: " << hintSaid() << ", strip: " << stripShown() << ")";
 		ASSERT_TRUE(click(order.card) && pause(800));
 	}
 	screenshot("level2-ordered");
@@ -207,6 +241,9 @@ TEST_F(PlayScreenRoadScreens, AFeatureStartedFromItsPanelPaysAndTheLevelSurvives
 	    << "the cafe's lot did not become a building site";
 	ASSERT_TRUE(moves(workBar, 20000, 300)) << "the work bar does not move while the cafe is built";
 	screenshot("level2-cafe-building");
+	// The work's own hint stands on the hint line meanwhile, on the strip like any other.
+	EXPECT_TRUE(hintSaid()) << "the work under way says nothing on the hint line";
+	EXPECT_TRUE(stripShown()) << "the work's hint stands on the city without its strip";
 
 	// Once it is open, its panel offers the happy hour: the only feature, alone in the panel's row.
 	SceneNodeRect feature = playNode({"ActionsTabScene", "Tab6", "JoyButtonsNode", "ActiveFeature1Button"});
@@ -218,6 +255,9 @@ TEST_F(PlayScreenRoadScreens, AFeatureStartedFromItsPanelPaysAndTheLevelSurvives
 	    << "the finished cafe's panel shows no feature button";
 	screenshot("level2-cafe-panel");
 	EXPECT_FALSE(looks(bottom, gold)) << "the feature's fill shows before it was started";
+	// The work's hint gone, the finished cafe's panel says how to run it, on the strip.
+	EXPECT_TRUE(waitFor(3000, [&] { return hintSaid() && stripShown(); }))
+	    << "the finished cafe's panel (said: " << hintSaid() << ", strip: " << stripShown() << ")";
 
 	// The star rises from the cafe's middle: watched between the HUD and the lot, where the cafe's own
 	// picture is still and the feature's icon (beside the cafe) does not reach.

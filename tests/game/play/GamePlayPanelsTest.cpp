@@ -172,6 +172,25 @@ TEST_F(GamePlayPanels, TheHintStripShowsOnlyBehindAHint)
 	step();
 	EXPECT_TRUE(strip->isVisible());
 
+	// Work under way says so on the hint line from its own panel, not from the page's hint.
+	EXPECT_TRUE(press("Tab10", "HotelsButton"));
+	auto* hotels = nodeCast<ListNode>(play->findChild(internStringId("HotelsBuildList"), 5));
+	ASSERT_NE(hotels, nullptr);
+	CEventNodeListItemClicked chosen(hotels, 0);
+	EXPECT_TRUE(play->onEvent(&chosen));
+	ASSERT_EQ(place->getWorkKind(), GBuildingNode::BuildWork);
+	step();
+	EXPECT_TRUE(strip->isVisible()) << "the work's hint";
+	// Once the work is done, the building's own hint is back in its place.
+	for (int i = 0; i < 400 && place->getWorkKind() != GBuildingNode::NoWork; ++i)
+		step(250);
+	ASSERT_EQ(place->getWorkKind(), GBuildingNode::NoWork);
+	step();
+	auto* buildingHint = nodeCast<TextNode>(tabs->getTab(5)->findChild(internStringId("HintText"), 1));
+	ASSERT_NE(buildingHint, nullptr);
+	EXPECT_FALSE(buildingHint->getText().empty()) << "the finished building's panel lost its hint";
+	EXPECT_TRUE(strip->isVisible()) << "the finished building's hint";
+
 	click(level.get());
 	EXPECT_TRUE(strip->isVisible()) << "the overview's hint";
 }
