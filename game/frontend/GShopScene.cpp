@@ -276,7 +276,7 @@ void GShopScene::showUpgradeHint(GShopButton* button)
 	const irr::core::vector3df& at = button->getPosition();
 	hintNode->setPosition({at.X + button->getBounds().X * 0.5f, at.Y, HintDepth});
 	hintNode->setVisible(true);
-	// A locked card says which level opens it; an upgrade the points do not yet buy says how many are
+	// A locked card names the level whose win opens it; an upgrade the points do not yet buy says how many are
 	// missing: neither button takes a click.
 	const int missing = button->isBought() ? 0 : upgrade->getPrice() - points;
 	if (TextNode* title = asTextNode(directChild(hintNode.get(), "Title")))

@@ -54,7 +54,7 @@ protected:
 		texts->setText("Shop_ScoreTxt", L"Points: #p");
 		texts->setText("Shop_Cost", L"Cost: #p");
 		texts->setText("Shop_CostShort", L"Cost: #p (#p short)");
-		texts->setText("Shop_Locked", L"Opens at level #p");
+		texts->setText("Shop_Locked", L"Opens after level #p");
 		texts->setText("Upgrade_Hostel_Info", L"Hostels for hikers.");
 		player->setString(ProfileKey::Scores, "100;200");
 		player->setString(ProfileKey::BoughtUpgrades, "Cafe");
@@ -286,12 +286,12 @@ TEST_F(ShopScene, HoverShowsTheUpgradesPriceAndText)
 	shop->onEvent(&rocket);
 	EXPECT_FALSE(hint->isVisible()) << "no upgrade, no hint";
 
-	// Before the hostel's level is reached, its card says which level opens it instead of a price.
+	// Until level 2 is won, the hostel's card names the level that opens it instead of a price.
 	player->setInt(ProfileKey::MaxUnlockedLevelIndex, 0);
 	enter();
 	ASSERT_TRUE(button("Hostel")->isLocked());
 	EXPECT_TRUE(shop->onEvent(&hovered));
-	EXPECT_TRUE(asTextNode(hint->findChild(internStringId("Title"), 1))->getText() == L"Opens at level 2");
+	EXPECT_TRUE(asTextNode(hint->findChild(internStringId("Title"), 1))->getText() == L"Opens after level 2");
 }
 
 TEST(ShopSceneWithoutPlayer, ChangesNothing)
