@@ -158,6 +158,9 @@ void GGamePlayScene::refreshOrder(const OrderPage& page)
 	const float left = page.materials ? level.materialOrderLeft : level.workerOrderLeft;
 	const float total = page.materials ? level.materialOrderTime : level.workerOrderTime;
 	const bool busy = left >= 0.0f;
+	// The order's hint took the page's place while it ran; once it has arrived the page's own hint is back.
+	if (!busy && progress->isVisible())
+		showOrderHint(page, nullptr, false);
 	progress->setVisible(busy);
 	if (busy)
 	{

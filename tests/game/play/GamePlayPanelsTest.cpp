@@ -1,10 +1,12 @@
 #include "PlayTestSupport.h"
 #include "content/AtlasTexture.h"
+#include "content/CDictionary.h"
 #include "data/GBuildingFeature.h"
 #include "data/GBuildingType.h"
 #include "data/GBuildingsConfiguration.h"
 #include "data/GEventFeatureIncome.h"
 #include "data/GLevelConfiguration.h"
+#include "data/GameCodes.h"
 #include "level/GBuildingNode.h"
 #include "nodes/ListNode.h"
 #include "nodes/SpriteNode.h"
@@ -193,6 +195,43 @@ TEST_F(GamePlayPanels, TheHintStripShowsOnlyBehindAHint)
 
 	click(level.get());
 	EXPECT_TRUE(strip->isVisible()) << "the overview's hint";
+}
+
+// An order's hint stands on its page while the truck or the training runs; once it is done, the page's own.
+TEST_F(GamePlayPanels, AFinishedOrderGivesItsPageItsHintBack)
+{
+	CDictionary* texts = getDevice()->getDictionary();
+	ASSERT_NE(texts, nullptr);
+	struct Case
+	{
+		const char* list;
+		int page;
+		const char* pageHint;
+		const float GGameLevelScene::*left;
+	};
+	for (const Case& order : {Case{"BuyMaterialsList", PlayTab::Materials, "Hint_MaterialsTab",
+	                               &GGameLevelScene::materialOrderLeft},
+	                          Case{"TrainWorkersList", PlayTab::Workers, "Hint_WorkersTab",
+	                               &GGameLevelScene::workerOrderLeft}})
+	{
+		SCOPED_TRACE(order.list);
+		level->money = 1.0e6f;
+		auto* list = nodeCast<ListNode>(play->findChild(internStringId(order.list), 6));
+		auto* hint = nodeCast<TextNode>(tabs->getTab(order.page)->findChild(internStringId("HintText"), 2));
+		ASSERT_NE(list, nullptr);
+		ASSERT_NE(hint, nullptr);
+		CEventNodeListItemClicked chosen(list, 0);
+		play->onEvent(&chosen);
+		step();
+		ASSERT_GE(level.get()->*order.left, 0.0f) << "the order did not start";
+		const irr::core::stringw running = hint->getText();
+		EXPECT_FALSE(running == texts->getText(order.pageHint));
+		for (int i = 0; i < 400 && level.get()->*order.left >= 0.0f; ++i)
+			step(250);
+		ASSERT_LT(level.get()->*order.left, 0.0f) << "the order never finished";
+		step();
+		EXPECT_TRUE(hint->getText() == texts->getText(order.pageHint)) << "the running order's hint stayed";
+	}
 }
 
 // Hovering a card over a bought place previews the building with its costs; leaving the list ends it.
