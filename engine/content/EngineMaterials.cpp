@@ -37,13 +37,16 @@ public:
 	{
 		if (current.BlendOperation != irr::video::EBO_NONE)
 			return;
-		irr::video::SMaterial blended = current;
+		// Assigned into a kept material: a fresh copy would allocate the layers' texture matrices at
+		// every change of state.
+		blended = current;
 		blended.BlendOperation = irr::video::EBO_ADD;
 		services->setBasicRenderStates(blended, current, false);
 	}
 
 private:
 	irr::video::SMaterial current;
+	irr::video::SMaterial blended;
 };
 
 irr::f32 blendParameter()

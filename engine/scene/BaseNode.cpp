@@ -1,6 +1,7 @@
 #include "BaseNode.h"
 
 #include "AnimatorSet.h"
+#include "HeldChildren.h"
 #include "INodeEventQueue.h"
 #include "ISceneServices.h"
 #include "NodeEvents.h"
@@ -486,21 +487,8 @@ bool BaseNode::sendToChildren(int mode, CEvent* event)
 		return false;
 	// Handlers may add or remove children: the children present now are offered the event,
 	// each kept alive during the walk and skipped once it has left this node.
-	const u32 count = children.size();
-	BaseNode* local[16];
-	std::vector<BaseNode*> heap;
-	BaseNode** snapshot = local;
-	if (count > 16)
-	{
-		heap.assign(children.const_pointer(), children.const_pointer() + count);
-		snapshot = heap.data();
-	}
-	else
-	{
-		std::copy(children.const_pointer(), children.const_pointer() + count, local);
-	}
-	for (u32 i = 0; i < count; ++i)
-		snapshot[i]->grab();
+	const HeldChildren snapshot(this);
+	const u32 count = snapshot.size();
 	// A hidden node is not there for the pointer: neither it nor anything under it takes a mouse event,
 	// else a visible button would lose its clicks to a hidden one at the same place.
 	const bool mouse = event->isKindOf(CEventInputMouse::TypeId);
@@ -511,8 +499,6 @@ bool BaseNode::sendToChildren(int mode, CEvent* event)
 		if (child->parent == this && (child->mask & event->mask) && (child->Visible || !mouse))
 			handled = child->deliverEvent(mode, event);
 	}
-	for (u32 i = 0; i < count; ++i)
-		snapshot[i]->drop();
 	return handled;
 }
 

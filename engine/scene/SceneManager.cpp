@@ -1,5 +1,6 @@
 #include "SceneManager.h"
 
+#include "HeldChildren.h"
 #include "NodeEvents.h"
 #include "SceneNode.h"
 #include "TemplateCollectionNode.h"
@@ -40,15 +41,6 @@ void flushBatcherOf(video::IVideoDriver* driver)
 		batcher->flush();
 }
 
-// The children present now, each held, so handlers may change the child list during a walk.
-std::vector<SmartPointer<BaseNode>> heldChildren(const BaseNode* node)
-{
-	std::vector<SmartPointer<BaseNode>> held;
-	held.reserve(node->getChildren().size());
-	for (u32 i = 0; i < node->getChildren().size(); ++i)
-		held.push_back(shareRef(node->getChildren()[i]));
-	return held;
-}
 } // namespace
 
 SceneManager::MessageBoxCreator SceneManager::boxCreator = nullptr;
@@ -214,8 +206,10 @@ bool SceneManager::sendToChildren(int mode, CEvent* event)
 	if (getSceneManager() && (event->isKindOf(CEventNodeSceneAttached::TypeId) ||
 	                          event->isKindOf(CEventNodeTemplatesChanged::TypeId) || event->isKindOf(35)))
 		return false;
-	for (const SmartPointer<BaseNode>& scene : heldChildren(this))
+	const HeldChildren scenes(this);
+	for (u32 i = 0; i < scenes.size(); ++i)
 	{
+		BaseNode* scene = scenes[i];
 		if (scene->getParent() == this && (scene->mask & event->mask) && scene->deliverEvent(mode, event))
 			return true;
 	}

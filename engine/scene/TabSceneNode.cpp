@@ -1,5 +1,6 @@
 #include "TabSceneNode.h"
 
+#include "HeldChildren.h"
 #include "NodeEvents.h"
 #include "PropertyAccessors.h"
 #include "PropertyValue.h"
@@ -350,11 +351,10 @@ bool TabSceneNode::sendToChildren(int mode, CEvent* event)
 		return false;
 	if (event->isKindOf(CEventInput::TypeId))
 		return Enabled && sendInputToPages(event);
-	std::vector<SmartPointer<BaseNode>> receivers;
-	for (u32 i = 0; i < children.size(); ++i)
-		receivers.push_back(shareRef(children[i]));
-	for (const SmartPointer<BaseNode>& child : receivers)
+	const HeldChildren receivers(this);
+	for (u32 i = 0; i < receivers.size(); ++i)
 	{
+		BaseNode* child = receivers[i];
 		if (child->getParent() == this && (child->mask & event->mask) && child->deliverEvent(mode, event))
 			return true;
 	}

@@ -25,7 +25,8 @@ void readColor(const CPropertyCollection& collection, const char* name, video::S
 // by the texel, and without a texture of its own the unit could still hold whatever was drawn before.
 video::ITexture* whiteTexel(video::IVideoDriver* driver)
 {
-	static const char* const name = "GRectangleNode/white";
+	// Made once: the lookup runs at every draw of every rectangle.
+	static const io::path name("GRectangleNode/white");
 	if (video::ITexture* texture = driver->findTexture(name))
 		return texture;
 	video::IImage* image = driver->createImage(video::ECF_A8R8G8B8, core::dimension2du(1, 1));

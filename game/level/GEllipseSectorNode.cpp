@@ -27,25 +27,39 @@ core::vector2df rimPoint(core::vector2df centre, f32 rx, f32 ry, int degrees)
 {
 	return core::vector2df(centre.X + rx * sinDegrees(degrees), centre.Y - ry * cosDegrees(degrees));
 }
+
+// Calls emit(point) for the centre, then for the rim; shared by the point list and the vertex build.
+template <class Emit>
+void forEachFanPoint(core::vector2df centre, f32 rx, f32 ry, int angle1, int angle2, int maxVerticesCount, Emit emit)
+{
+	emit(centre);
+	// A count of 0 or below would never step forward; one step a degree is the finest the table gives.
+	const f32 step = maxVerticesCount > 0 ? 360.0f / static_cast<f32>(maxVerticesCount) : 1.0f;
+	// Wide ranges with tiny steps are capped so a bad template cannot build millions of vertices.
+	u32 count = 1;
+	for (f32 a = static_cast<f32>(angle1); a < static_cast<f32>(angle2) && count < 4096; a += step, ++count)
+		emit(rimPoint(centre, rx, ry, static_cast<int>(a)));
+	emit(rimPoint(centre, rx, ry, angle2));
+}
+
+u32 fanCapacity(int angle1, int angle2, int maxVerticesCount)
+{
+	if (angle2 <= angle1)
+		return 2;
+	const f32 step = maxVerticesCount > 0 ? 360.0f / static_cast<f32>(maxVerticesCount) : 1.0f;
+	const f32 span = static_cast<f32>(angle2) - static_cast<f32>(angle1);
+	const f32 steps = span / (step < 1.0f ? 1.0f : step);
+	return static_cast<u32>(steps < 4096.0f ? steps : 4096.0f) + 3;
+}
 } // namespace
 
 core::array<core::vector2df> ellipseSectorFan(core::vector2df centre, f32 rx, f32 ry, int angle1, int angle2,
                                               int maxVerticesCount)
 {
 	core::array<core::vector2df> points;
-	points.push_back(centre);
-	// A count of 0 or below would never step forward; one step a degree is the finest the table gives.
-	const f32 step = maxVerticesCount > 0 ? 360.0f / static_cast<f32>(maxVerticesCount) : 1.0f;
-	if (angle2 > angle1)
-	{
-		const f32 span = static_cast<f32>(angle2) - static_cast<f32>(angle1);
-		const f32 steps = span / (step < 1.0f ? 1.0f : step);
-		points.reallocate(static_cast<u32>(steps < 4096.0f ? steps : 4096.0f) + 3);
-	}
-	// Wide ranges with tiny steps are capped so a bad template cannot build millions of vertices.
-	for (f32 a = static_cast<f32>(angle1); a < static_cast<f32>(angle2) && points.size() < 4096; a += step)
-		points.push_back(rimPoint(centre, rx, ry, static_cast<int>(a)));
-	points.push_back(rimPoint(centre, rx, ry, angle2));
+	points.reallocate(fanCapacity(angle1, angle2, maxVerticesCount));
+	forEachFanPoint(centre, rx, ry, angle1, angle2, maxVerticesCount,
+	                [&](core::vector2df point) { points.push_back(point); });
 	return points;
 }
 
@@ -131,16 +145,18 @@ void GEllipseSectorNode::addToRenderList(RenderList& list)
 
 bool GEllipseSectorNode::buildVertices()
 {
+	// The array keeps its storage from draw to draw: a ring drawn every frame allocates nothing.
 	vertices.set_used(0);
 	const core::vector3df scale = getMatrixScale(absoluteTransformation);
 	const f32 rx = Bounds.X * scale.X * 0.5f;
 	const f32 ry = Bounds.Y * scale.Y * 0.5f;
 	const core::vector2df centre(absoluteTransformation[12] + rx, absoluteTransformation[13] + ry);
 	const video::SColor colour = multiplyColors(fillColor, absoluteColor);
-	const core::array<core::vector2df> points = ellipseSectorFan(centre, rx, ry, angle1, angle2, maxVerticesCount);
-	vertices.reallocate(points.size());
-	for (u32 i = 0; i < points.size(); ++i)
-		vertices.push_back(flatVertex(points[i].X, points[i].Y, colour));
+	const u32 capacity = fanCapacity(angle1, angle2, maxVerticesCount);
+	if (vertices.allocated_size() < capacity)
+		vertices.reallocate(capacity);
+	forEachFanPoint(centre, rx, ry, angle1, angle2, maxVerticesCount,
+	                [&](core::vector2df point) { vertices.push_back(flatVertex(point.X, point.Y, colour)); });
 	return vertices.size() >= 3;
 }
 

@@ -77,6 +77,34 @@ TEST(GEllipseSectorNode, BuildsItsFanInTheNodesBoundsWithItsColour)
 	EXPECT_FALSE(node->buildVertices());
 }
 
+// The node keeps its vertex storage between draws: each rebuild, larger or smaller, is the fan alone.
+TEST(GEllipseSectorNode, EveryRebuildIsExactlyTheFan)
+{
+	SmartPointer<GEllipseSectorNode> node(new GEllipseSectorNode());
+	node->setBounds(irr::core::vector3df(40, 20, 0));
+	node->updateAbsoluteTransform();
+	node->updateAbsoluteColor();
+	const struct
+	{
+		int angle1, angle2, steps;
+	} builds[] = {{0, 360, 4}, {0, 360, 32}, {90, 200, 8}, {0, 360, 0}, {0, 90, 4}};
+	for (const auto& b : builds)
+	{
+		node->setAngle1(b.angle1);
+		node->setAngle2(b.angle2);
+		node->setMaxVerticesCount(b.steps);
+		ASSERT_TRUE(node->buildVertices());
+		const auto fan = ellipseSectorFan(vector2df(20, 10), 20.0f, 10.0f, b.angle1, b.angle2, b.steps);
+		const auto& v = node->getVertices();
+		ASSERT_EQ(v.size(), fan.size()) << b.angle1 << ".." << b.angle2 << " / " << b.steps;
+		for (irr::u32 i = 0; i < fan.size(); ++i)
+		{
+			EXPECT_FLOAT_EQ(v[i].Pos.X, fan[i].X) << i;
+			EXPECT_FLOAT_EQ(v[i].Pos.Y, fan[i].Y) << i;
+		}
+	}
+}
+
 TEST(GEllipseSectorNode, TransparentNodeIsNotDrawn)
 {
 	SmartPointer<GEllipseSectorNode> node(new GEllipseSectorNode());
