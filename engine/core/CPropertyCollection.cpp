@@ -131,10 +131,10 @@ void CPropertyCollection::add(const irr::core::stringc& name, const SmartPointer
 	indexLastItem();
 }
 
-void CPropertyCollection::reserveFirst()
+void CPropertyCollection::reserveFirst(size_t count)
 {
 	if (items.empty())
-		items.reserve(searchedCount);
+		items.reserve(count);
 }
 
 void CPropertyCollection::indexLastItem()
@@ -302,7 +302,7 @@ void CPropertyCollection::readItem(IXMLReader& reader)
 	if (!value)
 		value = PropertyTypeRegistry::instance()->create(typeName, contentManager);
 	// The item is added first, while the reader still stands on its element: a nested value reads on.
-	reserveFirst();
+	reserveFirst(readReservedCount);
 	if (isPlainAscii(name))
 		appendAsciiName(name, value);
 	else

@@ -38,6 +38,11 @@ public:
 	SmartPointer<IPropertyData> get(const irr::core::stringc& name) const;
 	SmartPointer<IPropertyData> get(const char* name) const;
 	SmartPointer<IPropertyData> getDataAt(int index) const;
+	// The value without a reference of its own, for readers that only look at it; null out of range.
+	IPropertyData* getDataPointerAt(int index) const
+	{
+		return index < 0 || index >= getCount() ? nullptr : items[static_cast<size_t>(index)].value.get();
+	}
 	void setDataAt(int index, const SmartPointer<IPropertyData>& value);
 	int getCount() const { return static_cast<int>(itemCount); }
 	// The shared empty string when the index is out of range.
@@ -100,6 +105,9 @@ private:
 	};
 	// Collections up to this size are searched from their last item; larger ones keep the index.
 	static constexpr size_t searchedCount = 8;
+	// Room a collection read from a file starts with: most such (the animated properties of a key
+	// frame list) hold one or two items, and the tree a scene file becomes keeps them all.
+	static constexpr size_t readReservedCount = 2;
 
 	void readItem(IXMLReader& reader);
 	// Appends an item, over the next kept slot when recycle left one (its name memory is reused).
@@ -107,8 +115,8 @@ private:
 	void appendAsciiName(const irr::core::stringw& asciiName, const SmartPointer<IPropertyData>& value);
 	// The kept value of the next slot when it is of this type name, taken out of the slot; else null.
 	SmartPointer<IPropertyData> takeKeptValue(const irr::core::stringw& typeName);
-	// Before an item is appended: the first one reserves room for a small collection.
-	void reserveFirst();
+	// Before an item is appended: the first one reserves room for a small collection, of the given size.
+	void reserveFirst(size_t count = searchedCount);
 	// After an item is appended: indexes it, or every item once the collection outgrows searching.
 	void indexLastItem();
 	static size_t hashOf(const NameKey& name);

@@ -2,9 +2,10 @@
 
 #include <irrlicht/irrString.h>
 
+#include <cstddef>
+#include <cstdint>
 #include <map>
-#include <string_view>
-#include <unordered_map>
+#include <vector>
 
 // Interns names to ids growing from 1 in first-seen order; the empty name is -1.
 class NameRegistry
@@ -20,8 +21,23 @@ public:
 	int getLastId() const { return lastId; }
 
 private:
-	// The keys view the names held by idToName, whose entries never move: a lookup makes no string.
-	std::unordered_map<std::string_view, int> nameToId;
+	// One name of the lookup table: its hash, where its text is kept (by idToName, whose entries
+	// never move) and its id. A loader interns a name per node: a lookup reads one slot and, on a
+	// hash match, the text, rather than a chain of list nodes.
+	struct Slot
+	{
+		uint64_t hash = 0;
+		const char* text = nullptr;
+		size_t length = 0;
+		int id = 0;
+	};
+
+	static uint64_t hashOf(const char* text, size_t length);
+	void insertSlot(const Slot& slot);
+
+	// Open addressing with linear probing; the size is a power of two, at most half used.
+	std::vector<Slot> slots;
+	size_t usedSlots = 0;
 	std::map<int, irr::core::stringc> idToName;
 	int lastId = 0;
 };

@@ -324,7 +324,8 @@ void KeyFrame::loadContent(SceneXmlReader* reader, IContentManager* contentManag
 		{
 			if (keyFrames.empty())
 				keyFrames.reserve(4);
-			Record record;
+			// Read in place rather than moved in: a record is large, and most of it is held in place.
+			Record& record = keyFrames.emplace_back();
 			const size_t count = properties ? static_cast<size_t>(properties->getCount()) : 0;
 			const irr::core::stringw** valueTexts = inlineTexts;
 			if (count > sizeof(inlineTexts) / sizeof(inlineTexts[0]))
@@ -333,18 +334,20 @@ void KeyFrame::loadContent(SceneXmlReader* reader, IContentManager* contentManag
 				valueTexts = moreTexts.data();
 			}
 			readKeyFrameAttributes(reader, record, valueTexts, count);
-			if (properties)
+			// As addKeyFrame keeps them.
+			if (record.t < 0)
+				record.t = 0;
+			if (record.i != 0)
+				record.i = -1;
+			record.values.reserve(count);
+			for (size_t p = 0; p < count; ++p)
 			{
-				record.values.reserve(count);
-				for (size_t p = 0; p < count; ++p)
-				{
-					SmartPointer<IPropertyData> value = clonePropertyData(properties->getDataAt(static_cast<int>(p)));
-					if (value)
-						value->fromStringW(valueTexts[p] ? *valueTexts[p] : emptyStringW());
-					record.values.push_back(std::move(value));
-				}
+				const IPropertyData* model = properties->getDataPointerAt(static_cast<int>(p));
+				SmartPointer<IPropertyData> value = model ? model->clone() : SmartPointer<IPropertyData>();
+				if (value)
+					value->fromStringW(valueTexts[p] ? *valueTexts[p] : emptyStringW());
+				record.values.push_back(std::move(value));
 			}
-			addKeyFrame(std::move(record));
 			XmlElementScope::skipElement(reader);
 		}
 		else

@@ -5,27 +5,22 @@
 
 #include <vector>
 
-// The values of one key frame, one per animated property. The first few are held in place: most
-// key frames animate one to four properties, and a list of their own would cost each an allocation.
-class KeyFrameValues
+// A short list whose first few entries are held in place: the lists of a key frame (a value or an
+// index per animated property) mostly hold one to four entries, and storage of their own would cost
+// each an allocation.
+template <class T, size_t heldInPlace> class InPlaceList
 {
 public:
 	size_t size() const { return count; }
 	bool empty() const { return count == 0; }
-	SmartPointer<IPropertyData>& operator[](size_t index)
-	{
-		return index < heldInPlace ? inPlace[index] : more[index - heldInPlace];
-	}
-	const SmartPointer<IPropertyData>& operator[](size_t index) const
-	{
-		return index < heldInPlace ? inPlace[index] : more[index - heldInPlace];
-	}
+	T& operator[](size_t index) { return index < heldInPlace ? inPlace[index] : more[index - heldInPlace]; }
+	const T& operator[](size_t index) const { return index < heldInPlace ? inPlace[index] : more[index - heldInPlace]; }
 	void reserve(size_t total)
 	{
 		if (total > heldInPlace)
 			more.reserve(total - heldInPlace);
 	}
-	void push_back(SmartPointer<IPropertyData> value)
+	void push_back(T value)
 	{
 		if (count < heldInPlace)
 			inPlace[count] = std::move(value);
@@ -33,13 +28,29 @@ public:
 			more.push_back(std::move(value));
 		++count;
 	}
+	void clear()
+	{
+		for (size_t i = 0; i < count && i < heldInPlace; ++i)
+			inPlace[i] = T();
+		more.clear();
+		count = 0;
+	}
+	void assign(size_t total, const T& value)
+	{
+		clear();
+		reserve(total);
+		for (size_t i = 0; i < total; ++i)
+			push_back(value);
+	}
 
 private:
-	static constexpr size_t heldInPlace = 4;
-	SmartPointer<IPropertyData> inPlace[heldInPlace];
-	std::vector<SmartPointer<IPropertyData>> more;
+	T inPlace[heldInPlace] = {};
+	std::vector<T> more;
 	size_t count = 0;
 };
+
+// The values of one key frame, one per animated property.
+using KeyFrameValues = InPlaceList<SmartPointer<IPropertyData>, 4>;
 
 // Animates properties of its target from key frames: linear moves or jumps, with loops through "g".
 class KeyFrame : public Base
@@ -106,7 +117,7 @@ private:
 	// The recorded value of one property at a key frame, or null.
 	IPropertyData* valueAt(unsigned key, size_t property) const;
 
-	std::vector<int> propertyIndices;
+	InPlaceList<int, 4> propertyIndices;
 	std::vector<Record> keyFrames;
 	unsigned currentKey = 0;
 	unsigned segmentTime = 0;

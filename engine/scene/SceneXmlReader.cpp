@@ -18,6 +18,8 @@ enum ElementKind : unsigned char
 	StartAnimatorElement = 1 << 4,
 	EndAnimatorElement = 1 << 5,
 	KeyFrameElement = 1 << 6,
+	// No rule names it: known only so that its name, open in every node, need not be kept.
+	PropertiesElement = 1 << 7,
 };
 
 // Every start and end tag asks: the length picks the one name to compare with.
@@ -31,6 +33,8 @@ unsigned char kindOf(const irr::core::stringw& name)
 		return is(L"SceneNode", 9) ? SceneNodeElement : OtherElement;
 	case 6:
 		return is(L"States", 6) ? StatesElement : OtherElement;
+	case 10:
+		return is(L"Properties", 10) ? PropertiesElement : OtherElement;
 	case 5:
 		return is(L"State", 5) ? StateElement : OtherElement;
 	case 8:
@@ -49,10 +53,10 @@ unsigned char kindOf(const irr::core::stringw& name)
 // The name of a known kind (a single bit).
 const irr::core::stringw& nameOfKind(unsigned char kind)
 {
-	static const irr::core::stringw names[] = {L"SceneNode",     L"States",      L"State",   L"Animator",
-	                                           L"StartAnimator", L"EndAnimator", L"KeyFrame"};
+	static const irr::core::stringw names[] = {L"SceneNode",   L"States",   L"State",     L"Animator", L"StartAnimator",
+	                                           L"EndAnimator", L"KeyFrame", L"Properties"};
 	unsigned bit = 0;
-	while (bit < 6 && !(kind & (1u << bit)))
+	while (bit < 7 && !(kind & (1u << bit)))
 		++bit;
 	return names[bit];
 }
@@ -78,6 +82,26 @@ unsigned char containersOf(unsigned char kind)
 	}
 }
 
+// The calls the structure rules make into the inner reader: by name into a plain file reader,
+// through dispatch into any other.
+struct PlainReaderCalls
+{
+	CXMLReader& reader;
+	bool read() const { return reader.CXMLReader::read(); }
+	int getNodeType() const { return reader.CXMLReader::getNodeType(); }
+	bool isEmptyElement() const { return reader.CXMLReader::isEmptyElement(); }
+	const irr::core::stringw& getNodeName() const { return reader.CXMLReader::getNodeName(); }
+};
+
+struct AnyReaderCalls
+{
+	IXMLReader& reader;
+	bool read() const { return reader.read(); }
+	int getNodeType() const { return reader.getNodeType(); }
+	bool isEmptyElement() const { return reader.isEmptyElement(); }
+	const irr::core::stringw& getNodeName() const { return reader.getNodeName(); }
+};
+
 const irr::core::stringw& emptyWide()
 {
 	static const irr::core::stringw empty;
@@ -87,6 +111,8 @@ const irr::core::stringw& emptyWide()
 
 SceneXmlReader::SceneXmlReader(IXMLReader* reader, const wchar_t* openElement) : inner(shareRef(reader))
 {
+	if (reader && typeid(*reader) == typeid(CXMLReader))
+		plain = static_cast<CXMLReader*>(reader);
 	if (openElement)
 		pushOpen(openElement);
 }
@@ -167,14 +193,19 @@ bool SceneXmlReader::read()
 		applyCurrent();
 		return true;
 	}
-	while (inner->read())
+	return plain ? readInner(PlainReaderCalls{*plain}) : readInner(AnyReaderCalls{*inner});
+}
+
+template <class Calls> bool SceneXmlReader::readInner(const Calls& reader)
+{
+	while (reader.read())
 	{
 		size_t toClose = 0;
-		const int type = inner->getNodeType();
+		const int type = reader.getNodeType();
 		currentKind = OtherElement;
 		if (type == XML_NODE_ELEMENT)
 		{
-			const irr::core::stringw& name = inner->getNodeName();
+			const irr::core::stringw& name = reader.getNodeName();
 			currentKind = kindOf(name);
 			if (const unsigned char containers = containersOf(currentKind))
 			{
@@ -185,7 +216,7 @@ bool SceneXmlReader::read()
 		}
 		else if (type == XML_NODE_ELEMENT_END)
 		{
-			const irr::core::stringw& name = inner->getNodeName();
+			const irr::core::stringw& name = reader.getNodeName();
 			const long index = findInnermostNamed(name, kindOf(name));
 			// An end tag that closes nothing is dropped.
 			if (index < 0)
@@ -199,7 +230,7 @@ bool SceneXmlReader::read()
 			innerPending = true;
 			return true;
 		}
-		applyCurrent(type);
+		applyCurrent(reader, type);
 		return true;
 	}
 	return false;
@@ -207,13 +238,16 @@ bool SceneXmlReader::read()
 
 void SceneXmlReader::applyCurrent()
 {
-	applyCurrent(inner->getNodeType());
+	if (plain)
+		applyCurrent(PlainReaderCalls{*plain}, plain->CXMLReader::getNodeType());
+	else
+		applyCurrent(AnyReaderCalls{*inner}, inner->getNodeType());
 }
 
-void SceneXmlReader::applyCurrent(int type)
+template <class Calls> void SceneXmlReader::applyCurrent(const Calls& reader, int type)
 {
-	if (type == XML_NODE_ELEMENT && !inner->isEmptyElement())
-		pushOpen(inner->getNodeName(), currentKind);
+	if (type == XML_NODE_ELEMENT && !reader.isEmptyElement())
+		pushOpen(reader.getNodeName(), currentKind);
 	else if (type == XML_NODE_ELEMENT_END && openCount > 0)
 		--openCount;
 }

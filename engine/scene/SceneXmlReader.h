@@ -1,5 +1,6 @@
 #pragma once
 
+#include "content/CXMLReader.h"
 #include "content/IXMLReader.h"
 #include "core/SmartPointer.h"
 #include "core/TextUtils.h"
@@ -29,33 +30,55 @@ public:
 
 	bool read() override;
 	// The scene reader asks these of every node: defined here, so that its calls through this
-	// class need no dispatch.
-	bool isEmptyElement() const override { return !onSynthetic && inner && inner->isEmptyElement(); }
+	// class need no dispatch, nor do this class's own calls into a plain file reader.
+	bool isEmptyElement() const override
+	{
+		if (onSynthetic)
+			return false;
+		if (plain)
+			return plain->CXMLReader::isEmptyElement();
+		return inner && inner->isEmptyElement();
+	}
 	int getNodeType() const override
 	{
 		if (onSynthetic)
 			return XML_NODE_ELEMENT_END;
+		if (plain)
+			return plain->CXMLReader::getNodeType();
 		return inner ? inner->getNodeType() : XML_NODE_NONE;
 	}
 	const irr::core::stringw& getNodeName() const override
 	{
 		if (onSynthetic)
 			return syntheticName;
+		if (plain)
+			return plain->CXMLReader::getNodeName();
 		return inner ? inner->getNodeName() : emptyStringW();
 	}
 	const irr::core::stringw& getNodeData() const override;
-	int getAttributeCount() const override { return onSynthetic || !inner ? 0 : inner->getAttributeCount(); }
+	int getAttributeCount() const override
+	{
+		if (onSynthetic || !inner)
+			return 0;
+		return plain ? plain->CXMLReader::getAttributeCount() : inner->getAttributeCount();
+	}
 	const irr::core::stringw& getAttributeName(int index) const override
 	{
-		return onSynthetic || !inner ? emptyStringW() : inner->getAttributeName(index);
+		if (onSynthetic || !inner)
+			return emptyStringW();
+		return plain ? plain->CXMLReader::getAttributeName(index) : inner->getAttributeName(index);
 	}
 	const irr::core::stringw& getAttributeValue(const irr::core::stringw& name) const override
 	{
-		return onSynthetic || !inner ? emptyStringW() : inner->getAttributeValue(name);
+		if (onSynthetic || !inner)
+			return emptyStringW();
+		return plain ? plain->CXMLReader::getAttributeValue(name) : inner->getAttributeValue(name);
 	}
 	const irr::core::stringw& getAttributeValue(int index) const override
 	{
-		return onSynthetic || !inner ? emptyStringW() : inner->getAttributeValue(index);
+		if (onSynthetic || !inner)
+			return emptyStringW();
+		return plain ? plain->CXMLReader::getAttributeValue(index) : inner->getAttributeValue(index);
 	}
 	int getAttributeValueAsInt(int index, int defaultValue) const override;
 	int getAttributeValueAsInt(const irr::core::stringw& name, int defaultValue) const override;
@@ -69,15 +92,20 @@ private:
 	long findInnermost(unsigned char kinds) const;
 	// Index of the innermost open element of this name (whose kind is given), or -1.
 	long findInnermostNamed(const irr::core::stringw& name, unsigned char kind) const;
+	// Moves the inner reader, through one of the call sets of the source, to its next node that counts.
+	template <class Calls> bool readInner(const Calls& reader);
 	// Applies the structural effect of the inner reader's current node (of the given type).
 	void applyCurrent();
-	void applyCurrent(int type);
+	template <class Calls> void applyCurrent(const Calls& reader, int type);
 	void pushOpen(const irr::core::stringw& name);
 	void pushOpen(const irr::core::stringw& name, unsigned char kind);
 	// Takes the innermost open element off the stack; its name becomes the synthetic end tag's.
 	void popOpenAsSynthetic();
 
 	SmartPointer<IXMLReader> inner;
+	// The inner reader when it is exactly a plain file reader: its functions are then called
+	// by name, without dispatch.
+	CXMLReader* plain = nullptr;
 	// The open elements are the first openCount slots; a slot holds the name of an element of no
 	// known kind (the others go by their kind). The slots above keep their memory for reuse.
 	std::vector<irr::core::stringw> open;

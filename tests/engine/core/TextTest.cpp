@@ -21,6 +21,21 @@ TEST(StringIds, InterningIsStableAndEmptyIsMinusOne)
 	EXPECT_EQ(getStringById(StringId(1 << 30)), irr::core::stringc(""));
 }
 
+TEST(StringIds, IdsStayPutWhileTheRegistryGrows)
+{
+	// Far more names than the registry starts with room for, alike in length and prefix.
+	std::vector<StringId> ids;
+	for (int i = 0; i < 3000; ++i)
+		ids.push_back(internStringId(("grow-" + std::to_string(i)).c_str()));
+	for (int i = 0; i < 3000; ++i)
+	{
+		const std::string name = "grow-" + std::to_string(i);
+		ASSERT_EQ(ids[static_cast<size_t>(i)].id, ids[0].id + i) << name;
+		ASSERT_EQ(internStringId(name.c_str()), ids[static_cast<size_t>(i)]) << name;
+		ASSERT_EQ(getStringById(ids[static_cast<size_t>(i)]), irr::core::stringc(name.c_str())) << name;
+	}
+}
+
 TEST(StringIds, ContentNamesHaveTheirOwnRegistry)
 {
 	for (int i = 0; i < 3; ++i)
