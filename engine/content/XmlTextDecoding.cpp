@@ -134,35 +134,37 @@ void decodeXmlText(const unsigned char* bytes, size_t size, std::vector<wchar_t>
 	static const unsigned char utf16be[] = {0xFE, 0xFF};
 	static const unsigned char utf16le[] = {0xFF, 0xFE};
 	static const unsigned char utf8[] = {0xEF, 0xBB, 0xBF};
+	// Each reservation leaves room for the terminator the reader appends: without it that one character
+	// would copy the whole text into a buffer twice its size.
 
 	if (size > 3 && startsWith(bytes, size, utf32be, 4))
 	{
-		out.reserve((size - 4) / 4);
+		out.reserve((size - 4) / 4 + 1);
 		decodeUtf32(bytes + 4, end, true, out);
 	}
 	else if (size > 3 && startsWith(bytes, size, utf32le, 4))
 	{
-		out.reserve((size - 4) / 4);
+		out.reserve((size - 4) / 4 + 1);
 		decodeUtf32(bytes + 4, end, false, out);
 	}
 	else if (size > 1 && startsWith(bytes, size, utf16be, 2))
 	{
-		out.reserve((size - 2) / 2);
+		out.reserve((size - 2) / 2 + 1);
 		decodeUtf16(bytes + 2, end, true, out);
 	}
 	else if (size > 1 && startsWith(bytes, size, utf16le, 2))
 	{
-		out.reserve((size - 2) / 2);
+		out.reserve((size - 2) / 2 + 1);
 		decodeUtf16(bytes + 2, end, false, out);
 	}
 	else if (size > 2 && startsWith(bytes, size, utf8, 3))
 	{
-		out.reserve(size - 3);
+		out.reserve(size - 3 + 1);
 		decodeUtf8(bytes + 3, end, false, out);
 	}
 	else
 	{
-		out.reserve(size);
+		out.reserve(size + 1);
 		// Without a signature, only text that is entirely valid UTF-8 is taken as UTF-8.
 		if (hasMultiByteSequence(bytes, end) && decodeUtf8(bytes, end, true, out))
 			return;
