@@ -255,12 +255,17 @@ void KeyFrame::setProperties(const SmartPointer<CPropertyCollection>& collection
 	resolveProperties();
 }
 
-void KeyFrame::addKeyFrame(Record record)
+void KeyFrame::keepInRange(Record& record)
 {
 	if (record.t < 0)
 		record.t = 0;
 	if (record.i != 0)
 		record.i = -1;
+}
+
+void KeyFrame::addKeyFrame(Record record)
+{
+	keepInRange(record);
 	keyFrames.push_back(std::move(record));
 }
 
@@ -334,11 +339,7 @@ void KeyFrame::loadContent(SceneXmlReader* reader, IContentManager* contentManag
 				valueTexts = moreTexts.data();
 			}
 			readKeyFrameAttributes(reader, record, valueTexts, count);
-			// As addKeyFrame keeps them.
-			if (record.t < 0)
-				record.t = 0;
-			if (record.i != 0)
-				record.i = -1;
+			keepInRange(record);
 			record.values.reserve(count);
 			for (size_t p = 0; p < count; ++p)
 			{

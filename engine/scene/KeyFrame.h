@@ -113,6 +113,8 @@ private:
 	// the reader stands on.
 	void readKeyFrameAttributes(SceneXmlReader* reader, Record& record, const irr::core::stringw** valueTexts,
 	                            size_t valueCount) const;
+	// A time below zero starts at zero; any interpolation other than linear (0) is a jump (-1).
+	static void keepInRange(Record& record);
 	unsigned keyCount() const { return static_cast<unsigned>(keyFrames.size()); }
 	// The recorded value of one property at a key frame, or null.
 	IPropertyData* valueAt(unsigned key, size_t property) const;
